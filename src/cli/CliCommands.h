@@ -1,0 +1,32 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace brv3::cli {
+
+// Exit codes shared by every command.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;    // the board did not answer, the user refused, ...
+constexpr int kExitBadInput = 2;   // unusable file or argument
+constexpr int kExitCannotSave = 3; // the target cannot be written
+
+struct Options {
+  std::string port;  // --port: COMn or a device path
+  bool yes = false;  // --yes: answer questions with the affirmative
+};
+
+// One subcommand and what runs when it was chosen.
+struct Command {
+  CLI::App* app;
+  std::function<int()> run;
+};
+using CommandList = std::vector<Command>;
+
+void AddFileCommands(CLI::App& app, Options& options, CommandList& commands);
+void AddBoardCommands(CLI::App& app, Options& options, CommandList& commands);
+
+}  // namespace brv3::cli

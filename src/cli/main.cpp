@@ -1,0 +1,22 @@
+#include <iostream>
+
+#include "cli/CliCommands.h"
+
+int main(int argc, char** argv) {
+  using namespace brv3::cli;
+  CLI::App app{"brivane3-cli: chart files and QVB-3 board work from a shell"};
+  app.require_subcommand(1);
+  Options options;
+  CommandList commands;
+  AddFileCommands(app, options, commands);
+  AddBoardCommands(app, options, commands);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    int rc = app.exit(e);
+    return rc == 0 ? 0 : kExitBadInput;
+  }
+  for (const Command& c : commands)
+    if (c.app->parsed()) return c.run();
+  return kExitBadInput;
+}

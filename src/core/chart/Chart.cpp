@@ -1,0 +1,197 @@
+#include "core/chart/Chart.h"
+
+#include <unordered_set>
+
+#include "core/motion/ChannelWord.h"
+#include "core/util/CommaText.h"
+#include "core/util/IniFile.h"
+
+namespace brv3 {
+
+const char* const kUntitledName = "無題";
+
+Chart& Chart::operator=(const Chart& other) {
+  if (this == &other) return *this;
+  Type = other.Type;
+  Start = other.Start;
+  Name = other.Name;
+  Ctrl = other.Ctrl;
+  CanvasWidth = other.CanvasWidth;
+  CanvasHeight = other.CanvasHeight;
+  Objects = other.Objects;
+  Links = other.Links;
+  return *this;
+}
+
+const char* ObjectNamePrefix(uint8_t type) {
+  switch (type) {
+    case kPosition: return "POS";
+    case kSet: return "SET";
+    case kCompare: return "CMP";
+    case kMix: return "MIX";
+    case kMot: return "MOT";
+    default: return "ITEM";
+  }
+}
+
+uint16_t DefaultObjectWord(uint8_t type) {
+  switch (type) {
+    case kSet: return 32774;
+    case kCompare: return 33543;
+    case kMix: return 64500;
+    default: return 0;
+  }
+}
+
+void Chart::ClearChart() {
+  Objects.clear();
+  Links.clear();
+  Start = -1;
+}
+
+int Chart::AppendObjects(int count) {
+  int first = ObjectCount();
+  for (ChartObject& o : Objects) o.Selected = 0;
+  if (count > 0) Objects.resize(Objects.size() + static_cast<size_t>(count));
+  return first;
+}
+
+int Chart::AppendLinks(int count) {
+  int first = LinkCount();
+  for (ChartLink& l : Links) l.Selected = 0;
+  if (count > 0) Links.resize(Links.size() + static_cast<size_t>(count));
+  return first;
+}
+
+int Chart::PlaceObject(int32_t x, int32_t y, uint8_t type) {
+  uint8_t family = type == kMot ? kScenarioChart : kMotionChart;
+  if (Objects.empty())
+    Type = family;
+  else if (family != Type)
+    return -1;
+  std::unordered_set<std::string> names;
+  for (const ChartObject& o : Objects) names.insert(o.Name);
+  int index = AppendObjects(1);
+  ChartObject& o = Objects[static_cast<size_t>(index)];
+  o.Left = x;
+  o.Top = y;
+  o.Color = kColorWhite;
+  o.Width = 50;
+  o.Height = 30;
+  o.Type = type;
+  o.Values.fill(DefaultObjectWord(type));
+  o.Head = type == kPosition ? 100 : 1;
+  std::string prefix = ObjectNamePrefix(type);
+  for (long n = 1;; ++n) {
+    std::string candidate = prefix + std::to_string(n);
+    if (!names.count(candidate)) {
+      o.Name = candidate;
+      break;
+    }
+  }
+  return index;
+}
+
+void Chart::DeleteSelectedObjects() {
+  // Wire ends are remapped through a table, so the cost stays linear in objects + wires.
+  std::vector<int32_t> newIndex(Objects.size(), -1);
+  int32_t k = 0;
+  for (size_t i = 0; i < Objects.size(); ++i) {
+    auto old = static_cast<int32_t>(i);
+    if (Objects[i].Selected) {
+      if (Start == old) Start = -1;
+      continue;
+    }
+    if (Start == old) Start = k;
+    newIndex[i] = k;
+    if (k != old) Objects[static_cast<size_t>(k)] = std::move(Objects[i]);
+    ++k;
+  }
+  Objects.resize(static_cast<size_t>(k));
+  for (ChartObject& o : Objects) o.Selected = 0;
+  auto remap = [&](int32_t end) -> int32_t {
+    if (end < 0 || static_cast<size_t>(end) >= newIndex.size()) return end;
+    return newIndex[static_cast<size_t>(end)];
+  };
+  for (ChartLink& l : Links) {
+    int32_t origin = remap(l.Origin), final = remap(l.Final);
+    bool touchedDeleted = (l.Origin >= 0 && static_cast<size_t>(l.Origin) < newIndex.size() &&
+                           origin == -1) ||
+                          (l.Final >= 0 && static_cast<size_t>(l.Final) < newIndex.size() &&
+                           final == -1);
+    if (touchedDeleted) {
+      l.Selected = 1;
+      l.Origin = l.Final = -1;
+    } else {
+      l.Origin = origin;
+      l.Final = final;
+    }
+  }
+}
+
+void Chart::DeleteSelectedLinks() {
+  std::erase_if(Links, [](const ChartLink& l) { return l.Selected != 0; });
+}
+
+void Chart::DeselectAll() {
+  for (ChartObject& o : Objects) o.Selected = 0;
+  for (ChartLink& l : Links) l.Selected = 0;
+}
+
+void Chart::SelectAllObjects() {
+  for (ChartObject& o : Objects) o.Selected = 1;
+}
+
+int Chart::SelectedObjectCount() const {
+  int n = 0;
+  for (const ChartObject& o : Objects) n += o.Selected ? 1 : 0;
+  return n;
+}
+
+int Chart::SelectedLinkCount() const {
+  int n = 0;
+  for (const ChartLink& l : Links) n += l.Selected ? 1 : 0;
+  return n;
+}
+
+void Chart::SetChartName(const std::string& text) {
+  Name = text;
+  if (listener_) listener_->TabCaptionChanged("EDIT " + text);
+}
+
+std::string FormatPrmText(uint8_t head, const ChannelWords& values) {
+  std::string out = std::to_string(head);
+  for (uint16_t w : values) {
+    out += ',';
+    out += std::to_string(w);
+  }
+  return out;
+}
+
+void ParsePrmText(const std::string& text, uint8_t& head, ChannelWords& values) {
+  std::vector<std::string> fields = SplitCommaText(text.empty() ? "1" : text);
+  auto field = [&](size_t i) -> std::optional<int32_t> {
+    if (i >= fields.size()) return std::nullopt;
+    return ParseIniInteger(fields[i]);
+  };
+  head = static_cast<uint8_t>(field(0).value_or(1));
+  for (size_t c = 0; c < values.size(); ++c)
+    values[c] = static_cast<uint16_t>(field(c + 1).value_or(0));
+}
+
+std::string Chart::FormatPrm(int index) const {
+  const ChartObject& o = Objects.at(static_cast<size_t>(index));
+  return FormatPrmText(o.Head, o.Values);
+}
+
+void Chart::ParsePrm(int index, const std::string& text) {
+  ChartObject& o = Objects.at(static_cast<size_t>(index));
+  ParsePrmText(text, o.Head, o.Values);
+}
+
+void Chart::DeriveObjectType(int index) {
+  ChartObject& o = Objects.at(static_cast<size_t>(index));
+  o.Type = DeriveType(o.Values);
+}
+
+}  // namespace brv3

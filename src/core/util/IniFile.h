@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace brv3 {
+
+// An INI document held in memory: sections and keys keep their first-written order, names match
+// without regard to (ASCII) case, values are UTF-8 in memory and cp932 on disk, lines end in CR LF.
+class IniFile {
+ public:
+  // Parses text that is already UTF-8. Sections and keys already held are kept; read ones are
+  // added or overwrite values.
+  void LoadText(std::string_view text);
+  // Loads a cp932 file. False (and an empty document) when the file cannot be read.
+  bool LoadFile(const std::string& path, std::string* error = nullptr);
+
+  std::string Text() const;  // UTF-8
+  // Writes the document as cp932, atomically (temporary file + rename).
+  bool SaveFile(const std::string& path, std::string* error = nullptr) const;
+
+  bool SectionExists(std::string_view section) const;
+  bool ValueExists(std::string_view section, std::string_view key) const;
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view def) const;
+  int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
+  bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+
+  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  void WriteInteger(std::string_view section, std::string_view key, int64_t value);
+  void WriteBool(std::string_view section, std::string_view key, bool value);
+
+  void EraseSection(std::string_view section);
+  void DeleteKey(std::string_view section, std::string_view key);
+  void Clear();
+
+  std::vector<std::string> SectionNames() const;
+  std::vector<std::string> KeyNames(std::string_view section) const;
+  size_t SectionCount() const { return sections_.size(); }
+
+ private:
+  struct Entry {
+    std::string key;
+    std::string value;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Entry> entries;
+    std::unordered_map<std::string, size_t> index;  // folded key -> first entry
+  };
+
+  const Section* Find(std::string_view section) const;
+  Section& FindOrAdd(std::string_view section);
+  void Reindex();
+
+  std::vector<Section> sections_;
+  std::unordered_map<std::string, size_t> index_;  // folded section name -> position
+};
+
+// Integer syntax of the settings and chart files: decimal with an optional sign, or hexadecimal
+// after "$" or "0x"/"0X". nullopt when the text is not such a number or does not fit 32 bits.
+std::optional<int32_t> ParseIniInteger(std::string_view text);
+
+std::string FoldCase(std::string_view text);
+
+}  // namespace brv3

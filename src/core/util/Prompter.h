@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace brv3 {
+
+// Message-box kinds and button sets with the numbers the callers use.
+enum class MsgKind : int { Warning = 0, Information = 1, Question = 2, Error = 3 };
+enum class MsgButtons : int {
+  AbortRetryIgnore = 0,
+  Help = 1,
+  Ok = 2,
+  OkCancel = 3,
+  RetryCancel = 4,
+  YesNo = 5,
+  YesNoCancel = 6,
+};
+// Ids of the pressed button.
+enum MsgResult : int {
+  IdOk = 1,
+  IdCancel = 2,
+  IdAbort = 3,
+  IdRetry = 4,
+  IdIgnore = 5,
+  IdYes = 6,
+  IdNo = 7,
+};
+constexpr int kJapanese = 0;
+constexpr int kEnglish = 1;
+
+// The number-selection state shared by a caller and NumberSelectDialog.
+struct NumberSelectState {
+  std::string SelectCaption;
+  std::string SelectPrompt;
+  std::string SelectItems;  // comma list of entries
+  int SelectIndex = -1;
+};
+
+// Everything the core asks of the user or shows to the user. The editor implements it with real
+// dialogs and the status line; the CLI with the terminal; tests with scripted answers.
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+
+  virtual int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text,
+                     int language = kEnglish) = 0;
+  // True on OK, with state.SelectIndex set to the chosen entry (-1 when none).
+  virtual bool NumberSelectDialog(NumberSelectState& state) = 0;
+  // True on OK, with `value` replaced by the entered text; false leaves `value` alone.
+  virtual bool InputTextDialog(const std::string& caption, const std::string& prompt,
+                               std::string& value) = 0;
+
+  // The status line: the current time, "> " and the message.
+  virtual void ShowStatus(const std::string& message) = 0;
+  // A panel of the status bar (0: pointer position, 1: port mode, 2: free text).
+  virtual void SetStatusPanel(int panel, const std::string& text) { (void)panel, (void)text; }
+  // The main window's caption.
+  virtual void SetCaption(const std::string& caption) { (void)caption; }
+};
+
+}  // namespace brv3

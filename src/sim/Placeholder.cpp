@@ -1,0 +1,4 @@
+// Replaced by the board model.
+namespace brv3::sim {
+int SimPlaceholder() { return 0; }
+}  // namespace brv3::sim

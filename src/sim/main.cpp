@@ -1,0 +1,6 @@
+#include <iostream>
+
+int main() {
+  std::cerr << "qvb3-sim: not built yet\n";
+  return 1;
+}
