@@ -6,13 +6,18 @@
 #include <string>
 #include <vector>
 
+namespace brv3 {
+class Chart;
+class Prompter;
+}  // namespace brv3
+
 namespace brv3::cli {
 
 // Exit codes shared by every command.
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;    // the board did not answer, the user refused, ...
-constexpr int kExitBadInput = 2;   // unusable file or argument
-constexpr int kExitCannotSave = 3; // the target cannot be written
+constexpr int kExitFailure = 1;     // the board did not answer, the user refused, ...
+constexpr int kExitBadInput = 2;    // unusable file or argument
+constexpr int kExitCannotSave = 3;  // the target cannot be written
 
 struct Options {
   std::string port;  // --port: COMn or a device path
@@ -25,6 +30,9 @@ struct Command {
   std::function<int()> run;
 };
 using CommandList = std::vector<Command>;
+
+// Reads a chart or CSV motion file into `chart` as the editor would; returns an exit code.
+int ReadChartForCli(const std::string& path, Chart& chart, Prompter& prompter);
 
 void AddFileCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddBoardCommands(CLI::App& app, Options& options, CommandList& commands);

@@ -25,21 +25,31 @@ Chart& Chart::operator=(const Chart& other) {
 
 const char* ObjectNamePrefix(uint8_t type) {
   switch (type) {
-    case kPosition: return "POS";
-    case kSet: return "SET";
-    case kCompare: return "CMP";
-    case kMix: return "MIX";
-    case kMot: return "MOT";
-    default: return "ITEM";
+    case kPosition:
+      return "POS";
+    case kSet:
+      return "SET";
+    case kCompare:
+      return "CMP";
+    case kMix:
+      return "MIX";
+    case kMot:
+      return "MOT";
+    default:
+      return "ITEM";
   }
 }
 
 uint16_t DefaultObjectWord(uint8_t type) {
   switch (type) {
-    case kSet: return 32774;
-    case kCompare: return 33543;
-    case kMix: return 64500;
-    default: return 0;
+    case kSet:
+      return 32774;
+    case kCompare:
+      return 33543;
+    case kMix:
+      return 64500;
+    default:
+      return 0;
   }
 }
 
@@ -115,10 +125,9 @@ void Chart::DeleteSelectedObjects() {
   };
   for (ChartLink& l : Links) {
     int32_t origin = remap(l.Origin), final = remap(l.Final);
-    bool touchedDeleted = (l.Origin >= 0 && static_cast<size_t>(l.Origin) < newIndex.size() &&
-                           origin == -1) ||
-                          (l.Final >= 0 && static_cast<size_t>(l.Final) < newIndex.size() &&
-                           final == -1);
+    bool touchedDeleted =
+        (l.Origin >= 0 && static_cast<size_t>(l.Origin) < newIndex.size() && origin == -1) ||
+        (l.Final >= 0 && static_cast<size_t>(l.Final) < newIndex.size() && final == -1);
     if (touchedDeleted) {
       l.Selected = 1;
       l.Origin = l.Final = -1;

@@ -147,7 +147,9 @@ void IniFile::Reindex() {
   for (size_t i = 0; i < sections_.size(); ++i) index_.emplace(FoldCase(sections_[i].name), i);
 }
 
-bool IniFile::SectionExists(std::string_view section) const { return Find(section) != nullptr; }
+bool IniFile::SectionExists(std::string_view section) const {
+  return Find(section) != nullptr;
+}
 
 bool IniFile::ValueExists(std::string_view section, std::string_view key) const {
   return Value(section, key).has_value();

@@ -69,8 +69,7 @@ bool CanWriteFile(const std::string& path) {
   return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& content,
-                         std::string* error) {
+bool WriteFileAtomically(const std::string& path, const std::string& content, std::string* error) {
   auto fail = [&](const std::string& why) {
     if (error) *error = why;
     return false;
