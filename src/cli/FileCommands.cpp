@@ -53,29 +53,54 @@ int ReadChartForCli(const std::string& path, Chart& chart, Prompter& prompter) {
   }
 }
 
+namespace {
+
+// What dump and convert read: a chart or CSV motion file, or with --item-at an item file placed
+// at a canvas point as the canvas pop-up menu's Open does.
+struct Source {
+  std::string path;
+  std::vector<int32_t> itemAt;
+
+  void AddTo(CLI::App* cmd, const char* name) {
+    cmd->add_option(name, path, "Chart file (.QVB), CSV motion file, or item file with --item-at")
+        ->required();
+    cmd->add_option("--item-at", itemAt, "Read FILE as an item file placed at canvas point X Y")
+        ->expected(2);
+  }
+
+  int Read(Chart& chart, Prompter& prompter) const {
+    if (itemAt.empty()) return ReadChartForCli(path, chart, prompter);
+    OpenResult r = OpenItemFile(chart, path, itemAt[0], itemAt[1], prompter);
+    return r.status == OpenStatus::Opened ? kExitOk : kExitBadInput;
+  }
+};
+
+}  // namespace
+
 void AddFileCommands(CLI::App& app, Options& options, CommandList& commands) {
-  auto* dump = app.add_subcommand("dump", "Read a chart or CSV motion file and print it as JSON");
-  auto dumpFile = std::make_shared<std::string>();
-  dump->add_option("FILE", *dumpFile, "Chart file (.QVB) or CSV motion file")->required();
-  commands.push_back({dump, [dumpFile, &options] {
+  auto* dump =
+      app.add_subcommand("dump", "Read a chart, CSV motion or item file and print it as JSON");
+  auto dumpSource = std::make_shared<Source>();
+  dumpSource->AddTo(dump, "FILE");
+  commands.push_back({dump, [dumpSource, &options] {
                         CliPrompter prompter(std::cerr, options.yes);
                         Chart chart;
-                        if (int rc = ReadChartForCli(*dumpFile, chart, prompter)) return rc;
+                        if (int rc = dumpSource->Read(chart, prompter)) return rc;
                         std::cout << ChartJson(chart).dump(2) << "\n";
                         return kExitOk;
                       }});
 
   auto* convert = app.add_subcommand("convert",
-                                     "Read a chart or CSV motion file and save it as "
-                                     "a chart file named exactly OUT");
-  auto in = std::make_shared<std::string>();
+                                     "Read a chart, CSV motion or item file and save "
+                                     "it as a chart file named exactly OUT");
+  auto in = std::make_shared<Source>();
   auto out = std::make_shared<std::string>();
-  convert->add_option("IN", *in, "Chart file (.QVB) or CSV motion file")->required();
+  in->AddTo(convert, "IN");
   convert->add_option("OUT", *out, "Chart file to write")->required();
   commands.push_back({convert, [in, out, &options] {
                         CliPrompter prompter(std::cerr, options.yes);
                         Chart chart;
-                        if (int rc = ReadChartForCli(*in, chart, prompter)) return rc;
+                        if (int rc = in->Read(chart, prompter)) return rc;
                         return SaveChartFile(chart, *out, prompter) ? kExitOk : kExitCannotSave;
                       }});
 }

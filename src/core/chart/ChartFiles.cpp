@@ -254,11 +254,9 @@ struct LoadedFile {
   IniFile ini;
 };
 
-std::optional<LoadedFile> LoadFile(const std::string& path, std::string& error) {
-  auto bytes = ReadWholeFile(path, &error);
-  if (!bytes) return std::nullopt;
+LoadedFile Load(const std::string& rawBytes) {
   LoadedFile f;
-  f.text = Cp932ToUtf8(*bytes);
+  f.text = Cp932ToUtf8(rawBytes);
   f.ini.LoadText(f.text);
   return f;
 }
@@ -286,10 +284,7 @@ std::string ChartFileName(const std::string& chosen, int filterIndex) {
 }
 
 ChartFileKind ClassifyChartFile(const std::string& rawBytes) {
-  LoadedFile f;
-  f.text = Cp932ToUtf8(rawBytes);
-  f.ini.LoadText(f.text);
-  return Classify(f);
+  return Classify(Load(rawBytes));
 }
 
 bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompter) {
@@ -326,11 +321,16 @@ bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompt
 
 OpenResult OpenChartFile(Chart& chart, const std::string& path, Prompter& prompter) {
   std::string error;
-  auto file = LoadFile(path, error);
-  if (!file)
+  auto bytes = ReadWholeFile(path, &error);
+  if (!bytes)
     return Report(prompter,
                   {OpenStatus::CannotRead, "Cannot open file \"" + path + "\". " + error});
-  ChartFileKind kind = Classify(*file);
+  return OpenChartBytes(chart, *bytes, prompter);
+}
+
+OpenResult OpenChartBytes(Chart& chart, const std::string& rawBytes, Prompter& prompter) {
+  LoadedFile file = Load(rawBytes);
+  ChartFileKind kind = Classify(file);
   if (kind == ChartFileKind::Unusable) {
     prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, kMsgFileUnusable);
     return {OpenStatus::Unusable, kMsgFileUnusable};
@@ -342,10 +342,10 @@ OpenResult OpenChartFile(Chart& chart, const std::string& path, Prompter& prompt
     chart.ClearChart();
   }
   if (kind == ChartFileKind::CsvMotion) {
-    ReadCsvMotion(chart, *ParseCsvMotion(file->text));
+    ReadCsvMotion(chart, *ParseCsvMotion(file.text));
     return {};
   }
-  return Report(prompter, ReadChartIni(chart, file->ini, fileType));
+  return Report(prompter, ReadChartIni(chart, file.ini, fileType));
 }
 
 bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompter) {
@@ -400,11 +400,17 @@ bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompte
 OpenResult OpenItemFile(Chart& chart, const std::string& path, int32_t offsetX, int32_t offsetY,
                         Prompter& prompter) {
   std::string error;
-  auto file = LoadFile(path, error);
-  if (!file)
+  auto bytes = ReadWholeFile(path, &error);
+  if (!bytes)
     return Report(prompter,
                   {OpenStatus::CannotRead, "Cannot open file \"" + path + "\". " + error});
-  const IniFile& ini = file->ini;
+  return OpenItemBytes(chart, *bytes, offsetX, offsetY, prompter);
+}
+
+OpenResult OpenItemBytes(Chart& chart, const std::string& rawBytes, int32_t offsetX,
+                         int32_t offsetY, Prompter& prompter) {
+  LoadedFile file = Load(rawBytes);
+  const IniFile& ini = file.ini;
   chart.DeselectAll();
   int64_t items = std::max<int32_t>(0, ini.ReadInteger(kItemFile, "ItemCount", 0));
   int64_t links = std::max<int32_t>(0, ini.ReadInteger(kItemFile, "LinkCount", 0));

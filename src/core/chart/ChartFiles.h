@@ -38,6 +38,8 @@ bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompt
 // Classifies `path` and reads it into the chart (appending when the kinds match, asking before
 // discarding the chart when they differ).
 OpenResult OpenChartFile(Chart& chart, const std::string& path, Prompter& prompter);
+// The same for a file's raw bytes already in memory.
+OpenResult OpenChartBytes(Chart& chart, const std::string& rawBytes, Prompter& prompter);
 
 // Classification only (used by the CLI and tests); the content must be the file's raw bytes.
 ChartFileKind ClassifyChartFile(const std::string& rawBytes);
@@ -50,5 +52,7 @@ bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompte
 // Reads an item file into the chart at the canvas point (offsetX, offsetY).
 OpenResult OpenItemFile(Chart& chart, const std::string& path, int32_t offsetX, int32_t offsetY,
                         Prompter& prompter);
+OpenResult OpenItemBytes(Chart& chart, const std::string& rawBytes, int32_t offsetX,
+                         int32_t offsetY, Prompter& prompter);
 
 }  // namespace brv3
