@@ -178,14 +178,17 @@ std::string FormatPrmText(uint8_t head, const ChannelWords& values) {
 }
 
 void ParsePrmText(const std::string& text, uint8_t& head, ChannelWords& values) {
-  std::vector<std::string> fields = SplitCommaText(text.empty() ? "1" : text);
-  auto field = [&](size_t i) -> std::optional<int32_t> {
-    if (i >= fields.size()) return std::nullopt;
-    return ParseIniInteger(fields[i]);
-  };
-  head = static_cast<uint8_t>(field(0).value_or(1));
-  for (size_t c = 0; c < values.size(); ++c)
-    values[c] = static_cast<uint16_t>(field(c + 1).value_or(0));
+  head = 1;
+  values.fill(0);
+  size_t i = 0;
+  ForEachCommaField(text, [&](std::string_view field) {
+    auto v = ParseIniInteger(field);
+    if (i == 0)
+      head = static_cast<uint8_t>(v.value_or(1));
+    else if (i <= values.size())
+      values[i - 1] = static_cast<uint16_t>(v.value_or(0));
+    ++i;
+  });
 }
 
 std::string Chart::FormatPrm(int index) const {

@@ -274,6 +274,53 @@ OpenResult Report(Prompter& prompter, OpenResult result) {
   return result;
 }
 
+// The chart file's text. Every section is rewritten on save, so the text is produced directly in
+// the layout the INI writer would give it.
+std::string ChartFileText(const Chart& chart) {
+  std::string out;
+  out.reserve(64 + chart.Objects.size() * 220 + chart.Links.size() * 60);
+  auto key = [&out](const char* k, std::string_view v) {
+    out += k;
+    out += '=';
+    for (char c : v) out += (c == '\r' || c == '\n') ? ' ' : c;
+    out += "\r\n";
+  };
+  auto num = [&key](const char* k, int64_t v) { key(k, std::to_string(v)); };
+  out += "[GraphicalEdit]\r\n";
+  num("Type", chart.Type);
+  num("Width", chart.CanvasWidth);
+  num("Height", chart.CanvasHeight);
+  num("Items", chart.ObjectCount());
+  num("Links", chart.LinkCount());
+  num("Start", chart.Start);
+  key("Name", std::string_view(chart.Name).substr(0, chart.Name.find('\0')));
+  num("Ctrl", chart.Ctrl);
+  out += "\r\n";
+  for (size_t i = 0; i < chart.Objects.size(); ++i) {
+    const ChartObject& o = chart.Objects[i];
+    out += "[Item" + std::to_string(i) + "]\r\n";
+    key("Name", o.Name);
+    num("Width", o.Width);
+    num("Height", o.Height);
+    num("Left", o.Left);
+    num("Top", o.Top);
+    num("Color", static_cast<int32_t>(o.Color));
+    num("Type", o.Type);
+    key("Prm", FormatPrmText(o.Head, o.Values));
+    out += "\r\n";
+  }
+  for (size_t j = 0; j < chart.Links.size(); ++j) {
+    const ChartLink& l = chart.Links[j];
+    out += "[Link" + std::to_string(j) + "]\r\n";
+    num("Main", l.Main);
+    num("Origin", l.Origin);
+    num("Final", l.Final);
+    key("Point", FormatPoints(l.Point, 0, 0));
+    out += "\r\n";
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string ChartFileName(const std::string& chosen, int filterIndex) {
@@ -288,31 +335,7 @@ ChartFileKind ClassifyChartFile(const std::string& rawBytes) {
 }
 
 bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompter) {
-  if (!CanWriteFile(path)) {
-    prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
-    return false;
-  }
-  IniFile ini;
-  std::string name = chart.Name.substr(0, chart.Name.find('\0'));
-  ini.WriteInteger(kHeader, "Type", chart.Type);
-  ini.WriteInteger(kHeader, "Width", chart.CanvasWidth);
-  ini.WriteInteger(kHeader, "Height", chart.CanvasHeight);
-  ini.WriteInteger(kHeader, "Items", chart.ObjectCount());
-  ini.WriteInteger(kHeader, "Links", chart.LinkCount());
-  ini.WriteInteger(kHeader, "Start", chart.Start);
-  ini.WriteString(kHeader, "Name", name);
-  ini.WriteInteger(kHeader, "Ctrl", chart.Ctrl);
-  for (int i = 0; i < chart.ObjectCount(); ++i)
-    WriteObjectFields(ini, ItemSection(i), chart.Objects[static_cast<size_t>(i)], 0, 0);
-  for (int j = 0; j < chart.LinkCount(); ++j) {
-    const ChartLink& l = chart.Links[static_cast<size_t>(j)];
-    std::string section = LinkSection(j);
-    ini.WriteInteger(section, "Main", l.Main);
-    ini.WriteInteger(section, "Origin", l.Origin);
-    ini.WriteInteger(section, "Final", l.Final);
-    ini.WriteString(section, "Point", FormatPoints(l.Point, 0, 0));
-  }
-  if (!ini.SaveFile(path)) {
+  if (!CanWriteFile(path) || !WriteFileAtomically(path, Utf8ToCp932(ChartFileText(chart)))) {
     prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
     return false;
   }

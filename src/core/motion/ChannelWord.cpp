@@ -1,5 +1,7 @@
 #include "core/motion/ChannelWord.h"
 
+#include <array>
+
 namespace brv3 {
 namespace {
 
@@ -67,8 +69,15 @@ const WordRange* FindRange(uint16_t word) {
 }  // namespace
 
 int WordClass(uint16_t word) {
-  const WordRange* r = FindRange(word);
-  return r ? r->wordClass : kNoWordClass;
+  // Every word of a chart goes through here; one table answers in a single look.
+  static const std::array<uint8_t, 65536> table = [] {
+    std::array<uint8_t, 65536> t;
+    t.fill(kNoWordClass);
+    for (const WordRange& r : kRanges)
+      for (uint32_t w = r.first; w <= r.last; ++w) t[w] = static_cast<uint8_t>(r.wordClass);
+    return t;
+  }();
+  return table[word];
 }
 
 WordBaseResult WordBase(uint16_t word) {

@@ -9,14 +9,16 @@ bool IsBlank(char c) {
 
 }  // namespace
 
-std::vector<std::string> SplitCommaText(std::string_view text) {
-  std::vector<std::string> fields;
+void ForEachCommaField(std::string_view text,
+                       const std::function<void(std::string_view)>& onField) {
   size_t p = 0;
   const size_t n = text.size();
   while (p < n && IsBlank(text[p])) ++p;
   while (p < n) {
-    std::string field;
+    std::string quoted;
+    std::string_view field;
     if (text[p] == '"') {
+      std::string& field = quoted;
       ++p;
       while (p < n) {
         if (text[p] == '"') {
@@ -30,19 +32,25 @@ std::vector<std::string> SplitCommaText(std::string_view text) {
         }
         field += text[p++];
       }
+      onField(quoted);
     } else {
       size_t start = p;
       while (p < n && !IsBlank(text[p]) && text[p] != ',') ++p;
-      field.assign(text.substr(start, p - start));
+      field = text.substr(start, p - start);
+      onField(field);
     }
-    fields.push_back(std::move(field));
     while (p < n && IsBlank(text[p])) ++p;
     if (p < n && text[p] == ',') {
-      if (p + 1 == n) fields.emplace_back();
+      if (p + 1 == n) onField(std::string_view());
       ++p;
       while (p < n && IsBlank(text[p])) ++p;
     }
   }
+}
+
+std::vector<std::string> SplitCommaText(std::string_view text) {
+  std::vector<std::string> fields;
+  ForEachCommaField(text, [&fields](std::string_view f) { fields.emplace_back(f); });
   return fields;
 }
 

@@ -2,7 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace brv3 {
@@ -59,20 +62,55 @@ size_t Utf8SequenceLength(std::string_view s) {
 
 }  // namespace
 
+// Only the non-ASCII stretches go through iconv; ASCII is copied as it is, which keeps files that
+// are mostly numbers fast to convert.
+template <class SegmentEnd, class Convert>
+std::string ConvertNonAscii(std::string_view in, SegmentEnd segmentEnd, Convert convert) {
+  std::string out;
+  out.reserve(in.size() + in.size() / 4);
+  size_t i = 0;
+  while (i < in.size()) {
+    size_t j = i;
+    // Skip plain ASCII eight bytes at a time.
+    uint64_t chunk;
+    while (j + 8 <= in.size() &&
+           (std::memcpy(&chunk, in.data() + j, 8), (chunk & 0x8080808080808080ull) == 0))
+      j += 8;
+    while (j < in.size() && static_cast<unsigned char>(in[j]) < 0x80) ++j;
+    out.append(in.substr(i, j - i));
+    if (j == in.size()) break;
+    size_t end = segmentEnd(in, j);
+    out += convert(in.substr(j, end - j));
+    i = end;
+  }
+  return out;
+}
+
 std::string Cp932ToUtf8(std::string_view cp932) {
-  bool ascii = true;
-  for (char c : cp932) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::string(cp932);
   thread_local Converter conv("UTF-8", "CP932");
-  return conv.Run(cp932, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
+  auto segmentEnd = [](std::string_view s, size_t j) {
+    // A lead byte takes the next byte with it, which may lie in the ASCII range.
+    while (j < s.size() && static_cast<unsigned char>(s[j]) >= 0x80) {
+      auto c = static_cast<unsigned char>(s[j]);
+      bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+      j += lead ? 2 : 1;
+    }
+    return std::min(j, s.size());
+  };
+  return ConvertNonAscii(cp932, segmentEnd, [](std::string_view seg) {
+    return conv.Run(seg, "\xEF\xBF\xBD", [](std::string_view) { return size_t{1}; });
+  });
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
-  bool ascii = true;
-  for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return std::string(utf8);
   thread_local Converter conv("CP932", "UTF-8");
-  return conv.Run(utf8, "?", Utf8SequenceLength);
+  auto segmentEnd = [](std::string_view s, size_t j) {
+    while (j < s.size() && static_cast<unsigned char>(s[j]) >= 0x80) ++j;
+    return j;
+  };
+  return ConvertNonAscii(utf8, segmentEnd, [](std::string_view seg) {
+    return conv.Run(seg, "?", Utf8SequenceLength);
+  });
 }
 
 }  // namespace brv3

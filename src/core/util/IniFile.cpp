@@ -3,6 +3,8 @@
 #include "core/util/Cp932.h"
 #include "core/util/SafeFile.h"
 
+#include <utility>
+
 namespace brv3 {
 namespace {
 
@@ -16,8 +18,9 @@ std::string_view Trim(std::string_view s) {
 // Values and names must stay on one line.
 std::string OneLine(std::string_view s) {
   std::string out(s);
-  for (char& c : out)
-    if (c == '\r' || c == '\n') c = ' ';
+  if (s.find_first_of("\r\n") != std::string_view::npos)
+    for (char& c : out)
+      if (c == '\r' || c == '\n') c = ' ';
   return out;
 }
 
@@ -50,18 +53,29 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
     hex = true;
     rest.remove_prefix(2);
   }
-  if (rest.empty()) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : rest) {
-    int d = hex ? HexDigit(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
-    if (d < 0) return std::nullopt;
-    value = value * (hex ? 16 : 10) + static_cast<uint64_t>(d);
-    if (value > 0xFFFFFFFFull) return std::nullopt;
+  if (rest.empty() || rest.size() > 10) {
+    // More than ten digits only fits when they are leading zeros.
+    size_t zeros = rest.find_first_not_of('0');
+    if (rest.empty() || zeros == std::string_view::npos)
+      return rest.empty() ? std::nullopt : std::optional(0);
+    rest.remove_prefix(zeros);
+    if (rest.size() > 10) return std::nullopt;
   }
+  uint64_t value = 0;
   if (hex) {
+    for (char c : rest) {
+      int d = HexDigit(c);
+      if (d < 0) return std::nullopt;
+      value = value * 16 + static_cast<uint64_t>(d);
+    }
+    if (value > 0xFFFFFFFFull) return std::nullopt;
     // Hexadecimal covers the whole 32-bit pattern, so $FFFFFFFF is -1.
-    auto v = static_cast<int32_t>(static_cast<uint32_t>(value));
-    return negative ? static_cast<int32_t>(0u - static_cast<uint32_t>(v)) : v;
+    auto v = static_cast<uint32_t>(value);
+    return static_cast<int32_t>(negative ? 0u - v : v);
+  }
+  for (char c : rest) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint64_t>(c - '0');
   }
   if (negative) {
     if (value > 0x80000000ull) return std::nullopt;
@@ -69,6 +83,55 @@ std::optional<int32_t> ParseIniInteger(std::string_view text) {
   }
   if (value > 0x7FFFFFFFull) return std::nullopt;
   return static_cast<int32_t>(value);
+}
+
+size_t IniFile::NameHash::operator()(std::string_view s) const {
+  uint64_t h = 1469598103934665603ull;
+  for (char c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  }
+  return static_cast<size_t>(h);
+}
+
+bool IniFile::NameEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+IniFile::Entry* IniFile::Section::Find(std::string_view key) {
+  return const_cast<Entry*>(std::as_const(*this).Find(key));
+}
+
+const IniFile::Entry* IniFile::Section::Find(std::string_view key) const {
+  if (!index.empty()) {
+    auto it = index.find(key);
+    return it == index.end() ? nullptr : &entries[it->second];
+  }
+  NameEqual equal;
+  for (const Entry& e : entries)
+    if (equal(e.key, key)) return &e;
+  return nullptr;
+}
+
+void IniFile::Section::Add(std::string key, std::string value) {
+  entries.push_back({std::move(key), std::move(value)});
+  if (!index.empty())
+    index.emplace(entries.back().key, entries.size() - 1);
+  else if (entries.size() > kIndexFrom)
+    Reindex();
+}
+
+void IniFile::Section::Reindex() {
+  index.clear();
+  if (entries.size() <= kIndexFrom) return;
+  for (size_t i = 0; i < entries.size(); ++i) index.emplace(entries[i].key, i);
 }
 
 void IniFile::LoadText(std::string_view text) {
@@ -88,14 +151,11 @@ void IniFile::LoadText(std::string_view text) {
     if (!current || eq == std::string_view::npos) continue;
     std::string_view key = Trim(line.substr(0, eq));
     std::string_view value = Trim(line.substr(eq + 1));
-    std::string folded = FoldCase(key);
-    auto it = current->index.find(folded);
-    if (it != current->index.end()) {
-      current->entries[it->second].value = std::string(value);
-    } else {
-      current->index.emplace(std::move(folded), current->entries.size());
-      current->entries.push_back({std::string(key), std::string(value)});
-    }
+    // A line read here holds no line break, so it needs no cleaning.
+    if (Entry* e = current->Find(key))
+      e->value = std::string(value);
+    else
+      current->Add(std::string(key), std::string(value));
   }
 }
 
@@ -129,22 +189,28 @@ bool IniFile::SaveFile(const std::string& path, std::string* error) const {
 }
 
 const IniFile::Section* IniFile::Find(std::string_view section) const {
-  auto it = index_.find(FoldCase(section));
-  return it == index_.end() ? nullptr : &sections_[it->second];
+  // Readers ask for several keys of one section in a row.
+  if (lastFound_ < sections_.size() && NameEqual()(sections_[lastFound_].name, section))
+    return &sections_[lastFound_];
+  auto it = index_.find(section);
+  if (it == index_.end()) return nullptr;
+  lastFound_ = it->second;
+  return &sections_[it->second];
 }
 
 IniFile::Section& IniFile::FindOrAdd(std::string_view section) {
-  std::string folded = FoldCase(section);
-  auto it = index_.find(folded);
+  auto it = index_.find(section);
   if (it != index_.end()) return sections_[it->second];
-  index_.emplace(std::move(folded), sections_.size());
   sections_.push_back({OneLine(section), {}, {}});
+  sections_.back().entries.reserve(8);
+  index_.emplace(sections_.back().name, sections_.size() - 1);
   return sections_.back();
 }
 
 void IniFile::Reindex() {
+  lastFound_ = SIZE_MAX;
   index_.clear();
-  for (size_t i = 0; i < sections_.size(); ++i) index_.emplace(FoldCase(sections_[i].name), i);
+  for (size_t i = 0; i < sections_.size(); ++i) index_.emplace(sections_[i].name, i);
 }
 
 bool IniFile::SectionExists(std::string_view section) const {
@@ -152,25 +218,30 @@ bool IniFile::SectionExists(std::string_view section) const {
 }
 
 bool IniFile::ValueExists(std::string_view section, std::string_view key) const {
-  return Value(section, key).has_value();
+  return Find(section, key) != nullptr;
+}
+
+const std::string* IniFile::Find(std::string_view section, std::string_view key) const {
+  const Section* s = Find(section);
+  if (!s) return nullptr;
+  const Entry* e = s->Find(key);
+  return e ? &e->value : nullptr;
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
-  const Section* s = Find(section);
-  if (!s) return std::nullopt;
-  auto it = s->index.find(FoldCase(key));
-  if (it == s->index.end()) return std::nullopt;
-  return s->entries[it->second].value;
+  const std::string* v = Find(section, key);
+  if (!v) return std::nullopt;
+  return *v;
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view def) const {
-  auto v = Value(section, key);
+  const std::string* v = Find(section, key);
   return v ? *v : std::string(def);
 }
 
 int32_t IniFile::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
-  auto v = Value(section, key);
+  const std::string* v = Find(section, key);
   if (!v) return def;
   return ParseIniInteger(*v).value_or(def);
 }
@@ -181,14 +252,10 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def)
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   Section& s = FindOrAdd(section);
-  std::string folded = FoldCase(key);
-  auto it = s.index.find(folded);
-  if (it != s.index.end()) {
-    s.entries[it->second].value = OneLine(value);
-    return;
-  }
-  s.index.emplace(std::move(folded), s.entries.size());
-  s.entries.push_back({OneLine(key), OneLine(value)});
+  if (Entry* e = s.Find(key))
+    e->value = OneLine(value);
+  else
+    s.Add(OneLine(key), OneLine(value));
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int64_t value) {
@@ -200,24 +267,24 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 void IniFile::EraseSection(std::string_view section) {
-  auto it = index_.find(FoldCase(section));
+  auto it = index_.find(section);
   if (it == index_.end()) return;
   sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(it->second));
   Reindex();
 }
 
 void IniFile::DeleteKey(std::string_view section, std::string_view key) {
-  auto sit = index_.find(FoldCase(section));
+  auto sit = index_.find(section);
   if (sit == index_.end()) return;
   Section& s = sections_[sit->second];
-  auto it = s.index.find(FoldCase(key));
-  if (it == s.index.end()) return;
-  s.entries.erase(s.entries.begin() + static_cast<std::ptrdiff_t>(it->second));
-  s.index.clear();
-  for (size_t i = 0; i < s.entries.size(); ++i) s.index.emplace(FoldCase(s.entries[i].key), i);
+  const Entry* e = s.Find(key);
+  if (!e) return;
+  s.entries.erase(s.entries.begin() + (e - s.entries.data()));
+  s.Reindex();
 }
 
 void IniFile::Clear() {
+  lastFound_ = SIZE_MAX;
   sections_.clear();
   index_.clear();
 }

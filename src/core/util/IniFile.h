@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,6 +27,8 @@ class IniFile {
   bool SectionExists(std::string_view section) const;
   bool ValueExists(std::string_view section, std::string_view key) const;
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+  // The stored value, or null; valid until the document changes.
+  const std::string* Find(std::string_view section, std::string_view key) const;
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view def) const;
@@ -45,14 +48,32 @@ class IniFile {
   size_t SectionCount() const { return sections_.size(); }
 
  private:
+  // Case-insensitive hashing that looks up string_views without building folded copies.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const;
+  };
+  struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using NameIndex = std::unordered_map<std::string, size_t, NameHash, NameEqual>;
+
   struct Entry {
     std::string key;
     std::string value;
   };
+  // Small sections are searched in place; a large one gets a key index.
   struct Section {
     std::string name;
     std::vector<Entry> entries;
-    std::unordered_map<std::string, size_t> index;  // folded key -> first entry
+    NameIndex index;  // filled once the section holds more than kIndexFrom entries
+
+    static constexpr size_t kIndexFrom = 16;
+    Entry* Find(std::string_view key);
+    const Entry* Find(std::string_view key) const;
+    void Add(std::string key, std::string value);
+    void Reindex();
   };
 
   const Section* Find(std::string_view section) const;
@@ -60,7 +81,8 @@ class IniFile {
   void Reindex();
 
   std::vector<Section> sections_;
-  std::unordered_map<std::string, size_t> index_;  // folded section name -> position
+  NameIndex index_;  // section name -> position
+  mutable size_t lastFound_ = SIZE_MAX;
 };
 
 // Integer syntax of the settings and chart files: decimal with an optional sign, or hexadecimal
