@@ -28,5 +28,6 @@ using CommandList = std::vector<Command>;
 
 void AddFileCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddBoardCommands(CLI::App& app, Options& options, CommandList& commands);
+void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands);
 
 }  // namespace brv3::cli

@@ -80,18 +80,48 @@ WordBaseResult WordBase(uint16_t word) {
 
 uint8_t WordClassType(int wordClass) {
   switch (wordClass) {
-    case 0: case 1: case 3: case 4:
+    case 0:
+    case 1:
+    case 3:
+    case 4:
       return kPosition;
-    case 2: case 6: case 8: case 26: case 27: case 28: case 29: case 30:
-    case 36: case 37: case 38:
+    case 2:
+    case 6:
+    case 8:
+    case 26:
+    case 27:
+    case 28:
+    case 29:
+    case 30:
+    case 36:
+    case 37:
+    case 38:
       return kSet;
-    case 7: case 9: case 10: case 11: case 15: case 16: case 17: case 18: case 34: case 35:
+    case 7:
+    case 9:
+    case 10:
+    case 11:
+    case 15:
+    case 16:
+    case 17:
+    case 18:
+    case 34:
+    case 35:
       return kCompare;
     case 5:
       return kJumpStep;
     case 31:
       return kEndStep;
-    case 12: case 13: case 14: case 19: case 20: case 21: case 22: case 23: case 24: case 25:
+    case 12:
+    case 13:
+    case 14:
+    case 19:
+    case 20:
+    case 21:
+    case 22:
+    case 23:
+    case 24:
+    case 25:
       return kMix;
     default:
       return kNoType;
