@@ -62,6 +62,10 @@ TEST(CompileMotionChart, LoopBackBecomesJumpStep) {
   r = CompileMotionChart(self.chart);
   ASSERT_TRUE(r.ok);
   EXPECT_EQ(r.listing[2], ",JMP,\"B(1)\",\"; Bにジャンプ\"");
+
+  // A quote inside a name is doubled so that the listing line still splits into its fields.
+  self.chart.Objects[0].Name = "A\"1";
+  EXPECT_EQ(CompileMotionChart(self.chart).listing[0].substr(0, 11), "\"A\"\"1\",PRM,");
 }
 
 TEST(CompileMotionChart, BranchTargetsAreLaidOutAfterTheirChainInTheOrderMet) {
