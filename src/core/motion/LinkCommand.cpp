@@ -122,4 +122,9 @@ uint16_t ApplyLinkCommand(std::string_view text, uint16_t word, int direction,
   return word;  // TCH
 }
 
+uint16_t ApplyLinkCommand(std::string_view text, uint16_t word, int direction,
+                          int32_t sliderMaximum) {
+  return ApplyLinkCommand(text, word, direction, ServoRangeForMaximum(sliderMaximum));
+}
+
 }  // namespace brv3

@@ -39,5 +39,8 @@ bool ValidateLink(const ChannelTexts& texts, Prompter& prompter, int language = 
 // keep the word.
 uint16_t ApplyLinkCommand(std::string_view text, uint16_t word, int direction,
                           const ServoRange& range);
+// The same for a channel known by its slider maximum (17074 pulse servo, 24384 serial servo).
+uint16_t ApplyLinkCommand(std::string_view text, uint16_t word, int direction,
+                          int32_t sliderMaximum);
 
 }  // namespace brv3

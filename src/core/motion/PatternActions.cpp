@@ -21,7 +21,7 @@ bool CheckStorable(const std::string& name, Prompter& prompter) {
   if (IsStorablePatternName(name)) return true;
   ShowError(prompter, "The name \"" + name +
                           "\" cannot be saved: it must not start or end with a blank, start "
-                          "with \";\" or contain \"=\".");
+                          "with \";\", contain \"=\" or characters outside Shift-JIS.");
   return false;
 }
 

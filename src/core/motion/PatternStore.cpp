@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/util/CommaText.h"
+#include "core/util/Cp932.h"
 
 namespace brv3 {
 
@@ -28,7 +29,8 @@ bool IsStorablePatternName(std::string_view name) {
   if (static_cast<unsigned char>(name.back()) <= ' ') return false;
   for (char c : name)
     if (c == '=' || (static_cast<unsigned char>(c) < ' ') || c == 0x7F) return false;
-  return true;
+  // The file is cp932: a name it cannot spell would come back as another name.
+  return Cp932ToUtf8(Utf8ToCp932(name)) == name;
 }
 
 std::string FormatPatternEntries(const ChannelTexts& entries) {

@@ -46,7 +46,7 @@ class PatternStore {
 };
 
 // Names that survive the INI layout: not empty, no blanks at either end, no "=", no control
-// characters, not starting with ";".
+// characters, not starting with ";", and every character one that cp932 can hold.
 bool IsStorablePatternName(std::string_view name);
 
 // The value form of 24 entries: each in double quotes (inner quotes doubled), joined by commas.

@@ -127,6 +127,7 @@ TEST(Insert, CommandAsksForTheCountAndIgnoresUnusableAnswers) {
   test::ScriptedPrompter prompter;
   prompter.textAnswers = {std::nullopt, "abc", "0", "5000", " 2 "};
   EXPECT_FALSE(InsertCommand(chart, prompter));
+  EXPECT_EQ(prompter.inputPrompts.at(0), "Insert|Number of new objects|1");
   EXPECT_FALSE(InsertCommand(chart, prompter));
   EXPECT_FALSE(InsertCommand(chart, prompter));
   EXPECT_TRUE(prompter.messages.empty());

@@ -92,6 +92,7 @@ TEST(LinkCommand, MovAndPrmActOnlyOnPositionsWithinTheSliderRange) {
   EXPECT_EQ(Apply("MOV(100)", 17000, +1, kPulseServoRange), 17074);
   EXPECT_EQ(Apply("MOV(100)", 15700, -1, kPulseServoRange), 15694);
   EXPECT_EQ(Apply("MOV(100)", 17000, +1, kSerialServoRange), 17100);
+  EXPECT_EQ(ApplyLinkCommand("MOV(-100)", 8400, +1, kSerialServoMaximum), 8384);
   EXPECT_EQ(Apply("PRM(100)", 16000, -1, kPulseServoRange), 16484);
   EXPECT_EQ(Apply("PRM(-9000)", 16000, +1, kSerialServoRange), 8384);
   EXPECT_EQ(Apply("PRM(100)", Speed(3), +1), Speed(3));

@@ -62,6 +62,7 @@ TEST(PatternStore, OverwriteAndRemoveKeepTheNameListConsistent) {
   EXPECT_FALSE(store.Store(PatternKind::Link, "a=b", {}));
   EXPECT_FALSE(store.Store(PatternKind::Link, ";x", {}));
   EXPECT_FALSE(store.Store(PatternKind::Link, " x", {}));
+  EXPECT_FALSE(store.Store(PatternKind::Link, "\xF0\x9F\x98\x80", {}));  // no cp932 form
   EXPECT_EQ(store.Names(PatternKind::Link).size(), 1u);
 }
 

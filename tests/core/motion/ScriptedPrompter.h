@@ -24,6 +24,7 @@ class ScriptedPrompter : public Prompter {
   std::deque<std::optional<std::string>> textAnswers;  // nullopt = Cancel; default: Cancel
   std::vector<Message> messages;
   std::vector<std::string> statuses;
+  std::vector<std::string> inputPrompts;  // caption + "|" + prompt + "|" + preset value
 
   int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text, int language) override {
     messages.push_back({kind, buttons, text, language});
@@ -35,7 +36,9 @@ class ScriptedPrompter : public Prompter {
     return buttons == MsgButtons::YesNo ? IdYes : IdOk;
   }
   bool NumberSelectDialog(NumberSelectState&) override { return false; }
-  bool InputTextDialog(const std::string&, const std::string&, std::string& value) override {
+  bool InputTextDialog(const std::string& caption, const std::string& prompt,
+                       std::string& value) override {
+    inputPrompts.push_back(caption + "|" + prompt + "|" + value);
     if (textAnswers.empty() || !textAnswers.front()) {
       if (!textAnswers.empty()) textAnswers.pop_front();
       return false;
