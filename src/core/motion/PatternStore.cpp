@@ -58,12 +58,18 @@ ChannelTexts ParsePatternEntries(std::string_view value, size_t* count) {
 
 bool PatternStore::Load(const std::string& path, std::string* error) {
   ini_.Clear();
+  loadFailed_ = false;
   std::error_code ec;
   if (!std::filesystem::exists(path, ec) && !ec) return true;
-  return ini_.LoadFile(path, error);
+  loadFailed_ = !ini_.LoadFile(path, error);
+  return !loadFailed_;
 }
 
 bool PatternStore::Save(const std::string& path, std::string* error) const {
+  if (loadFailed_) {
+    if (error) *error = "the settings file could not be read before, so it is not overwritten";
+    return false;
+  }
   return ini_.SaveFile(path, error);
 }
 

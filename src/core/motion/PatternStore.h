@@ -19,7 +19,8 @@ class PatternStore {
   // Reads the file. A missing file gives an empty store and true; a file that exists but cannot
   // be read gives false, an empty store and the reason in `error`.
   bool Load(const std::string& path, std::string* error = nullptr);
-  // Writes the whole store (cp932, atomically).
+  // Writes the whole store (cp932, atomically). Refused after a failed Load, so a file that
+  // could not be read is never replaced by an empty store.
   bool Save(const std::string& path, std::string* error = nullptr) const;
 
   std::vector<std::string> Names(PatternKind kind) const;
@@ -43,6 +44,7 @@ class PatternStore {
   void WriteNames(PatternKind kind, const std::vector<std::string>& names);
 
   IniFile ini_;
+  bool loadFailed_ = false;
 };
 
 // Names that survive the INI layout: not empty, no blanks at either end, no "=", no control

@@ -77,6 +77,11 @@ TEST(PatternStore, ReadsHandWrittenFilesLeniently) {
   EXPECT_EQ(store.Names(PatternKind::Link), (std::vector<std::string>{"Short", "Missing"}));
   EXPECT_EQ(store.Entries(PatternKind::Link, "Short"), Texts({{1, "MOV(1)"}, {3, "TCH"}}));
   EXPECT_EQ(store.Entries(PatternKind::Link, "Missing"), ChannelTexts{});
+  // A path that exists but cannot be read as a file is never overwritten.
+  PatternStore unreadable;
+  EXPECT_FALSE(unreadable.Load(dir.path().string()));
+  unreadable.Store(PatternKind::Link, "x", {});
+  EXPECT_FALSE(unreadable.Save(dir.File("elsewhere.ini")));
   size_t count = 0;
   ParsePatternEntries(FormatPatternEntries({}), &count);
   EXPECT_EQ(count, 24u);
