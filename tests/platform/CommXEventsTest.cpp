@@ -82,6 +82,15 @@ TEST(CommXEvents, OnReceiveReportsTheQueueOnceAndNeverForBytesAReadTakes) {
   EXPECT_EQ(f.received, (std::vector<int>{5, 2}));
   EXPECT_EQ(f.comm.ReadBytes(buffer, 2), 2);
   EXPECT_EQ(buffer[1], 8);
+
+  // A hand-over that reaches the main thread after the bytes were read finds the queue empty.
+  f.comm.SetEventPump(nullptr);
+  int queuedBefore = f.dispatcher->DispatchCount();
+  f.board.Send({9, 9, 9});
+  ASSERT_TRUE(f.WaitForHandOver(queuedBefore + 1, 2000));
+  EXPECT_EQ(f.comm.ReadBytes(buffer, 3), 3);
+  f.dispatcher->RunPending();
+  EXPECT_EQ(f.received, (std::vector<int>{5, 2}));
 }
 
 TEST(CommXEvents, CloseFromTheEventPumpEndsTheReadAndReopenWorks) {
