@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "platform/CommX.h"
+#include "platform/PtyBoard.h"
+#include "platform/QueuedDispatcher.h"
+
+namespace brv3::platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using test::Pattern;
+using test::PtyBoard;
+using test::ScriptedPump;
+
+long long MsSince(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+struct EventsFixture {
+  PtyBoard board;
+  std::shared_ptr<QueuedDispatcher> dispatcher = std::make_shared<QueuedDispatcher>();
+  TCommX comm;
+  std::vector<int> received;
+
+  EventsFixture() {
+    comm.SetDispatcher(dispatcher);
+    comm.OnReceive = [this](TCustomCommX&, int size) { received.push_back(size); };
+    comm.SetDevicePath(board.SlavePath());
+    comm.SetBitRate(115200);
+    comm.SetFlowCtrl(cfcNone);
+    comm.Open();
+  }
+  // Runs hand-overs until one raises OnReceive or `ms` pass.
+  void RunUntilReceived(int ms) {
+    size_t before = received.size();
+    auto start = Clock::now();
+    while (received.size() == before && MsSince(start) < ms) dispatcher->WaitAndRunPending(10);
+  }
+  bool WaitForHandOver(int count, int ms) {
+    auto start = Clock::now();
+    while (dispatcher->DispatchCount() < count && MsSince(start) < ms)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return dispatcher->DispatchCount() >= count;
+  }
+};
+
+TEST(CommXEvents, OnReceiveReportsTheQueueOnceAndNeverForBytesAReadTakes) {
+  EventsFixture f;
+  f.board.Send(Pattern(5));
+  f.RunUntilReceived(2000);
+  ASSERT_EQ(f.received, std::vector<int>{5});
+  // Bytes left unread raise no further hand-overs: the receive thread waits for news.
+  int handOvers = f.dispatcher->DispatchCount();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  f.dispatcher->RunPending();
+  EXPECT_EQ(f.dispatcher->DispatchCount(), handOvers);
+  uint8_t buffer[16];
+  f.comm.SetTimeOutReceive(500);
+  ASSERT_EQ(f.comm.ReadBytes(buffer, 5), 5);
+
+  // Bytes arriving during a read belong to the read, even though the pump lets hand-overs run.
+  ScriptedPump pump;
+  pump.onPump = [&](int) { f.dispatcher->RunPending(); };
+  f.comm.SetEventPump(&pump);
+  std::thread board([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    f.board.Send({1, 2, 3});
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    f.board.Send({4, 5, 6, 7, 8});
+  });
+  f.comm.SetTimeOutReceive(2000);
+  EXPECT_EQ(f.comm.ReadBytes(buffer, 6), 6);
+  board.join();
+  EXPECT_EQ(f.received, std::vector<int>{5});
+  // What the read left behind is reported after it.
+  f.RunUntilReceived(2000);
+  EXPECT_EQ(f.received, (std::vector<int>{5, 2}));
+  EXPECT_EQ(f.comm.ReadBytes(buffer, 2), 2);
+  EXPECT_EQ(buffer[1], 8);
+
+  // A hand-over that reaches the main thread after the bytes were read finds the queue empty.
+  f.comm.SetEventPump(nullptr);
+  int queuedBefore = f.dispatcher->DispatchCount();
+  f.board.Send({9, 9, 9});
+  ASSERT_TRUE(f.WaitForHandOver(queuedBefore + 1, 2000));
+  EXPECT_EQ(f.comm.ReadBytes(buffer, 3), 3);
+  f.dispatcher->RunPending();
+  EXPECT_EQ(f.received, (std::vector<int>{5, 2}));
+}
+
+TEST(CommXEvents, CloseFromTheEventPumpEndsTheReadAndReopenWorks) {
+  EventsFixture f;
+  ScriptedPump pump;
+  pump.onPump = [&](int call) {
+    if (call == 3) f.comm.Close();
+  };
+  f.comm.SetEventPump(&pump);
+  uint8_t buffer[4];
+  EXPECT_EQ(f.comm.ReadBytes(buffer, 4), -1);
+  EXPECT_FALSE(f.comm.IsOpen());
+  f.comm.SetEventPump(nullptr);
+  f.comm.Open();
+  f.board.Send({0x41});
+  f.comm.SetTimeOutReceive(1000);
+  EXPECT_EQ(f.comm.ReadBytes(buffer, 1), 1);
+}
+
+TEST(CommXEvents, CloseNeverWaitsForAHandOverTheMainThreadHasNotRun) {
+  EventsFixture f;
+  // Close from inside the handler, while the receive thread waits for that very hand-over.
+  f.comm.OnReceive = [&](TCustomCommX& sender, int size) {
+    f.received.push_back(size);
+    sender.Close();
+  };
+  f.board.Send({1, 2});
+  f.RunUntilReceived(2000);
+  ASSERT_EQ(f.received, std::vector<int>{2});
+  EXPECT_FALSE(f.comm.IsOpen());
+
+  // Close while a hand-over is queued and not yet run: it must not deadlock, and the stale
+  // notification raises nothing afterwards.
+  f.comm.OnReceive = [&](TCustomCommX&, int size) { f.received.push_back(size); };
+  f.comm.Open();
+  int before = f.dispatcher->DispatchCount();
+  f.board.Send({3, 4, 5});
+  ASSERT_TRUE(f.WaitForHandOver(before + 1, 2000));
+  auto start = Clock::now();
+  f.comm.Close();
+  EXPECT_LT(MsSince(start), 2000);
+  f.dispatcher->RunPending();
+  EXPECT_EQ(f.received, std::vector<int>{2});
+
+  // The port opens again, and a write stalled by flow control does not hold Close up.
+  f.comm.Open();
+  f.comm.SetFlowCtrl(cfcXonXoff);
+  f.board.Send({0x13});
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  auto data = Pattern(6000);
+  EXPECT_TRUE(f.comm.WriteBytes(data.data(), data.size()));
+  start = Clock::now();
+  f.comm.Close();
+  EXPECT_LT(MsSince(start), 2000);
+  f.dispatcher->RunPending();
+}
+
+TEST(CommXEvents, AVanishedDeviceFailsReadsAndWritesAndANewDeviceOpens) {
+  auto f = std::make_unique<EventsFixture>();
+  f->comm.SetTimeOutReceive(3000);
+  f->board.Vanish();
+  uint8_t buffer[8];
+  auto start = Clock::now();
+  EXPECT_EQ(f->comm.ReadBytes(buffer, 8), -1);
+  EXPECT_LT(MsSince(start), 1500);
+  EXPECT_FALSE(f->comm.WriteString("gone"));
+  EXPECT_EQ(f->comm.ReadBytes(buffer, 1), -1);
+  EXPECT_EQ(f->comm.InQueueCount(), 0);
+  f->dispatcher->RunPending();
+  EXPECT_TRUE(f->received.empty());
+  f->comm.Close();
+  EXPECT_FALSE(f->comm.IsOpen());
+
+  PtyBoard replacement;
+  f->comm.SetDevicePath(replacement.SlavePath());
+  f->comm.Open();
+  EXPECT_TRUE(f->comm.WriteString("back"));
+  auto sent = replacement.Receive(4, 2000);
+  EXPECT_EQ(std::string(sent.begin(), sent.end()), "back");
+  replacement.Send({0x55});
+  EXPECT_EQ(f->comm.ReadBytes(buffer, 1), 1);
+
+  // The device vanishing while a read waits ends that read too.
+  std::thread pull([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    replacement.Vanish();
+  });
+  start = Clock::now();
+  EXPECT_EQ(f->comm.ReadBytes(buffer, 8), -1);
+  EXPECT_LT(MsSince(start), 1500);
+  pull.join();
+  f.reset();
+}
+
+}  // namespace
+}  // namespace brv3::platform
