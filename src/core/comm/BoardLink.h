@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "core/comm/Port.h"
 #include "core/comm/TableEntry.h"

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/util/Bytes.h"
 
@@ -49,6 +50,9 @@ struct EntryDate {
 
 // "M1" ... "M80" for entries 0 ... 79, "S1" ... "S5" for 80 ... 84.
 std::string EntryLabel(int index);
+
+// The entry index of a label "M1" ... "M80" or "S1" ... "S5" (either case); nullopt otherwise.
+std::optional<int> ParseEntryLabel(std::string_view label);
 
 // "--/-- --:--" for an undated entry, else for example "3/7 09:05".
 std::string DateText(const std::array<uint8_t, 4>& date);

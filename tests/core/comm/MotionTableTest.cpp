@@ -4,6 +4,7 @@
 #include "core/comm/BoardLink.h"
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"
+#include "core/comm/VersionText.h"
 #include "core/util/Cp932.h"
 
 namespace brv3 {
@@ -48,6 +49,17 @@ TEST(TableRows, FormatEveryColumn) {
   EXPECT_EQ(cut[31], 0);
   EXPECT_EQ(Cp932ToUtf8(std::string(cut.begin(), cut.begin() + 31)),
             "a" + std::string(16, ' ') + "あいうえおかき");
+}
+
+TEST(TableRows, EntryLabelsParseBack) {
+  EXPECT_EQ(ParseEntryLabel("M1"), 0);
+  EXPECT_EQ(ParseEntryLabel("m80"), 79);
+  EXPECT_EQ(ParseEntryLabel("S2"), 81);
+  EXPECT_EQ(ParseEntryLabel("S5"), 84);
+  for (const char* bad : {"M0", "M81", "S6", "S0", "X1", "M", "M01", "M1x", "", "M100"}) {
+    EXPECT_FALSE(ParseEntryLabel(bad).has_value()) << bad;
+  }
+  for (int i = 0; i < 85; ++i) EXPECT_EQ(ParseEntryLabel(EntryLabel(i)), i);
 }
 
 TEST(MotionTable, StartsEmptyAndBuildsListTexts) {
@@ -203,6 +215,18 @@ TEST(TableEntryWrappers, ClearWritesTheEmptyEntry) {
   frame.insert(frame.end(), empty.begin(), empty.end());
   EXPECT_EQ(port.Frames()[1], WithChecksum(frame));
   EXPECT_EQ(table.Rows()[81], (TableRow{"S2", "", "0", "--/-- --:--", "65535"}));
+}
+
+TEST(VersionText, FourLinesOfSixteen) {
+  Bytes reply;
+  for (const char* part : {"QVB-3 board     ", "firmware 1.02   ", "0123456789ABCDEF", "end"}) {
+    reply.insert(reply.end(), part, part + std::string(part).size());
+  }
+  reply.resize(64, 0x00);
+  reply = WithChecksum(reply);
+  EXPECT_EQ(VersionLines(reply), (std::array<std::string, 4>{"QVB-3 board     ", "firmware 1.02   ",
+                                                             "0123456789ABCDEF", "end"}));
+  EXPECT_EQ(VersionLines({}), (std::array<std::string, 4>{}));
 }
 
 }  // namespace
