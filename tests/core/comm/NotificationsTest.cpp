@@ -1,3 +1,5 @@
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "ScriptedPort.h"
@@ -120,6 +122,21 @@ TEST(Notifications, ReadsAtMost256BytesFromThePortPerEvent) {
 
   port.open = false;  // a closed port hands nothing over
   EXPECT_FALSE(buffer.ReceiveEvent(port, 5).has_value());
+}
+
+TEST(Notifications, AnyByteStreamStaysBounded) {
+  std::mt19937 random(12345);
+  NotificationBuffer buffer;
+  int decoded = 0;
+  for (int event = 0; event < 3000; ++event) {
+    Bytes chunk(random() % 300);
+    for (auto& b : chunk)
+      b = static_cast<uint8_t>(random() % 4 == 0 ? 0xFD + random() % 3 : random());
+    const auto n = buffer.ReceiveEvent(chunk.data(), chunk.size());
+    if (n) ++decoded;
+    ASSERT_LE(buffer.size(), NotificationBuffer::kMaxHeld);
+  }
+  EXPECT_GT(decoded, 1000);
 }
 
 }  // namespace
