@@ -44,7 +44,7 @@ class BoardLink {
   explicit BoardLink(Port* port = nullptr, Prompter* prompter = nullptr);
 
   void SetPort(Port* port) { port_ = port; }
-  Port* port() const { return port_; }
+  Port* CurrentPort() const { return port_; }
   void SetPrompter(Prompter* prompter) { prompter_ = prompter; }
   void SetTableObserver(TableEntryObserver* observer) { observer_ = observer; }
   void SetApplicationTitle(std::string title) { title_ = std::move(title); }

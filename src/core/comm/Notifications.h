@@ -54,8 +54,8 @@ class NotificationBuffer {
   static constexpr size_t kMaxHeld = 1024;  // backlog beyond this loses its oldest notifications
 
   void Clear() { buffer_.clear(); }
-  size_t size() const { return buffer_.size(); }
-  const Bytes& bytes() const { return buffer_; }
+  size_t Size() const { return buffer_.size(); }
+  const Bytes& Held() const { return buffer_; }
 
   void Append(const uint8_t* data, size_t count);
   // The first complete notification, cut from the buffer; nullopt while none is complete.

@@ -28,20 +28,20 @@ TEST(Notifications, ThirteenBytesGiveOneAnalogReportAndKeepTheRest) {
   EXPECT_EQ(analog->Values, (std::array<uint16_t, 4>{650, 0, 0, 0}));
   EXPECT_EQ(analog->VoltageText(), "10.00V");
   EXPECT_EQ(analog->InputTexts(), (std::array<std::string, 3>{"0.00V", "0.00V", "0.00V"}));
-  EXPECT_EQ(buffer.bytes(), Bytes{0x00});
+  EXPECT_EQ(buffer.Held(), Bytes{0x00});
 }
 
 TEST(Notifications, ReportsSplitAcrossEventsWaitForTheirRest) {
   NotificationBuffer buffer;
   const Bytes report = PlaybackFrame({0x03, 0, 0, 0, 0, 0}, {0x02, 0x02, 0x05});
   EXPECT_FALSE(buffer.ReceiveEvent(report.data(), 5).has_value());
-  EXPECT_EQ(buffer.size(), 5u);
+  EXPECT_EQ(buffer.Size(), 5u);
   EXPECT_FALSE(buffer.ReceiveEvent(report.data() + 5, 20).has_value());
   const auto n = buffer.ReceiveEvent(report.data() + 25, report.size() - 25);
   ASSERT_TRUE(n.has_value());
   // Only values 0 and 1 count (mask bits 0 and 1); both are 2, shown once.
   EXPECT_EQ(std::get<PlaybackReport>(*n).Lines(), std::vector<std::string>{"[3]Playback is done"});
-  EXPECT_EQ(buffer.size(), 0u);
+  EXPECT_EQ(buffer.Size(), 0u);
 }
 
 TEST(Notifications, DecodesPlaybackAnalogAndRemoteReports) {
@@ -79,7 +79,7 @@ TEST(Notifications, OneReportPerEventAndGarbageIsNotHoarded) {
   auto n = buffer.ReceiveEvent(burst.data(), burst.size());
   ASSERT_TRUE(n.has_value());
   EXPECT_EQ(std::get<RemoteReport>(*n).Code, 5);
-  EXPECT_EQ(buffer.size(), 9u);
+  EXPECT_EQ(buffer.Size(), 9u);
   n = buffer.ReceiveEvent(nullptr, 0);
   ASSERT_TRUE(n.has_value());
   EXPECT_EQ(std::get<RemoteReport>(*n).Code, 6);
@@ -87,7 +87,7 @@ TEST(Notifications, OneReportPerEventAndGarbageIsNotHoarded) {
   // Bytes with no header before them are dropped rather than kept for ever.
   const Bytes noise(300, 0x41);
   EXPECT_FALSE(buffer.ReceiveEvent(noise.data(), noise.size()).has_value());
-  EXPECT_EQ(buffer.size(), 0u);
+  EXPECT_EQ(buffer.Size(), 0u);
   // A header byte of no known notification goes with the bytes before it.
   const Bytes odd{0x10, 0x80, 0x05, 0xFD, 0, 0, 9, 0, 0, 0, 0, 0};
   n = buffer.ReceiveEvent(odd.data(), odd.size());
@@ -101,9 +101,9 @@ TEST(Notifications, OneReportPerEventAndGarbageIsNotHoarded) {
     Bytes two = burst;
     two[3] = static_cast<uint8_t>(i);
     buffer.ReceiveEvent(two.data(), two.size());
-    EXPECT_LE(buffer.size(), NotificationBuffer::kMaxHeld);
+    EXPECT_LE(buffer.Size(), NotificationBuffer::kMaxHeld);
   }
-  EXPECT_EQ(buffer.bytes()[0], 0xFD);
+  EXPECT_EQ(buffer.Held()[0], 0xFD);
   n = buffer.ReceiveEvent(nullptr, 0);
   ASSERT_TRUE(n.has_value());
 }
@@ -134,7 +134,7 @@ TEST(Notifications, AnyByteStreamStaysBounded) {
       b = static_cast<uint8_t>(random() % 4 == 0 ? 0xFD + random() % 3 : random());
     const auto n = buffer.ReceiveEvent(chunk.data(), chunk.size());
     if (n) ++decoded;
-    ASSERT_LE(buffer.size(), NotificationBuffer::kMaxHeld);
+    ASSERT_LE(buffer.Size(), NotificationBuffer::kMaxHeld);
   }
   EXPECT_GT(decoded, 1000);
 }

@@ -43,7 +43,7 @@ TEST(SelectPort, OpensClosesAndReports) {
   EXPECT_EQ(port.log, (std::vector<std::string>{"close", "port 3", "timeout 300", "open", "dtr on",
                                                 "dtr off", "purge rx", "purge tx"}));
   EXPECT_TRUE(port.open);
-  EXPECT_EQ(buffer.size(), 0u);
+  EXPECT_EQ(buffer.Size(), 0u);
   EXPECT_EQ(prompter.statuses.back(), "COM3 OK");
 
   port.log.clear();
