@@ -1,0 +1,99 @@
+#include "core/comm/BoardLink.h"
+
+#include <ctime>
+
+#include "core/comm/Frame.h"
+#include "core/comm/Transact.h"
+#include "core/util/Prompter.h"
+
+namespace brv3 {
+
+namespace {
+
+const char* const kBusySuffix = " [Communication now]";
+
+}  // namespace
+
+// Holds the busy caption and, for the serial-servo record commands, the long time-out and the
+// single try, for exactly the life of one command; restores them however the command ends.
+class CommandScope {
+ public:
+  CommandScope(BoardLink& link, bool svlRecord, bool singleTry)
+      : link_(link), svlRecord_(svlRecord), singleTry_(singleTry) {
+    link_.busy_ = true;
+    if (link_.prompter_) link_.prompter_->SetCaption(link_.title_ + kBusySuffix);
+    if (svlRecord_ && link_.port_) link_.port_->SetTimeOutReceive(BoardLink::kLongReceiveTimeOut);
+    if (singleTry_) link_.attemptLimit_ = 1;
+  }
+  ~CommandScope() {
+    if (singleTry_) link_.attemptLimit_ = BoardLink::kDefaultAttemptLimit;
+    if (svlRecord_ && link_.port_) link_.port_->SetTimeOutReceive(BoardLink::kReceiveTimeOut);
+    if (link_.prompter_) link_.prompter_->SetCaption(link_.title_);
+    link_.busy_ = false;
+  }
+  CommandScope(const CommandScope&) = delete;
+  CommandScope& operator=(const CommandScope&) = delete;
+
+ private:
+  BoardLink& link_;
+  bool svlRecord_;
+  bool singleTry_;
+};
+
+BoardLink::BoardLink(Port* port, Prompter* prompter) : port_(port), prompter_(prompter) {}
+
+std::array<uint8_t, 4> BoardLink::Now() const {
+  if (clock_) return clock_();
+  const std::time_t t = std::time(nullptr);
+  const std::tm* tm = std::localtime(&t);
+  if (tm == nullptr) return {0xFF, 0xFF, 0xFF, 0xFF};
+  return {static_cast<uint8_t>(tm->tm_mon + 1), static_cast<uint8_t>(tm->tm_mday),
+          static_cast<uint8_t>(tm->tm_hour), static_cast<uint8_t>(tm->tm_min)};
+}
+
+Bytes BoardLink::Transact(const Bytes& frame, size_t replyLength) {
+  return brv3::Transact(port_, frame, replyLength, attemptLimit_);
+}
+
+bool BoardLink::Run(Bytes frame, const Shape& shape, Bytes* reply) {
+  if (reply) reply->clear();
+  // A command started from an event handled while another one waits would interleave on the
+  // line; it is refused instead.
+  if (busy_) return shape.kind == ReplyKind::Live;
+  CommandScope scope(*this, shape.svlRecord, shape.singleTry);
+  AppendChecksum(frame);
+  switch (shape.kind) {
+    case ReplyKind::Live:
+      Transact(frame, 0);
+      return true;
+    case ReplyKind::Ack: {
+      const Bytes answer = Transact(frame, 1);
+      return answer.size() == 1 && answer[0] == kAck;
+    }
+    case ReplyKind::Data: {
+      Bytes answer = Transact(frame, shape.replyLength);
+      if (answer.empty() || !VerifyReply(answer)) return false;
+      if (reply) *reply = std::move(answer);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool BoardLink::Data(Bytes frame, size_t replyLength, Bytes& reply) {
+  return Run(std::move(frame), {ReplyKind::Data, replyLength}, &reply);
+}
+
+bool BoardLink::Ack(Bytes frame) {
+  return Run(std::move(frame), {ReplyKind::Ack, 1}, nullptr);
+}
+
+bool BoardLink::Live(Bytes frame) {
+  return Run(std::move(frame), {ReplyKind::Live, 0}, nullptr);
+}
+
+void BoardLink::ShowPanel(int panel, const std::string& text) {
+  if (prompter_) prompter_->SetStatusPanel(panel, text);
+}
+
+}  // namespace brv3

@@ -1,0 +1,66 @@
+#include "core/comm/MotionTable.h"
+
+namespace brv3 {
+
+MotionTable::MotionTable() {
+  const Bytes empty = EmptyTableEntry();
+  for (int i = 0; i < BoardLink::kTableEntries; ++i) ShowTableEntry(empty, i, true);
+}
+
+void MotionTable::Clear() {
+  entries_.clear();
+  rows_.clear();
+}
+
+void MotionTable::ShowTableEntry(const Bytes& entry, int index, bool add) {
+  Bytes bytes = entry;
+  if (bytes.size() < TableEntry::kSize) bytes = EmptyTableEntry();
+  bytes.resize(TableEntry::kSize);
+  if (add) {
+    if (rows_.size() >= static_cast<size_t>(BoardLink::kTableEntries)) return;
+    rows_.push_back(FormatTableRow(bytes, static_cast<int>(rows_.size())));
+    entries_.push_back(std::move(bytes));
+    return;
+  }
+  if (index < 0 || index >= BoardLink::kTableEntries) return;
+  while (static_cast<int>(rows_.size()) <= index) {
+    rows_.push_back(FormatTableRow(EmptyTableEntry(), static_cast<int>(rows_.size())));
+    entries_.push_back(EmptyTableEntry());
+  }
+  rows_[index] = FormatTableRow(bytes, index);
+  entries_[index] = std::move(bytes);
+}
+
+void MotionTable::ListText(std::string& text, int first, int last) const {
+  for (int i = first; i <= last && i < static_cast<int>(rows_.size()); ++i) {
+    const TableRow& row = rows_[i];
+    // A quote inside a name is doubled so the list still splits into the right items.
+    std::string item = row.No + " " + row.Name + " " + row.Date;
+    for (size_t at = item.find('"'); at != std::string::npos; at = item.find('"', at + 2)) {
+      item.insert(at, 1, '"');
+    }
+    text += ",\"" + item + "\"";
+  }
+  if (!text.empty() && text[0] == ',') text.erase(0, 1);
+}
+
+void MotionTable::MotionListText(std::string& text) const {
+  ListText(text, 0, 79);
+}
+
+void MotionTable::ScenarioListText(std::string& text) const {
+  ListText(text, 80, 84);
+}
+
+bool RefreshMotionTable(BoardLink& link, MotionTable& table) {
+  table.Clear();
+  if (!link.SetSleep(0)) return false;
+  for (int i = 0; i < BoardLink::kTableEntries; ++i) {
+    Bytes reply;
+    if (!link.ReadTableEntry(i, reply)) return false;
+    table.ShowTableEntry(reply, i, true);
+  }
+  return link.SetSleep(1);
+}
+
+}  // namespace brv3

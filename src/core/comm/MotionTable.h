@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/comm/BoardLink.h"
+#include "core/comm/TableEntry.h"
+#include "core/util/Bytes.h"
+
+namespace brv3 {
+
+// The host's mirror of the board's motion table: one row per entry, in index order. It starts
+// with 85 empty rows; the table window shows it and the selection lists are built from it.
+class MotionTable : public TableEntryObserver {
+ public:
+  MotionTable();
+
+  const std::vector<TableRow>& Rows() const { return rows_; }
+  // The entry bytes a row was made from (42 bytes).
+  const std::vector<Bytes>& Entries() const { return entries_; }
+  void Clear();
+
+  // add = true appends a row; otherwise row `index` is replaced. Missing rows before `index` are
+  // filled with empty entries first, so a row can always be replaced.
+  void ShowTableEntry(const Bytes& entry, int index, bool add) override;
+
+  // Appends a comma and a quoted "No Name Date" item for each motion row (0 ... 79) or scenario
+  // row (80 ... 84); a leading comma of the result is removed.
+  void MotionListText(std::string& text) const;
+  void ScenarioListText(std::string& text) const;
+
+ private:
+  void ListText(std::string& text, int first, int last) const;
+
+  std::vector<Bytes> entries_;
+  std::vector<TableRow> rows_;
+};
+
+// Reads all 85 entries with the board asleep: SetSleep on, ReadTableEntry 0 ... 84 (rows appended
+// to `table` as they arrive, stopping at the first failure), SetSleep off once all were read.
+// True when every step succeeded; a failed refresh leaves the rows read so far and the board
+// asleep.
+bool RefreshMotionTable(BoardLink& link, MotionTable& table);
+
+}  // namespace brv3

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+
+#include "core/comm/Port.h"
+#include "core/util/Bytes.h"
+
+namespace brv3 {
+
+// One exchange with the board: attention byte, its one-byte answer, the frame (already carrying
+// its checksum), then a reply of exactly `replyLength` bytes. Only a short reply is retried, up to
+// `attemptLimit` tries in all. Returns the complete reply, or an empty string on failure or when
+// no reply is awaited (`replyLength` 0). A null port fails at once.
+Bytes Transact(Port* port, const Bytes& frame, size_t replyLength, int attemptLimit);
+
+}  // namespace brv3

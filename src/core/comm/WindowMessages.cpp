@@ -1,0 +1,32 @@
+#include "core/comm/WindowMessages.h"
+
+#include "core/comm/BoardLink.h"
+#include "core/comm/SelectPort.h"
+#include "core/util/Prompter.h"
+
+namespace brv3 {
+
+std::optional<int> SelectPortMessageIndex(int64_t w, int64_t l) {
+  if (w / 16777216 != 0) return std::nullopt;
+  if (l < 0 || l >= kPortListCount) return std::nullopt;
+  return static_cast<int>(l);
+}
+
+bool HandlePlayMessage(BoardLink& link, Prompter* prompter, int64_t w, int64_t l) {
+  const int64_t top = w / 16777216;
+  if (top == 0) {
+    if (l < 0 || l >= BoardLink::kTableEntries) return false;
+    if (!link.PlayMotion(static_cast<int>(l))) return false;
+    if (prompter) prompter->ShowStatus("Sending the Play command");
+    return true;
+  }
+  if (top == 1) {
+    const auto word = static_cast<uint16_t>(w & 0xFFFF);
+    if (!link.SendExtendedSerial(word, static_cast<uint32_t>(l & 0xFFFFFFFF))) return false;
+    if (prompter) prompter->ShowStatus("Sending the expanded low speed serial");
+    return true;
+  }
+  return false;
+}
+
+}  // namespace brv3
