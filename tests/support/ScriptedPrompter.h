@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,23 +16,29 @@ class ScriptedPrompter : public Prompter {
     MsgKind kind;
     MsgButtons buttons;
     std::string text;
+    int language;
   };
 
-  std::deque<int> answers;         // MsgBox answers; IdOk when empty
-  std::deque<int> selections;      // NumberSelectDialog answers; -2 = cancel
-  std::deque<std::string> inputs;  // InputTextDialog answers; empty deque = cancel
+  std::deque<int> answers;                             // MsgBox; default Yes / OK
+  std::deque<int> selections;                          // NumberSelectDialog; -2 = Cancel
+  std::deque<std::optional<std::string>> textAnswers;  // InputTextDialog; nullopt = Cancel
   std::vector<Message> messages;
   std::vector<std::string> statuses;
   std::vector<std::string> captions;
+  std::vector<std::string> inputPrompts;  // caption + "|" + prompt + "|" + preset value
+  std::vector<NumberSelectState> selectDialogs;
 
-  int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text, int) override {
-    messages.push_back({kind, buttons, text});
-    if (answers.empty()) return IdOk;
-    int a = answers.front();
-    answers.pop_front();
-    return a;
+  int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text, int language) override {
+    messages.push_back({kind, buttons, text, language});
+    if (!answers.empty()) {
+      int answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? IdYes : IdOk;
   }
   bool NumberSelectDialog(NumberSelectState& state) override {
+    selectDialogs.push_back(state);
     if (selections.empty()) return false;
     int s = selections.front();
     selections.pop_front();
@@ -39,10 +46,14 @@ class ScriptedPrompter : public Prompter {
     state.SelectIndex = s;
     return true;
   }
-  bool InputTextDialog(const std::string&, const std::string&, std::string& value) override {
-    if (inputs.empty()) return false;
-    value = inputs.front();
-    inputs.pop_front();
+  bool InputTextDialog(const std::string& caption, const std::string& prompt,
+                       std::string& value) override {
+    inputPrompts.push_back(caption + "|" + prompt + "|" + value);
+    if (textAnswers.empty()) return false;
+    auto answer = textAnswers.front();
+    textAnswers.pop_front();
+    if (!answer) return false;
+    value = *answer;
     return true;
   }
   void ShowStatus(const std::string& message) override { statuses.push_back(message); }

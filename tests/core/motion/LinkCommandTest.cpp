@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/motion/ScriptedPrompter.h"
+#include "core/motion/FakeLinkBoard.h"
 
 namespace brv3 {
 namespace {

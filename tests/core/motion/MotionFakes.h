@@ -12,6 +12,8 @@
 #include "core/util/Cp932.h"
 #include "core/util/Prompter.h"
 
+#include "support/ScriptedPrompter.h"
+
 namespace brv3::test {
 
 // Board memory as the motion commands see it, with a log of the calls and a switch to make one
@@ -106,28 +108,6 @@ class FakeMotionBoard : public MotionBoard {
     return !fail;
   }
   int failAt_ = -1;
-};
-
-// Answers message boxes from a script and records every message and status text.
-class ScriptedPrompter : public Prompter {
- public:
-  int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text, int) override {
-    messages.push_back({kind, text});
-    (void)buttons;
-    if (answers.empty()) return IdOk;
-    int answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  bool NumberSelectDialog(NumberSelectState&) override { return false; }
-  bool InputTextDialog(const std::string&, const std::string&, std::string&) override {
-    return false;
-  }
-  void ShowStatus(const std::string& message) override { statuses.push_back(message); }
-
-  std::deque<int> answers;
-  std::vector<std::pair<MsgKind, std::string>> messages;
-  std::vector<std::string> statuses;
 };
 
 // Builds charts for the tests.

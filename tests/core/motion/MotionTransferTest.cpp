@@ -32,8 +32,8 @@ TEST(WriteMotion, LongMotionTakesContinuationSlotsAndReadsBack) {
   ASSERT_TRUE(WriteMotion(board, prompter, 4, compiled, chart));
 
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].first, MsgKind::Question);
-  EXPECT_EQ(prompter.messages[0].second,
+  EXPECT_EQ(prompter.messages[0].kind, MsgKind::Question);
+  EXPECT_EQ(prompter.messages[0].text,
             "As the data to input are more than thirty\r\nThe data of M6 would be deleted. Do you "
             "agree with this");
   ASSERT_EQ(prompter.statuses.size(), 46u);
@@ -76,11 +76,11 @@ TEST(WriteMotion, ContinuationQuestionNamesTheRightSlots) {
 
   EXPECT_TRUE(WriteMotion(board, prompter, 0, CompileMotionChart(Chain(60)), Chain(60)));
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_NE(prompter.messages[0].second.find("The data of M2,M3 would"), std::string::npos);
+  EXPECT_NE(prompter.messages[0].text.find("The data of M2,M3 would"), std::string::npos);
 
   board.log.clear();
   EXPECT_FALSE(WriteMotion(board, prompter, 76, CompileMotionChart(Chain(90)), Chain(90)));
-  EXPECT_NE(prompter.messages[1].second.find("The data of M78,M79,M80 would"), std::string::npos);
+  EXPECT_NE(prompter.messages[1].text.find("The data of M78,M79,M80 would"), std::string::npos);
   EXPECT_TRUE(board.log.empty());  // No: nothing sent
 
   EXPECT_EQ(ContinuationSlotCount(30), 0);
@@ -98,8 +98,8 @@ TEST(WriteMotion, RefusesWhatTheBoardCannotHoldBeforeSending) {
   // Slot 79 (M80) with 31 steps would need M81, which is S1's entry.
   EXPECT_FALSE(WriteMotion(board, prompter, 79, CompileMotionChart(Chain(30)), Chain(30)));
   ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].first, MsgKind::Error);
-  EXPECT_EQ(prompter.messages[0].second,
+  EXPECT_EQ(prompter.messages[0].kind, MsgKind::Error);
+  EXPECT_EQ(prompter.messages[0].text,
             "A motion of 31 steps written to M80 needs the slots up to M81, but the last motion "
             "slot is M80");
   EXPECT_TRUE(CheckMotionSlots(79, 30).empty());
@@ -109,7 +109,7 @@ TEST(WriteMotion, RefusesWhatTheBoardCannotHoldBeforeSending) {
   MotionCompileResult tooLong = CompileMotionChart(Chain(255));  // 256 steps
   EXPECT_FALSE(tooLong.warning.empty());
   EXPECT_FALSE(WriteMotion(board, prompter, 0, tooLong, Chain(255)));
-  EXPECT_EQ(prompter.messages[1].second,
+  EXPECT_EQ(prompter.messages[1].text,
             "This motion has 256 steps; a motion of more than 255 steps cannot be written to the "
             "board");
   EXPECT_TRUE(CheckMotionSlots(0, 255).empty());
@@ -205,7 +205,7 @@ TEST(Scenario, TwoHundredMotionsAskAndKeepTheFirst199) {
   prompter.answers = {IdNo, IdYes};
   EXPECT_FALSE(WriteScenario(board, prompter, 80, compiled, b.chart));
   EXPECT_TRUE(board.log.empty());
-  EXPECT_EQ(prompter.messages[0].second,
+  EXPECT_EQ(prompter.messages[0].text,
             "We can't write the motion data\r\nmore than 200. Please understand us.");
   ASSERT_TRUE(WriteScenario(board, prompter, 80, compiled, b.chart));
   EXPECT_EQ(board.scenarios[0][199], 255);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/motion/ScriptedPrompter.h"
+#include "core/motion/FakeLinkBoard.h"
 #include "core/util/IniFile.h"
 #include "support/TestSupport.h"
 
@@ -46,7 +46,7 @@ TEST(PatternActions, DeleteAsksAndNoKeepsTheSet) {
   PatternStore store;
   store.Store(PatternKind::Conversion, "Mirror", Link("REVERSE"));
   test::ScriptedPrompter prompter;
-  prompter.msgAnswers = {IdNo, IdYes};
+  prompter.answers = {IdNo, IdYes};
   EXPECT_FALSE(DeleteSet(store, PatternKind::Conversion, "Mirror", prompter));
   EXPECT_TRUE(store.Contains(PatternKind::Conversion, "Mirror"));
   EXPECT_EQ(prompter.messages.back().text, "MirrorDo you delete this?");
@@ -72,7 +72,7 @@ TEST(PatternActions, ExportKeepsTheFilesOtherContentAndImportAsksBeforeReplacing
 
   PatternStore target;
   target.Store(PatternKind::Link, "歩行", Link("FREE"));
-  prompter.msgAnswers = {IdNo};
+  prompter.answers = {IdNo};
   EXPECT_EQ(ImportSet(target, PatternKind::Link, file, prompter).status, ImportStatus::Declined);
   EXPECT_EQ(prompter.messages.back().text, "同じ名称の設定がありますが、上書きしますか？");
   EXPECT_EQ(target.Entries(PatternKind::Link, "歩行"), Link("FREE"));
