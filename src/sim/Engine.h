@@ -47,6 +47,8 @@ class Engine {
   Bytes TakeOutput() { return TakeOutput(now_); }
   // When the next queued output byte is complete; -1 when nothing is queued.
   Nanos NextOutputTime() const;
+  // When the last queued output byte is complete; -1 when nothing is queued.
+  Nanos LastOutputTime() const { return output_.empty() ? -1 : output_.back().time; }
   // Drops output complete by `time`, as a host's purge of its receive side would.
   void DropOutput(Nanos time) { TakeOutput(time); }
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@ namespace brv3::sim {
 namespace {
 
 constexpr Nanos kIdlePoll = 200 * kMillisecond;
+constexpr Nanos kBatch = kMillisecond;
 constexpr Nanos kSaveQuiet = 20 * kMillisecond;
 constexpr Nanos kSaveAtLatest = 500 * kMillisecond;
 
@@ -59,6 +61,8 @@ bool PtyHost::Start(std::string* error) {
     if (!loaded) return false;
     flash = *loaded;
   }
+  // Paced output wants wake-ups close to the byte times asked for.
+  prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0);
   startNs_ = MonotonicNs();
   EngineOptions engineOptions;
   engineOptions.pacing = options_.baudPacing;
@@ -129,9 +133,17 @@ int PtyHost::Run(const volatile std::sig_atomic_t& stop) {
       return 0;
     }
 
+    // Paced bytes are handled in batches of up to a millisecond (waking for each byte time
+    // would cost more in wake-up latency than it gains), always waking for the last one.
     Nanos wait = kIdlePoll;
-    if (!input_.empty()) wait = std::min(wait, input_.front().time - now);
-    if (engine_->NextOutputTime() >= 0) wait = std::min(wait, engine_->NextOutputTime() - now);
+    if (!input_.empty()) {
+      wait = std::min(wait, std::min(input_.back().time, input_.front().time + kBatch) - now);
+    }
+    if (engine_->NextOutputTime() >= 0) {
+      const Nanos batchEnd =
+          std::min(engine_->LastOutputTime(), engine_->NextOutputTime() + kBatch);
+      wait = std::min(wait, batchEnd - now);
+    }
     if (engine_->board().Playing() || engine_->board().Working().modeWord & kModeAnalogReport) {
       wait = std::min(wait, kTick);
     }
