@@ -3,6 +3,11 @@
 #include <algorithm>
 
 namespace brv3::sim {
+namespace {
+
+constexpr uint8_t kAnalogHeader = 0xFE;
+
+}  // namespace
 
 Engine::Engine(std::unique_ptr<Board> board, EngineOptions options)
     : board_(std::move(board)), options_(options) {}
@@ -63,11 +68,26 @@ void Engine::ReceiveByte(uint8_t byte) {
 }
 
 void Engine::Attention() {
+  // Cut whatever has not fully left the board; notifications among it go out again later.
+  std::vector<int> cut;
+  while (!output_.empty() && output_.back().time > now_) {
+    const int report = output_.back().report;
+    if (report >= 0 && std::find(cut.begin(), cut.end(), report) == cut.end()) {
+      cut.push_back(report);
+    }
+    output_.pop_back();
+  }
+  std::sort(cut.begin(), cut.end());
+  for (auto it = cut.rbegin(); it != cut.rend(); ++it) {
+    if (reportsOnLine_[*it][0] != kAnalogHeader) pending_.push_front(reportsOnLine_[*it]);
+  }
+  lineFree_ = std::min(lineFree_, now_);
   if (faults_.Hit(FaultKind::NoAttention)) {
     state_ = State::Idle;
     return;
   }
   state_ = State::Awake;
+  if (!output_.empty()) return;  // the host takes the first of those bytes as the answer
   Send(Bytes{kAttentionAnswer}, faults_.NextDelayMs() * kMillisecond);
 }
 
@@ -94,11 +114,11 @@ void Engine::HandleFrame() {
   if (limit > 0 && frames_ >= limit) disconnected_ = true;
 }
 
-void Engine::Send(const Bytes& bytes, Nanos extraDelay) {
+void Engine::Send(const Bytes& bytes, Nanos extraDelay, int report) {
   Nanos t = std::max(now_ + extraDelay, lineFree_);
   for (uint8_t b : bytes) {
     if (options_.pacing) t += kByteTimeNs;
-    output_.push_back({t, b});
+    output_.push_back({t, b, report});
   }
   lineFree_ = t;
 }
@@ -108,12 +128,20 @@ void Engine::DrainNotifications() {
   if (disconnected_) return;
   // Held back while a transaction is under way so they never split a reply. Reports that pile up
   // behind a host that never reads are dropped oldest first.
-  for (const Bytes& report : reports) pending_.push_back(report);
+  for (const Bytes& report : reports) {
+    // Analog readings are a state, not events: only the latest waiting one is worth sending.
+    if (report[0] == kAnalogHeader) {
+      std::erase_if(pending_, [](const Bytes& r) { return r[0] == kAnalogHeader; });
+    }
+    pending_.push_back(report);
+  }
   constexpr size_t kMaxPending = 64;
   while (pending_.size() > kMaxPending) pending_.pop_front();
   if (state_ != State::Idle || !output_.empty()) return;
+  reportsOnLine_.clear();
   while (!pending_.empty()) {
-    Send(pending_.front(), 0);
+    reportsOnLine_.push_back(pending_.front());
+    Send(pending_.front(), 0, static_cast<int>(reportsOnLine_.size()) - 1);
     pending_.pop_front();
   }
 }

@@ -29,6 +29,12 @@ struct EngineOptions {
 // and the board goes back to idle (a further 0x0D is answered again). The command byte fixes the
 // frame length; a complete frame with a wrong checksum gets no reply. A frame that stalls for
 // `frameTimeout` is dropped. Notifications go out only between transactions.
+//
+// A notification still on its way when an attention byte arrives is cut off and sent again whole
+// after the transaction (analog reports, being periodic, are simply dropped). If bytes reached the
+// host after its purge (complete but not yet taken when the attention byte arrives), the host will
+// take the first of them as the answer, so the board sends no answer of its own; otherwise it
+// answers. Either way the host's second purge leaves the line clean for the reply.
 class Engine {
  public:
   explicit Engine(std::unique_ptr<Board> board = std::make_unique<Board>(),
@@ -67,12 +73,13 @@ class Engine {
   struct OutByte {
     Nanos time;
     uint8_t value;
+    int report;  // index into reportsOnLine_, or -1 for answers and replies
   };
 
   void ReceiveByte(uint8_t byte);
   void Attention();
   void HandleFrame();
-  void Send(const Bytes& bytes, Nanos extraDelay);
+  void Send(const Bytes& bytes, Nanos extraDelay, int report = -1);
   void DrainNotifications();
   void CheckTimeouts();
 
@@ -86,6 +93,7 @@ class Engine {
   Bytes frame_;
   std::deque<OutByte> output_;
   std::deque<Bytes> pending_;
+  std::vector<Bytes> reportsOnLine_;
   Nanos lineFree_ = 0;
   int frames_ = 0;
   bool disconnected_ = false;

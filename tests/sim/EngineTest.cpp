@@ -35,9 +35,11 @@ TEST(Engine, AnswersAttentionAndIgnoresStrayBytes) {
   // Idle, the board hears nothing but the attention byte.
   host.Write({0x41, 0xF5, 0x03, 0xF8});
   EXPECT_TRUE(host.Read(1).empty());
-  // Awake, a repeated attention byte is answered again.
-  host.Write({0x0D, 0x0D});
-  EXPECT_EQ(host.Read(2), (Bytes{0x06, 0x06}));
+  // A burst of attention bytes gets one answer; awake, a further one is answered again.
+  host.Write({0x0D, 0x0D, 0x0D});
+  EXPECT_EQ(host.Read(2), Bytes{0x06});
+  host.Write({0x0D});
+  EXPECT_EQ(host.Read(1), Bytes{0x06});
 }
 
 TEST(Engine, EveryCommandHasItsFrameAndReplyLength) {
@@ -169,6 +171,33 @@ TEST(Engine, NotificationsWaitForTheEndOfATransaction) {
   ASSERT_EQ(report.size(), 10u);
   // Supply 650: 5 * 128 + 10.
   EXPECT_EQ(report, (Bytes{0xFE, 0x05, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}));
+}
+
+TEST(Engine, TransactionsSurviveCollisionsWithReports) {
+  SimHost host;
+  EXPECT_TRUE(host.Acked({0xF2, 0x01, 0x03, 0x00}));  // analog and playback reports on
+  host.board().SetAnalogValues({650, 1, 2, 3});
+  // Transactions start at every phase of the 100 ms report cycle, many in mid-report.
+  int failures = 0;
+  for (int i = 0; i < 400; ++i) {
+    host.Wait((i * 37 % 1000) * kMillisecond / 10 + (i % 13) * kByteTimeNs / 3);
+    if (host.Transact({0xF1, 0x00}, 3) != Bytes{0x03, 0x00, 0x03}) ++failures;
+  }
+  EXPECT_EQ(failures, 0);
+  // A report cut off by a transaction comes again whole afterwards.
+  ASSERT_TRUE(host.Acked(Concat(
+      {0xF6, 0x01, 0}, Concat({1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, Bytes(32, 0)))));
+  ASSERT_TRUE(host.Acked(Concat({0xFD, 0x03, 0, 0}, PoseBytes(1, 0xFFFF))));
+  ASSERT_TRUE(host.Acked({0xF2, 0x01, 0x02, 0x00}));  // playback reports only
+  host.Wait(50 * kMillisecond);
+  host.port().PurgeReceive();
+  ASSERT_TRUE(host.Acked({0xF4, 0x05, 0}));
+  host.Wait(kTick + 5 * kByteTimeNs);  // the 32-byte report is on its way
+  EXPECT_EQ(host.Transact({0xF1, 0x00}, 3), (Bytes{0x02, 0x00, 0x02}));
+  const Bytes report = host.Read(32);
+  ASSERT_EQ(report.size(), 32u);
+  EXPECT_EQ(report[0], 0xFF);
+  EXPECT_EQ(report[7], 0x00);
 }
 
 }  // namespace
