@@ -15,6 +15,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "core/util/SafeFile.h"
 #include "sim/StateFile.h"
 
 namespace brv3::sim {
@@ -60,6 +61,10 @@ bool PtyHost::Start(std::string* error) {
     auto loaded = LoadStateFile(options_.statePath, error);
     if (!loaded) return false;
     flash = *loaded;
+    if (!CanWriteFile(options_.statePath)) {
+      *error = options_.statePath + ": cannot be written";
+      return false;
+    }
   }
   // Paced output wants wake-ups close to the byte times asked for.
   prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0);

@@ -6,6 +6,7 @@ namespace brv3::sim {
 
 bool SimPort::WriteBytes(const uint8_t* data, size_t count) {
   if (!open_) return false;
+  if (count > 0) log_.push_back({engine_.Now(), '>', Bytes(data, data + count)});
   for (size_t i = 0; i < count; ++i) {
     // A byte reaches the board when its stop bit is done.
     engine_.Advance(kByteTimeNs);
@@ -19,8 +20,7 @@ int SimPort::ReadBytes(uint8_t* buffer, int count) {
   if (count <= 0) return 0;
   const Nanos deadline = engine_.Now() + static_cast<Nanos>(timeOutMs_) * kMillisecond;
   for (;;) {
-    const Bytes arrived = engine_.TakeOutput(engine_.Now());
-    received_.insert(received_.end(), arrived.begin(), arrived.end());
+    Arrive(engine_.TakeOutput(engine_.Now()));
     if (static_cast<int>(received_.size()) >= count) break;
     const Nanos next = engine_.NextOutputTime();
     if (engine_.Now() >= deadline) break;
@@ -37,8 +37,29 @@ int SimPort::ReadBytes(uint8_t* buffer, int count) {
 }
 
 void SimPort::PurgeReceive() {
+  Arrive(engine_.TakeOutput(engine_.Now()));
   received_.clear();
-  engine_.DropOutput(engine_.Now());
+}
+
+void SimPort::Arrive(const Bytes& bytes) {
+  if (bytes.empty()) return;
+  received_.insert(received_.end(), bytes.begin(), bytes.end());
+  if (!log_.empty() && log_.back().direction == '<') {
+    log_.back().bytes.insert(log_.back().bytes.end(), bytes.begin(), bytes.end());
+  } else {
+    log_.push_back({engine_.Now(), '<', bytes});
+  }
+}
+
+std::string SimPort::LogText() const {
+  std::string text;
+  for (const Burst& burst : log_) {
+    text += burst.direction;
+    text += ' ';
+    text += HexText(burst.bytes);
+    text += '\n';
+  }
+  return text;
 }
 
 }  // namespace brv3::sim

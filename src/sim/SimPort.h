@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/comm/Port.h"
 #include "sim/Engine.h"
 
@@ -20,6 +23,18 @@ class SimPort final : public Port {
   int TimeOutReceive() const override { return timeOutMs_; }
   void SetTimeOutReceive(int ms) override { timeOutMs_ = ms; }
 
+  // What crossed the line, one entry per burst: '>' host to board (one per WriteBytes), '<'
+  // board to host (as the bytes arrived, read or purged).
+  struct Burst {
+    Nanos time;
+    char direction;
+    Bytes bytes;
+  };
+  const std::vector<Burst>& Log() const { return log_; }
+  // The log as text without time stamps, one "> 0D" / "< 06" line per burst.
+  std::string LogText() const;
+  void ClearLog() { log_.clear(); }
+
   void Close() { open_ = false; }
   void Open() { open_ = true; }
   Engine& engine() { return engine_; }
@@ -28,7 +43,10 @@ class SimPort final : public Port {
   Engine& engine_;
   bool open_ = true;
   int timeOutMs_ = 300;
+  void Arrive(const Bytes& bytes);
+
   Bytes received_;
+  std::vector<Burst> log_;
 };
 
 }  // namespace brv3::sim

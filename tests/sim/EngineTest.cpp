@@ -141,6 +141,15 @@ TEST(Engine, TruncatedFrameIsDroppedAfterQuietGap) {
   EXPECT_EQ(Bytes(read.begin(), read.begin() + 32), name);
 }
 
+TEST(Engine, PortLogsEveryBurst) {
+  SimHost host;
+  EXPECT_EQ(host.Transact({0xF1, 0x00}, 3), (Bytes{0x00, 0x00, 0x00}));
+  EXPECT_EQ(host.port().LogText(), "> 0D\n< 06\n> F1 00 F1\n< 00 00 00\n");
+  host.port().ClearLog();
+  host.Transact({0xFE, 0x00, 0x00, 0x01, 0x3F, 0xFF}, 0);
+  EXPECT_EQ(host.port().LogText(), "> 0D\n< 06\n> FE 00 00 01 3F FF 3D\n");
+}
+
 TEST(Engine, OutputIsPacedAtLineSpeed) {
   SimHost host;
   host.Write({0x0D});

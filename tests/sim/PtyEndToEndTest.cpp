@@ -153,6 +153,9 @@ TEST(PtyEndToEnd, BadArgumentsAndStateFailClearly) {
   r = brv3::test::RunProcess(BRV3_SIM_PATH, {"--state", dir.File("bad.state")}, "", 10000);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("not a qvb3-sim state file"), std::string::npos);
+  r = brv3::test::RunProcess(BRV3_SIM_PATH, {"--state", dir.File("no/such/dir/state")}, "", 10000);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("cannot be written"), std::string::npos);
   brv3::test::WriteFile(dir.File("plain"), "x");
   r = brv3::test::RunProcess(BRV3_SIM_PATH, {"--link", dir.File("plain")}, "", 10000);
   EXPECT_EQ(r.exitCode, 1);
