@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <time.h>
@@ -121,6 +122,12 @@ bool PtyHost::Start(std::string* error) {
   return true;
 }
 
+int PtyHost::UnreadBytes() const {
+  int count = 0;
+  if (slave_ < 0 || ioctl(slave_, FIONREAD, &count) != 0) return 0;
+  return count;
+}
+
 Nanos PtyHost::Elapsed() const {
   return MonotonicNs() - startNs_;
 }
@@ -133,6 +140,8 @@ int PtyHost::Run(const volatile std::sig_atomic_t& stop) {
     WriteOutput(now);
     SaveIfDue(now, false);
     if (engine_->Disconnected() && engine_->NextOutputTime() < 0 && input_.empty()) {
+      // Closing the master drops what the client has not read yet; give it a moment.
+      for (int i = 0; i < 50 && UnreadBytes() > 0; ++i) usleep(10000);
       std::cerr << "qvb3-sim: disconnected after " << engine_->FramesReceived() << " frames\n";
       Shutdown();
       return 0;

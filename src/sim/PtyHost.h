@@ -41,6 +41,8 @@ class PtyHost {
   };
 
   Nanos Elapsed() const;
+  // Bytes the board sent that the client has not read yet.
+  int UnreadBytes() const;
   void ReadInput(Nanos now);
   void FeedDue(Nanos now);
   void WriteOutput(Nanos now);

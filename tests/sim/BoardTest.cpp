@@ -209,6 +209,31 @@ TEST_F(Playback, StopAndPause) {
   EXPECT_EQ(AwaitReport(500), Report(1));
 }
 
+TEST(PlaybackStart, PowerUpMotionAndRemotePlay) {
+  FlashMemory flash = FlashMemory::Defaults();
+  flash.table[6][0] = 2;
+  flash.table[6][8] = 0x00;
+  flash.table[6][9] = 0x2A;
+  flash.motions[6 * 30] = {5};
+  flash.motions[6 * 30][1] = 0x30;  // channel 1 to 0x3000, others not driven
+  flash.motions[6 * 30 + 1].fill(0xFF);
+  flash.startMotions[1] = 6;
+  flash.modeWord = 0x0800;
+  Board board(flash);
+  EXPECT_TRUE(board.Playing());
+  board.AdvanceTo(100 * kMillisecond);
+  EXPECT_FALSE(board.Playing());
+  EXPECT_EQ(board.ServoPositions(100 * kMillisecond)[0], 0x3000);
+  EXPECT_EQ(board.ServoPositions(100 * kMillisecond)[1], 16384);
+  flash.modeWord = 0x2000;  // remote play, no power-up motion
+  Board remote(flash);
+  EXPECT_FALSE(remote.Playing());
+  remote.InjectRemote(0x002B, {}, 0);
+  EXPECT_FALSE(remote.Playing());
+  remote.InjectRemote(0x002A, {}, 0);
+  EXPECT_TRUE(remote.Playing());
+}
+
 TEST(Notifications, RemoteAndAnalogReports) {
   SimHost host;
   host.board().InjectRemote(0x1234, {1, 2, 3, 4}, host.engine().Now());

@@ -144,6 +144,25 @@ TEST(PtyEndToEnd, LinkExchangeStateAndTrace) {
   close(fd);
 }
 
+TEST(PtyEndToEnd, DisconnectFaultClosesThePort) {
+  brv3::test::TempDir dir;
+  const std::string link = dir.File("qvb3");
+  SimProcess sim({"--link", link, "--faults", "disconnect-after:1"});
+  ASSERT_EQ(sim.FirstLine(), link);
+  const int fd = OpenRaw(link);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(Exchange(fd, {0xF1, 0x00, 0xF1}, 3), (Bytes{0x00, 0x00, 0x00}));
+  // The board goes away like an unplugged adapter: the link vanishes and the port fails.
+  for (int i = 0; i < 100 && std::filesystem::exists(std::filesystem::symlink_status(link)); ++i) {
+    usleep(20000);
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+  const uint8_t attention = 0x0D;
+  EXPECT_LT(write(fd, &attention, 1), 0);
+  close(fd);
+  EXPECT_EQ(sim.Stop(), 0);
+}
+
 TEST(PtyEndToEnd, BadArgumentsAndStateFailClearly) {
   brv3::test::TempDir dir;
   auto r = brv3::test::RunProcess(BRV3_SIM_PATH, {"--faults", "nak:zero"}, "", 10000);
