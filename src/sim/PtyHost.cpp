@@ -141,7 +141,9 @@ int PtyHost::Run(const volatile std::sig_atomic_t& stop) {
     SaveIfDue(now, false);
     if (engine_->Disconnected() && engine_->NextOutputTime() < 0 && input_.empty()) {
       // Closing the master drops what the client has not read yet; give it a moment.
-      for (int i = 0; i < 50 && UnreadBytes() > 0; ++i) usleep(10000);
+      // The pty moves written bytes to the client's side a little later, hence the first pause.
+      usleep(50000);
+      for (int i = 0; i < 100 && UnreadBytes() > 0; ++i) usleep(10000);
       std::cerr << "qvb3-sim: disconnected after " << engine_->FramesReceived() << " frames\n";
       Shutdown();
       return 0;
@@ -298,6 +300,10 @@ void PtyHost::SaveIfDue(Nanos now, bool force) {
 
 void PtyHost::Shutdown() {
   if (engine_ && dirtySince_ >= 0) SaveIfDue(Elapsed(), true);
+  if (slave_ >= 0) close(slave_);
+  if (master_ >= 0) close(master_);
+  slave_ = master_ = -1;
+  // The link goes last, so a client that sees it gone finds the port closed too.
   if (linkMade_) {
     std::error_code ec;
     namespace fs = std::filesystem;
@@ -306,9 +312,6 @@ void PtyHost::Shutdown() {
     }
     linkMade_ = false;
   }
-  if (slave_ >= 0) close(slave_);
-  if (master_ >= 0) close(master_);
-  slave_ = master_ = -1;
 }
 
 }  // namespace brv3::sim
