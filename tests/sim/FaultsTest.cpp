@@ -13,7 +13,7 @@ FaultPlan Plan(const std::string& text) {
   return plan.value_or(FaultPlan{});
 }
 
-TEST(Faults, ParseAcceptsTheDocumentedSyntaxOnly) {
+TEST(Faults, ParseAcceptsTheHelpSyntaxOnly) {
   EXPECT_TRUE(Plan("").Empty());
   EXPECT_FALSE(Plan("no-attention:2, short-reply@1,delay:0,jitter:5,seed:7").Empty());
   for (const char* bad : {"nak", "nak:0", "nak:x", "bogus:1", "delay@3", "short-reply:-1",
