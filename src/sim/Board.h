@@ -1,0 +1,127 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/util/Bytes.h"
+#include "sim/BoardMemory.h"
+#include "sim/Protocol.h"
+#include "sim/ServoBank.h"
+
+namespace brv3::sim {
+
+constexpr Nanos kMillisecond = 1'000'000;
+// Playback advances in ticks; a pose step lasts its speed byte times one tick.
+constexpr Nanos kTick = 10 * kMillisecond;
+constexpr Nanos kAnalogReportPeriod = 100 * kMillisecond;
+
+// Mode word bits the board acts on.
+constexpr uint16_t kModeSleep = 0x0001;
+constexpr uint16_t kModePause = 0x0002;
+constexpr uint16_t kModeReceiverReport = 0x0004;
+constexpr uint16_t kModeAnalogReport = 0x0100;
+constexpr uint16_t kModePlaybackReport = 0x0200;
+constexpr uint16_t kModePowerUpMotion = 0x0800;
+constexpr uint16_t kModeRemotePlay = 0x2000;
+
+// The board's answer to one frame.
+struct Reply {
+  ReplyKind kind = ReplyKind::None;
+  Bytes bytes;  // data and checksum, or the single ACK / NAK byte
+};
+
+// The board model: memory, settings, outputs and playback. It sees whole frames whose checksum
+// is good; the byte stream around them is the engine's business.
+class Board {
+ public:
+  explicit Board(const FlashMemory& flash = FlashMemory::Defaults(), Nanos now = 0);
+
+  Reply HandleFrame(const CommandInfo& info, const Bytes& frame, Nanos now);
+  // Runs playback and the periodic reports up to `now`.
+  void AdvanceTo(Nanos now);
+  // Notifications produced so far, each a complete report.
+  std::vector<Bytes> TakeNotifications();
+
+  // A button of the remote control arrives with its code and the four transmitter values.
+  void InjectRemote(uint16_t code, const std::array<uint8_t, 4>& values, Nanos now);
+  // Supply and the three analog inputs as raw 14-bit readings.
+  void SetAnalogValues(const std::array<uint16_t, 4>& values) { analog_ = values; }
+
+  const FlashMemory& Flash() const { return flash_; }
+  const WorkingSettings& Working() const { return working_; }
+  // True once something kept in flash changed since the last ClearFlashChanged.
+  bool FlashChanged() const { return flashChanged_; }
+  void ClearFlashChanged() { flashChanged_ = false; }
+  bool Playing() const { return player_.active; }
+  ChannelWords ServoPositions(Nanos now) const { return servos_.Positions(now); }
+  const Record& LivePose() const { return livePose_; }
+  static std::string VersionText();
+
+ private:
+  struct CallFrame {
+    int scenario = -1;
+    int scenarioStep = 0;
+    int motion = 0;
+    int step = 0;
+  };
+  struct Player {
+    bool active = false;
+    int entry = 0;  // what PlayMotion started; named in the playback report
+    int scenario = -1;
+    int scenarioStep = 0;
+    int motion = 0;
+    int step = 0;
+    Nanos waitUntil = 0;
+    std::vector<CallFrame> calls;
+  };
+
+  Reply Ack();
+  Reply Nak();
+  Reply Data(const uint8_t* data, size_t count);
+  Reply Data(const Bytes& data) { return Data(data.data(), data.size()); }
+  Reply DataWords(const ChannelWords& words);
+  Reply HandlePoseCommand(const Bytes& f, Nanos now);
+  Reply HandleConfigCommand(const Bytes& f, Nanos now);
+  void WriteModeWord(bool stored, uint16_t value, Nanos now);
+  void ApplyPose(const Record& record, Nanos now, bool fromPlayback);
+  void MarkFlash() { flashChanged_ = true; }
+
+  void Play(int entry, Nanos now);
+  void Stop(Nanos now);
+  void RunTick(Nanos now);
+  void ExecuteStep(Nanos now);
+  bool StartEntry(int entry, Nanos now);
+  bool StartMotion(int motion);
+  void NextScenarioMotion();
+  void EndMotion();
+  void Finish();
+  void ApplySetStep(const ChannelWords& words, Nanos now);
+  bool BranchTaken(int wordClass, int slotOperand);
+  int MotionCount(int motion) const { return flash_.table[motion][0]; }
+
+  FlashMemory flash_;
+  WorkingSettings working_;
+  Record livePose_{};
+  ServoBank servos_;
+  ChannelWords stopPositions_{};
+  std::array<uint8_t, kChannels> speedTable_{};
+  std::array<uint8_t, kChannels> stretchTable_{};
+  uint16_t remoteCode_ = 0xFFFF;
+  std::array<uint8_t, 4> transmitter_{};
+  std::array<uint16_t, 4> analog_{650, 0, 0, 0};
+  std::array<uint16_t, 3> analogReference_{};
+  uint8_t loopCounter_ = 0;
+  int compareRegister_ = 0;
+  Bytes lastExtendedSerial_;
+  Player player_;
+  Nanos now_ = 0;
+  Nanos nextTick_ = 0;
+  Nanos nextAnalogReport_ = 0;
+  std::deque<Bytes> notifications_;
+  bool flashChanged_ = false;
+};
+
+}  // namespace brv3::sim

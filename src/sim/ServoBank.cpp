@@ -1,0 +1,51 @@
+#include "sim/ServoBank.h"
+
+namespace brv3::sim {
+
+ServoBank::ServoBank(const ChannelWords& start) {
+  for (int c = 0; c < kChannels; ++c) tracks_[c] = Track{start[c], start[c], 0, 0};
+}
+
+uint16_t ServoBank::Position(int channel, Nanos now) const {
+  const Track& t = tracks_[channel];
+  if (t.duration <= 0 || now >= t.start + t.duration) return t.to;
+  if (now <= t.start) return t.from;
+  const int64_t span = static_cast<int64_t>(t.to) - t.from;
+  const int64_t done = now - t.start;
+  // Rounded to the nearest step; both ends are servo positions, so the result is one too.
+  const int64_t offset =
+      (span * done * 2 + (span >= 0 ? t.duration : -t.duration)) / (2 * t.duration);
+  return static_cast<uint16_t>(t.from + offset);
+}
+
+ChannelWords ServoBank::Positions(Nanos now) const {
+  ChannelWords words{};
+  for (int c = 0; c < kChannels; ++c) words[c] = Position(c, now);
+  return words;
+}
+
+void ServoBank::Move(int channel, uint16_t target, Nanos now, Nanos duration) {
+  const uint16_t from = Position(channel, now);
+  if (!IsServoPosition(from) || !IsServoPosition(target) || duration <= 0) {
+    Set(channel, target);
+    return;
+  }
+  tracks_[channel] = Track{from, target, now, duration};
+}
+
+void ServoBank::Set(int channel, uint16_t word) {
+  tracks_[channel] = Track{word, word, 0, 0};
+}
+
+void ServoBank::Halt(Nanos now) {
+  for (int c = 0; c < kChannels; ++c) Set(c, Position(c, now));
+}
+
+bool ServoBank::Moving(Nanos now) const {
+  for (const Track& t : tracks_) {
+    if (t.duration > 0 && now < t.start + t.duration) return true;
+  }
+  return false;
+}
+
+}  // namespace brv3::sim

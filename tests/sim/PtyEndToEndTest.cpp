@@ -1,0 +1,185 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "core/util/Bytes.h"
+#include "support/TestSupport.h"
+
+namespace brv3::sim::test {
+namespace {
+
+// qvb3-sim running in the background; stopped with SIGTERM.
+class SimProcess {
+ public:
+  explicit SimProcess(const std::vector<std::string>& args) {
+    int out[2];
+    if (pipe(out) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(out[1], 1);
+      close(out[0]);
+      close(out[1]);
+      std::vector<char*> argv{const_cast<char*>(BRV3_SIM_PATH)};
+      for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      execv(BRV3_SIM_PATH, argv.data());
+      _exit(127);
+    }
+    close(out[1]);
+    stdout_ = out[0];
+  }
+  ~SimProcess() {
+    Stop();
+    if (stdout_ >= 0) close(stdout_);
+  }
+
+  // The first line the program prints, within a few seconds.
+  std::string FirstLine() {
+    std::string line;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (std::chrono::steady_clock::now() < end) {
+      pollfd p{stdout_, POLLIN, 0};
+      if (poll(&p, 1, 100) <= 0) continue;
+      char c;
+      if (read(stdout_, &c, 1) != 1) break;
+      if (c == '\n') return line;
+      line += c;
+    }
+    return line;
+  }
+
+  int Stop() {
+    if (pid_ <= 0) return status_;
+    kill(pid_, SIGTERM);
+    int status = 0;
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return status_;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  int stdout_ = -1;
+  int status_ = -1;
+};
+
+int OpenRaw(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
+  if (fd < 0) return fd;
+  termios tio{};
+  tcgetattr(fd, &tio);
+  cfmakeraw(&tio);
+  tcsetattr(fd, TCSANOW, &tio);
+  return fd;
+}
+
+Bytes ReadSome(int fd, size_t count, int timeoutMs = 2000) {
+  Bytes out;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (out.size() < count && std::chrono::steady_clock::now() < end) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 50) <= 0) continue;
+    uint8_t buffer[256];
+    const ssize_t n = read(fd, buffer, std::min(sizeof buffer, count - out.size()));
+    if (n <= 0) break;
+    out.insert(out.end(), buffer, buffer + n);
+  }
+  return out;
+}
+
+Bytes Exchange(int fd, const Bytes& frame, size_t replyLength) {
+  const uint8_t attention = 0x0D;
+  if (write(fd, &attention, 1) != 1) return {};
+  if (ReadSome(fd, 1) != Bytes{0x06}) return {};
+  if (write(fd, frame.data(), frame.size()) != static_cast<ssize_t>(frame.size())) return {};
+  return ReadSome(fd, replyLength);
+}
+
+TEST(PtyEndToEnd, LinkExchangeStateAndTrace) {
+  brv3::test::TempDir dir;
+  const std::string link = dir.File("qvb3");
+  const std::string state = dir.File("board.state");
+  const std::string trace = dir.File("trace.txt");
+  {
+    SimProcess sim({"--link", link, "--state", state, "--trace", trace, "--baud-pacing"});
+    ASSERT_EQ(sim.FirstLine(), link);
+    ASSERT_TRUE(std::filesystem::is_symlink(link));
+    int fd = OpenRaw(link);
+    ASSERT_GE(fd, 0);
+    const Bytes entry = Exchange(fd, {0xF5, 0x03, 0xF8}, 43);
+    ASSERT_EQ(entry.size(), 43u);
+    EXPECT_EQ(entry[42], 0xFA);
+    EXPECT_EQ(Exchange(fd, {0xF2, 0x03, 0x12, 0x34, 0x3B}, 1), Bytes{0x06});
+    // The client may close and reopen the port.
+    close(fd);
+    fd = OpenRaw(link);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(Exchange(fd, {0xF1, 0x02, 0xF3}, 3), (Bytes{0x12, 0x34, 0x46}));
+    close(fd);
+    EXPECT_EQ(sim.Stop(), 0);
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+  const std::string log = brv3::test::ReadFile(trace);
+  EXPECT_TRUE(std::regex_search(log, std::regex(R"(^\d+\.\d{6} > 0D\n\d+\.\d{6} < 06\n)")));
+  EXPECT_NE(log.find("> F5 03 F8\n"), std::string::npos);
+  EXPECT_NE(log.find("> F2 03 12 34 3B\n"), std::string::npos);
+
+  // The stored mode word survives a restart.
+  SimProcess again({"--link", link, "--state", state});
+  ASSERT_EQ(again.FirstLine(), link);
+  const int fd = OpenRaw(link);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(Exchange(fd, {0xF1, 0x02, 0xF3}, 3), (Bytes{0x12, 0x34, 0x46}));
+  close(fd);
+}
+
+TEST(PtyEndToEnd, DisconnectFaultClosesThePort) {
+  brv3::test::TempDir dir;
+  const std::string link = dir.File("qvb3");
+  SimProcess sim({"--link", link, "--faults", "disconnect-after:1"});
+  ASSERT_EQ(sim.FirstLine(), link);
+  const int fd = OpenRaw(link);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(Exchange(fd, {0xF1, 0x00, 0xF1}, 3), (Bytes{0x00, 0x00, 0x00}));
+  // The board goes away like an unplugged adapter: the link vanishes and the port fails.
+  for (int i = 0; i < 100 && std::filesystem::exists(std::filesystem::symlink_status(link)); ++i) {
+    usleep(20000);
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+  const uint8_t attention = 0x0D;
+  EXPECT_LT(write(fd, &attention, 1), 0);
+  close(fd);
+  EXPECT_EQ(sim.Stop(), 0);
+}
+
+TEST(PtyEndToEnd, BadArgumentsAndStateFailClearly) {
+  brv3::test::TempDir dir;
+  auto r = brv3::test::RunProcess(BRV3_SIM_PATH, {"--faults", "nak:zero"}, "", 10000);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("nak:zero"), std::string::npos);
+  brv3::test::WriteFile(dir.File("bad.state"), "not a state\n");
+  r = brv3::test::RunProcess(BRV3_SIM_PATH, {"--state", dir.File("bad.state")}, "", 10000);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("not a qvb3-sim state file"), std::string::npos);
+  r = brv3::test::RunProcess(BRV3_SIM_PATH, {"--state", dir.File("no/such/dir/state")}, "", 10000);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("cannot be written"), std::string::npos);
+  brv3::test::WriteFile(dir.File("plain"), "x");
+  r = brv3::test::RunProcess(BRV3_SIM_PATH, {"--link", dir.File("plain")}, "", 10000);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(brv3::test::ReadFile(dir.File("plain")), "x");
+}
+
+}  // namespace
+}  // namespace brv3::sim::test
