@@ -36,6 +36,7 @@ int ReadChartForCli(const std::string& path, Chart& chart, Prompter& prompter);
 
 void AddFileCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddBoardCommands(CLI::App& app, Options& options, CommandList& commands);
+void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands);
 
 }  // namespace brv3::cli

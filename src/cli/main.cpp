@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   CommandList commands;
   AddFileCommands(app, options, commands);
   AddBoardCommands(app, options, commands);
+  AddBoardControlCommands(app, options, commands);
   AddCompileCommands(app, options, commands);
   try {
     app.parse(argc, argv);

@@ -12,7 +12,9 @@
 namespace brv3 {
 namespace {
 
-Bytes Data(const Bytes& reply) { return Bytes(reply.begin(), reply.end() - 1); }
+Bytes Data(const Bytes& reply) {
+  return Bytes(reply.begin(), reply.end() - 1);
+}
 
 Bytes Sequence(size_t n, uint8_t start) {
   Bytes b(n);

@@ -1,0 +1,106 @@
+// Board commands that read the board or drive its playback: version, table, play, stop, pause,
+// sleep.
+#include <iostream>
+
+#include "cli/BoardConnection.h"
+#include "cli/CliCommands.h"
+#include "core/comm/MotionTable.h"
+#include "core/comm/TableEntry.h"
+#include "core/comm/VersionText.h"
+
+namespace brv3::cli {
+namespace {
+
+constexpr const char* kNoAnswer = "The board did not answer";
+
+// Runs `work` on a connected board; the exit code covers a port that cannot be opened.
+template <class Work>
+int WithBoard(const Options& options, Work work) {
+  auto board = ConnectBoard(options.port, options.yes, std::cerr);
+  if (!board) return kExitFailure;
+  return work(*board);
+}
+
+int Version(BoardConnection& board) {
+  Bytes reply;
+  if (!board.link.ReadVersion(reply)) {
+    std::cerr << kNoAnswer << "\n";
+    return kExitFailure;
+  }
+  for (const std::string& line : VersionLines(reply)) std::cout << line << "\n";
+  return kExitOk;
+}
+
+// Reads the whole table while the board sleeps, as the motion table window's refresh does.
+int Table(BoardConnection& board) {
+  MotionTable table;
+  if (!RefreshMotionTable(board.link, table)) {
+    std::cerr << kNoAnswer << "\n";
+    return kExitFailure;
+  }
+  std::cout << "No\tName\tCount\tDate\tControl\n";
+  for (const TableRow& row : table.Rows())
+    std::cout << row.No << "\t" << row.Name << "\t" << row.Count << "\t" << row.Date << "\t"
+              << row.Control << "\n";
+  return kExitOk;
+}
+
+int Report(bool ok, const char* done) {
+  if (!ok) {
+    std::cerr << kNoAnswer << "\n";
+    return kExitFailure;
+  }
+  std::cerr << done << "\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& commands) {
+  auto* version = app.add_subcommand("version", "Print the board's version text (4 lines)");
+  commands.push_back({version, [&options] { return WithBoard(options, Version); }});
+
+  auto* table = app.add_subcommand("table", "List the 85 entries of the board's motion table");
+  commands.push_back({table, [&options] { return WithBoard(options, Table); }});
+
+  auto* play = app.add_subcommand("play", "Play a motion (M1..M80) or scenario (S1..S5)");
+  auto entry = std::make_shared<std::string>();
+  play->add_option("ENTRY", *entry, "M1..M80 or S1..S5")->required();
+  commands.push_back({play, [&options, entry] {
+                        int index = ParseEntryLabel(*entry).value_or(-1);
+                        if (index < 0) {
+                          std::cerr << "'" << *entry << "' is not M1..M80 or S1..S5\n";
+                          return kExitBadInput;
+                        }
+                        return WithBoard(options, [&](BoardConnection& b) {
+                          b.prompter.ShowStatus("Sending the Play command");
+                          return Report(b.link.PlayMotion(index), "Playing");
+                        });
+                      }});
+
+  auto* stop = app.add_subcommand("stop", "Stop playback");
+  commands.push_back({stop, [&options] {
+                        return WithBoard(options, [](BoardConnection& b) {
+                          return Report(b.link.StopMotion(), "Stopped");
+                        });
+                      }});
+
+  auto* pause = app.add_subcommand("pause", "Pause playback, or resume it when paused");
+  commands.push_back({pause, [&options] {
+                        return WithBoard(options, [](BoardConnection& b) {
+                          return Report(b.link.SetMotionEnable(2), "Pause toggled");
+                        });
+                      }});
+
+  auto* sleep = app.add_subcommand("sleep", "Put the board to sleep (on) or wake it (off)");
+  auto state = std::make_shared<std::string>();
+  sleep->add_option("STATE", *state, "on or off")->required()->check(CLI::IsMember({"on", "off"}));
+  commands.push_back({sleep, [&options, state] {
+                        bool on = *state == "on";
+                        return WithBoard(options, [on](BoardConnection& b) {
+                          return Report(b.link.SetSleep(on ? 0 : 1), on ? "Sleep on" : "Sleep off");
+                        });
+                      }});
+}
+
+}  // namespace brv3::cli

@@ -1,0 +1,80 @@
+// brivane3-cli against qvb3-sim over a pseudo-terminal, as a user runs them.
+#include <gtest/gtest.h>
+
+#include "support/SimProcess.h"
+#include "support/TestSupport.h"
+
+namespace brv3 {
+namespace {
+
+class CliBoard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    link = dir.File("qvb3");
+    sim = std::make_unique<test::SimProcess>(
+        std::vector<std::string>{"--link", link, "--trace", dir.File("trace.log")});
+    ASSERT_EQ(sim->FirstLine(), link);
+  }
+  test::ProcessResult Cli(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--port", link});
+    return test::RunProcess(BRV3_CLI_PATH, args);
+  }
+
+  test::TempDir dir;
+  std::string link;
+  std::unique_ptr<test::SimProcess> sim;
+};
+
+}  // namespace
+
+TEST_F(CliBoard, VersionTableAndPlaybackCommands) {
+  auto r = Cli({"version"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, 17), "QVB-3 simulator \n");
+
+  r = Cli({"table"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 86);
+  EXPECT_NE(r.out.find("\nM80\t"), std::string::npos);
+  EXPECT_NE(r.out.find("\nS5\t"), std::string::npos);
+
+  for (auto args : std::vector<std::vector<std::string>>{{"play", "M4"},
+                                                         {"play", "S2"},
+                                                         {"stop"},
+                                                         {"pause"},
+                                                         {"sleep", "on"},
+                                                         {"sleep", "off"}}) {
+    r = Cli(args);
+    EXPECT_EQ(r.exitCode, 0) << args[0] << ": " << r.err;
+  }
+  // The trace shows the play frame for entry 3 (M4) exactly.
+  std::string trace = test::ReadFile(dir.File("trace.log"));
+  EXPECT_NE(trace.find("> F4 05 03 FC"), std::string::npos) << trace;
+}
+
+TEST_F(CliBoard, BadArgumentsAndMissingBoardsFailClearly) {
+  auto r = Cli({"play", "M81"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("M81"), std::string::npos);
+  EXPECT_EQ(Cli({"sleep", "maybe"}).exitCode, 2);
+
+  r = test::RunProcess(BRV3_CLI_PATH, {"--port", dir.File("absent"), "version"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("Cannot open port"), std::string::npos);
+  r = test::RunProcess(BRV3_CLI_PATH, {"version"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("--port"), std::string::npos);
+
+  // A board that never answers: the command fails within its time-outs.
+  sim->Stop();
+  sim = std::make_unique<test::SimProcess>(
+      std::vector<std::string>{"--link", link, "--faults", "no-attention:1"});
+  ASSERT_EQ(sim->FirstLine(), link);
+  auto start = std::chrono::steady_clock::now();
+  r = Cli({"table"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("The board did not answer"), std::string::npos);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+}  // namespace brv3
