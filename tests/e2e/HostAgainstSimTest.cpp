@@ -204,7 +204,9 @@ TEST_F(HostAgainstSim, EveryFaultFailsOneCommandAndTheNextOneWorks) {
       EXPECT_TRUE(first);  // a short reply is asked again and the retry gets through
     } else {
       EXPECT_FALSE(first);
-      if (std::string(fault) != "nak@1") EXPECT_TRUE(reply.empty());
+      if (std::string(fault) != "nak@1") {
+        EXPECT_TRUE(reply.empty());
+      }
     }
     EXPECT_TRUE(link.ReadTableEntry(0, reply));
     EXPECT_EQ(reply.size(), 43u);
