@@ -1,0 +1,113 @@
+// Board traffic against qvb3-sim --baud-pacing on a pseudo-terminal, compared with the time the
+// same bytes need on a 115200 bit/s line (10 bits a byte).
+//   BM_WriteReadMotion: write then read back the 255 records of a motion; counter "ratio" is
+//   measured time / line time (goal: at most 1.15).
+//   BM_ServoLive: SetServoLive frames; counter "line_share" is frames per second / the line's
+//   frame limit (goal: at least 0.90).
+#include <benchmark/benchmark.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+#include "core/comm/BoardLink.h"
+#include "core/motion/PoseRecord.h"
+#include "platform/CommX.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr double kByteSeconds = 10.0 / 115200.0;
+
+class PacedSim {
+ public:
+  PacedSim() {
+    link_ = (std::filesystem::temp_directory_path() / ("brv3-bench-" + std::to_string(getpid())))
+                .string();
+    const char* argv[] = {BRV3_SIM_PATH, "--link", link_.c_str(), "--baud-pacing", nullptr};
+    posix_spawn(&pid_, BRV3_SIM_PATH, nullptr, nullptr, const_cast<char**>(argv), environ);
+    for (int i = 0; i < 100 && !std::filesystem::exists(link_); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ~PacedSim() {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+  const std::string& Link() const { return link_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string link_;
+};
+
+struct Board {
+  explicit Board(const std::string& path) {
+    comm.SetDevicePath(path);
+    comm.SetBitRate(115200);
+    comm.SetFlowCtrl(brv3::platform::cfcNone);
+    comm.SetTimeOutReceive(300);
+    comm.Open();
+  }
+  brv3::platform::TCommX comm;
+  brv3::BoardLink link{&comm};
+};
+
+void BM_WriteReadMotion(benchmark::State& state) {
+  PacedSim sim;
+  Board board(sim.Link());
+  brv3::PoseRecord pose;
+  pose.Head = 10;
+  pose.Values.fill(16384);
+  brv3::Bytes bytes = pose.Pack();
+  constexpr int kRecords = 255;
+  // Per record: write = attention, answer, 53-byte frame, ACK; read = attention, answer, 5-byte
+  // frame, 50-byte reply.
+  const double lineSeconds = kRecords * ((1 + 1 + 53 + 1) + (1 + 1 + 5 + 50)) * kByteSeconds;
+  double ratio = 0;
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    bool ok = true;
+    brv3::Bytes reply;
+    for (int r = 0; r < kRecords; ++r)
+      ok &= board.link.WritePose(brv3::PoseArea::Memory, r / 30, r % 30, bytes);
+    for (int r = 0; r < kRecords; ++r)
+      ok &= board.link.ReadPose(brv3::PoseArea::Memory, r / 30, r % 30, reply);
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!ok) state.SkipWithError("a board command failed");
+    state.SetIterationTime(seconds);
+    ratio = seconds / lineSeconds;
+  }
+  state.counters["ratio"] = ratio;
+}
+BENCHMARK(BM_WriteReadMotion)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void BM_ServoLive(benchmark::State& state) {
+  PacedSim sim;
+  Board board(sim.Link());
+  constexpr int kFrames = 1000;
+  // Per frame: attention, answer, 7-byte frame.
+  const double lineFramesPerSecond = 1.0 / ((1 + 1 + 7) * kByteSeconds);
+  double share = 0;
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kFrames; ++i)
+      board.link.SetServoLive(i % 24, static_cast<uint16_t>(16000 + i % 700));
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    share = kFrames / seconds / lineFramesPerSecond;
+  }
+  state.counters["line_share"] = share;
+}
+BENCHMARK(BM_ServoLive)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
