@@ -525,12 +525,13 @@ TEST(CanvasHitTest, WindowsAndPriorities) {
   EXPECT_EQ(HitTest(chart, 104, 100).link, -1);
 
   // Segments: x in mx-4..mx+5 around the midpoint, wires from index 0 up.
-  LinkPoint m = SegmentMidpoint({100, 100}, {225, 15});  // (162, 57)
+  LinkPoint m = SegmentMidpoint({100, 100}, {225, 15});  // (162, 58); wire 2 has (163, 57)
   CanvasHit seg = HitTest(chart, m.x + 5, m.y - 4);
   EXPECT_EQ(seg.link, 0);
   EXPECT_EQ(seg.segment, 1);
   EXPECT_TRUE(seg.WireAtSegment());
-  EXPECT_TRUE(HitTest(chart, m.x + 6, m.y).Nothing());
+  EXPECT_EQ(HitTest(chart, m.x + 6, m.y).link, 2);
+  EXPECT_TRUE(HitTest(chart, m.x + 7, m.y).Nothing());
   EXPECT_EQ(SegmentMidpoint({10, 10}, {-5, -5}), (LinkPoint{3, 3}));  // truncation toward zero
 }
 
