@@ -21,7 +21,7 @@ class CanvasHost {
 
   // Repaint the canvas from the chart (build the display list and paint it).
   virtual void Redraw() = 0;
-  // The tool changed; the button with this tag goes down (-1: none, after opening a file).
+  // The tool changed; the tool button with this tag goes down.
   virtual void ToolChanged(int toolMode) { (void)toolMode; }
 
   // Shows the pop-up menu at the mouse cursor (canvas point x, y) and returns the chosen entry,
