@@ -1,0 +1,400 @@
+#include "core/chart/CanvasEditor.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/util/Prompter.h"
+
+namespace brv3 {
+
+namespace {
+
+constexpr unsigned kAnyModifier = kModShift | kModCtrl | kModAlt;
+const char* const kMsgSameEnds = "Start and End objects must be different.";
+
+bool IsWiringTool(int tool) {
+  return tool == kToolFlowWiring || tool == kToolBranchWiring;
+}
+bool IsPlacingTool(int tool) {
+  return tool == kToolPosition || tool == kToolSet || tool == kToolCompare || tool == kToolMix;
+}
+bool FitsCanvasCoordinate(int64_t v) {
+  return v >= 0 && v <= std::numeric_limits<int32_t>::max();
+}
+
+}  // namespace
+
+CanvasEditor::CanvasEditor(Chart& chart, Prompter& prompter, CanvasHost& host)
+    : chart_(chart), prompter_(prompter), host_(host) {}
+
+std::string CanvasEditor::PositionText(LinkPoint p) {
+  return "X = " + std::to_string(p.x) + "  Y = " + std::to_string(p.y);
+}
+
+CanvasOverlay CanvasEditor::Overlay() const {
+  return {rubberBand_, pressPoint_, lastPoint_, wiring_, &wirePoints_};
+}
+
+void CanvasEditor::DropWireInProgress() {
+  wireOrigin_ = -1;
+  wirePoints_.clear();
+}
+
+void CanvasEditor::EndWiring() {
+  wiring_ = false;
+  DropWireInProgress();
+}
+
+void CanvasEditor::ReturnToSelect() {
+  tool_ = kToolSelect;
+  host_.ToolChanged(tool_);
+}
+
+void CanvasEditor::SetTool(int toolMode) {
+  if (toolMode < kToolSelect || toolMode > kToolMix) return;
+  tool_ = toolMode;
+  dragArmed_ = false;
+  rubberBand_ = false;
+  host_.ToolChanged(tool_);
+  if (IsWiringTool(tool_)) {
+    wiring_ = true;
+    DropWireInProgress();
+  } else {
+    // A placing tool also ends wiring: after one press it hands over to Select, where a
+    // leftover wire in progress would be drawn under the pointer.
+    EndWiring();
+    if (tool_ == kToolSelect || tool_ == kToolStartFlag) chart_.DeselectAll();
+  }
+  host_.Redraw();
+}
+
+void CanvasEditor::SetInert() {
+  tool_ = kToolInert;
+  dragArmed_ = false;
+  rubberBand_ = false;
+  EndWiring();
+}
+
+void CanvasEditor::ResetAfterEnvironment() {
+  ReturnToSelect();
+  EndWiring();
+  host_.Redraw();
+}
+
+bool CanvasEditor::LeaveInert() {
+  if (tool_ != kToolInert) return false;
+  ReturnToSelect();
+  host_.Redraw();
+  return true;
+}
+
+void CanvasEditor::SnapObjectToGrid(int32_t index) {
+  if (!grid_.On() || !chart_.ValidObject(index)) return;
+  ChartObject& o = chart_.Objects[static_cast<size_t>(index)];
+  LinkPoint corner = grid_.Snap({o.Left, o.Top});
+  o.Left = corner.x;
+  o.Top = corner.y;
+}
+
+void CanvasEditor::SnapLinkToGrid(int32_t index) {
+  if (!grid_.On() || index < 0 || index >= chart_.LinkCount()) return;
+  for (LinkPoint& p : chart_.Links[static_cast<size_t>(index)].Point) p = grid_.Snap(p);
+}
+
+bool CanvasEditor::ValidHitLink() const {
+  return hit_.link >= 0 && hit_.link < chart_.LinkCount();
+}
+
+void CanvasEditor::MousePress(MouseButton button, int32_t x, int32_t y, unsigned modifiers) {
+  if (LeaveInert()) return;
+  const LinkPoint p = grid_.Snap({x, y});
+  if (button == MouseButton::Left) {
+    if (tool_ == kToolSelect) {
+      PressSelect(p, modifiers);
+    } else if (IsPlacingTool(tool_)) {
+      chart_.PlaceObject(p.x, p.y, static_cast<uint8_t>(tool_ - 1));
+      ReturnToSelect();
+    } else if (tool_ == kToolStartFlag) {
+      chart_.Start = HitObjectAt(chart_, p.x, p.y);
+      chart_.DeselectAll();
+      ReturnToSelect();
+    } else if (IsWiringTool(tool_)) {
+      PressWiring(p);
+    }
+  } else if (button == MouseButton::Right) {
+    dragArmed_ = false;
+    if (tool_ >= kToolSelect && tool_ <= kToolCompare) {
+      OpenPopupMenu(p);
+    } else if (IsWiringTool(tool_)) {
+      DropWireInProgress();
+    }
+  }
+  host_.Redraw();
+}
+
+void CanvasEditor::PressSelect(LinkPoint p, unsigned modifiers) {
+  pressPoint_ = lastPoint_ = p;
+  rubberBand_ = false;
+  dragArmed_ = true;
+  hit_ = HitTest(chart_, p.x, p.y);
+  const bool shiftOnly = (modifiers & kAnyModifier) == kModShift;
+  if (hit_.object >= 0) {
+    ChartObject& o = chart_.Objects[static_cast<size_t>(hit_.object)];
+    if (shiftOnly) {
+      o.Selected = o.Selected ? 0 : 1;
+    } else {
+      if (o.Selected) return;  // keeps the group for dragging
+      chart_.DeselectAll();
+      o.Selected = 1;
+    }
+    SnapObjectToGrid(hit_.object);
+  } else if (hit_.link >= 0) {
+    ChartLink& l = chart_.Links[static_cast<size_t>(hit_.link)];
+    if (shiftOnly) {
+      l.Selected = l.Selected ? 0 : 1;
+    } else {
+      if (l.Selected) return;
+      chart_.DeselectAll();
+      l.Selected = 1;
+    }
+    SnapLinkToGrid(hit_.link);
+  } else if (!shiftOnly) {
+    chart_.DeselectAll();
+    rubberBand_ = true;
+  }
+}
+
+void CanvasEditor::PressWiring(LinkPoint p) {
+  const uint8_t kind = tool_ == kToolBranchWiring ? kBranchWiring : kFlowWiring;
+  const int32_t object = HitObjectAt(chart_, p.x, p.y);
+  if (wireOrigin_ < 0) {
+    if (object < 0) return;
+    const ChartObject& o = chart_.Objects[static_cast<size_t>(object)];
+    if (kind == kBranchWiring && o.Type != kCompare) return;
+    const LinkPoint centre{o.CenterX(), o.CenterY()};
+    wireOrigin_ = object;
+    wirePoints_.assign(1, centre);
+    pressPoint_ = centre;
+    lastPoint_ = p;
+    chart_.DeselectAll();
+    chart_.Objects[static_cast<size_t>(object)].Selected = 1;
+    return;
+  }
+  if (object < 0) {
+    wirePoints_.push_back(p);
+    pressPoint_ = p;
+    return;
+  }
+  if (object == wireOrigin_) {
+    prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgSameEnds);
+    DropWireInProgress();
+    return;
+  }
+  if (!chart_.ValidObject(wireOrigin_)) {
+    DropWireInProgress();
+    return;
+  }
+  int32_t index = -1;
+  for (int32_t j = 0; j < chart_.LinkCount() && index < 0; ++j) {
+    const ChartLink& l = chart_.Links[static_cast<size_t>(j)];
+    if (l.Origin == wireOrigin_ && l.Final == object) index = j;
+  }
+  if (index < 0) index = chart_.AppendLinks(1);
+  ChartLink& l = chart_.Links[static_cast<size_t>(index)];
+  l.Selected = 0;
+  l.Main = kind;
+  l.Origin = wireOrigin_;
+  l.Final = object;
+  l.Point.assign(wirePoints_.begin() + 1, wirePoints_.end());
+  DropWireInProgress();
+}
+
+void CanvasEditor::MouseMove(int32_t x, int32_t y, unsigned buttons, unsigned modifiers) {
+  if (LeaveInert()) return;
+  const LinkPoint p = grid_.Snap({x, y});
+  prompter_.SetStatusPanel(0, PositionText(p));
+  pastePoint_ = p;
+  if (buttons == 0) {
+    if (IsWiringTool(tool_)) lastPoint_ = p;
+  } else if (buttons == kButtonLeft && (modifiers & kAnyModifier) == 0) {
+    if (tool_ == kToolSelect && dragArmed_) Drag(p);
+    if (IsWiringTool(tool_)) lastPoint_ = p;
+  } else {
+    return;
+  }
+  host_.Redraw();
+}
+
+void CanvasEditor::MouseRelease(MouseButton button, int32_t x, int32_t y, unsigned modifiers) {
+  (void)button, (void)x, (void)y, (void)modifiers;
+  if (LeaveInert()) return;
+  dragArmed_ = false;
+  if (tool_ == kToolSelect) rubberBand_ = false;
+  host_.Redraw();
+}
+
+void CanvasEditor::Drag(LinkPoint p) {
+  const int32_t dx = static_cast<int32_t>(std::clamp<int64_t>(int64_t{p.x} - lastPoint_.x,
+                                                              std::numeric_limits<int32_t>::min(),
+                                                              std::numeric_limits<int32_t>::max()));
+  const int32_t dy = static_cast<int32_t>(std::clamp<int64_t>(int64_t{p.y} - lastPoint_.y,
+                                                              std::numeric_limits<int32_t>::min(),
+                                                              std::numeric_limits<int32_t>::max()));
+  lastPoint_ = p;
+  if (hit_.Nothing())
+    RubberBandSelect(p);
+  else if (hit_.object >= 0)
+    MoveSelection(dx, dy);
+  else if (hit_.WireAtBend())
+    MoveBendPoint(dx, dy);
+}
+
+void CanvasEditor::RubberBandSelect(LinkPoint p) {
+  chart_.DeselectAll();
+  const int64_t minX = std::min(pressPoint_.x, p.x), maxX = std::max(pressPoint_.x, p.x);
+  const int64_t minY = std::min(pressPoint_.y, p.y), maxY = std::max(pressPoint_.y, p.y);
+  for (ChartObject& o : chart_.Objects) {
+    if (o.Left >= minX - o.Width + 1 && o.Left <= maxX && o.Top >= minY - o.Height + 1 &&
+        o.Top <= maxY)
+      o.Selected = 1;
+  }
+  for (ChartLink& l : chart_.Links) {
+    if (chart_.ValidObject(l.Origin) && chart_.ValidObject(l.Final) &&
+        chart_.Objects[static_cast<size_t>(l.Origin)].Selected &&
+        chart_.Objects[static_cast<size_t>(l.Final)].Selected)
+      l.Selected = 1;
+  }
+}
+
+void CanvasEditor::MoveSelection(int32_t dx, int32_t dy) {
+  for (const ChartObject& o : chart_.Objects) {
+    if (o.Selected &&
+        (!FitsCanvasCoordinate(int64_t{o.Left} + dx) || !FitsCanvasCoordinate(int64_t{o.Top} + dy)))
+      return;
+  }
+  for (const ChartLink& l : chart_.Links) {
+    if (!l.Selected) continue;
+    for (const LinkPoint& q : l.Point)
+      if (!FitsCanvasCoordinate(int64_t{q.x} + dx) || !FitsCanvasCoordinate(int64_t{q.y} + dy))
+        return;
+  }
+  for (ChartObject& o : chart_.Objects) {
+    if (!o.Selected) continue;
+    o.Left += dx;
+    o.Top += dy;
+  }
+  for (ChartLink& l : chart_.Links) {
+    if (!l.Selected) continue;
+    for (LinkPoint& q : l.Point) {
+      q.x += dx;
+      q.y += dy;
+    }
+  }
+}
+
+void CanvasEditor::MoveBendPoint(int32_t dx, int32_t dy) {
+  if (!ValidHitLink()) return;
+  std::vector<LinkPoint>& points = chart_.Links[static_cast<size_t>(hit_.link)].Point;
+  if (hit_.bend < 0 || static_cast<size_t>(hit_.bend) >= points.size()) return;
+  LinkPoint& q = points[static_cast<size_t>(hit_.bend)];
+  if (!FitsCanvasCoordinate(int64_t{q.x} + dx) || !FitsCanvasCoordinate(int64_t{q.y} + dy)) return;
+  q.x += dx;
+  q.y += dy;
+}
+
+DoubleClickResult CanvasEditor::DoubleClick() {
+  DoubleClickResult result;
+  if (tool_ != kToolSelect) return result;
+  if (hit_.Nothing()) {
+    result.kind = DoubleClickResult::Kind::DataDialog;
+    host_.OpenDataDialog();
+    chart_.SetChartName(chart_.Name);
+  } else if (hit_.object >= 0) {
+    if (!chart_.ValidObject(hit_.object)) return result;
+    const uint8_t type = chart_.Objects[static_cast<size_t>(hit_.object)].Type;
+    if (type == kPosition || type == kSet || type == kCompare || type == kMix) {
+      result = {DoubleClickResult::Kind::ObjectDialog, hit_.object, type};
+      host_.OpenObjectDialog(hit_.object, type);
+    }
+  } else if (hit_.WireAtSegment() && ValidHitLink()) {
+    ChartLink& l = chart_.Links[static_cast<size_t>(hit_.link)];
+    std::swap(l.Origin, l.Final);
+    std::reverse(l.Point.begin(), l.Point.end());
+    result.kind = DoubleClickResult::Kind::WireReversed;
+    result.index = hit_.link;
+  }
+  host_.Redraw();
+  return result;
+}
+
+bool CanvasEditor::KeyPress(CanvasKey key, unsigned modifiers) {
+  if (modifiers & (kModShift | kModAlt)) return false;
+  const bool ctrl = (modifiers & kModCtrl) != 0;
+  bool handled = true;
+  switch (key) {
+    case CanvasKey::C:
+      if (ctrl) Copy();
+      handled = ctrl;
+      break;
+    case CanvasKey::V:
+      if (ctrl) Paste();
+      handled = ctrl;
+      break;
+    case CanvasKey::Escape:
+      ReleaseSelection();
+      break;
+    case CanvasKey::Delete:
+      DeleteSelection();
+      break;
+    case CanvasKey::Other:
+      handled = false;
+      break;
+  }
+  host_.Redraw();
+  return handled;
+}
+
+bool CanvasEditor::AcceptsDrop(bool fromMotionList, int selectedRow) {
+  return !fromMotionList || selectedRow < 80;
+}
+
+bool CanvasEditor::DropMotion(int32_t x, int32_t y, int row, const std::string& rowCaption,
+                              const std::string& motionName) {
+  // Only a motion row can be called from a scenario; no selected row (-1) places nothing.
+  if (row < 0 || row >= 80) return false;
+  const int index = chart_.PlaceObject(x, y, kMot);
+  if (index >= 0) {
+    ChartObject& o = chart_.Objects[static_cast<size_t>(index)];
+    o.Head = static_cast<uint8_t>(row);
+    o.Name = rowCaption + " " + motionName;
+  }
+  host_.Redraw();
+  return index >= 0;
+}
+
+void CanvasEditor::OpenPopupMenu(LinkPoint p) {
+  hit_ = HitTest(chart_, p.x, p.y);
+  pressPoint_ = lastPoint_ = p;
+  if (hit_.object >= 0) {
+    ChartObject& o = chart_.Objects[static_cast<size_t>(hit_.object)];
+    if (!o.Selected) {
+      chart_.DeselectAll();
+      o.Selected = 1;
+    }
+  } else if (hit_.link >= 0) {
+    ChartLink& l = chart_.Links[static_cast<size_t>(hit_.link)];
+    if (!l.Selected) {
+      chart_.DeselectAll();
+      l.Selected = 1;
+    }
+  }
+  const PopupMenuModel menu = BuildPopupMenu(hit_, chart_.SelectedObjectCount());
+  host_.Redraw();
+  const std::optional<PopupChoice> choice = host_.ShowPopupMenu(menu, p.x, p.y);
+  if (!choice) return;
+  const PopupMenuItem* item = menu.Find(choice->entry);
+  if (!item || item->separator || !item->visible || !item->enabled) return;
+  RunPopupEntry(*choice);
+}
+
+}  // namespace brv3
