@@ -1,34 +1,19 @@
 // Building the canvas display list for charts of 1,000 and 10,000 objects with as many wires.
 #include <benchmark/benchmark.h>
 
+#include "BenchCharts.h"
 #include "core/chart/CanvasDrawing.h"
 
 namespace {
 
+// The benchmark chart with a mix of colours, selections and branch wires to draw.
 brv3::Chart BigChart(int n) {
-  brv3::Chart chart;
-  chart.CanvasWidth = 6000;
-  chart.CanvasHeight = 4000;
-  chart.AppendObjects(n);
+  brv3::Chart chart = brv3::bench::BigChart(n);
   for (int i = 0; i < n; ++i) {
-    brv3::ChartObject& o = chart.Objects[i];
-    o.Name = "POS" + std::to_string(i + 1);
-    o.Left = i % 100 * 60;
-    o.Top = i / 100 * 40;
-    o.Width = 50;
-    o.Height = 30;
-    o.Color = i % 7 == 0 ? brv3::kColorButtonFace : brv3::kColorWhite;
-    o.Selected = i % 13 == 0 ? 1 : 0;
-  }
-  chart.Start = 0;
-  chart.AppendLinks(n);
-  for (int i = 0; i < n; ++i) {
-    brv3::ChartLink& l = chart.Links[i];
-    l.Origin = i;
-    l.Final = (i + 1) % n;
-    l.Main = i % 5 == 0 ? brv3::kBranchWiring : brv3::kFlowWiring;
-    l.Selected = i % 11 == 0 ? 1 : 0;
-    if (i % 10 == 0) l.Point = {{i % 600, 10}, {i % 600, 20}};
+    chart.Objects[i].Color = i % 7 == 0 ? brv3::kColorButtonFace : brv3::kColorWhite;
+    chart.Objects[i].Selected = i % 13 == 0 ? 1 : 0;
+    chart.Links[i].Main = i % 5 == 0 ? brv3::kBranchWiring : brv3::kFlowWiring;
+    chart.Links[i].Selected = i % 11 == 0 ? 1 : 0;
   }
   return chart;
 }

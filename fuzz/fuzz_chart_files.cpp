@@ -7,25 +7,11 @@
 #include "core/util/CommaText.h"
 #include "core/util/IniFile.h"
 
-namespace {
-
-class SilentPrompter : public brv3::Prompter {
- public:
-  int MsgBox(brv3::MsgKind, brv3::MsgButtons, const std::string&, int) override {
-    return brv3::IdOk;
-  }
-  bool NumberSelectDialog(brv3::NumberSelectState&) override { return false; }
-  bool InputTextDialog(const std::string&, const std::string&, std::string&) override {
-    return false;
-  }
-  void ShowStatus(const std::string&) override {}
-};
-
-}  // namespace
+namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes(reinterpret_cast<const char*>(data), size);
-  SilentPrompter prompter;
+  brv3::SilentPrompter prompter;
 
   brv3::IniFile ini;
   ini.LoadText(bytes);

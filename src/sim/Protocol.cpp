@@ -73,15 +73,4 @@ const CommandInfo* FindCommand(uint8_t code) {
   return kIndex[code];
 }
 
-uint8_t Checksum(const uint8_t* data, size_t count) {
-  unsigned sum = 0;
-  for (size_t i = 0; i < count; ++i) sum += data[i];
-  return static_cast<uint8_t>(sum & 0xFF);
-}
-
-void AppendChecksum(Bytes& bytes) {
-  if (bytes.empty()) return;
-  bytes.push_back(Checksum(bytes));
-}
-
 }  // namespace brv3::sim

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/comm/Frame.h"
 #include "core/util/Bytes.h"
 
 namespace brv3::sim {
@@ -29,10 +30,11 @@ struct CommandInfo {
 // nullptr for a byte that starts no command.
 const CommandInfo* FindCommand(uint8_t code);
 
-uint8_t Checksum(const uint8_t* data, size_t count);
+// The board sums its frames the way the program does.
+using brv3::AppendChecksum;
+using brv3::Checksum;
 inline uint8_t Checksum(const Bytes& bytes) {
-  return Checksum(bytes.data(), bytes.size());
+  return brv3::Checksum(bytes.data(), bytes.size());
 }
-void AppendChecksum(Bytes& bytes);
 
 }  // namespace brv3::sim

@@ -59,4 +59,15 @@ class Prompter {
   virtual void SetCaption(const std::string& caption) { (void)caption; }
 };
 
+// Shows nothing and answers every question with OK; for batch work such as benchmarks.
+class SilentPrompter final : public Prompter {
+ public:
+  int MsgBox(MsgKind, MsgButtons, const std::string&, int) override { return IdOk; }
+  bool NumberSelectDialog(NumberSelectState&) override { return false; }
+  bool InputTextDialog(const std::string&, const std::string&, std::string&) override {
+    return false;
+  }
+  void ShowStatus(const std::string&) override {}
+};
+
 }  // namespace brv3
