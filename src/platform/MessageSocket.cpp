@@ -111,7 +111,8 @@ std::optional<WindowMessage> ParseMessageLine(std::string_view line, std::string
   }
   const auto message = ParseNumber(fields[0], false);
   if (!message || *message > kMaxWord) {
-    Fail(error, "MSG must be a number from 0 to 0xFFFFFFFF, not \"" + std::string(fields[0]) + "\"");
+    Fail(error,
+         "MSG must be a number from 0 to 0xFFFFFFFF, not \"" + std::string(fields[0]) + "\"");
     return std::nullopt;
   }
   const char* names[] = {"W", "L"};
@@ -119,7 +120,8 @@ std::optional<WindowMessage> ParseMessageLine(std::string_view line, std::string
   for (int k = 0; k < 2; ++k) {
     const auto v = ParseNumber(fields[static_cast<size_t>(k) + 1], true);
     if (!v || *v < kMinWord || *v > kMaxWord) {
-      Fail(error, std::string(names[k]) + " must be a number from -2147483648 to 0xFFFFFFFF, not \"" +
+      Fail(error, std::string(names[k]) +
+                      " must be a number from -2147483648 to 0xFFFFFFFF, not \"" +
                       std::string(fields[static_cast<size_t>(k) + 1]) + "\"");
       return std::nullopt;
     }
@@ -172,7 +174,7 @@ bool MessageSocketServer::Listen(const std::string& path, std::string* error) {
   Close();
   sockaddr_un address;
   if (!FillAddress(path, address, error)) return false;
-  struct stat st{};
+  struct stat st {};
   if (lstat(path.c_str(), &st) == 0) {
     if (!S_ISSOCK(st.st_mode) || st.st_uid != getuid())
       return Fail(error, path + " is in the way and is not this user's message socket");
@@ -234,16 +236,20 @@ void MessageSocketServer::ReadClient(int fd, std::string& buffer, std::vector<Wi
     if (n <= 0) {
       // A last line without its newline still counts.
       if (!buffer.empty()) {
-        if (auto m = ParseMessageLine(buffer)) out.push_back(*m);
-        else ++rejected_;
+        if (auto m = ParseMessageLine(buffer))
+          out.push_back(*m);
+        else
+          ++rejected_;
       }
       done = true;
       return;
     }
     for (ssize_t k = 0; k < n; ++k) {
       if (chunk[k] == '\n') {
-        if (auto m = ParseMessageLine(buffer)) out.push_back(*m);
-        else ++rejected_;
+        if (auto m = ParseMessageLine(buffer))
+          out.push_back(*m);
+        else
+          ++rejected_;
         buffer.clear();
       } else if (buffer.size() >= kMaxLine) {
         // A client that never ends its line is dropped rather than buffered without bound.

@@ -67,10 +67,9 @@ TEST_F(BoardActionsTest, WriteMotionRunsItsStepsInOrder) {
   EXPECT_EQ(Items(shown.SelectItems), 80u);
   EXPECT_EQ(shown.SelectItems.rfind("\"M1  --/-- --:--\",", 0), 0u);
 
-  EXPECT_EQ(prompter.statuses,
-            (Strings{"Compile successful", "Sleep on", "PCT is written", "Writing of 1 is done",
-                     "Writing of 2 is done", "Writing of 3 is done", "Sleep off",
-                     "Write successful"}));
+  EXPECT_EQ(prompter.statuses, (Strings{"Compile successful", "Sleep on", "PCT is written",
+                                        "Writing of 1 is done", "Writing of 2 is done",
+                                        "Writing of 3 is done", "Sleep off", "Write successful"}));
   const Bytes& entry = board.entries[4];
   EXPECT_EQ(entry[0], 3);
   EXPECT_EQ(Bytes(entry.begin() + 4, entry.begin() + 10), (Bytes{3, 7, 9, 5, 0x01, 0x02}));

@@ -37,7 +37,7 @@ TEST(BoardMotionAdapterTest, WritePoseSendsTheMemoryFrameAndReadsTrimTheChecksum
   EXPECT_EQ(read, pose);
   EXPECT_EQ(port.Frames()[1], WithChecksum({0xFC, 0x02, 0x04, 0x07}));
 
-  port.Data({0x00, 0x2A});
+  port.Data({0x2A});
   Bytes step;
   EXPECT_TRUE(adapter.ReadScenarioStep(2, 3, step));
   EXPECT_EQ(step, Bytes{0x2A});
