@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/BoardCli.h"
+#include "cli/BoardPrompter.h"
 #include "core/chart/ChartFiles.h"
 #include "core/comm/TableEntry.h"
 #include "core/motion/MotionFakes.h"
@@ -117,6 +118,7 @@ TEST_F(BoardWorkflowTest, BackupAndRestoreGiveBackTheSameBoard) {
   const std::string backup = (dir.path() / "backup").string();
   ASSERT_EQ(cli::RunBackup(board, backup, Ctx()), 0) << err.str();
   EXPECT_NE(err.str().find("M21: the name bytes are not plain text"), std::string::npos);
+  EXPECT_EQ(err.str().find("does not"), std::string::npos) << err.str();
   EXPECT_FALSE(board.Asleep());
   for (const char* file : {"M1.QVB", "M5.QVB", "S2.QVB", "manifest.json"})
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(backup) / file)) << file;
@@ -193,6 +195,30 @@ TEST_F(BoardWorkflowTest, SendMessageChecksItsArgumentsAndFindsTheEditor) {
   const auto got = server.Poll(1000);
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0], (platform::WindowMessage{0x8001, 0, 2}));
+}
+
+TEST(BoardPrompterTest, AnswersWithTheNamedSlotAndDrawsProgress) {
+  std::ostringstream err;
+  cli::BoardPrompter prompter(err, false, true);
+  NumberSelectState state;
+  state.SelectItems = "\"M1 a 1/2 03:04\",\"M10  --/-- --:--\",\"S1 x --/-- --:--\"";
+  prompter.AnswerSelection("M10");
+  EXPECT_TRUE(prompter.NumberSelectDialog(state));
+  EXPECT_EQ(state.SelectIndex, 1);
+  prompter.AnswerSelection("M1");
+  EXPECT_TRUE(prompter.NumberSelectDialog(state));
+  EXPECT_EQ(state.SelectIndex, 0);
+  prompter.AnswerSelection("S2");
+  EXPECT_FALSE(prompter.NumberSelectDialog(state));
+  EXPECT_TRUE(prompter.SelectionNotOffered());
+
+  prompter.BeginProgress(2, 4);
+  prompter.ShowStatus("Writing of 1 is done");
+  prompter.ShowStatus("Writing of 2 is done");
+  prompter.ShowStatus("Sleep off");
+  EXPECT_EQ(err.str(),
+            "\r[######################        ] 75% (3/4)"
+            "\r[##############################] 100% (4/4)\n> Sleep off\n");
 }
 
 test::ProcessResult Cli(const std::vector<std::string>& args) {
