@@ -70,6 +70,10 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
     if (EntryNameBytes(EntryNameText(entry)) != entry.Name)
       ctx.err << label << ": the name bytes are not plain text; the chart file's name differs, "
               << "restore uses the exact bytes\n";
+    if (entry.Count > 0 && i < kMotionSlots) {
+      if (std::string refusal = CheckMotionSlots(i, entry.Count); !refusal.empty())
+        ctx.err << label << ": " << refusal << "; restore will refuse this backup\n";
+    }
     if (entry.Count > 0) {
       const std::string file = label + ".QVB";
       Chart chart;

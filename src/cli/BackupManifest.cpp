@@ -114,8 +114,8 @@ bool ParseEntry(const json& j, RestoreEntry& r, std::string& problem) {
       return false;
     }
     for (const json& m : j["motions"]) {
-      if (!m.is_number_integer() || m.get<int64_t>() < 0 || m.get<int64_t>() > 254) {
-        problem += "each motion number must be from 0 to 254";
+      if (!m.is_number_integer() || m.get<int64_t>() < 0 || m.get<int64_t>() > 255) {
+        problem += "each motion number must be from 0 to 255";
         return false;
       }
       r.motions.push_back(static_cast<uint8_t>(m.get<int64_t>()));

@@ -64,6 +64,10 @@ BoardActions::BoardActions(BoardLink& link, Prompter& prompter)
   link_.SetTableObserver(&table_);
 }
 
+BoardActions::~BoardActions() {
+  link_.SetTableObserver(nullptr);
+}
+
 void BoardActions::SetPortControl(PortControl* port, NotificationBuffer* buffer,
                                   std::function<void(int)> portChosen) {
   port_ = port;

@@ -34,6 +34,10 @@ class BoardActions {
  public:
   // Makes the motion table follow every table entry the link writes.
   BoardActions(BoardLink& link, Prompter& prompter);
+  // Leaves the link without a table observer.
+  ~BoardActions();
+  BoardActions(const BoardActions&) = delete;
+  BoardActions& operator=(const BoardActions&) = delete;
 
   Chart& OpenChart() { return chart_; }
   const Chart& OpenChart() const { return chart_; }

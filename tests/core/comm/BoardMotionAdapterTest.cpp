@@ -42,6 +42,18 @@ TEST(BoardMotionAdapterTest, WritePoseSendsTheMemoryFrameAndReadsTrimTheChecksum
   EXPECT_TRUE(adapter.ReadScenarioStep(2, 3, step));
   EXPECT_EQ(step, Bytes{0x2A});
   EXPECT_EQ(adapter.CommandCount(), 3);
+
+  // The link actions' side: the live pose buffer and the 48 bytes of measured positions.
+  port.Ack();
+  LinkBoard& linkBoard = adapter;
+  EXPECT_TRUE(linkBoard.WritePose(*PoseRecord::Unpack(pose)));
+  EXPECT_EQ(port.Frames()[3], WithChecksum(Cat({0xFD, 0x01, 0x00, 0x00}, pose)));
+  port.Data(Bytes(48, 0x12));
+  Bytes positions;
+  EXPECT_TRUE(linkBoard.ReadServoPositions(positions));
+  EXPECT_EQ(positions, Bytes(48, 0x12));
+  EXPECT_FALSE(linkBoard.ReadServoPositions(positions));
+  EXPECT_TRUE(positions.empty());
 }
 
 TEST(BoardMotionAdapterTest, UpdateTableEntryReadsThenWritesTheChangedEntry) {
