@@ -1,7 +1,10 @@
 #include "cli/BoardPrompter.h"
 
+#include <optional>
 #include <ostream>
 
+#include "core/comm/TableEntry.h"
+#include "core/motion/MotionCompiler.h"
 #include "core/util/CommaText.h"
 
 namespace brv3::cli {
@@ -27,18 +30,27 @@ int ProgressCount(const std::string& message) {
 }  // namespace
 
 bool BoardPrompter::NumberSelectDialog(NumberSelectState& state) {
-  notOffered_ = false;
-  const std::vector<std::string> items = SplitCommaText(state.SelectItems);
-  for (size_t i = 0; i < items.size(); ++i) {
-    const std::string& item = items[i];
-    if (!label_.empty() && item.compare(0, label_.size(), label_) == 0 &&
-        (item.size() == label_.size() || item[label_.size()] == ' ')) {
-      state.SelectIndex = static_cast<int>(i);
-      return true;
-    }
-  }
   notOffered_ = true;
-  return false;
+  const std::optional<int> entry = ParseEntryLabel(label_);
+  if (!entry) return false;
+  // The lists hold the scenario entries, the motion entries, or both in entry order. The item is
+  // found by its place and checked by its label, so that a name holding a quote character (which
+  // splits an item in two) cannot make another entry the answer.
+  const std::vector<std::string> items = SplitCommaText(state.SelectItems);
+  int position = *entry;
+  if (items.size() == kScenarioSlots)
+    position -= kScenarioFirstSlot;
+  else if (items.size() != kMotionSlots && items.size() != kMotionSlots + kScenarioSlots)
+    return false;
+  if (position < 0 || position >= static_cast<int>(items.size())) return false;
+  const std::string& item = items[static_cast<size_t>(position)];
+  const std::string label = EntryLabel(*entry);
+  if (item.compare(0, label.size(), label) != 0 ||
+      (item.size() != label.size() && item[label.size()] != ' '))
+    return false;
+  notOffered_ = false;
+  state.SelectIndex = position;
+  return true;
 }
 
 void BoardPrompter::BeginProgress(int base, int total) {

@@ -201,16 +201,31 @@ TEST(BoardPrompterTest, AnswersWithTheNamedSlotAndDrawsProgress) {
   std::ostringstream err;
   cli::BoardPrompter prompter(err, false, true);
   NumberSelectState state;
-  state.SelectItems = "\"M1 a 1/2 03:04\",\"M10  --/-- --:--\",\"S1 x --/-- --:--\"";
+  auto list = [](const std::string& thirdName) {
+    std::string all;
+    for (int i = 0; i < 85; ++i)
+      all += (i ? ",\"" : "\"") + EntryLabel(i) + " " + (i == 2 ? thirdName : "x") + " 1/2 03:04\"";
+    return all;
+  };
+  state.SelectItems = list("a b");
   prompter.AnswerSelection("M10");
   EXPECT_TRUE(prompter.NumberSelectDialog(state));
-  EXPECT_EQ(state.SelectIndex, 1);
-  prompter.AnswerSelection("M1");
+  EXPECT_EQ(state.SelectIndex, 9);
+  prompter.AnswerSelection("S1");
   EXPECT_TRUE(prompter.NumberSelectDialog(state));
-  EXPECT_EQ(state.SelectIndex, 0);
-  prompter.AnswerSelection("S2");
+  EXPECT_EQ(state.SelectIndex, 80);
+  // M3's name holds a quote: the list no longer lines up, so nothing is chosen.
+  state.SelectItems = list("a\"b");
+  prompter.AnswerSelection("M10");
   EXPECT_FALSE(prompter.NumberSelectDialog(state));
   EXPECT_TRUE(prompter.SelectionNotOffered());
+
+  state.SelectItems = "\"S1  --/-- --:--\",\"S2 b 1/2 03:04\",\"S3\",\"S4\",\"S5\"";
+  prompter.AnswerSelection("s2");
+  EXPECT_TRUE(prompter.NumberSelectDialog(state));
+  EXPECT_EQ(state.SelectIndex, 1);
+  prompter.AnswerSelection("M2");
+  EXPECT_FALSE(prompter.NumberSelectDialog(state));
 
   prompter.BeginProgress(2, 4);
   prompter.ShowStatus("Writing of 1 is done");
