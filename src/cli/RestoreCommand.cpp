@@ -42,6 +42,93 @@ void CheckChartFile(const std::string& dir, const RestoreEntry& r, Prompter& pro
   }
 }
 
+bool WriteRecords(BoardLink& link, const std::vector<RestoreEntry>& plan, BoardPrompter& prompter,
+                  std::ostream& err) {
+  int done = 0;
+  for (const RestoreEntry& r : plan) {
+    for (size_t k = 0; k < r.records.size(); ++k) {
+      if (!link.WritePose(PoseArea::Memory, r.index, static_cast<int>(k), r.records[k].Pack())) {
+        prompter.EndProgress();
+        err << "Writing step " << k + 1 << " of " << EntryLabel(r.index) << " failed\n";
+        return false;
+      }
+      prompter.Progress(++done);
+    }
+  }
+  return true;
+}
+
+bool WriteScenarios(BoardLink& link, const std::vector<RestoreEntry>& plan, std::ostream& err) {
+  for (const RestoreEntry& r : plan) {
+    if (r.index < kScenarioFirstSlot || r.motions.empty()) continue;
+    const int scenario = r.index - kScenarioFirstSlot;
+    bool ok = true;
+    for (size_t k = 0; ok && k < r.motions.size(); ++k)
+      ok = link.WriteScenarioStep(scenario, static_cast<int>(k), r.motions[k]);
+    if (!ok || !link.WriteScenarioStep(scenario, static_cast<int>(r.motions.size()), 255)) {
+      err << "Writing " << EntryLabel(r.index) << " failed\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool WriteEntries(BoardLink& link, const std::vector<RestoreEntry>& plan, std::ostream& err) {
+  for (const RestoreEntry& r : plan) {
+    if (!link.WriteTableEntry(r.index, r.entry.Encode())) {
+      err << "Writing the table entry of " << EntryLabel(r.index) << " failed\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+// Reads everything back and names each slot that differs from the backup in `differ`. False when
+// the board stops answering.
+bool Verify(BoardLink& link, const std::vector<RestoreEntry>& plan, BoardPrompter& prompter,
+            std::ostream& err, int& differ) {
+  int done = 0, total = 0;
+  for (const RestoreEntry& r : plan) total += static_cast<int>(r.records.size());
+  for (const RestoreEntry& r : plan) {
+    const std::string label = EntryLabel(r.index);
+    Bytes back;
+    bool same = true;
+    if (!link.ReadTableEntry(r.index, back)) {
+      prompter.EndProgress();
+      err << "Reading back the table entry of " << label << " failed\n";
+      return false;
+    }
+    if (TableEntry::Decode(back) != r.entry) {
+      err << label << ": the table entry reads back differently\n";
+      same = false;
+    }
+    for (size_t k = 0; k < r.records.size(); ++k) {
+      if (!link.ReadPose(PoseArea::Memory, r.index, static_cast<int>(k), back)) {
+        prompter.EndProgress();
+        err << "Reading back step " << k + 1 << " of " << label << " failed\n";
+        return false;
+      }
+      if (same && PoseRecord::Unpack(back) != r.records[k]) {
+        err << label << ": step " << k + 1 << " reads back differently\n";
+        same = false;
+      }
+      prompter.Progress(total + ++done);
+    }
+    for (size_t k = 0; k < r.motions.size(); ++k) {
+      if (!link.ReadScenarioStep(r.index - kScenarioFirstSlot, static_cast<int>(k), back)) {
+        err << "Reading back step " << k + 1 << " of " << label << " failed\n";
+        return false;
+      }
+      if (same && back[0] != r.motions[k]) {
+        err << label << ": step " << k + 1 << " reads back differently\n";
+        same = false;
+      }
+    }
+    if (!same) ++differ;
+  }
+  return true;
+}
+
 }  // namespace
 
 int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
@@ -69,56 +156,23 @@ int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
     ctx.err << "The board does not answer\n";
     return kExitFailure;
   }
-  int total = 0, done = 0;
-  for (const RestoreEntry& r : plan) total += static_cast<int>(r.records.size());
+  int total = 0;
+  for (const RestoreEntry& r : plan) total += 2 * static_cast<int>(r.records.size());
   prompter.BeginProgress(0, total);
-  for (const RestoreEntry& r : plan) {
-    for (size_t k = 0; k < r.records.size(); ++k) {
-      if (!link.WritePose(PoseArea::Memory, r.index, static_cast<int>(k), r.records[k].Pack())) {
-        prompter.EndProgress();
-        ctx.err << "Writing step " << k + 1 << " of " << EntryLabel(r.index) << " failed\n";
-        return kExitFailure;
-      }
-      prompter.Progress(++done);
-    }
-  }
-  prompter.EndProgress();
-  for (const RestoreEntry& r : plan) {
-    if (r.index < kScenarioFirstSlot || r.motions.empty()) continue;
-    const int scenario = r.index - kScenarioFirstSlot;
-    bool ok = true;
-    for (size_t k = 0; ok && k < r.motions.size(); ++k)
-      ok = link.WriteScenarioStep(scenario, static_cast<int>(k), r.motions[k]);
-    if (!ok || !link.WriteScenarioStep(scenario, static_cast<int>(r.motions.size()), 255)) {
-      ctx.err << "Writing " << EntryLabel(r.index) << " failed\n";
-      return kExitFailure;
-    }
-  }
-  for (const RestoreEntry& r : plan) {
-    if (!link.WriteTableEntry(r.index, r.entry.Encode())) {
-      ctx.err << "Writing the table entry of " << EntryLabel(r.index) << " failed\n";
-      return kExitFailure;
-    }
-  }
-  // The table entries are read back: names, codes and dates must be the backed-up bytes.
+  const bool written = WriteRecords(link, plan, prompter, ctx.err) &&
+                       WriteScenarios(link, plan, ctx.err) && WriteEntries(link, plan, ctx.err);
   int differ = 0;
-  for (const RestoreEntry& r : plan) {
-    Bytes back;
-    if (!link.ReadTableEntry(r.index, back)) {
-      ctx.err << "Reading back the table entry of " << EntryLabel(r.index) << " failed\n";
-      return kExitFailure;
-    }
-    if (TableEntry::Decode(back) != r.entry) {
-      ctx.err << EntryLabel(r.index) << ": the board holds a different table entry than the "
-              << "one written\n";
-      ++differ;
-    }
-  }
+  const bool verified = written && Verify(link, plan, prompter, ctx.err, differ);
+  prompter.EndProgress();
+  if (!verified) return kExitFailure;
   if (!sleep.Off()) {
     ctx.err << "The board did not wake up again\n";
     return kExitFailure;
   }
-  if (differ > 0) return kExitFailure;
+  if (differ > 0) {
+    ctx.err << differ << " slots read back differently from the backup\n";
+    return kExitFailure;
+  }
   ctx.err << "Restored " << plan.size() << " table entries from " << dir << "\n";
   return kExitOk;
 }

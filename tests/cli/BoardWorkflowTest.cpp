@@ -157,6 +157,13 @@ TEST_F(BoardWorkflowTest, BackupAndRestoreGiveBackTheSameBoard) {
   EXPECT_EQ(cli::RunRestore(failing, backup, Ctx()), 1);
   EXPECT_NE(err.str().find("Writing step 1 of M5 failed"), std::string::npos);
   EXPECT_FALSE(failing.Asleep());
+
+  // A write the board acknowledged but did not keep is found when everything is read back.
+  FakeBoardPort losing;
+  losing.loseWhen = [](const Bytes& f) { return f[0] == 0xFD && f[2] == 4 && f[3] == 2; };
+  EXPECT_EQ(cli::RunRestore(losing, backup, Ctx()), 1);
+  EXPECT_NE(err.str().find("M5: step 3 reads back differently"), std::string::npos) << err.str();
+  EXPECT_FALSE(losing.Asleep());
 }
 
 TEST_F(BoardWorkflowTest, RestoreRefusesABrokenManifestBeforeTouchingTheBoard) {

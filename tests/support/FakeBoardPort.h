@@ -17,7 +17,8 @@ namespace brv3::test {
 // A board behind a Port, in process: answers the attention byte, checks each frame's checksum and
 // answers the motion-memory, table, scenario, mode-word and playback commands the way the board
 // does. Motion memory is one run of records, 30 per slot, so a long motion runs into the next
-// slots. `failWhen` makes a frame go unanswered; `offline` leaves the attention byte unanswered.
+// slots. `failWhen` makes a frame go unanswered, `loseWhen` acknowledges it and forgets it;
+// `offline` leaves the attention byte unanswered.
 class FakeBoardPort : public Port {
  public:
   static constexpr size_t kRecordsPerSlot = 30;
@@ -40,6 +41,8 @@ class FakeBoardPort : public Port {
   std::vector<int> played;    // entry index of every play command
   bool offline = false;
   std::function<bool(const Bytes& frame)> failWhen;
+  // Acknowledges the frame without doing what it asks (a board that loses a write).
+  std::function<bool(const Bytes& frame)> loseWhen;
 
   bool Asleep() const { return (modeWord & 1) != 0; }
   Bytes& Record(int slot, int record) {
@@ -68,6 +71,10 @@ class FakeBoardPort : public Port {
     frames.push_back(in);
     if (in.size() < 2 || Checksum(in.data(), in.size() - 1) != in.back()) return true;
     if (failWhen && failWhen(in)) return true;
+    if (loseWhen && loseWhen(in)) {
+      Ack();
+      return true;
+    }
     in.pop_back();
     Answer(in);
     return true;
