@@ -292,4 +292,8 @@ bool BoardActions::WindowMessage(uint32_t message, int64_t w, int64_t l) {
   return false;
 }
 
+void BoardActions::ShowPlaybackReport(const PlaybackReport& report) {
+  for (const std::string& line : report.Lines()) prompter_.ShowStatus(line);
+}
+
 }  // namespace brv3

@@ -9,12 +9,12 @@
 #include "core/comm/BoardLink.h"
 #include "core/comm/BoardMotionAdapter.h"
 #include "core/comm/MotionTable.h"
+#include "core/comm/Notifications.h"
 #include "core/motion/ChartRebuild.h"
 #include "core/util/Prompter.h"
 
 namespace brv3 {
 
-class NotificationBuffer;
 class PortControl;
 
 // How a board action ended.
@@ -72,6 +72,10 @@ class BoardActions {
   bool SelectPortMessage(int64_t w, int64_t l);
   // Dispatches by message number; other numbers are ignored.
   bool WindowMessage(uint32_t message, int64_t w, int64_t l);
+
+  // A playback report shows one status line per finished entry; the analog and remote reports
+  // belong to the dialogs that show them.
+  void ShowPlaybackReport(const PlaybackReport& report);
 
  private:
   bool RunSelection(const char* caption, const char* prompt, std::string items, bool keepIndex);

@@ -263,6 +263,10 @@ TEST_F(BoardActionsTest, PlayKeepsTheLastChoiceAndMessagesPlayOrSelect) {
   EXPECT_EQ(board.frames.back(), test::WithChecksumOf({0xF3, 0x01, 0xFF, 0xFF, 0xFF}));
   EXPECT_TRUE(actions.Pause());
   EXPECT_EQ(board.modeWord & 2, 2);
+
+  prompter.statuses.clear();
+  actions.ShowPlaybackReport(PlaybackReport{{0, 80}});
+  EXPECT_EQ(prompter.statuses, (Strings{"[1]Playback is done", "[81]Playback is done"}));
 }
 
 class RecordingPortControl : public PortControl {
