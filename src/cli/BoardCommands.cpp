@@ -4,7 +4,8 @@ namespace brv3::cli {
 
 void AddBoardCommands(CLI::App& app, Options& options, CommandList& commands) {
   app.add_option("--port", options.port, "Serial port of the board: COMn or a device path");
-  (void)commands;
+  app.add_flag("--yes", options.yes, "Answer the questions of a command with yes");
+  AddBoardWorkflowCommands(app, options, commands);
 }
 
 }  // namespace brv3::cli

@@ -6,21 +6,21 @@
 
 #include "cli/CliPrompter.h"
 #include "core/comm/BoardLink.h"
-#include "platform/CommX.h"
 
 namespace brv3::cli {
 
-// An open serial port with the board's settings and the command set on top of it.
+// An open serial port with the command set on top of it.
 struct BoardConnection {
-  explicit BoardConnection(std::ostream& err, bool yes) : prompter(err, yes) {}
-  platform::TCommX comm;
+  BoardConnection(std::unique_ptr<Port> openPort, std::ostream& err, bool yes)
+      : port(std::move(openPort)), prompter(err, yes) {}
+  std::unique_ptr<Port> port;
   CliPrompter prompter;
-  BoardLink link{&comm, &prompter};
+  BoardLink link{port.get(), &prompter};
 };
 
-// Opens `portName` (COMn or a device path) at 115200 bit/s, 8N1, no flow control. On failure
-// prints why on `err` and returns null.
+// Opens `portName` (COMn or a device path) for board work. On failure prints why on `err`,
+// stores the exit code in `exitCode` and returns null.
 std::unique_ptr<BoardConnection> ConnectBoard(const std::string& portName, bool yes,
-                                              std::ostream& err);
+                                              std::ostream& err, int& exitCode);
 
 }  // namespace brv3::cli

@@ -16,8 +16,9 @@ constexpr const char* kNoAnswer = "The board did not answer";
 // Runs `work` on a connected board; the exit code covers a port that cannot be opened.
 template <class Work>
 int WithBoard(const Options& options, Work work) {
-  auto board = ConnectBoard(options.port, options.yes, std::cerr);
-  if (!board) return kExitFailure;
+  int exitCode = kExitOk;
+  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
+  if (!board) return exitCode;
   return work(*board);
 }
 

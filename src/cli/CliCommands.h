@@ -38,5 +38,7 @@ void AddFileCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddBoardCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands);
+// write, read, delete, backup, restore and send-message; called by AddBoardCommands.
+void AddBoardWorkflowCommands(CLI::App& app, Options& options, CommandList& commands);
 
 }  // namespace brv3::cli

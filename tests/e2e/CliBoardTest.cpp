@@ -60,9 +60,9 @@ TEST_F(CliBoard, BadArgumentsAndMissingBoardsFailClearly) {
 
   r = test::RunProcess(BRV3_CLI_PATH, {"--port", dir.File("absent"), "version"});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("Cannot open port"), std::string::npos);
+  EXPECT_NE(r.err.find("Cannot open the serial port"), std::string::npos);
   r = test::RunProcess(BRV3_CLI_PATH, {"version"});
-  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("--port"), std::string::npos);
 
   // A board that never answers: the command fails within its time-outs.

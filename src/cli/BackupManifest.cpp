@@ -1,0 +1,185 @@
+#include "cli/BackupManifest.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "core/motion/MotionCompiler.h"
+#include "core/motion/MotionTransfer.h"
+
+namespace brv3::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool ReadInt(const json& j, const char* key, int64_t lo, int64_t hi, int64_t& out,
+             std::string& problem) {
+  if (!j.contains(key) || !j[key].is_number_integer()) {
+    problem = std::string("\"") + key + "\" must be a whole number";
+    return false;
+  }
+  out = j[key].get<int64_t>();
+  if (out < lo || out > hi) {
+    problem = std::string("\"") + key + "\" must be from " + std::to_string(lo) + " to " +
+              std::to_string(hi);
+    return false;
+  }
+  return true;
+}
+
+bool ParseEntry(const json& j, RestoreEntry& r, std::string& problem) {
+  if (!j.is_object()) {
+    problem = "every entry must be an object";
+    return false;
+  }
+  if (!j.contains("slot") || !j["slot"].is_string() ||
+      !ParseEntryLabel(j["slot"].get<std::string>())) {
+    problem = "\"slot\" must be M1 ... M80 or S1 ... S5";
+    return false;
+  }
+  const std::string label = j["slot"].get<std::string>();
+  r.index = *ParseEntryLabel(label);
+  problem = label + ": ";
+  std::string detail;
+  int64_t count, value24, code;
+  if (!ReadInt(j, "count", 0, 255, count, detail) ||
+      !ReadInt(j, "value24", 0, 0xFFFFFF, value24, detail) ||
+      !ReadInt(j, "code", 0, 0xFFFF, code, detail)) {
+    problem += detail;
+    return false;
+  }
+  r.entry.Count = static_cast<uint8_t>(count);
+  r.entry.Value24 = static_cast<uint32_t>(value24);
+  r.entry.Code = static_cast<uint16_t>(code);
+  if (!j.contains("date") || !j["date"].is_array() || j["date"].size() != 4) {
+    problem += "\"date\" must be four numbers";
+    return false;
+  }
+  for (size_t k = 0; k < 4; ++k) {
+    const json& d = j["date"][k];
+    if (!d.is_number_integer() || d.get<int64_t>() < 0 || d.get<int64_t>() > 255) {
+      problem += "\"date\" must be four numbers from 0 to 255";
+      return false;
+    }
+    r.entry.Date[k] = static_cast<uint8_t>(d.get<int64_t>());
+  }
+  if (j.contains("nameBytes")) {
+    std::optional<Bytes> bytes;
+    if (j["nameBytes"].is_string()) bytes = FromHex(j["nameBytes"].get<std::string>());
+    if (!bytes || bytes->size() > TableEntry::kNameSize) {
+      problem += "\"nameBytes\" must be at most 32 bytes in hexadecimal";
+      return false;
+    }
+    std::copy(bytes->begin(), bytes->end(), r.entry.Name.begin());
+  } else if (j.contains("name") && j["name"].is_string()) {
+    r.entry.Name = EntryNameBytes(j["name"].get<std::string>());
+  } else {
+    problem += "\"name\" or \"nameBytes\" is missing";
+    return false;
+  }
+  if (j.contains("file")) {
+    if (!j["file"].is_string() || j["file"].get<std::string>().empty() ||
+        fs::path(j["file"].get<std::string>()).filename().string() !=
+            j["file"].get<std::string>()) {
+      problem += "\"file\" must be a file name in the backup folder";
+      return false;
+    }
+    r.file = j["file"].get<std::string>();
+  }
+  if (count == 0) return true;
+  if (r.index < kMotionSlots) {
+    if (std::string refusal = CheckMotionSlots(r.index, static_cast<size_t>(count));
+        !refusal.empty()) {
+      problem += refusal;
+      return false;
+    }
+    if (!j.contains("records") || !j["records"].is_array() ||
+        j["records"].size() != static_cast<size_t>(count)) {
+      problem += "\"records\" must hold one record per step";
+      return false;
+    }
+    for (const json& rec : j["records"]) {
+      std::optional<Bytes> bytes;
+      if (rec.is_string()) bytes = FromHex(rec.get<std::string>());
+      if (!bytes || bytes->size() != PoseRecord::kSize) {
+        problem += "each record must be 49 bytes in hexadecimal";
+        return false;
+      }
+      r.records.push_back(*PoseRecord::Unpack(*bytes));
+    }
+  } else {
+    if (!j.contains("motions") || !j["motions"].is_array() ||
+        j["motions"].size() != static_cast<size_t>(count)) {
+      problem += "\"motions\" must hold one motion number per step";
+      return false;
+    }
+    for (const json& m : j["motions"]) {
+      if (!m.is_number_integer() || m.get<int64_t>() < 0 || m.get<int64_t>() > 255) {
+        problem += "each motion number must be from 0 to 255";
+        return false;
+      }
+      r.motions.push_back(static_cast<uint8_t>(m.get<int64_t>()));
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseManifest(const json& m, std::vector<RestoreEntry>& plan, std::string& problem) {
+  if (!m.is_object() || !m.contains("format") || m["format"] != kManifestFormat) {
+    problem = "this is not a brivane3 backup manifest";
+    return false;
+  }
+  if (!m.contains("version") || m["version"] != kManifestVersion) {
+    problem = "unknown manifest version";
+    return false;
+  }
+  if (!m.contains("entries") || !m["entries"].is_array() ||
+      m["entries"].size() > BoardLink::kTableEntries) {
+    problem = "\"entries\" must be a list of at most 85 table entries";
+    return false;
+  }
+  std::set<int> seen;
+  for (const json& j : m["entries"]) {
+    RestoreEntry r;
+    if (!ParseEntry(j, r, problem)) return false;
+    if (!seen.insert(r.index).second) {
+      problem = EntryLabel(r.index) + " appears twice";
+      return false;
+    }
+    plan.push_back(std::move(r));
+  }
+  std::sort(plan.begin(), plan.end(),
+            [](const RestoreEntry& a, const RestoreEntry& b) { return a.index < b.index; });
+  return true;
+}
+
+std::string Hex(const uint8_t* data, size_t size) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (size_t i = 0; i < size; ++i) {
+    out.push_back(digits[data[i] >> 4]);
+    out.push_back(digits[data[i] & 15]);
+  }
+  return out;
+}
+
+std::optional<Bytes> FromHex(const std::string& text) {
+  if (text.size() % 2 != 0) return std::nullopt;
+  auto nibble = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  };
+  Bytes out;
+  for (size_t i = 0; i < text.size(); i += 2) {
+    const int hi = nibble(text[i]), lo = nibble(text[i + 1]);
+    if (hi < 0 || lo < 0) return std::nullopt;
+    out.push_back(static_cast<uint8_t>(hi * 16 + lo));
+  }
+  return out;
+}
+
+}  // namespace brv3::cli

@@ -1,0 +1,287 @@
+#include "platform/MessageSocket.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace brv3::platform {
+namespace {
+
+constexpr int64_t kMinWord = -2147483648LL;
+constexpr int64_t kMaxWord = 0xFFFFFFFFLL;
+
+bool Fail(std::string* error, const std::string& text) {
+  if (error) *error = text;
+  return false;
+}
+
+std::optional<int64_t> ParseNumber(std::string_view token, bool allowNegative) {
+  bool negative = false;
+  if (!token.empty() && token[0] == '-') {
+    if (!allowNegative) return std::nullopt;
+    negative = true;
+    token.remove_prefix(1);
+  }
+  int base = 10;
+  if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
+    if (negative) return std::nullopt;
+    base = 16;
+    token.remove_prefix(2);
+  }
+  if (token.empty() || token.size() > (base == 16 ? 8u : 10u)) return std::nullopt;
+  int64_t value = 0;
+  for (char c : token) {
+    int digit;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return std::nullopt;
+    value = value * base + digit;
+  }
+  return negative ? -value : value;
+}
+
+bool FillAddress(const std::string& path, sockaddr_un& address, std::string* error) {
+  std::memset(&address, 0, sizeof address);
+  address.sun_family = AF_UNIX;
+  if (path.empty() || path.size() >= sizeof address.sun_path)
+    return Fail(error, "The message socket path is too long: " + path);
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  return true;
+}
+
+// Connects a stream socket to `path`; -1 with errno set when that fails.
+int ConnectTo(const sockaddr_un& address) {
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return -1;
+  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    int saved = errno;
+    close(fd);
+    errno = saved;
+    return -1;
+  }
+  return fd;
+}
+
+bool SameUser(int fd) {
+  ucred cred{};
+  socklen_t size = sizeof cred;
+  if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &size) != 0) return false;
+  return cred.uid == getuid();
+}
+
+}  // namespace
+
+std::string MessageSocketPath() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::string dir = runtime != nullptr && runtime[0] == '/' ? runtime : "/tmp";
+  return dir + "/brivane3-" + std::to_string(getuid()) + ".sock";
+}
+
+std::optional<WindowMessage> ParseMessageLine(std::string_view line, std::string* error) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  std::vector<std::string_view> fields;
+  size_t i = 0;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (c == ' ' || c == '\t') {
+      ++i;
+      continue;
+    }
+    size_t end = i;
+    while (end < line.size() && line[end] != ' ' && line[end] != '\t') ++end;
+    fields.push_back(line.substr(i, end - i));
+    i = end;
+  }
+  if (fields.size() != 3) {
+    Fail(error, "A message is three numbers: MSG W L");
+    return std::nullopt;
+  }
+  const auto message = ParseNumber(fields[0], false);
+  if (!message || *message > kMaxWord) {
+    Fail(error,
+         "MSG must be a number from 0 to 0xFFFFFFFF, not \"" + std::string(fields[0]) + "\"");
+    return std::nullopt;
+  }
+  const char* names[] = {"W", "L"};
+  int64_t values[2] = {0, 0};
+  for (int k = 0; k < 2; ++k) {
+    const auto v = ParseNumber(fields[static_cast<size_t>(k) + 1], true);
+    if (!v || *v < kMinWord || *v > kMaxWord) {
+      Fail(error, std::string(names[k]) +
+                      " must be a number from -2147483648 to 0xFFFFFFFF, not \"" +
+                      std::string(fields[static_cast<size_t>(k) + 1]) + "\"");
+      return std::nullopt;
+    }
+    values[k] = *v;
+  }
+  return WindowMessage{static_cast<uint32_t>(*message), values[0], values[1]};
+}
+
+std::string FormatMessageLine(const WindowMessage& message) {
+  char buf[80];
+  std::snprintf(buf, sizeof buf, "0x%X %lld %lld\n", message.message,
+                static_cast<long long>(message.w), static_cast<long long>(message.l));
+  return buf;
+}
+
+SendResult SendWindowMessage(const std::string& path, const WindowMessage& message,
+                             std::string* error) {
+  sockaddr_un address;
+  if (!FillAddress(path, address, error)) return SendResult::Failed;
+  int fd = ConnectTo(address);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ECONNREFUSED) {
+      Fail(error, "no running editor");
+      return SendResult::NoEditor;
+    }
+    Fail(error, "Cannot reach the editor at " + path + ": " + std::strerror(errno));
+    return SendResult::Failed;
+  }
+  const std::string line = FormatMessageLine(message);
+  size_t sent = 0;
+  while (sent < line.size()) {
+    ssize_t n = send(fd, line.data() + sent, line.size() - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      Fail(error, std::string("Cannot send the message: ") + std::strerror(errno));
+      close(fd);
+      return SendResult::Failed;
+    }
+    sent += static_cast<size_t>(n);
+  }
+  close(fd);
+  return SendResult::Sent;
+}
+
+MessageSocketServer::~MessageSocketServer() {
+  Close();
+}
+
+bool MessageSocketServer::Listen(const std::string& path, std::string* error) {
+  Close();
+  sockaddr_un address;
+  if (!FillAddress(path, address, error)) return false;
+  struct stat st {};
+  if (lstat(path.c_str(), &st) == 0) {
+    if (!S_ISSOCK(st.st_mode) || st.st_uid != getuid())
+      return Fail(error, path + " is in the way and is not this user's message socket");
+    int probe = ConnectTo(address);
+    if (probe >= 0) {
+      close(probe);
+      return Fail(error, "Another editor already listens at " + path);
+    }
+    unlink(path.c_str());
+  }
+  int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return Fail(error, std::string("Cannot create a socket: ") + std::strerror(errno));
+  const mode_t oldMask = umask(0077);
+  const bool bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  const int bindErrno = errno;
+  umask(oldMask);
+  if (!bound || listen(fd, 8) != 0) {
+    const int saved = bound ? errno : bindErrno;
+    close(fd);
+    return Fail(error, "Cannot listen at " + path + ": " + std::strerror(saved));
+  }
+  fd_ = fd;
+  path_ = path;
+  return true;
+}
+
+void MessageSocketServer::Close() {
+  for (auto& [fd, buffer] : clients_) close(fd);
+  clients_.clear();
+  if (fd_ >= 0) {
+    close(fd_);
+    unlink(path_.c_str());
+    fd_ = -1;
+  }
+}
+
+void MessageSocketServer::Accept() {
+  while (true) {
+    int client = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (client < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    if (!SameUser(client) || clients_.size() >= 16) {
+      close(client);
+      continue;
+    }
+    clients_.emplace(client, std::string());
+  }
+}
+
+void MessageSocketServer::ReadClient(int fd, std::string& buffer, std::vector<WindowMessage>& out,
+                                     bool& done) {
+  char chunk[512];
+  while (true) {
+    ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+    if (n <= 0) {
+      // A last line without its newline still counts.
+      if (!buffer.empty()) {
+        if (auto m = ParseMessageLine(buffer))
+          out.push_back(*m);
+        else
+          ++rejected_;
+      }
+      done = true;
+      return;
+    }
+    for (ssize_t k = 0; k < n; ++k) {
+      if (chunk[k] == '\n') {
+        if (auto m = ParseMessageLine(buffer))
+          out.push_back(*m);
+        else
+          ++rejected_;
+        buffer.clear();
+      } else if (buffer.size() >= kMaxLine) {
+        // A client that never ends its line is dropped rather than buffered without bound.
+        ++rejected_;
+        done = true;
+        return;
+      } else {
+        buffer.push_back(chunk[k]);
+      }
+    }
+  }
+}
+
+std::vector<WindowMessage> MessageSocketServer::Poll(int timeoutMs) {
+  std::vector<WindowMessage> out;
+  if (fd_ < 0) return out;
+  std::vector<pollfd> fds;
+  fds.push_back({fd_, POLLIN, 0});
+  for (auto& [fd, buffer] : clients_) fds.push_back({fd, POLLIN, 0});
+  if (poll(fds.data(), fds.size(), timeoutMs < 0 ? 0 : timeoutMs) <= 0) return out;
+  if (fds[0].revents & POLLIN) Accept();
+  for (auto it = clients_.begin(); it != clients_.end();) {
+    bool done = false;
+    ReadClient(it->first, it->second, out, done);
+    if (done) {
+      close(it->first);
+      it = clients_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  return out;
+}
+
+}  // namespace brv3::platform

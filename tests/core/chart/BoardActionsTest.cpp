@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "core/chart/BoardActions.h"
+#include "core/comm/SelectPort.h"
+#include "core/motion/MotionFakes.h"
+#include "support/FakeBoardPort.h"
+#include "support/ScriptedPrompter.h"
+
+namespace brv3 {
+namespace {
+
+using test::ChartBuilder;
+using test::FakeBoardPort;
+using test::ScriptedPrompter;
+using Strings = std::vector<std::string>;
+
+Bytes EndRecord() {
+  Bytes r(49, 0xFF);
+  r[0] = 0x01;
+  return r;
+}
+
+class BoardActionsTest : public ::testing::Test {
+ protected:
+  BoardActionsTest() : link(&board), actions(link, prompter) {
+    link.SetClock([] { return std::array<uint8_t, 4>{3, 7, 9, 5}; });
+  }
+
+  // POS1 -> POS2, named WALK: three steps (PRM, PRM, END).
+  void LoadWalk() {
+    ChartBuilder b;
+    int p1 = b.Pos("POS1"), p2 = b.Pos("POS2", 20000);
+    b.Flow(p1, p2);
+    b.chart.SetChartName("WALK");
+    b.chart.Ctrl = 0x0102;
+    actions.OpenChart() = b.chart;
+  }
+  void WriteWalkTo(int slot) {
+    LoadWalk();
+    prompter.selections.push_back(slot);
+    ASSERT_EQ(actions.Write(), ActionResult::Done);
+    prompter.statuses.clear();
+    board.frames.clear();
+  }
+  static size_t Items(const std::string& list) {
+    return static_cast<size_t>(std::count(list.begin(), list.end(), '"')) / 2;
+  }
+
+  FakeBoardPort board;
+  ScriptedPrompter prompter;
+  BoardLink link;
+  BoardActions actions;
+};
+
+TEST_F(BoardActionsTest, WriteMotionRunsItsStepsInOrder) {
+  LoadWalk();
+  prompter.selections.push_back(4);
+  EXPECT_EQ(actions.Write(), ActionResult::Done);
+
+  ASSERT_EQ(prompter.selectDialogs.size(), 1u);
+  const NumberSelectState& shown = prompter.selectDialogs[0];
+  EXPECT_EQ(shown.SelectCaption, "Write to QVB-3");
+  EXPECT_EQ(shown.SelectPrompt, "Select QVB-3 memory location");
+  EXPECT_EQ(shown.SelectIndex, -1);
+  EXPECT_EQ(Items(shown.SelectItems), 80u);
+  EXPECT_EQ(shown.SelectItems.rfind("\"M1  --/-- --:--\",", 0), 0u);
+
+  EXPECT_EQ(prompter.statuses, (Strings{"Compile successful", "Sleep on", "PCT is written",
+                                        "Writing of 1 is done", "Writing of 2 is done",
+                                        "Writing of 3 is done", "Sleep off", "Write successful"}));
+  const Bytes& entry = board.entries[4];
+  EXPECT_EQ(entry[0], 3);
+  EXPECT_EQ(Bytes(entry.begin() + 4, entry.begin() + 10), (Bytes{3, 7, 9, 5, 0x01, 0x02}));
+  EXPECT_EQ(board.Record(4, 1)[1], 20000 >> 8);
+  EXPECT_EQ(board.Record(4, 2), EndRecord());
+  EXPECT_FALSE(board.Asleep());
+  EXPECT_EQ(actions.Listing().size(), 3u);
+  EXPECT_EQ(actions.HexRows().size(), 3u);
+  // The table row followed the written entry, so the next list shows it.
+  EXPECT_EQ(actions.Table().Rows()[4].Name, "WALK");
+  EXPECT_NE(actions.MotionList().find("\"M5 WALK 3/7 09:05\""), std::string::npos);
+}
+
+TEST_F(BoardActionsTest, WriteStopsWhereItFailsAndLeavesTheBoardAsleep) {
+  LoadWalk();
+  board.failWhen = [](const Bytes& f) { return f[0] == 0xFD && f[1] == 0x03 && f[3] == 1; };
+  prompter.selections.push_back(4);
+  EXPECT_EQ(actions.Write(), ActionResult::BoardFailed);
+  EXPECT_EQ(prompter.statuses,
+            (Strings{"Compile successful", "Sleep on", "PCT is written", "Writing of 1 is done"}));
+  EXPECT_TRUE(board.Asleep());
+
+  // Without a Start object the compiler refuses before the board is touched.
+  board = FakeBoardPort();
+  prompter.statuses.clear();
+  actions.OpenChart().Start = -1;
+  prompter.selections.push_back(4);
+  EXPECT_EQ(actions.Write(), ActionResult::CompileFailed);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text, "No Start object");
+  EXPECT_TRUE(board.frames.empty());
+  EXPECT_TRUE(prompter.statuses.empty());
+
+  // Cancelled selection: nothing at all.
+  prompter.selections.push_back(-2);
+  EXPECT_EQ(actions.Write(), ActionResult::Cancelled);
+  EXPECT_TRUE(board.frames.empty());
+}
+
+TEST_F(BoardActionsTest, AnsweringNoToContinuationSlotsWakesTheBoard) {
+  ChartBuilder b;
+  int prev = b.Pos("P0");
+  for (int i = 1; i < 31; ++i) {
+    int p = b.Pos("P" + std::to_string(i));
+    b.Flow(prev, p);
+    prev = p;
+  }
+  actions.OpenChart() = b.chart;  // 31 objects + END = 32 steps
+  prompter.selections.push_back(0);
+  prompter.answers.push_back(IdNo);
+  EXPECT_EQ(actions.Write(), ActionResult::Cancelled);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_NE(prompter.messages[0].text.find("The data of M2 would be deleted"), std::string::npos);
+  EXPECT_EQ(board.Count(0xF6), 0u);
+  EXPECT_FALSE(board.Asleep());
+  EXPECT_EQ(prompter.statuses.back(), "Sleep off");
+
+  // A motion that would run past M80 is refused before the board sleeps.
+  board.frames.clear();
+  prompter.selections.push_back(79);
+  EXPECT_EQ(actions.Write(), ActionResult::Cancelled);
+  EXPECT_TRUE(board.frames.empty());
+}
+
+TEST_F(BoardActionsTest, ScenarioWriteOffersOnlyScenarioEntries) {
+  ChartBuilder b(kScenarioChart);
+  int a = b.Mot("M5 WALK", 4), c = b.Mot("M7 RUN", 6);
+  b.Flow(a, c);
+  b.chart.SetChartName("SHOW");
+  actions.OpenChart() = b.chart;
+  prompter.selections.push_back(1);
+  EXPECT_EQ(actions.Write(), ActionResult::Done);
+  EXPECT_EQ(Items(prompter.selectDialogs[0].SelectItems), 5u);
+  EXPECT_EQ(prompter.selectDialogs[0].SelectItems.rfind("\"S1 ", 0), 0u);
+  EXPECT_EQ(board.scenarios[1][0], 4);
+  EXPECT_EQ(board.scenarios[1][1], 6);
+  EXPECT_EQ(board.scenarios[1][2], 255);
+  EXPECT_EQ(board.entries[81][0], 2);
+  EXPECT_EQ(prompter.statuses.front(), "Scenario change succeeded");
+  EXPECT_EQ(prompter.statuses.back(), "Write successful");
+  EXPECT_EQ(actions.HexRows(), (Strings{"M5 M5 WALK", "M7 M7 RUN"}));
+}
+
+TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
+  WriteWalkTo(4);
+  actions.OpenChart() = Chart();
+  prompter.selections.push_back(4);
+  EXPECT_EQ(actions.Read(), ActionResult::Done);
+  const NumberSelectState& shown = prompter.selectDialogs.back();
+  EXPECT_EQ(shown.SelectCaption, "Read from QVB-3");
+  EXPECT_EQ(shown.SelectPrompt, "Select");
+  EXPECT_EQ(Items(shown.SelectItems), 85u);
+  EXPECT_EQ(prompter.statuses,
+            (Strings{"Sleep on", "Reading of 1 is done", "Reading of 2 is done",
+                     "Reading of 3 is done", "Read successful", "Sleep off", "Reading succeeded"}));
+  const Chart& chart = actions.OpenChart();
+  EXPECT_EQ(chart.Type, kMotionChart);
+  EXPECT_EQ(chart.Name, "WALK");
+  EXPECT_EQ(chart.Ctrl, 0x0102);
+  ASSERT_EQ(chart.ObjectCount(), 2);
+  EXPECT_EQ(chart.Objects[1].Values[0], 20000);
+  EXPECT_EQ(actions.HexRows().size(), 3u);
+  EXPECT_TRUE(actions.Listing().empty());
+
+  // An empty motion entry: "No Data", board woken, chart kept.
+  prompter.statuses.clear();
+  prompter.selections.push_back(0);
+  EXPECT_EQ(actions.Read(), ActionResult::NoData);
+  EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "No Data"}));
+  EXPECT_FALSE(board.Asleep());
+  EXPECT_EQ(actions.OpenChart().Name, "WALK");
+
+  prompter.statuses.clear();
+  prompter.selections.push_back(82);
+  EXPECT_EQ(actions.Read(), ActionResult::NoData);
+  EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "No data"}));
+
+  // A pose that cannot be read is a board failure, not an empty entry; the board is woken.
+  board.failWhen = [](const Bytes& f) { return f[0] == 0xFC && f[1] == 0x02; };
+  prompter.selections.push_back(4);
+  EXPECT_EQ(actions.Read(), ActionResult::BoardFailed);
+  EXPECT_FALSE(board.Asleep());
+  EXPECT_EQ(actions.OpenChart().ObjectCount(), 2);
+}
+
+TEST_F(BoardActionsTest, ReadScenarioBuildsMotObjectsNamedFromTheTable) {
+  WriteWalkTo(4);
+  board.entries[81][0] = 2;
+  board.scenarios[1] = {};
+  board.scenarios[1][0] = 4;
+  board.scenarios[1][1] = 4;
+  prompter.selections.push_back(81);
+  EXPECT_EQ(actions.Read(), ActionResult::Done);
+  const Chart& chart = actions.OpenChart();
+  EXPECT_EQ(chart.Type, kScenarioChart);
+  ASSERT_EQ(chart.ObjectCount(), 2);
+  EXPECT_EQ(chart.Objects[0].Name, "M5 WALK");
+  EXPECT_EQ(chart.Objects[0].Width, 7 * 8 + 20);
+  EXPECT_EQ(chart.LinkCount(), 1);
+  EXPECT_EQ(actions.HexRows(), (Strings{"M5", "M5"}));
+}
+
+TEST_F(BoardActionsTest, DeleteAsksThenClearsTheEntry) {
+  WriteWalkTo(9);
+  prompter.selections.push_back(9);
+  prompter.answers.push_back(IdNo);
+  EXPECT_EQ(actions.Delete(), ActionResult::Cancelled);
+  EXPECT_TRUE(board.frames.empty());
+  EXPECT_EQ(prompter.messages.back().text, "OK to delete?");
+  EXPECT_EQ(prompter.messages.back().kind, MsgKind::Question);
+  EXPECT_EQ(prompter.selectDialogs.back().SelectCaption, "Delete");
+  EXPECT_EQ(prompter.selectDialogs.back().SelectPrompt, "Select data to be deleted");
+
+  prompter.selections.push_back(9);
+  EXPECT_EQ(actions.Delete(), ActionResult::Done);
+  EXPECT_EQ(board.entries[9], EmptyTableEntry());
+  EXPECT_EQ(board.Record(9, 0), EndRecord());
+  EXPECT_EQ(prompter.statuses, Strings{"Delete successful"});
+  EXPECT_EQ(board.Count(0xF1), 0u);  // no sleep
+  EXPECT_EQ(actions.Table().Rows()[9].Date, "--/-- --:--");
+
+  board.frames.clear();
+  prompter.selections.push_back(83);
+  EXPECT_EQ(actions.Delete(), ActionResult::Done);
+  ASSERT_FALSE(board.frames.empty());
+  EXPECT_EQ(board.frames.back(), test::WithChecksumOf({0xF8, 0x01, 0x03, 0x00, 0xFF}));
+}
+
+TEST_F(BoardActionsTest, PlayKeepsTheLastChoiceAndMessagesPlayOrSelect) {
+  prompter.selections.push_back(4);
+  EXPECT_EQ(actions.Play(), ActionResult::Done);
+  prompter.selections.push_back(-2);
+  EXPECT_EQ(actions.Play(), ActionResult::Cancelled);
+  ASSERT_EQ(prompter.selectDialogs.size(), 2u);
+  EXPECT_EQ(prompter.selectDialogs[1].SelectIndex, 4);
+  EXPECT_EQ(prompter.selectDialogs[1].SelectCaption, "Play");
+  EXPECT_EQ(board.played, std::vector<int>{4});
+  EXPECT_EQ(prompter.statuses, Strings{"Sending the Play command"});
+
+  EXPECT_FALSE(actions.WindowMessage(0x8000, 0, 85));
+  EXPECT_TRUE(actions.WindowMessage(0x8000, 0, 3));
+  EXPECT_EQ(board.played, (std::vector<int>{4, 3}));
+  EXPECT_FALSE(actions.WindowMessage(0x8000, 2 * 16777216, 3));
+  EXPECT_FALSE(actions.WindowMessage(0x8002, 0, 3));
+  EXPECT_TRUE(actions.WindowMessage(0x8000, 16777216 + 0x1234, 0x11223344));
+  EXPECT_EQ(board.frames.back(),
+            test::WithChecksumOf({0xDE, 0x01, 0x80, 0x12, 0x34, 0x44, 0x33, 0x22, 0x11}));
+  EXPECT_EQ(prompter.statuses.back(), "Sending the expanded low speed serial");
+
+  EXPECT_TRUE(actions.Stop());
+  EXPECT_EQ(board.frames.back(), test::WithChecksumOf({0xF3, 0x01, 0xFF, 0xFF, 0xFF}));
+  EXPECT_TRUE(actions.Pause());
+  EXPECT_EQ(board.modeWord & 2, 2);
+
+  prompter.statuses.clear();
+  actions.ShowPlaybackReport(PlaybackReport{{0, 80}});
+  EXPECT_EQ(prompter.statuses, (Strings{"[1]Playback is done", "[81]Playback is done"}));
+}
+
+class RecordingPortControl : public PortControl {
+ public:
+  std::vector<std::string> log;
+  void Close() override { log.push_back("close"); }
+  void SetPortNo(int n) override { log.push_back("port " + std::to_string(n)); }
+  void SetTimeOutReceive(int) override {}
+  void Open() override { log.push_back("open"); }
+  void SetDtr(bool) override {}
+  void PurgeReceive() override {}
+  void PurgeTransmit() override {}
+};
+
+TEST_F(BoardActionsTest, SelectPortMessageChoosesAListEntry) {
+  RecordingPortControl port;
+  std::vector<int> chosen;
+  EXPECT_FALSE(actions.WindowMessage(0x8001, 0, 2));  // no port component yet
+  actions.SetPortControl(&port, nullptr, [&](int i) { chosen.push_back(i); });
+  EXPECT_FALSE(actions.WindowMessage(0x8001, 0, 21));
+  EXPECT_FALSE(actions.WindowMessage(0x8001, 16777216, 2));
+  EXPECT_TRUE(port.log.empty());
+  EXPECT_TRUE(actions.WindowMessage(0x8001, 0, 2));
+  EXPECT_EQ(chosen, std::vector<int>{2});
+  EXPECT_NE(std::find(port.log.begin(), port.log.end(), "port 2"), port.log.end());
+  EXPECT_EQ(prompter.statuses.back(), "COM2 OK");
+}
+
+}  // namespace
+}  // namespace brv3
