@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -59,6 +60,18 @@ QWidget* Spacer(QWidget* parent) {
   spacer->setFixedWidth(8);
   return spacer;
 }
+
+// The canvas area until the drawing canvas takes its place: a white sheet of the canvas size.
+class CanvasPlaceholder : public QWidget {
+ public:
+  CanvasPlaceholder() { setObjectName("Image1"); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+  }
+};
 
 }  // namespace
 
@@ -204,6 +217,7 @@ void TBrivane3::BuildToolbars() {
   forward(AddButton(partsMenu_, "CompileBtn", "Compile", Glyph(GlyphKind::Compile)),
           &BoardActions::CompileBtnClick);
 
+  addToolBarBreak(Qt::TopToolBarArea);
   commandMenu_ = makeBar("CommandMenu", "Commad");
   forward(AddButton(commandMenu_, "HomePosBtn", "Home position", Glyph(GlyphKind::Home)),
           &BoardActions::HomePosBtnClick);
@@ -244,13 +258,7 @@ void TBrivane3::BuildSheets() {
   scrollBox1_->setObjectName("ScrollBox1");
   scrollBox1_->setWidgetResizable(false);
   scrollBox1_->setBackgroundRole(QPalette::Dark);
-  auto* image = new QWidget;
-  image->setObjectName("Image1");
-  image->setAutoFillBackground(true);
-  QPalette white = image->palette();
-  white.setColor(QPalette::Window, Qt::white);
-  image->setPalette(white);
-  scrollBox1_->setWidget(image);
+  scrollBox1_->setWidget(new CanvasPlaceholder);
   auto* sheet1Layout = new QVBoxLayout(sheet1_);
   sheet1Layout->setContentsMargins(0, 0, 0, 0);
   sheet1Layout->addWidget(scrollBox1_);
