@@ -472,10 +472,14 @@ void TBrivane3::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TBrivane3::dropEvent(QDropEvent* event) {
-  const QList<QUrl> urls = event->mimeData()->urls();
-  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
-  event->acceptProposedAction();
+  if (OpenDroppedFiles(*event->mimeData())) event->acceptProposedAction();
+}
+
+bool TBrivane3::OpenDroppedFiles(const QMimeData& data) {
+  const QList<QUrl> urls = data.urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return false;
   OpenChart(urls.first().toLocalFile());
+  return true;
 }
 
 bool TBrivane3::event(QEvent* event) {

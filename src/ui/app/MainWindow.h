@@ -29,6 +29,7 @@ class QTabWidget;
 class QToolBar;
 class QTreeWidget;
 class QLabel;
+class QMimeData;
 
 namespace brv3 {
 
@@ -113,6 +114,8 @@ class TBrivane3 : public QMainWindow,
 
   // Reads a chart file as the open button, a drop or the command line does, then redraws.
   bool OpenChart(const QString& path, bool clearFirst = false);
+  // Files dropped from the desktop: the first one is opened. False when there is no local file.
+  bool OpenDroppedFiles(const QMimeData& data);
 
   // The settings file this window reads and writes.
   const std::string& SettingsPath() const { return settingsPath_; }
