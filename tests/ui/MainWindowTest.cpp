@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,12 +58,14 @@ class RecordingActions : public BoardActions {
  public:
   void MotWriteBtnClick() override { ++writes; }
   void MotRunBtnClick() override { ++plays; }
+  void AdBtnClick() override { ++analog; }
+  void HideObjectEditors() override { ++hides; }
   void PlayMessage(int64_t w, int64_t l) override {
     lastW = w;
     lastL = l;
     ++playMessages;
   }
-  int writes = 0, plays = 0, playMessages = 0;
+  int writes = 0, plays = 0, playMessages = 0, analog = 0, hides = 0;
   int64_t lastW = -1, lastL = -1;
 };
 
@@ -201,6 +204,24 @@ TEST(MainWindowTest, PortListTooltipsAndWindowMessages) {
   window.findChild<QAction*>("MotRunBtn")->trigger();
   EXPECT_EQ(actions.writes, 1);
   EXPECT_EQ(actions.plays, 1);
+
+  const uint8_t stray[] = {0xAA, 0x01};
+  window.Notifications().Append(stray, sizeof stray);
+  ASSERT_GT(window.Notifications().Size(), 0u);
+  window.findChild<QAction*>("AdBtn")->trigger();
+  EXPECT_EQ(actions.analog, 1);
+  EXPECT_EQ(window.Notifications().Size(), 0u);
+
+  // Becoming the active window hides the about box and the object editors.
+  window.findChild<QAction*>("InfoBtn")->trigger();
+  auto* about = window.findChild<QDialog*>("InfoDlg");
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(about->isVisible());
+  QEvent activate(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(&window, &activate);
+  EXPECT_FALSE(about->isVisible());
+  EXPECT_EQ(actions.hides, 1);
+
   window.SetBoardActions(nullptr);
   window.findChild<QAction*>("MotWriteBtn")->trigger();
   EXPECT_EQ(actions.writes, 1);

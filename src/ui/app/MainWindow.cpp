@@ -172,8 +172,12 @@ void TBrivane3::BuildToolbars() {
           &BoardActions::HomeBtnClick);
   forward(AddButton(toolsMenu_, "OptionBtn", "Option", Glyph(GlyphKind::Text, "OPT")),
           &BoardActions::OptionBtnClick);
-  forward(AddButton(toolsMenu_, "AdBtn", "Analog", Glyph(GlyphKind::Text, "A/D")),
-          &BoardActions::AdBtnClick);
+  // The analog dialog starts with an empty notification buffer.
+  connect(AddButton(toolsMenu_, "AdBtn", "Analog", Glyph(GlyphKind::Text, "A/D")),
+          &QAction::triggered, this, [this] {
+            notifications_.Clear();
+            actions_->AdBtnClick();
+          });
   forward(AddButton(toolsMenu_, "SVLBtn", "SVL", Glyph(GlyphKind::Text, "SVL")),
           &BoardActions::SVLBtnClick);
   forward(AddButton(toolsMenu_, "OptionMenu3", "Receiver", Glyph(GlyphKind::Text, "RCV")),
@@ -402,6 +406,10 @@ QWidget* TBrivane3::CanvasWidget() const {
 
 QSize TBrivane3::CanvasSize() const {
   return QSize(chart_.CanvasWidth, chart_.CanvasHeight);
+}
+
+bool TBrivane3::SyncOn() const {
+  return sync_->isChecked();
 }
 
 bool TBrivane3::GridOn() const {

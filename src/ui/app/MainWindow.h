@@ -93,6 +93,11 @@ class TBrivane3 : public QMainWindow,
   platform::TCommX& CommX1() { return commX1_; }
   NotificationBuffer& Notifications() { return notifications_; }
   NumberSelectState& SelectState() { return selectState_; }
+  // The compiler's listing on the LIST sheet and its hidden working list.
+  QTreeWidget* Qvb() const { return qvb_; }
+  QTreeWidget* List() const { return list_; }
+  // "SYNC": the position editor sends every change to the board live.
+  bool SyncOn() const;
 
   // The board sequences behind the buttons; not owned. Null restores the built-in basic set.
   void SetBoardActions(BoardActions* actions);
