@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
+#include <cstdio>
 
 #include "platform/SingleInstance.h"
 #include "ui/app/MainWindow.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
 
   brv3::platform::SingleInstance instance("BRV3");
   if (!instance.Acquired()) {
+    std::fprintf(stderr, "brivane3: The double start is impossible\n");
     QMessageBox::warning(nullptr, "I am sorry", "The double start is impossible");
     return 1;
   }

@@ -194,6 +194,10 @@ TEST(MainWindowTest, PortListTooltipsAndWindowMessages) {
   window.WindowMessage(0x8001, 0, 20);
   EXPECT_EQ(chosen, std::vector<int>{20});
   EXPECT_EQ(port->currentIndex(), 20);
+  // Closing the drop-down list selects the entry shown, even when it did not change.
+  port->showPopup();
+  port->hidePopup();
+  EXPECT_EQ(chosen, (std::vector<int>{20, 20}));
 
   RecordingActions actions;
   window.SetBoardActions(&actions);

@@ -34,6 +34,7 @@
 #include "ui/app/CommPortCombo.h"
 #include "ui/app/Glyphs.h"
 #include "ui/app/InfoDlg.h"
+#include "ui/app/ItemProperty.h"
 #include "ui/app/MessageDialogs.h"
 #include "ui/app/QtDispatcher.h"
 #include "ui/app/ShellSettings.h"
@@ -100,6 +101,7 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   BuildStatusBar();
   formDlg_ = new TFormDlg(*this, this);
   infoDlg_ = new TInfoDlg([this] { return ReadBoardVersion(); }, this);
+  itemProperty_ = new TItemProperty(this);
 
   ReadSettings();
   ChoosePort(0);

@@ -35,6 +35,7 @@ namespace brv3 {
 
 class CommPortCombo;
 class TInfoDlg;
+class TItemProperty;
 
 // The canvas tools of the radio group on the parts toolbar.
 enum class CanvasTool : int {
@@ -96,6 +97,8 @@ class TBrivane3 : public QMainWindow,
   // The compiler's listing on the LIST sheet and its hidden working list.
   QTreeWidget* Qvb() const { return qvb_; }
   QTreeWidget* List() const { return list_; }
+  // The object property dialog, made once for the canvas's pop-up menu.
+  TItemProperty& ItemProperty() const { return *itemProperty_; }
   // "SYNC": the position editor sends every change to the board live.
   bool SyncOn() const;
 
@@ -189,6 +192,7 @@ class TBrivane3 : public QMainWindow,
   QLabel* panels_[3] = {nullptr, nullptr, nullptr};
   TFormDlg* formDlg_ = nullptr;
   TInfoDlg* infoDlg_ = nullptr;
+  TItemProperty* itemProperty_ = nullptr;
   QString openFolder_;
 };
 
