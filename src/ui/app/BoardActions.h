@@ -5,7 +5,10 @@
 namespace brv3 {
 
 class BoardLink;
+class NotificationBuffer;
 class Prompter;
+struct AnalogReport;
+struct RemoteReport;
 
 // What the main window's board buttons, the 0x8000 message and the serial receive event start.
 // The main window only forwards; the sequences themselves live elsewhere and are plugged in with
@@ -44,19 +47,27 @@ class BoardActions {
   virtual void HideObjectEditors() {}
 };
 
-// The actions that are single board commands, done here over the window's board link: Stop,
-// Pause and the 0x8000 message. The rest stay empty until a full implementation replaces this.
+// The actions that need no dialog of their own, done here over the window's board link: Stop,
+// Pause, the 0x8000 message and the board's own notifications (a finished playback shows its
+// status lines). The rest stay empty until a full implementation replaces or extends this.
 class BasicBoardActions : public BoardActions {
  public:
-  BasicBoardActions(BoardLink& link, Prompter& prompter) : link_(link), prompter_(prompter) {}
+  BasicBoardActions(BoardLink& link, Prompter& prompter, NotificationBuffer& notifications)
+      : link_(link), prompter_(prompter), notifications_(notifications) {}
 
   void MotStpBtnClick() override;
   void SpeedButton1Click() override;
   void PlayMessage(int64_t w, int64_t l) override;
+  void CommX1Receive(int count) override;
+
+  // Reports for the analog and transmitter dialogs and the remote-code counter.
+  virtual void AnalogReportArrived(const AnalogReport& report) { (void)report; }
+  virtual void RemoteReportArrived(const RemoteReport& report) { (void)report; }
 
  private:
   BoardLink& link_;
   Prompter& prompter_;
+  NotificationBuffer& notifications_;
 };
 
 }  // namespace brv3

@@ -163,7 +163,7 @@ class TBrivane3 : public QMainWindow,
   BoardLink link_;
   NotificationBuffer notifications_;
   NumberSelectState selectState_;
-  BasicBoardActions basicActions_{link_, *this};
+  BasicBoardActions basicActions_{link_, *this, notifications_};
   BoardActions* actions_ = &basicActions_;
   std::function<bool(int)> selectPortHook_;
   std::unique_ptr<WindowMessageBridge> messageBridge_;
