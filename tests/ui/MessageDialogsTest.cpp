@@ -90,6 +90,10 @@ TEST(MsgBoxTest, ButtonSetsIconsAndReturnedIds) {
   EXPECT_EQ(ync.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   EXPECT_EQ(ync.result, IdCancel);
 
+  BoxSeen help = Show(MsgKind::Information, MsgButtons::Help, kEnglish, QMessageBox::Help);
+  EXPECT_EQ(help.buttons, QMessageBox::Ok | QMessageBox::Help);
+  EXPECT_EQ(help.result, kIdHelp);
+
   BoxSeen none = Show(static_cast<MsgKind>(7), MsgButtons::Ok, kEnglish, QMessageBox::Ok);
   EXPECT_TRUE(none.title.isEmpty());
   EXPECT_EQ(none.icon, QMessageBox::NoIcon);

@@ -59,6 +59,8 @@ int ButtonId(QMessageBox::StandardButton button) {
       return IdYes;
     case QMessageBox::No:
       return IdNo;
+    case QMessageBox::Help:
+      return kIdHelp;
     default:
       return IdOk;
   }

@@ -15,6 +15,9 @@ namespace brv3 {
 // outside 0..3.
 QString MsgCaption(int kind, int language);
 
+// The id of the Help button of button set 1 (the box closes on it, unlike OK).
+constexpr int kIdHelp = 9;
+
 // The message box: icon and caption of `kind`, the buttons of `buttons`, and `text`. Returns the
 // id of the pressed button (IdOk ... IdNo); closing the box answers as its escape button does.
 int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text,
