@@ -1,0 +1,36 @@
+#include "ui/app/BoardActions.h"
+
+#include "core/comm/BoardLink.h"
+#include "core/comm/Notifications.h"
+#include "core/comm/WindowMessages.h"
+#include "core/util/Prompter.h"
+
+namespace brv3 {
+
+void BasicBoardActions::MotStpBtnClick() {
+  link_.StopMotion();
+}
+
+void BasicBoardActions::SpeedButton1Click() {
+  link_.SetMotionEnable(2);
+}
+
+void BasicBoardActions::PlayMessage(int64_t w, int64_t l) {
+  HandlePlayMessage(link_, &prompter_, w, l);
+}
+
+void BasicBoardActions::CommX1Receive(int count) {
+  Port* port = link_.CurrentPort();
+  if (!port) return;
+  const auto notification = notifications_.ReceiveEvent(*port, count);
+  if (!notification) return;
+  if (const auto* playback = std::get_if<PlaybackReport>(&*notification)) {
+    for (const std::string& line : playback->Lines()) prompter_.ShowStatus(line);
+  } else if (const auto* analog = std::get_if<AnalogReport>(&*notification)) {
+    AnalogReportArrived(*analog);
+  } else if (const auto* remote = std::get_if<RemoteReport>(&*notification)) {
+    RemoteReportArrived(*remote);
+  }
+}
+
+}  // namespace brv3

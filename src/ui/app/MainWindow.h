@@ -1,0 +1,199 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QSize>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/chart/Chart.h"
+#include "core/comm/BoardLink.h"
+#include "core/comm/Notifications.h"
+#include "core/util/Prompter.h"
+#include "platform/CommX.h"
+#include "platform/CommXPortControl.h"
+#include "ui/app/BoardActions.h"
+#include "ui/app/FormDlg.h"
+#include "ui/app/QtEventPump.h"
+#include "ui/app/WindowMessageBridge.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QLineEdit;
+class QScrollArea;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+class QLabel;
+class QMimeData;
+
+namespace brv3 {
+
+class CommPortCombo;
+class TInfoDlg;
+class TItemProperty;
+
+// The canvas tools of the radio group on the parts toolbar.
+enum class CanvasTool : int {
+  Select = 0,
+  StartFlag = 1,
+  Position = 2,
+  Set = 3,
+  Compare = 4,
+  Mix = 5,
+  FlowWiring = 6,
+  BranchWiring = 7,
+};
+
+// The main window: toolbars, the EDIT and LIST sheets, the status line and status bar. It owns the
+// chart, the serial component and the board link for the whole run, and is the Prompter through
+// which the core talks to the user.
+class TBrivane3 : public QMainWindow,
+                  public Prompter,
+                  public ChartListener,
+                  public EnvironmentHost,
+                  public WindowMessageReceiver {
+  Q_OBJECT
+ public:
+  static constexpr const char* kApplicationTitle = "Brivane 3";
+  static constexpr const char* kStartCaption = "Brivane Part3";
+
+  // `settingsPath` is BRV3.ini; empty means the usual location.
+  explicit TBrivane3(const std::string& settingsPath = std::string(), QWidget* parent = nullptr);
+  ~TBrivane3() override;
+
+  // Prompter.
+  int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text,
+             int language = kEnglish) override;
+  bool NumberSelectDialog(NumberSelectState& state) override;
+  bool InputTextDialog(const std::string& caption, const std::string& prompt,
+                       std::string& value) override;
+  void ShowStatus(const std::string& message) override;
+  void SetStatusPanel(int panel, const std::string& text) override;
+  void SetCaption(const std::string& caption) override;
+
+  // ChartListener.
+  void TabCaptionChanged(const std::string& caption) override;
+
+  // EnvironmentHost.
+  EnvironmentSettings PresentEnvironment() const override;
+  void SetCanvasSize(int width, int height) override;
+  void SetGridSpacing(int x, int y) override;
+  void SetToolbarsVisible(const EnvironmentSettings& settings) override;
+
+  // Messages 0x8000 and 0x8001 from other programs.
+  void WindowMessage(uint32_t message, int64_t w, int64_t l) override;
+  WindowMessageBridge& MessageBridge() { return *messageBridge_; }
+
+  Chart& CurrentChart() { return chart_; }
+  BoardLink& Link() { return link_; }
+  platform::TCommX& CommX1() { return commX1_; }
+  NotificationBuffer& Notifications() { return notifications_; }
+  NumberSelectState& SelectState() { return selectState_; }
+  // The compiler's listing on the LIST sheet and its hidden working list.
+  QTreeWidget* Qvb() const { return qvb_; }
+  QTreeWidget* List() const { return list_; }
+  // The object property dialog, made once for the canvas's pop-up menu.
+  TItemProperty& ItemProperty() const { return *itemProperty_; }
+  // "SYNC": the position editor sends every change to the board live.
+  bool SyncOn() const;
+
+  // The board sequences behind the buttons; not owned. Null restores the built-in basic set.
+  void SetBoardActions(BoardActions* actions);
+  // Replaces the placeholder canvas inside the EDIT sheet's scroll box; the window takes it.
+  void SetCanvasWidget(QWidget* canvas);
+  QWidget* CanvasWidget() const;
+  QSize CanvasSize() const;
+  int GridX() const { return gridX_; }
+  int GridY() const { return gridY_; }
+  bool GridOn() const;
+  CanvasTool Tool() const { return tool_; }
+  void SetTool(CanvasTool tool);
+
+  // Replaces what choosing a port entry does (the default opens it through SelectPort).
+  void SetSelectPortHook(std::function<bool(int index)> hook) { selectPortHook_ = std::move(hook); }
+  // Chooses entry `index` of the port list and selects that port, as closing the list does.
+  void ChoosePort(int index);
+  int CommPortIndex() const;
+
+  // Reads a chart file as the open button, a drop or the command line does, then redraws.
+  bool OpenChart(const QString& path, bool clearFirst = false);
+  // Files dropped from the desktop: the first one is opened. False when there is no local file.
+  bool OpenDroppedFiles(const QMimeData& data);
+
+  // The settings file this window reads and writes.
+  const std::string& SettingsPath() const { return settingsPath_; }
+
+ signals:
+  // The chart changed as a whole (opened, read, resized); the canvas redraws.
+  void ChartChanged();
+  // The canvas tool changed; any wire in progress is dropped.
+  void ToolChanged(brv3::CanvasTool tool);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  void BuildToolbars();
+  void BuildSheets();
+  void BuildStatusBar();
+  QAction* AddButton(QToolBar* bar, const char* name, const QString& hint, const QIcon& icon);
+  void ReadSettings();
+  void WriteSettings();
+  void CommPortCloseUp();
+
+  void OpenBtnClick();
+  void SaveBtnClick();
+  void FormBtnClick();
+  void InfoBtnClick();
+  std::array<std::string, 4> ReadBoardVersion();
+
+  std::string settingsPath_;
+  Chart chart_;
+  platform::TCommX commX1_;
+  platform::CommXPortControl portControl_{commX1_};
+  QtEventPump eventPump_;
+  BoardLink link_;
+  NotificationBuffer notifications_;
+  NumberSelectState selectState_;
+  BasicBoardActions basicActions_{link_, *this, notifications_};
+  BoardActions* actions_ = &basicActions_;
+  std::function<bool(int)> selectPortHook_;
+  std::unique_ptr<WindowMessageBridge> messageBridge_;
+
+  int gridX_ = 5;
+  int gridY_ = 5;
+  CanvasTool tool_ = CanvasTool::Select;
+
+  QToolBar* toolBar1_ = nullptr;
+  QToolBar* toolsMenu_ = nullptr;
+  QToolBar* commMenu_ = nullptr;
+  QToolBar* partsMenu_ = nullptr;
+  QToolBar* commandMenu_ = nullptr;
+  QToolBar* toolBar2_ = nullptr;
+  QActionGroup* toolGroup_ = nullptr;
+  QCheckBox* sync_ = nullptr;
+  QCheckBox* gridSw_ = nullptr;
+  CommPortCombo* commPort_ = nullptr;
+  QLineEdit* edit2_ = nullptr;
+  QTabWidget* pageControl1_ = nullptr;
+  QWidget* sheet1_ = nullptr;
+  QScrollArea* scrollBox1_ = nullptr;
+  QTreeWidget* qvb_ = nullptr;
+  QTreeWidget* list_ = nullptr;
+  QStatusBar* staBar_ = nullptr;
+  QLabel* panels_[3] = {nullptr, nullptr, nullptr};
+  TFormDlg* formDlg_ = nullptr;
+  TInfoDlg* infoDlg_ = nullptr;
+  TItemProperty* itemProperty_ = nullptr;
+  QString openFolder_;
+};
+
+}  // namespace brv3

@@ -1,0 +1,226 @@
+#include "ui/app/MessageDialogs.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringList>
+#include <cmath>
+#include <cstdint>
+
+#include "core/util/CommaText.h"
+
+namespace brv3 {
+
+namespace {
+
+const char* const kCaptions[2][4] = {
+    {"警告", "情報", "確認", "エラー"},
+    {"Warning", "Information", "Question", "Error"},
+};
+
+const char* const kSelectHint = "番号を指定してください";
+
+QMessageBox::StandardButtons ButtonSet(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::AbortRetryIgnore:
+      return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case MsgButtons::Help:
+      return QMessageBox::Ok | QMessageBox::Help;
+    case MsgButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::Ok:
+    default:
+      return QMessageBox::Ok;
+  }
+}
+
+int ButtonId(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Cancel:
+      return IdCancel;
+    case QMessageBox::Abort:
+      return IdAbort;
+    case QMessageBox::Retry:
+      return IdRetry;
+    case QMessageBox::Ignore:
+      return IdIgnore;
+    case QMessageBox::Yes:
+      return IdYes;
+    case QMessageBox::No:
+      return IdNo;
+    case QMessageBox::Help:
+      return kIdHelp;
+    default:
+      return IdOk;
+  }
+}
+
+// The answer of a box closed without a button: Cancel where there is one, No for a Yes/No
+// question, else the first button.
+int EscapeId(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::AbortRetryIgnore:
+      return IdAbort;
+    case MsgButtons::OkCancel:
+    case MsgButtons::RetryCancel:
+    case MsgButtons::YesNoCancel:
+      return IdCancel;
+    case MsgButtons::YesNo:
+      return IdNo;
+    default:
+      return IdOk;
+  }
+}
+
+QMessageBox::Icon KindIcon(int kind) {
+  switch (kind) {
+    case 0:
+      return QMessageBox::Warning;
+    case 1:
+      return QMessageBox::Information;
+    case 2:
+      return QMessageBox::Question;
+    case 3:
+      return QMessageBox::Critical;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+void CentreOnScreen(QWidget& dialog) {
+  QScreen* screen = dialog.screen();
+  if (!screen) return;
+  QRect area = screen->availableGeometry();
+  dialog.move(area.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+}
+
+// The shared frame of both input dialogs: prompt label, an input control below it, OK and
+// Cancel below that, sized from the dialog font.
+class InputDialog : public QDialog {
+ public:
+  InputDialog(QWidget* parent, const QString& caption, const QString& prompt, QWidget* input)
+      : QDialog(parent) {
+    setWindowTitle(caption);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    const InputDialogLayout g = ComputeInputDialogLayout(font());
+
+    auto* label = new QLabel(prompt, this);
+    label->setObjectName("Prompt");
+    label->setWordWrap(true);
+    int labelWidth = std::min(g.labelMaxWidth, label->fontMetrics().horizontalAdvance(prompt));
+    labelWidth = std::max(labelWidth, 1);
+    int labelHeight = prompt.isEmpty() ? g.charHeight : label->heightForWidth(labelWidth);
+    if (labelHeight <= 0) labelHeight = g.charHeight;
+    label->setGeometry(g.labelLeft, g.labelTop, labelWidth, labelHeight);
+
+    input->setParent(this);
+    int inputTop = g.labelTop + labelHeight + 5;
+    input->setGeometry(g.labelLeft, inputTop, g.inputWidth, input->sizeHint().height());
+
+    int buttonTop = inputTop + input->height() + 15;
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("OkButton");
+    ok->setDefault(true);
+    ok->setGeometry(g.okLeft, buttonTop, g.buttonWidth, g.buttonHeight);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("CancelButton");
+    cancel->setGeometry(g.cancelLeft, buttonTop, g.buttonWidth, g.buttonHeight);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(g.clientWidth, buttonTop + g.buttonHeight + 13);
+    CentreOnScreen(*this);
+  }
+};
+
+}  // namespace
+
+QString MsgCaption(int kind, int language) {
+  if (kind < 0 || kind > 3) return QString();
+  return QString::fromUtf8(kCaptions[language == kJapanese ? 0 : 1][kind]);
+}
+
+int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text,
+               int language) {
+  const int k = static_cast<int>(kind);
+  QMessageBox box(KindIcon(k), MsgCaption(k, language), text, ButtonSet(buttons), parent);
+  box.setObjectName("MsgBox");
+  if (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel)
+    box.setDefaultButton(QMessageBox::Yes);
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
+  if (!clicked) return EscapeId(buttons);
+  return ButtonId(box.standardButton(clicked));
+}
+
+int MulDivRound(int a, int b, int c) {
+  if (c == 0) return -1;
+  int64_t product = static_cast<int64_t>(a) * b;
+  return static_cast<int>(std::llround(static_cast<double>(product) / c));
+}
+
+InputDialogLayout ComputeInputDialogLayout(const QFont& font) {
+  static const QString letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  QFontMetrics metrics(font);
+  InputDialogLayout g;
+  g.charWidth = metrics.horizontalAdvance(letters) / 52;
+  g.charHeight = metrics.height();
+  const int w = g.charWidth;
+  const int h = g.charHeight;
+  g.clientWidth = MulDivRound(180, w, 4);
+  g.labelLeft = MulDivRound(8, w, 4);
+  g.labelTop = MulDivRound(8, h, 8);
+  g.labelMaxWidth = MulDivRound(164, w, 4);
+  g.inputWidth = MulDivRound(164, w, 4);
+  g.buttonWidth = MulDivRound(50, w, 4);
+  g.buttonHeight = MulDivRound(14, h, 8);
+  g.okLeft = MulDivRound(38, w, 4);
+  g.cancelLeft = MulDivRound(92, w, 4);
+  return g;
+}
+
+bool RunNumberSelectDialog(QWidget* parent, NumberSelectState& state) {
+  auto* combo = new QComboBox;
+  combo->setObjectName("Combo");
+  combo->setEditable(false);
+  combo->setMaxVisibleItems(20);
+  for (const std::string& item : SplitCommaText(state.SelectItems))
+    combo->addItem(QString::fromStdString(item).left(255));
+  combo->setPlaceholderText(QString::fromUtf8(kSelectHint));
+  combo->setCurrentIndex(
+      state.SelectIndex >= 0 && state.SelectIndex < combo->count() ? state.SelectIndex : -1);
+  InputDialog dialog(parent, QString::fromStdString(state.SelectCaption),
+                     QString::fromStdString(state.SelectPrompt), combo);
+  dialog.setObjectName("NumberSelectDialog");
+  if (dialog.exec() != QDialog::Accepted) return false;
+  state.SelectIndex = combo->currentIndex();
+  return true;
+}
+
+bool RunInputTextDialog(QWidget* parent, const QString& caption, const QString& prompt,
+                        QString& value) {
+  auto* edit = new QLineEdit;
+  edit->setObjectName("Edit");
+  edit->setMaxLength(255);
+  edit->setText(value);
+  edit->selectAll();
+  InputDialog dialog(parent, caption, prompt, edit);
+  dialog.setObjectName("InputTextDialog");
+  edit->setFocus();
+  if (dialog.exec() != QDialog::Accepted) return false;
+  value = edit->text();
+  return true;
+}
+
+}  // namespace brv3

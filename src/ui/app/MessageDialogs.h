@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <string>
+
+#include "core/util/Prompter.h"
+
+class QFont;
+class QWidget;
+
+namespace brv3 {
+
+// Caption of a message-box kind (0..3) in a language (0 Japanese, else English); empty for a kind
+// outside 0..3.
+QString MsgCaption(int kind, int language);
+
+// The id of the Help button of button set 1 (the box closes on it, unlike OK).
+constexpr int kIdHelp = 9;
+
+// The message box: icon and caption of `kind`, the buttons of `buttons`, and `text`. Returns the
+// id of the pressed button (IdOk ... IdNo); closing the box answers as its escape button does.
+int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text,
+               int language);
+
+// a * b / c rounded to the nearest integer, halves away from zero.
+int MulDivRound(int a, int b, int c);
+
+// Geometry of the two input dialogs, in pixels of the client area.
+struct InputDialogLayout {
+  int charWidth = 0;   // average width of the 52 letters
+  int charHeight = 0;  // height of the same text
+  int clientWidth = 0;
+  int labelLeft = 0;
+  int labelTop = 0;
+  int labelMaxWidth = 0;
+  int inputWidth = 0;
+  int buttonWidth = 0;
+  int buttonHeight = 0;
+  int okLeft = 0;
+  int cancelLeft = 0;
+};
+InputDialogLayout ComputeInputDialogLayout(const QFont& font);
+
+// The number-selection dialog over the shared state: true on OK with state.SelectIndex the chosen
+// entry (-1 when none); false on Cancel or close, leaving the state as it was.
+bool RunNumberSelectDialog(QWidget* parent, NumberSelectState& state);
+
+// One-line text input: true on OK with `value` replaced; false leaves `value` alone.
+bool RunInputTextDialog(QWidget* parent, const QString& caption, const QString& prompt,
+                        QString& value);
+
+}  // namespace brv3
