@@ -54,7 +54,7 @@ class Pty {
   std::string path_;
 };
 
-class RecordingActions : public BoardActions {
+class RecordingActions : public BoardButtons {
  public:
   void MotWriteBtnClick() override { ++writes; }
   void MotRunBtnClick() override { ++plays; }
@@ -200,7 +200,7 @@ TEST(MainWindowTest, PortListTooltipsAndWindowMessages) {
   EXPECT_EQ(chosen, (std::vector<int>{20, 20}));
 
   RecordingActions actions;
-  window.SetBoardActions(&actions);
+  window.SetBoardButtons(&actions);
   window.WindowMessage(0x8000, 0, 3);
   EXPECT_EQ(actions.playMessages, 1);
   EXPECT_EQ(actions.lastL, 3);
@@ -226,7 +226,7 @@ TEST(MainWindowTest, PortListTooltipsAndWindowMessages) {
   EXPECT_FALSE(about->isVisible());
   EXPECT_EQ(actions.hides, 1);
 
-  window.SetBoardActions(nullptr);
+  window.SetBoardButtons(nullptr);
   window.findChild<QAction*>("MotWriteBtn")->trigger();
   EXPECT_EQ(actions.writes, 1);
 }
@@ -235,14 +235,14 @@ TEST(MainWindowTest, MessagesThroughTheBridgeArriveOnTheEventLoop) {
   test::UiEnvironment env;
   TBrivane3 window(env.SettingsPath());
   RecordingActions actions;
-  window.SetBoardActions(&actions);
+  window.SetBoardButtons(&actions);
   window.MessageBridge().Post(0x8000, 0x01001234, 77);
   EXPECT_EQ(actions.playMessages, 0);
   QCoreApplication::processEvents();
   EXPECT_EQ(actions.playMessages, 1);
   EXPECT_EQ(actions.lastW, 0x01001234);
   EXPECT_EQ(actions.lastL, 77);
-  window.SetBoardActions(nullptr);
+  window.SetBoardButtons(nullptr);
 }
 
 TEST(MainWindowTest, CloseAnsweredNoKeepsPortOpenAndFileUntouchedYesWritesSettings) {

@@ -155,7 +155,7 @@ void TBrivane3::BuildToolbars() {
   auto on = [this](QAction* action, auto handler) {
     connect(action, &QAction::triggered, this, handler);
   };
-  auto forward = [this](QAction* action, void (BoardActions::*call)()) {
+  auto forward = [this](QAction* action, void (BoardButtons::*call)()) {
     connect(action, &QAction::triggered, this, [this, call] { (actions_->*call)(); });
   };
 
@@ -171,9 +171,9 @@ void TBrivane3::BuildToolbars() {
 
   toolsMenu_ = makeBar("ToolsMenu", "Tools");
   forward(AddButton(toolsMenu_, "HomeBtn", "Trim", Glyph(GlyphKind::Text, "TRM")),
-          &BoardActions::HomeBtnClick);
+          &BoardButtons::HomeBtnClick);
   forward(AddButton(toolsMenu_, "OptionBtn", "Option", Glyph(GlyphKind::Text, "OPT")),
-          &BoardActions::OptionBtnClick);
+          &BoardButtons::OptionBtnClick);
   // The analog dialog starts with an empty notification buffer.
   connect(AddButton(toolsMenu_, "AdBtn", "Analog", Glyph(GlyphKind::Text, "A/D")),
           &QAction::triggered, this, [this] {
@@ -181,11 +181,11 @@ void TBrivane3::BuildToolbars() {
             actions_->AdBtnClick();
           });
   forward(AddButton(toolsMenu_, "SVLBtn", "SVL", Glyph(GlyphKind::Text, "SVL")),
-          &BoardActions::SVLBtnClick);
+          &BoardButtons::SVLBtnClick);
   forward(AddButton(toolsMenu_, "OptionMenu3", "Receiver", Glyph(GlyphKind::Text, "RCV")),
-          &BoardActions::OptionMenu3Click);
+          &BoardButtons::OptionMenu3Click);
   forward(AddButton(toolsMenu_, "TableBtn", "Table", Glyph(GlyphKind::Table)),
-          &BoardActions::TableBtnClick);
+          &BoardButtons::TableBtnClick);
 
   commMenu_ = makeBar("CommMenu", "COMM");
   sync_ = NamedCheck("Sync", "SYNC", "SYNC", commMenu_);
@@ -221,26 +221,26 @@ void TBrivane3::BuildToolbars() {
   toolButton("Link1Btn", "Flow Wiring", Glyph(GlyphKind::FlowWire), CanvasTool::FlowWiring);
   toolButton("Link2Btn", "Branch Wiring", Glyph(GlyphKind::BranchWire), CanvasTool::BranchWiring);
   forward(AddButton(partsMenu_, "CompileBtn", "Compile", Glyph(GlyphKind::Compile)),
-          &BoardActions::CompileBtnClick);
+          &BoardButtons::CompileBtnClick);
 
   addToolBarBreak(Qt::TopToolBarArea);
   commandMenu_ = makeBar("CommandMenu", "Commad");
   forward(AddButton(commandMenu_, "HomePosBtn", "Home position", Glyph(GlyphKind::Home)),
-          &BoardActions::HomePosBtnClick);
+          &BoardButtons::HomePosBtnClick);
   forward(AddButton(commandMenu_, "SpeedButton2", "Trim Position", Glyph(GlyphKind::Text, "T")),
-          &BoardActions::SpeedButton2Click);
+          &BoardButtons::SpeedButton2Click);
   forward(AddButton(commandMenu_, "MotWriteBtn", "Write", Glyph(GlyphKind::Write)),
-          &BoardActions::MotWriteBtnClick);
+          &BoardButtons::MotWriteBtnClick);
   forward(AddButton(commandMenu_, "MotReadBtn", "Read", Glyph(GlyphKind::Read)),
-          &BoardActions::MotReadBtnClick);
+          &BoardButtons::MotReadBtnClick);
   forward(AddButton(commandMenu_, "MotDelBtn", "Delete", Glyph(GlyphKind::Delete)),
-          &BoardActions::MotDelBtnClick);
+          &BoardButtons::MotDelBtnClick);
   forward(AddButton(commandMenu_, "MotStpBtn", "Stop", Glyph(GlyphKind::Stop)),
-          &BoardActions::MotStpBtnClick);
+          &BoardButtons::MotStpBtnClick);
   forward(AddButton(commandMenu_, "SpeedButton1", "Pause", Glyph(GlyphKind::Pause)),
-          &BoardActions::SpeedButton1Click);
+          &BoardButtons::SpeedButton1Click);
   forward(AddButton(commandMenu_, "MotRunBtn", "Play", Glyph(GlyphKind::Play)),
-          &BoardActions::MotRunBtnClick);
+          &BoardButtons::MotRunBtnClick);
 
   addToolBarBreak(Qt::TopToolBarArea);
   toolBar2_ = makeBar("ToolBar2", "Status");
@@ -390,8 +390,8 @@ void TBrivane3::WindowMessage(uint32_t message, int64_t w, int64_t l) {
   }
 }
 
-void TBrivane3::SetBoardActions(BoardActions* actions) {
-  actions_ = actions ? actions : &basicActions_;
+void TBrivane3::SetBoardButtons(BoardButtons* actions) {
+  actions_ = actions ? actions : &basicButtons_;
 }
 
 void TBrivane3::SetCanvasWidget(QWidget* canvas) {

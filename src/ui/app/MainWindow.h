@@ -14,7 +14,7 @@
 #include "core/util/Prompter.h"
 #include "platform/CommX.h"
 #include "platform/CommXPortControl.h"
-#include "ui/app/BoardActions.h"
+#include "ui/app/BoardButtons.h"
 #include "ui/app/FormDlg.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/app/WindowMessageBridge.h"
@@ -103,7 +103,7 @@ class TBrivane3 : public QMainWindow,
   bool SyncOn() const;
 
   // The board sequences behind the buttons; not owned. Null restores the built-in basic set.
-  void SetBoardActions(BoardActions* actions);
+  void SetBoardButtons(BoardButtons* actions);
   // Replaces the placeholder canvas inside the EDIT sheet's scroll box; the window takes it.
   void SetCanvasWidget(QWidget* canvas);
   QWidget* CanvasWidget() const;
@@ -163,8 +163,8 @@ class TBrivane3 : public QMainWindow,
   BoardLink link_;
   NotificationBuffer notifications_;
   NumberSelectState selectState_;
-  BasicBoardActions basicActions_{link_, *this, notifications_};
-  BoardActions* actions_ = &basicActions_;
+  BasicBoardButtons basicButtons_{link_, *this, notifications_};
+  BoardButtons* actions_ = &basicButtons_;
   std::function<bool(int)> selectPortHook_;
   std::unique_ptr<WindowMessageBridge> messageBridge_;
 

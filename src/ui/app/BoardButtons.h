@@ -12,10 +12,10 @@ struct RemoteReport;
 
 // What the main window's board buttons, the 0x8000 message and the serial receive event start.
 // The main window only forwards; the sequences themselves live elsewhere and are plugged in with
-// TBrivane3::SetBoardActions. Every call does nothing by default.
-class BoardActions {
+// TBrivane3::SetBoardButtons. Every call does nothing by default.
+class BoardButtons {
  public:
-  virtual ~BoardActions() = default;
+  virtual ~BoardButtons() = default;
 
   // Tools toolbar.
   virtual void HomeBtnClick() {}
@@ -50,9 +50,9 @@ class BoardActions {
 // The actions that need no dialog of their own, done here over the window's board link: Stop,
 // Pause, the 0x8000 message and the board's own notifications (a finished playback shows its
 // status lines). The rest stay empty until a full implementation replaces or extends this.
-class BasicBoardActions : public BoardActions {
+class BasicBoardButtons : public BoardButtons {
  public:
-  BasicBoardActions(BoardLink& link, Prompter& prompter, NotificationBuffer& notifications)
+  BasicBoardButtons(BoardLink& link, Prompter& prompter, NotificationBuffer& notifications)
       : link_(link), prompter_(prompter), notifications_(notifications) {}
 
   void MotStpBtnClick() override;

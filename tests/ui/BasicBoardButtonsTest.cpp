@@ -1,4 +1,4 @@
-#include "ui/app/BoardActions.h"
+#include "ui/app/BoardButtons.h"
 
 #include <gtest/gtest.h>
 
@@ -37,14 +37,14 @@ class UnaskedBytesPort : public Port {
   void SetTimeOutReceive(int) override {}
 };
 
-class CountingActions : public BasicBoardActions {
+class CountingActions : public BasicBoardButtons {
  public:
-  using BasicBoardActions::BasicBoardActions;
+  using BasicBoardButtons::BasicBoardButtons;
   void AnalogReportArrived(const AnalogReport& report) override { analog.push_back(report); }
   std::vector<AnalogReport> analog;
 };
 
-TEST(BasicBoardActionsTest, PlaybackReportsBecomeStatusLinesAndAnalogReportsArePassedOn) {
+TEST(BasicBoardButtonsTest, PlaybackReportsBecomeStatusLinesAndAnalogReportsArePassedOn) {
   UnaskedBytesPort port;
   test::ScriptedPrompter prompter;
   BoardLink link(&port, &prompter);

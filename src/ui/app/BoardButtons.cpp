@@ -1,4 +1,4 @@
-#include "ui/app/BoardActions.h"
+#include "ui/app/BoardButtons.h"
 
 #include "core/comm/BoardLink.h"
 #include "core/comm/Notifications.h"
@@ -7,19 +7,19 @@
 
 namespace brv3 {
 
-void BasicBoardActions::MotStpBtnClick() {
+void BasicBoardButtons::MotStpBtnClick() {
   link_.StopMotion();
 }
 
-void BasicBoardActions::SpeedButton1Click() {
+void BasicBoardButtons::SpeedButton1Click() {
   link_.SetMotionEnable(2);
 }
 
-void BasicBoardActions::PlayMessage(int64_t w, int64_t l) {
+void BasicBoardButtons::PlayMessage(int64_t w, int64_t l) {
   HandlePlayMessage(link_, &prompter_, w, l);
 }
 
-void BasicBoardActions::CommX1Receive(int count) {
+void BasicBoardButtons::CommX1Receive(int count) {
   Port* port = link_.CurrentPort();
   if (!port) return;
   const auto notification = notifications_.ReceiveEvent(*port, count);
