@@ -40,6 +40,21 @@ void TCommTransThread::Post(std::vector<uint8_t> chunk) {
   queueChanged_.notify_all();
 }
 
+size_t TCommTransThread::WriteNow(const uint8_t* data, size_t count) {
+  std::lock_guard lock(queueLock_);
+  if (queuedChunks_ > 0 || discard_ || terminated_ || lineFailed_ ||
+      IsHalfDuplex(static_cast<TCommFlowCtrls>(flowCtrl_.load())))
+    return 0;
+  std::lock_guard writing(writeLock_);
+  ssize_t n;
+  do {
+    n = ::write(fd_, data, count);
+  } while (n < 0 && errno == EINTR);
+  // Anything refused (a full driver queue, a device gone) is left to the thread, which waits or
+  // notices the failure.
+  return n > 0 ? static_cast<size_t>(n) : 0;
+}
+
 int TCommTransThread::QueuedChunks() const {
   std::lock_guard lock(queueLock_);
   return queuedChunks_;

@@ -31,6 +31,10 @@ class TCommTransThread {
   int CharTime() const { return charTimeMs_; }
 
   void Post(std::vector<uint8_t> chunk);
+  // Writes from the caller's thread when the thread is idle (nothing queued or being written)
+  // and the line needs no RTS turn-around, which spares a thread hand-over on every short
+  // command. Returns how many bytes went out; the caller posts the rest, so order is kept.
+  size_t WriteNow(const uint8_t* data, size_t count);
   int QueuedChunks() const;
   size_t PendingBytes() const;
   // Waits up to `ms` for a chunk to finish.

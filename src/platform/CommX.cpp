@@ -273,6 +273,8 @@ bool TCustomCommX::WriteBytes(const uint8_t* data, size_t count) {
   if (count == 0) return true;
   if (data == nullptr) return false;
   size_t done = 0;
+  if (IsOpen() && transThread_ && !LineGone() && count <= static_cast<size_t>(bufLenTrans_))
+    done = transThread_->WriteNow(data, count);
   while (done < count) {
     // Checked on every round: the event pump may have closed the port.
     if (!IsOpen() || !transThread_ || LineGone()) return false;
