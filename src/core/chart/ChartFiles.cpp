@@ -268,6 +268,20 @@ ChartFileKind Classify(const LoadedFile& f) {
   return ParseCsvMotion(f.text) ? ChartFileKind::CsvMotion : ChartFileKind::Unusable;
 }
 
+OpenResult Report(Prompter& prompter, OpenResult result);
+
+// Reads the file at `path` and hands its bytes to `read`; a file that cannot be read is reported
+// with the system's reason.
+template <class Read>
+OpenResult ReadThen(const std::string& path, Prompter& prompter, Read read) {
+  std::string error;
+  auto bytes = ReadWholeFile(path, &error);
+  if (!bytes)
+    return Report(prompter,
+                  {OpenStatus::CannotRead, "Cannot open file \"" + path + "\". " + error});
+  return read(*bytes);
+}
+
 OpenResult Report(Prompter& prompter, OpenResult result) {
   if (result.status == OpenStatus::ReadError || result.status == OpenStatus::CannotRead)
     prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, result.message);
@@ -343,12 +357,8 @@ bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompt
 }
 
 OpenResult OpenChartFile(Chart& chart, const std::string& path, Prompter& prompter) {
-  std::string error;
-  auto bytes = ReadWholeFile(path, &error);
-  if (!bytes)
-    return Report(prompter,
-                  {OpenStatus::CannotRead, "Cannot open file \"" + path + "\". " + error});
-  return OpenChartBytes(chart, *bytes, prompter);
+  return ReadThen(path, prompter,
+                  [&](const std::string& bytes) { return OpenChartBytes(chart, bytes, prompter); });
 }
 
 OpenResult OpenChartBytes(Chart& chart, const std::string& rawBytes, Prompter& prompter) {
@@ -422,12 +432,9 @@ bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompte
 
 OpenResult OpenItemFile(Chart& chart, const std::string& path, int32_t offsetX, int32_t offsetY,
                         Prompter& prompter) {
-  std::string error;
-  auto bytes = ReadWholeFile(path, &error);
-  if (!bytes)
-    return Report(prompter,
-                  {OpenStatus::CannotRead, "Cannot open file \"" + path + "\". " + error});
-  return OpenItemBytes(chart, *bytes, offsetX, offsetY, prompter);
+  return ReadThen(path, prompter, [&](const std::string& bytes) {
+    return OpenItemBytes(chart, bytes, offsetX, offsetY, prompter);
+  });
 }
 
 OpenResult OpenItemBytes(Chart& chart, const std::string& rawBytes, int32_t offsetX,
