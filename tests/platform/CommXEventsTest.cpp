@@ -12,14 +12,11 @@
 namespace brv3::platform {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using test::Clock;
+using test::MsSince;
 using test::Pattern;
 using test::PtyBoard;
 using test::ScriptedPump;
-
-long long MsSince(Clock::time_point start) {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
 
 struct EventsFixture {
   PtyBoard board;

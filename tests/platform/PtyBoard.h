@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -45,5 +47,10 @@ class ScriptedPump final : public EventPump {
 };
 
 std::vector<uint8_t> Pattern(size_t count);
+
+using Clock = std::chrono::steady_clock;
+inline long long MsSince(Clock::time_point start) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
 
 }  // namespace brv3::test
