@@ -26,7 +26,8 @@ bool FreedInSleep(uint16_t w) {
 
 bool BoardLink::ChangeModeBit(Area area, uint16_t mask, int setMode, int clearMode, int toggleMode,
                               int mode) {
-  if (mode != setMode && mode != clearMode && mode != toggleMode) return false;
+  // kNoMode stands for a missing toggle; it must not match a caller's -1.
+  if (mode < 0 || (mode != setMode && mode != clearMode && mode != toggleMode)) return false;
   Bytes reply;
   if (!ReadModeWord(area, reply)) return false;
   uint16_t word = WordOf(reply);

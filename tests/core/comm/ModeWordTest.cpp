@@ -133,6 +133,9 @@ TEST(ModeWord, WrappersChangeOnlyTheirBitInTheirArea) {
   BoardLink link(&port);
   EXPECT_FALSE(link.SetRemoteInput(2));
   EXPECT_FALSE(link.SetSvlMode(2));
+  EXPECT_FALSE(link.SetRemoteInput(-1));
+  EXPECT_FALSE(link.SetSvlMode(-1));
+  EXPECT_FALSE(link.SetMotionEnable(3));
   EXPECT_TRUE(port.writes.empty());
   EXPECT_FALSE(link.SetMotionEnable(0));
   EXPECT_EQ(port.writes.size(), 1u);  // the attention byte only
