@@ -1,5 +1,6 @@
 #include "ui/chart/CanvasPainter.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -7,7 +8,10 @@
 #include <QRect>
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <vector>
+
+#include "ui/chart/PixelLines.h"
 
 namespace brv3 {
 
@@ -48,6 +52,11 @@ class PenState {
     penColor_ = color;
     penStyle_ = style;
     penWidth_ = width;
+  }
+  // The painter's pen and brush were changed behind this state's back.
+  void Reset() {
+    havePen_ = false;
+    haveBrush_ = false;
   }
   void Brush(uint32_t color) {
     if (haveBrush_ && color == brushColor_) return;
@@ -107,28 +116,23 @@ CanvasPalette QtCanvasPalette(const QPalette& palette) {
   return result;
 }
 
-const QStaticText& CanvasTextCache::Get(std::string_view utf8, const QFont& font) {
-  if (font != font_) {
-    entries_.clear();
-    font_ = font;
-  }
-  auto [it, added] = entries_.try_emplace(std::string(utf8));
-  Entry& entry = it->second;
-  if (added) {
-    entry.text.setTextFormat(Qt::PlainText);
-    entry.text.setPerformanceHint(QStaticText::AggressiveCaching);
-    entry.text.setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-    entry.text.prepare(QTransform(), font);
-  }
+CanvasPictureCache::Entry& CanvasPictureCache::Use(const std::string& key) {
+  Entry& entry = entries_[key];
   if (entry.lastUse != picture_) {
     entry.lastUse = picture_;
     ++usedThisPicture_;
   }
-  return entry.text;
+  return entry;
 }
 
-void CanvasTextCache::EndPicture() {
-  // Names unused in the last picture go once they outnumber the used ones by far.
+void CanvasPictureCache::UseFont(const QFont& font) {
+  if (font == font_) return;
+  entries_.clear();
+  font_ = font;
+}
+
+void CanvasPictureCache::EndPicture() {
+  // Sprites unused in the last picture go once they outnumber the used ones by far.
   if (entries_.size() > 2 * usedThisPicture_ + 256) {
     std::erase_if(entries_, [this](const auto& item) { return item.second.lastUse != picture_; });
   }
@@ -136,81 +140,207 @@ void CanvasTextCache::EndPicture() {
   usedThisPicture_ = 0;
 }
 
-void PaintDisplayList(const DisplayList& list, QPainter& painter, CanvasTextCache& texts) {
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setRenderHint(QPainter::TextAntialiasing, true);
-  const QRect visible = painter.window().adjusted(-2, -2, 2, 2);
-  const QFont font = painter.font();
-  PenState state(painter);
-  std::vector<QPoint> points;
-  for (const DrawItem& item : list.items) {
-    switch (item.kind) {
-      case DrawKind::Background:
-        painter.fillRect(
-            QRect(ToPoint(item.a), ToPoint(item.b)).normalized().adjusted(0, 0, -1, -1),
-            QColor(ToRgb(item.brush)));
-        break;
-      case DrawKind::Line:
-        if (!visible.intersects(Bounds(item.a, item.b).adjusted(0, 0, 1, 1))) break;
-        state.Pen(item.pen, item.style, item.penWidth);
-        painter.drawLine(ToPoint(item.a), ToPoint(item.b));
-        break;
-      case DrawKind::Triangle: {
-        if (!visible.intersects(Bounds(item.a, item.b, item.c).adjusted(0, 0, 1, 1))) break;
-        state.Pen(item.pen, PenStyle::Solid, 1);
-        state.Brush(item.brush);
-        const QPoint corners[3] = {ToPoint(item.a), ToPoint(item.b), ToPoint(item.c)};
-        painter.drawPolygon(corners, 3);
-        break;
-      }
-      case DrawKind::Rect:
-      case DrawKind::RoundRect: {
-        // Far edges excluded: a box from a to b covers a.x .. b.x - 1 and a.y .. b.y - 1.
-        const int64_t w = int64_t{item.b.x} - item.a.x;
-        const int64_t h = int64_t{item.b.y} - item.a.y;
-        if (w < 1 || h < 1) break;
-        const QRect box(item.a.x, item.a.y, static_cast<int>(w - 1), static_cast<int>(h - 1));
-        if (!visible.intersects(box.adjusted(0, 0, 1, 1))) break;
-        state.Pen(item.pen, PenStyle::Solid, 1);
-        state.Brush(item.brush);
-        if (item.kind == DrawKind::Rect || w < 3 || h < 3)
-          painter.drawRect(box);
-        else
-          painter.drawRoundedRect(QRectF(box), kCornerRadius, kCornerRadius);
-        break;
-      }
-      case DrawKind::Text: {
-        if (item.count == 0) break;
-        const QStaticText& text = texts.Get(list.TextOf(item), font);
-        const QSizeF size = text.size();
-        const QPointF topLeft(item.c.x - size.width() / 2, item.c.y - size.height() / 2);
-        if (!QRectF(visible).intersects(QRectF(topLeft, size))) break;
-        state.Pen(item.pen, PenStyle::Solid, 1);
-        painter.drawStaticText(topLeft, text);
-        break;
-      }
-      case DrawKind::Polyline: {
-        if (item.count == 0 || size_t{item.first} + item.count > list.points.size()) break;
-        points.clear();
-        for (uint32_t k = 0; k < item.count; ++k)
-          points.push_back(ToPoint(list.points[item.first + k]));
-        state.Pen(item.pen, item.style, item.penWidth);
-        painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-        break;
+namespace {
+
+// Shapes bigger than this are painted directly rather than kept.
+constexpr int kMaxSpriteSide = 512;
+constexpr int kMaxTriangleSprite = 64;
+
+QImage Transparent(QSize size) {
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  return image;
+}
+
+void AppendBytes(std::string& key, uint32_t value, int count) {
+  for (int i = 0; i < count; ++i) key.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+class ListPainter {
+ public:
+  ListPainter(QImage& image, QPainter& painter, CanvasPictureCache& cache)
+      : pixels_(PixelsOf(image)),
+        painter_(painter),
+        cache_(cache),
+        state_(painter),
+        font_(painter.font()),
+        visible_(painter.window().adjusted(-2, -2, 2, 2)) {}
+
+  void Paint(const DisplayList& list) {
+    for (const DrawItem& item : list.items) {
+      switch (item.kind) {
+        case DrawKind::Background:
+          painter_.fillRect(
+              QRect(ToPoint(item.a), ToPoint(item.b)).normalized().adjusted(0, 0, -1, -1),
+              QColor(ToRgb(item.brush)));
+          break;
+        case DrawKind::Line: {
+          int64_t phase = 0;
+          Line(item, item.a, item.b, phase);
+          break;
+        }
+        case DrawKind::Triangle:
+          Triangle(item);
+          break;
+        case DrawKind::Rect:
+        case DrawKind::RoundRect:
+          Box(item);
+          break;
+        case DrawKind::Text:
+          Text(list, item);
+          break;
+        case DrawKind::Polyline: {
+          if (item.count == 0 || size_t{item.first} + item.count > list.points.size()) break;
+          int64_t phase = 0;
+          for (uint32_t k = 1; k < item.count; ++k)
+            Line(item, list.points[item.first + k - 1], list.points[item.first + k], phase);
+          break;
+        }
       }
     }
   }
-  texts.EndPicture();
+
+ private:
+  void Line(const DrawItem& item, LinkPoint a, LinkPoint b, int64_t& phase) {
+    if (item.penWidth <= 1 && pixels_.bits) {
+      DrawPixelLine(pixels_, a, b, ToRgb(item.pen) | 0xFF000000u, item.style == PenStyle::Dotted,
+                    phase);
+      return;
+    }
+    if (!visible_.intersects(Bounds(a, b).adjusted(0, 0, 1, 1))) return;
+    state_.Pen(item.pen, item.style, item.penWidth);
+    painter_.drawLine(ToPoint(a), ToPoint(b));
+  }
+
+  void Triangle(const DrawItem& item) {
+    const QRect bounds = Bounds(item.a, item.b, item.c);
+    if (!visible_.intersects(bounds.adjusted(0, 0, 1, 1))) return;
+    const QPoint origin = bounds.topLeft();
+    const QPoint corners[3] = {ToPoint(item.a) - origin, ToPoint(item.b) - origin,
+                               ToPoint(item.c) - origin};
+    auto paint = [&](QPainter& painter) {
+      painter.setRenderHint(QPainter::Antialiasing, false);
+      painter.setPen(SolidPen(item.pen));
+      painter.setBrush(QColor(ToRgb(item.brush)));
+      painter.drawPolygon(corners, 3);
+    };
+    if (bounds.width() > kMaxTriangleSprite || bounds.height() > kMaxTriangleSprite) {
+      painter_.save();
+      painter_.translate(origin);
+      paint(painter_);
+      painter_.restore();
+      state_.Reset();
+      return;
+    }
+    std::string key(1, 'T');
+    for (const QPoint& p : corners) {
+      key.push_back(static_cast<char>(p.x()));
+      key.push_back(static_cast<char>(p.y()));
+    }
+    AppendBytes(key, item.pen, 3);
+    AppendBytes(key, item.brush, 3);
+    painter_.drawImage(origin, cache_.Sprite(key, [&] {
+      QImage image = Transparent(bounds.size() + QSize(1, 1));
+      QPainter painter(&image);
+      paint(painter);
+      return image;
+    }));
+  }
+
+  void Box(const DrawItem& item) {
+    // Far edges excluded: a box from a to b covers a.x .. b.x - 1 and a.y .. b.y - 1.
+    const int64_t w = int64_t{item.b.x} - item.a.x;
+    const int64_t h = int64_t{item.b.y} - item.a.y;
+    if (w < 1 || h < 1) return;
+    const QRect box(item.a.x, item.a.y, static_cast<int>(std::min<int64_t>(w, INT32_MAX)),
+                    static_cast<int>(std::min<int64_t>(h, INT32_MAX)));
+    if (!visible_.intersects(box)) return;
+    const bool round = item.kind == DrawKind::RoundRect && w >= 3 && h >= 3;
+    auto paint = [&](QPainter& painter, QRect outline) {
+      painter.setRenderHint(QPainter::Antialiasing, false);
+      painter.setPen(SolidPen(item.pen));
+      painter.setBrush(QColor(ToRgb(item.brush)));
+      if (round)
+        painter.drawRoundedRect(QRectF(outline), kCornerRadius, kCornerRadius);
+      else
+        painter.drawRect(outline);
+    };
+    if (w > kMaxSpriteSide || h > kMaxSpriteSide) {
+      paint(painter_, box.adjusted(0, 0, -1, -1));
+      state_.Reset();
+      return;
+    }
+    std::string key(1, round ? 'R' : 'B');
+    AppendBytes(key, static_cast<uint32_t>(w), 2);
+    AppendBytes(key, static_cast<uint32_t>(h), 2);
+    AppendBytes(key, item.pen, 3);
+    AppendBytes(key, item.brush, 3);
+    const QRect local(0, 0, box.width() - 1, box.height() - 1);
+    painter_.drawImage(box.topLeft(), cache_.Sprite(key, [&] {
+      QImage image = Transparent(box.size());
+      QPainter painter(&image);
+      paint(painter, local);
+      return image;
+    }));
+  }
+
+  void Text(const DisplayList& list, const DrawItem& item) {
+    if (item.count == 0) return;
+    // A name is at most a few thousand pixels wide: one centred far away is not drawn.
+    if (!visible_.adjusted(-4096, -256, 4096, 256).contains(ToPoint(item.c))) return;
+    const std::string_view utf8 = list.TextOf(item);
+    std::string key(1, 'S');
+    AppendBytes(key, item.pen, 3);
+    key.append(utf8);
+    const QImage& sprite = cache_.Sprite(key, [&] {
+      const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+      const QFontMetrics metrics(font_);
+      QImage image = Transparent(QSize(std::clamp(metrics.horizontalAdvance(text), 1, 8192),
+                                       std::max(1, metrics.height())));
+      QPainter painter(&image);
+      painter.setFont(font_);
+      painter.setPen(QColor(ToRgb(item.pen)));
+      painter.drawText(QPoint(0, metrics.ascent()), text);
+      return image;
+    });
+    const QPoint topLeft(item.c.x - sprite.width() / 2, item.c.y - sprite.height() / 2);
+    if (visible_.intersects(QRect(topLeft, sprite.size()))) painter_.drawImage(topLeft, sprite);
+  }
+
+  static QPen SolidPen(uint32_t color) {
+    QPen pen(QColor(ToRgb(color)), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setCosmetic(true);
+    return pen;
+  }
+
+  PixelTarget pixels_;
+  QPainter& painter_;
+  CanvasPictureCache& cache_;
+  PenState state_;
+  QFont font_;
+  QRect visible_;
+};
+
+}  // namespace
+
+void PaintDisplayList(const DisplayList& list, QImage& image, QPainter& painter,
+                      CanvasPictureCache& cache) {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  cache.UseFont(painter.font());
+  ListPainter(image, painter, cache).Paint(list);
+  cache.EndPicture();
 }
 
 bool PaintCanvasImage(const DisplayList& list, QImage& image, const QFont& font,
-                      CanvasTextCache& texts) {
+                      CanvasPictureCache& cache) {
   const QSize size = CanvasPictureSize(list.width, list.height);
   if (image.size() != size || image.isNull()) image = QImage(size, QImage::Format_RGB32);
   if (image.isNull()) return false;
+  image.bits();  // detached before the painter takes the pixels
   QPainter painter(&image);
   painter.setFont(font);
-  PaintDisplayList(list, painter, texts);
+  PaintDisplayList(list, image, painter, cache);
   return true;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QPalette>
 #include <QSize>
-#include <QStaticText>
-#include <QString>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,38 +11,46 @@
 
 #include "core/chart/CanvasDrawing.h"
 
-class QImage;
-class QPainter;
-
 namespace brv3 {
 
 // A palette whose system colour codes (0x80000005 window, 0x8000000D highlight, ...) follow the
 // application palette.
 CanvasPalette QtCanvasPalette(const QPalette& palette);
 
-// Laid-out object names kept from one redraw to the next: names rarely change between redraws,
-// and laying out text is the dearest part of painting a big chart.
-class CanvasTextCache {
+// Small pictures kept from one redraw to the next: boxes, arrows and names drawn once and then
+// only copied, since charts repeat few shapes and names rarely change between redraws.
+class CanvasPictureCache {
  public:
-  const QStaticText& Get(std::string_view utf8, const QFont& font);
-  // Called once per painted picture; drops the names that were not used lately.
+  // The sprite for `key`; `make()` returns it when it is not kept yet.
+  template <typename Make>
+  const QImage& Sprite(const std::string& key, Make&& make) {
+    Entry& entry = Use(key);
+    if (entry.image.isNull()) entry.image = make();
+    return entry.image;
+  }
+  // Names are kept for one font: another font forgets everything.
+  void UseFont(const QFont& font);
+  // Called once per painted picture; drops the sprites that were not used lately.
   void EndPicture();
   size_t Size() const { return entries_.size(); }
 
  private:
   struct Entry {
-    QStaticText text;
+    QImage image;
     uint32_t lastUse = 0;
   };
+  Entry& Use(const std::string& key);
+
   std::unordered_map<std::string, Entry> entries_;
   QFont font_;
   uint32_t picture_ = 1;
   size_t usedThisPicture_ = 0;
 };
 
-// Paints a display list with `painter` (set up on a picture of the list's size, with the font
-// for the names).
-void PaintDisplayList(const DisplayList& list, QPainter& painter, CanvasTextCache& texts);
+// Paints a display list onto `image` (32 bits per pixel, the list's size) through `painter`,
+// which is open on it with the font for the names.
+void PaintDisplayList(const DisplayList& list, QImage& image, QPainter& painter,
+                      CanvasPictureCache& cache);
 
 // The size of the picture for a canvas: each side 1 .. 32000, and a canvas of more than 40
 // million pixels cut down in height so that its picture stays within memory.
@@ -52,6 +59,6 @@ QSize CanvasPictureSize(int32_t width, int32_t height);
 // Paints the whole list into `image`, which is made CanvasPictureSize of the list's size.
 // False when no picture of that size could be had (the image is then null).
 bool PaintCanvasImage(const DisplayList& list, QImage& image, const QFont& font,
-                      CanvasTextCache& texts);
+                      CanvasPictureCache& cache);
 
 }  // namespace brv3

@@ -113,7 +113,7 @@ void CanvasWidget::FollowCanvasSize() {
 void CanvasWidget::Redraw() {
   FollowCanvasSize();
   BuildDisplayList(chart_, editor_.Overlay(), QtCanvasPalette(palette()), display_);
-  PaintCanvasImage(display_, picture_, font(), texts_);
+  PaintCanvasImage(display_, picture_, font(), sprites_);
   update();
 }
 

@@ -92,7 +92,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
   CanvasEditor editor_;
   DisplayList display_;
   QImage picture_;
-  CanvasTextCache texts_;
+  CanvasPictureCache sprites_;
   TItemProperty* propertyDialog_ = nullptr;
   ObjectDialogHook objectDialogHook_;
   DialogHook dataDialogHook_;

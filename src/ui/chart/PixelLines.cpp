@@ -1,0 +1,71 @@
+#include "ui/chart/PixelLines.h"
+
+#include <QImage>
+#include <algorithm>
+#include <cstdlib>
+
+namespace brv3 {
+
+namespace {
+
+__extension__ using Int128 = __int128;
+
+constexpr int64_t kDotOn = 3;
+constexpr int64_t kDotPeriod = 6;
+
+}  // namespace
+
+PixelTarget PixelsOf(QImage& image) {
+  if (image.isNull() || image.depth() != 32) return {};
+  return {image.bits(), image.bytesPerLine(), image.width(), image.height()};
+}
+
+void DrawPixelLine(const PixelTarget& target, LinkPoint a, LinkPoint b, QRgb color, bool dotted,
+                   int64_t& phase) {
+  const int64_t dx = int64_t{b.x} - a.x;
+  const int64_t dy = int64_t{b.y} - a.y;
+  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+  const int64_t steps = xMajor ? std::llabs(dx) : std::llabs(dy);
+  if (steps == 0 || !target.bits) return;
+  const int64_t major0 = xMajor ? a.x : a.y;
+  const int64_t minor0 = xMajor ? a.y : a.x;
+  const int64_t majorStep = (xMajor ? dx : dy) > 0 ? 1 : -1;
+  const int64_t minorStep = (xMajor ? dy : dx) >= 0 ? 1 : -1;
+  const int64_t minorRun = xMajor ? std::llabs(dy) : std::llabs(dx);
+  const int64_t majorLimit = xMajor ? target.width : target.height;
+  const int64_t minorLimit = xMajor ? target.height : target.width;
+
+  // Steps t = 0 .. steps - 1 whose major coordinate lies in the picture.
+  int64_t tFirst, tLast;
+  if (majorStep > 0) {
+    tFirst = std::max<int64_t>(0, -major0);
+    tLast = std::min(steps - 1, majorLimit - 1 - major0);
+  } else {
+    tFirst = std::max<int64_t>(0, major0 - (majorLimit - 1));
+    tLast = std::min(steps - 1, major0);
+  }
+  if (tFirst <= tLast) {
+    // The minor offset at step t is t * minorRun / steps rounded half up: q with remainder r.
+    const int64_t twoSteps = 2 * steps;
+    const Int128 start = Int128{2} * tFirst * minorRun + steps;
+    int64_t q = static_cast<int64_t>(start / twoSteps);
+    int64_t r = static_cast<int64_t>(start % twoSteps);
+    for (int64_t t = tFirst; t <= tLast; ++t) {
+      const int64_t minor = minor0 + minorStep * q;
+      if (minor >= 0 && minor < minorLimit && (!dotted || (phase + t) % kDotPeriod < kDotOn)) {
+        const int64_t major = major0 + majorStep * t;
+        const int64_t x = xMajor ? major : minor;
+        const int64_t y = xMajor ? minor : major;
+        reinterpret_cast<QRgb*>(target.bits + y * target.stride)[x] = color;
+      }
+      r += 2 * minorRun;
+      if (r >= twoSteps) {
+        r -= twoSteps;
+        ++q;
+      }
+    }
+  }
+  phase += steps;
+}
+
+}  // namespace brv3
