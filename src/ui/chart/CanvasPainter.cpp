@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstring>
 #include <vector>
 
 #include "ui/chart/PixelLines.h"
@@ -125,6 +126,72 @@ CanvasPictureCache::Entry& CanvasPictureCache::Use(const std::string& key) {
   return entry;
 }
 
+void CanvasPictureCache::Prepare(Sprite& sprite, QImage image) {
+  sprite.image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const int width = sprite.image.width();
+  sprite.rows.assign(static_cast<size_t>(sprite.image.height()), {});
+  for (int y = 0; y < sprite.image.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(sprite.image.constScanLine(y));
+    RowSpan& span = sprite.rows[static_cast<size_t>(y)];
+    span.first = 0;
+    while (span.first < width && qAlpha(row[span.first]) == 0) ++span.first;
+    span.last = width;
+    while (span.last > span.first && qAlpha(row[span.last - 1]) == 0) --span.last;
+    span.opaqueFirst = span.first;
+    while (span.opaqueFirst < span.last && qAlpha(row[span.opaqueFirst]) != 255) ++span.opaqueFirst;
+    span.opaqueLast = span.opaqueFirst;
+    while (span.opaqueLast < span.last && qAlpha(row[span.opaqueLast]) == 255) ++span.opaqueLast;
+  }
+}
+
+namespace {
+
+// Premultiplied source over an opaque destination.
+inline QRgb BlendOver(QRgb source, QRgb destination) {
+  const uint32_t alpha = qAlpha(source);
+  if (alpha == 255) return source;
+  if (alpha == 0) return destination;
+  const uint32_t inverse = 255 - alpha;
+  uint32_t rb = (destination & 0xFF00FF) * inverse;
+  rb = ((rb + ((rb >> 8) & 0xFF00FF) + 0x800080) >> 8) & 0xFF00FF;
+  uint32_t g = ((destination >> 8) & 0xFF) * inverse;
+  g = ((g + (g >> 8) + 0x80) >> 8) & 0xFF;
+  return (source + (rb | g << 8)) | 0xFF000000u;
+}
+
+}  // namespace
+
+void BlitSprite(const PixelTarget& target, const CanvasPictureCache::Sprite& sprite,
+                QPoint topLeft) {
+  if (!target.bits) return;
+  const QImage& image = sprite.image;
+  const int64_t left = topLeft.x(), top = topLeft.y();
+  const int x0 = static_cast<int>(std::clamp<int64_t>(left, 0, target.width));
+  const int x1 = static_cast<int>(std::clamp<int64_t>(left + image.width(), x0, target.width));
+  const int y0 = static_cast<int>(std::clamp<int64_t>(top, 0, target.height));
+  const int y1 = static_cast<int>(std::clamp<int64_t>(top + image.height(), y0, target.height));
+  const uchar* bits = image.constBits();
+  const qsizetype stride = image.bytesPerLine();
+  for (int y = y0; y < y1; ++y) {
+    const int sy = static_cast<int>(y - top);
+    const QRgb* source = reinterpret_cast<const QRgb*>(bits + sy * stride);
+    QRgb* row = reinterpret_cast<QRgb*>(target.bits + y * target.stride);
+    const CanvasPictureCache::RowSpan& span = sprite.rows[static_cast<size_t>(sy)];
+    const auto at = [&](int offset, int low) {
+      return static_cast<int>(std::clamp<int64_t>(left + offset, low, x1));
+    };
+    const int first = at(span.first, x0);
+    const int copyFirst = at(span.opaqueFirst, first);
+    const int copyLast = at(span.opaqueLast, copyFirst);
+    const int last = at(span.last, copyLast);
+    for (int x = first; x < copyFirst; ++x) row[x] = BlendOver(source[x - left], row[x]);
+    if (copyLast > copyFirst)
+      std::memcpy(row + copyFirst, source + (copyFirst - left),
+                  sizeof(QRgb) * static_cast<size_t>(copyLast - copyFirst));
+    for (int x = copyLast; x < last; ++x) row[x] = BlendOver(source[x - left], row[x]);
+  }
+}
+
 void CanvasPictureCache::UseFont(const QFont& font) {
   if (font == font_) return;
   entries_.clear();
@@ -239,12 +306,15 @@ class ListPainter {
     }
     AppendBytes(key, item.pen, 3);
     AppendBytes(key, item.brush, 3);
-    painter_.drawImage(origin, cache_.Sprite(key, [&] {
-      QImage image = Transparent(bounds.size() + QSize(1, 1));
-      QPainter painter(&image);
-      paint(painter);
-      return image;
-    }));
+    BlitSprite(pixels_,
+               cache_.Find(key,
+                           [&] {
+                             QImage image = Transparent(bounds.size() + QSize(1, 1));
+                             QPainter painter(&image);
+                             paint(painter);
+                             return image;
+                           }),
+               origin);
   }
 
   void Box(const DrawItem& item) {
@@ -276,12 +346,15 @@ class ListPainter {
     AppendBytes(key, item.pen, 3);
     AppendBytes(key, item.brush, 3);
     const QRect local(0, 0, box.width() - 1, box.height() - 1);
-    painter_.drawImage(box.topLeft(), cache_.Sprite(key, [&] {
-      QImage image = Transparent(box.size());
-      QPainter painter(&image);
-      paint(painter, local);
-      return image;
-    }));
+    BlitSprite(pixels_,
+               cache_.Find(key,
+                           [&] {
+                             QImage image = Transparent(box.size());
+                             QPainter painter(&image);
+                             paint(painter, local);
+                             return image;
+                           }),
+               box.topLeft());
   }
 
   void Text(const DisplayList& list, const DrawItem& item) {
@@ -292,7 +365,7 @@ class ListPainter {
     std::string key(1, 'S');
     AppendBytes(key, item.pen, 3);
     key.append(utf8);
-    const QImage& sprite = cache_.Sprite(key, [&] {
+    const CanvasPictureCache::Sprite& sprite = cache_.Find(key, [&] {
       const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
       const QFontMetrics metrics(font_);
       QImage image = Transparent(QSize(std::clamp(metrics.horizontalAdvance(text), 1, 8192),
@@ -303,8 +376,8 @@ class ListPainter {
       painter.drawText(QPoint(0, metrics.ascent()), text);
       return image;
     });
-    const QPoint topLeft(item.c.x - sprite.width() / 2, item.c.y - sprite.height() / 2);
-    if (visible_.intersects(QRect(topLeft, sprite.size()))) painter_.drawImage(topLeft, sprite);
+    const QSize size = sprite.image.size();
+    BlitSprite(pixels_, sprite, QPoint(item.c.x - size.width() / 2, item.c.y - size.height() / 2));
   }
 
   static QPen SolidPen(uint32_t color) {

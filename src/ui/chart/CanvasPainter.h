@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "core/chart/CanvasDrawing.h"
 
@@ -21,12 +22,21 @@ CanvasPalette QtCanvasPalette(const QPalette& palette);
 // only copied, since charts repeat few shapes and names rarely change between redraws.
 class CanvasPictureCache {
  public:
-  // The sprite for `key`; `make()` returns it when it is not kept yet.
+  // A kept picture (premultiplied ARGB) with, for each row, the span that is not transparent and
+  // the run of fully opaque pixels in it, which is copied rather than blended.
+  struct RowSpan {
+    int first = 0, opaqueFirst = 0, opaqueLast = 0, last = 0;
+  };
+  struct Sprite {
+    QImage image;
+    std::vector<RowSpan> rows;
+  };
+  // The sprite for `key`; `make()` returns its picture when it is not kept yet.
   template <typename Make>
-  const QImage& Sprite(const std::string& key, Make&& make) {
+  const Sprite& Find(const std::string& key, Make&& make) {
     Entry& entry = Use(key);
-    if (entry.image.isNull()) entry.image = make();
-    return entry.image;
+    if (entry.sprite.image.isNull()) Prepare(entry.sprite, make());
+    return entry.sprite;
   }
   // Names are kept for one font: another font forgets everything.
   void UseFont(const QFont& font);
@@ -36,9 +46,10 @@ class CanvasPictureCache {
 
  private:
   struct Entry {
-    QImage image;
+    Sprite sprite;
     uint32_t lastUse = 0;
   };
+  static void Prepare(Sprite& sprite, QImage image);
   Entry& Use(const std::string& key);
 
   std::unordered_map<std::string, Entry> entries_;
@@ -46,6 +57,11 @@ class CanvasPictureCache {
   uint32_t picture_ = 1;
   size_t usedThisPicture_ = 0;
 };
+
+struct PixelTarget;
+// Puts a sprite onto the picture with its top-left corner at `topLeft`, clipped to the picture.
+void BlitSprite(const PixelTarget& target, const CanvasPictureCache::Sprite& sprite,
+                QPoint topLeft);
 
 // Paints a display list onto `image` (32 bits per pixel, the list's size) through `painter`,
 // which is open on it with the font for the names.

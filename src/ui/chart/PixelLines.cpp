@@ -44,24 +44,47 @@ void DrawPixelLine(const PixelTarget& target, LinkPoint a, LinkPoint b, QRgb col
     tFirst = std::max<int64_t>(0, major0 - (majorLimit - 1));
     tLast = std::min(steps - 1, major0);
   }
+  if (minorRun == 0) {
+    // Straight along the major axis: the minor coordinate must lie in the picture.
+    if (minor0 < 0 || minor0 >= minorLimit) tFirst = tLast + 1;
+  } else if (tFirst <= tLast) {
+    // The minor offset at step t is q(t) = floor((2 t run + steps) / (2 steps)), rising with t.
+    // Keep the steps whose minor coordinate lies in the picture as well.
+    const int64_t qLow = minorStep > 0 ? -minor0 : minor0 - (minorLimit - 1);
+    const int64_t qHigh = minorStep > 0 ? minorLimit - 1 - minor0 : minor0;
+    const auto firstWith = [&](int64_t q) -> Int128 {  // least t with q(t) >= q
+      const Int128 need = Int128{2} * steps * q - steps;
+      if (need <= 0) return 0;
+      return (need + 2 * minorRun - 1) / (2 * minorRun);
+    };
+    const Int128 low = firstWith(qLow);
+    const Int128 high = firstWith(qHigh + 1) - 1;
+    if (low > tFirst) tFirst = low > tLast ? tLast + 1 : static_cast<int64_t>(low);
+    if (high < tLast) tLast = high < tFirst ? tFirst - 1 : static_cast<int64_t>(high);
+  }
   if (tFirst <= tLast) {
-    // The minor offset at step t is t * minorRun / steps rounded half up: q with remainder r.
     const int64_t twoSteps = 2 * steps;
     const Int128 start = Int128{2} * tFirst * minorRun + steps;
     int64_t q = static_cast<int64_t>(start / twoSteps);
     int64_t r = static_cast<int64_t>(start % twoSteps);
+    const int64_t major = major0 + majorStep * tFirst;
+    const int64_t minor = minor0 + minorStep * q;
+    const int64_t x = xMajor ? major : minor;
+    const int64_t y = xMajor ? minor : major;
+    const qsizetype stride = target.stride / qsizetype{sizeof(QRgb)};
+    QRgb* pixel = reinterpret_cast<QRgb*>(target.bits) + y * stride + x;
+    const qsizetype majorDelta = xMajor ? majorStep : majorStep * stride;
+    const qsizetype minorDelta = xMajor ? minorStep * stride : minorStep;
+    const int64_t run2 = 2 * minorRun;
+    int64_t dot = (phase + tFirst) % kDotPeriod;
     for (int64_t t = tFirst; t <= tLast; ++t) {
-      const int64_t minor = minor0 + minorStep * q;
-      if (minor >= 0 && minor < minorLimit && (!dotted || (phase + t) % kDotPeriod < kDotOn)) {
-        const int64_t major = major0 + majorStep * t;
-        const int64_t x = xMajor ? major : minor;
-        const int64_t y = xMajor ? minor : major;
-        reinterpret_cast<QRgb*>(target.bits + y * target.stride)[x] = color;
-      }
-      r += 2 * minorRun;
+      if (!dotted || dot < kDotOn) *pixel = color;
+      if (++dot == kDotPeriod) dot = 0;
+      pixel += majorDelta;
+      r += run2;
       if (r >= twoSteps) {
         r -= twoSteps;
-        ++q;
+        pixel += minorDelta;
       }
     }
   }
