@@ -206,6 +206,12 @@ bool CanvasWidget::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+void CanvasWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Names are painted in the widget's font and system colours follow its palette.
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) Redraw();
+}
+
 bool CanvasWidget::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && watched != this && isVisible()) {
     auto* widget = qobject_cast<QWidget*>(watched);

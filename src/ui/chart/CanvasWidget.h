@@ -70,6 +70,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
 
  protected:
   bool event(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
