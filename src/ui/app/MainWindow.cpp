@@ -425,10 +425,9 @@ void TBrivane3::ConnectCanvas() {
           [this](bool on) { canvas_->Editor().Grid().SetOn(on); });
   connect(this, &TBrivane3::ToolChanged, canvas_,
           [this](CanvasTool tool) { canvas_->SetTool(static_cast<int>(tool)); });
-  connect(canvas_, &brv3::CanvasWidget::ToolModeChanged, this,
-          [this](int mode) {
-            if (static_cast<CanvasTool>(mode) != tool_) SetTool(static_cast<CanvasTool>(mode));
-          });
+  connect(canvas_, &brv3::CanvasWidget::ToolModeChanged, this, [this](int mode) {
+    if (static_cast<CanvasTool>(mode) != tool_) SetTool(static_cast<CanvasTool>(mode));
+  });
   connect(this, &TBrivane3::ChartChanged, canvas_, &brv3::CanvasWidget::Redraw);
   canvas_->setFocus();
 }
