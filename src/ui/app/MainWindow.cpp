@@ -39,6 +39,7 @@
 #include "ui/app/QtDispatcher.h"
 #include "ui/app/ShellSettings.h"
 #include "ui/app/StatusText.h"
+#include "ui/chart/CanvasWidget.h"
 
 namespace brv3 {
 
@@ -102,6 +103,7 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   formDlg_ = new TFormDlg(*this, this);
   infoDlg_ = new TInfoDlg([this] { return ReadBoardVersion(); }, this);
   itemProperty_ = new TItemProperty(this);
+  ConnectCanvas();
 
   ReadSettings();
   ChoosePort(0);
@@ -112,8 +114,7 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   SetTool(CanvasTool::Select);
   link_.SetAttemptLimit(5);
   SetCanvasSize(640, 480);
-  gridX_ = 5;
-  gridY_ = 5;
+  SetGridSpacing(5, 5);
   chart_.ClearChart();
   notifications_.Clear();
 
@@ -372,6 +373,7 @@ void TBrivane3::SetCanvasSize(int width, int height) {
 void TBrivane3::SetGridSpacing(int x, int y) {
   gridX_ = std::max(kMinGridSpacing, x);
   gridY_ = std::max(kMinGridSpacing, y);
+  if (canvas_) canvas_->Editor().Grid().SetSpacing(gridX_, gridY_);
 }
 
 void TBrivane3::SetToolbarsVisible(const EnvironmentSettings& settings) {
@@ -404,6 +406,30 @@ void TBrivane3::SetCanvasWidget(QWidget* canvas) {
 
 QWidget* TBrivane3::CanvasWidget() const {
   return scrollBox1_ ? scrollBox1_->widget() : nullptr;
+}
+
+brv3::CanvasWidget* TBrivane3::Canvas() const {
+  return canvas_.data();
+}
+
+// The drawing canvas follows the tool buttons, the grid and every change of the chart; its own
+// tool changes put the matching button down.
+void TBrivane3::ConnectCanvas() {
+  canvas_ = new brv3::CanvasWidget(chart_, *this);
+  canvas_->SetPropertyDialog(itemProperty_);
+  SetCanvasWidget(canvas_);
+  CanvasGrid& grid = canvas_->Editor().Grid();
+  grid.SetOn(GridOn());
+  grid.SetSpacing(gridX_, gridY_);
+  connect(gridSw_, &QCheckBox::toggled, canvas_,
+          [this](bool on) { canvas_->Editor().Grid().SetOn(on); });
+  connect(this, &TBrivane3::ToolChanged, canvas_,
+          [this](CanvasTool tool) { canvas_->SetTool(static_cast<int>(tool)); });
+  connect(canvas_, &brv3::CanvasWidget::ToolModeChanged, this, [this](int mode) {
+    if (static_cast<CanvasTool>(mode) != tool_) SetTool(static_cast<CanvasTool>(mode));
+  });
+  connect(this, &TBrivane3::ChartChanged, canvas_, &brv3::CanvasWidget::Redraw);
+  canvas_->setFocus();
 }
 
 QSize TBrivane3::CanvasSize() const {
@@ -507,6 +533,7 @@ void TBrivane3::OpenBtnClick() {
   if (path.isEmpty()) return;
   openFolder_ = QFileInfo(path).absolutePath();
   OpenChart(path);
+  if (canvas_) canvas_->SetInert();
 }
 
 void TBrivane3::SaveBtnClick() {

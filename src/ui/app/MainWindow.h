@@ -33,20 +33,22 @@ class QMimeData;
 
 namespace brv3 {
 
+class CanvasWidget;
 class CommPortCombo;
 class TInfoDlg;
 class TItemProperty;
 
-// The canvas tools of the radio group on the parts toolbar.
+// The canvas tools of the radio group on the parts toolbar; each value is the button's `Tag`,
+// the canvas editor's tool mode.
 enum class CanvasTool : int {
   Select = 0,
-  StartFlag = 1,
-  Position = 2,
-  Set = 3,
-  Compare = 4,
-  Mix = 5,
-  FlowWiring = 6,
-  BranchWiring = 7,
+  StartFlag = 6,
+  Position = 1,
+  Set = 2,
+  Compare = 3,
+  Mix = 7,
+  FlowWiring = 4,
+  BranchWiring = 5,
 };
 
 // The main window: toolbars, the EDIT and LIST sheets, the status line and status bar. It owns the
@@ -107,6 +109,8 @@ class TBrivane3 : public QMainWindow,
   // Replaces the placeholder canvas inside the EDIT sheet's scroll box; the window takes it.
   void SetCanvasWidget(QWidget* canvas);
   QWidget* CanvasWidget() const;
+  // The drawing canvas the window made for its chart (null once replaced).
+  brv3::CanvasWidget* Canvas() const;
   QSize CanvasSize() const;
   int GridX() const { return gridX_; }
   int GridY() const { return gridY_; }
@@ -148,6 +152,7 @@ class TBrivane3 : public QMainWindow,
   void ReadSettings();
   void WriteSettings();
   void CommPortCloseUp();
+  void ConnectCanvas();
 
   void OpenBtnClick();
   void SaveBtnClick();
@@ -193,6 +198,7 @@ class TBrivane3 : public QMainWindow,
   TFormDlg* formDlg_ = nullptr;
   TInfoDlg* infoDlg_ = nullptr;
   TItemProperty* itemProperty_ = nullptr;
+  QPointer<brv3::CanvasWidget> canvas_;
   QString openFolder_;
 };
 

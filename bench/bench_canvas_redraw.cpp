@@ -1,0 +1,59 @@
+// A full canvas redraw (display list and painting into the canvas picture, offscreen raster) of
+// charts of 1,000 and 10,000 objects with as many wires.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+
+#include "BenchCharts.h"
+#include "core/util/Prompter.h"
+#include "ui/chart/CanvasWidget.h"
+
+namespace {
+
+// The benchmark chart with a mix of colours, selections and branch wires, on its 6000 x 4000
+// canvas or on one just high enough for its rows.
+brv3::Chart RedrawChart(int n, bool fittedCanvas) {
+  brv3::Chart chart = brv3::bench::BigChart(n);
+  for (int i = 0; i < n; ++i) {
+    chart.Objects[i].Color = i % 7 == 0 ? brv3::kColorButtonFace : brv3::kColorWhite;
+    chart.Objects[i].Selected = i % 13 == 0 ? 1 : 0;
+    chart.Links[i].Main = i % 5 == 0 ? brv3::kBranchWiring : brv3::kFlowWiring;
+    chart.Links[i].Selected = i % 11 == 0 ? 1 : 0;
+  }
+  if (fittedCanvas) chart.CanvasHeight = (n + 99) / 100 * 40 + 20;
+  return chart;
+}
+
+void BM_CanvasRedraw(benchmark::State& state) {
+  brv3::Chart chart = RedrawChart(static_cast<int>(state.range(0)), state.range(1) != 0);
+  brv3::SilentPrompter prompter;
+  brv3::CanvasWidget canvas(chart, prompter);
+  canvas.Redraw();
+  for (auto _ : state) {
+    canvas.Redraw();
+    benchmark::DoNotOptimize(canvas.Picture().constBits());
+  }
+  state.counters["items"] = static_cast<double>(canvas.Display().items.size());
+  state.counters["pixels"] =
+      static_cast<double>(canvas.Picture().width()) * canvas.Picture().height();
+}
+BENCHMARK(BM_CanvasRedraw)
+    ->ArgNames({"objects", "fitted"})
+    ->Args({1000, 1})
+    ->Args({10000, 1})
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

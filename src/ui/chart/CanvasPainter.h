@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPalette>
+#include <QSize>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/chart/CanvasDrawing.h"
+
+namespace brv3 {
+
+// A palette whose system colour codes (0x80000005 window, 0x8000000D highlight, ...) follow the
+// application palette.
+CanvasPalette QtCanvasPalette(const QPalette& palette);
+
+// Small pictures kept from one redraw to the next: boxes, arrows and names drawn once and then
+// only copied, since charts repeat few shapes and names rarely change between redraws.
+class CanvasPictureCache {
+ public:
+  // A kept picture (premultiplied ARGB) with, for each row, the span that is not transparent and
+  // the run of fully opaque pixels in it, which is copied rather than blended.
+  struct RowSpan {
+    int first = 0, opaqueFirst = 0, opaqueLast = 0, last = 0;
+  };
+  struct Sprite {
+    QImage image;
+    std::vector<RowSpan> rows;
+  };
+  // The sprite for `key`; `make()` returns its picture when it is not kept yet.
+  template <typename Make>
+  const Sprite& Find(const std::string& key, Make&& make) {
+    Entry& entry = Use(key);
+    if (entry.sprite.image.isNull()) Prepare(entry.sprite, make());
+    return entry.sprite;
+  }
+  // Names are kept for one font: another font forgets everything.
+  void UseFont(const QFont& font);
+  // Called once per painted picture; drops the sprites that were not used lately.
+  void EndPicture();
+  size_t Size() const { return entries_.size(); }
+
+ private:
+  struct Entry {
+    Sprite sprite;
+    uint32_t lastUse = 0;
+  };
+  static void Prepare(Sprite& sprite, QImage image);
+  Entry& Use(const std::string& key);
+
+  std::unordered_map<std::string, Entry> entries_;
+  QFont font_;
+  uint32_t picture_ = 1;
+  size_t usedThisPicture_ = 0;
+};
+
+struct PixelTarget;
+// Puts a sprite onto the picture with its top-left corner at `topLeft`, clipped to the picture.
+void BlitSprite(const PixelTarget& target, const CanvasPictureCache::Sprite& sprite,
+                QPoint topLeft);
+
+// Paints a display list onto `image` (32 bits per pixel, the list's size) through `painter`,
+// which is open on it with the font for the names.
+void PaintDisplayList(const DisplayList& list, QImage& image, QPainter& painter,
+                      CanvasPictureCache& cache);
+
+// The size of the picture for a canvas: each side 1 .. 32000, and a canvas of more than 40
+// million pixels cut down in height so that its picture stays within memory.
+QSize CanvasPictureSize(int32_t width, int32_t height);
+
+// Paints the whole list into `image`, which is made CanvasPictureSize of the list's size.
+// False when no picture of that size could be had (the image is then null).
+bool PaintCanvasImage(const DisplayList& list, QImage& image, const QFont& font,
+                      CanvasPictureCache& cache);
+
+}  // namespace brv3

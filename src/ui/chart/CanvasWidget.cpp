@@ -1,0 +1,327 @@
+#include "ui/chart/CanvasWidget.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QRegion>
+#include <QTextEdit>
+#include <memory>
+
+#include "core/chart/Chart.h"
+#include "core/util/Prompter.h"
+#include "ui/app/ItemProperty.h"
+#include "ui/chart/CanvasPopupMenu.h"
+#include "ui/chart/TableRowMime.h"
+
+namespace brv3 {
+
+namespace {
+
+const char* const kItemFileFilter = "QVB file (*.QVB *.qvb);;AllFiles (*)";
+
+unsigned Modifiers(Qt::KeyboardModifiers modifiers) {
+  unsigned result = 0;
+  if (modifiers & Qt::ShiftModifier) result |= kModShift;
+  if (modifiers & Qt::ControlModifier) result |= kModCtrl;
+  if (modifiers & Qt::AltModifier) result |= kModAlt;
+  return result;
+}
+
+unsigned Buttons(Qt::MouseButtons buttons) {
+  unsigned result = 0;
+  if (buttons & Qt::LeftButton) result |= kButtonLeft;
+  if (buttons & Qt::RightButton) result |= kButtonRight;
+  if (buttons & Qt::MiddleButton) result |= kButtonMiddle;
+  return result;
+}
+
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return MouseButton::Left;
+    case Qt::RightButton:
+      return MouseButton::Right;
+    case Qt::MiddleButton:
+      return MouseButton::Middle;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<CanvasKey> CanvasKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_C:
+      return CanvasKey::C;
+    case Qt::Key_V:
+      return CanvasKey::V;
+    case Qt::Key_Escape:
+      return CanvasKey::Escape;
+    case Qt::Key_Delete:
+      return CanvasKey::Delete;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Controls whose own keys must win: anything that edits text.
+bool TakesText(const QWidget* widget) {
+  if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return !edit->isReadOnly();
+  if (auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->isEditable();
+  return qobject_cast<const QTextEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
+         qobject_cast<const QAbstractSpinBox*>(widget);
+}
+
+QPoint PointOf(const QPointF& position) {
+  return position.toPoint();
+}
+
+}  // namespace
+
+CanvasWidget::CanvasWidget(Chart& chart, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), chart_(chart), prompter_(prompter), editor_(chart, prompter, *this) {
+  setObjectName("Image1");
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setContextMenuPolicy(Qt::PreventContextMenu);
+  setAcceptDrops(true);
+  qApp->installEventFilter(this);
+  Redraw();
+}
+
+CanvasWidget::~CanvasWidget() {
+  qApp->removeEventFilter(this);
+}
+
+void CanvasWidget::FollowCanvasSize() {
+  const QSize size = CanvasPictureSize(chart_.CanvasWidth, chart_.CanvasHeight);
+  if (minimumSize() != size || maximumSize() != size) setFixedSize(size);
+}
+
+void CanvasWidget::Redraw() {
+  FollowCanvasSize();
+  BuildDisplayList(chart_, editor_.Overlay(), QtCanvasPalette(palette()), display_);
+  PaintCanvasImage(display_, picture_, font(), sprites_);
+  update();
+}
+
+void CanvasWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect area = event->rect();
+  if (picture_.isNull()) {
+    painter.fillRect(area, palette().color(QPalette::Base));
+    return;
+  }
+  painter.drawImage(area.topLeft(), picture_, area);
+  // Beyond a picture cut down for its size.
+  const QRegion outside = QRegion(area).subtracted(picture_.rect());
+  for (const QRect& part : outside) painter.fillRect(part, palette().color(QPalette::Dark));
+}
+
+void CanvasWidget::ToolChanged(int toolMode) {
+  reportingTool_ = true;
+  emit ToolModeChanged(toolMode);
+  reportingTool_ = false;
+}
+
+void CanvasWidget::SetTool(int toolMode) {
+  // The button going down because the editor itself changed tools is no new choice.
+  if (reportingTool_) return;
+  editor_.SetTool(toolMode);
+}
+
+void CanvasWidget::SetInert() {
+  editor_.SetInert();
+  Redraw();
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+  const std::optional<MouseButton> button = ButtonOf(event->button());
+  if (!button) return;
+  const QPoint p = PointOf(event->position());
+  editor_.MousePress(*button, p.x(), p.y(), Modifiers(event->modifiers()));
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = PointOf(event->position());
+  editor_.MouseMove(p.x(), p.y(), Buttons(event->buttons()), Modifiers(event->modifiers()));
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const std::optional<MouseButton> button = ButtonOf(event->button());
+  if (!button) return;
+  const QPoint p = PointOf(event->position());
+  editor_.MouseRelease(*button, p.x(), p.y(), Modifiers(event->modifiers()));
+}
+
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The first click's press and release have already been handled; the double click itself
+  // only opens or reverses what that press hit. Other buttons press again.
+  if (event->button() == Qt::LeftButton) {
+    editor_.DoubleClick();
+    return;
+  }
+  mousePressEvent(event);
+}
+
+bool CanvasWidget::HandleKey(const QKeyEvent& event) {
+  const std::optional<CanvasKey> key = CanvasKeyOf(event.key());
+  if (!key) return false;
+  const unsigned modifiers = Modifiers(event.modifiers());
+  if ((*key == CanvasKey::C || *key == CanvasKey::V) && !(modifiers & kModCtrl)) return false;
+  return editor_.KeyPress(*key, modifiers);
+}
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+  if (HandleKey(*event))
+    event->accept();
+  else
+    QWidget::keyPressEvent(event);
+}
+
+bool CanvasWidget::event(QEvent* event) {
+  // Keep shortcuts elsewhere in the window from taking the canvas keys.
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const std::optional<CanvasKey> canvasKey = CanvasKeyOf(key->key());
+    const unsigned modifiers = Modifiers(key->modifiers());
+    if (canvasKey && !(modifiers & (kModShift | kModAlt)) &&
+        ((*canvasKey != CanvasKey::C && *canvasKey != CanvasKey::V) || (modifiers & kModCtrl))) {
+      event->accept();
+      return true;
+    }
+  }
+  return QWidget::event(event);
+}
+
+void CanvasWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // Names are painted in the widget's font and system colours follow its palette.
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) Redraw();
+}
+
+bool CanvasWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched != this && isVisible()) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == window() && !TakesText(widget) &&
+        HandleKey(*static_cast<QKeyEvent*>(event)))
+      return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void CanvasWidget::dragEnterEvent(QDragEnterEvent* event) {
+  const std::optional<TableRowDrag> drag = ReadTableRowMime(*event->mimeData());
+  if (drag && CanvasEditor::AcceptsDrop(true, drag->row))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void CanvasWidget::dragMoveEvent(QDragMoveEvent* event) {
+  const std::optional<TableRowDrag> drag = ReadTableRowMime(*event->mimeData());
+  if (drag && CanvasEditor::AcceptsDrop(true, drag->row))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void CanvasWidget::dropEvent(QDropEvent* event) {
+  const std::optional<TableRowDrag> drag = ReadTableRowMime(*event->mimeData());
+  if (!drag) {
+    event->ignore();
+    return;
+  }
+  const QPoint p = PointOf(event->position());
+  editor_.DropMotion(p.x(), p.y(), drag->row, drag->label, drag->name);
+  event->acceptProposedAction();
+}
+
+std::optional<PopupChoice> CanvasWidget::ShowPopupMenu(const PopupMenuModel& model, int32_t x,
+                                                       int32_t y) {
+  std::unique_ptr<QMenu> menu(BuildCanvasPopupMenu(model, this));
+  return PopupChoiceOf(menu->exec(mapToGlobal(QPoint(x, y))));
+}
+
+std::optional<uint32_t> CanvasWidget::ChooseColor(uint32_t current) {
+  const uint32_t bgr = QtCanvasPalette(palette()).Resolve(current);
+  const QColor chosen =
+      QColorDialog::getColor(QColor(ColorRed(bgr), ColorGreen(bgr), ColorBlue(bgr)), this, "Color");
+  if (!chosen.isValid()) return std::nullopt;
+  return static_cast<uint32_t>(chosen.red()) | static_cast<uint32_t>(chosen.green()) << 8 |
+         static_cast<uint32_t>(chosen.blue()) << 16;
+}
+
+std::optional<FileChoice> CanvasWidget::ChooseItemFile(bool forSave) {
+  QString filter;
+  const QString filters = QString::fromUtf8(kItemFileFilter);
+  const QString name =
+      forSave ? QFileDialog::getSaveFileName(this, "Save", QString(), filters, &filter)
+              : QFileDialog::getOpenFileName(this, "Open", QString(), filters, &filter);
+  if (name.isEmpty()) return std::nullopt;
+  FileChoice choice;
+  choice.name = name.toStdString();
+  choice.filterIndex = filter.startsWith("QVB") ? 1 : 2;
+  return choice;
+}
+
+void CanvasWidget::Notice(const char* dialog) {
+  prompter_.ShowStatus(std::string(dialog) + " is not available yet");
+}
+
+void CanvasWidget::OpenObjectDialog(int32_t index, uint8_t type) {
+  if (objectDialogHook_) {
+    objectDialogHook_(index, type);
+    return;
+  }
+  switch (type) {
+    case kPosition:
+      Notice("The position editor");
+      break;
+    case kSet:
+      Notice("The Set dialog");
+      break;
+    case kCompare:
+      Notice("The Compare dialog");
+      break;
+    default:
+      Notice("The mixing dialog");
+      break;
+  }
+}
+
+void CanvasWidget::OpenDataDialog() {
+  if (dataDialogHook_)
+    dataDialogHook_();
+  else
+    Notice("The data dialog");
+}
+
+void CanvasWidget::OpenConvertDialog() {
+  if (convertDialogHook_)
+    convertDialogHook_();
+  else
+    Notice("The link/convert dialog");
+}
+
+void CanvasWidget::OpenPropertyDialog(int32_t index) {
+  if (!propertyDialog_ || !chart_.ValidObject(index)) return;
+  ChartObject& object = chart_.Objects[static_cast<size_t>(index)];
+  if (propertyDialog_->Edit(object, QCursor::pos()) == TItemProperty::Outcome::Applied)
+    chart_.DeselectAll();
+  Redraw();
+}
+
+}  // namespace brv3

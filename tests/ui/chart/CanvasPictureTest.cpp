@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "core/chart/Chart.h"
+#include "ui/UiTestSupport.h"
+#include "ui/chart/CanvasPainter.h"
+#include "ui/chart/CanvasTestSupport.h"
+#include "ui/chart/CanvasWidget.h"
+
+namespace brv3 {
+namespace {
+
+QRgb Rgb(uint32_t bgr) {
+  return qRgb(ColorRed(bgr), ColorGreen(bgr), ColorBlue(bgr));
+}
+
+int32_t AddObject(Chart& chart, int32_t left, int32_t top, uint32_t color, const char* name) {
+  const int index = chart.AppendObjects(1);
+  ChartObject& o = chart.Objects[static_cast<size_t>(index)];
+  o.Left = left;
+  o.Top = top;
+  o.Width = 50;
+  o.Height = 30;
+  o.Color = color;
+  o.Name = name;
+  return index;
+}
+
+// Pixels of the object's inside (outline left out) close to `color`.
+int CountNear(const QImage& image, const QRect& area, QColor color) {
+  int count = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - color.red()) < 40 && std::abs(c.green() - color.green()) < 40 &&
+          std::abs(c.blue() - color.blue()) < 40)
+        ++count;
+    }
+  return count;
+}
+
+// A wire from A through the bend points (100,100), (140,100), (140,140) to B, and a Start flag on
+// C at (300, 50).
+class CanvasPictureTest : public ::testing::Test {
+ protected:
+  CanvasPictureTest() {
+    a_ = AddObject(chart_, 20, 300, 0x0000FF, "A");
+    b_ = AddObject(chart_, 300, 300, kColorWhite, "B");
+    c_ = AddObject(chart_, 300, 50, kColorWhite, "C");
+    const int link = chart_.AppendLinks(1);
+    ChartLink& l = chart_.Links[static_cast<size_t>(link)];
+    l.Origin = a_;
+    l.Final = b_;
+    l.Point = {{100, 100}, {140, 100}, {140, 140}};
+    chart_.DeselectAll();
+    chart_.Start = c_;
+  }
+
+  const QImage& Paint() {
+    canvas_.Redraw();
+    return canvas_.Picture();
+  }
+
+  Chart chart_;
+  test::RecordingPrompter prompter_;
+  CanvasWidget canvas_{chart_, prompter_};
+  int32_t a_ = -1, b_ = -1, c_ = -1;
+};
+
+TEST_F(CanvasPictureTest, ArrowsStartFlagAndBoxEdges) {
+  const QImage& image = Paint();
+  ASSERT_EQ(image.size(), QSize(640, 480));
+  const QRgb gray = Rgb(kColorUnselectedWire);
+  const QRgb red = qRgb(255, 0, 0);
+  const QRgb white = qRgb(255, 255, 255);
+  const QRgb black = qRgb(0, 0, 0);
+
+  // Segment (100,100) -> (140,100): tip (124,100), back corners (115,105) and (115,95); the arrow
+  // is filled with the origin's colour and outlined in the wire's pen.
+  EXPECT_EQ(image.pixel(118, 100), red);
+  EXPECT_EQ(image.pixel(118, 98), red);
+  EXPECT_EQ(image.pixel(124, 100), gray);
+  EXPECT_EQ(image.pixel(115, 95), gray);
+  EXPECT_EQ(image.pixel(115, 105), gray);
+  EXPECT_EQ(image.pixel(118, 93), white);
+  EXPECT_EQ(image.pixel(130, 100), gray);  // the line itself
+  // Segment (140,100) -> (140,140) going down: tip (140,124), back corners (135,115), (145,115).
+  EXPECT_EQ(image.pixel(140, 118), red);
+  EXPECT_EQ(image.pixel(140, 124), gray);
+  EXPECT_EQ(image.pixel(135, 115), gray);
+  EXPECT_EQ(image.pixel(145, 115), gray);
+  EXPECT_EQ(image.pixel(146, 118), white);
+  // An unselected wire has no bend-point squares.
+  EXPECT_EQ(image.pixel(101, 100), gray);
+  EXPECT_EQ(image.pixel(100, 99), white);
+
+  // Start flag on C at (300, 50): triangle (310,48), (310,38), (300,43) in red with a black
+  // outline, pole from (310,48) down to (310,58), end point left out.
+  EXPECT_EQ(image.pixel(306, 43), red);
+  EXPECT_EQ(image.pixel(310, 43), black);
+  EXPECT_EQ(image.pixel(300, 43), black);
+  EXPECT_EQ(image.pixel(299, 43), white);
+  EXPECT_EQ(image.pixel(310, 55), black);
+  EXPECT_EQ(image.pixel(310, 57), black);
+  EXPECT_EQ(image.pixel(310, 58), white);
+
+  // Boxes leave out their far edges: B spans x 300..349 and y 300..329.
+  EXPECT_EQ(image.pixel(349, 315), black);
+  EXPECT_EQ(image.pixel(350, 315), white);
+  EXPECT_EQ(image.pixel(325, 329), black);
+  EXPECT_EQ(image.pixel(325, 330), white);
+  EXPECT_EQ(image.pixel(300, 315), black);
+  // Round corners: the corner pixel itself stays background.
+  EXPECT_EQ(image.pixel(300, 300), white);
+
+  // Selected: highlight fill and pen, white squares on the bend points, highlight flag.
+  const QRgb highlight = canvas_.palette().color(QPalette::Highlight).rgb();
+  chart_.Links[0].Selected = 1;
+  chart_.Objects[static_cast<size_t>(c_)].Selected = 1;
+  Paint();
+  EXPECT_EQ(image.pixel(100, 100), white);
+  EXPECT_EQ(image.pixel(98, 100), highlight);
+  EXPECT_EQ(image.pixel(118, 100), highlight);
+  EXPECT_EQ(image.pixel(306, 43), highlight);
+  EXPECT_EQ(image.pixel(312, 74), highlight);
+
+  // A wire with a dangling end is left out; the others are still drawn.
+  chart_.Links[0].Selected = 0;
+  chart_.AppendLinks(1);
+  chart_.Links[1].Origin = a_;
+  chart_.Links[1].Final = -1;
+  Paint();
+  EXPECT_EQ(image.pixel(130, 100), gray);
+}
+
+TEST_F(CanvasPictureTest, LabelsContrastWithTheirFill) {
+  ChartObject& dark = chart_.Objects[static_cast<size_t>(a_)];
+  dark.Color = 0x000000;
+  dark.Name = "WWWW";
+  ChartObject& light = chart_.Objects[static_cast<size_t>(b_)];
+  light.Name = "WWWW";
+  const QImage& image = Paint();
+  const QRect darkInside(22, 302, 46, 26);
+  const QRect lightInside(302, 302, 46, 26);
+  EXPECT_GT(CountNear(image, darkInside, Qt::white), 10);
+  EXPECT_GT(CountNear(image, lightInside, Qt::black), 10);
+  // Dark gray (luminance 128) is labelled in white as well.
+  dark.Color = 0x808080;
+  Paint();
+  EXPECT_GT(CountNear(image, darkInside, Qt::white), 10);
+  // Without a name there is nothing in the box but its fill.
+  dark.Name.clear();
+  Paint();
+  EXPECT_EQ(CountNear(image, darkInside, Qt::white), 0);
+}
+
+TEST_F(CanvasPictureTest, SizeFollowsTheChartWithinMemory) {
+  chart_.CanvasWidth = 800;
+  chart_.CanvasHeight = 600;
+  EXPECT_EQ(Paint().size(), QSize(800, 600));
+  EXPECT_EQ(canvas_.size(), QSize(800, 600));
+  // A canvas a file may ask for (32000 x 32000) is cut down in height, not allocated whole.
+  EXPECT_EQ(CanvasPictureSize(32000, 32000), QSize(32000, 1250));
+  EXPECT_EQ(CanvasPictureSize(0, -5), QSize(1, 1));
+  // Objects far outside the picture are skipped without harm.
+  chart_.Objects[static_cast<size_t>(b_)].Left = 2'000'000'000;
+  chart_.Objects[static_cast<size_t>(b_)].Top = -2'000'000'000;
+  EXPECT_EQ(Paint().size(), QSize(800, 600));
+}
+
+}  // namespace
+}  // namespace brv3
