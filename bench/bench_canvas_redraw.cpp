@@ -12,8 +12,10 @@
 namespace {
 
 // The benchmark chart with a mix of colours, selections and branch wires, on its 6000 x 4000
-// canvas or on one just high enough for its rows.
-brv3::Chart RedrawChart(int n, bool fittedCanvas) {
+// canvas or on one just high enough for its rows. The shared chart bends every tenth wire up to
+// the top of the canvas (thousands of pixels of wire each); with `nearBends` the bend points sit
+// beside their wire's ends instead, as a user draws them.
+brv3::Chart RedrawChart(int n, bool fittedCanvas, bool nearBends) {
   brv3::Chart chart = brv3::bench::BigChart(n);
   for (int i = 0; i < n; ++i) {
     chart.Objects[i].Color = i % 7 == 0 ? brv3::kColorButtonFace : brv3::kColorWhite;
@@ -22,11 +24,20 @@ brv3::Chart RedrawChart(int n, bool fittedCanvas) {
     chart.Links[i].Selected = i % 11 == 0 ? 1 : 0;
   }
   if (fittedCanvas) chart.CanvasHeight = (n + 99) / 100 * 40 + 20;
+  if (nearBends) {
+    for (brv3::ChartLink& l : chart.Links) {
+      if (l.Point.empty()) continue;
+      const brv3::ChartObject& from = chart.Objects[l.Origin];
+      l.Point = {{from.CenterX() + 30, from.CenterY() + 5},
+                 {from.CenterX() + 30, from.CenterY() + 15}};
+    }
+  }
   return chart;
 }
 
 void BM_CanvasRedraw(benchmark::State& state) {
-  brv3::Chart chart = RedrawChart(static_cast<int>(state.range(0)), state.range(1) != 0);
+  brv3::Chart chart =
+      RedrawChart(static_cast<int>(state.range(0)), state.range(1) != 0, state.range(2) != 0);
   brv3::SilentPrompter prompter;
   brv3::CanvasWidget canvas(chart, prompter);
   canvas.Redraw();
@@ -39,11 +50,13 @@ void BM_CanvasRedraw(benchmark::State& state) {
       static_cast<double>(canvas.Picture().width()) * canvas.Picture().height();
 }
 BENCHMARK(BM_CanvasRedraw)
-    ->ArgNames({"objects", "fitted"})
-    ->Args({1000, 1})
-    ->Args({10000, 1})
-    ->Args({1000, 0})
-    ->Args({10000, 0})
+    ->ArgNames({"objects", "fitted", "near_bends"})
+    ->Args({1000, 1, 0})
+    ->Args({10000, 1, 0})
+    ->Args({1000, 0, 0})
+    ->Args({10000, 0, 0})
+    ->Args({1000, 1, 1})
+    ->Args({10000, 1, 1})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
