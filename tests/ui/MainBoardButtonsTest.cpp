@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <deque>
 #include <filesystem>
 
 #include "core/motion/MotionFakes.h"
@@ -27,6 +28,26 @@ namespace brv3 {
 namespace {
 
 using Strings = std::vector<std::string>;
+
+// Hands out bytes the board sent on its own.
+class UnaskedBytesPort : public Port {
+ public:
+  std::deque<uint8_t> incoming;
+  bool IsOpen() const override { return true; }
+  bool WriteBytes(const uint8_t*, size_t) override { return true; }
+  int ReadBytes(uint8_t* buffer, int count) override {
+    int n = 0;
+    for (; n < count && !incoming.empty(); ++n) {
+      buffer[n] = incoming.front();
+      incoming.pop_front();
+    }
+    return n;
+  }
+  void PurgeReceive() override { incoming.clear(); }
+  void PurgeTransmit() override {}
+  int TimeOutReceive() const override { return 10; }
+  void SetTimeOutReceive(int) override {}
+};
 
 // The editor's window with the full board buttons, the table and data dialogs, and the
 // simulated board as its port; dialogs of the core answer from the scripted prompter.
@@ -208,9 +229,14 @@ TEST(MainBoardButtonsTest, DataDialogCleansTheNameAndKeepsTheCodeOnBadInput) {
   w.data.OkClick();
   EXPECT_EQ(w.Cell(3, 4), "300");
 
-  // A remote-control code reaching the dialog lands in the code box.
-  w.data.RemoteCodeArrived(4660);
+  // A remote-control report the board sends on its own lands in the code box, whether the
+  // dialog shows or not.
+  UnaskedBytesPort unasked;
+  unasked.incoming = {0x00, 0xFD, 0x00, 0x12, 0x34, 1, 2, 3, 4, 0x00};
+  w.window.Link().SetPort(&unasked);
+  w.buttons.CommX1Receive(10);
   EXPECT_EQ(w.data.CntEdit()->text(), "4660");
+  w.window.Link().SetPort(&w.port);
 }
 
 TEST(MainBoardButtonsTest, DoubleClickEditsAnEntryThroughTheDataDialog) {
