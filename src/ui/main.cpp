@@ -8,6 +8,7 @@
 #include "ui/app/MainBoardButtons.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageSocketListener.h"
+#include "ui/app/QuitOnSignal.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
   if (!messages.Listen(brv3::platform::MessageSocketPath(), &error))
     std::fprintf(stderr, "brivane3: no message socket: %s\n", error.c_str());
 
+  brv3::QuitOnTerminationSignals();
   window.show();
   const QStringList args = QApplication::arguments();
   if (args.size() > 1) window.OpenChart(args.at(1), true);
