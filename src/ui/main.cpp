@@ -2,9 +2,15 @@
 #include <QMessageBox>
 #include <QStringList>
 #include <cstdio>
+#include <string>
 
 #include "platform/SingleInstance.h"
+#include "ui/app/MainBoardButtons.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/MessageSocketListener.h"
+#include "ui/app/QuitOnSignal.h"
+#include "ui/table/DataDlg.h"
+#include "ui/table/TableDlg.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -19,8 +25,24 @@ int main(int argc, char** argv) {
   }
 
   brv3::TBrivane3 window;
+  brv3::MainBoardButtons buttons(window, window);
+  brv3::TDataDlg dataDlg(window.Link(), buttons.Actions().Table(), window.CurrentChart(), &window);
+  brv3::TTableDlg tableDlg(window.Link(), buttons.Actions().Table(), dataDlg, &window, &window);
+  tableDlg.SetDeleteAction([&buttons] { buttons.MotDelBtnClick(); });
+  buttons.SetTableDialog(&tableDlg);
+  buttons.SetDataDialog(&dataDlg);
+  window.SetBoardButtons(&buttons);
+
+  brv3::MessageSocketListener messages(window.MessageBridge());
+  std::string error;
+  if (!messages.Listen(brv3::platform::MessageSocketPath(), &error))
+    std::fprintf(stderr, "brivane3: no message socket: %s\n", error.c_str());
+
+  brv3::QuitOnTerminationSignals();
   window.show();
   const QStringList args = QApplication::arguments();
   if (args.size() > 1) window.OpenChart(args.at(1), true);
-  return QApplication::exec();
+  const int result = QApplication::exec();
+  window.SetBoardButtons(nullptr);
+  return result;
 }

@@ -198,6 +198,10 @@ TEST(MainWindowTest, PortListTooltipsAndWindowMessages) {
   port->showPopup();
   port->hidePopup();
   EXPECT_EQ(chosen, (std::vector<int>{20, 20}));
+  // Hiding the window hides the combo box and its closed list: no choice is made.
+  window.show();
+  window.hide();
+  EXPECT_EQ(chosen, (std::vector<int>{20, 20}));
 
   RecordingActions actions;
   window.SetBoardButtons(&actions);

@@ -60,7 +60,10 @@ int32_t DefaultTextWidth(const std::string& text) {
 }  // namespace
 
 BoardActions::BoardActions(BoardLink& link, Prompter& prompter)
-    : link_(link), prompter_(prompter), board_(link), textWidth_(DefaultTextWidth) {
+    : BoardActions(link, prompter, ownChart_) {}
+
+BoardActions::BoardActions(BoardLink& link, Prompter& prompter, Chart& chart)
+    : link_(link), prompter_(prompter), board_(link), chart_(chart), textWidth_(DefaultTextWidth) {
   link_.SetTableObserver(&table_);
 }
 

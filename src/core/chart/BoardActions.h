@@ -34,6 +34,8 @@ class BoardActions {
  public:
   // Makes the motion table follow every table entry the link writes.
   BoardActions(BoardLink& link, Prompter& prompter);
+  // The same, working on a chart the caller owns (the editor's open chart).
+  BoardActions(BoardLink& link, Prompter& prompter, Chart& chart);
   // Leaves the link without a table observer.
   ~BoardActions();
   BoardActions(const BoardActions&) = delete;
@@ -87,7 +89,8 @@ class BoardActions {
   BoardLink& link_;
   Prompter& prompter_;
   BoardMotionAdapter board_;
-  Chart chart_;
+  Chart ownChart_;
+  Chart& chart_;
   MotionTable table_;
   NumberSelectState selection_;
   std::vector<std::string> listing_;

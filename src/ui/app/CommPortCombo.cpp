@@ -1,5 +1,7 @@
 #include "ui/app/CommPortCombo.h"
 
+#include <QAbstractItemView>
+
 #include "core/comm/SelectPort.h"
 #include "platform/ComPortName.h"
 
@@ -22,8 +24,11 @@ CommPortCombo::CommPortCombo(QWidget* parent) : QComboBox(parent) {
 }
 
 void CommPortCombo::hidePopup() {
+  // The combo box also hides its popup whenever it is hidden itself (the window closing or being
+  // destroyed); only a list that was open counts as closed up.
+  const bool wasOpen = view() && view()->isVisible();
   QComboBox::hidePopup();
-  emit ClosedUp();
+  if (wasOpen) emit ClosedUp();
 }
 
 }  // namespace brv3

@@ -297,3 +297,31 @@ TEST_F(BoardActionsTest, SelectPortMessageChoosesAListEntry) {
 
 }  // namespace
 }  // namespace brv3
+
+namespace brv3 {
+namespace {
+
+TEST(BoardActionsOnGivenChartTest, ReadReplacesTheCallersChart) {
+  test::FakeBoardPort board;
+  test::ScriptedPrompter prompter;
+  BoardLink link(&board);
+  Chart editorChart;
+  BoardActions writer(link, prompter);
+  test::ChartBuilder b;
+  const int p1 = b.Pos("POS1"), p2 = b.Pos("POS2", 20000);
+  b.Flow(p1, p2);
+  b.chart.SetChartName("WALK");
+  writer.OpenChart() = b.chart;
+  prompter.selections.push_back(2);
+  ASSERT_EQ(writer.Write(), ActionResult::Done);
+
+  BoardActions reader(link, prompter, editorChart);
+  EXPECT_EQ(&reader.OpenChart(), &editorChart);
+  prompter.selections.push_back(2);
+  ASSERT_EQ(reader.Read(), ActionResult::Done);
+  EXPECT_EQ(editorChart.Name, "WALK");
+  EXPECT_EQ(editorChart.ObjectCount(), 2);
+}
+
+}  // namespace
+}  // namespace brv3

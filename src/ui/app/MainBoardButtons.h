@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+
+#include "core/chart/BoardActions.h"
+#include "ui/app/BoardButtons.h"
+
+namespace brv3 {
+
+class TBrivane3;
+class TDataDlg;
+class TTableDlg;
+
+// The main window's board buttons over the core's board actions, working on the window's chart:
+// the listing goes to the LIST sheet and the hidden list, a read redraws the canvas, the table
+// window follows every entry written, remote-control codes reach the data dialog.
+class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
+ public:
+  // `prompter` is the window itself in the editor; tests pass a scripted one.
+  MainBoardButtons(TBrivane3& window, Prompter& prompter);
+  ~MainBoardButtons() override;
+
+  BoardActions& Actions() { return actions_; }
+  // The motion table window and data dialog; not owned, either may be null.
+  void SetTableDialog(TTableDlg* table) { tableDlg_ = table; }
+  void SetDataDialog(TDataDlg* data) { dataDlg_ = data; }
+
+  void TableBtnClick() override;
+  void CompileBtnClick() override;
+  void MotWriteBtnClick() override;
+  void MotReadBtnClick() override;
+  void MotDelBtnClick() override;
+  void MotRunBtnClick() override;
+  void PlayMessage(int64_t w, int64_t l) override;
+  void RemoteReportArrived(const RemoteReport& report) override;
+
+  // Puts the listing and the hexadecimal rows of the last compile or read into the window.
+  void ShowListing();
+
+ private:
+  void ShowTableEntry(const Bytes& entry, int index, bool add) override;
+
+  TBrivane3& window_;
+  BoardActions actions_;
+  TTableDlg* tableDlg_ = nullptr;
+  TDataDlg* dataDlg_ = nullptr;
+};
+
+}  // namespace brv3

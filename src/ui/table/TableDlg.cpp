@@ -1,0 +1,140 @@
+#include "ui/table/TableDlg.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/comm/BoardLink.h"
+#include "core/comm/MotionTable.h"
+#include "core/comm/TableEntry.h"
+#include "ui/app/Glyphs.h"
+#include "ui/table/DataDlg.h"
+
+namespace brv3 {
+
+TableListView::TableListView(QWidget* parent) : QTreeWidget(parent) {
+  setDragEnabled(true);
+  setDragDropMode(QAbstractItemView::DragOnly);
+}
+
+QStringList TableListView::mimeTypes() const {
+  return {kMimeType};
+}
+
+QMimeData* TableListView::mimeData(const QList<QTreeWidgetItem*>& items) const {
+  if (items.isEmpty()) return nullptr;
+  QTreeWidgetItem* item = items.first();
+  const QString text =
+      QString("%1|%2|%3").arg(indexOfTopLevelItem(item)).arg(item->text(0), item->text(1));
+  auto* data = new QMimeData;
+  data->setData(kMimeType, text.toUtf8());
+  data->setText(text);
+  return data;
+}
+
+TTableDlg::TTableDlg(BoardLink& link, MotionTable& table, TDataDlg& dataDlg, QWidget* mainWindow,
+                     QWidget* parent)
+    : QDialog(parent), link_(link), table_(table), dataDlg_(dataDlg), mainWindow_(mainWindow) {
+  setObjectName("TableDlg");
+  setWindowTitle("DataTable");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(2, 2, 2, 2);
+  auto* bar = new QHBoxLayout;
+  readBtn_ = new QToolButton(this);
+  readBtn_->setObjectName("MotReadBtn");
+  readBtn_->setToolTip("Read");
+  readBtn_->setIcon(Glyph(GlyphKind::Read));
+  delBtn_ = new QToolButton(this);
+  delBtn_->setObjectName("MotDelBtn");
+  delBtn_->setToolTip("Delete");
+  delBtn_->setIcon(Glyph(GlyphKind::Delete));
+  bar->addWidget(readBtn_);
+  bar->addWidget(delBtn_);
+  bar->addStretch();
+  layout->addLayout(bar);
+
+  listView_ = new TableListView(this);
+  listView_->setObjectName("ListView");
+  listView_->setColumnCount(5);
+  listView_->setHeaderLabels({"No", "Name", "Count", "Date", "Control"});
+  listView_->setRootIsDecorated(false);
+  listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  listView_->setSelectionMode(QAbstractItemView::SingleSelection);
+  listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  listView_->setColumnWidth(0, 40);
+  listView_->setColumnWidth(1, 200);
+  listView_->setColumnWidth(2, 50);
+  listView_->setColumnWidth(3, 100);
+  listView_->setColumnWidth(4, 60);
+  layout->addWidget(listView_);
+  resize(500, 420);
+
+  connect(readBtn_, &QToolButton::clicked, this, [this] { MotReadBtnClick(); });
+  connect(delBtn_, &QToolButton::clicked, this, &TTableDlg::MotDelBtnClick);
+  connect(listView_, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item, int) { EditEntry(listView_->indexOfTopLevelItem(item)); });
+  ShowRows();
+}
+
+namespace {
+
+void FillItem(QTreeWidgetItem* item, const TableRow& row) {
+  item->setText(0, QString::fromStdString(row.No));
+  item->setText(1, QString::fromStdString(row.Name));
+  item->setText(2, QString::fromStdString(row.Count));
+  item->setText(3, QString::fromStdString(row.Date));
+  item->setText(4, QString::fromStdString(row.Control));
+}
+
+}  // namespace
+
+void TTableDlg::ShowRows() {
+  listView_->clear();
+  for (const TableRow& row : table_.Rows()) FillItem(new QTreeWidgetItem(listView_), row);
+}
+
+void TTableDlg::RowChanged(int index) {
+  const auto& rows = table_.Rows();
+  if (index < 0 || index >= static_cast<int>(rows.size())) return;
+  // The mirror fills missing rows before replacing one, so the list catches up the same way.
+  if (listView_->topLevelItemCount() != static_cast<int>(rows.size())) {
+    ShowRows();
+    return;
+  }
+  FillItem(listView_->topLevelItem(index), rows[index]);
+}
+
+void TTableDlg::SetBusy(bool busy) {
+  if (mainWindow_) mainWindow_->setEnabled(!busy);
+  setEnabled(!busy);
+}
+
+bool TTableDlg::MotReadBtnClick() {
+  SetBusy(true);
+  const bool ok = RefreshMotionTable(link_, table_);
+  ShowRows();
+  SetBusy(false);
+  return ok;
+}
+
+void TTableDlg::MotDelBtnClick() {
+  if (deleteAction_) deleteAction_();
+}
+
+void TTableDlg::EditEntry(int row) {
+  if (row < 0 || row >= BoardLink::kTableEntries) return;
+  if (!link_.SetSleep(0) || !link_.SetReceiverReport(1)) return;
+  Bytes entry;
+  if (!link_.ReadTableEntry(row, entry)) return;
+  table_.ShowTableEntry(entry, row, false);
+  RowChanged(row);
+  if (!link_.SetReceiverReport(0) || !link_.SetSleep(1)) return;
+  if (!link_.SetRemoteInput(1)) return;
+  dataDlg_.ShowEntry(row);
+  dataDlg_.exec();
+  link_.SetRemoteInput(0);
+}
+
+}  // namespace brv3

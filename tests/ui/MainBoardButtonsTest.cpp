@@ -1,0 +1,302 @@
+#include "ui/app/MainBoardButtons.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <deque>
+#include <filesystem>
+
+#include "core/motion/MotionFakes.h"
+#include "sim/Engine.h"
+#include "sim/SimPort.h"
+#include "support/ScriptedPrompter.h"
+#include "ui/UiTestSupport.h"
+#include "ui/app/MainWindow.h"
+#include "ui/app/MessageSocketListener.h"
+#include "ui/table/DataDlg.h"
+#include "ui/table/TableDlg.h"
+
+namespace brv3 {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Hands out bytes the board sent on its own.
+class UnaskedBytesPort : public Port {
+ public:
+  std::deque<uint8_t> incoming;
+  bool IsOpen() const override { return true; }
+  bool WriteBytes(const uint8_t*, size_t) override { return true; }
+  int ReadBytes(uint8_t* buffer, int count) override {
+    int n = 0;
+    for (; n < count && !incoming.empty(); ++n) {
+      buffer[n] = incoming.front();
+      incoming.pop_front();
+    }
+    return n;
+  }
+  void PurgeReceive() override { incoming.clear(); }
+  void PurgeTransmit() override {}
+  int TimeOutReceive() const override { return 10; }
+  void SetTimeOutReceive(int) override {}
+};
+
+// The editor's window with the full board buttons, the table and data dialogs, and the
+// simulated board as its port; dialogs of the core answer from the scripted prompter.
+class BoardWindow {
+ public:
+  BoardWindow()
+      : window(env.SettingsPath()),
+        port(engine),
+        buttons((window.Link().SetPort(&port), window), prompter),
+        data(window.Link(), buttons.Actions().Table(), window.CurrentChart(), &window),
+        table(window.Link(), buttons.Actions().Table(), data, &window, &window) {
+    table.SetDeleteAction([this] { buttons.MotDelBtnClick(); });
+    buttons.SetTableDialog(&table);
+    buttons.SetDataDialog(&data);
+    window.SetBoardButtons(&buttons);
+  }
+  ~BoardWindow() { window.SetBoardButtons(nullptr); }
+
+  void Press(const char* name) {
+    auto* action = window.findChild<QAction*>(name);
+    ASSERT_NE(action, nullptr) << name;
+    action->trigger();
+  }
+  // POS1 -> POS2 named WALK, put into the window's own chart.
+  void LoadWalk() {
+    test::ChartBuilder b;
+    int p1 = b.Pos("POS1"), p2 = b.Pos("POS2", 20000);
+    b.Flow(p1, p2);
+    Chart& chart = window.CurrentChart();
+    chart.ClearChart();
+    chart.Type = kMotionChart;
+    chart.Objects = b.chart.Objects;
+    chart.Links = b.chart.Links;
+    chart.Start = b.chart.Start;
+    chart.SetChartName("WALK");
+  }
+  QString Cell(int row, int column) const {
+    return table.ListView()->topLevelItem(row)->text(column);
+  }
+
+  test::UiEnvironment env;
+  TBrivane3 window;
+  sim::Engine engine;
+  sim::SimPort port;
+  test::ScriptedPrompter prompter;
+  MainBoardButtons buttons;
+  TDataDlg data;
+  TTableDlg table;
+};
+
+TEST(MainBoardButtonsTest, CompileWriteReadPlayDeleteThroughTheToolbar) {
+  BoardWindow w;
+  ASSERT_EQ(w.table.ListView()->topLevelItemCount(), 85);
+  EXPECT_EQ(w.Cell(84, 0), "S5");
+  EXPECT_EQ(w.Cell(4, 3), "--/-- --:--");
+
+  w.LoadWalk();
+  w.Press("CompileBtn");
+  EXPECT_EQ(w.prompter.statuses, Strings{"Compile successful"});
+  EXPECT_EQ(w.window.Qvb()->topLevelItemCount(), 3);
+  EXPECT_EQ(w.window.List()->topLevelItemCount(), 3);
+  EXPECT_TRUE(w.port.Log().empty());  // compiling sends nothing
+
+  // Write to M5: the table window shows the entry the write stamped.
+  w.prompter.statuses.clear();
+  w.prompter.selections.push_back(4);
+  w.Press("MotWriteBtn");
+  ASSERT_FALSE(w.prompter.statuses.empty());
+  EXPECT_EQ(w.prompter.statuses.back(), "Write successful");
+  EXPECT_EQ(w.Cell(4, 1), "WALK");
+  EXPECT_EQ(w.Cell(4, 2), "3");
+  EXPECT_NE(w.Cell(4, 3), "--/-- --:--");
+  EXPECT_EQ(w.Cell(5, 2), "0");
+
+  // Read it back into an emptied chart: the canvas is told to redraw.
+  w.window.CurrentChart().ClearChart();
+  w.window.Qvb()->clear();
+  QSignalSpy redraw(&w.window, &TBrivane3::ChartChanged);
+  w.prompter.statuses.clear();
+  w.prompter.selections.push_back(4);
+  w.Press("MotReadBtn");
+  EXPECT_EQ(w.prompter.statuses.back(), "Reading succeeded");
+  EXPECT_EQ(w.window.CurrentChart().ObjectCount(), 2);
+  EXPECT_EQ(w.window.CurrentChart().Name, "WALK");
+  EXPECT_EQ(w.window.Qvb()->topLevelItemCount(), 3);
+  EXPECT_EQ(redraw.count(), 1);
+
+  // An empty entry: "No Data", the chart stays, the canvas still redraws.
+  w.prompter.selections.push_back(6);
+  w.Press("MotReadBtn");
+  EXPECT_EQ(w.prompter.statuses.back(), "No Data");
+  EXPECT_EQ(w.window.CurrentChart().ObjectCount(), 2);
+  EXPECT_EQ(redraw.count(), 2);
+  // Cancel in the selection dialog: nothing happens, no redraw.
+  w.prompter.selections.push_back(-2);
+  w.Press("MotReadBtn");
+  EXPECT_EQ(redraw.count(), 2);
+
+  // Play M5, then Play again opens on M5.
+  w.prompter.statuses.clear();
+  w.prompter.selections.push_back(4);
+  w.Press("MotRunBtn");
+  EXPECT_EQ(w.prompter.statuses, Strings{"Sending the Play command"});
+  w.prompter.selections.push_back(-2);
+  w.Press("MotRunBtn");
+  EXPECT_EQ(w.prompter.selectDialogs.back().SelectIndex, 4);
+  w.Press("MotStpBtn");
+
+  // Delete through the table window's button; No first sends nothing.
+  w.prompter.statuses.clear();
+  w.prompter.answers.push_back(IdNo);
+  w.prompter.selections.push_back(4);
+  w.port.ClearLog();
+  w.table.findChild<QToolButton*>("MotDelBtn")->click();
+  EXPECT_TRUE(w.port.Log().empty());
+  EXPECT_EQ(w.Cell(4, 1), "WALK");
+  w.prompter.selections.push_back(4);
+  w.table.MotDelBtnClick();
+  EXPECT_EQ(w.prompter.statuses.back(), "Delete successful");
+  EXPECT_EQ(w.Cell(4, 1), "");
+  EXPECT_EQ(w.Cell(4, 2), "0");
+
+  // A refresh reads all 85 entries back and agrees.
+  w.window.CurrentChart().ClearChart();
+  w.LoadWalk();
+  w.prompter.selections.push_back(79);
+  w.Press("MotWriteBtn");
+  w.table.ShowRows();
+  w.table.ListView()->clear();
+  EXPECT_TRUE(w.table.MotReadBtnClick());
+  ASSERT_EQ(w.table.ListView()->topLevelItemCount(), 85);
+  EXPECT_EQ(w.Cell(79, 0), "M80");
+  EXPECT_EQ(w.Cell(79, 1), "WALK");
+  EXPECT_EQ(w.Cell(4, 2), "0");
+  EXPECT_TRUE(w.window.isEnabled());
+  EXPECT_TRUE(w.table.isEnabled());
+
+  // A dragged row carries "row|label|name".
+  QTreeWidget* list = w.table.ListView();
+  std::unique_ptr<QMimeData> mime(list->model()->mimeData({list->model()->index(79, 0)}));
+  ASSERT_NE(mime, nullptr);
+  EXPECT_EQ(QString::fromUtf8(mime->data("application/x-brivane3-table-row")), "79|M80|WALK");
+}
+
+TEST(MainBoardButtonsTest, DataDialogCleansTheNameAndKeepsTheCodeOnBadInput) {
+  EXPECT_EQ(TDataDlg::CleanName("a,b\"c"), "a b c");
+  EXPECT_EQ(TDataDlg::CleanName("歩く"), "歩く");
+  EXPECT_EQ(TDataDlg::CodeFromText("abc", 7), 7);
+  EXPECT_EQ(TDataDlg::CodeFromText(" 258 ", 7), 258);
+  EXPECT_EQ(TDataDlg::CodeFromText("-1", 7), 7);
+  EXPECT_EQ(TDataDlg::CodeFromText("65536", 7), 7);
+  EXPECT_EQ(TDataDlg::CodeFromText("65535", 7), 65535);
+
+  BoardWindow w;
+  // The open chart (-1): name and code go into the chart.
+  w.window.CurrentChart().Ctrl = 99;
+  w.data.ShowEntry(-1);
+  EXPECT_EQ(w.data.CntEdit()->text(), "99");
+  w.data.MotName()->setText("a,b\"c");
+  w.data.CntEdit()->setText("abc");
+  w.data.OkClick();
+  EXPECT_EQ(w.data.MotName()->text(), "a b c");
+  EXPECT_EQ(w.window.CurrentChart().Name, "a b c");
+  EXPECT_EQ(w.window.CurrentChart().Ctrl, 99);
+  w.data.CntEdit()->setText("300");
+  w.data.OkClick();
+  EXPECT_EQ(w.window.CurrentChart().Ctrl, 300);
+
+  // A table entry: the board's entry is updated and the table row follows.
+  w.data.ShowEntry(3);
+  EXPECT_EQ(w.data.CntEdit()->text(), "65535");
+  w.data.MotName()->setText("x\"y");
+  w.data.CntEdit()->setText("1234");
+  w.data.OkClick();
+  EXPECT_EQ(w.Cell(3, 1), "x y");
+  EXPECT_EQ(w.Cell(3, 4), "1234");
+  w.data.ShowEntry(3);
+  w.data.CntEdit()->setText("abc");  // falls back to the open chart's code
+  w.data.OkClick();
+  EXPECT_EQ(w.Cell(3, 4), "300");
+
+  // A remote-control report the board sends on its own lands in the code box, whether the
+  // dialog shows or not.
+  UnaskedBytesPort unasked;
+  unasked.incoming = {0x00, 0xFD, 0x00, 0x12, 0x34, 1, 2, 3, 4, 0x00};
+  w.window.Link().SetPort(&unasked);
+  w.buttons.CommX1Receive(10);
+  EXPECT_EQ(w.data.CntEdit()->text(), "4660");
+  w.window.Link().SetPort(&w.port);
+}
+
+TEST(MainBoardButtonsTest, DoubleClickEditsAnEntryThroughTheDataDialog) {
+  BoardWindow w;
+  test::OnNextModal([](QWidget* dialog) {
+    dialog->findChild<QLineEdit*>("MotName")->setText("HOP");
+    dialog->findChild<QLineEdit*>("CntEdit")->setText("77");
+    dialog->findChild<QPushButton*>("Button1")->click();
+  });
+  w.table.EditEntry(2);
+  EXPECT_EQ(w.Cell(2, 1), "HOP");
+  EXPECT_EQ(w.Cell(2, 4), "77");
+  EXPECT_EQ(w.data.result(), QDialog::Accepted);
+
+  // Cancel stores nothing.
+  test::OnNextModal([](QWidget* dialog) {
+    dialog->findChild<QLineEdit*>("MotName")->setText("JUMP");
+    dialog->findChild<QPushButton*>("Button2")->click();
+  });
+  w.table.EditEntry(2);
+  EXPECT_EQ(w.Cell(2, 1), "HOP");
+
+  // Without a board the sequence stops before any dialog shows.
+  w.port.Close();
+  w.table.EditEntry(2);
+  EXPECT_EQ(w.Cell(2, 1), "HOP");
+}
+
+// Records the play messages the window hands on.
+class PlayRecorder : public BoardButtons {
+ public:
+  void PlayMessage(int64_t w, int64_t l) override { plays.push_back({w, l}); }
+  std::vector<std::pair<int64_t, int64_t>> plays;
+};
+
+TEST(MainBoardButtonsTest, MessageThroughTheSocketReachesTheWindow) {
+  test::UiEnvironment env;
+  TBrivane3 window(env.SettingsPath());
+  PlayRecorder recorder;
+  window.SetBoardButtons(&recorder);
+  const std::string path = env.Dir().File("editor.sock");
+  {
+    MessageSocketListener listener(window.MessageBridge());
+    std::string error;
+    ASSERT_TRUE(listener.Listen(path, &error)) << error;
+    ASSERT_EQ(platform::SendWindowMessage(path, {0x8000, 0, 3}, &error), platform::SendResult::Sent)
+        << error;
+    ASSERT_EQ(platform::SendWindowMessage(path, {0x8000, 1, 5}, &error),
+              platform::SendResult::Sent);
+    QElapsedTimer timer;
+    timer.start();
+    while (recorder.plays.size() < 2 && timer.elapsed() < 5000)
+      QApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_EQ(recorder.plays.size(), 2u);
+    EXPECT_EQ(recorder.plays[0], (std::pair<int64_t, int64_t>{0, 3}));
+    EXPECT_EQ(recorder.plays[1], (std::pair<int64_t, int64_t>{1, 5}));
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+  window.SetBoardButtons(nullptr);
+}
+
+}  // namespace
+}  // namespace brv3
