@@ -18,6 +18,10 @@ class EntryWatch final : public MotionBoard {
   bool entryRead = false;
   Bytes entry;
 
+  // The hexadecimal view is cleared only once an entry with steps was read; an empty or unreadable
+  // entry leaves it as it was.
+  bool HasSteps() const { return entryRead && !entry.empty() && entry[0] != 0; }
+
   bool ReadTableEntry(int index, Bytes& e) override {
     entryRead = inner_.ReadTableEntry(index, e);
     entry = e;
@@ -201,14 +205,13 @@ ActionResult BoardActions::Read() {
   const int entry = selection_.SelectIndex;
   if (entry < 0 || entry >= kEntryCount) return ActionResult::Cancelled;
   if (!SleepOn()) return ActionResult::BoardFailed;
-  hexRows_.clear();
   listing_.clear();
   EntryWatch watch(board_);
   if (entry >= kScenarioFirstSlot) {
     ScenarioRead read;
     const bool ok = ReadScenario(watch, entry, read);
     if (watch.entryRead) table_.ShowTableEntry(watch.entry, entry, false);
-    hexRows_ = read.hexRows;
+    if (watch.HasSteps()) hexRows_ = read.hexRows;
     if (!ok) {
       prompter_.ShowStatus("No data");
       link_.SetSleep(1);
@@ -223,6 +226,7 @@ ActionResult BoardActions::Read() {
     const bool ok = ReadMotion(watch, prompter_, entry, read);
     if (watch.entryRead) table_.ShowTableEntry(watch.entry, entry, false);
     if (!ok) {
+      if (watch.HasSteps()) hexRows_.clear();
       prompter_.ShowStatus("No Data");
       link_.SetSleep(1);
       return watch.Failure();

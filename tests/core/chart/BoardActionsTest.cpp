@@ -179,6 +179,7 @@ TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
   prompter.selections.push_back(0);
   EXPECT_EQ(actions.Read(), ActionResult::NoData);
   EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "No Data"}));
+  EXPECT_EQ(actions.HexRows().size(), 3u);
   EXPECT_FALSE(board.Asleep());
   EXPECT_EQ(actions.OpenChart().Name, "WALK");
 
@@ -186,6 +187,7 @@ TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
   prompter.selections.push_back(82);
   EXPECT_EQ(actions.Read(), ActionResult::NoData);
   EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "No data"}));
+  EXPECT_EQ(actions.HexRows().size(), 3u);
 
   // A pose that cannot be read is a board failure, not an empty entry; the board is woken.
   board.failWhen = [](const Bytes& f) { return f[0] == 0xFC && f[1] == 0x02; };
