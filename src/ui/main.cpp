@@ -9,6 +9,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageSocketListener.h"
 #include "ui/app/QuitOnSignal.h"
+#include "ui/chart/CanvasWidget.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
   buttons.SetTableDialog(&tableDlg);
   buttons.SetDataDialog(&dataDlg);
   window.SetBoardButtons(&buttons);
+  // A double click on empty canvas edits the open chart's name and remote code.
+  window.Canvas()->SetDataDialogHook([&dataDlg] { dataDlg.ShowForChart(); });
 
   brv3::MessageSocketListener messages(window.MessageBridge());
   std::string error;
