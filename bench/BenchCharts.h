@@ -35,4 +35,16 @@ inline Chart BigChart(int n) {
   return chart;
 }
 
+// The same chart with a mix of colours, selections and branch wires to draw.
+inline Chart DecoratedChart(int n) {
+  Chart chart = BigChart(n);
+  for (int i = 0; i < n; ++i) {
+    chart.Objects[i].Color = i % 7 == 0 ? kColorButtonFace : kColorWhite;
+    chart.Objects[i].Selected = i % 13 == 0 ? 1 : 0;
+    chart.Links[i].Main = i % 5 == 0 ? kBranchWiring : kFlowWiring;
+    chart.Links[i].Selected = i % 11 == 0 ? 1 : 0;
+  }
+  return chart;
+}
+
 }  // namespace brv3::bench

@@ -11,18 +11,12 @@
 
 namespace {
 
-// The benchmark chart with a mix of colours, selections and branch wires, on its 6000 x 4000
+// The decorated benchmark chart, on its 6000 x 4000
 // canvas or on one just high enough for its rows. The shared chart bends every tenth wire up to
 // the top of the canvas (thousands of pixels of wire each); with `nearBends` the bend points sit
 // beside their wire's ends instead, as a user draws them.
 brv3::Chart RedrawChart(int n, bool fittedCanvas, bool nearBends) {
-  brv3::Chart chart = brv3::bench::BigChart(n);
-  for (int i = 0; i < n; ++i) {
-    chart.Objects[i].Color = i % 7 == 0 ? brv3::kColorButtonFace : brv3::kColorWhite;
-    chart.Objects[i].Selected = i % 13 == 0 ? 1 : 0;
-    chart.Links[i].Main = i % 5 == 0 ? brv3::kBranchWiring : brv3::kFlowWiring;
-    chart.Links[i].Selected = i % 11 == 0 ? 1 : 0;
-  }
+  brv3::Chart chart = brv3::bench::DecoratedChart(n);
   if (fittedCanvas) chart.CanvasHeight = (n + 99) / 100 * 40 + 20;
   if (nearBends) {
     for (brv3::ChartLink& l : chart.Links) {

@@ -18,6 +18,7 @@
 #include "sim/Engine.h"
 #include "sim/SimPort.h"
 #include "support/ScriptedPrompter.h"
+#include "support/UnaskedBytesPort.h"
 #include "ui/UiTestSupport.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageSocketListener.h"
@@ -29,25 +30,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Hands out bytes the board sent on its own.
-class UnaskedBytesPort : public Port {
- public:
-  std::deque<uint8_t> incoming;
-  bool IsOpen() const override { return true; }
-  bool WriteBytes(const uint8_t*, size_t) override { return true; }
-  int ReadBytes(uint8_t* buffer, int count) override {
-    int n = 0;
-    for (; n < count && !incoming.empty(); ++n) {
-      buffer[n] = incoming.front();
-      incoming.pop_front();
-    }
-    return n;
-  }
-  void PurgeReceive() override { incoming.clear(); }
-  void PurgeTransmit() override {}
-  int TimeOutReceive() const override { return 10; }
-  void SetTimeOutReceive(int) override {}
-};
+using test::UnaskedBytesPort;
 
 // The editor's window with the full board buttons, the table and data dialogs, and the
 // simulated board as its port; dialogs of the core answer from the scripted prompter.
