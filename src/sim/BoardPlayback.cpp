@@ -125,7 +125,9 @@ void Board::Stop(Nanos now) {
   player_.active = false;
   player_.calls.clear();
   servos_.Halt(now);
-  stopPositions_ = servos_.Positions(now);
+  // Asleep, the servos are free; what the board holds is the pose it resumes on waking.
+  stopPositions_ =
+      (working_.modeWord & kModeSleep) ? RecordWords(livePose_) : servos_.Positions(now);
 }
 
 bool Board::StartEntry(int entry, Nanos) {

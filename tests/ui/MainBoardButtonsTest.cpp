@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "core/motion/MotionFakes.h"
+#include "core/motion/RestPose.h"
 #include "sim/Engine.h"
 #include "sim/SimPort.h"
 #include "support/ScriptedPrompter.h"
@@ -173,6 +174,48 @@ TEST(MainBoardButtonsTest, CompileWriteReadPlayDeleteThroughTheToolbar) {
   std::unique_ptr<QMimeData> mime(list->model()->mimeData({list->model()->index(79, 0)}));
   ASSERT_NE(mime, nullptr);
   EXPECT_EQ(QString::fromUtf8(mime->data("application/x-brivane3-table-row")), "79|M80|WALK");
+}
+
+// Home keeps the held pose; Trim centres every servo but leaves the other words. Both leave the
+// board awake with motion disabled, and a silent board stops the sequence before any pose.
+TEST(MainBoardButtonsTest, HomeAndTrimPositionSendTheStopPoseAndWakeTheBoard) {
+  BoardWindow w;
+  Bytes pose(49, 0);
+  pose[0] = 20;
+  const uint16_t words[4] = {0x5000, 0x8001, 0x0000, 0x2345};
+  for (int c = 0; c < 24; ++c) {
+    pose[1 + 2 * c] = static_cast<uint8_t>(words[c % 4] >> 8);
+    pose[2 + 2 * c] = static_cast<uint8_t>(words[c % 4] & 0xFF);
+  }
+  ASSERT_TRUE(w.window.Link().WritePose(PoseArea::Live, 0, 0, pose));
+  const auto liveWord = [&](int c) {
+    const auto& live = w.engine.board().LivePose();
+    return static_cast<uint16_t>(live[1 + 2 * c] << 8 | live[2 + 2 * c]);
+  };
+
+  w.Press("HomePosBtn");
+  EXPECT_EQ(w.engine.board().LivePose()[0], 100);
+  for (int c = 0; c < 24; ++c) EXPECT_EQ(liveWord(c), words[c % 4]) << c;
+  EXPECT_EQ(w.engine.board().Working().modeWord & (sim::kModeSleep | sim::kModePause), 0);
+
+  w.Press("SpeedButton2");
+  const uint16_t trimmed[4] = {0x4000, 0x8001, 0x0000, 0x4000};
+  for (int c = 0; c < 24; ++c) EXPECT_EQ(liveWord(c), trimmed[c % 4]) << c;
+  EXPECT_EQ(w.engine.board().Working().modeWord & sim::kModeSleep, 0);
+
+  // The record rules on their own: only servo positions 1..0x7FFF are centred.
+  const Bytes stop = {0x00, 0x01, 0x7F, 0xFF, 0x80, 0x00, 0x80, 0x02, 0x00, 0x00};
+  const Bytes record = RestPoseRecord(stop, RestPose::Trim);
+  ASSERT_EQ(record.size(), 49u);
+  EXPECT_EQ(Bytes(record.begin(), record.begin() + 11),
+            (Bytes{100, 0x40, 0x00, 0x40, 0x00, 0x80, 0x00, 0x80, 0x02, 0x00, 0x00}));
+  EXPECT_EQ(RestPoseRecord(stop, RestPose::Home)[2], 0x01);
+
+  // No board: nothing after the failed sleep command.
+  w.port.Close();
+  w.port.ClearLog();
+  w.Press("HomePosBtn");
+  EXPECT_TRUE(w.port.Log().empty());
 }
 
 TEST(MainBoardButtonsTest, DataDialogCleansTheNameAndKeepsTheCodeOnBadInput) {

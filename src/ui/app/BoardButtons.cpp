@@ -3,9 +3,20 @@
 #include "core/comm/BoardLink.h"
 #include "core/comm/Notifications.h"
 #include "core/comm/WindowMessages.h"
+#include "core/motion/RestPose.h"
 #include "core/util/Prompter.h"
 
 namespace brv3 {
+
+// The main window's buttons only move the robot; the position editor's own ones also take the
+// pose into the object being edited.
+void BasicBoardButtons::HomePosBtnClick() {
+  GoToRestPose(link_, RestPose::Home);
+}
+
+void BasicBoardButtons::SpeedButton2Click() {
+  GoToRestPose(link_, RestPose::Trim);
+}
 
 void BasicBoardButtons::MotStpBtnClick() {
   link_.StopMotion();

@@ -47,14 +47,17 @@ class BoardButtons {
   virtual void HideObjectEditors() {}
 };
 
-// The actions that need no dialog of their own, done here over the window's board link: Stop,
-// Pause, the 0x8000 message and the board's own notifications (a finished playback shows its
-// status lines). The rest stay empty until a full implementation replaces or extends this.
+// The actions that need no dialog of their own, done here over the window's board link: Home
+// and Trim position, Stop, Pause, the 0x8000 message and the board's own notifications (a finished
+// playback shows its status lines). The rest stay empty until a full implementation replaces or
+// extends this.
 class BasicBoardButtons : public BoardButtons {
  public:
   BasicBoardButtons(BoardLink& link, Prompter& prompter, NotificationBuffer& notifications)
       : link_(link), prompter_(prompter), notifications_(notifications) {}
 
+  void HomePosBtnClick() override;
+  void SpeedButton2Click() override;
   void MotStpBtnClick() override;
   void SpeedButton1Click() override;
   void PlayMessage(int64_t w, int64_t l) override;
