@@ -1,5 +1,6 @@
 #include "ui/chart/CanvasPainter.h"
 
+#include <sys/mman.h>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -8,8 +9,12 @@
 #include <QRect>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "ui/chart/PixelLines.h"
@@ -37,44 +42,6 @@ uint32_t ToBgr(const QColor& color) {
 QPoint ToPoint(LinkPoint p) {
   return QPoint(p.x, p.y);
 }
-
-// Keeps the painter's pen and brush and changes them only when an item needs others.
-class PenState {
- public:
-  explicit PenState(QPainter& painter) : painter_(painter) {}
-
-  void Pen(uint32_t color, PenStyle style, int width) {
-    if (havePen_ && color == penColor_ && style == penStyle_ && width == penWidth_) return;
-    QPen pen(QColor(ToRgb(color)), width, style == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine,
-             Qt::FlatCap, Qt::MiterJoin);
-    pen.setCosmetic(true);
-    painter_.setPen(pen);
-    havePen_ = true;
-    penColor_ = color;
-    penStyle_ = style;
-    penWidth_ = width;
-  }
-  // The painter's pen and brush were changed behind this state's back.
-  void Reset() {
-    havePen_ = false;
-    haveBrush_ = false;
-  }
-  void Brush(uint32_t color) {
-    if (haveBrush_ && color == brushColor_) return;
-    painter_.setBrush(QColor(ToRgb(color)));
-    haveBrush_ = true;
-    brushColor_ = color;
-  }
-
- private:
-  QPainter& painter_;
-  bool havePen_ = false;
-  uint32_t penColor_ = 0;
-  PenStyle penStyle_ = PenStyle::Solid;
-  int penWidth_ = 1;
-  bool haveBrush_ = false;
-  uint32_t brushColor_ = 0;
-};
 
 QRect Bounds(LinkPoint a, LinkPoint b) {
   const int left = std::min(a.x, b.x), right = std::max(a.x, b.x);
@@ -128,7 +95,11 @@ CanvasPictureCache::Entry& CanvasPictureCache::Use(const std::string& key) {
 
 void CanvasPictureCache::Prepare(Sprite& sprite, QImage image) {
   sprite.image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  const int width = sprite.image.width();
+  sprite.bits = sprite.image.constBits();
+  sprite.stride = sprite.image.bytesPerLine();
+  sprite.width = sprite.image.width();
+  sprite.height = sprite.image.height();
+  const int width = sprite.width;
   sprite.rows.assign(static_cast<size_t>(sprite.image.height()), {});
   for (int y = 0; y < sprite.image.height(); ++y) {
     const QRgb* row = reinterpret_cast<const QRgb*>(sprite.image.constScanLine(y));
@@ -164,14 +135,13 @@ inline QRgb BlendOver(QRgb source, QRgb destination) {
 void BlitSprite(const PixelTarget& target, const CanvasPictureCache::Sprite& sprite,
                 QPoint topLeft) {
   if (!target.bits) return;
-  const QImage& image = sprite.image;
   const int64_t left = topLeft.x(), top = topLeft.y();
   const int x0 = static_cast<int>(std::clamp<int64_t>(left, 0, target.width));
-  const int x1 = static_cast<int>(std::clamp<int64_t>(left + image.width(), x0, target.width));
+  const int x1 = static_cast<int>(std::clamp<int64_t>(left + sprite.width, x0, target.width));
   const int y0 = static_cast<int>(std::clamp<int64_t>(top, 0, target.height));
-  const int y1 = static_cast<int>(std::clamp<int64_t>(top + image.height(), y0, target.height));
-  const uchar* bits = image.constBits();
-  const qsizetype stride = image.bytesPerLine();
+  const int y1 = static_cast<int>(std::clamp<int64_t>(top + sprite.height, y0, target.height));
+  const uchar* bits = sprite.bits;
+  const qsizetype stride = sprite.stride;
   for (int y = y0; y < y1; ++y) {
     const int sy = static_cast<int>(y - top);
     const QRgb* source = reinterpret_cast<const QRgb*>(bits + sy * stride);
@@ -192,9 +162,25 @@ void BlitSprite(const PixelTarget& target, const CanvasPictureCache::Sprite& spr
   }
 }
 
+CanvasPictureCache::Entry& CanvasPictureCache::UseAt(size_t index, std::string&& key) {
+  if (index < memo_.size() && memo_[index].entry && memo_[index].key == key) {
+    Entry& entry = *memo_[index].entry;
+    if (entry.lastUse != picture_) {
+      entry.lastUse = picture_;
+      ++usedThisPicture_;
+    }
+    return entry;
+  }
+  Entry& entry = Use(key);
+  if (memo_.size() <= index) memo_.resize(index + 1);
+  memo_[index] = {std::move(key), &entry};
+  return entry;
+}
+
 void CanvasPictureCache::UseFont(const QFont& font) {
   if (font == font_) return;
   entries_.clear();
+  memo_.clear();
   font_ = font;
 }
 
@@ -202,6 +188,7 @@ void CanvasPictureCache::EndPicture() {
   // Sprites unused in the last picture go once they outnumber the used ones by far.
   if (entries_.size() > 2 * usedThisPicture_ + 256) {
     std::erase_if(entries_, [this](const auto& item) { return item.second.lastUse != picture_; });
+    memo_.clear();
   }
   ++picture_;
   usedThisPicture_ = 0;
@@ -212,6 +199,14 @@ namespace {
 // Shapes bigger than this are painted directly rather than kept.
 constexpr int kMaxSpriteSide = 512;
 constexpr int kMaxTriangleSprite = 64;
+// Pictures with fewer pixels than this are painted by one thread: starting more costs more than
+// it saves.
+constexpr int64_t kBandMinPixels = 1'000'000;
+constexpr int kMaxThreads = 4;
+// Each thread paints several bands in turn, taking the next one left when it is done: a chart's
+// wires crowd some rows more than others, and bands of equal height are not equal work.
+constexpr int kBandsPerThread = 4;
+constexpr int kBandMinRows = 32;
 
 QImage Transparent(QSize size) {
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -223,149 +218,148 @@ void AppendBytes(std::string& key, uint32_t value, int count) {
   for (int i = 0; i < count; ++i) key.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-class ListPainter {
- public:
-  ListPainter(QImage& image, QPainter& painter, CanvasPictureCache& cache)
-      : pixels_(PixelsOf(image)),
-        painter_(painter),
-        cache_(cache),
-        state_(painter),
-        font_(painter.font()),
-        visible_(painter.window().adjusted(-2, -2, 2, 2)) {}
+QPen SolidPen(uint32_t color) {
+  QPen pen(QColor(ToRgb(color)), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+  pen.setCosmetic(true);
+  return pen;
+}
 
-  void Paint(const DisplayList& list) {
-    for (const DrawItem& item : list.items) {
+// Where an item lands: a kept sprite, the painter (shapes too big to keep), or nowhere.
+struct Placement {
+  enum class Way : uint8_t { Direct, Sprite, Painter, Skip };
+  Way way = Way::Direct;
+  const CanvasPictureCache::Sprite* sprite = nullptr;
+  QPoint topLeft;
+  int rows = 0;  // a sprite's height, kept here so that bands pass by without touching it
+};
+
+bool RoundBox(const DrawItem& item) {
+  return item.kind == DrawKind::RoundRect && int64_t{item.b.x} - item.a.x >= 3 &&
+         int64_t{item.b.y} - item.a.y >= 3;
+}
+
+void PaintTriangle(QPainter& painter, const DrawItem& item, QPoint origin) {
+  const QPoint corners[3] = {ToPoint(item.a) - origin, ToPoint(item.b) - origin,
+                             ToPoint(item.c) - origin};
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(SolidPen(item.pen));
+  painter.setBrush(QColor(ToRgb(item.brush)));
+  painter.drawPolygon(corners, 3);
+}
+
+void PaintBox(QPainter& painter, const DrawItem& item, QRect outline) {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(SolidPen(item.pen));
+  painter.setBrush(QColor(ToRgb(item.brush)));
+  if (RoundBox(item))
+    painter.drawRoundedRect(QRectF(outline), kCornerRadius, kCornerRadius);
+  else
+    painter.drawRect(outline);
+}
+
+// A box from a to b covers a.x .. b.x - 1 and a.y .. b.y - 1; empty when either side is < 1.
+QRect BoxRect(const DrawItem& item) {
+  const int64_t w = int64_t{item.b.x} - item.a.x;
+  const int64_t h = int64_t{item.b.y} - item.a.y;
+  if (w < 1 || h < 1) return {};
+  return QRect(item.a.x, item.a.y, static_cast<int>(std::min<int64_t>(w, INT32_MAX)),
+               static_cast<int>(std::min<int64_t>(h, INT32_MAX)));
+}
+
+// First pass, on the calling thread: finds or makes the sprite of every box, arrow and name.
+class SpriteFinder {
+ public:
+  SpriteFinder(CanvasPictureCache& cache, const QFont& font, QRect visible)
+      : cache_(cache), font_(font), visible_(visible.adjusted(-2, -2, 2, 2)) {}
+
+  std::vector<Placement> Place(const DisplayList& list) {
+    std::vector<Placement> placements(list.items.size());
+    for (size_t i = 0; i < list.items.size(); ++i) {
+      const DrawItem& item = list.items[i];
+      Placement& place = placements[i];
       switch (item.kind) {
-        case DrawKind::Background:
-          painter_.fillRect(
-              QRect(ToPoint(item.a), ToPoint(item.b)).normalized().adjusted(0, 0, -1, -1),
-              QColor(ToRgb(item.brush)));
-          break;
-        case DrawKind::Line: {
-          int64_t phase = 0;
-          Line(item, item.a, item.b, phase);
-          break;
-        }
         case DrawKind::Triangle:
-          Triangle(item);
+          Triangle(i, item, place);
           break;
         case DrawKind::Rect:
         case DrawKind::RoundRect:
-          Box(item);
+          Box(i, item, place);
           break;
         case DrawKind::Text:
-          Text(list, item);
+          Text(i, list, item, place);
           break;
-        case DrawKind::Polyline: {
-          if (item.count == 0 || size_t{item.first} + item.count > list.points.size()) break;
-          int64_t phase = 0;
-          for (uint32_t k = 1; k < item.count; ++k)
-            Line(item, list.points[item.first + k - 1], list.points[item.first + k], phase);
+        default:
           break;
-        }
       }
+      if (place.sprite) place.rows = place.sprite->height;
     }
+    return placements;
   }
 
  private:
-  void Line(const DrawItem& item, LinkPoint a, LinkPoint b, int64_t& phase) {
-    if (item.penWidth <= 1 && pixels_.bits) {
-      DrawPixelLine(pixels_, a, b, ToRgb(item.pen) | 0xFF000000u, item.style == PenStyle::Dotted,
-                    phase);
+  void Triangle(size_t index, const DrawItem& item, Placement& place) {
+    const QRect bounds = Bounds(item.a, item.b, item.c);
+    place.topLeft = bounds.topLeft();
+    if (!visible_.intersects(bounds.adjusted(0, 0, 1, 1))) {
+      place.way = Placement::Way::Skip;
       return;
     }
-    if (!visible_.intersects(Bounds(a, b).adjusted(0, 0, 1, 1))) return;
-    state_.Pen(item.pen, item.style, item.penWidth);
-    painter_.drawLine(ToPoint(a), ToPoint(b));
-  }
-
-  void Triangle(const DrawItem& item) {
-    const QRect bounds = Bounds(item.a, item.b, item.c);
-    if (!visible_.intersects(bounds.adjusted(0, 0, 1, 1))) return;
-    const QPoint origin = bounds.topLeft();
-    const QPoint corners[3] = {ToPoint(item.a) - origin, ToPoint(item.b) - origin,
-                               ToPoint(item.c) - origin};
-    auto paint = [&](QPainter& painter) {
-      painter.setRenderHint(QPainter::Antialiasing, false);
-      painter.setPen(SolidPen(item.pen));
-      painter.setBrush(QColor(ToRgb(item.brush)));
-      painter.drawPolygon(corners, 3);
-    };
     if (bounds.width() > kMaxTriangleSprite || bounds.height() > kMaxTriangleSprite) {
-      painter_.save();
-      painter_.translate(origin);
-      paint(painter_);
-      painter_.restore();
-      state_.Reset();
+      place.way = Placement::Way::Painter;
       return;
     }
     std::string key(1, 'T');
-    for (const QPoint& p : corners) {
-      key.push_back(static_cast<char>(p.x()));
-      key.push_back(static_cast<char>(p.y()));
+    for (LinkPoint p : {item.a, item.b, item.c}) {
+      key.push_back(static_cast<char>(p.x - bounds.left()));
+      key.push_back(static_cast<char>(p.y - bounds.top()));
     }
     AppendBytes(key, item.pen, 3);
     AppendBytes(key, item.brush, 3);
-    BlitSprite(pixels_,
-               cache_.Find(key,
-                           [&] {
-                             QImage image = Transparent(bounds.size() + QSize(1, 1));
-                             QPainter painter(&image);
-                             paint(painter);
-                             return image;
-                           }),
-               origin);
+    place.way = Placement::Way::Sprite;
+    place.sprite = &cache_.FindAt(index, std::move(key), [&] {
+      QImage image = Transparent(bounds.size() + QSize(1, 1));
+      QPainter painter(&image);
+      PaintTriangle(painter, item, bounds.topLeft());
+      return image;
+    });
   }
 
-  void Box(const DrawItem& item) {
-    // Far edges excluded: a box from a to b covers a.x .. b.x - 1 and a.y .. b.y - 1.
-    const int64_t w = int64_t{item.b.x} - item.a.x;
-    const int64_t h = int64_t{item.b.y} - item.a.y;
-    if (w < 1 || h < 1) return;
-    const QRect box(item.a.x, item.a.y, static_cast<int>(std::min<int64_t>(w, INT32_MAX)),
-                    static_cast<int>(std::min<int64_t>(h, INT32_MAX)));
-    if (!visible_.intersects(box)) return;
-    const bool round = item.kind == DrawKind::RoundRect && w >= 3 && h >= 3;
-    auto paint = [&](QPainter& painter, QRect outline) {
-      painter.setRenderHint(QPainter::Antialiasing, false);
-      painter.setPen(SolidPen(item.pen));
-      painter.setBrush(QColor(ToRgb(item.brush)));
-      if (round)
-        painter.drawRoundedRect(QRectF(outline), kCornerRadius, kCornerRadius);
-      else
-        painter.drawRect(outline);
-    };
-    if (w > kMaxSpriteSide || h > kMaxSpriteSide) {
-      paint(painter_, box.adjusted(0, 0, -1, -1));
-      state_.Reset();
+  void Box(size_t index, const DrawItem& item, Placement& place) {
+    const QRect box = BoxRect(item);
+    place.topLeft = box.topLeft();
+    if (box.isEmpty() || !visible_.intersects(box)) {
+      place.way = Placement::Way::Skip;
       return;
     }
-    std::string key(1, round ? 'R' : 'B');
-    AppendBytes(key, static_cast<uint32_t>(w), 2);
-    AppendBytes(key, static_cast<uint32_t>(h), 2);
+    if (box.width() > kMaxSpriteSide || box.height() > kMaxSpriteSide) {
+      place.way = Placement::Way::Painter;
+      return;
+    }
+    std::string key(1, RoundBox(item) ? 'R' : 'B');
+    AppendBytes(key, static_cast<uint32_t>(box.width()), 2);
+    AppendBytes(key, static_cast<uint32_t>(box.height()), 2);
     AppendBytes(key, item.pen, 3);
     AppendBytes(key, item.brush, 3);
-    const QRect local(0, 0, box.width() - 1, box.height() - 1);
-    BlitSprite(pixels_,
-               cache_.Find(key,
-                           [&] {
-                             QImage image = Transparent(box.size());
-                             QPainter painter(&image);
-                             paint(painter, local);
-                             return image;
-                           }),
-               box.topLeft());
+    place.way = Placement::Way::Sprite;
+    place.sprite = &cache_.FindAt(index, std::move(key), [&] {
+      QImage image = Transparent(box.size());
+      QPainter painter(&image);
+      PaintBox(painter, item, QRect(0, 0, box.width() - 1, box.height() - 1));
+      return image;
+    });
   }
 
-  void Text(const DisplayList& list, const DrawItem& item) {
-    if (item.count == 0) return;
+  void Text(size_t index, const DisplayList& list, const DrawItem& item, Placement& place) {
     // A name is at most a few thousand pixels wide: one centred far away is not drawn.
-    if (!visible_.adjusted(-4096, -256, 4096, 256).contains(ToPoint(item.c))) return;
+    if (item.count == 0 || !visible_.adjusted(-4096, -256, 4096, 256).contains(ToPoint(item.c))) {
+      place.way = Placement::Way::Skip;
+      return;
+    }
     const std::string_view utf8 = list.TextOf(item);
     std::string key(1, 'S');
     AppendBytes(key, item.pen, 3);
     key.append(utf8);
-    const CanvasPictureCache::Sprite& sprite = cache_.Find(key, [&] {
+    const CanvasPictureCache::Sprite& sprite = cache_.FindAt(index, std::move(key), [&] {
       const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
       const QFontMetrics metrics(font_);
       QImage image = Transparent(QSize(std::clamp(metrics.horizontalAdvance(text), 1, 8192),
@@ -376,44 +370,219 @@ class ListPainter {
       painter.drawText(QPoint(0, metrics.ascent()), text);
       return image;
     });
-    const QSize size = sprite.image.size();
-    BlitSprite(pixels_, sprite, QPoint(item.c.x - size.width() / 2, item.c.y - size.height() / 2));
+    const QSize size(sprite.width, sprite.height);
+    place.way = Placement::Way::Sprite;
+    place.sprite = &sprite;
+    place.topLeft = QPoint(item.c.x - size.width() / 2, item.c.y - size.height() / 2);
   }
 
-  static QPen SolidPen(uint32_t color) {
-    QPen pen(QColor(ToRgb(color)), 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    pen.setCosmetic(true);
-    return pen;
-  }
-
-  PixelTarget pixels_;
-  QPainter& painter_;
   CanvasPictureCache& cache_;
-  PenState state_;
-  QFont font_;
+  const QFont& font_;
   QRect visible_;
 };
 
+// Second pass: paints rows top .. bottom - 1 of the picture, touching no pixel outside them, so
+// that several bands can be painted at once. Items are painted in list order.
+class BandPainter {
+ public:
+  BandPainter(QImage& image, int top, int bottom)
+      : top_(top),
+        bottom_(bottom),
+        band_(image.bits() + qsizetype{top} * image.bytesPerLine(), image.width(), bottom - top,
+              image.bytesPerLine(), image.format()),
+        pixels_(PixelsOf(band_)) {}
+
+  void Paint(const DisplayList& list, const std::vector<Placement>& placements) {
+    for (size_t i = 0; i < list.items.size(); ++i) {
+      const DrawItem& item = list.items[i];
+      const Placement& place = placements[i];
+      switch (place.way) {
+        case Placement::Way::Skip:
+          continue;
+        case Placement::Way::Sprite:
+          if (!OutsideRows(place.topLeft.y(), int64_t{place.topLeft.y()} + place.rows - 1))
+            BlitSprite(pixels_, *place.sprite, place.topLeft - QPoint(0, top_));
+          continue;
+        case Placement::Way::Painter:
+          PaintShape(item, place.topLeft);
+          continue;
+        case Placement::Way::Direct:
+          break;
+      }
+      switch (item.kind) {
+        case DrawKind::Background:
+          Fill(QRect(ToPoint(item.a), ToPoint(item.b)).normalized().adjusted(0, 0, -1, -1),
+               ToRgb(item.brush) | 0xFF000000u);
+          break;
+        case DrawKind::Line: {
+          int64_t phase = 0;
+          Line(item, item.a, item.b, phase);
+          break;
+        }
+        case DrawKind::Polyline: {
+          if (item.count == 0 || size_t{item.first} + item.count > list.points.size()) break;
+          int64_t phase = 0;
+          for (uint32_t k = 1; k < item.count; ++k)
+            Line(item, list.points[item.first + k - 1], list.points[item.first + k], phase);
+          break;
+        }
+        default:
+          break;
+      }
+    }
+  }
+
+ private:
+  bool OutsideRows(int64_t first, int64_t last) const { return last < top_ || first >= bottom_; }
+
+  void Fill(QRect rect, QRgb color) {
+    const QRect inside = rect.intersected(QRect(0, top_, pixels_.width, bottom_ - top_));
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+      QRgb* row = reinterpret_cast<QRgb*>(pixels_.bits + qsizetype{y - top_} * pixels_.stride);
+      std::fill_n(row + inside.left(), inside.width(), color);
+    }
+  }
+
+  // A line `penWidth` pixels wide is that many one-pixel lines side by side across its longer
+  // axis, all with the same dot pattern.
+  void Line(const DrawItem& item, LinkPoint a, LinkPoint b, int64_t& phase) {
+    const int width = std::max<int>(item.penWidth, 1);
+    const bool xMajor = std::llabs(int64_t{b.x} - a.x) >= std::llabs(int64_t{b.y} - a.y);
+    const int64_t reach = xMajor ? width / 2 : 0;
+    const int64_t start = phase;
+    if (OutsideRows(int64_t{std::min(a.y, b.y)} - reach, int64_t{std::max(a.y, b.y)} + reach)) {
+      // Wholly above or below the band: only the dot pattern moves on.
+      phase += std::max(std::llabs(int64_t{b.x} - a.x), std::llabs(int64_t{b.y} - a.y));
+      return;
+    }
+    const QRgb color = ToRgb(item.pen) | 0xFF000000u;
+    for (int k = -(width - 1) / 2; k <= width / 2; ++k) {
+      phase = start;
+      const int32_t dx = xMajor ? 0 : k, dy = xMajor ? k : 0;
+      DrawPixelLine(pixels_, Shifted(a, dx, dy), Shifted(b, dx, dy), color,
+                    item.style == PenStyle::Dotted, phase);
+    }
+  }
+
+  void PaintShape(const DrawItem& item, QPoint origin) {
+    if (item.kind == DrawKind::Triangle) {
+      const QRect bounds = Bounds(item.a, item.b, item.c);
+      if (OutsideRows(bounds.top(), int64_t{bounds.bottom()} + 1)) return;
+      QPainter& painter = Painter();
+      painter.save();
+      painter.translate(origin);
+      PaintTriangle(painter, item, origin);
+      painter.restore();
+      return;
+    }
+    const QRect box = BoxRect(item);
+    if (OutsideRows(box.top(), int64_t{box.top()} + box.height() - 1)) return;
+    PaintBox(Painter(), item, box.adjusted(0, 0, -1, -1));
+  }
+
+  // In band coordinates, moved by (dx, dy).
+  LinkPoint Shifted(LinkPoint p, int32_t dx, int32_t dy) const {
+    const auto clamp = [](int64_t v) {
+      return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    return {clamp(int64_t{p.x} + dx), clamp(int64_t{p.y} + dy - top_)};
+  }
+
+  // Opened only for the rare shapes it draws, in picture coordinates.
+  QPainter& Painter() {
+    if (!painter_) {
+      painter_.emplace(&band_);
+      painter_->translate(0, -top_);
+    }
+    return *painter_;
+  }
+
+  int top_;
+  int bottom_;
+  QImage band_;  // the band's rows of the picture, not a copy
+  PixelTarget pixels_;
+  std::optional<QPainter> painter_;
+};
+
+int ThreadCount(const QImage& image) {
+  if (int64_t{image.width()} * image.height() < kBandMinPixels) return 1;
+  return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads);
+}
+
 }  // namespace
 
-void PaintDisplayList(const DisplayList& list, QImage& image, QPainter& painter,
-                      CanvasPictureCache& cache) {
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setRenderHint(QPainter::TextAntialiasing, true);
-  cache.UseFont(painter.font());
-  ListPainter(image, painter, cache).Paint(list);
+void PaintDisplayList(const DisplayList& list, QImage& image, const QFont& font,
+                      CanvasPictureCache& cache, int threads) {
+  if (image.isNull() || image.depth() != 32) return;
+  cache.UseFont(font);
+  const std::vector<Placement> placements = SpriteFinder(cache, font, image.rect()).Place(list);
+  image.bits();  // detached before the bands share its pixels
+  if (threads <= 0) threads = ThreadCount(image);
+  const int height = image.height();
+  const int bands =
+      threads == 1 ? 1 : std::clamp(height / kBandMinRows, 1, threads * kBandsPerThread);
+  std::atomic<int> nextBand{0};
+  const auto paintBands = [&] {
+    for (int b; (b = nextBand.fetch_add(1)) < bands;) {
+      const int top = static_cast<int>(int64_t{height} * b / bands);
+      const int bottom = static_cast<int>(int64_t{height} * (b + 1) / bands);
+      BandPainter(image, top, bottom).Paint(list, placements);
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < std::min(threads, bands); ++t) helpers.emplace_back(paintBands);
+  paintBands();
+  for (std::thread& helper : helpers) helper.join();
   cache.EndPicture();
 }
 
+namespace {
+
+constexpr size_t kHugePage = size_t{2} << 20;
+
+struct PictureMemory {
+  void* start = nullptr;
+  size_t bytes = 0;
+};
+
+void ReleasePicture(void* info) {
+  auto* memory = static_cast<PictureMemory*>(info);
+  munmap(memory->start, memory->bytes);
+  delete memory;
+}
+
+// A picture of many pixels lives in memory the kernel may back with huge pages: a wire down the
+// canvas touches a new row, and with small pages a new page, at every pixel, and the page-table
+// walks would cost more than the pixels. Small pictures come from QImage itself.
+QImage NewPicture(QSize size) {
+  const qsizetype stride = qsizetype{size.width()} * 4;
+  const size_t bytes = static_cast<size_t>(stride) * static_cast<size_t>(size.height());
+  if (bytes < 2 * kHugePage) return QImage(size, QImage::Format_RGB32);
+  const size_t mapped = bytes + kHugePage;
+  void* start = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (start == MAP_FAILED) return QImage(size, QImage::Format_RGB32);
+  const uintptr_t aligned =
+      (reinterpret_cast<uintptr_t>(start) + kHugePage - 1) & ~uintptr_t{kHugePage - 1};
+  auto* data = reinterpret_cast<uchar*>(aligned);
+  madvise(data, bytes, MADV_HUGEPAGE);  // only advice: without it the picture still works
+  auto* memory = new PictureMemory{start, mapped};
+  QImage image(data, size.width(), size.height(), stride, QImage::Format_RGB32, ReleasePicture,
+               memory);
+  if (image.isNull()) ReleasePicture(memory);
+  return image;
+}
+
+}  // namespace
+
 bool PaintCanvasImage(const DisplayList& list, QImage& image, const QFont& font,
-                      CanvasPictureCache& cache) {
+                      CanvasPictureCache& cache, int threads) {
   const QSize size = CanvasPictureSize(list.width, list.height);
-  if (image.size() != size || image.isNull()) image = QImage(size, QImage::Format_RGB32);
+  if (image.size() != size || image.isNull()) {
+    image = QImage();  // the old picture goes first: two of them may not fit
+    image = NewPicture(size);
+  }
   if (image.isNull()) return false;
-  image.bits();  // detached before the painter takes the pixels
-  QPainter painter(&image);
-  painter.setFont(font);
-  PaintDisplayList(list, image, painter, cache);
+  PaintDisplayList(list, image, font, cache, threads);
   return true;
 }
 

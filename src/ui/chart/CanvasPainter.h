@@ -30,11 +30,25 @@ class CanvasPictureCache {
   struct Sprite {
     QImage image;
     std::vector<RowSpan> rows;
+    // The image's pixels and size, read without a call into the image for every copy.
+    const uchar* bits = nullptr;
+    qsizetype stride = 0;
+    int width = 0;
+    int height = 0;
   };
   // The sprite for `key`; `make()` returns its picture when it is not kept yet.
   template <typename Make>
   const Sprite& Find(const std::string& key, Make&& make) {
     Entry& entry = Use(key);
+    if (entry.sprite.image.isNull()) Prepare(entry.sprite, make());
+    return entry.sprite;
+  }
+  // The same for the item at `index` of the display list: an item whose key is the one it had in
+  // the last picture finds its sprite without a look-up, which spares most of a redraw's
+  // look-ups when little changed.
+  template <typename Make>
+  const Sprite& FindAt(size_t index, std::string&& key, Make&& make) {
+    Entry& entry = UseAt(index, std::move(key));
     if (entry.sprite.image.isNull()) Prepare(entry.sprite, make());
     return entry.sprite;
   }
@@ -51,8 +65,14 @@ class CanvasPictureCache {
   };
   static void Prepare(Sprite& sprite, QImage image);
   Entry& Use(const std::string& key);
+  Entry& UseAt(size_t index, std::string&& key);
 
+  struct Memo {
+    std::string key;
+    Entry* entry = nullptr;  // entries are nodes: they stay put until erased
+  };
   std::unordered_map<std::string, Entry> entries_;
+  std::vector<Memo> memo_;  // by display-list index, from the pictures before
   QFont font_;
   uint32_t picture_ = 1;
   size_t usedThisPicture_ = 0;
@@ -63,10 +83,11 @@ struct PixelTarget;
 void BlitSprite(const PixelTarget& target, const CanvasPictureCache::Sprite& sprite,
                 QPoint topLeft);
 
-// Paints a display list onto `image` (32 bits per pixel, the list's size) through `painter`,
-// which is open on it with the font for the names.
-void PaintDisplayList(const DisplayList& list, QImage& image, QPainter& painter,
-                      CanvasPictureCache& cache);
+// Paints a display list onto `image` (32 bits per pixel, the list's size), names in `font`.
+// Sprites are found first; then horizontal bands of the picture are painted by `threads` threads
+// at once (0: as many as the picture's size and the processor make worthwhile).
+void PaintDisplayList(const DisplayList& list, QImage& image, const QFont& font,
+                      CanvasPictureCache& cache, int threads = 0);
 
 // The size of the picture for a canvas: each side 1 .. 32000, and a canvas of more than 40
 // million pixels cut down in height so that its picture stays within memory.
@@ -75,6 +96,6 @@ QSize CanvasPictureSize(int32_t width, int32_t height);
 // Paints the whole list into `image`, which is made CanvasPictureSize of the list's size.
 // False when no picture of that size could be had (the image is then null).
 bool PaintCanvasImage(const DisplayList& list, QImage& image, const QFont& font,
-                      CanvasPictureCache& cache);
+                      CanvasPictureCache& cache, int threads = 0);
 
 }  // namespace brv3

@@ -169,5 +169,70 @@ TEST_F(CanvasPictureTest, SizeFollowsTheChartWithinMemory) {
   EXPECT_EQ(Paint().size(), QSize(800, 600));
 }
 
+// Big pictures are painted in bands by several threads: the result must not differ by a pixel
+// from one thread's, whatever crosses the band edges (long and dotted wires, names, shapes too
+// big to keep, a picture held in its own memory), and a second redraw from the kept sprites
+// must give the same picture again.
+TEST_F(CanvasPictureTest, BandsPaintExactlyWhatOneThreadPaints) {
+  chart_.CanvasWidth = 1300;
+  chart_.CanvasHeight = 1400;
+  for (int i = 0; i < 300; ++i) {
+    const std::string name = "N" + std::to_string(i * 7);
+    AddObject(chart_, i % 20 * 60, i / 20 * 90 + 15, i % 3 ? kColorWhite : 0x404040,
+              name.c_str());
+  }
+  const int32_t big = AddObject(chart_, 100, 700, 0x00C0C0, "BIG");
+  chart_.Objects[static_cast<size_t>(big)].Width = 600;
+  chart_.Objects[static_cast<size_t>(big)].Height = 560;
+  const int first = chart_.AppendLinks(300);
+  for (int i = 0; i < 300; ++i) {
+    ChartLink& l = chart_.Links[static_cast<size_t>(first + i)];
+    l.Origin = 3 + i;
+    l.Final = 3 + (i * 37 + 11) % 300;
+    l.Main = i % 4 == 0 ? kBranchWiring : kFlowWiring;
+    if (i % 9 == 0) l.Point = {{i * 4, 3}, {1290 - i, 1390 - i}};
+    l.Selected = i % 25 == 0 ? 1 : 0;
+  }
+  chart_.Objects[40].Selected = 1;
+  const QImage& whole = Paint();
+  ASSERT_EQ(whole.size(), QSize(1300, 1400));
+
+  CanvasPictureCache cache;
+  QImage single(whole.size(), QImage::Format_RGB32);
+  PaintDisplayList(canvas_.Display(), single, canvas_.font(), cache, 1);
+  for (int threads : {2, 3}) {
+    QImage banded(whole.size(), QImage::Format_RGB32);
+    PaintDisplayList(canvas_.Display(), banded, canvas_.font(), cache, threads);
+    EXPECT_TRUE(banded == single) << threads << " threads";
+  }
+  EXPECT_TRUE(whole == single);
+  EXPECT_TRUE(Paint() == single);
+
+  // A dotted polyline (the rubber band's kind) zigzagging down through the bands keeps its dot
+  // pattern across them; a thick line goes through the painter.
+  DisplayList list;
+  list.width = 1300;
+  list.height = 1400;
+  DrawItem background;
+  background.kind = DrawKind::Background;
+  background.brush = 0xFFFFFF;
+  background.b = {1300, 1400};
+  DrawItem zigzag;
+  zigzag.kind = DrawKind::Polyline;
+  zigzag.style = PenStyle::Dotted;
+  zigzag.count = 40;
+  for (int k = 0; k < 40; ++k) list.points.push_back({k % 2 ? 1250 : 7 + k, k / 2 * 70 + 5});
+  DrawItem thick;
+  thick.kind = DrawKind::Line;
+  thick.penWidth = 3;
+  thick.a = {5, 1395};
+  thick.b = {1290, 10};
+  list.items = {background, zigzag, thick};
+  QImage one(whole.size(), QImage::Format_RGB32), three(whole.size(), QImage::Format_RGB32);
+  PaintDisplayList(list, one, canvas_.font(), cache, 1);
+  PaintDisplayList(list, three, canvas_.font(), cache, 3);
+  EXPECT_TRUE(one == three);
+}
+
 }  // namespace
 }  // namespace brv3
