@@ -23,8 +23,8 @@ std::string ComPortPath(int n) {
 std::string ResolvePortName(const std::string& name) {
   if (name.size() > 3 && FoldCase(name.substr(0, 3)) == "com") {
     auto n = ParseIniInteger(name.substr(3));
-    if (n && *n >= 1 && *n <= 255 && name.substr(3).find_first_not_of("0123456789") ==
-                                         std::string::npos)
+    if (n && *n >= 1 && *n <= 255 &&
+        name.substr(3).find_first_not_of("0123456789") == std::string::npos)
       return ComPortPath(*n);
   }
   if (name.find('/') != std::string::npos) return name;

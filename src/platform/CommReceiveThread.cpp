@@ -48,8 +48,12 @@ TCommReceiveThread::~TCommReceiveThread() {
 LineErrors TCommReceiveThread::TakeLineErrors() {
   LineErrors result;
   serial_icounter_struct counts{};
-  // Devices without error counters (a pty) simply report nothing.
-  if (ioctl(fd_, TIOCGICOUNT, &counts) != 0) return result;
+  // Devices without error counters (a pty) simply report nothing, and are not asked again.
+  if (noCounters_) return result;
+  if (ioctl(fd_, TIOCGICOUNT, &counts) != 0) {
+    if (errno == ENOTTY || errno == EINVAL) noCounters_ = true;
+    return result;
+  }
   std::lock_guard lock(countLock_);
   if (haveCounts_) {
     if (counts.overrun != overrun_) result.errorState |= kCommErrorOverrun;

@@ -65,6 +65,7 @@ class TCommReceiveThread : public std::enable_shared_from_this<TCommReceiveThrea
 
   std::mutex countLock_;
   bool haveCounts_ = false;
+  std::atomic<bool> noCounters_{false};  // the device keeps no error counters (a pty)
   int overrun_ = 0, parity_ = 0, frame_ = 0, breaks_ = 0;
 
   std::thread thread_;

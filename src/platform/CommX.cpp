@@ -273,7 +273,8 @@ bool TCustomCommX::WriteBytes(const uint8_t* data, size_t count) {
   if (count == 0) return true;
   if (data == nullptr) return false;
   size_t done = 0;
-  if (IsOpen() && transThread_ && !LineGone() && count <= static_cast<size_t>(bufLenTrans_))
+  // A write to a line that is gone fails by itself; only the queued path below needs to ask.
+  if (IsOpen() && transThread_ && !lineFailed_ && count <= static_cast<size_t>(bufLenTrans_))
     done = transThread_->WriteNow(data, count);
   while (done < count) {
     // Checked on every round: the event pump may have closed the port.
@@ -323,7 +324,15 @@ int TCustomCommX::ReadBytes(uint8_t* buffer, int count) {
   if (readDepth_++ == 0) receiveThread_->SetReadInProgress(true);
   int got = 0;
   bool failed = false;
+  // Most reads wait for a reply that has not come yet: wait first, then read.
+  bool waitFirst = true;
   for (;;) {
+    if (waitFirst) {
+      waitFirst = false;
+      pollfd line{fd_, POLLIN, 0};
+      (void)poll(&line, 1,
+                 static_cast<int>(std::min<long long>(std::max(timeOutReceive_, 0), kReadSliceMs)));
+    }
     int n = ReadAvailable(buffer + got, count - got);
     if (n < 0) {
       failed = true;

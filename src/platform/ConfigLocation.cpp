@@ -38,7 +38,11 @@ std::string ConfigDir() {
   return dir.string();
 }
 
-std::string SettingsFilePath() { return ConfigDir() + "/BRV3.ini"; }
-std::string PatternFilePath() { return ConfigDir() + "/PATTERN.ini"; }
+std::string SettingsFilePath() {
+  return ConfigDir() + "/BRV3.ini";
+}
+std::string PatternFilePath() {
+  return ConfigDir() + "/PATTERN.ini";
+}
 
 }  // namespace brv3::platform
