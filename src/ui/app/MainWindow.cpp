@@ -548,7 +548,13 @@ void TBrivane3::SaveBtnClick() {
 
 void TBrivane3::FormBtnClick() {
   formDlg_->exec();
-  SetTool(CanvasTool::Select);
+  // Back to the Select tool with any wire in progress dropped; the selection stays (the Select
+  // button itself would also deselect everything).
+  if (canvas_) {
+    canvas_->Editor().ResetAfterEnvironment();
+  } else {
+    SetTool(CanvasTool::Select);
+  }
   emit ChartChanged();
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
@@ -286,6 +287,18 @@ TEST(CanvasInWindowTest, ToolButtonsGridAndSizeReachTheCanvas) {
   ASSERT_TRUE(window.OpenChart(QString::fromStdString(test::DataFile("walk.QVB"))));
   EXPECT_GT(window.CurrentChart().ObjectCount(), 1);
   EXPECT_GT(canvas->Display().items.size(), window.CurrentChart().Objects.size());
+
+  // After the environment dialog: Select tool, no wire in progress, the selection kept.
+  window.findChild<QAction*>("Link1Btn")->trigger();
+  window.CurrentChart().Objects[1].Selected = 1;
+  QTimer::singleShot(0, [&window] {
+    if (QDialog* dialog = window.findChild<QDialog*>("FormDlg")) dialog->reject();
+  });
+  window.findChild<QAction*>("FormBtn")->trigger();
+  EXPECT_FALSE(canvas->Editor().Wiring());
+  EXPECT_EQ(canvas->Editor().Tool(), kToolSelect);
+  EXPECT_TRUE(window.findChild<QAction*>("SelectBtn")->isChecked());
+  EXPECT_EQ(window.CurrentChart().Objects[1].Selected, 1);
 }
 
 }  // namespace
