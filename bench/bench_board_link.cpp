@@ -4,11 +4,17 @@
 //   measured time / line time (goal: at most 1.15).
 //   BM_ServoLive: SetServoLive frames; counter "line_share" is frames per second / the line's
 //   frame limit (goal: at least 0.90).
+//   BM_ServoLiveFloor: the same bytes from the plainest possible host (blocking reads and writes
+//   on the raw descriptor, no purges, no threads): what the pseudo-terminal and the simulator
+//   allow at best on this machine, to judge BM_ServoLive against.
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <fcntl.h>
+#include <termios.h>
 
 #include <chrono>
 #include <filesystem>
@@ -16,6 +22,7 @@
 #include <thread>
 
 #include "core/comm/BoardLink.h"
+#include "core/comm/Frame.h"
 #include "core/motion/PoseRecord.h"
 #include "platform/CommX.h"
 
@@ -107,6 +114,49 @@ void BM_ServoLive(benchmark::State& state) {
   state.counters["line_share"] = share;
 }
 BENCHMARK(BM_ServoLive)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void BM_ServoLiveFloor(benchmark::State& state) {
+  PacedSim sim;
+  const int fd = open(sim.Link().c_str(), O_RDWR | O_NOCTTY);
+  if (fd < 0) {
+    state.SkipWithError("cannot open the simulator's terminal");
+    return;
+  }
+  termios settings{};
+  tcgetattr(fd, &settings);
+  cfmakeraw(&settings);
+  tcsetattr(fd, TCSANOW, &settings);
+  constexpr int kFrames = 1000;
+  const double lineFramesPerSecond = 1.0 / ((1 + 1 + 7) * kByteSeconds);
+  double share = 0;
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kFrames; ++i) {
+      const uint8_t attention = brv3::kAttention;
+      uint8_t answer = 0;
+      const uint16_t value = static_cast<uint16_t>(16000 + i % 700);
+      brv3::Bytes frame = {0xFE,
+                           0x00,
+                           static_cast<uint8_t>(i % 24),
+                           0x01,
+                           static_cast<uint8_t>(value >> 8),
+                           static_cast<uint8_t>(value & 0xFF)};
+      brv3::AppendChecksum(frame);
+      if (write(fd, &attention, 1) != 1 || read(fd, &answer, 1) != 1 ||
+          write(fd, frame.data(), frame.size()) != static_cast<ssize_t>(frame.size())) {
+        state.SkipWithError("the simulator stopped answering");
+        break;
+      }
+    }
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    share = kFrames / seconds / lineFramesPerSecond;
+  }
+  close(fd);
+  state.counters["line_share"] = share;
+}
+BENCHMARK(BM_ServoLiveFloor)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
