@@ -99,19 +99,21 @@ void CanvasPictureCache::Prepare(Sprite& sprite, QImage image) {
   sprite.stride = sprite.image.bytesPerLine();
   sprite.width = sprite.image.width();
   sprite.height = sprite.image.height();
-  const int width = sprite.width;
-  sprite.rows.assign(static_cast<size_t>(sprite.image.height()), {});
-  for (int y = 0; y < sprite.image.height(); ++y) {
+  sprite.runs.clear();
+  sprite.rowRuns.assign(1, 0);
+  for (int y = 0; y < sprite.height; ++y) {
     const QRgb* row = reinterpret_cast<const QRgb*>(sprite.image.constScanLine(y));
-    RowSpan& span = sprite.rows[static_cast<size_t>(y)];
-    span.first = 0;
-    while (span.first < width && qAlpha(row[span.first]) == 0) ++span.first;
-    span.last = width;
-    while (span.last > span.first && qAlpha(row[span.last - 1]) == 0) --span.last;
-    span.opaqueFirst = span.first;
-    while (span.opaqueFirst < span.last && qAlpha(row[span.opaqueFirst]) != 255) ++span.opaqueFirst;
-    span.opaqueLast = span.opaqueFirst;
-    while (span.opaqueLast < span.last && qAlpha(row[span.opaqueLast]) == 255) ++span.opaqueLast;
+    for (int x = 0; x < sprite.width;) {
+      if (qAlpha(row[x]) == 0) {
+        ++x;
+        continue;
+      }
+      Run run{x, x, true};
+      for (; x < sprite.width && qAlpha(row[x]) != 0; ++x) run.opaque &= qAlpha(row[x]) == 255;
+      run.last = x;
+      sprite.runs.push_back(run);
+    }
+    sprite.rowRuns.push_back(static_cast<uint32_t>(sprite.runs.size()));
   }
 }
 
@@ -146,19 +148,18 @@ void BlitSprite(const PixelTarget& target, const CanvasPictureCache::Sprite& spr
     const int sy = static_cast<int>(y - top);
     const QRgb* source = reinterpret_cast<const QRgb*>(bits + sy * stride);
     QRgb* row = reinterpret_cast<QRgb*>(target.bits + y * target.stride);
-    const CanvasPictureCache::RowSpan& span = sprite.rows[static_cast<size_t>(sy)];
-    const auto at = [&](int offset, int low) {
-      return static_cast<int>(std::clamp<int64_t>(left + offset, low, x1));
-    };
-    const int first = at(span.first, x0);
-    const int copyFirst = at(span.opaqueFirst, first);
-    const int copyLast = at(span.opaqueLast, copyFirst);
-    const int last = at(span.last, copyLast);
-    for (int x = first; x < copyFirst; ++x) row[x] = BlendOver(source[x - left], row[x]);
-    if (copyLast > copyFirst)
-      std::memcpy(row + copyFirst, source + (copyFirst - left),
-                  sizeof(QRgb) * static_cast<size_t>(copyLast - copyFirst));
-    for (int x = copyLast; x < last; ++x) row[x] = BlendOver(source[x - left], row[x]);
+    const uint32_t end = sprite.rowRuns[static_cast<size_t>(sy) + 1];
+    for (uint32_t r = sprite.rowRuns[static_cast<size_t>(sy)]; r < end; ++r) {
+      const CanvasPictureCache::Run& run = sprite.runs[r];
+      const int first = static_cast<int>(std::clamp<int64_t>(left + run.first, x0, x1));
+      const int last = static_cast<int>(std::clamp<int64_t>(left + run.last, first, x1));
+      if (run.opaque) {
+        std::memcpy(row + first, source + (first - left),
+                    sizeof(QRgb) * static_cast<size_t>(last - first));
+      } else {
+        for (int x = first; x < last; ++x) row[x] = BlendOver(source[x - left], row[x]);
+      }
+    }
   }
 }
 
@@ -203,10 +204,10 @@ constexpr int kMaxTriangleSprite = 64;
 // it saves.
 constexpr int64_t kBandMinPixels = 1'000'000;
 constexpr int kMaxThreads = 4;
-// Each thread paints several bands in turn, taking the next one left when it is done: a chart's
-// wires crowd some rows more than others, and bands of equal height are not equal work.
-constexpr int kBandsPerThread = 4;
-constexpr int kBandMinRows = 32;
+// The picture is painted in bands of this many rows, each item only in the bands it reaches: a
+// band's rows stay in the processor's cache from the background fill to the last name, and the
+// threads take the next band left when done, so crowded rows do not hold one thread up.
+constexpr int kDefaultBandRows = 64;
 
 QImage Transparent(QSize size) {
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -392,8 +393,10 @@ class BandPainter {
               image.bytesPerLine(), image.format()),
         pixels_(PixelsOf(band_)) {}
 
-  void Paint(const DisplayList& list, const std::vector<Placement>& placements) {
-    for (size_t i = 0; i < list.items.size(); ++i) {
+  // Paints the items at `indices` (in list order) that reach this band.
+  void Paint(const DisplayList& list, const std::vector<Placement>& placements,
+             const std::vector<uint32_t>& indices) {
+    for (const uint32_t i : indices) {
       const DrawItem& item = list.items[i];
       const Placement& place = placements[i];
       switch (place.way) {
@@ -504,6 +507,64 @@ class BandPainter {
   std::optional<QPainter> painter_;
 };
 
+// The rows an item may touch, first and last; empty (first > last) for none.
+std::pair<int64_t, int64_t> ItemRows(const DisplayList& list, const DrawItem& item,
+                                     const Placement& place) {
+  constexpr std::pair<int64_t, int64_t> kNone{1, 0};
+  switch (place.way) {
+    case Placement::Way::Skip:
+      return kNone;
+    case Placement::Way::Sprite:
+      return {place.topLeft.y(), int64_t{place.topLeft.y()} + place.rows - 1};
+    case Placement::Way::Painter:
+      if (item.kind == DrawKind::Triangle) {
+        const QRect bounds = Bounds(item.a, item.b, item.c);
+        return {bounds.top(), int64_t{bounds.bottom()} + 1};
+      } else {
+        const QRect box = BoxRect(item);
+        return {box.top(), int64_t{box.top()} + box.height() - 1};
+      }
+    case Placement::Way::Direct:
+      break;
+  }
+  const int64_t reach = std::max<int>(item.penWidth, 1) / 2;
+  switch (item.kind) {
+    case DrawKind::Background:
+      return {std::min(item.a.y, item.b.y), std::max(item.a.y, item.b.y)};
+    case DrawKind::Line:
+      return {int64_t{std::min(item.a.y, item.b.y)} - reach,
+              int64_t{std::max(item.a.y, item.b.y)} + reach};
+    case DrawKind::Polyline: {
+      if (item.count == 0 || size_t{item.first} + item.count > list.points.size()) return kNone;
+      int64_t first = INT64_MAX, last = INT64_MIN;
+      for (uint32_t k = 0; k < item.count; ++k) {
+        first = std::min<int64_t>(first, list.points[item.first + k].y);
+        last = std::max<int64_t>(last, list.points[item.first + k].y);
+      }
+      return {first - reach, last + reach};
+    }
+    default:
+      return kNone;
+  }
+}
+
+// For each band of `bandRows` rows, the indices of the items that reach it, in list order.
+std::vector<std::vector<uint32_t>> SortIntoBands(const DisplayList& list,
+                                                 const std::vector<Placement>& placements,
+                                                 int height, int bandRows) {
+  const int64_t count = std::max((int64_t{height} + bandRows - 1) / bandRows, int64_t{1});
+  std::vector<std::vector<uint32_t>> bands(static_cast<size_t>(count));
+  for (size_t i = 0; i < list.items.size(); ++i) {
+    const auto [first, last] = ItemRows(list, list.items[i], placements[i]);
+    if (first > last || last < 0 || first >= height) continue;
+    const int64_t from = std::max<int64_t>(first, 0) / bandRows;
+    const int64_t to = std::min<int64_t>(last, height - 1) / bandRows;
+    for (int64_t b = from; b <= to; ++b)
+      bands[static_cast<size_t>(b)].push_back(static_cast<uint32_t>(i));
+  }
+  return bands;
+}
+
 int ThreadCount(const QImage& image) {
   if (int64_t{image.width()} * image.height() < kBandMinPixels) return 1;
   return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads);
@@ -512,25 +573,28 @@ int ThreadCount(const QImage& image) {
 }  // namespace
 
 void PaintDisplayList(const DisplayList& list, QImage& image, const QFont& font,
-                      CanvasPictureCache& cache, int threads) {
+                      CanvasPictureCache& cache, int threads, int bandRows) {
   if (image.isNull() || image.depth() != 32) return;
   cache.UseFont(font);
   const std::vector<Placement> placements = SpriteFinder(cache, font, image.rect()).Place(list);
   image.bits();  // detached before the bands share its pixels
   if (threads <= 0) threads = ThreadCount(image);
   const int height = image.height();
-  const int bands =
-      threads == 1 ? 1 : std::clamp(height / kBandMinRows, 1, threads * kBandsPerThread);
-  std::atomic<int> nextBand{0};
+  if (bandRows <= 0) bandRows = kDefaultBandRows;
+  const std::vector<std::vector<uint32_t>> bands =
+      SortIntoBands(list, placements, height, bandRows);
+  std::atomic<size_t> nextBand{0};
   const auto paintBands = [&] {
-    for (int b; (b = nextBand.fetch_add(1)) < bands;) {
-      const int top = static_cast<int>(int64_t{height} * b / bands);
-      const int bottom = static_cast<int>(int64_t{height} * (b + 1) / bands);
-      BandPainter(image, top, bottom).Paint(list, placements);
+    for (size_t b; (b = nextBand.fetch_add(1)) < bands.size();) {
+      const int top =
+          static_cast<int>(std::min<int64_t>(int64_t{bandRows} * static_cast<int64_t>(b), height));
+      const int bottom = static_cast<int>(std::min<int64_t>(int64_t{top} + bandRows, height));
+      BandPainter(image, top, bottom).Paint(list, placements, bands[b]);
     }
   };
   std::vector<std::thread> helpers;
-  for (int t = 1; t < std::min(threads, bands); ++t) helpers.emplace_back(paintBands);
+  for (int t = 1; t < std::min<int>(threads, static_cast<int>(bands.size())); ++t)
+    helpers.emplace_back(paintBands);
   paintBands();
   for (std::thread& helper : helpers) helper.join();
   cache.EndPicture();

@@ -22,14 +22,17 @@ CanvasPalette QtCanvasPalette(const QPalette& palette);
 // only copied, since charts repeat few shapes and names rarely change between redraws.
 class CanvasPictureCache {
  public:
-  // A kept picture (premultiplied ARGB) with, for each row, the span that is not transparent and
-  // the run of fully opaque pixels in it, which is copied rather than blended.
-  struct RowSpan {
-    int first = 0, opaqueFirst = 0, opaqueLast = 0, last = 0;
+  // A kept picture (premultiplied ARGB) with, for each row, its runs of pixels that are not
+  // fully transparent: runs of fully opaque pixels are copied, the others blended, and the
+  // transparent pixels between them (most of a name) are not looked at.
+  struct Run {
+    int first = 0, last = 0;  // pixels first .. last - 1 of the row
+    bool opaque = false;
   };
   struct Sprite {
     QImage image;
-    std::vector<RowSpan> rows;
+    std::vector<Run> runs;
+    std::vector<uint32_t> rowRuns;  // row y's runs are runs[rowRuns[y] .. rowRuns[y + 1])
     // The image's pixels and size, read without a call into the image for every copy.
     const uchar* bits = nullptr;
     qsizetype stride = 0;
@@ -84,10 +87,11 @@ void BlitSprite(const PixelTarget& target, const CanvasPictureCache::Sprite& spr
                 QPoint topLeft);
 
 // Paints a display list onto `image` (32 bits per pixel, the list's size), names in `font`.
-// Sprites are found first; then horizontal bands of the picture are painted by `threads` threads
-// at once (0: as many as the picture's size and the processor make worthwhile).
+// Sprites are found first; then the picture is painted in bands of `bandRows` rows (0: the
+// default), each with only the items that reach it, by `threads` threads at once (0: as many as
+// the picture's size and the processor make worthwhile).
 void PaintDisplayList(const DisplayList& list, QImage& image, const QFont& font,
-                      CanvasPictureCache& cache, int threads = 0);
+                      CanvasPictureCache& cache, int threads = 0, int bandRows = 0);
 
 // The size of the picture for a canvas: each side 1 .. 32000, and a canvas of more than 40
 // million pixels cut down in height so that its picture stays within memory.

@@ -44,9 +44,12 @@ void DrawPixelLine(const PixelTarget& target, LinkPoint a, LinkPoint b, QRgb col
     tFirst = std::max<int64_t>(0, major0 - (majorLimit - 1));
     tLast = std::min(steps - 1, major0);
   }
+  const int64_t minorEnd = minor0 + minorStep * minorRun;
   if (minorRun == 0) {
     // Straight along the major axis: the minor coordinate must lie in the picture.
     if (minor0 < 0 || minor0 >= minorLimit) tFirst = tLast + 1;
+  } else if (minor0 >= 0 && minor0 < minorLimit && minorEnd >= 0 && minorEnd < minorLimit) {
+    // Both ends inside across the minor axis, and so is every step between them.
   } else if (tFirst <= tLast) {
     // The minor offset at step t is q(t) = floor((2 t run + steps) / (2 steps)), rising with t.
     // Keep the steps whose minor coordinate lies in the picture as well.
@@ -64,9 +67,16 @@ void DrawPixelLine(const PixelTarget& target, LinkPoint a, LinkPoint b, QRgb col
   }
   if (tFirst <= tLast) {
     const int64_t twoSteps = 2 * steps;
-    const Int128 start = Int128{2} * tFirst * minorRun + steps;
-    int64_t q = static_cast<int64_t>(start / twoSteps);
-    int64_t r = static_cast<int64_t>(start % twoSteps);
+    int64_t q, r;
+    if (tFirst < (int64_t{1} << 30) && minorRun < (int64_t{1} << 31)) {
+      const int64_t start = 2 * tFirst * minorRun + steps;  // fits: the usual case
+      q = start / twoSteps;
+      r = start % twoSteps;
+    } else {
+      const Int128 start = Int128{2} * tFirst * minorRun + steps;
+      q = static_cast<int64_t>(start / twoSteps);
+      r = static_cast<int64_t>(start % twoSteps);
+    }
     const int64_t major = major0 + majorStep * tFirst;
     const int64_t minor = minor0 + minorStep * q;
     const int64_t x = xMajor ? major : minor;

@@ -5,6 +5,7 @@
 #include "core/chart/Chart.h"
 #include "ui/UiTestSupport.h"
 #include "ui/chart/CanvasPainter.h"
+#include "ui/chart/PixelLines.h"
 #include "ui/chart/CanvasTestSupport.h"
 #include "ui/chart/CanvasWidget.h"
 
@@ -178,8 +179,7 @@ TEST_F(CanvasPictureTest, BandsPaintExactlyWhatOneThreadPaints) {
   chart_.CanvasHeight = 1400;
   for (int i = 0; i < 300; ++i) {
     const std::string name = "N" + std::to_string(i * 7);
-    AddObject(chart_, i % 20 * 60, i / 20 * 90 + 15, i % 3 ? kColorWhite : 0x404040,
-              name.c_str());
+    AddObject(chart_, i % 20 * 60, i / 20 * 90 + 15, i % 3 ? kColorWhite : 0x404040, name.c_str());
   }
   const int32_t big = AddObject(chart_, 100, 700, 0x00C0C0, "BIG");
   chart_.Objects[static_cast<size_t>(big)].Width = 600;
@@ -197,13 +197,14 @@ TEST_F(CanvasPictureTest, BandsPaintExactlyWhatOneThreadPaints) {
   const QImage& whole = Paint();
   ASSERT_EQ(whole.size(), QSize(1300, 1400));
 
+  // The reference: one band, one thread.
   CanvasPictureCache cache;
   QImage single(whole.size(), QImage::Format_RGB32);
-  PaintDisplayList(canvas_.Display(), single, canvas_.font(), cache, 1);
-  for (int threads : {2, 3}) {
+  PaintDisplayList(canvas_.Display(), single, canvas_.font(), cache, 1, 1400);
+  for (auto [threads, rows] : {std::pair{1, 0}, {2, 0}, {3, 7}, {2, 101}}) {
     QImage banded(whole.size(), QImage::Format_RGB32);
-    PaintDisplayList(canvas_.Display(), banded, canvas_.font(), cache, threads);
-    EXPECT_TRUE(banded == single) << threads << " threads";
+    PaintDisplayList(canvas_.Display(), banded, canvas_.font(), cache, threads, rows);
+    EXPECT_TRUE(banded == single) << threads << " threads, bands of " << rows;
   }
   EXPECT_TRUE(whole == single);
   EXPECT_TRUE(Paint() == single);
@@ -229,9 +230,36 @@ TEST_F(CanvasPictureTest, BandsPaintExactlyWhatOneThreadPaints) {
   thick.b = {1290, 10};
   list.items = {background, zigzag, thick};
   QImage one(whole.size(), QImage::Format_RGB32), three(whole.size(), QImage::Format_RGB32);
-  PaintDisplayList(list, one, canvas_.font(), cache, 1);
-  PaintDisplayList(list, three, canvas_.font(), cache, 3);
+  PaintDisplayList(list, one, canvas_.font(), cache, 1, 1400);
+  PaintDisplayList(list, three, canvas_.font(), cache, 3, 9);
   EXPECT_TRUE(one == three);
+}
+
+// A kept picture is copied where opaque, blended where partly transparent, skipped where
+// transparent, and clipped at the picture's edges.
+TEST(CanvasSpriteTest, CopiesBlendsAndSkipsByCoverage) {
+  QImage picture(4, 2, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  CanvasPictureCache cache;
+  const CanvasPictureCache::Sprite& sprite = cache.Find("sprite", [] {
+    QImage image(4, 1, QImage::Format_ARGB32_Premultiplied);
+    image.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    image.setPixel(1, 0, qRgba(128, 0, 0, 128));  // half-covering red, premultiplied
+    image.setPixel(2, 0, qRgba(0, 0, 255, 255));
+    image.setPixel(3, 0, qRgba(0, 0, 0, 0));
+    return image;
+  });
+  BlitSprite(PixelsOf(picture), sprite, QPoint(0, 0));
+  EXPECT_EQ(picture.pixel(0, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(picture.pixel(1, 0), qRgb(255, 127, 127));
+  EXPECT_EQ(picture.pixel(2, 0), qRgb(0, 0, 255));
+  EXPECT_EQ(picture.pixel(3, 0), qRgb(255, 255, 255));
+  // Half outside on the left and below: only what lies inside is touched.
+  BlitSprite(PixelsOf(picture), sprite, QPoint(-2, 1));
+  EXPECT_EQ(picture.pixel(0, 1), qRgb(0, 0, 255));
+  EXPECT_EQ(picture.pixel(1, 1), qRgb(255, 255, 255));
+  BlitSprite(PixelsOf(picture), sprite, QPoint(3, 5));
+  EXPECT_EQ(picture.pixel(3, 1), qRgb(255, 255, 255));
 }
 
 }  // namespace
