@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -386,11 +387,13 @@ class SpriteFinder {
 // that several bands can be painted at once. Items are painted in list order.
 class BandPainter {
  public:
-  BandPainter(QImage& image, int top, int bottom)
+  // `picture` is taken on the calling thread: asking the shared image for its pixels from
+  // several threads at once would race inside it.
+  BandPainter(const PixelTarget& picture, QImage::Format format, int top, int bottom)
       : top_(top),
         bottom_(bottom),
-        band_(image.bits() + qsizetype{top} * image.bytesPerLine(), image.width(), bottom - top,
-              image.bytesPerLine(), image.format()),
+        band_(picture.bits + qsizetype{top} * picture.stride, picture.width, bottom - top,
+              picture.stride, format),
         pixels_(PixelsOf(band_)) {}
 
   // Paints the items at `indices` (in list order) that reach this band.
@@ -577,7 +580,8 @@ void PaintDisplayList(const DisplayList& list, QImage& image, const QFont& font,
   if (image.isNull() || image.depth() != 32) return;
   cache.UseFont(font);
   const std::vector<Placement> placements = SpriteFinder(cache, font, image.rect()).Place(list);
-  image.bits();  // detached before the bands share its pixels
+  const PixelTarget picture = PixelsOf(image);  // detached before the bands share its pixels
+  const QImage::Format format = image.format();
   if (threads <= 0) threads = ThreadCount(image);
   const int height = image.height();
   if (bandRows <= 0) bandRows = kDefaultBandRows;
@@ -589,12 +593,17 @@ void PaintDisplayList(const DisplayList& list, QImage& image, const QFont& font,
       const int top =
           static_cast<int>(std::min<int64_t>(int64_t{bandRows} * static_cast<int64_t>(b), height));
       const int bottom = static_cast<int>(std::min<int64_t>(int64_t{top} + bandRows, height));
-      BandPainter(image, top, bottom).Paint(list, placements, bands[b]);
+      BandPainter(picture, format, top, bottom).Paint(list, placements, bands[b]);
     }
   };
   std::vector<std::thread> helpers;
-  for (int t = 1; t < std::min<int>(threads, static_cast<int>(bands.size())); ++t)
-    helpers.emplace_back(paintBands);
+  for (int t = 1; t < std::min<int>(threads, static_cast<int>(bands.size())); ++t) {
+    try {
+      helpers.emplace_back(paintBands);
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: the ones there paint the rest
+    }
+  }
   paintBands();
   for (std::thread& helper : helpers) helper.join();
   cache.EndPicture();
