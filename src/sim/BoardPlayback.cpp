@@ -12,7 +12,6 @@ constexpr int kMaxSteps = 256;
 
 constexpr int kClassSpeed = 3;
 constexpr int kClassStretch = 4;
-constexpr int kClassJump = 5;
 constexpr int kClassSetCounter = 6;
 constexpr int kClassLoopBranch = 7;
 constexpr int kClassSetRegister = 8;

@@ -55,9 +55,9 @@ std::vector<Field> Fields(FlashMemory& f) {
   fields.push_back(BytesField("table", f.table));
   for (int s = 0; s < kMotionSlots; ++s) {
     auto* first = &f.motions[static_cast<size_t>(s) * kRecordsPerSlot];
-    const size_t size = kRecordsPerSlot * kRecordSize;
+    constexpr size_t size = kRecordsPerSlot * kRecordSize;
     fields.push_back(Field{"motion." + std::to_string(s), size,
-                           [first, size](std::vector<uint8_t>& out) {
+                           [first](std::vector<uint8_t>& out) {
                              const auto* p = reinterpret_cast<const uint8_t*>(first);
                              out.assign(p, p + size);
                            },
