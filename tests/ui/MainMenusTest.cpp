@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollArea>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include "core/util/IniFile.h"
@@ -222,6 +223,34 @@ TEST(MainMenusTest, RecentFilesKeepTheLastEightNewestFirst) {
   ASSERT_EQ(menu->actions().size(), 8);
   menu->actions()[1]->trigger();
   EXPECT_TRUE(next.Menus().FilePath().endsWith("/c9.QVB"));
+}
+
+TEST(MainMenusTest, EditCommandsWorkOnTheChartInView) {
+  Window w;
+  w.window.show();
+  ASSERT_TRUE(w.menus.OpenFile(w.Walk()));
+  Chart& chart = w.window.CurrentChart();
+  const int objects = chart.ObjectCount();
+  w.Action("EditSelectAllAction")->trigger();
+  EXPECT_EQ(chart.SelectedObjectCount(), objects);
+  EXPECT_FALSE(w.menus.Modified());
+  w.Action("EditCopyAction")->trigger();
+  w.Action("EditPasteAction")->trigger();
+  EXPECT_EQ(chart.ObjectCount(), 2 * objects);
+  EXPECT_TRUE(w.menus.Modified());
+  w.Action("EditCutAction")->trigger();  // the pasted copies are the selection
+  EXPECT_EQ(chart.ObjectCount(), objects);
+  EXPECT_FALSE(w.menus.Modified());
+
+  // With the listing in front, Delete does not reach the hidden chart.
+  w.Action("EditSelectAllAction")->trigger();
+  w.window.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+  w.Action("EditDeleteAction")->trigger();
+  EXPECT_EQ(chart.ObjectCount(), objects);
+  w.window.findChild<QTabWidget*>("PageControl1")->setCurrentIndex(0);
+  w.Action("EditDeleteAction")->trigger();
+  EXPECT_EQ(chart.ObjectCount(), 0);
+  EXPECT_EQ(w.window.windowTitle(), "*walk.QVB - Brivane Part3");
 }
 
 TEST(MainMenusTest, ZoomScalesTheViewOnly) {

@@ -147,9 +147,14 @@ void MainMenus::BuildEditMenu() {
   // Each command runs on the canvas editor as its pop-up menu would, then redraws.
   auto add = [&](const char* name, const QString& text, const QKeySequence& key, auto command) {
     QAction* action = menu->addAction(text, this, [this, command] {
+      // Only on the chart in view: never on a canvas hidden behind the listing.
       CanvasWidget* canvas = window_.Canvas();
-      if (!canvas) return;
-      command(canvas->Editor());
+      if (!canvas || !canvas->isVisible()) return;
+      CanvasEditor& editor = canvas->Editor();
+      // A command is the user's next action after opening a file, as a mouse event would be.
+      if (editor.Tool() == kToolInert)
+        editor.MouseMove(editor.LastPoint().x, editor.LastPoint().y, 0, 0);
+      command(editor);
       canvas->Redraw();
       CheckForEdits();
     });
@@ -188,8 +193,17 @@ void MainMenus::BuildViewMenu() {
   }
   QMenu* bars = menu->addMenu("&Toolbars");
   bars->setObjectName("ToolbarsMenu");
-  for (const char* name : {"ToolsMenu", "CommMenu", "PartsMenu", "CommandMenu"})
-    if (auto* bar = window_.findChild<QToolBar*>(name)) bars->addAction(bar->toggleViewAction());
+  const std::pair<const char*, const char*> toolbars[] = {{"ToolsMenu", "&Tools"},
+                                                          {"CommMenu", "&Communication"},
+                                                          {"PartsMenu", "&Parts"},
+                                                          {"CommandMenu", "Co&mmands"}};
+  for (auto [name, text] : toolbars) {
+    if (auto* bar = window_.findChild<QToolBar*>(name)) {
+      QAction* toggle = bar->toggleViewAction();
+      toggle->setText(text);
+      bars->addAction(toggle);
+    }
+  }
   menu->addSeparator();
   auto zoom = [&](const char* name, const QString& text, const QKeySequence& key, auto next) {
     QAction* action = menu->addAction(text, this, [this, next] {
