@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 #include "core/util/IniFile.h"
@@ -231,7 +232,10 @@ TEST(MainMenusTest, EditCommandsWorkOnTheChartInView) {
   ASSERT_TRUE(w.menus.OpenFile(w.Walk()));
   Chart& chart = w.window.CurrentChart();
   const int objects = chart.ObjectCount();
-  w.Action("EditSelectAllAction")->trigger();
+  // By its shortcut, with the canvas in focus.
+  QApplication::setActiveWindow(&w.window);
+  w.window.Canvas()->setFocus();
+  QTest::keyClick(w.window.Canvas(), Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(chart.SelectedObjectCount(), objects);
   EXPECT_FALSE(w.menus.Modified());
   w.Action("EditCopyAction")->trigger();

@@ -399,6 +399,8 @@ void MainMenus::FillRecentMenu() {
         });
     action->setToolTip(path);
     action->setStatusTip(path);
+    // A file moved or deleted since stays listed but cannot be chosen.
+    action->setEnabled(QFileInfo::exists(path));
   }
   recentMenu_->setEnabled(!recent_.isEmpty());
 }
