@@ -106,7 +106,6 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   infoDlg_ = new TInfoDlg([this] { return ReadBoardVersion(); }, this);
   itemProperty_ = new TItemProperty(this);
   ConnectCanvas();
-  menus_ = new MainMenus(*this);
   MarkMissingDialogs(*this, *actions_);
 
   ReadSettings();
@@ -121,6 +120,8 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   SetGridSpacing(5, 5);
   chart_.ClearChart();
   notifications_.Clear();
+  // Made last, so the empty chart just set up is the unchanged document.
+  menus_ = new MainMenus(*this);
 
   resize(kClientWidth, kClientHeight);
   if (QScreen* screen = this->screen())
