@@ -60,6 +60,7 @@ class RecordingActions : public BoardButtons {
   void MotRunBtnClick() override { ++plays; }
   void AdBtnClick() override { ++analog; }
   void HideObjectEditors() override { ++hides; }
+  bool OffersDialog(std::string_view) const override { return true; }
   void PlayMessage(int64_t w, int64_t l) override {
     lastW = w;
     lastL = l;
@@ -197,10 +198,12 @@ TEST(MainWindowTest, PortListTooltipsAndWindowMessages) {
   // Closing the drop-down list selects the entry shown, even when it did not change.
   port->showPopup();
   port->hidePopup();
+  QCoreApplication::processEvents();
   EXPECT_EQ(chosen, (std::vector<int>{20, 20}));
   // Hiding the window hides the combo box and its closed list: no choice is made.
   window.show();
   window.hide();
+  QCoreApplication::processEvents();
   EXPECT_EQ(chosen, (std::vector<int>{20, 20}));
 
   RecordingActions actions;

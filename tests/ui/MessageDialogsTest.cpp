@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -192,6 +195,53 @@ TEST(InputTextDialogTest, CancelKeepsValueOkReplacesItAndLayoutFollowsFont) {
   EXPECT_EQ(editRect.x(), MulDivRound(8, g.charWidth, 4));
   EXPECT_EQ(editRect.width(), MulDivRound(164, g.charWidth, 4));
   EXPECT_EQ(client.height(), okRect.bottom() + 1 + 13);
+}
+
+TEST(NumberSelectDialogTest, ListOfAllSlotsOpensTwentyRowsTall) {
+  NumberSelectState state;
+  state.SelectCaption = "Write";
+  QStringList items;
+  for (int i = 1; i <= 80; ++i) items << QString("\"M%1 motion\"").arg(i);
+  for (int i = 1; i <= 5; ++i) items << QString("\"S%1 scenario\"").arg(i);
+  state.SelectItems = items.join(",").toStdString();
+  int rows = 0, rowHeight = 0, visibleHeight = 0;
+  OnNextModal([&](QWidget* w) {
+    auto* combo = w->findChild<QComboBox*>("Combo");
+    combo->showPopup();
+    QApplication::processEvents();
+    QAbstractItemView* list = combo->view();
+    rows = combo->count();
+    rowHeight = list->visualRect(list->model()->index(0, 0)).height();
+    visibleHeight = list->viewport()->height();
+    combo->hidePopup();
+    w->findChild<QPushButton*>("CancelButton")->click();
+  });
+  EXPECT_FALSE(RunNumberSelectDialog(nullptr, state));
+  EXPECT_EQ(rows, 85);
+  ASSERT_GT(rowHeight, 0);
+  EXPECT_LE(visibleHeight, 20 * rowHeight);
+  EXPECT_GE(visibleHeight, 19 * rowHeight);
+}
+
+// A short prompt stays on one line whatever the dialog font's size.
+TEST(InputTextDialogTest, ShortPromptDoesNotWrap) {
+  for (int pixels : {9, 11, 12, 13, 15, 17, 20}) {
+    QWidget parent;
+    QFont font = parent.font();
+    font.setPixelSize(pixels);
+    parent.setFont(font);
+    int labelHeight = 0, lineHeight = 0;
+    OnNextModal([&](QWidget* w) {
+      auto* label = w->findChild<QLabel*>("Prompt");
+      labelHeight = label->height();
+      lineHeight = label->fontMetrics().height();
+      w->findChild<QPushButton*>("CancelButton")->click();
+    });
+    QString value = "1";
+    RunInputTextDialog(&parent, "Insert", "Number of new objects", value);
+    ASSERT_GT(lineHeight, 0);
+    EXPECT_LT(labelHeight, 2 * lineHeight) << pixels << " pixel font";
+  }
 }
 
 }  // namespace

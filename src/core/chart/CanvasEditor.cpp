@@ -10,6 +10,8 @@ namespace brv3 {
 namespace {
 
 constexpr unsigned kAnyModifier = kModShift | kModCtrl | kModAlt;
+// Room left and right of a dropped motion's name inside its box.
+constexpr int32_t kNameMargin = 8;
 const char* const kMsgSameEnds = "Start and End objects must be different.";
 
 bool IsWiringTool(int tool) {
@@ -367,6 +369,8 @@ bool CanvasEditor::DropMotion(int32_t x, int32_t y, int row, const std::string& 
     ChartObject& o = chart_.Objects[static_cast<size_t>(index)];
     o.Head = static_cast<uint8_t>(row);
     o.Name = rowCaption + " " + motionName;
+    // A long motion name widens the box so the name stays inside it.
+    o.Width = std::max(o.Width, host_.NameWidth(o.Name) + kNameMargin);
   }
   host_.Redraw();
   return index >= 0;

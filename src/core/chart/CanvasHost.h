@@ -23,6 +23,11 @@ class CanvasHost {
   virtual void Redraw() = 0;
   // The tool changed; the tool button with this tag goes down.
   virtual void ToolChanged(int toolMode) { (void)toolMode; }
+  // Width in pixels of `text` drawn as an object's name on the canvas (0 when unknown).
+  virtual int32_t NameWidth(const std::string& text) const {
+    (void)text;
+    return 0;
+  }
 
   // Shows the pop-up menu at the mouse cursor (canvas point x, y) and returns the chosen entry,
   // or nothing when the menu was dismissed.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace brv3 {
 
@@ -45,6 +46,12 @@ class BoardButtons {
   virtual void CommX1Receive(int count) { (void)count; }
   // The main window became active: the modeless object editors hide.
   virtual void HideObjectEditors() {}
+  // Whether the dialog behind a Tools button (HomeBtn, OptionBtn, AdBtn, SVLBtn, OptionMenu3)
+  // exists; the window disables the buttons of the others.
+  virtual bool OffersDialog(std::string_view button) const {
+    (void)button;
+    return false;
+  }
 };
 
 // The actions that need no dialog of their own, done here over the window's board link: Home

@@ -1,16 +1,18 @@
 #include "ui/app/CommPortCombo.h"
 
 #include <QAbstractItemView>
+#include <QWheelEvent>
 
 #include "core/comm/SelectPort.h"
 #include "platform/ComPortName.h"
+#include "ui/app/MessageDialogs.h"
 
 namespace brv3 {
 
 CommPortCombo::CommPortCombo(QWidget* parent) : QComboBox(parent) {
   setObjectName("CommPort");
   setEditable(false);
-  setMaxVisibleItems(30);
+  LimitDropDownRows(*this, 30);
   setFixedWidth(64);
   setToolTip("COM Port");
   const auto items = PortListItems();
@@ -21,6 +23,12 @@ CommPortCombo::CommPortCombo(QWidget* parent) : QComboBox(parent) {
     setItemData(static_cast<int>(i), tip, Qt::ToolTipRole);
   }
   setCurrentIndex(0);
+  // An entry picked with the mouse or Return becomes current only after the list has closed;
+  // `activated` follows right after, with the new entry current.
+  connect(this, &QComboBox::activated, this, [this] {
+    closing_ = true;
+    ReportClosedUp();
+  });
 }
 
 void CommPortCombo::hidePopup() {
@@ -28,7 +36,21 @@ void CommPortCombo::hidePopup() {
   // destroyed); only a list that was open counts as closed up.
   const bool wasOpen = view() && view()->isVisible();
   QComboBox::hidePopup();
-  if (wasOpen) emit ClosedUp();
+  if (!wasOpen) return;
+  // Closed without a pick (Escape, a click elsewhere): report once the event that closed the list
+  // is done, with the entry that was current all along.
+  closing_ = true;
+  QMetaObject::invokeMethod(this, &CommPortCombo::ReportClosedUp, Qt::QueuedConnection);
+}
+
+void CommPortCombo::ReportClosedUp() {
+  if (!closing_) return;
+  closing_ = false;
+  emit ClosedUp();
+}
+
+void CommPortCombo::wheelEvent(QWheelEvent* event) {
+  event->ignore();
 }
 
 }  // namespace brv3

@@ -1,5 +1,7 @@
 #include "ui/app/Glyphs.h"
 
+#include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -134,6 +136,18 @@ void Draw(QPainter& p, GlyphKind kind, const QString& text) {
       p.setPen(Qt::NoPen);
       p.drawPolygon(QPolygonF() << QPointF(4, 2.5) << QPointF(13.5, 8) << QPointF(4, 13.5));
       break;
+    case GlyphKind::Trim:
+    case GlyphKind::Option:
+    case GlyphKind::Analog:
+    case GlyphKind::ServoList:
+    case GlyphKind::Receiver:
+    case GlyphKind::Position:
+    case GlyphKind::SetValue:
+    case GlyphKind::Mix:
+    case GlyphKind::TrimPosition:
+      // Without SVG support: the picture's initial.
+      p.drawRect(QRectF(2.5, 2.5, 11, 11));
+      [[fallthrough]];
     case GlyphKind::Text: {
       QFont font = p.font();
       font.setPixelSize(text.size() > 2 ? 7 : 11);
@@ -147,7 +161,66 @@ void Draw(QPainter& p, GlyphKind kind, const QString& text) {
 
 }  // namespace
 
+const char* GlyphThemeName(GlyphKind kind) {
+  switch (kind) {
+    case GlyphKind::Open:
+      return "document-open";
+    case GlyphKind::Save:
+      return "document-save";
+    case GlyphKind::Properties:
+      return "document-properties";
+    case GlyphKind::Information:
+      return "help-about";
+    case GlyphKind::Exit:
+      return "application-exit";
+    case GlyphKind::Home:
+      return "go-home";
+    case GlyphKind::Delete:
+      return "edit-delete";
+    case GlyphKind::Stop:
+      return "media-playback-stop";
+    case GlyphKind::Pause:
+      return "media-playback-pause";
+    case GlyphKind::Play:
+      return "media-playback-start";
+    case GlyphKind::Option:
+      return "preferences-system";
+    default:
+      return nullptr;
+  }
+}
+
+QString GlyphResource(GlyphKind kind) {
+  switch (kind) {
+    case GlyphKind::Trim:
+      return ":/icons/trim.svg";
+    case GlyphKind::Option:
+      return ":/icons/option.svg";
+    case GlyphKind::Analog:
+      return ":/icons/analog.svg";
+    case GlyphKind::ServoList:
+      return ":/icons/servolist.svg";
+    case GlyphKind::Receiver:
+      return ":/icons/receiver.svg";
+    case GlyphKind::Position:
+      return ":/icons/position.svg";
+    case GlyphKind::SetValue:
+      return ":/icons/setvalue.svg";
+    case GlyphKind::Mix:
+      return ":/icons/mix.svg";
+    case GlyphKind::TrimPosition:
+      return ":/icons/trimposition.svg";
+    default:
+      return QString();
+  }
+}
+
 QIcon Glyph(GlyphKind kind, const QString& text) {
+  if (const char* name = GlyphThemeName(kind); name && QIcon::hasThemeIcon(name))
+    return QIcon::fromTheme(name);
+  static const bool svg = QImageReader::supportedImageFormats().contains("svg");
+  if (const QString resource = GlyphResource(kind); svg && QFile::exists(resource))
+    return QIcon(resource);
   QPixmap pixmap(kSize, kSize);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);

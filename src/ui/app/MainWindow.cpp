@@ -35,9 +35,11 @@
 #include "ui/app/Glyphs.h"
 #include "ui/app/InfoDlg.h"
 #include "ui/app/ItemProperty.h"
+#include "ui/app/MainMenus.h"
 #include "ui/app/MessageDialogs.h"
 #include "ui/app/QtDispatcher.h"
 #include "ui/app/ShellSettings.h"
+#include "ui/app/StatusPanels.h"
 #include "ui/app/StatusText.h"
 #include "ui/chart/CanvasWidget.h"
 
@@ -104,19 +106,22 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   infoDlg_ = new TInfoDlg([this] { return ReadBoardVersion(); }, this);
   itemProperty_ = new TItemProperty(this);
   ConnectCanvas();
+  MarkMissingDialogs(*this, *actions_);
 
   ReadSettings();
   ChoosePort(0);
   chart_.Name = kUntitledName;
   chart_.Ctrl = kNoCtrl;
   setAcceptDrops(true);
-  setWindowTitle(kStartCaption);
+  SetCaption(kStartCaption);
   SetTool(CanvasTool::Select);
   link_.SetAttemptLimit(5);
   SetCanvasSize(640, 480);
   SetGridSpacing(5, 5);
   chart_.ClearChart();
   notifications_.Clear();
+  // Made last, so the empty chart just set up is the unchanged document.
+  menus_ = new MainMenus(*this);
 
   resize(kClientWidth, kClientHeight);
   if (QScreen* screen = this->screen())
@@ -171,19 +176,19 @@ void TBrivane3::BuildToolbars() {
   on(AddButton(toolBar1_, "ExitBtn", "Exit", Glyph(GlyphKind::Exit)), &QWidget::close);
 
   toolsMenu_ = makeBar("ToolsMenu", "Tools");
-  forward(AddButton(toolsMenu_, "HomeBtn", "Trim", Glyph(GlyphKind::Text, "TRM")),
+  forward(AddButton(toolsMenu_, "HomeBtn", "Trim", Glyph(GlyphKind::Trim, "TRM")),
           &BoardButtons::HomeBtnClick);
-  forward(AddButton(toolsMenu_, "OptionBtn", "Option", Glyph(GlyphKind::Text, "OPT")),
+  forward(AddButton(toolsMenu_, "OptionBtn", "Option", Glyph(GlyphKind::Option, "OPT")),
           &BoardButtons::OptionBtnClick);
   // The analog dialog starts with an empty notification buffer.
-  connect(AddButton(toolsMenu_, "AdBtn", "Analog", Glyph(GlyphKind::Text, "A/D")),
+  connect(AddButton(toolsMenu_, "AdBtn", "Analog", Glyph(GlyphKind::Analog, "A/D")),
           &QAction::triggered, this, [this] {
             notifications_.Clear();
             actions_->AdBtnClick();
           });
-  forward(AddButton(toolsMenu_, "SVLBtn", "SVL", Glyph(GlyphKind::Text, "SVL")),
+  forward(AddButton(toolsMenu_, "SVLBtn", "SVL", Glyph(GlyphKind::ServoList, "SVL")),
           &BoardButtons::SVLBtnClick);
-  forward(AddButton(toolsMenu_, "OptionMenu3", "Receiver", Glyph(GlyphKind::Text, "RCV")),
+  forward(AddButton(toolsMenu_, "OptionMenu3", "Receiver", Glyph(GlyphKind::Receiver, "RCV")),
           &BoardButtons::OptionMenu3Click);
   forward(AddButton(toolsMenu_, "TableBtn", "Table", Glyph(GlyphKind::Table)),
           &BoardButtons::TableBtnClick);
@@ -215,9 +220,9 @@ void TBrivane3::BuildToolbars() {
   partsMenu_->addWidget(gridSw_);
   partsMenu_->addWidget(Spacer(partsMenu_));
   toolButton("SetStartBtn", "Start Flag", Glyph(GlyphKind::StartFlag), CanvasTool::StartFlag);
-  toolButton("SetItem1Btn", "Position", Glyph(GlyphKind::Text, "POS"), CanvasTool::Position);
-  toolButton("SetItem2Btn", "Set", Glyph(GlyphKind::Text, "SET"), CanvasTool::Set);
-  toolButton("SetItem4Btn", "Mix", Glyph(GlyphKind::Text, "MIX"), CanvasTool::Mix);
+  toolButton("SetItem1Btn", "Position", Glyph(GlyphKind::Position, "POS"), CanvasTool::Position);
+  toolButton("SetItem2Btn", "Set", Glyph(GlyphKind::SetValue, "SET"), CanvasTool::Set);
+  toolButton("SetItem4Btn", "Mix", Glyph(GlyphKind::Mix, "MIX"), CanvasTool::Mix);
   toolButton("SetItem3Btn", "Compare", Glyph(GlyphKind::Compare), CanvasTool::Compare);
   toolButton("Link1Btn", "Flow Wiring", Glyph(GlyphKind::FlowWire), CanvasTool::FlowWiring);
   toolButton("Link2Btn", "Branch Wiring", Glyph(GlyphKind::BranchWire), CanvasTool::BranchWiring);
@@ -228,8 +233,9 @@ void TBrivane3::BuildToolbars() {
   commandMenu_ = makeBar("CommandMenu", "Commad");
   forward(AddButton(commandMenu_, "HomePosBtn", "Home position", Glyph(GlyphKind::Home)),
           &BoardButtons::HomePosBtnClick);
-  forward(AddButton(commandMenu_, "SpeedButton2", "Trim Position", Glyph(GlyphKind::Text, "T")),
-          &BoardButtons::SpeedButton2Click);
+  forward(
+      AddButton(commandMenu_, "SpeedButton2", "Trim Position", Glyph(GlyphKind::TrimPosition, "T")),
+      &BoardButtons::SpeedButton2Click);
   forward(AddButton(commandMenu_, "MotWriteBtn", "Write", Glyph(GlyphKind::Write)),
           &BoardButtons::MotWriteBtnClick);
   forward(AddButton(commandMenu_, "MotReadBtn", "Read", Glyph(GlyphKind::Read)),
@@ -264,7 +270,10 @@ void TBrivane3::BuildSheets() {
   scrollBox1_ = new QScrollArea(sheet1_);
   scrollBox1_->setObjectName("ScrollBox1");
   scrollBox1_->setWidgetResizable(false);
-  scrollBox1_->setBackgroundRole(QPalette::Dark);
+  // Beyond the canvas the area shows the canvas background.
+  scrollBox1_->setBackgroundRole(QPalette::Base);
+  scrollBox1_->viewport()->setBackgroundRole(QPalette::Base);
+  scrollBox1_->viewport()->setAutoFillBackground(true);
   scrollBox1_->setWidget(new CanvasPlaceholder);
   auto* sheet1Layout = new QVBoxLayout(sheet1_);
   sheet1Layout->setContentsMargins(0, 0, 0, 0);
@@ -303,14 +312,13 @@ void TBrivane3::BuildStatusBar() {
   staBar_ = new QStatusBar(this);
   staBar_->setObjectName("StaBar");
   staBar_->setSizeGripEnabled(false);
-  const int widths[3] = {100, 100, 50};
   for (int i = 0; i < 3; ++i) {
     panels_[i] = new QLabel(staBar_);
     panels_[i]->setObjectName(QString("Panel%1").arg(i));
-    panels_[i]->setFixedWidth(widths[i]);
     panels_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     staBar_->addWidget(panels_[i]);
   }
+  SizeStatusPanels(panels_);
   setStatusBar(staBar_);
 }
 
@@ -342,7 +350,24 @@ void TBrivane3::SetStatusPanel(int panel, const std::string& text) {
 }
 
 void TBrivane3::SetCaption(const std::string& caption) {
-  setWindowTitle(QString::fromStdString(caption));
+  caption_ = QString::fromStdString(caption);
+  UpdateTitle();
+}
+
+void TBrivane3::SetDocumentTitle(const QString& name, bool modified) {
+  documentName_ = name;
+  documentModified_ = modified;
+  UpdateTitle();
+}
+
+// "*walk.QVB - Brivane 3"; the bare caption while no file is open and nothing was changed.
+void TBrivane3::UpdateTitle() {
+  if (documentName_.isEmpty() && !documentModified_) {
+    setWindowTitle(caption_);
+    return;
+  }
+  const QString name = documentName_.isEmpty() ? QString("No title") : documentName_;
+  setWindowTitle((documentModified_ ? "*" : "") + name + " - " + caption_);
 }
 
 void TBrivane3::TabCaptionChanged(const std::string& caption) {
@@ -394,6 +419,7 @@ void TBrivane3::WindowMessage(uint32_t message, int64_t w, int64_t l) {
 
 void TBrivane3::SetBoardButtons(BoardButtons* actions) {
   actions_ = actions ? actions : &basicButtons_;
+  MarkMissingDialogs(*this, *actions_);
 }
 
 void TBrivane3::SetCanvasWidget(QWidget* canvas) {
@@ -471,9 +497,12 @@ void TBrivane3::CommPortCloseUp() {
 
 bool TBrivane3::OpenChart(const QString& path, bool clearFirst) {
   if (clearFirst) chart_.ClearChart();
+  const bool wasEmpty = chart_.ObjectCount() == 0;
   const OpenResult result = OpenChartFile(chart_, path.toStdString(), *this);
   emit ChartChanged();
-  return result.status == OpenStatus::Opened;
+  const bool opened = result.status == OpenStatus::Opened;
+  if (opened) emit ChartFileOpened(path, !wasEmpty && chart_.ObjectCount() > 0);
+  return opened;
 }
 
 void TBrivane3::ReadSettings() {
@@ -493,6 +522,10 @@ void TBrivane3::WriteSettings() {
 
 void TBrivane3::closeEvent(QCloseEvent* event) {
   if (MsgBox(MsgKind::Question, MsgButtons::YesNo, "Okay to close?") == IdNo) {
+    event->ignore();
+    return;
+  }
+  if (closeGuard_ && !closeGuard_()) {
     event->ignore();
     return;
   }
@@ -543,7 +576,8 @@ void TBrivane3::SaveBtnClick() {
   if (chosen.isEmpty()) return;
   openFolder_ = QFileInfo(chosen).absolutePath();
   const int filterIndex = selectedFilter.startsWith("QVB") ? 1 : 2;
-  SaveChartFile(chart_, ChartFileName(chosen.toStdString(), filterIndex), *this);
+  const std::string path = ChartFileName(chosen.toStdString(), filterIndex);
+  if (SaveChartFile(chart_, path, *this)) emit ChartFileSaved(QString::fromStdString(path));
 }
 
 void TBrivane3::FormBtnClick() {

@@ -35,6 +35,7 @@ namespace brv3 {
 
 class CanvasWidget;
 class CommPortCombo;
+class MainMenus;
 class TInfoDlg;
 class TItemProperty;
 
@@ -129,14 +130,29 @@ class TBrivane3 : public QMainWindow,
   // Files dropped from the desktop: the first one is opened. False when there is no local file.
   bool OpenDroppedFiles(const QMimeData& data);
 
+  // The menu bar and the document state behind it.
+  MainMenus& Menus() const { return *menus_; }
+
   // The settings file this window reads and writes.
   const std::string& SettingsPath() const { return settingsPath_; }
+
+  // The document shown in the window title before the caption: a file name (empty: none) and
+  // whether it has unsaved changes ("*" before the name).
+  void SetDocumentTitle(const QString& name, bool modified);
+  // Asked after a confirmed close, before anything is closed; false keeps the window open.
+  void SetCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+  // The toolbar's Save: the save dialog, then the file.
+  void SaveBtnClick();
 
  signals:
   // The chart changed as a whole (opened, read, resized); the canvas redraws.
   void ChartChanged();
   // The canvas tool changed; any wire in progress is dropped.
   void ToolChanged(brv3::CanvasTool tool);
+  // A chart file was read: into an empty chart, or merged into the chart already open.
+  void ChartFileOpened(const QString& path, bool merged);
+  // The chart was written to `path`.
+  void ChartFileSaved(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -155,7 +171,7 @@ class TBrivane3 : public QMainWindow,
   void ConnectCanvas();
 
   void OpenBtnClick();
-  void SaveBtnClick();
+  void UpdateTitle();
   void FormBtnClick();
   void InfoBtnClick();
   std::array<std::string, 4> ReadBoardVersion();
@@ -198,8 +214,13 @@ class TBrivane3 : public QMainWindow,
   TFormDlg* formDlg_ = nullptr;
   TInfoDlg* infoDlg_ = nullptr;
   TItemProperty* itemProperty_ = nullptr;
+  MainMenus* menus_ = nullptr;
   QPointer<brv3::CanvasWidget> canvas_;
   QString openFolder_;
+  QString caption_;
+  QString documentName_;
+  bool documentModified_ = false;
+  std::function<bool()> closeGuard_;
 };
 
 }  // namespace brv3

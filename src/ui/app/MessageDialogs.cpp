@@ -118,8 +118,8 @@ class InputDialog : public QDialog {
     auto* label = new QLabel(prompt, this);
     label->setObjectName("Prompt");
     label->setWordWrap(true);
-    int labelWidth = std::min(g.labelMaxWidth, label->fontMetrics().horizontalAdvance(prompt));
-    labelWidth = std::max(labelWidth, 1);
+    // The label may use its whole width: measured to the pixel, a short prompt could wrap.
+    const int labelWidth = std::max(g.labelMaxWidth, 1);
     int labelHeight = prompt.isEmpty() ? g.charHeight : label->heightForWidth(labelWidth);
     if (labelHeight <= 0) labelHeight = g.charHeight;
     label->setGeometry(g.labelLeft, g.labelTop, labelWidth, labelHeight);
@@ -190,11 +190,16 @@ InputDialogLayout ComputeInputDialogLayout(const QFont& font) {
   return g;
 }
 
+void LimitDropDownRows(QComboBox& combo, int rows) {
+  combo.setMaxVisibleItems(rows);
+  combo.setStyleSheet("QComboBox { combobox-popup: 0; }");
+}
+
 bool RunNumberSelectDialog(QWidget* parent, NumberSelectState& state) {
   auto* combo = new QComboBox;
   combo->setObjectName("Combo");
   combo->setEditable(false);
-  combo->setMaxVisibleItems(20);
+  LimitDropDownRows(*combo, 20);
   for (const std::string& item : SplitCommaText(state.SelectItems))
     combo->addItem(QString::fromStdString(item).left(255));
   combo->setPlaceholderText(QString::fromUtf8(kSelectHint));

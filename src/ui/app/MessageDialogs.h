@@ -6,6 +6,7 @@
 
 #include "core/util/Prompter.h"
 
+class QComboBox;
 class QFont;
 class QWidget;
 
@@ -41,6 +42,10 @@ struct InputDialogLayout {
   int cancelLeft = 0;
 };
 InputDialogLayout ComputeInputDialogLayout(const QFont& font);
+
+// Makes the drop-down list of `combo` a scrolling list of at most `rows` rows in every widget
+// style (some styles otherwise open a list as tall as the screen).
+void LimitDropDownRows(QComboBox& combo, int rows);
 
 // The number-selection dialog over the shared state: true on OK with state.SelectIndex the chosen
 // entry (-1 when none); false on Cancel or close, leaving the state as it was.

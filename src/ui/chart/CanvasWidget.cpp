@@ -8,6 +8,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QRegion>
 #include <QTextEdit>
+#include <algorithm>
 #include <memory>
 
 #include "core/chart/Chart.h"
@@ -83,10 +85,6 @@ bool TakesText(const QWidget* widget) {
          qobject_cast<const QAbstractSpinBox*>(widget);
 }
 
-QPoint PointOf(const QPointF& position) {
-  return position.toPoint();
-}
-
 }  // namespace
 
 CanvasWidget::CanvasWidget(Chart& chart, Prompter& prompter, QWidget* parent)
@@ -106,8 +104,25 @@ CanvasWidget::~CanvasWidget() {
 }
 
 void CanvasWidget::FollowCanvasSize() {
-  const QSize size = CanvasPictureSize(chart_.CanvasWidth, chart_.CanvasHeight);
+  QSize size = CanvasPictureSize(chart_.CanvasWidth, chart_.CanvasHeight);
+  if (zoom_ != 1.0) size = (QSizeF(size) * zoom_).toSize();
   if (minimumSize() != size || maximumSize() != size) setFixedSize(size);
+}
+
+QPoint CanvasWidget::PointOf(const QPointF& position) const {
+  return zoom_ == 1.0 ? position.toPoint() : (position / zoom_).toPoint();
+}
+
+void CanvasWidget::SetZoom(double zoom) {
+  zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  FollowCanvasSize();
+  update();
+}
+
+int32_t CanvasWidget::NameWidth(const std::string& text) const {
+  return QFontMetrics(font()).horizontalAdvance(QString::fromStdString(text));
 }
 
 void CanvasWidget::Redraw() {
@@ -122,6 +137,14 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
   const QRect area = event->rect();
   if (picture_.isNull()) {
     painter.fillRect(area, palette().color(QPalette::Base));
+    return;
+  }
+  if (zoom_ != 1.0) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom_ < 1.0);
+    painter.scale(zoom_, zoom_);
+    const QRect source =
+        QRectF(QPointF(area.topLeft()) / zoom_, QSizeF(area.size()) / zoom_).toAlignedRect();
+    painter.drawImage(source.topLeft(), picture_, source);
     return;
   }
   painter.drawImage(area.topLeft(), picture_, area);
@@ -152,6 +175,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
   if (!button) return;
   const QPoint p = PointOf(event->position());
   editor_.MousePress(*button, p.x(), p.y(), Modifiers(event->modifiers()));
+  emit Edited();
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -164,6 +188,7 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (!button) return;
   const QPoint p = PointOf(event->position());
   editor_.MouseRelease(*button, p.x(), p.y(), Modifiers(event->modifiers()));
+  emit Edited();
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -171,6 +196,7 @@ void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   // only opens or reverses what that press hit. Other buttons press again.
   if (event->button() == Qt::LeftButton) {
     editor_.DoubleClick();
+    emit Edited();
     return;
   }
   mousePressEvent(event);
@@ -181,7 +207,9 @@ bool CanvasWidget::HandleKey(const QKeyEvent& event) {
   if (!key) return false;
   const unsigned modifiers = Modifiers(event.modifiers());
   if ((*key == CanvasKey::C || *key == CanvasKey::V) && !(modifiers & kModCtrl)) return false;
-  return editor_.KeyPress(*key, modifiers);
+  const bool handled = editor_.KeyPress(*key, modifiers);
+  if (handled) emit Edited();
+  return handled;
 }
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {
@@ -247,6 +275,7 @@ void CanvasWidget::dropEvent(QDropEvent* event) {
   const QPoint p = PointOf(event->position());
   editor_.DropMotion(p.x(), p.y(), drag->row, drag->label, drag->name);
   event->acceptProposedAction();
+  emit Edited();
 }
 
 std::optional<PopupChoice> CanvasWidget::ShowPopupMenu(const PopupMenuModel& model, int32_t x,

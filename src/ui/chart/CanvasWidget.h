@@ -50,6 +50,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
   // CanvasHost.
   void Redraw() override;
   void ToolChanged(int toolMode) override;
+  int32_t NameWidth(const std::string& text) const override;
   std::optional<PopupChoice> ShowPopupMenu(const PopupMenuModel& menu, int32_t x,
                                            int32_t y) override;
   std::optional<uint32_t> ChooseColor(uint32_t current) override;
@@ -64,9 +65,17 @@ class CanvasWidget : public QWidget, public CanvasHost {
   // A chart file was opened: the next mouse event only returns to Select.
   void SetInert();
 
+  // Scale of the view only: the chart keeps its coordinates and the picture its pixels.
+  static constexpr double kMinZoom = 0.25;
+  static constexpr double kMaxZoom = 4.0;
+  void SetZoom(double zoom);
+  double Zoom() const { return zoom_; }
+
  signals:
   // The editor changed its tool by itself (after placing, Esc, ...): the tool button goes down.
   void ToolModeChanged(int toolMode);
+  // A mouse button, a canvas key or a drop was handled: the chart may have been edited.
+  void Edited();
 
  protected:
   bool event(QEvent* event) override;
@@ -86,6 +95,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
   // Runs a canvas key; false when it is none of them (or not with these modifiers).
   bool HandleKey(const QKeyEvent& event);
   void FollowCanvasSize();
+  QPoint PointOf(const QPointF& position) const;
   void Notice(const char* dialog);
 
   Chart& chart_;
@@ -99,6 +109,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
   DialogHook dataDialogHook_;
   DialogHook convertDialogHook_;
   bool reportingTool_ = false;
+  double zoom_ = 1.0;
 };
 
 }  // namespace brv3

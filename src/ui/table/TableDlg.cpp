@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/comm/BoardLink.h"
 #include "core/comm/MotionTable.h"
@@ -17,6 +18,22 @@ namespace brv3 {
 TableListView::TableListView(QWidget* parent) : QTreeWidget(parent) {
   setDragEnabled(true);
   setDragDropMode(QAbstractItemView::DragOnly);
+  setUniformRowHeights(true);
+}
+
+void TableListView::MakeRowsUniform() {
+  QTreeWidgetItem* first = topLevelItem(0);
+  if (!first) return;
+  // The height rows of Latin and of Japanese text would take, measured with a probe row.
+  int height = 0;
+  for (const char* name : {"Mg", "漢字かなカナ"}) {
+    auto* probe = new QTreeWidgetItem(
+        this, QStringList{"M80", QString::fromUtf8(name), "255", "12/31 23:59", "65535"});
+    height = std::max(height, sizeHintForRow(indexOfTopLevelItem(probe)));
+    delete probe;
+  }
+  // With uniform row heights the first row's height is every row's.
+  first->setSizeHint(0, QSize(columnWidth(0), height));
 }
 
 QStringList TableListView::mimeTypes() const {
@@ -93,6 +110,7 @@ void FillItem(QTreeWidgetItem* item, const TableRow& row) {
 void TTableDlg::ShowRows() {
   listView_->clear();
   for (const TableRow& row : table_.Rows()) FillItem(new QTreeWidgetItem(listView_), row);
+  listView_->MakeRowsUniform();
 }
 
 void TTableDlg::RowChanged(int index) {

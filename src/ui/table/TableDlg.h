@@ -19,6 +19,10 @@ class TableListView : public QTreeWidget {
   static constexpr const char* kMimeType = "application/x-brivane3-table-row";
   explicit TableListView(QWidget* parent = nullptr);
 
+  // Every row gets the height of the tallest text a row can hold (Japanese names come from a
+  // taller fallback font), so all rows look alike. Called after the rows were rebuilt.
+  void MakeRowsUniform();
+
  protected:
   QStringList mimeTypes() const override;
   QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;

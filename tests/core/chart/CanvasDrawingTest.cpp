@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/chart/CanvasTestHost.h"
 
 namespace brv3 {
@@ -95,9 +97,32 @@ TEST(CanvasDrawing, ArrowGeometry) {
   ArrowShape upRight = ArrowGeometry({0, 40}, {40, 0});
   EXPECT_EQ(upRight.tip, (LinkPoint{23, 17}));
 
+  ArrowShape downLeft = ArrowGeometry({40, 0}, {0, 40});
+  EXPECT_EQ(downLeft.tip, (LinkPoint{17, 23}));
+
   // A zero-length segment uses the angle -1.
   ArrowShape dot = ArrowGeometry({10, 10}, {10, 10});
   EXPECT_EQ(dot.tip, (LinkPoint{12, 7}));
+}
+
+// Every direction, shallow and steep slants in all four quadrants included: the tip lies ahead of
+// the midpoint along the segment, both back corners behind it, one on each side.
+TEST(CanvasDrawing, ArrowPointsFromStartToEndInEveryDirection) {
+  const LinkPoint s{500, 500};
+  for (int degrees = 0; degrees < 360; degrees += 5) {
+    const double a = degrees * 3.14159265358979323846 / 180;
+    const LinkPoint e{s.x + static_cast<int32_t>(std::lround(300 * std::cos(a))),
+                      s.y + static_cast<int32_t>(std::lround(300 * std::sin(a)))};
+    const ArrowShape arrow = ArrowGeometry(s, e);
+    const LinkPoint m{s.x + (e.x - s.x) / 2, s.y + (e.y - s.y) / 2};
+    const double dx = e.x - s.x, dy = e.y - s.y;
+    auto along = [&](LinkPoint p) { return (p.x - m.x) * dx + (p.y - m.y) * dy; };
+    auto across = [&](LinkPoint p) { return (p.x - m.x) * dy - (p.y - m.y) * dx; };
+    EXPECT_GT(along(arrow.tip), 0) << degrees;
+    EXPECT_LT(along(arrow.back1), 0) << degrees;
+    EXPECT_LT(along(arrow.back2), 0) << degrees;
+    EXPECT_LT(across(arrow.back1) * across(arrow.back2), 0) << degrees;
+  }
 }
 
 TEST(CanvasDrawing, WiresSegmentsArrowsAndBendSquares) {

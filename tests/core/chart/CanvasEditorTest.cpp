@@ -454,6 +454,19 @@ TEST(CanvasEditor, MotionTableDrop) {
   EXPECT_EQ(motion.chart.ObjectCount(), 1);
 }
 
+TEST(CanvasEditor, DroppedMotionBoxIsWideEnoughForItsName) {
+  CanvasFixture f;
+  f.host.nameCharWidth = 7;
+  // A short name keeps the usual box; a long one widens it past the name with a margin.
+  ASSERT_TRUE(f.editor.DropMotion(0, 0, 1, "M2", "UP"));
+  EXPECT_EQ(f.chart.Objects[0].Width, 50);
+  ASSERT_TRUE(f.editor.DropMotion(0, 100, 3, "M4", "WALK FORWARD FAST"));
+  const ChartObject& wide = f.chart.Objects[1];
+  EXPECT_GT(wide.Width, 7 * static_cast<int32_t>(wide.Name.size()));
+  EXPECT_LE(wide.Width, 7 * static_cast<int32_t>(wide.Name.size()) + 16);
+  EXPECT_EQ(wide.Height, 30);
+}
+
 TEST(CanvasEditor, InsertAndItemFilesThroughThePopupMenu) {
   CanvasFixture f;
   f.Place(0, 0);

@@ -24,6 +24,7 @@ class FakeCanvasHost : public CanvasHost {
   int dataDialogs = 0;
   std::vector<int32_t> propertyDialogs;
   int convertDialogs = 0;
+  int32_t nameCharWidth = 0;  // pixels per character of a name; 0 = width unknown
 
   void Redraw() override { ++redraws; }
   void ToolChanged(int toolMode) override { tools.push_back(toolMode); }
@@ -53,6 +54,9 @@ class FakeCanvasHost : public CanvasHost {
   void OpenDataDialog() override { ++dataDialogs; }
   void OpenPropertyDialog(int32_t index) override { propertyDialogs.push_back(index); }
   void OpenConvertDialog() override { ++convertDialogs; }
+  int32_t NameWidth(const std::string& text) const override {
+    return nameCharWidth * static_cast<int32_t>(text.size());
+  }
 };
 
 class PanelPrompter : public ScriptedPrompter {

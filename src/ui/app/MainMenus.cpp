@@ -1,0 +1,421 @@
+#include "ui/app/MainMenus.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QToolBar>
+#include <QToolButton>
+#include <cstring>
+
+#include "core/chart/Chart.h"
+#include "core/chart/ChartFiles.h"
+#include "core/util/IniFile.h"
+#include "ui/app/BoardButtons.h"
+#include "ui/app/MainWindow.h"
+#include "ui/chart/CanvasWidget.h"
+
+namespace brv3 {
+
+namespace {
+
+const char* const kFileFilter = "QVB file (*.QVB *.qvb);;AllFiles (*)";
+constexpr double kZoomStep = 1.25;
+
+class Fnv {
+ public:
+  void Add(const void* data, size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) hash_ = (hash_ ^ bytes[i]) * 0x100000001b3ULL;
+  }
+  template <typename T>
+  void Value(T value) {
+    Add(&value, sizeof value);
+  }
+  void Text(const std::string& text) {
+    Value(text.size());
+    Add(text.data(), text.size());
+  }
+  uint64_t Hash() const { return hash_; }
+
+ private:
+  uint64_t hash_ = 0xcbf29ce484222325ULL;
+};
+
+}  // namespace
+
+uint64_t ChartFingerprint(const Chart& chart) {
+  Fnv f;
+  f.Value(chart.Type);
+  f.Value(chart.Start);
+  f.Text(chart.Name);
+  f.Value(chart.Ctrl);
+  f.Value(chart.CanvasWidth);
+  f.Value(chart.CanvasHeight);
+  f.Value(chart.Objects.size());
+  for (const ChartObject& o : chart.Objects) {
+    f.Value(o.Left);
+    f.Value(o.Top);
+    f.Value(o.Width);
+    f.Value(o.Height);
+    f.Value(o.Color);
+    f.Text(o.Name);
+    f.Value(o.Type);
+    f.Value(o.Head);
+    for (uint16_t word : o.Values) f.Value(word);
+  }
+  f.Value(chart.Links.size());
+  for (const ChartLink& l : chart.Links) {
+    f.Value(l.Main);
+    f.Value(l.Origin);
+    f.Value(l.Final);
+    f.Value(l.Point.size());
+    for (const LinkPoint& p : l.Point) {
+      f.Value(p.x);
+      f.Value(p.y);
+    }
+  }
+  return f.Hash();
+}
+
+MainMenus::MainMenus(TBrivane3& window) : QObject(&window), window_(window) {
+  setObjectName("MainMenus");
+  ReadRecent();
+  BuildFileMenu();
+  BuildEditMenu();
+  BuildViewMenu();
+  BuildBoardMenu();
+  BuildHelpMenu();
+  MarkClean();
+
+  connect(&window_, &TBrivane3::ChartFileOpened, this, &MainMenus::FileOpened);
+  connect(&window_, &TBrivane3::ChartFileSaved, this, &MainMenus::FileSaved);
+  if (CanvasWidget* canvas = window_.Canvas())
+    connect(canvas, &CanvasWidget::Edited, this, &MainMenus::CheckForEdits);
+  window_.SetCloseGuard([this] { return MayDiscard(); });
+}
+
+QAction* MainMenus::Existing(const char* name) const {
+  return window_.findChild<QAction*>(name);
+}
+
+void MainMenus::BuildFileMenu() {
+  QMenu* menu = window_.menuBar()->addMenu("&File");
+  menu->setObjectName("FileMenu");
+  auto add = [&](const char* name, const QString& text, QKeySequence::StandardKey key,
+                 auto handler) {
+    QAction* action = menu->addAction(text, this, handler);
+    action->setObjectName(name);
+    action->setShortcut(key);
+    return action;
+  };
+  add("FileNewAction", "&New", QKeySequence::New, [this] { NewChart(); });
+  add("FileOpenAction", "&Open...", QKeySequence::Open, [this] {
+    if (!MayDiscard()) return;
+    const QString path = QFileDialog::getOpenFileName(
+        &window_, "Open", QFileInfo(filePath_).absolutePath(), QString::fromUtf8(kFileFilter));
+    if (!path.isEmpty()) OpenFile(path);
+  });
+  recentMenu_ = menu->addMenu("Open &Recent");
+  recentMenu_->setObjectName("RecentMenu");
+  FillRecentMenu();
+  menu->addSeparator();
+  add("FileSaveAction", "&Save", QKeySequence::Save, [this] { Save(); });
+  add("FileSaveAsAction", "Save &As...", QKeySequence::SaveAs, [this] { SaveAs(); });
+  menu->addSeparator();
+  add("FileQuitAction", "&Quit", QKeySequence::Quit, [this] { window_.close(); });
+}
+
+void MainMenus::BuildEditMenu() {
+  QMenu* menu = window_.menuBar()->addMenu("&Edit");
+  menu->setObjectName("EditMenu");
+  undo_ = menu->addAction("&Undo");
+  undo_->setObjectName("UndoAction");
+  undo_->setShortcut(QKeySequence::Undo);
+  undo_->setEnabled(false);
+  redo_ = menu->addAction("&Redo");
+  redo_->setObjectName("RedoAction");
+  redo_->setShortcut(QKeySequence::Redo);
+  redo_->setEnabled(false);
+  menu->addSeparator();
+  // Each command runs on the canvas editor as its pop-up menu would, then redraws.
+  auto add = [&](const char* name, const QString& text, const QKeySequence& key, auto command) {
+    QAction* action = menu->addAction(text, this, [this, command] {
+      // Only on the chart in view: never on a canvas hidden behind the listing.
+      CanvasWidget* canvas = window_.Canvas();
+      if (!canvas || !canvas->isVisible()) return;
+      CanvasEditor& editor = canvas->Editor();
+      // A command is the user's next action after opening a file, as a mouse event would be.
+      if (editor.Tool() == kToolInert)
+        editor.MouseMove(editor.LastPoint().x, editor.LastPoint().y, 0, 0);
+      command(editor);
+      canvas->Redraw();
+      CheckForEdits();
+    });
+    action->setObjectName(name);
+    action->setShortcut(key);
+    // The canvas takes its own keys first; elsewhere in the window the shortcut runs.
+    action->setShortcutContext(Qt::WindowShortcut);
+    return action;
+  };
+  add("EditCutAction", "Cu&t", QKeySequence::Cut, [](CanvasEditor& e) {
+    e.Copy();
+    e.DeleteSelection();
+  });
+  add("EditCopyAction", "&Copy", QKeySequence::Copy, [](CanvasEditor& e) { e.Copy(); });
+  add("EditPasteAction", "&Paste", QKeySequence::Paste, [](CanvasEditor& e) { e.Paste(); });
+  add("EditDeleteAction", "&Delete", QKeySequence::Delete,
+      [](CanvasEditor& e) { e.DeleteSelection(); });
+  menu->addSeparator();
+  add("EditSelectAllAction", "Select &All", QKeySequence::SelectAll,
+      [](CanvasEditor& e) { e.SelectAll(); });
+  add("EditInsertAction", "&Insert...", QKeySequence(Qt::Key_Insert),
+      [](CanvasEditor& e) { e.Insert(); });
+}
+
+void MainMenus::BuildViewMenu() {
+  QMenu* menu = window_.menuBar()->addMenu("&View");
+  menu->setObjectName("ViewMenu");
+  auto* gridSw = window_.findChild<QCheckBox*>("GridSw");
+  QAction* grid = menu->addAction("&Grid");
+  grid->setObjectName("ViewGridAction");
+  grid->setCheckable(true);
+  if (gridSw) {
+    grid->setChecked(gridSw->isChecked());
+    connect(grid, &QAction::toggled, gridSw, &QCheckBox::setChecked);
+    connect(gridSw, &QCheckBox::toggled, grid, &QAction::setChecked);
+  }
+  QMenu* bars = menu->addMenu("&Toolbars");
+  bars->setObjectName("ToolbarsMenu");
+  const std::pair<const char*, const char*> toolbars[] = {{"ToolsMenu", "&Tools"},
+                                                          {"CommMenu", "&Communication"},
+                                                          {"PartsMenu", "&Parts"},
+                                                          {"CommandMenu", "Co&mmands"}};
+  for (auto [name, text] : toolbars) {
+    if (auto* bar = window_.findChild<QToolBar*>(name)) {
+      QAction* toggle = bar->toggleViewAction();
+      toggle->setText(text);
+      bars->addAction(toggle);
+    }
+  }
+  menu->addSeparator();
+  auto zoom = [&](const char* name, const QString& text, const QKeySequence& key, auto next) {
+    QAction* action = menu->addAction(text, this, [this, next] {
+      if (CanvasWidget* canvas = window_.Canvas()) SetZoom(next(canvas->Zoom()));
+    });
+    action->setObjectName(name);
+    action->setShortcut(key);
+  };
+  zoom("ZoomInAction", "Zoom &In", QKeySequence::ZoomIn, [](double z) { return z * kZoomStep; });
+  zoom("ZoomOutAction", "Zoom &Out", QKeySequence::ZoomOut, [](double z) { return z / kZoomStep; });
+  zoom("ZoomResetAction", "&Actual Size", QKeySequence(Qt::CTRL | Qt::Key_0),
+       [](double) { return 1.0; });
+}
+
+void MainMenus::BuildBoardMenu() {
+  QMenu* menu = window_.menuBar()->addMenu("&Board");
+  menu->setObjectName("BoardMenu");
+  auto reuse = [&](std::initializer_list<const char*> names) {
+    for (const char* name : names)
+      if (QAction* action = Existing(name)) menu->addAction(action);
+  };
+  reuse({"MotWriteBtn", "MotReadBtn", "MotDelBtn"});
+  menu->addSeparator();
+  reuse({"MotRunBtn", "SpeedButton1", "MotStpBtn", "HomePosBtn", "SpeedButton2"});
+  menu->addSeparator();
+  reuse({"CompileBtn", "TableBtn"});
+  menu->addSeparator();
+  reuse({"HomeBtn", "OptionBtn", "AdBtn", "SVLBtn", "OptionMenu3"});
+  menu->addSeparator();
+
+  // The port list and SYNC, as on the COMM toolbar.
+  QMenu* ports = menu->addMenu("&Port");
+  ports->setObjectName("PortMenu");
+  auto* combo = window_.findChild<QComboBox*>("CommPort");
+  auto* group = new QActionGroup(ports);
+  if (combo) {
+    for (int i = 0; i < combo->count(); ++i) {
+      QAction* entry = ports->addAction(combo->itemText(i));
+      entry->setCheckable(true);
+      entry->setToolTip(combo->itemData(i, Qt::ToolTipRole).toString());
+      group->addAction(entry);
+      connect(entry, &QAction::triggered, this, [this, i] { window_.ChoosePort(i); });
+    }
+    connect(ports, &QMenu::aboutToShow, this, [ports, combo] {
+      const QList<QAction*> entries = ports->actions();
+      const int current = combo->currentIndex();
+      if (current >= 0 && current < entries.size()) entries[current]->setChecked(true);
+    });
+  }
+  if (auto* sync = window_.findChild<QCheckBox*>("Sync")) {
+    QAction* action = menu->addAction("&Sync");
+    action->setObjectName("BoardSyncAction");
+    action->setCheckable(true);
+    action->setChecked(sync->isChecked());
+    connect(action, &QAction::toggled, sync, &QCheckBox::setChecked);
+    connect(sync, &QCheckBox::toggled, action, &QAction::setChecked);
+  }
+  menu->addSeparator();
+  reuse({"FormBtn"});
+}
+
+void MainMenus::BuildHelpMenu() {
+  QMenu* menu = window_.menuBar()->addMenu("&Help");
+  menu->setObjectName("HelpMenu");
+  QAction* about = menu->addAction("&About Brivane 3", this, [this] {
+    if (QAction* info = Existing("InfoBtn")) info->trigger();
+  });
+  about->setObjectName("HelpAboutAction");
+}
+
+void MainMenus::SetZoom(double zoom) {
+  if (CanvasWidget* canvas = window_.Canvas()) canvas->SetZoom(zoom);
+}
+
+bool MainMenus::NewChart() {
+  if (!MayDiscard()) return false;
+  window_.CurrentChart().ClearChart();
+  emit window_.ChartChanged();
+  filePath_.clear();
+  MarkClean();
+  return true;
+}
+
+bool MainMenus::OpenFile(const QString& path) {
+  if (!window_.OpenChart(path, true)) return false;
+  if (CanvasWidget* canvas = window_.Canvas()) canvas->SetInert();
+  return true;
+}
+
+bool MainMenus::Save() {
+  // Only a chart file is written in place; anything else (a CSV motion, say) is saved as.
+  if (filePath_.isEmpty() || !filePath_.endsWith(".qvb", Qt::CaseInsensitive)) return SaveAs();
+  if (!SaveChartFile(window_.CurrentChart(), filePath_.toStdString(), window_)) return false;
+  FileSaved(filePath_);
+  return true;
+}
+
+bool MainMenus::SaveAs() {
+  bool saved = false;
+  const auto once = connect(&window_, &TBrivane3::ChartFileSaved, this, [&saved] { saved = true; });
+  window_.SaveBtnClick();
+  disconnect(once);
+  return saved;
+}
+
+void MainMenus::FileOpened(const QString& path, bool merged) {
+  RememberFile(path);
+  if (merged) {
+    CheckForEdits();
+    return;
+  }
+  filePath_ = QFileInfo(path).absoluteFilePath();
+  MarkClean();
+}
+
+void MainMenus::FileSaved(const QString& path) {
+  filePath_ = QFileInfo(path).absoluteFilePath();
+  RememberFile(filePath_);
+  MarkClean();
+}
+
+bool MainMenus::MayDiscard() {
+  if (!modified_) return true;
+  const QString name = filePath_.isEmpty() ? QString("the chart") : QFileInfo(filePath_).fileName();
+  QMessageBox box(QMessageBox::Warning, "Unsaved changes",
+                  "Save the changes to " + name + " first?",
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+  box.setObjectName("SaveChangesBox");
+  box.setDefaultButton(QMessageBox::Save);
+  const int answer = box.exec();
+  if (answer == QMessageBox::Save) return Save();
+  return answer == QMessageBox::Discard;
+}
+
+void MainMenus::MarkClean() {
+  savedFingerprint_ = ChartFingerprint(window_.CurrentChart());
+  SetModified(false);
+}
+
+void MainMenus::CheckForEdits() {
+  SetModified(ChartFingerprint(window_.CurrentChart()) != savedFingerprint_);
+}
+
+void MainMenus::SetModified(bool modified) {
+  modified_ = modified;
+  UpdateTitle();
+}
+
+void MainMenus::UpdateTitle() {
+  window_.SetDocumentTitle(filePath_.isEmpty() ? QString() : QFileInfo(filePath_).fileName(),
+                           modified_);
+}
+
+void MainMenus::ReadRecent() {
+  recent_.clear();
+  IniFile ini;
+  if (!ini.LoadFile(window_.SettingsPath())) return;
+  for (int i = 1; i <= kRecentLimit; ++i) {
+    const std::string path = ini.ReadString(kRecentSection, "File" + std::to_string(i), "");
+    if (!path.empty()) recent_ << QString::fromStdString(path);
+  }
+}
+
+void MainMenus::WriteRecent() const {
+  IniFile ini;
+  // An unreadable file is left alone rather than replaced by one holding only this list.
+  if (!ini.LoadFile(window_.SettingsPath()) &&
+      QFileInfo::exists(QString::fromStdString(window_.SettingsPath())))
+    return;
+  ini.EraseSection(kRecentSection);
+  for (int i = 0; i < recent_.size(); ++i)
+    ini.WriteString(kRecentSection, "File" + std::to_string(i + 1), recent_[i].toStdString());
+  ini.SaveFile(window_.SettingsPath());
+}
+
+void MainMenus::RememberFile(const QString& path) {
+  const QString full = QFileInfo(path).absoluteFilePath();
+  recent_.removeAll(full);
+  recent_.prepend(full);
+  while (recent_.size() > kRecentLimit) recent_.removeLast();
+  WriteRecent();
+  FillRecentMenu();
+}
+
+void MainMenus::FillRecentMenu() {
+  if (!recentMenu_) return;
+  recentMenu_->clear();
+  for (int i = 0; i < recent_.size(); ++i) {
+    const QString path = recent_[i];
+    QAction* action = recentMenu_->addAction(
+        QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this, [this, path] {
+          if (MayDiscard()) OpenFile(path);
+        });
+    action->setToolTip(path);
+    action->setStatusTip(path);
+    // A file moved or deleted since stays listed but cannot be chosen.
+    action->setEnabled(QFileInfo::exists(path));
+  }
+  recentMenu_->setEnabled(!recent_.isEmpty());
+}
+
+void MarkMissingDialogs(QWidget& window, const BoardButtons& actions) {
+  for (const char* name : {"HomeBtn", "OptionBtn", "AdBtn", "SVLBtn", "OptionMenu3"}) {
+    auto* action = window.findChild<QAction*>(name);
+    if (!action) continue;
+    const bool offered = actions.OffersDialog(name);
+    action->setEnabled(offered);
+    const QString tip = offered ? action->toolTip() : action->toolTip() + ": not available yet";
+    action->setStatusTip(offered ? QString() : tip);
+    // The button says why it is disabled; the action keeps its hint.
+    for (auto* button : window.findChildren<QToolButton*>(name)) button->setToolTip(tip);
+  }
+}
+
+}  // namespace brv3
