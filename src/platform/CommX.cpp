@@ -269,6 +269,21 @@ bool TCustomCommX::LineGone() {
   return lineFailed_;
 }
 
+bool TCustomCommX::Drain(int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (IsOpen() && !lineFailed_) {
+    int queued = 0;
+    const bool threadIdle = !transThread_ || transThread_->PendingBytes() == 0;
+    if (threadIdle && (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued == 0)) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    if (!threadIdle)
+      transThread_->WaitForProgress(1);
+    else
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  return false;
+}
+
 bool TCustomCommX::WriteBytes(const uint8_t* data, size_t count) {
   if (count == 0) return true;
   if (data == nullptr) return false;

@@ -55,6 +55,9 @@ class TCustomCommX {
 
   void PurgeTransmit();
   void PurgeReceive();
+  // Waits until every byte written so far has left the driver (at most `timeoutMs`); true when
+  // it has. Closing purges, so a program that ends after fire-and-forget frames drains first.
+  bool Drain(int timeoutMs);
   void SetRts(bool on);
   void SetDtr(bool on);
   // Bytes waiting in the driver's input queue; also forgets pending line errors.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/comm/EventPump.h"
+#include "core/motion/LinkActions.h"
 #include "core/util/NumberText.h"
 #include "core/util/RoundHalfEven.h"
 
@@ -83,6 +84,7 @@ int64_t PoseEditor::DisplayedValue(int32_t position, double factor) {
 void PoseEditor::Open(PoseTarget* target) {
   target_ = target;
   pendingRelease_.reset();
+  link_.reset();
   if (target_ == nullptr) return;
   const PoseRecord pose = target_->Pose();
   caption_ = target_->Name();
@@ -457,6 +459,32 @@ bool PoseEditor::SetHomePosition() {
 
 void PoseEditor::LoadRestPose(const PoseRecord& record) {
   LoadRecord(record);
+}
+
+bool PoseEditor::IncrementLink(int direction) {
+  if (!link_ || target_ == nullptr) return false;
+  if (pump_ != nullptr) pump_->Pump();
+  ChannelRanges ranges;
+  for (int c = 1; c <= kChannels; ++c) ranges[Slot(c)] = Channel(c).Range;
+  PoseRecord pose = target_->Pose();
+  const std::optional<ChannelWords> words = brv3::IncrementLink(
+      *link_, pose.Values, ranges, direction, sync_ && sync_() ? &board_ : nullptr);
+  if (!words) return false;
+  for (int c = 1; c <= kChannels; ++c) {
+    SetKind(c, ChannelKindOf((*words)[Slot(c)]));
+    ShowWord(c, (*words)[Slot(c)]);
+  }
+  pose.Values = *words;
+  target_->StorePose(pose, 0);
+  return true;
+}
+
+bool PoseEditor::Snapshot() {
+  if (!link_) return false;
+  const SnapshotResult result = brv3::Snapshot(*link_, BuildRecord(), board_);
+  if (!result.load) return false;
+  LoadRecord(*result.load);
+  return true;
 }
 
 }  // namespace brv3

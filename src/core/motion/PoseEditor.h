@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/chart/Chart.h"
+#include "core/motion/LinkCommand.h"
 #include "core/motion/PoseEditorBoard.h"
 #include "core/motion/PoseRecord.h"
 #include "core/motion/ServoRange.h"
@@ -149,6 +150,15 @@ class PoseEditor {
   bool SetHomePosition();                       // `N27`
   void LoadRestPose(const PoseRecord& record);  // step 4 of Home / Trim from the editor's buttons
 
+  // The link chosen in `LinkList` (its 24 commands); Open clears the choice.
+  void ChooseLink(const ChannelTexts& commands) { link_ = commands; }
+  void ClearLink() { link_.reset(); }
+  bool LinkChosen() const { return link_.has_value(); }
+  // `LinkSubBtn` (-1) / `LinkAddBtn` (+1): false when nothing changed.
+  bool IncrementLink(int direction);
+  // `TchBtn`: false when nothing changed.
+  bool Snapshot();
+
  private:
   static size_t Slot(int channel) { return static_cast<size_t>(channel - 1); }
   bool ValidChannel(int channel) const { return channel >= 1 && channel <= kChannels; }
@@ -178,6 +188,7 @@ class PoseEditor {
     int32_t value = 0;
   };
   std::optional<PendingRelease> pendingRelease_;
+  std::optional<ChannelTexts> link_;
 };
 
 }  // namespace brv3

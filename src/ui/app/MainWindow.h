@@ -37,6 +37,7 @@ class CanvasWidget;
 class CommPortCombo;
 class TInfoDlg;
 class TItemProperty;
+class ObjectEditors;
 
 // The canvas tools of the radio group on the parts toolbar; each value is the button's `Tag`,
 // the canvas editor's tool mode.
@@ -129,6 +130,9 @@ class TBrivane3 : public QMainWindow,
   // Files dropped from the desktop: the first one is opened. False when there is no local file.
   bool OpenDroppedFiles(const QMimeData& data);
 
+  // The position editor and the per-channel entry dialog.
+  ObjectEditors& Editors() const { return *objectEditors_; }
+
   // The settings file this window reads and writes.
   const std::string& SettingsPath() const { return settingsPath_; }
 
@@ -199,6 +203,7 @@ class TBrivane3 : public QMainWindow,
   TInfoDlg* infoDlg_ = nullptr;
   TItemProperty* itemProperty_ = nullptr;
   QPointer<brv3::CanvasWidget> canvas_;
+  std::unique_ptr<ObjectEditors> objectEditors_;
   QString openFolder_;
 };
 

@@ -347,6 +347,48 @@ TEST_F(PoseEditorTest, ButtonBarActions) {
   EXPECT_EQ(editor.Channel(2).Kind, ChannelKind::None);
 }
 
+TEST_F(PoseEditorTest, IncrementLinkAndSnapshotGoThroughTheChosenLink) {
+  OpenWith({{1, 16384}, {2, 16384}, {3, 0x8001}});
+  EXPECT_FALSE(editor.IncrementLink(+1));  // no link chosen
+  ChannelTexts link;
+  link[0] = "MOV(+10)";
+  link[1] = "TCH";
+  link[2] = "TTL(L)";
+  editor.ChooseLink(link);
+  ASSERT_TRUE(editor.IncrementLink(-1));
+  EXPECT_EQ(target.pose.Values[0], 16374);
+  EXPECT_EQ(editor.Channel(1).EditText, "-10");
+  EXPECT_EQ(target.pose.Values[2], 0x8000);
+  EXPECT_EQ(editor.Channel(3).Kind, ChannelKind::Level);
+  EXPECT_TRUE(board.written.empty());  // without SYNC nothing is sent
+
+  // With SYNC a refused pose leaves the object as it was.
+  sync = true;
+  class Refusing : public FakePoseBoard {
+   public:
+    bool WritePose(const PoseRecord&) override { return false; }
+  } refusing;
+  PoseEditor other(refusing, [] { return true; });
+  other.Open(&target);
+  other.ChooseLink(link);
+  const PoseRecord before = target.pose;
+  EXPECT_FALSE(other.IncrementLink(+1));
+  EXPECT_EQ(target.pose, before);
+
+  // Snapshot: the first press frees the TCH channel, the second takes its measured position.
+  sync = false;
+  ASSERT_TRUE(editor.Snapshot());
+  EXPECT_EQ(target.pose.Values[1], 0x8002);
+  board.positions[2] = 0x40;
+  board.positions[3] = 0x64;  // channel 2 now stands at 16484
+  ASSERT_TRUE(editor.Snapshot());
+  EXPECT_EQ(target.pose.Values[1], 16484);
+  EXPECT_EQ(target.pose.Values[0], 16374);
+  // Opening the editor again clears the choice.
+  editor.Open(&target);
+  EXPECT_FALSE(editor.LinkChosen());
+}
+
 TEST(ChartPoseTargetTest, WritesIntoTheObjectAndIgnoresABadIndex) {
   Chart chart;
   const int index = chart.PlaceObject(10, 10, kPosition);
