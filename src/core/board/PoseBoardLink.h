@@ -6,7 +6,7 @@
 namespace brv3 {
 
 // The position editor's board over the command set: replies typed, checksum bytes dropped.
-class PoseBoardLink final : public PoseEditorBoard {
+class PoseBoardLink : public PoseEditorBoard {
  public:
   explicit PoseBoardLink(BoardLink& link) : link_(link) {}
 

@@ -58,7 +58,7 @@ class TPrmDlg : public QWidget {
   // Called when the pose changed from outside (undo, a conversion): shows the object again.
   void ReloadObject();
 
-  QWidget* ChannelPanel(int channel) const { return panels_[static_cast<size_t>(channel - 1)]; }
+  QFrame* ChannelPanel(int channel) const { return panels_[static_cast<size_t>(channel - 1)]; }
 
  signals:
   // The pose in the chart changed (the canvas and other views follow).

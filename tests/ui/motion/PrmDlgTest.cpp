@@ -1,5 +1,7 @@
 #include "ui/motion/PrmDlg.h"
 
+#include <QFrame>
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 #include "sim/SimPort.h"
 #include "ui/UiTestSupport.h"
 #include "ui/app/MainWindow.h"
+#include "ui/chart/CanvasWidget.h"
 #include "ui/motion/ObjectEditors.h"
 #include "ui/motion/PortDlg.h"
 
@@ -130,7 +133,7 @@ TEST_F(PrmDlgTest, LayoutIsReadFromAndWrittenToTheSettingsFile) {
   IniFile back;
   ASSERT_TRUE(back.LoadFile(env.SettingsPath()));
   EXPECT_EQ(back.ReadString("BRV3", "CH6", ""), "1,0,120,-2147483633,0,1,Hip");
-  EXPECT_EQ(back.ReadString("BRV3", "CH5", ""), "0,300,40,255,0,0.5,Knee");
+  EXPECT_EQ(back.ReadString("BRV3", "CH5", ""), "0,300,40,255,1,0.5,Knee");
 }
 
 TEST_F(PrmDlgTest, AnUnreadablePictureSaysSo) {
