@@ -75,8 +75,9 @@ int Servo(const Options& options, const std::vector<std::string>& args) {
   }
   return WithBoard(options, [&frames](BoardConnection& board) {
     for (auto [channel, word] : frames) board.link.SetServoLive(channel - 1, word, 1);
-    // Live frames await no reply: let the last one leave before the port closes (and purges).
-    if (auto* serial = dynamic_cast<platform::TCustomCommX*>(board.port.get())) serial->Drain(1000);
+    // Live frames await no reply: let the last one leave instead of purging it at close.
+    if (auto* serial = dynamic_cast<platform::TCustomCommX*>(board.port.get()))
+      serial->CloseAfterSending(1000);
     return kExitOk;
   });
 }

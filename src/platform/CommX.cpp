@@ -115,7 +115,8 @@ void TCustomCommX::Close() {
   if (!IsOpen()) return;
   SetDtr(false);
   SetRts(false);
-  PurgeTransmit();
+  if (!keepOutput_) PurgeTransmit();
+  keepOutput_ = false;
   PurgeReceive();
   // Keeps DTR low for a moment before the device is let go.
   if (!lineFailed_) std::this_thread::sleep_for(std::chrono::milliseconds(kCloseSettleMs));
@@ -282,6 +283,11 @@ bool TCustomCommX::Drain(int timeoutMs) {
       std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
   return false;
+}
+
+void TCustomCommX::CloseAfterSending(int timeoutMs) {
+  keepOutput_ = Drain(timeoutMs);
+  Close();
 }
 
 bool TCustomCommX::WriteBytes(const uint8_t* data, size_t count) {
