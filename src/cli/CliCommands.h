@@ -38,6 +38,8 @@ void AddFileCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddBoardCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands);
+// servo, pose, names and transform.
+void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands);
 // write, read, delete, backup, restore and send-message; called by AddBoardCommands.
 void AddBoardWorkflowCommands(CLI::App& app, Options& options, CommandList& commands);
 

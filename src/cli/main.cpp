@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   AddBoardCommands(app, options, commands);
   AddBoardControlCommands(app, options, commands);
   AddCompileCommands(app, options, commands);
+  AddPoseCommands(app, options, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -115,7 +115,8 @@ void TCustomCommX::Close() {
   if (!IsOpen()) return;
   SetDtr(false);
   SetRts(false);
-  PurgeTransmit();
+  if (!keepOutput_) PurgeTransmit();
+  keepOutput_ = false;
   PurgeReceive();
   // Keeps DTR low for a moment before the device is let go.
   if (!lineFailed_) std::this_thread::sleep_for(std::chrono::milliseconds(kCloseSettleMs));
@@ -267,6 +268,26 @@ bool TCustomCommX::LineGone() {
     lineFailed_ = true;
   }
   return lineFailed_;
+}
+
+bool TCustomCommX::Drain(int timeoutMs) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (IsOpen() && !lineFailed_) {
+    int queued = 0;
+    const bool threadIdle = !transThread_ || transThread_->PendingBytes() == 0;
+    if (threadIdle && (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued == 0)) return true;
+    if (std::chrono::steady_clock::now() >= end) return false;
+    if (!threadIdle)
+      transThread_->WaitForProgress(1);
+    else
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  return false;
+}
+
+void TCustomCommX::CloseAfterSending(int timeoutMs) {
+  keepOutput_ = Drain(timeoutMs);
+  Close();
 }
 
 bool TCustomCommX::WriteBytes(const uint8_t* data, size_t count) {

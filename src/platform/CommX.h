@@ -55,6 +55,12 @@ class TCustomCommX {
 
   void PurgeTransmit();
   void PurgeReceive();
+  // Waits until every byte written so far has left the driver (at most `timeoutMs`); true when
+  // it has.
+  bool Drain(int timeoutMs);
+  // Close purges what was not sent; a program that ends after frames that await no reply closes
+  // this way instead: it drains, then closes without dropping the driver's output.
+  void CloseAfterSending(int timeoutMs);
   void SetRts(bool on);
   void SetDtr(bool on);
   // Bytes waiting in the driver's input queue; also forgets pending line errors.
@@ -139,6 +145,7 @@ class TCustomCommX {
   std::mutex writeLock_;
   std::atomic<int> threadFlowCtrl_{cfcRtsCts};
   std::atomic<bool> lineFailed_{false};
+  bool keepOutput_ = false;  // the next Close leaves the driver's output queue alone
   std::unique_ptr<TCommTransThread> transThread_;
   std::shared_ptr<TCommReceiveThread> receiveThread_;
   EventPump* eventPump_ = nullptr;

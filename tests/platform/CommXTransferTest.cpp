@@ -134,3 +134,32 @@ TEST(CommXTransfer, ReadEndsWithAllBytesOrAtTheTimeOutAndPumpsWhileWaiting) {
 
 }  // namespace
 }  // namespace brv3::platform
+
+namespace brv3::platform {
+namespace {
+
+TEST(CommXTransfer, CloseAfterSendingLetsTheLastBytesReachThePeer) {
+  // Nobody reads while the port closes: a plain close drops what the peer has not taken yet,
+  // closing after sending keeps it.
+  const auto data = test::Pattern(300);
+  {
+    test::PtyBoard board;
+    TCommX comm;
+    OpenOn(comm, board);
+    ASSERT_TRUE(comm.WriteBytes(data.data(), data.size()));
+    comm.CloseAfterSending(1000);
+    EXPECT_FALSE(comm.IsOpen());
+    EXPECT_EQ(board.Receive(300, 2000), data);
+  }
+  {
+    test::PtyBoard board;
+    TCommX comm;
+    OpenOn(comm, board);
+    ASSERT_TRUE(comm.WriteBytes(data.data(), data.size()));
+    comm.Close();
+    EXPECT_TRUE(board.Receive(300, 200).empty());
+  }
+}
+
+}  // namespace
+}  // namespace brv3::platform

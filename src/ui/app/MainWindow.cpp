@@ -42,6 +42,7 @@
 #include "ui/app/StatusPanels.h"
 #include "ui/app/StatusText.h"
 #include "ui/chart/CanvasWidget.h"
+#include "ui/motion/ObjectEditors.h"
 
 namespace brv3 {
 
@@ -106,6 +107,7 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   infoDlg_ = new TInfoDlg([this] { return ReadBoardVersion(); }, this);
   itemProperty_ = new TItemProperty(this);
   ConnectCanvas();
+  objectEditors_ = std::make_unique<ObjectEditors>(*this);
   MarkMissingDialogs(*this, *actions_);
 
   ReadSettings();
@@ -518,6 +520,7 @@ void TBrivane3::WriteSettings() {
   s.GridWidth = gridX_;
   s.GridHeight = gridY_;
   WriteShellSettings(settingsPath_, s);
+  if (objectEditors_) objectEditors_->SaveLayout();
 }
 
 void TBrivane3::closeEvent(QCloseEvent* event) {
@@ -554,6 +557,7 @@ bool TBrivane3::OpenDroppedFiles(const QMimeData& data) {
 bool TBrivane3::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) {
     actions_->HideObjectEditors();
+    if (objectEditors_) objectEditors_->Hide();
     if (formDlg_ && formDlg_->isVisible() && !formDlg_->isModal()) formDlg_->hide();
     if (infoDlg_ && infoDlg_->isVisible()) infoDlg_->hide();
   }

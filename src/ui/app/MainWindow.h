@@ -38,6 +38,7 @@ class CommPortCombo;
 class MainMenus;
 class TInfoDlg;
 class TItemProperty;
+class ObjectEditors;
 
 // The canvas tools of the radio group on the parts toolbar; each value is the button's `Tag`,
 // the canvas editor's tool mode.
@@ -132,6 +133,8 @@ class TBrivane3 : public QMainWindow,
 
   // The menu bar and the document state behind it.
   MainMenus& Menus() const { return *menus_; }
+  // The position editor and the per-channel entry dialog.
+  ObjectEditors& Editors() const { return *objectEditors_; }
 
   // The settings file this window reads and writes.
   const std::string& SettingsPath() const { return settingsPath_; }
@@ -216,6 +219,7 @@ class TBrivane3 : public QMainWindow,
   TItemProperty* itemProperty_ = nullptr;
   MainMenus* menus_ = nullptr;
   QPointer<brv3::CanvasWidget> canvas_;
+  std::unique_ptr<ObjectEditors> objectEditors_;
   QString openFolder_;
   QString caption_;
   QString documentName_;

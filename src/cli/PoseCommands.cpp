@@ -1,0 +1,290 @@
+// Pose work from a shell: live servo words, the board's pose buffer, home and trim, channel
+// names, and conversions applied to chart files.
+#include <algorithm>
+#include <iostream>
+
+#include "cli/BoardConnection.h"
+#include "cli/CliCommands.h"
+#include "core/chart/ChartFiles.h"
+#include "core/comm/TableEntry.h"
+#include "core/motion/ChannelWord.h"
+#include "core/motion/Conversion.h"
+#include "core/motion/PatternStore.h"
+#include "core/motion/PoseRecord.h"
+#include "core/motion/RestPose.h"
+#include "core/util/CommaText.h"
+#include "core/util/Cp932.h"
+#include "core/util/NumberText.h"
+#include "platform/CommX.h"
+#include "platform/ConfigLocation.h"
+
+namespace brv3::cli {
+namespace {
+
+constexpr const char* kNoAnswer = "The board did not answer";
+
+template <class Work>
+int WithBoard(const Options& options, Work work) {
+  int exitCode = kExitOk;
+  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
+  if (!board) return exitCode;
+  return work(*board);
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// A servo value argument: an offset from the centre, or free / h / l.
+std::optional<uint16_t> ServoWord(const std::string& text) {
+  const std::string word = Lower(text);
+  if (word == "free") return kWordFree;
+  if (word == "h") return kWordH;
+  if (word == "l") return kWordL;
+  const std::optional<int64_t> offset = ParseDecimalInteger(text);
+  if (!offset || *offset < -16383 || *offset > 16383) return std::nullopt;
+  return static_cast<uint16_t>(kPositionCenter + *offset);
+}
+
+std::optional<int> ChannelNumber(const std::string& text) {
+  const std::optional<int64_t> n = ParseDecimalInteger(text);
+  if (!n || *n < 1 || *n > kChannels) return std::nullopt;
+  return static_cast<int>(*n);
+}
+
+int Servo(const Options& options, const std::vector<std::string>& args) {
+  if (args.empty() || args.size() % 2 != 0) {
+    std::cerr << "servo takes pairs of CH VALUE\n";
+    return kExitBadInput;
+  }
+  std::vector<std::pair<int, uint16_t>> frames;
+  for (size_t i = 0; i < args.size(); i += 2) {
+    const std::optional<int> channel = ChannelNumber(args[i]);
+    if (!channel) {
+      std::cerr << "'" << args[i] << "' is not a channel 1..24\n";
+      return kExitBadInput;
+    }
+    const std::optional<uint16_t> word = ServoWord(args[i + 1]);
+    if (!word) {
+      std::cerr << "'" << args[i + 1] << "' is not a servo value (-16383..16383, free, h or l)\n";
+      return kExitBadInput;
+    }
+    frames.emplace_back(*channel, *word);
+  }
+  return WithBoard(options, [&frames](BoardConnection& board) {
+    for (auto [channel, word] : frames) board.link.SetServoLive(channel - 1, word, 1);
+    // Live frames await no reply: let the last one leave instead of purging it at close.
+    if (auto* serial = dynamic_cast<platform::TCustomCommX*>(board.port.get()))
+      serial->CloseAfterSending(1000);
+    return kExitOk;
+  });
+}
+
+// The Position object named `name` of the chart file at `path`, or an exit code.
+int FindPositionObject(const std::string& path, const std::string& name, PoseRecord& pose) {
+  CliPrompter prompter(std::cerr, false);
+  Chart chart;
+  if (int rc = ReadChartForCli(path, chart, prompter)) return rc;
+  for (const ChartObject& o : chart.Objects) {
+    if (o.Name != name) continue;
+    if (o.Type != kPosition) {
+      std::cerr << "'" << name << "' is not a Position object\n";
+      return kExitBadInput;
+    }
+    pose.Head = o.Head;
+    pose.Values = o.Values;
+    return kExitOk;
+  }
+  std::cerr << "There is no object '" << name << "' in " << path << "\n";
+  return kExitBadInput;
+}
+
+int Report(bool ok) {
+  if (ok) return kExitOk;
+  std::cerr << kNoAnswer << "\n";
+  return kExitFailure;
+}
+
+int PoseGet(BoardConnection& board) {
+  Bytes reply;
+  std::optional<PoseRecord> pose;
+  if (board.link.ReadPose(PoseArea::Live, 0, 0, reply)) pose = PoseRecord::Unpack(reply);
+  if (!pose) return Report(false);
+  std::cout << FormatPrmText(pose->Head, pose->Values) << "\n";
+  return kExitOk;
+}
+
+Bytes WordBytes(const ChannelWords& words) {
+  const Bytes record = PoseRecord{0, words}.Pack();
+  return Bytes(record.begin() + 1, record.end());
+}
+
+int Names(BoardConnection& board) {
+  int rc = kExitOk;
+  for (int n = 1; n <= kChannels; ++n) {
+    Bytes reply;
+    std::string name;
+    if (board.link.ReadChannelName(n - 1, reply) && reply.size() >= 32) {
+      const auto end = std::find(reply.begin(), reply.begin() + 32, uint8_t{0});
+      name = Cp932ToUtf8(std::string(reply.begin(), end));
+    } else {
+      rc = kExitFailure;
+    }
+    std::cout << n << "\t" << name << "\n";
+  }
+  if (rc != kExitOk) std::cerr << "Some channel names could not be read\n";
+  return rc;
+}
+
+int SetNames(const Options& options, const std::vector<std::string>& sets) {
+  std::vector<std::pair<int, std::string>> names;
+  for (const std::string& set : sets) {
+    const size_t eq = set.find('=');
+    const std::optional<int> channel =
+        eq == std::string::npos ? std::nullopt : ChannelNumber(set.substr(0, eq));
+    if (!channel) {
+      std::cerr << "'" << set << "' is not N=TEXT with a channel N of 1..24\n";
+      return kExitBadInput;
+    }
+    names.emplace_back(*channel, set.substr(eq + 1));
+  }
+  return WithBoard(options, [&names](BoardConnection& board) {
+    for (const auto& [channel, text] : names) {
+      const auto bytes = EntryNameBytes(text);
+      if (!board.link.WriteChannelName(channel - 1, Bytes(bytes.begin(), bytes.end())))
+        return Report(false);
+    }
+    return kExitOk;
+  });
+}
+
+struct TransformArgs {
+  std::string in, out, conversion, rows, objects;
+};
+
+int Transform(const TransformArgs& a) {
+  ChannelTexts rows;
+  if (!a.rows.empty()) {
+    size_t count = 0;
+    rows = ParsePatternEntries(a.rows, &count);
+    if (count != kChannels) {
+      std::cerr << "--rows needs exactly 24 entries, found " << count << "\n";
+      return kExitBadInput;
+    }
+  } else {
+    PatternStore store;
+    std::string error;
+    if (!store.Load(platform::PatternFilePath(), &error)) {
+      std::cerr << error << "\n";
+      return kExitBadInput;
+    }
+    std::optional<ChannelTexts> saved = store.Entries(PatternKind::Conversion, a.conversion);
+    if (!saved) {
+      std::cerr << "There is no conversion '" << a.conversion << "' in PATTERN.ini\n";
+      return kExitBadInput;
+    }
+    rows = *saved;
+  }
+  CliPrompter prompter(std::cerr, false);
+  Chart chart;
+  if (int rc = ReadChartForCli(a.in, chart, prompter)) return rc;
+  for (ChartObject& o : chart.Objects) o.Selected = a.objects.empty() ? 1 : 0;
+  for (const std::string& name : SplitCommaText(a.objects)) {
+    auto it = std::find_if(chart.Objects.begin(), chart.Objects.end(),
+                           [&name](const ChartObject& o) { return o.Name == name; });
+    if (it == chart.Objects.end()) {
+      std::cerr << "There is no object '" << name << "' in " << a.in << "\n";
+      return kExitBadInput;
+    }
+    it->Selected = 1;
+  }
+  ApplyConversion(chart, rows);
+  return SaveChartFile(chart, a.out, prompter) ? kExitOk : kExitCannotSave;
+}
+
+}  // namespace
+
+void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands) {
+  auto* servo =
+      app.add_subcommand("servo",
+                         "Send live servo words: CH VALUE pairs, VALUE an offset from the centre "
+                         "(-16383..16383) or free, h, l");
+  auto servoArgs = std::make_shared<std::vector<std::string>>();
+  servo->add_option("CH VALUE", *servoArgs, "Channel 1..24 and its value")->required();
+  servo->allow_extras(false);
+  commands.push_back({servo, [&options, servoArgs] { return Servo(options, *servoArgs); }});
+
+  auto* pose = app.add_subcommand("pose", "The board's live pose: get, set, home, trim, set-home");
+  pose->require_subcommand(1);
+  auto* get = pose->add_subcommand("get", "Print the live pose as speed and 24 words");
+  commands.push_back({get, [&options] { return WithBoard(options, PoseGet); }});
+
+  auto file = std::make_shared<std::string>();
+  auto object = std::make_shared<std::string>();
+  auto* set = pose->add_subcommand("set", "Send a Position object's pose, as Write pose does");
+  auto* setHome =
+      pose->add_subcommand("set-home", "Store a Position object's words as the home position");
+  for (CLI::App* cmd : {set, setHome}) {
+    cmd->add_option("FILE", *file, "Chart file (.QVB)")->required();
+    cmd->add_option("--object", *object, "Name of the Position object")->required();
+  }
+  commands.push_back({set, [&options, file, object] {
+                        PoseRecord record;
+                        if (int rc = FindPositionObject(*file, *object, record)) return rc;
+                        return WithBoard(options, [&record](BoardConnection& board) {
+                          return Report(board.link.WritePose(PoseArea::Live, 0, 0, record.Pack()));
+                        });
+                      }});
+  commands.push_back({setHome, [&options, file, object] {
+                        PoseRecord record;
+                        if (int rc = FindPositionObject(*file, *object, record)) return rc;
+                        return WithBoard(options, [&record](BoardConnection& board) {
+                          return Report(board.link.WriteHomePosition(WordBytes(record.Values)));
+                        });
+                      }});
+  auto* home = pose->add_subcommand("home", "Send the robot to its home position");
+  commands.push_back({home, [&options] {
+                        return WithBoard(options, [](BoardConnection& board) {
+                          return Report(GoToRestPose(board.link, RestPose::Home));
+                        });
+                      }});
+  auto* trim = pose->add_subcommand("trim", "Send the robot to its trim position");
+  commands.push_back({trim, [&options] {
+                        return WithBoard(options, [](BoardConnection& board) {
+                          return Report(GoToRestPose(board.link, RestPose::Trim));
+                        });
+                      }});
+
+  auto* names = app.add_subcommand("names", "Print the 24 channel names, or set some with --set");
+  auto sets = std::make_shared<std::vector<std::string>>();
+  names->add_option("--set", *sets, "N=TEXT: name channel N (1..24)");
+  commands.push_back({names, [&options, sets] {
+                        if (!sets->empty()) return SetNames(options, *sets);
+                        return WithBoard(options, Names);
+                      }});
+
+  auto* transform = app.add_subcommand(
+      "transform", "Apply a conversion to the Position, Set and Mix objects of a chart file");
+  auto args = std::make_shared<TransformArgs>();
+  transform->add_option("IN", args->in, "Chart file to read")->required();
+  transform->add_option("OUT", args->out, "Chart file to write")->required();
+  auto* byName =
+      transform->add_option("--conversion", args->conversion, "A conversion saved in PATTERN.ini");
+  auto* byRows =
+      transform->add_option("--rows", args->rows, "The 24 conversion entries as comma text");
+  byName->excludes(byRows);
+  transform->add_option("--objects", args->objects,
+                        "Comma list of object names (default: every object)");
+  commands.push_back({transform, [args, byName, byRows] {
+                        if (byName->count() == 0 && byRows->count() == 0) {
+                          std::cerr << "transform needs --conversion NAME or --rows TEXT\n";
+                          return kExitBadInput;
+                        }
+                        return Transform(*args);
+                      }});
+  for (CLI::App* cmd : {servo, pose, names}) cmd->fallthrough();
+}
+
+}  // namespace brv3::cli

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+
+#include "ui/app/QtEventPump.h"
+
+namespace brv3 {
+
+class TBrivane3;
+class TPortDlg;
+class TPrmDlg;
+
+// The object editors of the main window: the position editor opened by a double click on a
+// Position object, and the per-channel entry dialog behind the canvas menu's Convert.
+class ObjectEditors : public QObject {
+  Q_OBJECT
+ public:
+  explicit ObjectEditors(TBrivane3& window);
+  ~ObjectEditors() override;
+
+  TPrmDlg& PrmDlg() const { return *prmDlg_; }
+  TPortDlg& PortDlg() const { return *portDlg_; }
+  // The main window became active: the modeless editors hide.
+  void Hide();
+  // Writes the position editor's layout into BRV3.ini.
+  void SaveLayout();
+  // Convert: asks for the rows and applies them to the selected objects.
+  void Convert();
+
+ private:
+  TBrivane3& window_;
+  QtEventPump pump_;
+  TPortDlg* portDlg_ = nullptr;
+  TPrmDlg* prmDlg_ = nullptr;
+};
+
+}  // namespace brv3

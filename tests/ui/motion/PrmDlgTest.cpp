@@ -1,0 +1,167 @@
+#include "ui/motion/PrmDlg.h"
+
+#include <QFrame>
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+
+#include "core/util/IniFile.h"
+#include "sim/Engine.h"
+#include "sim/SimPort.h"
+#include "ui/UiTestSupport.h"
+#include "ui/app/MainWindow.h"
+#include "ui/chart/CanvasWidget.h"
+#include "ui/motion/ObjectEditors.h"
+#include "ui/motion/PortDlg.h"
+
+namespace brv3 {
+namespace {
+
+uint16_t LiveWord(const sim::Engine& engine, int channel) {
+  const auto& pose = engine.board().LivePose();
+  return static_cast<uint16_t>(pose[static_cast<size_t>(2 * channel - 1)] << 8 |
+                               pose[static_cast<size_t>(2 * channel)]);
+}
+
+class PrmDlgTest : public ::testing::Test {
+ protected:
+  PrmDlgTest() : window(env.SettingsPath()), port(engine) { window.Link().SetPort(&port); }
+  ~PrmDlgTest() override { window.Link().SetPort(nullptr); }
+
+  TPrmDlg& Dlg() { return window.Editors().PrmDlg(); }
+  template <class T>
+  T* Find(const char* name) {
+    T* w = Dlg().findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  int PlacePosition(uint16_t word) {
+    Chart& chart = window.CurrentChart();
+    const int index = chart.PlaceObject(20, 20, kPosition);
+    chart.Objects[static_cast<size_t>(index)].Values.fill(word);
+    return index;
+  }
+  void SetSync(bool on) { window.findChild<QCheckBox*>("Sync")->setChecked(on); }
+
+  test::UiEnvironment env;
+  TBrivane3 window;
+  sim::Engine engine;
+  sim::SimPort port;
+};
+
+TEST_F(PrmDlgTest, DoubleClickedPositionOpensAndSlidersDriveTheRobotWithSync) {
+  const int index = PlacePosition(16384);
+  SetSync(true);
+  window.Canvas()->OpenObjectDialog(index, kPosition);
+  ASSERT_TRUE(Dlg().isVisible());
+  EXPECT_EQ(Dlg().windowTitle().toStdString(), window.CurrentChart().Objects[0].Name);
+  // Opening with SYNC sends the whole pose.
+  EXPECT_EQ(LiveWord(engine, 1), 16384);
+
+  auto* scroll = Find<QSlider>("Scroll3");
+  ASSERT_TRUE(scroll->isVisible());
+  scroll->setSliderDown(true);
+  scroll->setValue(16500);
+  scroll->setSliderDown(false);  // the release
+  EXPECT_EQ(window.CurrentChart().Objects[0].Values[2], 16500);
+  EXPECT_EQ(LiveWord(engine, 3), 16500);
+  EXPECT_EQ(Find<QLineEdit>("Edit3")->text(), "116");
+
+  // Keyboard moves follow the same live rule.
+  scroll->setFocus();
+  QTest::keyClick(scroll, Qt::Key_Right);
+  EXPECT_EQ(window.CurrentChart().Objects[0].Values[2], 16501);
+  EXPECT_EQ(LiveWord(engine, 3), 16501);
+
+  // Enter in an edit; then an output level chosen from the menu shows its radios.
+  auto* edit = Find<QLineEdit>("Edit4");
+  edit->setText("-100");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(LiveWord(engine, 4), 16284);
+  Dlg().Editor().TypeChosen(5, kTypeHigh);
+  Dlg().Refresh();
+  EXPECT_TRUE(Find<QRadioButton>("CkBtn5")->isVisibleTo(&Dlg()));
+  EXPECT_TRUE(Find<QRadioButton>("CkBtn5")->isChecked());
+  EXPECT_FALSE(Find<QSlider>("Scroll5")->isVisibleTo(&Dlg()));
+  Find<QRadioButton>("CkBtn29")->click();  // "0V (L)" of channel 5
+  EXPECT_EQ(window.CurrentChart().Objects[0].Values[4], 0x8000);
+  EXPECT_EQ(LiveWord(engine, 5), 0x8000);
+
+  // Activating the main window hides the editor.
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&window, &activate);
+  EXPECT_FALSE(Dlg().isVisible());
+}
+
+TEST_F(PrmDlgTest, WithoutSyncOnlyTheChartChangesAndButtonsStillTalkToTheBoard) {
+  const int index = PlacePosition(0);
+  window.CurrentChart().Objects[0].Values[0] = 16600;
+  SetSync(false);
+  window.Canvas()->OpenObjectDialog(index, kPosition);
+  Find<QSlider>("Scroll1")->setValue(16700);
+  EXPECT_EQ(window.CurrentChart().Objects[0].Values[0], 16700);
+  EXPECT_NE(LiveWord(engine, 1), 16700);
+  Find<QToolButton>("SetBtn")->click();
+  EXPECT_EQ(LiveWord(engine, 1), 16700);
+  // Channels that hold 0 show only their label.
+  EXPECT_FALSE(Find<QLineEdit>("Edit2")->isVisibleTo(&Dlg()));
+  EXPECT_TRUE(Find<QLabel>("Label2")->isVisibleTo(&Dlg()));
+}
+
+TEST_F(PrmDlgTest, LayoutIsReadFromAndWrittenToTheSettingsFile) {
+  // A fresh window reads the channel keys of BRV3.ini.
+  IniFile ini;
+  ini.LoadText("[BRV3]\nCH5=0,300,40,255,1,0.5,Knee\nForm=600,400,-2147483633\n");
+  ASSERT_TRUE(ini.SaveFile(env.SettingsPath()));
+  TBrivane3 other(env.SettingsPath());
+  TPrmDlg& dlg = other.Editors().PrmDlg();
+  EXPECT_EQ(dlg.width(), 600);
+  EXPECT_EQ(dlg.findChild<QLabel*>("Label5")->text(), "Knee");
+  EXPECT_EQ(dlg.ChannelPanel(5)->pos(), QPoint(300, 40));
+  EXPECT_FALSE(dlg.ChannelPanel(5)->isVisibleTo(&dlg));
+  dlg.Layout().SetChannelCaption(6, "Hip");
+  ASSERT_TRUE(dlg.SaveLayout());
+  IniFile back;
+  ASSERT_TRUE(back.LoadFile(env.SettingsPath()));
+  EXPECT_EQ(back.ReadString("BRV3", "CH6", ""), "1,0,120,-2147483633,0,1,Hip");
+  EXPECT_EQ(back.ReadString("BRV3", "CH5", ""), "0,300,40,255,1,0.5,Knee");
+}
+
+TEST_F(PrmDlgTest, AnUnreadablePictureSaysSo) {
+  const std::string path = env.Dir().File("robot.jpg");
+  test::WriteFile(path, "not a picture");
+  test::ClickNextModalButton("OK");
+  EXPECT_FALSE(Dlg().LoadPicture(path));
+}
+
+TEST_F(PrmDlgTest, ConversionFromTheCanvasMenuRewritesTheSelectedObjects) {
+  const int index = PlacePosition(16000);
+  window.CurrentChart().Objects[static_cast<size_t>(index)].Selected = 1;
+  test::OnNextModal([](QWidget* dialog) {
+    auto* port = qobject_cast<TPortDlg*>(dialog);
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->windowTitle(), "Convert");
+    port->Entry(1)->setEditText("Reverse");
+    port->ListMenu()->setEditText("Mirror");
+    port->OKBtnClick();
+  });
+  window.Editors().Convert();
+  EXPECT_EQ(window.CurrentChart().Objects[0].Values[0], 16768);
+  EXPECT_EQ(window.CurrentChart().Objects[0].Values[1], 16000);
+  // The conversion was saved and PATTERN.ini written at once.
+  IniFile pattern;
+  ASSERT_TRUE(pattern.LoadFile(env.Dir().File("config/PATTERN.ini")));
+  EXPECT_EQ(pattern.ReadString("Convert", "CnvList", ""), "Mirror");
+}
+
+}  // namespace
+}  // namespace brv3
