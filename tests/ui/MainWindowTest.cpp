@@ -292,6 +292,17 @@ TEST(MainWindowTest, CloseAnsweredNoKeepsPortOpenAndFileUntouchedYesWritesSettin
   EXPECT_EQ(after.ReadString("Ports", "COM4", ""), "/dev/null-board");
 }
 
+TEST(MainWindowTest, UnreadableSettingsAreReportedOnceAndNeverWritten) {
+  test::UiEnvironment env;
+  const std::string binary("\xff\xfe[\0B\0R\0V\0", 10);
+  test::WriteFile(env.SettingsPath(), binary);
+  TBrivane3 window(env.SettingsPath());
+  EXPECT_NE(window.findChild<QLineEdit*>("Edit2")->text().indexOf("can't be read"), -1);
+  AnswerClose(QMessageBox::Yes);
+  EXPECT_TRUE(window.close());
+  EXPECT_EQ(test::ReadFile(env.SettingsPath()), binary);
+}
+
 TEST(MainWindowTest, MissingDeviceLeavesThePortClosedAndSaysSo) {
   test::UiEnvironment env;
   setenv("BRV3_COM7", env.Dir().File("no-such-device").c_str(), 1);

@@ -1,10 +1,13 @@
 #include "core/chart/ChartFiles.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <optional>
+#include <system_error>
 #include <vector>
 
+#include "core/chart/ChartFileIndex.h"
 #include "core/motion/ChannelWord.h"
 #include "core/util/CommaText.h"
 #include "core/util/Cp932.h"
@@ -47,7 +50,7 @@ int32_t Clamp(int64_t v, int64_t lo, int64_t hi) {
 
 // Bend points from a "Point" value: pairs of integers, offset then held on the canvas. An odd
 // last number is ignored. nullopt (with the bad text) when a pair is not two integers.
-std::optional<std::vector<LinkPoint>> ReadPoints(const std::string& value, int32_t offsetX,
+std::optional<std::vector<LinkPoint>> ReadPoints(std::string_view value, int32_t offsetX,
                                                  int32_t offsetY, int32_t width, int32_t height,
                                                  std::string& error) {
   std::vector<std::string> fields = SplitCommaText(value);
@@ -84,19 +87,30 @@ int32_t WireEnd(int32_t fileValue, int first, int objectCount) {
   return end < objectCount ? static_cast<int32_t>(end) : -1;
 }
 
-bool CountFits(int64_t count, const IniFile& ini) {
-  return count <= static_cast<int64_t>(ini.SectionCount()) + kMissingSectionAllowance;
+bool CountFits(int64_t count, const ChartFileIndex& index) {
+  return count <= static_cast<int64_t>(index.SectionCount()) + kMissingSectionAllowance;
 }
 
-void ReadObjectFields(const IniFile& ini, const std::string& section, ChartObject& o) {
-  o.Name = ini.ReadString(section, "Name", "");
-  o.Width = ini.ReadInteger(section, "Width", 50);
-  o.Height = ini.ReadInteger(section, "Height", 30);
-  o.Left = ini.ReadInteger(section, "Left", 0);
-  o.Top = ini.ReadInteger(section, "Top", 0);
-  o.Color = static_cast<uint32_t>(ini.ReadInteger(section, "Color", 0xFFFFFF));
-  o.Type = static_cast<uint8_t>(ini.ReadInteger(section, "Type", 0));
-  ParsePrmText(ini.ReadString(section, "Prm", ""), o.Head, o.Values);
+int32_t IntValue(const std::string_view* v, int32_t def) {
+  return v ? ParseIniInteger(*v).value_or(def) : def;
+}
+
+std::string StringValue(const std::string_view* v, std::string_view def) {
+  return std::string(v ? *v : def);
+}
+
+void ReadObjectFields(const ChartFileIndex::ItemSlots* s, ChartObject& o) {
+  using I = ChartFileIndex;
+  auto find = [s](size_t key) { return s ? s->Find(key) : nullptr; };
+  o.Name = StringValue(find(I::IName), "");
+  o.Width = IntValue(find(I::IWidth), 50);
+  o.Height = IntValue(find(I::IHeight), 30);
+  o.Left = IntValue(find(I::ILeft), 0);
+  o.Top = IntValue(find(I::ITop), 0);
+  o.Color = static_cast<uint32_t>(IntValue(find(I::IColor), 0xFFFFFF));
+  o.Type = static_cast<uint8_t>(IntValue(find(I::IType), 0));
+  const std::string_view* prm = find(I::IPrm);
+  ParsePrmText(prm ? std::string(*prm) : std::string(), o.Head, o.Values);
 }
 
 void WriteObjectFields(IniFile& ini, const std::string& section, const ChartObject& o, int32_t dx,
@@ -113,19 +127,22 @@ void WriteObjectFields(IniFile& ini, const std::string& section, const ChartObje
 
 // Reads wires [0, count) of the file into the chart. Each wire is read completely before it is
 // appended, so a bad bend point leaves only whole wires behind.
-OpenResult ReadLinks(Chart& chart, const IniFile& ini, int64_t count, int first, int32_t offsetX,
-                     int32_t offsetY) {
+OpenResult ReadLinks(Chart& chart, const ChartFileIndex& index, int64_t count, int first,
+                     int32_t offsetX, int32_t offsetY) {
+  using I = ChartFileIndex;
   chart.AppendLinks(0);  // deselects the present wires
   chart.Links.reserve(chart.Links.size() + static_cast<size_t>(count));
   for (int64_t j = 0; j < count; ++j) {
-    std::string section = LinkSection(j);
+    const I::LinkSlots* s = index.Link(j);
+    auto find = [s](size_t key) { return s ? s->Find(key) : nullptr; };
     ChartLink l;
     l.Selected = 1;
-    l.Main = static_cast<uint8_t>(ini.ReadInteger(section, "Main", 0));
-    l.Origin = WireEnd(ini.ReadInteger(section, "Origin", -1), first, chart.ObjectCount());
-    l.Final = WireEnd(ini.ReadInteger(section, "Final", -1), first, chart.ObjectCount());
+    l.Main = static_cast<uint8_t>(IntValue(find(I::LMain), 0));
+    l.Origin = WireEnd(IntValue(find(I::LOrigin), -1), first, chart.ObjectCount());
+    l.Final = WireEnd(IntValue(find(I::LFinal), -1), first, chart.ObjectCount());
     std::string error;
-    auto points = ReadPoints(ini.ReadString(section, "Point", ""), offsetX, offsetY,
+    const std::string_view* point = find(I::LPoint);
+    auto points = ReadPoints(point ? *point : std::string_view(), offsetX, offsetY,
                              chart.CanvasWidth, chart.CanvasHeight, error);
     if (!points) return {OpenStatus::ReadError, error};
     l.Point = std::move(*points);
@@ -134,68 +151,64 @@ OpenResult ReadLinks(Chart& chart, const IniFile& ini, int64_t count, int first,
   return {};
 }
 
-OpenResult ReadChartIni(Chart& chart, const IniFile& ini, uint8_t kind) {
-  int64_t items = std::max<int32_t>(0, ini.ReadInteger(kHeader, "Items", 0));
-  int64_t links = std::max<int32_t>(0, ini.ReadInteger(kHeader, "Links", 0));
-  if (!CountFits(items, ini) || !CountFits(links, ini))
+OpenResult ReadChartIni(Chart& chart, const ChartFileIndex& index, uint8_t kind) {
+  using I = ChartFileIndex;
+  const auto& header = index.Header();
+  int64_t items = std::max<int32_t>(0, IntValue(header.Find(I::HItems), 0));
+  int64_t links = std::max<int32_t>(0, IntValue(header.Find(I::HLinks), 0));
+  if (!CountFits(items, index) || !CountFits(links, index))
     return {OpenStatus::ReadError, "The file names more objects or wires than it holds"};
   if (chart.Objects.empty()) {
-    chart.SetChartName(ini.ReadString(kHeader, "Name", kUntitledName));
-    chart.Ctrl = ini.ReadInteger(kHeader, "Ctrl", kNoCtrl);
+    chart.SetChartName(StringValue(header.Find(I::HName), kUntitledName));
+    chart.Ctrl = IntValue(header.Find(I::HCtrl), kNoCtrl);
   }
   chart.Type = kind;
   chart.CanvasWidth =
-      std::max(chart.CanvasWidth, Clamp(ini.ReadInteger(kHeader, "Width", 640), 0, kMaxCanvasSize));
+      std::max(chart.CanvasWidth, Clamp(IntValue(header.Find(I::HWidth), 640), 0, kMaxCanvasSize));
   chart.CanvasHeight = std::max(chart.CanvasHeight,
-                                Clamp(ini.ReadInteger(kHeader, "Height", 480), 0, kMaxCanvasSize));
+                                Clamp(IntValue(header.Find(I::HHeight), 480), 0, kMaxCanvasSize));
 
   int first = chart.AppendObjects(static_cast<int>(items));
   for (int64_t i = 0; i < items; ++i) {
-    int index = first + static_cast<int>(i);
-    ChartObject& o = chart.Objects[static_cast<size_t>(index)];
+    int at = first + static_cast<int>(i);
+    ChartObject& o = chart.Objects[static_cast<size_t>(at)];
     o.Selected = 1;
-    ReadObjectFields(ini, ItemSection(i), o);
+    ReadObjectFields(index.Item(i), o);
     o.Type = kind == kScenarioChart ? static_cast<uint8_t>(kMot) : DeriveType(o.Values);
   }
-  int32_t start = ini.ReadInteger(kHeader, "Start", -1);
+  int32_t start = IntValue(header.Find(I::HStart), -1);
   chart.Start = WireEnd(start, first, chart.ObjectCount());
-  return ReadLinks(chart, ini, links, first, 0, 0);
+  return ReadLinks(chart, index, links, first, 0, 0);
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t eol = text.find_first_of("\r\n", pos);
-    if (eol == std::string::npos) {
-      lines.push_back(text.substr(pos));
-      break;
-    }
-    lines.push_back(text.substr(pos, eol - pos));
-    pos = eol + (text.compare(eol, 2, "\r\n") == 0 ? 2 : 1);
+// The lines of raw cp932 bytes (split at CR LF, CR or LF) as UTF-8, one at a time. Each line is
+// converted on its own: a line break never belongs to a two-byte character.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view raw) : raw_(raw) {}
+  bool Next(std::string_view& line) {
+    if (pos_ >= raw_.size()) return false;
+    size_t eol = raw_.find_first_of("\r\n", pos_);
+    if (eol == std::string_view::npos) eol = raw_.size();
+    line = raw_.substr(pos_, eol - pos_);
+    pos_ = eol + (raw_.compare(eol, 2, "\r\n") == 0 ? 2 : 1);
+    for (char c : line)
+      if (static_cast<unsigned char>(c) >= 0x80) {
+        converted_ = Cp932ToUtf8(line);
+        line = converted_;
+        break;
+      }
+    return true;
   }
-  // Editors often leave blank lines at the end; they carry no motion.
-  while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos)
-    lines.pop_back();
-  return lines;
-}
 
-// The rows of a CSV motion file, or nullopt when the text is not one.
-std::optional<std::vector<std::vector<std::string>>> ParseCsvMotion(const std::string& text) {
-  std::vector<std::string> lines = SplitLines(text);
-  if (lines.size() < 2) return std::nullopt;
-  std::vector<std::vector<std::string>> rows;
-  rows.reserve(lines.size());
-  rows.push_back(SplitCommaText(lines[0]));
-  const auto& head = rows[0];
-  if (head.size() != 27 || head[0] != "NO" || head[2] != "SPEED") return std::nullopt;
-  for (size_t k = 1; k < lines.size(); ++k) {
-    rows.push_back(SplitCommaText(lines[k]));
-    const auto& row = rows.back();
-    if (row.empty() || ParseIniInteger(row[0]) != std::optional<int32_t>(static_cast<int32_t>(k)))
-      return std::nullopt;
-  }
-  return rows;
+ private:
+  std::string_view raw_;
+  size_t pos_ = 0;
+  std::string converted_;
+};
+
+bool BlankLine(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
 uint16_t CsvChannelWord(int32_t v) {
@@ -205,67 +218,94 @@ uint16_t CsvChannelWord(int32_t v) {
   return 0;
 }
 
-void ReadCsvMotion(Chart& chart, const std::vector<std::vector<std::string>>& rows) {
+struct CsvStep {
+  std::string name;
+  uint8_t head = 1;
+  ChannelWords values{};
+};
+struct CsvMotion {
+  std::string name;
+  std::vector<CsvStep> steps;
+};
+
+// A CSV motion file read in one pass, or nullopt when the bytes are not one.
+std::optional<CsvMotion> ParseCsvMotion(std::string_view raw) {
+  LineReader lines(raw);
+  std::string_view line;
   auto field = [](const std::vector<std::string>& row, size_t i) -> std::string {
     return i < row.size() ? row[i] : std::string();
   };
+  if (!lines.Next(line)) return std::nullopt;
+  std::vector<std::string> row = SplitCommaText(line);
+  if (row.size() != 27 || row[0] != "NO" || row[2] != "SPEED") return std::nullopt;
+  CsvMotion csv;
+  csv.name = row[1];
+  // Editors often leave blank lines at the end; they carry no motion. A blank line with more
+  // lines after it breaks the numbering.
+  bool blankSeen = false;
+  while (lines.Next(line)) {
+    if (BlankLine(line)) {
+      blankSeen = true;
+      continue;
+    }
+    row = SplitCommaText(line);
+    const int32_t k = static_cast<int32_t>(csv.steps.size() + 1);
+    if (blankSeen || row.empty() || ParseIniInteger(row[0]) != std::optional<int32_t>(k))
+      return std::nullopt;
+    CsvStep& step = csv.steps.emplace_back();
+    step.name = field(row, 1);
+    // The speed is a power of two; the shift count wraps like the processor's (mod 32).
+    auto speed = static_cast<uint32_t>(ParseIniInteger(field(row, 2)).value_or(1));
+    step.head = static_cast<uint8_t>(1u << (speed & 31u));
+    for (size_t c = 0; c < kChannels; ++c)
+      step.values[c] = CsvChannelWord(ParseIniInteger(field(row, c + 3)).value_or(225));
+  }
+  if (csv.steps.empty()) return std::nullopt;
+  return csv;
+}
+
+void ReadCsvMotion(Chart& chart, CsvMotion& csv) {
   if (chart.Objects.empty()) {
-    chart.SetChartName(field(rows[0], 1));
+    chart.SetChartName(csv.name);
     chart.Ctrl = kNoCtrl;
   }
   chart.Type = kMotionChart;
-  int first = chart.AppendObjects(static_cast<int>(rows.size() - 1));
+  const int count = static_cast<int>(csv.steps.size());
+  int first = chart.AppendObjects(count);
   chart.Start = first;
   int32_t left = 5, top = 5;
-  for (size_t k = 1; k < rows.size(); ++k) {
-    const auto& row = rows[k];
-    ChartObject& o = chart.Objects[static_cast<size_t>(first) + k - 1];
+  for (int k = 0; k < count; ++k) {
+    CsvStep& step = csv.steps[static_cast<size_t>(k)];
+    ChartObject& o = chart.Objects[static_cast<size_t>(first + k)];
     o.Selected = 1;
-    o.Name = field(row, 1);
+    o.Name = std::move(step.name);
     o.Left = left;
     o.Top = top;
     o.Width = 50;
     o.Height = 30;
     o.Color = kColorWhite;
     o.Type = kPosition;
-    // The speed is a power of two; the shift count wraps like the processor's (mod 32).
-    auto speed = static_cast<uint32_t>(ParseIniInteger(field(row, 2)).value_or(1));
-    o.Head = static_cast<uint8_t>(1u << (speed & 31u));
-    for (size_t c = 0; c < kChannels; ++c)
-      o.Values[c] = CsvChannelWord(ParseIniInteger(field(row, c + 3)).value_or(225));
+    o.Head = step.head;
+    o.Values = step.values;
     top += 40;
     if (top > chart.CanvasHeight - 30) {
       top = 5;
       left += 70;
     }
   }
-  int firstLink = chart.AppendLinks(static_cast<int>(rows.size()) - 2);
-  for (size_t k = 0; k + 2 < rows.size(); ++k) {
-    ChartLink& l = chart.Links[static_cast<size_t>(firstLink) + k];
+  int firstLink = chart.AppendLinks(count - 1);
+  for (int k = 0; k + 1 < count; ++k) {
+    ChartLink& l = chart.Links[static_cast<size_t>(firstLink + k)];
     l.Selected = 1;
     l.Main = kFlowWiring;
-    l.Origin = first + static_cast<int32_t>(k);
-    l.Final = first + static_cast<int32_t>(k) + 1;
+    l.Origin = first + k;
+    l.Final = first + k + 1;
   }
 }
 
-struct LoadedFile {
-  std::string text;  // UTF-8
-  IniFile ini;
-};
-
-LoadedFile Load(const std::string& rawBytes) {
-  LoadedFile f;
-  f.text = Cp932ToUtf8(rawBytes);
-  f.ini.LoadText(f.text);
-  return f;
-}
-
-ChartFileKind Classify(const LoadedFile& f) {
-  int32_t type = f.ini.ReadInteger(kHeader, "Type", -1);
-  if (type == kMotionChart) return ChartFileKind::MotionChart;
-  if (type == kScenarioChart) return ChartFileKind::ScenarioChart;
-  return ParseCsvMotion(f.text) ? ChartFileKind::CsvMotion : ChartFileKind::Unusable;
+// The chart type a file's header names: kMotionChart, kScenarioChart or -1.
+int32_t HeaderType(const ChartFileIndex& index) {
+  return IntValue(index.Header().Find(ChartFileIndex::HType), -1);
 }
 
 OpenResult Report(Prompter& prompter, OpenResult result);
@@ -275,7 +315,13 @@ OpenResult Report(Prompter& prompter, OpenResult result);
 template <class Read>
 OpenResult ReadThen(const std::string& path, Prompter& prompter, Read read) {
   std::string error;
-  auto bytes = ReadWholeFile(path, &error);
+  FileProblem problem = FileProblem::None;
+  auto bytes = ReadWholeFile(path, &error, &problem);
+  if (!bytes && (problem == FileProblem::NotARegularFile || problem == FileProblem::TooLarge)) {
+    std::string message = std::string(kMsgFileUnusable) + " (" + error + ")";
+    prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, message);
+    return {OpenStatus::Unusable, message};
+  }
   if (!bytes)
     return Report(prompter,
                   {OpenStatus::CannotRead, "Cannot open file \"" + path + "\". " + error});
@@ -288,18 +334,57 @@ OpenResult Report(Prompter& prompter, OpenResult result) {
   return result;
 }
 
-// The chart file's text. Every section is rewritten on save, so the text is produced directly in
-// the layout the INI writer would give it.
-std::string ChartFileText(const Chart& chart) {
+size_t Digits(int64_t v) {
+  size_t n = v < 0 ? 2 : 1;
+  for (uint64_t u = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v); u >= 10;
+       u /= 10)
+    ++n;
+  return n;
+}
+
+// The chart file's bytes (cp932). Every section is rewritten on save, so the text is produced
+// directly in the layout the INI writer would give it, into a buffer sized for it beforehand.
+std::string ChartFileBytes(const Chart& chart) {
+  auto oneLine = [](std::string_view v) {
+    std::string s(v);
+    for (char& c : s)
+      if (c == '\r' || c == '\n') c = ' ';
+    return Utf8ToCp932(s);
+  };
+  const std::string chartName =
+      oneLine(std::string_view(chart.Name).substr(0, chart.Name.find('\0')));
+  // Sizes: section line, then each key with "=", its longest value and CR LF.
+  constexpr size_t kNumberKey = 8 + 11 + 2;
+  size_t size = 16 + 8 * kNumberKey + chartName.size() + 2;
+  for (size_t i = 0; i < chart.Objects.size(); ++i) {
+    const ChartObject& o = chart.Objects[i];
+    size += 8 + Digits(static_cast<int64_t>(i)) + 7 * kNumberKey + 7 + o.Name.size() + 2 + 4 +
+            Digits(o.Head) + 2;
+    for (uint16_t w : o.Values) size += 1 + Digits(w);
+  }
+  for (size_t j = 0; j < chart.Links.size(); ++j)
+    size += 8 + Digits(static_cast<int64_t>(j)) + 3 * kNumberKey + 8 + 2 +
+            chart.Links[j].Point.size() * 24;
+
   std::string out;
-  out.reserve(64 + chart.Objects.size() * 220 + chart.Links.size() * 60);
+  out.reserve(size);
+  auto number = [&out](int64_t v) {
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+  };
+  auto num = [&](const char* k, int64_t v) {
+    out += k;
+    out += '=';
+    number(v);
+    out += "\r\n";
+  };
   auto key = [&out](const char* k, std::string_view v) {
     out += k;
     out += '=';
-    for (char c : v) out += (c == '\r' || c == '\n') ? ' ' : c;
+    out += v;
     out += "\r\n";
   };
-  auto num = [&key](const char* k, int64_t v) { key(k, std::to_string(v)); };
   out += "[GraphicalEdit]\r\n";
   num("Type", chart.Type);
   num("Width", chart.CanvasWidth);
@@ -307,30 +392,45 @@ std::string ChartFileText(const Chart& chart) {
   num("Items", chart.ObjectCount());
   num("Links", chart.LinkCount());
   num("Start", chart.Start);
-  key("Name", std::string_view(chart.Name).substr(0, chart.Name.find('\0')));
+  key("Name", chartName);
   num("Ctrl", chart.Ctrl);
   out += "\r\n";
   for (size_t i = 0; i < chart.Objects.size(); ++i) {
     const ChartObject& o = chart.Objects[i];
-    out += "[Item" + std::to_string(i) + "]\r\n";
-    key("Name", o.Name);
+    out += "[Item";
+    number(static_cast<int64_t>(i));
+    out += "]\r\n";
+    key("Name", oneLine(o.Name));
     num("Width", o.Width);
     num("Height", o.Height);
     num("Left", o.Left);
     num("Top", o.Top);
     num("Color", static_cast<int32_t>(o.Color));
     num("Type", o.Type);
-    key("Prm", FormatPrmText(o.Head, o.Values));
-    out += "\r\n";
+    out += "Prm=";
+    number(o.Head);
+    for (uint16_t w : o.Values) {
+      out += ',';
+      number(w);
+    }
+    out += "\r\n\r\n";
   }
   for (size_t j = 0; j < chart.Links.size(); ++j) {
     const ChartLink& l = chart.Links[j];
-    out += "[Link" + std::to_string(j) + "]\r\n";
+    out += "[Link";
+    number(static_cast<int64_t>(j));
+    out += "]\r\n";
     num("Main", l.Main);
     num("Origin", l.Origin);
     num("Final", l.Final);
-    key("Point", FormatPoints(l.Point, 0, 0));
-    out += "\r\n";
+    out += "Point=";
+    for (size_t p = 0; p < l.Point.size(); ++p) {
+      if (p) out += ',';
+      number(l.Point[p].x);
+      out += ',';
+      number(l.Point[p].y);
+    }
+    out += "\r\n\r\n";
   }
   return out;
 }
@@ -345,11 +445,15 @@ std::string ChartFileName(const std::string& chosen, int filterIndex) {
 }
 
 ChartFileKind ClassifyChartFile(const std::string& rawBytes) {
-  return Classify(Load(rawBytes));
+  ChartFileIndex index(rawBytes);
+  int32_t type = HeaderType(index);
+  if (type == kMotionChart) return ChartFileKind::MotionChart;
+  if (type == kScenarioChart) return ChartFileKind::ScenarioChart;
+  return ParseCsvMotion(rawBytes) ? ChartFileKind::CsvMotion : ChartFileKind::Unusable;
 }
 
 bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompter) {
-  if (!CanWriteFile(path) || !WriteFileAtomically(path, Utf8ToCp932(ChartFileText(chart)))) {
+  if (!CanWriteFile(path) || !WriteFileAtomically(path, ChartFileBytes(chart))) {
     prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
     return false;
   }
@@ -362,30 +466,36 @@ OpenResult OpenChartFile(Chart& chart, const std::string& path, Prompter& prompt
 }
 
 OpenResult OpenChartBytes(Chart& chart, const std::string& rawBytes, Prompter& prompter) {
-  LoadedFile file = Load(rawBytes);
-  ChartFileKind kind = Classify(file);
-  if (kind == ChartFileKind::Unusable) {
-    prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, kMsgFileUnusable);
-    return {OpenStatus::Unusable, kMsgFileUnusable};
+  ChartFileIndex index(rawBytes);
+  int32_t type = HeaderType(index);
+  std::optional<CsvMotion> csv;
+  if (type != kMotionChart && type != kScenarioChart) {
+    csv = ParseCsvMotion(rawBytes);
+    if (!csv) {
+      prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, kMsgFileUnusable);
+      return {OpenStatus::Unusable, kMsgFileUnusable};
+    }
   }
-  uint8_t fileType = kind == ChartFileKind::ScenarioChart ? kScenarioChart : kMotionChart;
+  uint8_t fileType = type == kScenarioChart ? kScenarioChart : kMotionChart;
   if (!chart.Objects.empty() && chart.Type != fileType) {
     if (prompter.MsgBox(MsgKind::Question, MsgButtons::OkCancel, kMsgDiscardData) == IdCancel)
       return {OpenStatus::Cancelled, ""};
     chart.ClearChart();
   }
-  if (kind == ChartFileKind::CsvMotion) {
-    ReadCsvMotion(chart, *ParseCsvMotion(file.text));
+  if (csv) {
+    ReadCsvMotion(chart, *csv);
     return {};
   }
-  return Report(prompter, ReadChartIni(chart, file.ini, fileType));
+  return Report(prompter, ReadChartIni(chart, index, fileType));
 }
 
 bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompter) {
   if (chart.SelectedObjectCount() == 0) return false;
+  // The sections of an existing file that this save does not write stay, so a file that exists
+  // but cannot be read is not replaced.
   IniFile ini;
-  if (std::filesystem::exists(path)) ini.LoadFile(path);
-  if (!CanWriteFile(path)) {
+  std::error_code ec;
+  if (!CanWriteFile(path) || (std::filesystem::exists(path, ec) && !ini.LoadFile(path))) {
     prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
     return false;
   }
@@ -439,22 +549,22 @@ OpenResult OpenItemFile(Chart& chart, const std::string& path, int32_t offsetX, 
 
 OpenResult OpenItemBytes(Chart& chart, const std::string& rawBytes, int32_t offsetX,
                          int32_t offsetY, Prompter& prompter) {
-  LoadedFile file = Load(rawBytes);
-  const IniFile& ini = file.ini;
+  using I = ChartFileIndex;
+  ChartFileIndex index(rawBytes);
   chart.DeselectAll();
-  int64_t items = std::max<int32_t>(0, ini.ReadInteger(kItemFile, "ItemCount", 0));
-  int64_t links = std::max<int32_t>(0, ini.ReadInteger(kItemFile, "LinkCount", 0));
-  if (!CountFits(items, ini) || !CountFits(links, ini))
+  int64_t items = std::max<int32_t>(0, IntValue(index.ItemFile().Find(I::FItemCount), 0));
+  int64_t links = std::max<int32_t>(0, IntValue(index.ItemFile().Find(I::FLinkCount), 0));
+  if (!CountFits(items, index) || !CountFits(links, index))
     return Report(prompter,
                   {OpenStatus::ReadError, "The file names more objects or wires than it holds"});
   int first = chart.AppendObjects(static_cast<int>(items));
   for (int64_t i = 0; i < items; ++i) {
-    int index = first + static_cast<int>(i);
-    ChartObject& o = chart.Objects[static_cast<size_t>(index)];
-    std::string section = ItemSection(i);
-    ReadObjectFields(ini, section, o);
+    int at = first + static_cast<int>(i);
+    ChartObject& o = chart.Objects[static_cast<size_t>(at)];
+    const I::ItemSlots* slots = index.Item(i);
+    ReadObjectFields(slots, o);
     o.Selected = 1;
-    if (!ini.ValueExists(section, "Name")) o.Name = "Item" + std::to_string(index);
+    if (!slots || !slots->Find(I::IName)) o.Name = "Item" + std::to_string(at);
     o.Left = Clamp(
         std::min<int64_t>(int64_t{o.Left} + offsetX, int64_t{chart.CanvasWidth} - o.Width - 1), 0,
         INT32_MAX);
@@ -462,7 +572,7 @@ OpenResult OpenItemBytes(Chart& chart, const std::string& rawBytes, int32_t offs
         std::min<int64_t>(int64_t{o.Top} + offsetY, int64_t{chart.CanvasHeight} - o.Height - 1), 0,
         INT32_MAX);
   }
-  return Report(prompter, ReadLinks(chart, ini, links, first, offsetX, offsetY));
+  return Report(prompter, ReadLinks(chart, index, links, first, offsetX, offsetY));
 }
 
 }  // namespace brv3

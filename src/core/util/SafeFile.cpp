@@ -13,16 +13,66 @@ namespace brv3 {
 namespace fs = std::filesystem;
 namespace {
 
+// Links followed before a chain is taken for a loop (the system's own limit).
+constexpr int kMaxLinkHops = 40;
+
 fs::path FolderOf(const fs::path& p) {
   fs::path folder = p.parent_path();
   return folder.empty() ? fs::path(".") : folder;
 }
 
-bool MarkedReadOnly(const fs::path& p) {
+bool MarkedReadOnly(const fs::file_status& st) {
+  return fs::exists(st) && (st.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+std::string KindText(fs::file_type type) {
+  switch (type) {
+    case fs::file_type::directory:
+      return "it is a folder";
+    case fs::file_type::fifo:
+      return "it is a FIFO";
+    case fs::file_type::character:
+    case fs::file_type::block:
+      return "it is a device";
+    case fs::file_type::socket:
+      return "it is a socket";
+    default:
+      return "it is not a regular file";
+  }
+}
+
+// The file a save through `path` replaces: the end of its chain of symbolic links. nullopt when
+// the chain does not end.
+std::optional<fs::path> SaveTarget(const fs::path& path, std::string& error) {
+  fs::path p = path;
+  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) return p;
+    fs::path next = fs::read_symlink(p, ec);
+    if (ec) {
+      error = ec.message();
+      return std::nullopt;
+    }
+    p = next.is_absolute() ? next : FolderOf(p) / next;
+  }
+  error = std::strerror(ELOOP);
+  return std::nullopt;
+}
+
+// Checks that the save target is absent or a writable regular file.
+bool TargetUsable(const fs::path& target, std::string& error) {
   std::error_code ec;
-  auto st = fs::status(p, ec);
-  if (ec || !fs::exists(st)) return false;
-  return (st.permissions() & fs::perms::owner_write) == fs::perms::none;
+  fs::file_status st = fs::status(target, ec);
+  if (!fs::exists(st)) return true;
+  if (!fs::is_regular_file(st)) {
+    error = KindText(st.type());
+    return false;
+  }
+  if (MarkedReadOnly(st)) {
+    error = "the file is read-only";
+    return false;
+  }
+  return true;
 }
 
 std::string TempNameBeside(const fs::path& target) {
@@ -35,32 +85,47 @@ std::string TempNameBeside(const fs::path& target) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error,
+                                         FileProblem* problem) {
+  auto fail = [&](FileProblem why, const std::string& text) -> std::optional<std::string> {
+    if (error) *error = text;
+    if (problem) *problem = why;
+    return std::nullopt;
+  };
+  if (problem) *problem = FileProblem::None;
   std::error_code ec;
-  if (fs::is_directory(path, ec)) {
-    if (error) *error = std::strerror(EISDIR);
-    return std::nullopt;
-  }
+  fs::file_status st = fs::status(path, ec);
+  if (ec || !fs::exists(st))
+    return fail(FileProblem::CannotOpen, ec ? ec.message() : std::strerror(ENOENT));
+  if (!fs::is_regular_file(st)) return fail(FileProblem::NotARegularFile, KindText(st.type()));
+  uintmax_t size = fs::file_size(path, ec);
+  if (ec) return fail(FileProblem::CannotOpen, ec.message());
+  if (size > kMaxInputFileSize) return fail(FileProblem::TooLarge, "it is larger than 256 MB");
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = std::strerror(errno);
-    return std::nullopt;
+  if (!in) return fail(FileProblem::CannotOpen, std::strerror(errno));
+  std::string bytes(static_cast<size_t>(size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(size));
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  if (in.bad()) return fail(FileProblem::ReadFailed, "read error");
+  // A file that grew since its size was taken is read on, within the limit.
+  char chunk[65536];
+  while (in && bytes.size() <= kMaxInputFileSize) {
+    in.read(chunk, sizeof chunk);
+    bytes.append(chunk, static_cast<size_t>(in.gcount()));
   }
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (in.bad()) {
-    if (error) *error = "read error";
-    return std::nullopt;
-  }
-  return ss.str();
+  if (in.bad()) return fail(FileProblem::ReadFailed, "read error");
+  if (bytes.size() > kMaxInputFileSize)
+    return fail(FileProblem::TooLarge, "it is larger than 256 MB");
+  return bytes;
 }
 
 bool CanWriteFile(const std::string& path) {
+  std::string error;
+  auto target = SaveTarget(path, error);
+  if (!target || !TargetUsable(*target, error)) return false;
   std::error_code ec;
-  fs::path target(path);
-  if (fs::is_directory(target, ec) || MarkedReadOnly(target)) return false;
-  if (!fs::is_directory(FolderOf(target), ec)) return false;
-  std::string probe = TempNameBeside(target);
+  if (!fs::is_directory(FolderOf(*target), ec)) return false;
+  std::string probe = TempNameBeside(*target);
   {
     std::ofstream out(probe, std::ios::binary | std::ios::trunc);
     if (!out) return false;
@@ -74,10 +139,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
     if (error) *error = why;
     return false;
   };
+  std::string why;
+  auto resolved = SaveTarget(path, why);
+  if (!resolved || !TargetUsable(*resolved, why)) return fail(why);
+  const fs::path& target = *resolved;
   std::error_code ec;
-  fs::path target(path);
-  if (fs::is_directory(target, ec)) return fail(std::strerror(EISDIR));
-  if (MarkedReadOnly(target)) return fail("the file is read-only");
   std::string temp = TempNameBeside(target);
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -93,6 +159,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
   // Keep the permissions of the file being replaced.
   auto st = fs::status(target, ec);
   if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
+  // The target may have turned into something else meanwhile; never rename over that.
+  if (!TargetUsable(target, why)) {
+    fs::remove(temp, ec);
+    return fail(why);
+  }
   fs::rename(temp, target, ec);
   if (ec) {
     std::error_code ignored;
