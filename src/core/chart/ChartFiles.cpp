@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <iterator>
+#include <memory>
 #include <optional>
 #include <system_error>
 #include <vector>
 
-#include "core/chart/ChartFileIndex.h"
+#include "core/chart/ChartFileReader.h"
 #include "core/motion/ChannelWord.h"
 #include "core/util/CommaText.h"
 #include "core/util/Cp932.h"
@@ -38,35 +40,10 @@ std::string LinkSection(int64_t i) {
   return "Link" + std::to_string(i);
 }
 
-std::string NotAnInteger(const std::string& text) {
-  return "'" + text + "' is not a valid integer value";
-}
-
 int32_t Clamp(int64_t v, int64_t lo, int64_t hi) {
   if (v > hi) v = hi;
   if (v < lo) v = lo;
   return static_cast<int32_t>(v);
-}
-
-// Bend points from a "Point" value: pairs of integers, offset then held on the canvas. An odd
-// last number is ignored. nullopt (with the bad text) when a pair is not two integers.
-std::optional<std::vector<LinkPoint>> ReadPoints(std::string_view value, int32_t offsetX,
-                                                 int32_t offsetY, int32_t width, int32_t height,
-                                                 std::string& error) {
-  std::vector<std::string> fields = SplitCommaText(value);
-  std::vector<LinkPoint> points;
-  points.reserve(fields.size() / 2);
-  for (size_t i = 0; i + 1 < fields.size(); i += 2) {
-    auto x = ParseIniInteger(fields[i]);
-    auto y = ParseIniInteger(fields[i + 1]);
-    if (!x || !y) {
-      error = NotAnInteger(!x ? fields[i] : fields[i + 1]);
-      return std::nullopt;
-    }
-    points.push_back(
-        {Clamp(int64_t{*x} + offsetX, 0, width), Clamp(int64_t{*y} + offsetY, 0, height)});
-  }
-  return points;
 }
 
 std::string FormatPoints(const std::vector<LinkPoint>& points, int32_t dx, int32_t dy) {
@@ -87,30 +64,8 @@ int32_t WireEnd(int32_t fileValue, int first, int objectCount) {
   return end < objectCount ? static_cast<int32_t>(end) : -1;
 }
 
-bool CountFits(int64_t count, const ChartFileIndex& index) {
-  return count <= static_cast<int64_t>(index.SectionCount()) + kMissingSectionAllowance;
-}
-
-int32_t IntValue(const std::string_view* v, int32_t def) {
-  return v ? ParseIniInteger(*v).value_or(def) : def;
-}
-
-std::string StringValue(const std::string_view* v, std::string_view def) {
-  return std::string(v ? *v : def);
-}
-
-void ReadObjectFields(const ChartFileIndex::ItemSlots* s, ChartObject& o) {
-  using I = ChartFileIndex;
-  auto find = [s](size_t key) { return s ? s->Find(key) : nullptr; };
-  o.Name = StringValue(find(I::IName), "");
-  o.Width = IntValue(find(I::IWidth), 50);
-  o.Height = IntValue(find(I::IHeight), 30);
-  o.Left = IntValue(find(I::ILeft), 0);
-  o.Top = IntValue(find(I::ITop), 0);
-  o.Color = static_cast<uint32_t>(IntValue(find(I::IColor), 0xFFFFFF));
-  o.Type = static_cast<uint8_t>(IntValue(find(I::IType), 0));
-  const std::string_view* prm = find(I::IPrm);
-  ParsePrmText(prm ? std::string(*prm) : std::string(), o.Head, o.Values);
+bool CountFits(int64_t count, const ChartFileReader& file) {
+  return count <= static_cast<int64_t>(file.SectionCount()) + kMissingSectionAllowance;
 }
 
 void WriteObjectFields(IniFile& ini, const std::string& section, const ChartObject& o, int32_t dx,
@@ -125,157 +80,83 @@ void WriteObjectFields(IniFile& ini, const std::string& section, const ChartObje
   ini.WriteString(section, "Prm", FormatPrmText(o.Head, o.Values));
 }
 
+// Appends objects [0, count) of the file, selected, and returns the index of the first.
+int AppendFileObjects(Chart& chart, ChartFileReader& file, int64_t count) {
+  int first = chart.AppendObjects(0);  // deselects the present objects
+  std::vector<ChartObject> read = file.TakeObjects(static_cast<size_t>(count));
+  for (ChartObject& o : read) o.Selected = 1;
+  if (chart.Objects.empty())
+    chart.Objects.swap(read);
+  else
+    chart.Objects.insert(chart.Objects.end(), std::make_move_iterator(read.begin()),
+                         std::make_move_iterator(read.end()));
+  return first;
+}
+
 // Reads wires [0, count) of the file into the chart. Each wire is read completely before it is
 // appended, so a bad bend point leaves only whole wires behind.
-OpenResult ReadLinks(Chart& chart, const ChartFileIndex& index, int64_t count, int first,
+OpenResult ReadLinks(Chart& chart, const ChartFileReader& file, int64_t count, int first,
                      int32_t offsetX, int32_t offsetY) {
-  using I = ChartFileIndex;
   chart.AppendLinks(0);  // deselects the present wires
   chart.Links.reserve(chart.Links.size() + static_cast<size_t>(count));
+  const ChartFileReader::LinkRecord missing;
   for (int64_t j = 0; j < count; ++j) {
-    const I::LinkSlots* s = index.Link(j);
-    auto find = [s](size_t key) { return s ? s->Find(key) : nullptr; };
+    const ChartFileReader::LinkRecord* r = file.Link(j);
+    if (!r) r = &missing;
+    if (!r->pointError.empty()) return {OpenStatus::ReadError, r->pointError};
     ChartLink l;
     l.Selected = 1;
-    l.Main = static_cast<uint8_t>(IntValue(find(I::LMain), 0));
-    l.Origin = WireEnd(IntValue(find(I::LOrigin), -1), first, chart.ObjectCount());
-    l.Final = WireEnd(IntValue(find(I::LFinal), -1), first, chart.ObjectCount());
-    std::string error;
-    const std::string_view* point = find(I::LPoint);
-    auto points = ReadPoints(point ? *point : std::string_view(), offsetX, offsetY,
-                             chart.CanvasWidth, chart.CanvasHeight, error);
-    if (!points) return {OpenStatus::ReadError, error};
-    l.Point = std::move(*points);
+    l.Main = static_cast<uint8_t>(r->main);
+    l.Origin = WireEnd(r->origin, first, chart.ObjectCount());
+    l.Final = WireEnd(r->final, first, chart.ObjectCount());
+    l.Point.reserve(r->points.size());
+    for (const LinkPoint& p : r->points)
+      l.Point.push_back({Clamp(int64_t{p.x} + offsetX, 0, chart.CanvasWidth),
+                         Clamp(int64_t{p.y} + offsetY, 0, chart.CanvasHeight)});
     chart.Links.push_back(std::move(l));
   }
   return {};
 }
 
-OpenResult ReadChartIni(Chart& chart, const ChartFileIndex& index, uint8_t kind) {
-  using I = ChartFileIndex;
-  const auto& header = index.Header();
-  int64_t items = std::max<int32_t>(0, IntValue(header.Find(I::HItems), 0));
-  int64_t links = std::max<int32_t>(0, IntValue(header.Find(I::HLinks), 0));
-  if (!CountFits(items, index) || !CountFits(links, index))
+OpenResult ReadChartIni(Chart& chart, ChartFileReader& file, uint8_t kind) {
+  using F = ChartFileReader;
+  int64_t items = std::max<int32_t>(0, file.HeaderInteger(F::HItems, 0));
+  int64_t links = std::max<int32_t>(0, file.HeaderInteger(F::HLinks, 0));
+  if (!CountFits(items, file) || !CountFits(links, file))
     return {OpenStatus::ReadError, "The file names more objects or wires than it holds"};
   if (chart.Objects.empty()) {
-    chart.SetChartName(StringValue(header.Find(I::HName), kUntitledName));
-    chart.Ctrl = IntValue(header.Find(I::HCtrl), kNoCtrl);
+    chart.SetChartName(file.HeaderString(F::HName, kUntitledName));
+    chart.Ctrl = file.HeaderInteger(F::HCtrl, kNoCtrl);
   }
   chart.Type = kind;
   chart.CanvasWidth =
-      std::max(chart.CanvasWidth, Clamp(IntValue(header.Find(I::HWidth), 640), 0, kMaxCanvasSize));
-  chart.CanvasHeight = std::max(chart.CanvasHeight,
-                                Clamp(IntValue(header.Find(I::HHeight), 480), 0, kMaxCanvasSize));
+      std::max(chart.CanvasWidth, Clamp(file.HeaderInteger(F::HWidth, 640), 0, kMaxCanvasSize));
+  chart.CanvasHeight =
+      std::max(chart.CanvasHeight, Clamp(file.HeaderInteger(F::HHeight, 480), 0, kMaxCanvasSize));
 
-  int first = chart.AppendObjects(static_cast<int>(items));
-  for (int64_t i = 0; i < items; ++i) {
-    int at = first + static_cast<int>(i);
-    ChartObject& o = chart.Objects[static_cast<size_t>(at)];
-    o.Selected = 1;
-    ReadObjectFields(index.Item(i), o);
+  int first = AppendFileObjects(chart, file, items);
+  for (size_t i = static_cast<size_t>(first); i < chart.Objects.size(); ++i) {
+    ChartObject& o = chart.Objects[i];
     o.Type = kind == kScenarioChart ? static_cast<uint8_t>(kMot) : DeriveType(o.Values);
   }
-  int32_t start = IntValue(header.Find(I::HStart), -1);
+  int32_t start = file.HeaderInteger(F::HStart, -1);
   chart.Start = WireEnd(start, first, chart.ObjectCount());
-  return ReadLinks(chart, index, links, first, 0, 0);
+  return ReadLinks(chart, file, links, first, 0, 0);
 }
 
-// The lines of raw cp932 bytes (split at CR LF, CR or LF) as UTF-8, one at a time. Each line is
-// converted on its own: a line break never belongs to a two-byte character.
-class LineReader {
- public:
-  explicit LineReader(std::string_view raw) : raw_(raw) {}
-  bool Next(std::string_view& line) {
-    if (pos_ >= raw_.size()) return false;
-    size_t eol = raw_.find_first_of("\r\n", pos_);
-    if (eol == std::string_view::npos) eol = raw_.size();
-    line = raw_.substr(pos_, eol - pos_);
-    pos_ = eol + (raw_.compare(eol, 2, "\r\n") == 0 ? 2 : 1);
-    for (char c : line)
-      if (static_cast<unsigned char>(c) >= 0x80) {
-        converted_ = Cp932ToUtf8(line);
-        line = converted_;
-        break;
-      }
-    return true;
-  }
-
- private:
-  std::string_view raw_;
-  size_t pos_ = 0;
-  std::string converted_;
-};
-
-bool BlankLine(std::string_view line) {
-  return line.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-uint16_t CsvChannelWord(int32_t v) {
-  if (v >= -180 && v <= 180) return static_cast<uint16_t>(16384 + v);
-  if (v >= 221 && v <= 224) return static_cast<uint16_t>(32770 + (v - 221));
-  if (v == 225 || v == 226) return static_cast<uint16_t>(32768 + (v - 225));
-  return 0;
-}
-
-struct CsvStep {
-  std::string name;
-  uint8_t head = 1;
-  ChannelWords values{};
-};
-struct CsvMotion {
-  std::string name;
-  std::vector<CsvStep> steps;
-};
-
-// A CSV motion file read in one pass, or nullopt when the bytes are not one.
-std::optional<CsvMotion> ParseCsvMotion(std::string_view raw) {
-  LineReader lines(raw);
-  std::string_view line;
-  auto field = [](const std::vector<std::string>& row, size_t i) -> std::string {
-    return i < row.size() ? row[i] : std::string();
-  };
-  if (!lines.Next(line)) return std::nullopt;
-  std::vector<std::string> row = SplitCommaText(line);
-  if (row.size() != 27 || row[0] != "NO" || row[2] != "SPEED") return std::nullopt;
-  CsvMotion csv;
-  csv.name = row[1];
-  // Editors often leave blank lines at the end; they carry no motion. A blank line with more
-  // lines after it breaks the numbering.
-  bool blankSeen = false;
-  while (lines.Next(line)) {
-    if (BlankLine(line)) {
-      blankSeen = true;
-      continue;
-    }
-    row = SplitCommaText(line);
-    const int32_t k = static_cast<int32_t>(csv.steps.size() + 1);
-    if (blankSeen || row.empty() || ParseIniInteger(row[0]) != std::optional<int32_t>(k))
-      return std::nullopt;
-    CsvStep& step = csv.steps.emplace_back();
-    step.name = field(row, 1);
-    // The speed is a power of two; the shift count wraps like the processor's (mod 32).
-    auto speed = static_cast<uint32_t>(ParseIniInteger(field(row, 2)).value_or(1));
-    step.head = static_cast<uint8_t>(1u << (speed & 31u));
-    for (size_t c = 0; c < kChannels; ++c)
-      step.values[c] = CsvChannelWord(ParseIniInteger(field(row, c + 3)).value_or(225));
-  }
-  if (csv.steps.empty()) return std::nullopt;
-  return csv;
-}
-
-void ReadCsvMotion(Chart& chart, CsvMotion& csv) {
+void ReadCsvMotion(Chart& chart, CsvMotionReader& csv) {
   if (chart.Objects.empty()) {
-    chart.SetChartName(csv.name);
+    chart.SetChartName(csv.Name());
     chart.Ctrl = kNoCtrl;
   }
   chart.Type = kMotionChart;
-  const int count = static_cast<int>(csv.steps.size());
+  std::vector<CsvMotionReader::Step>& steps = csv.Steps();
+  const int count = static_cast<int>(steps.size());
   int first = chart.AppendObjects(count);
   chart.Start = first;
   int32_t left = 5, top = 5;
   for (int k = 0; k < count; ++k) {
-    CsvStep& step = csv.steps[static_cast<size_t>(k)];
+    CsvMotionReader::Step& step = steps[static_cast<size_t>(k)];
     ChartObject& o = chart.Objects[static_cast<size_t>(first + k)];
     o.Selected = 1;
     o.Name = std::move(step.name);
@@ -303,29 +184,64 @@ void ReadCsvMotion(Chart& chart, CsvMotion& csv) {
   }
 }
 
-// The chart type a file's header names: kMotionChart, kScenarioChart or -1.
-int32_t HeaderType(const ChartFileIndex& index) {
-  return IntValue(index.Header().Find(ChartFileIndex::HType), -1);
+// A file read as a chart or item file and, while its first line looks like one, as a CSV motion
+// file, in the same single pass.
+struct ReadFile {
+  explicit ReadFile(uint64_t sizeHint) : ini(sizeHint) {}
+  ChartFileReader ini;
+  CsvMotionReader csv;
+  void Feed(std::string_view piece) {
+    ini.Feed(piece);
+    csv.Feed(piece);
+  }
+  void Finish() {
+    ini.Finish();
+    csv.Finish();
+  }
+  // The chart type the header names: kMotionChart, kScenarioChart or -1.
+  int32_t HeaderType() const { return ini.HeaderInteger(ChartFileReader::HType, -1); }
+  ChartFileKind Kind() const {
+    int32_t type = HeaderType();
+    if (type == kMotionChart) return ChartFileKind::MotionChart;
+    if (type == kScenarioChart) return ChartFileKind::ScenarioChart;
+    return csv.Valid() ? ChartFileKind::CsvMotion : ChartFileKind::Unusable;
+  }
+};
+
+std::unique_ptr<ReadFile> ReadBytes(const std::string& rawBytes) {
+  auto file = std::make_unique<ReadFile>(rawBytes.size());
+  file->Feed(rawBytes);
+  file->Finish();
+  return file;
 }
+
+OpenResult OpenRead(Chart& chart, ReadFile& file, Prompter& prompter);
+OpenResult OpenItemRead(Chart& chart, ReadFile& file, int32_t offsetX, int32_t offsetY,
+                        Prompter& prompter);
 
 OpenResult Report(Prompter& prompter, OpenResult result);
 
-// Reads the file at `path` and hands its bytes to `read`; a file that cannot be read is reported
-// with the system's reason.
+// Reads the file at `path` in pieces and hands what was read to `read`; a file that cannot be
+// read is reported with the system's reason.
 template <class Read>
 OpenResult ReadThen(const std::string& path, Prompter& prompter, Read read) {
   std::string error;
   FileProblem problem = FileProblem::None;
-  auto bytes = ReadWholeFile(path, &error, &problem);
-  if (!bytes && (problem == FileProblem::NotARegularFile || problem == FileProblem::TooLarge)) {
+  std::error_code ec;
+  uintmax_t size = std::filesystem::file_size(path, ec);
+  ReadFile file(ec ? 0 : size);
+  bool ok = ReadFileInPieces(
+      path, [&file](std::string_view piece) { file.Feed(piece); }, &error, &problem);
+  if (!ok && (problem == FileProblem::NotARegularFile || problem == FileProblem::TooLarge)) {
     std::string message = std::string(kMsgFileUnusable) + " (" + error + ")";
     prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, message);
     return {OpenStatus::Unusable, message};
   }
-  if (!bytes)
+  if (!ok)
     return Report(prompter,
                   {OpenStatus::CannotRead, "Cannot open file \"" + path + "\". " + error});
-  return read(*bytes);
+  file.Finish();
+  return read(file);
 }
 
 OpenResult Report(Prompter& prompter, OpenResult result) {
@@ -445,11 +361,7 @@ std::string ChartFileName(const std::string& chosen, int filterIndex) {
 }
 
 ChartFileKind ClassifyChartFile(const std::string& rawBytes) {
-  ChartFileIndex index(rawBytes);
-  int32_t type = HeaderType(index);
-  if (type == kMotionChart) return ChartFileKind::MotionChart;
-  if (type == kScenarioChart) return ChartFileKind::ScenarioChart;
-  return ParseCsvMotion(rawBytes) ? ChartFileKind::CsvMotion : ChartFileKind::Unusable;
+  return ReadBytes(rawBytes)->Kind();
 }
 
 bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompter) {
@@ -461,33 +373,60 @@ bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompt
 }
 
 OpenResult OpenChartFile(Chart& chart, const std::string& path, Prompter& prompter) {
-  return ReadThen(path, prompter,
-                  [&](const std::string& bytes) { return OpenChartBytes(chart, bytes, prompter); });
+  return ReadThen(path, prompter, [&](ReadFile& file) { return OpenRead(chart, file, prompter); });
 }
 
 OpenResult OpenChartBytes(Chart& chart, const std::string& rawBytes, Prompter& prompter) {
-  ChartFileIndex index(rawBytes);
-  int32_t type = HeaderType(index);
-  std::optional<CsvMotion> csv;
-  if (type != kMotionChart && type != kScenarioChart) {
-    csv = ParseCsvMotion(rawBytes);
-    if (!csv) {
-      prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, kMsgFileUnusable);
-      return {OpenStatus::Unusable, kMsgFileUnusable};
-    }
+  return OpenRead(chart, *ReadBytes(rawBytes), prompter);
+}
+
+namespace {
+
+OpenResult OpenRead(Chart& chart, ReadFile& file, Prompter& prompter) {
+  ChartFileKind kind = file.Kind();
+  if (kind == ChartFileKind::Unusable) {
+    prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, kMsgFileUnusable);
+    return {OpenStatus::Unusable, kMsgFileUnusable};
   }
-  uint8_t fileType = type == kScenarioChart ? kScenarioChart : kMotionChart;
+  uint8_t fileType = kind == ChartFileKind::ScenarioChart ? kScenarioChart : kMotionChart;
   if (!chart.Objects.empty() && chart.Type != fileType) {
     if (prompter.MsgBox(MsgKind::Question, MsgButtons::OkCancel, kMsgDiscardData) == IdCancel)
       return {OpenStatus::Cancelled, ""};
     chart.ClearChart();
   }
-  if (csv) {
-    ReadCsvMotion(chart, *csv);
+  if (kind == ChartFileKind::CsvMotion) {
+    ReadCsvMotion(chart, file.csv);
     return {};
   }
-  return Report(prompter, ReadChartIni(chart, index, fileType));
+  return Report(prompter, ReadChartIni(chart, file.ini, fileType));
 }
+
+OpenResult OpenItemRead(Chart& chart, ReadFile& file, int32_t offsetX, int32_t offsetY,
+                        Prompter& prompter) {
+  using F = ChartFileReader;
+  ChartFileReader& ini = file.ini;
+  chart.DeselectAll();
+  int64_t items = std::max<int32_t>(0, ini.ItemFileInteger(F::FItemCount, 0));
+  int64_t links = std::max<int32_t>(0, ini.ItemFileInteger(F::FLinkCount, 0));
+  if (!CountFits(items, ini) || !CountFits(links, ini))
+    return Report(prompter,
+                  {OpenStatus::ReadError, "The file names more objects or wires than it holds"});
+  int first = AppendFileObjects(chart, ini, items);
+  for (int64_t i = 0; i < items; ++i) {
+    int at = first + static_cast<int>(i);
+    ChartObject& o = chart.Objects[static_cast<size_t>(at)];
+    if (!ini.ItemNamed(i)) o.Name = "Item" + std::to_string(at);
+    o.Left = Clamp(
+        std::min<int64_t>(int64_t{o.Left} + offsetX, int64_t{chart.CanvasWidth} - o.Width - 1), 0,
+        INT32_MAX);
+    o.Top = Clamp(
+        std::min<int64_t>(int64_t{o.Top} + offsetY, int64_t{chart.CanvasHeight} - o.Height - 1), 0,
+        INT32_MAX);
+  }
+  return Report(prompter, ReadLinks(chart, ini, links, first, offsetX, offsetY));
+}
+
+}  // namespace
 
 bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompter) {
   if (chart.SelectedObjectCount() == 0) return false;
@@ -542,37 +481,14 @@ bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompte
 
 OpenResult OpenItemFile(Chart& chart, const std::string& path, int32_t offsetX, int32_t offsetY,
                         Prompter& prompter) {
-  return ReadThen(path, prompter, [&](const std::string& bytes) {
-    return OpenItemBytes(chart, bytes, offsetX, offsetY, prompter);
+  return ReadThen(path, prompter, [&](ReadFile& file) {
+    return OpenItemRead(chart, file, offsetX, offsetY, prompter);
   });
 }
 
 OpenResult OpenItemBytes(Chart& chart, const std::string& rawBytes, int32_t offsetX,
                          int32_t offsetY, Prompter& prompter) {
-  using I = ChartFileIndex;
-  ChartFileIndex index(rawBytes);
-  chart.DeselectAll();
-  int64_t items = std::max<int32_t>(0, IntValue(index.ItemFile().Find(I::FItemCount), 0));
-  int64_t links = std::max<int32_t>(0, IntValue(index.ItemFile().Find(I::FLinkCount), 0));
-  if (!CountFits(items, index) || !CountFits(links, index))
-    return Report(prompter,
-                  {OpenStatus::ReadError, "The file names more objects or wires than it holds"});
-  int first = chart.AppendObjects(static_cast<int>(items));
-  for (int64_t i = 0; i < items; ++i) {
-    int at = first + static_cast<int>(i);
-    ChartObject& o = chart.Objects[static_cast<size_t>(at)];
-    const I::ItemSlots* slots = index.Item(i);
-    ReadObjectFields(slots, o);
-    o.Selected = 1;
-    if (!slots || !slots->Find(I::IName)) o.Name = "Item" + std::to_string(at);
-    o.Left = Clamp(
-        std::min<int64_t>(int64_t{o.Left} + offsetX, int64_t{chart.CanvasWidth} - o.Width - 1), 0,
-        INT32_MAX);
-    o.Top = Clamp(
-        std::min<int64_t>(int64_t{o.Top} + offsetY, int64_t{chart.CanvasHeight} - o.Height - 1), 0,
-        INT32_MAX);
-  }
-  return Report(prompter, ReadLinks(chart, index, links, first, offsetX, offsetY));
+  return OpenItemRead(chart, *ReadBytes(rawBytes), offsetX, offsetY, prompter);
 }
 
 }  // namespace brv3

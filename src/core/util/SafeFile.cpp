@@ -1,5 +1,6 @@
 #include "core/util/SafeFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -85,12 +86,12 @@ std::string TempNameBeside(const fs::path& target) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error,
-                                         FileProblem* problem) {
-  auto fail = [&](FileProblem why, const std::string& text) -> std::optional<std::string> {
+bool ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& onPiece,
+                      std::string* error, FileProblem* problem) {
+  auto fail = [&](FileProblem why, const std::string& text) {
     if (error) *error = text;
     if (problem) *problem = why;
-    return std::nullopt;
+    return false;
   };
   if (problem) *problem = FileProblem::None;
   std::error_code ec;
@@ -103,19 +104,29 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
   if (size > kMaxInputFileSize) return fail(FileProblem::TooLarge, "it is larger than 256 MB");
   std::ifstream in(path, std::ios::binary);
   if (!in) return fail(FileProblem::CannotOpen, std::strerror(errno));
-  std::string bytes(static_cast<size_t>(size), '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(size));
-  bytes.resize(static_cast<size_t>(in.gcount()));
-  if (in.bad()) return fail(FileProblem::ReadFailed, "read error");
   // A file that grew since its size was taken is read on, within the limit.
-  char chunk[65536];
-  while (in && bytes.size() <= kMaxInputFileSize) {
-    in.read(chunk, sizeof chunk);
-    bytes.append(chunk, static_cast<size_t>(in.gcount()));
+  std::string buffer(std::min<uintmax_t>(size + 1, 1u << 20), '\0');
+  uint64_t total = 0;
+  while (in) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    auto got = static_cast<size_t>(in.gcount());
+    total += got;
+    if (total > kMaxInputFileSize) return fail(FileProblem::TooLarge, "it is larger than 256 MB");
+    if (got > 0) onPiece(std::string_view(buffer.data(), got));
   }
   if (in.bad()) return fail(FileProblem::ReadFailed, "read error");
-  if (bytes.size() > kMaxInputFileSize)
-    return fail(FileProblem::TooLarge, "it is larger than 256 MB");
+  return true;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error,
+                                         FileProblem* problem) {
+  std::string bytes;
+  std::error_code ec;
+  uintmax_t size = fs::file_size(path, ec);
+  if (!ec && size <= kMaxInputFileSize) bytes.reserve(static_cast<size_t>(size));
+  if (!ReadFileInPieces(
+          path, [&bytes](std::string_view piece) { bytes.append(piece); }, error, problem))
+    return std::nullopt;
   return bytes;
 }
 

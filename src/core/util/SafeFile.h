@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace brv3 {
 
@@ -23,6 +25,12 @@ enum class FileProblem {
 // can neither block nor run without end.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr,
                                          FileProblem* problem = nullptr);
+
+// The same checks, then hands the file to `onPiece` in pieces of up to 1 MB, so a reader can work
+// through a large file without holding it whole. False (with `error` and `problem`) when the file
+// cannot be read; pieces already handed over stay handed over.
+bool ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& onPiece,
+                      std::string* error = nullptr, FileProblem* problem = nullptr);
 
 // Writes `content` to a temporary file in the target's folder and renames it over the target, so
 // the old file stays intact when anything fails. A symbolic link is followed: the file it points

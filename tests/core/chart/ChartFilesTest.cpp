@@ -1,5 +1,7 @@
 #include "core/chart/ChartFiles.h"
 
+#include "core/chart/ChartFileReader.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -213,6 +215,48 @@ TEST_F(ChartFilesTest, IniReadingRulesHoldInEveryLayout) {
   counted.replace(counted.find("1006"), 4, "1007");
   Chart third;
   EXPECT_EQ(OpenChartBytes(third, counted, prompter).status, OpenStatus::ReadError);
+}
+
+// Files are read in pieces; a line, a CR LF pair or a two-byte character split between two
+// pieces reads as it does whole.
+TEST_F(ChartFilesTest, ReadingInPiecesGivesWhatReadingWholeGives) {
+  const std::string chart =
+      "[GraphicalEdit]\r\nType=0\r\nItems=2\r\nLinks=1\r\nName=\x95\xE0\x8D\x73\r\n"
+      "[Item0]\r\nName=\x83\x5D\r\nPrm=4,16390\r\n[Item1]\r\nLeft=9\r\n"
+      "[Link0]\r\nOrigin=0\r\nFinal=1\r\nPoint=3,4";
+  const std::string csv =
+      CsvHeader("w") + CsvRow(1, "a", "2", "10") + CsvRow(2, "b", "3", "-5") + "\r\n \r\n";
+  for (bool isChart : {true, false}) {
+    const std::string& bytes = isChart ? chart : csv;
+    for (size_t piece : {size_t{1}, size_t{2}, size_t{7}}) {
+      ChartFileReader ini(bytes.size());
+      CsvMotionReader rows;
+      for (size_t at = 0; at < bytes.size(); at += piece) {
+        ini.Feed(std::string_view(bytes).substr(at, piece));
+        rows.Feed(std::string_view(bytes).substr(at, piece));
+      }
+      ini.Finish();
+      rows.Finish();
+      if (isChart) {
+        EXPECT_EQ(ini.HeaderString(ChartFileReader::HName, ""), "\xE6\xAD\xA9\xE8\xA1\x8C");
+        EXPECT_EQ(ini.SectionCount(), 4u);
+        std::vector<ChartObject> objects = ini.TakeObjects(2);
+        EXPECT_EQ(objects[0].Name, "\xE3\x82\xBE");
+        EXPECT_EQ(objects[0].Head, 4);
+        EXPECT_EQ(objects[0].Values[0], 16390);
+        EXPECT_EQ(objects[1].Left, 9);
+        ASSERT_NE(ini.Link(0), nullptr);
+        EXPECT_EQ(ini.Link(0)->points, (std::vector<LinkPoint>{{3, 4}}));
+        EXPECT_FALSE(rows.Valid());
+      } else {
+        ASSERT_TRUE(rows.Valid()) << piece;
+        ASSERT_EQ(rows.Steps().size(), 2u);
+        EXPECT_EQ(rows.Steps()[1].name, "b");
+        EXPECT_EQ(rows.Steps()[1].head, 8);
+        EXPECT_EQ(rows.Steps()[1].values[0], 16384 - 5);
+      }
+    }
+  }
 }
 
 TEST_F(ChartFilesTest, BadInputIsRefusedOrStopsCleanly) {
