@@ -170,7 +170,7 @@ void BM_CompileScenario(benchmark::State& state) {
   chart.Type = brv3::kScenarioChart;
   for (int i = 0; i < chart.ObjectCount(); ++i) {
     chart.Objects[i].Type = brv3::kMot;
-    chart.Objects[i].Head = static_cast<uint8_t>(1 + i % brv3::kMotionSlots);
+    chart.Objects[i].Head = static_cast<uint8_t>(i % brv3::kMotionSlots);  // M1..M80
   }
   chart.Links.pop_back();
   for (auto _ : state) {
