@@ -210,7 +210,11 @@ void ChartFileReader::OnSection(std::string_view name) {
     current_ = Current::Item;
     if (Dense(*i, items_.size())) {
       if (*i >= items_.size()) {
-        items_.resize(*i + 1, DefaultFileObject());
+        static const ChartObject kDefault = DefaultFileObject();
+        if (*i == items_.size())
+          items_.push_back(kDefault);
+        else
+          items_.resize(*i + 1, kDefault);
         itemFlags_.resize(*i + 1, 0);
       }
       if (!(itemFlags_[*i] & kSeen)) ++sectionCount_;
@@ -227,6 +231,7 @@ void ChartFileReader::OnSection(std::string_view name) {
     }
   } else if (auto l = SectionNumber(name, "Link")) {
     current_ = Current::Link;
+    linkNumber_ = *l;
     if (Dense(*l, links_.size())) {
       if (*l >= links_.size()) {
         links_.resize(*l + 1);
@@ -290,7 +295,8 @@ void ChartFileReader::OnLinkKey(std::string_view key, std::string_view value) {
   } else if (SameName(key, "Point")) {
     // Pairs of integers; an odd last number is ignored.
     l.points.clear();
-    l.pointError.clear();
+    if (l.badPoint) pointErrors_.erase(linkNumber_);
+    l.badPoint = false;
     if (value.empty()) return;
     std::vector<std::string> fields = SplitCommaText(value);
     l.points.reserve(fields.size() / 2);
@@ -298,7 +304,9 @@ void ChartFileReader::OnLinkKey(std::string_view key, std::string_view value) {
       auto x = ParseIniInteger(fields[i]);
       auto y = ParseIniInteger(fields[i + 1]);
       if (!x || !y) {
-        l.pointError = "'" + (!x ? fields[i] : fields[i + 1]) + "' is not a valid integer value";
+        l.badPoint = true;
+        pointErrors_[linkNumber_] =
+            "'" + (!x ? fields[i] : fields[i + 1]) + "' is not a valid integer value";
         return;
       }
       l.points.push_back({*x, *y});
@@ -352,6 +360,13 @@ const ChartFileReader::LinkRecord* ChartFileReader::Link(int64_t n) const {
   if (u < links_.size()) return linkSeen_[u] ? &links_[u] : nullptr;
   auto it = sparseLinks_.find(u);
   return it == sparseLinks_.end() ? nullptr : &it->second;
+}
+
+std::string ChartFileReader::PointError(int64_t n) const {
+  const LinkRecord* l = Link(n);
+  if (!l || !l->badPoint) return {};
+  auto it = pointErrors_.find(static_cast<uint64_t>(n));
+  return it == pointErrors_.end() ? std::string() : it->second;
 }
 
 void CsvMotionReader::Feed(std::string_view bytes) {

@@ -23,14 +23,13 @@ class ChartFileReader {
   enum HeaderKey { HType, HWidth, HHeight, HItems, HLinks, HStart, HName, HCtrl, kHeaderKeys };
   enum ItemFileKey { FItemCount, FLinkCount, kItemFileKeys };
 
-  // A [LinkN] section: ends as written, bend points not yet moved or clamped, and the message for
-  // the first bend point that is not a number.
+  // A [LinkN] section: ends as written, bend points not yet moved or clamped.
   struct LinkRecord {
     int32_t main = 0;
     int32_t origin = -1;
     int32_t final = -1;
+    bool badPoint = false;  // a bend point is not a number: PointError says which
     std::vector<LinkPoint> points;
-    std::string pointError;
   };
 
   // `sizeHint`: the size of the whole input when known; it bounds what the counts in the header
@@ -50,6 +49,8 @@ class ChartFileReader {
   // Whether [ItemN] names its object.
   bool ItemNamed(int64_t n) const;
   const LinkRecord* Link(int64_t n) const;
+  // The message for the first bend point of [LinkN] that is not a number.
+  std::string PointError(int64_t n) const;
 
  private:
   enum class Current { None, Header, ItemFile, Item, Link, Other };
@@ -77,7 +78,8 @@ class ChartFileReader {
   std::vector<LinkRecord> links_;
   std::vector<bool> linkSeen_;
   std::unordered_map<uint64_t, LinkRecord> sparseLinks_;
-  std::unordered_set<std::string> otherSections_;  // folded names
+  std::unordered_map<uint64_t, std::string> pointErrors_;  // by link number; rare, so kept apart
+  std::unordered_set<std::string> otherSections_;          // folded names
   size_t sectionCount_ = 0;
 
   Current current_ = Current::None;
@@ -85,6 +87,7 @@ class ChartFileReader {
   bool* itemNamedSparse_ = nullptr;
   uint8_t* itemFlag_ = nullptr;
   LinkRecord* link_ = nullptr;
+  uint64_t linkNumber_ = 0;
 
   std::string carry_;      // a line split between two pieces
   std::string converted_;  // a line that held non-ASCII bytes, as UTF-8

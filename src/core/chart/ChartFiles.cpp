@@ -103,7 +103,7 @@ OpenResult ReadLinks(Chart& chart, const ChartFileReader& file, int64_t count, i
   for (int64_t j = 0; j < count; ++j) {
     const ChartFileReader::LinkRecord* r = file.Link(j);
     if (!r) r = &missing;
-    if (!r->pointError.empty()) return {OpenStatus::ReadError, r->pointError};
+    if (r->badPoint) return {OpenStatus::ReadError, file.PointError(j)};
     ChartLink l;
     l.Selected = 1;
     l.Main = static_cast<uint8_t>(r->main);

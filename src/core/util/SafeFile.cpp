@@ -14,6 +14,9 @@ namespace brv3 {
 namespace fs = std::filesystem;
 namespace {
 
+// Small enough to stay in the cache, large enough to keep the calls few.
+constexpr uintmax_t kPieceSize = 64 * 1024;
+
 // Links followed before a chain is taken for a loop (the system's own limit).
 constexpr int kMaxLinkHops = 40;
 
@@ -105,7 +108,7 @@ bool ReadFileInPieces(const std::string& path, const std::function<void(std::str
   std::ifstream in(path, std::ios::binary);
   if (!in) return fail(FileProblem::CannotOpen, std::strerror(errno));
   // A file that grew since its size was taken is read on, within the limit.
-  std::string buffer(std::min<uintmax_t>(size + 1, 1u << 20), '\0');
+  std::string buffer(std::min<uintmax_t>(size + 1, kPieceSize), '\0');
   uint64_t total = 0;
   while (in) {
     in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));

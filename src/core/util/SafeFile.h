@@ -26,7 +26,7 @@ enum class FileProblem {
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr,
                                          FileProblem* problem = nullptr);
 
-// The same checks, then hands the file to `onPiece` in pieces of up to 1 MB, so a reader can work
+// The same checks, then hands the file to `onPiece` in pieces of up to 64 KB, so a reader can work
 // through a large file without holding it whole. False (with `error` and `problem`) when the file
 // cannot be read; pieces already handed over stay handed over.
 bool ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& onPiece,
