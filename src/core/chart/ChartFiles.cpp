@@ -25,7 +25,6 @@ const char* const kMsgDiscardData =
 
 namespace {
 
-constexpr const char* kHeader = "GraphicalEdit";
 constexpr const char* kItemFile = "ItemFile";
 // A canvas larger than this cannot be painted; files asking for more get this much.
 constexpr int32_t kMaxCanvasSize = 32000;
