@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -301,6 +302,15 @@ TEST(MainWindowTest, UnreadableSettingsAreReportedOnceAndNeverWritten) {
   AnswerClose(QMessageBox::Yes);
   EXPECT_TRUE(window.close());
   EXPECT_EQ(test::ReadFile(env.SettingsPath()), binary);
+
+  // A FIFO in its place would block a reader until someone writes to it.
+  std::filesystem::remove(env.SettingsPath());
+  ASSERT_EQ(::mkfifo(env.SettingsPath().c_str(), 0600), 0);
+  TBrivane3 second(env.SettingsPath());
+  EXPECT_NE(second.findChild<QLineEdit*>("Edit2")->text().indexOf("FIFO"), -1);
+  AnswerClose(QMessageBox::Yes);
+  EXPECT_TRUE(second.close());
+  EXPECT_TRUE(std::filesystem::is_fifo(env.SettingsPath()));
 }
 
 TEST(MainWindowTest, MissingDeviceLeavesThePortClosedAndSaysSo) {
