@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -83,6 +85,25 @@ TEST(CliFileCommands, ErrorsHaveClearMessagesAndExitCodes) {
   r = Cli({"convert", test::DataFile("walk.QVB"), dir.File("no/folder/x.QVB")});
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_NE(r.err.find("It can't be kept in the designated place"), std::string::npos);
+
+  // Special files: never read (a FIFO would hang the command), never replaced.
+  std::string fifo = dir.File("pipe.QVB");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  r = Cli({"dump", fifo});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("The designated file can't be used (it is a FIFO)"), std::string::npos)
+      << r.err;
+  r = Cli({"convert", test::DataFile("walk.QVB"), fifo});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_NE(r.err.find("It can't be kept in the designated place"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+  // A link is saved through and stays a link.
+  std::string link = dir.File("link.QVB");
+  std::filesystem::create_symlink("junk.txt", link);
+  ASSERT_EQ(Cli({"convert", test::DataFile("walk.QVB"), link}).exitCode, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(Cli({"dump", junk}).exitCode, 0);
 
   EXPECT_EQ(Cli({"dump"}).exitCode, 2);
   EXPECT_EQ(Cli({"frobnicate"}).exitCode, 2);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -293,6 +294,26 @@ TEST(MainWindowTest, CloseAnsweredNoKeepsPortOpenAndFileUntouchedYesWritesSettin
   EXPECT_EQ(after.ReadString("BRV3", "Bmp", ""), "back.jpg");
   EXPECT_EQ(after.ReadInteger("BRV3", "CH1", 0), 250);
   EXPECT_EQ(after.ReadString("Ports", "COM4", ""), "/dev/null-board");
+}
+
+TEST(MainWindowTest, UnreadableSettingsAreReportedOnceAndNeverWritten) {
+  test::UiEnvironment env;
+  const std::string binary("\xff\xfe[\0B\0R\0V\0", 10);
+  test::WriteFile(env.SettingsPath(), binary);
+  TBrivane3 window(env.SettingsPath());
+  EXPECT_NE(window.findChild<QLineEdit*>("Edit2")->text().indexOf("can't be read"), -1);
+  AnswerClose(QMessageBox::Yes);
+  EXPECT_TRUE(window.close());
+  EXPECT_EQ(test::ReadFile(env.SettingsPath()), binary);
+
+  // A FIFO in its place would block a reader until someone writes to it.
+  std::filesystem::remove(env.SettingsPath());
+  ASSERT_EQ(::mkfifo(env.SettingsPath().c_str(), 0600), 0);
+  TBrivane3 second(env.SettingsPath());
+  EXPECT_NE(second.findChild<QLineEdit*>("Edit2")->text().indexOf("FIFO"), -1);
+  AnswerClose(QMessageBox::Yes);
+  EXPECT_TRUE(second.close());
+  EXPECT_TRUE(std::filesystem::is_fifo(env.SettingsPath()));
 }
 
 TEST(MainWindowTest, MissingDeviceLeavesThePortClosedAndSaysSo) {

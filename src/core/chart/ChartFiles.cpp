@@ -1,10 +1,15 @@
 #include "core/chart/ChartFiles.h"
 
 #include <algorithm>
+#include <charconv>
 #include <filesystem>
+#include <iterator>
+#include <memory>
 #include <optional>
+#include <system_error>
 #include <vector>
 
+#include "core/chart/ChartFileReader.h"
 #include "core/motion/ChannelWord.h"
 #include "core/util/CommaText.h"
 #include "core/util/Cp932.h"
@@ -20,7 +25,6 @@ const char* const kMsgDiscardData =
 
 namespace {
 
-constexpr const char* kHeader = "GraphicalEdit";
 constexpr const char* kItemFile = "ItemFile";
 // A canvas larger than this cannot be painted; files asking for more get this much.
 constexpr int32_t kMaxCanvasSize = 32000;
@@ -35,35 +39,10 @@ std::string LinkSection(int64_t i) {
   return "Link" + std::to_string(i);
 }
 
-std::string NotAnInteger(const std::string& text) {
-  return "'" + text + "' is not a valid integer value";
-}
-
 int32_t Clamp(int64_t v, int64_t lo, int64_t hi) {
   if (v > hi) v = hi;
   if (v < lo) v = lo;
   return static_cast<int32_t>(v);
-}
-
-// Bend points from a "Point" value: pairs of integers, offset then held on the canvas. An odd
-// last number is ignored. nullopt (with the bad text) when a pair is not two integers.
-std::optional<std::vector<LinkPoint>> ReadPoints(const std::string& value, int32_t offsetX,
-                                                 int32_t offsetY, int32_t width, int32_t height,
-                                                 std::string& error) {
-  std::vector<std::string> fields = SplitCommaText(value);
-  std::vector<LinkPoint> points;
-  points.reserve(fields.size() / 2);
-  for (size_t i = 0; i + 1 < fields.size(); i += 2) {
-    auto x = ParseIniInteger(fields[i]);
-    auto y = ParseIniInteger(fields[i + 1]);
-    if (!x || !y) {
-      error = NotAnInteger(!x ? fields[i] : fields[i + 1]);
-      return std::nullopt;
-    }
-    points.push_back(
-        {Clamp(int64_t{*x} + offsetX, 0, width), Clamp(int64_t{*y} + offsetY, 0, height)});
-  }
-  return points;
 }
 
 std::string FormatPoints(const std::vector<LinkPoint>& points, int32_t dx, int32_t dy) {
@@ -84,19 +63,8 @@ int32_t WireEnd(int32_t fileValue, int first, int objectCount) {
   return end < objectCount ? static_cast<int32_t>(end) : -1;
 }
 
-bool CountFits(int64_t count, const IniFile& ini) {
-  return count <= static_cast<int64_t>(ini.SectionCount()) + kMissingSectionAllowance;
-}
-
-void ReadObjectFields(const IniFile& ini, const std::string& section, ChartObject& o) {
-  o.Name = ini.ReadString(section, "Name", "");
-  o.Width = ini.ReadInteger(section, "Width", 50);
-  o.Height = ini.ReadInteger(section, "Height", 30);
-  o.Left = ini.ReadInteger(section, "Left", 0);
-  o.Top = ini.ReadInteger(section, "Top", 0);
-  o.Color = static_cast<uint32_t>(ini.ReadInteger(section, "Color", 0xFFFFFF));
-  o.Type = static_cast<uint8_t>(ini.ReadInteger(section, "Type", 0));
-  ParsePrmText(ini.ReadString(section, "Prm", ""), o.Head, o.Values);
+bool CountFits(int64_t count, const ChartFileReader& file) {
+  return count <= static_cast<int64_t>(file.SectionCount()) + kMissingSectionAllowance;
 }
 
 void WriteObjectFields(IniFile& ini, const std::string& section, const ChartObject& o, int32_t dx,
@@ -111,175 +79,168 @@ void WriteObjectFields(IniFile& ini, const std::string& section, const ChartObje
   ini.WriteString(section, "Prm", FormatPrmText(o.Head, o.Values));
 }
 
+// Appends objects [0, count) of the file, selected, and returns the index of the first.
+int AppendFileObjects(Chart& chart, ChartFileReader& file, int64_t count) {
+  int first = chart.AppendObjects(0);  // deselects the present objects
+  std::vector<ChartObject> read = file.TakeObjects(static_cast<size_t>(count));
+  for (ChartObject& o : read) o.Selected = 1;
+  if (chart.Objects.empty())
+    chart.Objects.swap(read);
+  else
+    chart.Objects.insert(chart.Objects.end(), std::make_move_iterator(read.begin()),
+                         std::make_move_iterator(read.end()));
+  return first;
+}
+
 // Reads wires [0, count) of the file into the chart. Each wire is read completely before it is
 // appended, so a bad bend point leaves only whole wires behind.
-OpenResult ReadLinks(Chart& chart, const IniFile& ini, int64_t count, int first, int32_t offsetX,
-                     int32_t offsetY) {
+OpenResult ReadLinks(Chart& chart, const ChartFileReader& file, int64_t count, int first,
+                     int32_t offsetX, int32_t offsetY) {
   chart.AppendLinks(0);  // deselects the present wires
   chart.Links.reserve(chart.Links.size() + static_cast<size_t>(count));
+  const ChartFileReader::LinkRecord missing;
   for (int64_t j = 0; j < count; ++j) {
-    std::string section = LinkSection(j);
+    const ChartFileReader::LinkRecord* r = file.Link(j);
+    if (!r) r = &missing;
+    if (r->badPoint) return {OpenStatus::ReadError, file.PointError(j)};
     ChartLink l;
     l.Selected = 1;
-    l.Main = static_cast<uint8_t>(ini.ReadInteger(section, "Main", 0));
-    l.Origin = WireEnd(ini.ReadInteger(section, "Origin", -1), first, chart.ObjectCount());
-    l.Final = WireEnd(ini.ReadInteger(section, "Final", -1), first, chart.ObjectCount());
-    std::string error;
-    auto points = ReadPoints(ini.ReadString(section, "Point", ""), offsetX, offsetY,
-                             chart.CanvasWidth, chart.CanvasHeight, error);
-    if (!points) return {OpenStatus::ReadError, error};
-    l.Point = std::move(*points);
+    l.Main = static_cast<uint8_t>(r->main);
+    l.Origin = WireEnd(r->origin, first, chart.ObjectCount());
+    l.Final = WireEnd(r->final, first, chart.ObjectCount());
+    l.Point.reserve(r->points.size());
+    for (const LinkPoint& p : r->points)
+      l.Point.push_back({Clamp(int64_t{p.x} + offsetX, 0, chart.CanvasWidth),
+                         Clamp(int64_t{p.y} + offsetY, 0, chart.CanvasHeight)});
     chart.Links.push_back(std::move(l));
   }
   return {};
 }
 
-OpenResult ReadChartIni(Chart& chart, const IniFile& ini, uint8_t kind) {
-  int64_t items = std::max<int32_t>(0, ini.ReadInteger(kHeader, "Items", 0));
-  int64_t links = std::max<int32_t>(0, ini.ReadInteger(kHeader, "Links", 0));
-  if (!CountFits(items, ini) || !CountFits(links, ini))
+OpenResult ReadChartIni(Chart& chart, ChartFileReader& file, uint8_t kind) {
+  using F = ChartFileReader;
+  int64_t items = std::max<int32_t>(0, file.HeaderInteger(F::HItems, 0));
+  int64_t links = std::max<int32_t>(0, file.HeaderInteger(F::HLinks, 0));
+  if (!CountFits(items, file) || !CountFits(links, file))
     return {OpenStatus::ReadError, "The file names more objects or wires than it holds"};
   if (chart.Objects.empty()) {
-    chart.SetChartName(ini.ReadString(kHeader, "Name", kUntitledName));
-    chart.Ctrl = ini.ReadInteger(kHeader, "Ctrl", kNoCtrl);
+    chart.SetChartName(file.HeaderString(F::HName, kUntitledName));
+    chart.Ctrl = file.HeaderInteger(F::HCtrl, kNoCtrl);
   }
   chart.Type = kind;
   chart.CanvasWidth =
-      std::max(chart.CanvasWidth, Clamp(ini.ReadInteger(kHeader, "Width", 640), 0, kMaxCanvasSize));
-  chart.CanvasHeight = std::max(chart.CanvasHeight,
-                                Clamp(ini.ReadInteger(kHeader, "Height", 480), 0, kMaxCanvasSize));
+      std::max(chart.CanvasWidth, Clamp(file.HeaderInteger(F::HWidth, 640), 0, kMaxCanvasSize));
+  chart.CanvasHeight =
+      std::max(chart.CanvasHeight, Clamp(file.HeaderInteger(F::HHeight, 480), 0, kMaxCanvasSize));
 
-  int first = chart.AppendObjects(static_cast<int>(items));
-  for (int64_t i = 0; i < items; ++i) {
-    int index = first + static_cast<int>(i);
-    ChartObject& o = chart.Objects[static_cast<size_t>(index)];
-    o.Selected = 1;
-    ReadObjectFields(ini, ItemSection(i), o);
+  int first = AppendFileObjects(chart, file, items);
+  for (size_t i = static_cast<size_t>(first); i < chart.Objects.size(); ++i) {
+    ChartObject& o = chart.Objects[i];
     o.Type = kind == kScenarioChart ? static_cast<uint8_t>(kMot) : DeriveType(o.Values);
   }
-  int32_t start = ini.ReadInteger(kHeader, "Start", -1);
+  int32_t start = file.HeaderInteger(F::HStart, -1);
   chart.Start = WireEnd(start, first, chart.ObjectCount());
-  return ReadLinks(chart, ini, links, first, 0, 0);
+  return ReadLinks(chart, file, links, first, 0, 0);
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t eol = text.find_first_of("\r\n", pos);
-    if (eol == std::string::npos) {
-      lines.push_back(text.substr(pos));
-      break;
-    }
-    lines.push_back(text.substr(pos, eol - pos));
-    pos = eol + (text.compare(eol, 2, "\r\n") == 0 ? 2 : 1);
-  }
-  // Editors often leave blank lines at the end; they carry no motion.
-  while (!lines.empty() && lines.back().find_first_not_of(" \t") == std::string::npos)
-    lines.pop_back();
-  return lines;
-}
-
-// The rows of a CSV motion file, or nullopt when the text is not one.
-std::optional<std::vector<std::vector<std::string>>> ParseCsvMotion(const std::string& text) {
-  std::vector<std::string> lines = SplitLines(text);
-  if (lines.size() < 2) return std::nullopt;
-  std::vector<std::vector<std::string>> rows;
-  rows.reserve(lines.size());
-  rows.push_back(SplitCommaText(lines[0]));
-  const auto& head = rows[0];
-  if (head.size() != 27 || head[0] != "NO" || head[2] != "SPEED") return std::nullopt;
-  for (size_t k = 1; k < lines.size(); ++k) {
-    rows.push_back(SplitCommaText(lines[k]));
-    const auto& row = rows.back();
-    if (row.empty() || ParseIniInteger(row[0]) != std::optional<int32_t>(static_cast<int32_t>(k)))
-      return std::nullopt;
-  }
-  return rows;
-}
-
-uint16_t CsvChannelWord(int32_t v) {
-  if (v >= -180 && v <= 180) return static_cast<uint16_t>(16384 + v);
-  if (v >= 221 && v <= 224) return static_cast<uint16_t>(32770 + (v - 221));
-  if (v == 225 || v == 226) return static_cast<uint16_t>(32768 + (v - 225));
-  return 0;
-}
-
-void ReadCsvMotion(Chart& chart, const std::vector<std::vector<std::string>>& rows) {
-  auto field = [](const std::vector<std::string>& row, size_t i) -> std::string {
-    return i < row.size() ? row[i] : std::string();
-  };
+void ReadCsvMotion(Chart& chart, CsvMotionReader& csv) {
   if (chart.Objects.empty()) {
-    chart.SetChartName(field(rows[0], 1));
+    chart.SetChartName(csv.Name());
     chart.Ctrl = kNoCtrl;
   }
   chart.Type = kMotionChart;
-  int first = chart.AppendObjects(static_cast<int>(rows.size() - 1));
+  std::vector<CsvMotionReader::Step>& steps = csv.Steps();
+  const int count = static_cast<int>(steps.size());
+  int first = chart.AppendObjects(count);
   chart.Start = first;
   int32_t left = 5, top = 5;
-  for (size_t k = 1; k < rows.size(); ++k) {
-    const auto& row = rows[k];
-    ChartObject& o = chart.Objects[static_cast<size_t>(first) + k - 1];
+  for (int k = 0; k < count; ++k) {
+    CsvMotionReader::Step& step = steps[static_cast<size_t>(k)];
+    ChartObject& o = chart.Objects[static_cast<size_t>(first + k)];
     o.Selected = 1;
-    o.Name = field(row, 1);
+    o.Name = std::move(step.name);
     o.Left = left;
     o.Top = top;
     o.Width = 50;
     o.Height = 30;
     o.Color = kColorWhite;
     o.Type = kPosition;
-    // The speed is a power of two; the shift count wraps like the processor's (mod 32).
-    auto speed = static_cast<uint32_t>(ParseIniInteger(field(row, 2)).value_or(1));
-    o.Head = static_cast<uint8_t>(1u << (speed & 31u));
-    for (size_t c = 0; c < kChannels; ++c)
-      o.Values[c] = CsvChannelWord(ParseIniInteger(field(row, c + 3)).value_or(225));
+    o.Head = step.head;
+    o.Values = step.values;
     top += 40;
     if (top > chart.CanvasHeight - 30) {
       top = 5;
       left += 70;
     }
   }
-  int firstLink = chart.AppendLinks(static_cast<int>(rows.size()) - 2);
-  for (size_t k = 0; k + 2 < rows.size(); ++k) {
-    ChartLink& l = chart.Links[static_cast<size_t>(firstLink) + k];
+  int firstLink = chart.AppendLinks(count - 1);
+  for (int k = 0; k + 1 < count; ++k) {
+    ChartLink& l = chart.Links[static_cast<size_t>(firstLink + k)];
     l.Selected = 1;
     l.Main = kFlowWiring;
-    l.Origin = first + static_cast<int32_t>(k);
-    l.Final = first + static_cast<int32_t>(k) + 1;
+    l.Origin = first + k;
+    l.Final = first + k + 1;
   }
 }
 
-struct LoadedFile {
-  std::string text;  // UTF-8
-  IniFile ini;
+// A file read as a chart or item file and, while its first line looks like one, as a CSV motion
+// file, in the same single pass.
+struct ReadFile {
+  explicit ReadFile(uint64_t sizeHint) : ini(sizeHint) {}
+  ChartFileReader ini;
+  CsvMotionReader csv;
+  void Feed(std::string_view piece) {
+    ini.Feed(piece);
+    csv.Feed(piece);
+  }
+  void Finish() {
+    ini.Finish();
+    csv.Finish();
+  }
+  // The chart type the header names: kMotionChart, kScenarioChart or -1.
+  int32_t HeaderType() const { return ini.HeaderInteger(ChartFileReader::HType, -1); }
+  ChartFileKind Kind() const {
+    int32_t type = HeaderType();
+    if (type == kMotionChart) return ChartFileKind::MotionChart;
+    if (type == kScenarioChart) return ChartFileKind::ScenarioChart;
+    return csv.Valid() ? ChartFileKind::CsvMotion : ChartFileKind::Unusable;
+  }
 };
 
-LoadedFile Load(const std::string& rawBytes) {
-  LoadedFile f;
-  f.text = Cp932ToUtf8(rawBytes);
-  f.ini.LoadText(f.text);
-  return f;
+std::unique_ptr<ReadFile> ReadBytes(const std::string& rawBytes) {
+  auto file = std::make_unique<ReadFile>(rawBytes.size());
+  file->Feed(rawBytes);
+  file->Finish();
+  return file;
 }
 
-ChartFileKind Classify(const LoadedFile& f) {
-  int32_t type = f.ini.ReadInteger(kHeader, "Type", -1);
-  if (type == kMotionChart) return ChartFileKind::MotionChart;
-  if (type == kScenarioChart) return ChartFileKind::ScenarioChart;
-  return ParseCsvMotion(f.text) ? ChartFileKind::CsvMotion : ChartFileKind::Unusable;
-}
+OpenResult OpenRead(Chart& chart, ReadFile& file, Prompter& prompter);
+OpenResult OpenItemRead(Chart& chart, ReadFile& file, int32_t offsetX, int32_t offsetY,
+                        Prompter& prompter);
 
 OpenResult Report(Prompter& prompter, OpenResult result);
 
-// Reads the file at `path` and hands its bytes to `read`; a file that cannot be read is reported
-// with the system's reason.
+// Reads the file at `path` in pieces and hands what was read to `read`; a file that cannot be
+// read is reported with the system's reason.
 template <class Read>
 OpenResult ReadThen(const std::string& path, Prompter& prompter, Read read) {
   std::string error;
-  auto bytes = ReadWholeFile(path, &error);
-  if (!bytes)
+  FileProblem problem = FileProblem::None;
+  std::error_code ec;
+  uintmax_t size = std::filesystem::file_size(path, ec);
+  ReadFile file(ec ? 0 : size);
+  bool ok = ReadFileInPieces(
+      path, [&file](std::string_view piece) { file.Feed(piece); }, &error, &problem);
+  if (!ok && (problem == FileProblem::NotARegularFile || problem == FileProblem::TooLarge)) {
+    std::string message = std::string(kMsgFileUnusable) + " (" + error + ")";
+    prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, message);
+    return {OpenStatus::Unusable, message};
+  }
+  if (!ok)
     return Report(prompter,
                   {OpenStatus::CannotRead, "Cannot open file \"" + path + "\". " + error});
-  return read(*bytes);
+  file.Finish();
+  return read(file);
 }
 
 OpenResult Report(Prompter& prompter, OpenResult result) {
@@ -288,18 +249,57 @@ OpenResult Report(Prompter& prompter, OpenResult result) {
   return result;
 }
 
-// The chart file's text. Every section is rewritten on save, so the text is produced directly in
-// the layout the INI writer would give it.
-std::string ChartFileText(const Chart& chart) {
+size_t Digits(int64_t v) {
+  size_t n = v < 0 ? 2 : 1;
+  for (uint64_t u = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v); u >= 10;
+       u /= 10)
+    ++n;
+  return n;
+}
+
+// The chart file's bytes (cp932). Every section is rewritten on save, so the text is produced
+// directly in the layout the INI writer would give it, into a buffer sized for it beforehand.
+std::string ChartFileBytes(const Chart& chart) {
+  auto oneLine = [](std::string_view v) {
+    std::string s(v);
+    for (char& c : s)
+      if (c == '\r' || c == '\n') c = ' ';
+    return Utf8ToCp932(s);
+  };
+  const std::string chartName =
+      oneLine(std::string_view(chart.Name).substr(0, chart.Name.find('\0')));
+  // Sizes: section line, then each key with "=", its longest value and CR LF.
+  constexpr size_t kNumberKey = 8 + 11 + 2;
+  size_t size = 16 + 8 * kNumberKey + chartName.size() + 2;
+  for (size_t i = 0; i < chart.Objects.size(); ++i) {
+    const ChartObject& o = chart.Objects[i];
+    size += 8 + Digits(static_cast<int64_t>(i)) + 7 * kNumberKey + 7 + o.Name.size() + 2 + 4 +
+            Digits(o.Head) + 2;
+    for (uint16_t w : o.Values) size += 1 + Digits(w);
+  }
+  for (size_t j = 0; j < chart.Links.size(); ++j)
+    size += 8 + Digits(static_cast<int64_t>(j)) + 3 * kNumberKey + 8 + 2 +
+            chart.Links[j].Point.size() * 24;
+
   std::string out;
-  out.reserve(64 + chart.Objects.size() * 220 + chart.Links.size() * 60);
+  out.reserve(size);
+  auto number = [&out](int64_t v) {
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+  };
+  auto num = [&](const char* k, int64_t v) {
+    out += k;
+    out += '=';
+    number(v);
+    out += "\r\n";
+  };
   auto key = [&out](const char* k, std::string_view v) {
     out += k;
     out += '=';
-    for (char c : v) out += (c == '\r' || c == '\n') ? ' ' : c;
+    out += v;
     out += "\r\n";
   };
-  auto num = [&key](const char* k, int64_t v) { key(k, std::to_string(v)); };
   out += "[GraphicalEdit]\r\n";
   num("Type", chart.Type);
   num("Width", chart.CanvasWidth);
@@ -307,30 +307,45 @@ std::string ChartFileText(const Chart& chart) {
   num("Items", chart.ObjectCount());
   num("Links", chart.LinkCount());
   num("Start", chart.Start);
-  key("Name", std::string_view(chart.Name).substr(0, chart.Name.find('\0')));
+  key("Name", chartName);
   num("Ctrl", chart.Ctrl);
   out += "\r\n";
   for (size_t i = 0; i < chart.Objects.size(); ++i) {
     const ChartObject& o = chart.Objects[i];
-    out += "[Item" + std::to_string(i) + "]\r\n";
-    key("Name", o.Name);
+    out += "[Item";
+    number(static_cast<int64_t>(i));
+    out += "]\r\n";
+    key("Name", oneLine(o.Name));
     num("Width", o.Width);
     num("Height", o.Height);
     num("Left", o.Left);
     num("Top", o.Top);
     num("Color", static_cast<int32_t>(o.Color));
     num("Type", o.Type);
-    key("Prm", FormatPrmText(o.Head, o.Values));
-    out += "\r\n";
+    out += "Prm=";
+    number(o.Head);
+    for (uint16_t w : o.Values) {
+      out += ',';
+      number(w);
+    }
+    out += "\r\n\r\n";
   }
   for (size_t j = 0; j < chart.Links.size(); ++j) {
     const ChartLink& l = chart.Links[j];
-    out += "[Link" + std::to_string(j) + "]\r\n";
+    out += "[Link";
+    number(static_cast<int64_t>(j));
+    out += "]\r\n";
     num("Main", l.Main);
     num("Origin", l.Origin);
     num("Final", l.Final);
-    key("Point", FormatPoints(l.Point, 0, 0));
-    out += "\r\n";
+    out += "Point=";
+    for (size_t p = 0; p < l.Point.size(); ++p) {
+      if (p) out += ',';
+      number(l.Point[p].x);
+      out += ',';
+      number(l.Point[p].y);
+    }
+    out += "\r\n\r\n";
   }
   return out;
 }
@@ -345,11 +360,11 @@ std::string ChartFileName(const std::string& chosen, int filterIndex) {
 }
 
 ChartFileKind ClassifyChartFile(const std::string& rawBytes) {
-  return Classify(Load(rawBytes));
+  return ReadBytes(rawBytes)->Kind();
 }
 
 bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompter) {
-  if (!CanWriteFile(path) || !WriteFileAtomically(path, Utf8ToCp932(ChartFileText(chart)))) {
+  if (!CanWriteFile(path) || !WriteFileAtomically(path, ChartFileBytes(chart))) {
     prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
     return false;
   }
@@ -357,13 +372,17 @@ bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompt
 }
 
 OpenResult OpenChartFile(Chart& chart, const std::string& path, Prompter& prompter) {
-  return ReadThen(path, prompter,
-                  [&](const std::string& bytes) { return OpenChartBytes(chart, bytes, prompter); });
+  return ReadThen(path, prompter, [&](ReadFile& file) { return OpenRead(chart, file, prompter); });
 }
 
 OpenResult OpenChartBytes(Chart& chart, const std::string& rawBytes, Prompter& prompter) {
-  LoadedFile file = Load(rawBytes);
-  ChartFileKind kind = Classify(file);
+  return OpenRead(chart, *ReadBytes(rawBytes), prompter);
+}
+
+namespace {
+
+OpenResult OpenRead(Chart& chart, ReadFile& file, Prompter& prompter) {
+  ChartFileKind kind = file.Kind();
   if (kind == ChartFileKind::Unusable) {
     prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, kMsgFileUnusable);
     return {OpenStatus::Unusable, kMsgFileUnusable};
@@ -375,17 +394,46 @@ OpenResult OpenChartBytes(Chart& chart, const std::string& rawBytes, Prompter& p
     chart.ClearChart();
   }
   if (kind == ChartFileKind::CsvMotion) {
-    ReadCsvMotion(chart, *ParseCsvMotion(file.text));
+    ReadCsvMotion(chart, file.csv);
     return {};
   }
   return Report(prompter, ReadChartIni(chart, file.ini, fileType));
 }
 
+OpenResult OpenItemRead(Chart& chart, ReadFile& file, int32_t offsetX, int32_t offsetY,
+                        Prompter& prompter) {
+  using F = ChartFileReader;
+  ChartFileReader& ini = file.ini;
+  chart.DeselectAll();
+  int64_t items = std::max<int32_t>(0, ini.ItemFileInteger(F::FItemCount, 0));
+  int64_t links = std::max<int32_t>(0, ini.ItemFileInteger(F::FLinkCount, 0));
+  if (!CountFits(items, ini) || !CountFits(links, ini))
+    return Report(prompter,
+                  {OpenStatus::ReadError, "The file names more objects or wires than it holds"});
+  int first = AppendFileObjects(chart, ini, items);
+  for (int64_t i = 0; i < items; ++i) {
+    int at = first + static_cast<int>(i);
+    ChartObject& o = chart.Objects[static_cast<size_t>(at)];
+    if (!ini.ItemNamed(i)) o.Name = "Item" + std::to_string(at);
+    o.Left = Clamp(
+        std::min<int64_t>(int64_t{o.Left} + offsetX, int64_t{chart.CanvasWidth} - o.Width - 1), 0,
+        INT32_MAX);
+    o.Top = Clamp(
+        std::min<int64_t>(int64_t{o.Top} + offsetY, int64_t{chart.CanvasHeight} - o.Height - 1), 0,
+        INT32_MAX);
+  }
+  return Report(prompter, ReadLinks(chart, ini, links, first, offsetX, offsetY));
+}
+
+}  // namespace
+
 bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompter) {
   if (chart.SelectedObjectCount() == 0) return false;
+  // The sections of an existing file that this save does not write stay, so a file that exists
+  // but cannot be read is not replaced.
   IniFile ini;
-  if (std::filesystem::exists(path)) ini.LoadFile(path);
-  if (!CanWriteFile(path)) {
+  std::error_code ec;
+  if (!CanWriteFile(path) || (std::filesystem::exists(path, ec) && !ini.LoadFile(path))) {
     prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
     return false;
   }
@@ -432,37 +480,14 @@ bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompte
 
 OpenResult OpenItemFile(Chart& chart, const std::string& path, int32_t offsetX, int32_t offsetY,
                         Prompter& prompter) {
-  return ReadThen(path, prompter, [&](const std::string& bytes) {
-    return OpenItemBytes(chart, bytes, offsetX, offsetY, prompter);
+  return ReadThen(path, prompter, [&](ReadFile& file) {
+    return OpenItemRead(chart, file, offsetX, offsetY, prompter);
   });
 }
 
 OpenResult OpenItemBytes(Chart& chart, const std::string& rawBytes, int32_t offsetX,
                          int32_t offsetY, Prompter& prompter) {
-  LoadedFile file = Load(rawBytes);
-  const IniFile& ini = file.ini;
-  chart.DeselectAll();
-  int64_t items = std::max<int32_t>(0, ini.ReadInteger(kItemFile, "ItemCount", 0));
-  int64_t links = std::max<int32_t>(0, ini.ReadInteger(kItemFile, "LinkCount", 0));
-  if (!CountFits(items, ini) || !CountFits(links, ini))
-    return Report(prompter,
-                  {OpenStatus::ReadError, "The file names more objects or wires than it holds"});
-  int first = chart.AppendObjects(static_cast<int>(items));
-  for (int64_t i = 0; i < items; ++i) {
-    int index = first + static_cast<int>(i);
-    ChartObject& o = chart.Objects[static_cast<size_t>(index)];
-    std::string section = ItemSection(i);
-    ReadObjectFields(ini, section, o);
-    o.Selected = 1;
-    if (!ini.ValueExists(section, "Name")) o.Name = "Item" + std::to_string(index);
-    o.Left = Clamp(
-        std::min<int64_t>(int64_t{o.Left} + offsetX, int64_t{chart.CanvasWidth} - o.Width - 1), 0,
-        INT32_MAX);
-    o.Top = Clamp(
-        std::min<int64_t>(int64_t{o.Top} + offsetY, int64_t{chart.CanvasHeight} - o.Height - 1), 0,
-        INT32_MAX);
-  }
-  return Report(prompter, ReadLinks(chart, ini, links, first, offsetX, offsetY));
+  return OpenItemRead(chart, *ReadBytes(rawBytes), offsetX, offsetY, prompter);
 }
 
 }  // namespace brv3

@@ -1,5 +1,6 @@
 #include "core/util/SafeFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -13,16 +14,69 @@ namespace brv3 {
 namespace fs = std::filesystem;
 namespace {
 
+// Small enough to stay in the cache, large enough to keep the calls few.
+constexpr uintmax_t kPieceSize = 64 * 1024;
+
+// Links followed before a chain is taken for a loop (the system's own limit).
+constexpr int kMaxLinkHops = 40;
+
 fs::path FolderOf(const fs::path& p) {
   fs::path folder = p.parent_path();
   return folder.empty() ? fs::path(".") : folder;
 }
 
-bool MarkedReadOnly(const fs::path& p) {
+bool MarkedReadOnly(const fs::file_status& st) {
+  return fs::exists(st) && (st.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+std::string KindText(fs::file_type type) {
+  switch (type) {
+    case fs::file_type::directory:
+      return "it is a folder";
+    case fs::file_type::fifo:
+      return "it is a FIFO";
+    case fs::file_type::character:
+    case fs::file_type::block:
+      return "it is a device";
+    case fs::file_type::socket:
+      return "it is a socket";
+    default:
+      return "it is not a regular file";
+  }
+}
+
+// The file a save through `path` replaces: the end of its chain of symbolic links. nullopt when
+// the chain does not end.
+std::optional<fs::path> SaveTarget(const fs::path& path, std::string& error) {
+  fs::path p = path;
+  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) return p;
+    fs::path next = fs::read_symlink(p, ec);
+    if (ec) {
+      error = ec.message();
+      return std::nullopt;
+    }
+    p = next.is_absolute() ? next : FolderOf(p) / next;
+  }
+  error = std::strerror(ELOOP);
+  return std::nullopt;
+}
+
+// Checks that the save target is absent or a writable regular file.
+bool TargetUsable(const fs::path& target, std::string& error) {
   std::error_code ec;
-  auto st = fs::status(p, ec);
-  if (ec || !fs::exists(st)) return false;
-  return (st.permissions() & fs::perms::owner_write) == fs::perms::none;
+  fs::file_status st = fs::status(target, ec);
+  if (!fs::exists(st)) return true;
+  if (!fs::is_regular_file(st)) {
+    error = KindText(st.type());
+    return false;
+  }
+  if (MarkedReadOnly(st)) {
+    error = "the file is read-only";
+    return false;
+  }
+  return true;
 }
 
 std::string TempNameBeside(const fs::path& target) {
@@ -35,32 +89,57 @@ std::string TempNameBeside(const fs::path& target) {
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
+bool ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& onPiece,
+                      std::string* error, FileProblem* problem) {
+  auto fail = [&](FileProblem why, const std::string& text) {
+    if (error) *error = text;
+    if (problem) *problem = why;
+    return false;
+  };
+  if (problem) *problem = FileProblem::None;
   std::error_code ec;
-  if (fs::is_directory(path, ec)) {
-    if (error) *error = std::strerror(EISDIR);
-    return std::nullopt;
-  }
+  fs::file_status st = fs::status(path, ec);
+  if (ec || !fs::exists(st))
+    return fail(FileProblem::CannotOpen, ec ? ec.message() : std::strerror(ENOENT));
+  if (!fs::is_regular_file(st)) return fail(FileProblem::NotARegularFile, KindText(st.type()));
+  uintmax_t size = fs::file_size(path, ec);
+  if (ec) return fail(FileProblem::CannotOpen, ec.message());
+  if (size > kMaxInputFileSize) return fail(FileProblem::TooLarge, "it is larger than 256 MB");
   std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = std::strerror(errno);
-    return std::nullopt;
+  if (!in) return fail(FileProblem::CannotOpen, std::strerror(errno));
+  // A file that grew since its size was taken is read on, within the limit.
+  std::string buffer(std::min<uintmax_t>(size + 1, kPieceSize), '\0');
+  uint64_t total = 0;
+  while (in) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    auto got = static_cast<size_t>(in.gcount());
+    total += got;
+    if (total > kMaxInputFileSize) return fail(FileProblem::TooLarge, "it is larger than 256 MB");
+    if (got > 0) onPiece(std::string_view(buffer.data(), got));
   }
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  if (in.bad()) {
-    if (error) *error = "read error";
+  if (in.bad()) return fail(FileProblem::ReadFailed, "read error");
+  return true;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error,
+                                         FileProblem* problem) {
+  std::string bytes;
+  std::error_code ec;
+  uintmax_t size = fs::file_size(path, ec);
+  if (!ec && size <= kMaxInputFileSize) bytes.reserve(static_cast<size_t>(size));
+  if (!ReadFileInPieces(
+          path, [&bytes](std::string_view piece) { bytes.append(piece); }, error, problem))
     return std::nullopt;
-  }
-  return ss.str();
+  return bytes;
 }
 
 bool CanWriteFile(const std::string& path) {
+  std::string error;
+  auto target = SaveTarget(path, error);
+  if (!target || !TargetUsable(*target, error)) return false;
   std::error_code ec;
-  fs::path target(path);
-  if (fs::is_directory(target, ec) || MarkedReadOnly(target)) return false;
-  if (!fs::is_directory(FolderOf(target), ec)) return false;
-  std::string probe = TempNameBeside(target);
+  if (!fs::is_directory(FolderOf(*target), ec)) return false;
+  std::string probe = TempNameBeside(*target);
   {
     std::ofstream out(probe, std::ios::binary | std::ios::trunc);
     if (!out) return false;
@@ -74,10 +153,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
     if (error) *error = why;
     return false;
   };
+  std::string why;
+  auto resolved = SaveTarget(path, why);
+  if (!resolved || !TargetUsable(*resolved, why)) return fail(why);
+  const fs::path& target = *resolved;
   std::error_code ec;
-  fs::path target(path);
-  if (fs::is_directory(target, ec)) return fail(std::strerror(EISDIR));
-  if (MarkedReadOnly(target)) return fail("the file is read-only");
   std::string temp = TempNameBeside(target);
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -93,6 +173,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
   // Keep the permissions of the file being replaced.
   auto st = fs::status(target, ec);
   if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
+  // The target may have turned into something else meanwhile; never rename over that.
+  if (!TargetUsable(target, why)) {
+    fs::remove(temp, ec);
+    return fail(why);
+  }
   fs::rename(temp, target, ec);
   if (ec) {
     std::error_code ignored;

@@ -1,20 +1,46 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace brv3 {
 
-// Reads a whole file; nullopt (with the reason in `error`) when it cannot be read.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
+// No input the program reads comes near this size; anything larger is refused before reading.
+constexpr uint64_t kMaxInputFileSize = 256ull << 20;  // 256 MB
+
+// Why a file could not be read.
+enum class FileProblem {
+  None,
+  CannotOpen,       // missing, no permission, ...
+  NotARegularFile,  // a folder, FIFO, device or socket
+  TooLarge,         // larger than kMaxInputFileSize
+  ReadFailed,       // an error while reading
+};
+
+// Reads a whole regular file (following symbolic links); nullopt (with the reason in `error` and
+// its class in `problem`) when it cannot be read. FIFOs and devices are never opened, so a read
+// can neither block nor run without end.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr,
+                                         FileProblem* problem = nullptr);
+
+// The same checks, then hands the file to `onPiece` in pieces of up to 64 KB, so a reader can work
+// through a large file without holding it whole. False (with `error` and `problem`) when the file
+// cannot be read; pieces already handed over stay handed over.
+bool ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& onPiece,
+                      std::string* error = nullptr, FileProblem* problem = nullptr);
 
 // Writes `content` to a temporary file in the target's folder and renames it over the target, so
-// the old file stays intact when anything fails. A target marked read-only is refused.
+// the old file stays intact when anything fails. A symbolic link is followed: the file it points
+// at is replaced and the link stays. A target marked read-only, or one that is not a regular file
+// (folder, FIFO, device, socket), is refused.
 bool WriteFileAtomically(const std::string& path, const std::string& content,
                          std::string* error = nullptr);
 
-// True when WriteFileAtomically could replace `path`: its folder exists and accepts new files and
-// the file itself, if present, is not marked read-only.
+// True when WriteFileAtomically could replace `path`: its (link-resolved) folder exists and
+// accepts new files and the file itself, if present, is a regular file not marked read-only.
 bool CanWriteFile(const std::string& path);
 
 }  // namespace brv3

@@ -112,6 +112,8 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
 
   ReadSettings();
   ChoosePort(0);
+  // A settings file that cannot be read is reported once; it is then left alone.
+  if (!settingsProblem_.empty()) ShowStatus(settingsProblem_);
   chart_.Name = kUntitledName;
   chart_.Ctrl = kNoCtrl;
   setAcceptDrops(true);
@@ -508,7 +510,7 @@ bool TBrivane3::OpenChart(const QString& path, bool clearFirst) {
 }
 
 void TBrivane3::ReadSettings() {
-  const ShellSettings s = ReadShellSettings(settingsPath_);
+  const ShellSettings s = ReadShellSettings(settingsPath_, &settingsProblem_);
   gridSw_->setChecked(s.Grid);
   SetGridSpacing(s.GridWidth, s.GridHeight);
 }

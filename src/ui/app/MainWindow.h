@@ -180,6 +180,7 @@ class TBrivane3 : public QMainWindow,
   std::array<std::string, 4> ReadBoardVersion();
 
   std::string settingsPath_;
+  std::string settingsProblem_;  // why BRV3.ini could not be read; empty when it could
   Chart chart_;
   platform::TCommX commX1_;
   platform::CommXPortControl portControl_{commX1_};

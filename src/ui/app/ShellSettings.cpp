@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
+#include "core/util/Cp932.h"
 #include "core/util/IniFile.h"
+#include "core/util/IniLines.h"
+#include "core/util/SafeFile.h"
 
 namespace brv3 {
 
@@ -12,39 +16,56 @@ namespace {
 
 constexpr const char* kSection = "BRV3";
 
-// Loads the file when there is one. A file that exists but cannot be read must not be written
-// over, or the other writers' keys would be lost.
-bool LoadExisting(const std::string& path, IniFile& ini) {
+bool Missing(const std::string& path) {
   std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) return !ec;
-  return ini.LoadFile(path);
+  return std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found;
+}
+
+// The file's raw bytes: empty when there is no file, nullopt when it exists but cannot be read as
+// text. Such a file must never be written over, or the other writers' keys would be lost.
+std::optional<std::string> LoadExisting(const std::string& path, std::string* problem) {
+  if (Missing(path)) return std::string();
+  std::string error;
+  std::optional<std::string> raw = ReadWholeFile(path, &error);
+  if (raw && !ReadableAsText(*raw)) error = "it is not text";
+  if (!raw || !ReadableAsText(*raw)) {
+    if (problem)
+      *problem = "The settings file " + path + " can't be read (" + error +
+                 "); it is left as it is and the settings are not saved";
+    return std::nullopt;
+  }
+  return raw;
 }
 
 }  // namespace
 
-ShellSettings ReadShellSettings(const std::string& path) {
-  IniFile ini;
+ShellSettings ReadShellSettings(const std::string& path, std::string* problem) {
   ShellSettings s;
-  if (!LoadExisting(path, ini)) return s;
+  std::optional<std::string> raw = LoadExisting(path, problem);
+  if (!raw) return s;
+  // A missing file is created, as the start-up always did; an existing one is not rewritten.
+  if (raw->empty() && Missing(path)) WriteFileAtomically(path, std::string());
+  IniFile ini;
+  ini.LoadText(Cp932ToUtf8(*raw));
   s.CommPort = ini.ReadInteger(kSection, "CommPort", 0);
   s.Grid = ini.ReadBool(kSection, "Grid", false);
   s.GridWidth =
       std::max(kMinGridSpacing, static_cast<int>(ini.ReadInteger(kSection, "GridWidth", 2)));
   s.GridHeight =
       std::max(kMinGridSpacing, static_cast<int>(ini.ReadInteger(kSection, "GridHeight", 2)));
-  ini.SaveFile(path);
   return s;
 }
 
 bool WriteShellSettings(const std::string& path, const ShellSettings& settings) {
-  IniFile ini;
-  if (!LoadExisting(path, ini)) return false;
-  if (!ini.SaveFile(path)) return false;
-  ini.WriteInteger(kSection, "CommPort", settings.CommPort);
-  ini.WriteBool(kSection, "Grid", settings.Grid);
-  ini.WriteInteger(kSection, "GridWidth", settings.GridWidth);
-  ini.WriteInteger(kSection, "GridHeight", settings.GridHeight);
-  return ini.SaveFile(path);
+  std::optional<std::string> raw = LoadExisting(path, nullptr);
+  // The writability test that used to rewrite the file: now a probe beside it.
+  if (!raw || !CanWriteFile(path)) return false;
+  const std::string updated = SetIniKeys(*raw, kSection,
+                                         {{"CommPort", std::to_string(settings.CommPort)},
+                                          {"Grid", settings.Grid ? "1" : "0"},
+                                          {"GridWidth", std::to_string(settings.GridWidth)},
+                                          {"GridHeight", std::to_string(settings.GridHeight)}});
+  return WriteFileAtomically(path, updated);
 }
 
 }  // namespace brv3

@@ -14,13 +14,13 @@ struct ShellSettings {
 
 constexpr int kMinGridSpacing = 2;
 
-// Reads the keys (defaults where missing, spacing at least kMinGridSpacing), then writes the file
-// back as the start-up does; a failed write is ignored.
-ShellSettings ReadShellSettings(const std::string& path);
+// Reads the keys (defaults where missing, spacing at least kMinGridSpacing). The file is never
+// rewritten: a missing one is created empty, an existing one is left as it is. When the file
+// exists but cannot be read as text, `problem` gets a status-line message saying so.
+ShellSettings ReadShellSettings(const std::string& path, std::string* problem = nullptr);
 
-// Loads the whole file, writes it back once as a test, then sets the four keys and writes it
-// again, so every other key survives. False (nothing changed) when the file exists but cannot be
-// read, or cannot be written.
+// Sets the four keys in the file; every line the program does not own stays byte for byte. False
+// (nothing changed) when the file exists but cannot be read as text, or cannot be written.
 bool WriteShellSettings(const std::string& path, const ShellSettings& settings);
 
 }  // namespace brv3

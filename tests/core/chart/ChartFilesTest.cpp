@@ -1,6 +1,10 @@
 #include "core/chart/ChartFiles.h"
 
+#include "core/chart/ChartFileReader.h"
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -168,6 +172,93 @@ TEST_F(ChartFilesTest, ReadingClampsPointsGrowsTheCanvasAndSanitisesIndices) {
   EXPECT_EQ(chart.Name, "無題");
 }
 
+// The INI reading rules, for files laid out in every way a hand or another program may write
+// them: names of any case, repeated keys (the last wins), repeated sections (merged), sections in
+// any order, names only similar to the ones read, and cp932 text whose second bytes look like
+// brackets.
+TEST_F(ChartFilesTest, IniReadingRulesHoldInEveryLayout) {
+  const std::string raw =
+      "; comment\n"
+      "[item1]\nNAME=first\nname=second\n  Left = 7 \nPrm=8,16400\n"
+      "[Link0]\nOrigin=1\nFinal=0\n"
+      "[GRAPHICALEDIT]\nType=0\nItems=3\nLinks=1\nItems=2\nname=\x95\x5C\x83\x5D\n"
+      "[Item01]\nName=not read\n"
+      "[Item0]\nTop=5\nLeft=bad\nColor=$FF\n"
+      "[ITEM1]\nTop=9\n"
+      "[Item4000000000]\nName=far away\n"
+      "[\x83\x5D]\nName=x\n";
+  Chart chart;
+  ASSERT_EQ(OpenChartBytes(chart, raw, prompter).status, OpenStatus::Opened);
+  ASSERT_EQ(chart.ObjectCount(), 2);
+  EXPECT_EQ(chart.Name, "\xE8\xA1\xA8\xE3\x82\xBE");  // both second bytes are '\\' and ']'
+  EXPECT_EQ(chart.Objects[0].Left, 0);                // not a number: the default
+  EXPECT_EQ(chart.Objects[0].Top, 5);
+  EXPECT_EQ(chart.Objects[0].Color, 0xFFu);
+  EXPECT_EQ(chart.Objects[0].Name, "");
+  EXPECT_EQ(chart.Objects[0].Width, 50);
+  EXPECT_EQ(chart.Objects[1].Name, "second");
+  EXPECT_EQ(chart.Objects[1].Left, 7);
+  EXPECT_EQ(chart.Objects[1].Top, 9);
+  EXPECT_EQ(chart.Objects[1].Head, 8);
+  EXPECT_EQ(chart.Objects[1].Values[0], 16400);
+  ASSERT_EQ(chart.LinkCount(), 1);
+  EXPECT_EQ(chart.Links[0].Origin, 1);
+  EXPECT_EQ(chart.Links[0].Final, 0);
+
+  // The allowance for missing sections counts every differently named section once.
+  std::string counted = "[GraphicalEdit]\nType=0\nItems=1006\n";
+  for (const char* name : {"A", "a", "B", "Item7", "ITEM7", "Item07", "Link9"})
+    counted += "[" + std::string(name) + "]\n";
+  Chart second;
+  EXPECT_EQ(OpenChartBytes(second, counted, prompter).status, OpenStatus::Opened);
+  EXPECT_EQ(second.ObjectCount(), 1006);
+  counted.replace(counted.find("1006"), 4, "1007");
+  Chart third;
+  EXPECT_EQ(OpenChartBytes(third, counted, prompter).status, OpenStatus::ReadError);
+}
+
+// Files are read in pieces; a line, a CR LF pair or a two-byte character split between two
+// pieces reads as it does whole.
+TEST_F(ChartFilesTest, ReadingInPiecesGivesWhatReadingWholeGives) {
+  const std::string chart =
+      "[GraphicalEdit]\r\nType=0\r\nItems=2\r\nLinks=1\r\nName=\x95\xE0\x8D\x73\r\n"
+      "[Item0]\r\nName=\x83\x5D\r\nPrm=4,16390\r\n[Item1]\r\nLeft=9\r\n"
+      "[Link0]\r\nOrigin=0\r\nFinal=1\r\nPoint=3,4";
+  const std::string csv =
+      CsvHeader("w") + CsvRow(1, "a", "2", "10") + CsvRow(2, "b", "3", "-5") + "\r\n \r\n";
+  for (bool isChart : {true, false}) {
+    const std::string& bytes = isChart ? chart : csv;
+    for (size_t piece : {size_t{1}, size_t{2}, size_t{7}}) {
+      ChartFileReader ini(bytes.size());
+      CsvMotionReader rows;
+      for (size_t at = 0; at < bytes.size(); at += piece) {
+        ini.Feed(std::string_view(bytes).substr(at, piece));
+        rows.Feed(std::string_view(bytes).substr(at, piece));
+      }
+      ini.Finish();
+      rows.Finish();
+      if (isChart) {
+        EXPECT_EQ(ini.HeaderString(ChartFileReader::HName, ""), "\xE6\xAD\xA9\xE8\xA1\x8C");
+        EXPECT_EQ(ini.SectionCount(), 4u);
+        std::vector<ChartObject> objects = ini.TakeObjects(2);
+        EXPECT_EQ(objects[0].Name, "\xE3\x82\xBE");
+        EXPECT_EQ(objects[0].Head, 4);
+        EXPECT_EQ(objects[0].Values[0], 16390);
+        EXPECT_EQ(objects[1].Left, 9);
+        ASSERT_NE(ini.Link(0), nullptr);
+        EXPECT_EQ(ini.Link(0)->points, (std::vector<LinkPoint>{{3, 4}}));
+        EXPECT_FALSE(rows.Valid());
+      } else {
+        ASSERT_TRUE(rows.Valid()) << piece;
+        ASSERT_EQ(rows.Steps().size(), 2u);
+        EXPECT_EQ(rows.Steps()[1].name, "b");
+        EXPECT_EQ(rows.Steps()[1].head, 8);
+        EXPECT_EQ(rows.Steps()[1].values[0], 16384 - 5);
+      }
+    }
+  }
+}
+
 TEST_F(ChartFilesTest, BadInputIsRefusedOrStopsCleanly) {
   Chart chart;
   chart.PlaceObject(0, 0, kPosition);
@@ -224,6 +315,44 @@ TEST_F(ChartFilesTest, SavingHonoursTheFilterAndRefusesUnwritablePlaces) {
   ASSERT_TRUE(SaveChartFile(chart, path, prompter));
   EXPECT_EQ(test::ReadFile(path).find("Stray"), std::string::npos);
   EXPECT_EQ(test::ReadFile(path).find("Item9"), std::string::npos);
+}
+
+// Special files are neither read (a FIFO would block the reader) nor replaced by a save; a link
+// is saved through.
+TEST_F(ChartFilesTest, SpecialFilesAreRefusedAndLinksAreSavedThrough) {
+  std::string fifo = dir.File("pipe.QVB");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  Chart chart = SampleMotionChart();
+  for (const std::string& path : {fifo, dir.path().string()}) {
+    prompter.messages.clear();
+    OpenResult r = OpenChartFile(chart, path, prompter);
+    EXPECT_EQ(r.status, OpenStatus::Unusable) << path;
+    EXPECT_EQ(r.message.rfind(kMsgFileUnusable, 0), 0u) << r.message;
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, r.message);
+    EXPECT_EQ(OpenItemFile(chart, path, 0, 0, prompter).status, OpenStatus::Unusable);
+  }
+  EXPECT_NE(OpenChartFile(chart, fifo, prompter).message.find("FIFO"), std::string::npos);
+  EXPECT_EQ(chart.ObjectCount(), 3);
+
+  prompter.messages.clear();
+  chart.SelectAllObjects();
+  EXPECT_FALSE(SaveChartFile(chart, fifo, prompter));
+  EXPECT_FALSE(SaveItemFile(chart, fifo, prompter));
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_EQ(prompter.messages[1].text, kMsgCannotKeep);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+  std::string real = dir.File("real.QVB");
+  std::string link = dir.File("link.QVB");
+  test::WriteFile(real, "old");
+  std::filesystem::create_symlink(real, link);
+  ASSERT_TRUE(SaveChartFile(chart, link, prompter));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(test::ReadFile(real).rfind("[GraphicalEdit]", 0), 0u);
+  ASSERT_TRUE(SaveItemFile(chart, link, prompter));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_NE(test::ReadFile(real).find("[ItemFile]"), std::string::npos);
 }
 
 TEST_F(ChartFilesTest, CsvMotionFilesBecomeChainsOfPositions) {
