@@ -173,23 +173,28 @@ void PanelLayout::Load(const IniFile& ini) {
         ReadPanel(fieldsOf(kPanelKeys[p - kSpeedPanel]), DefaultPanel(p));
 }
 
-void PanelLayout::Save(IniFile& ini) const {
-  ini.WriteString(
-      kLayoutSection, "Form",
-      JoinCommaText({std::to_string(width_), std::to_string(height_), ColorText(color_)}));
-  ini.WriteString(kLayoutSection, "Bmp", backgroundPath_);
-  ini.WriteBool(kLayoutSection, "Background", backgroundShown_);
+std::vector<std::pair<std::string, std::string>> PanelLayout::Keys() const {
+  std::vector<std::pair<std::string, std::string>> keys;
+  keys.emplace_back(
+      "Form", JoinCommaText({std::to_string(width_), std::to_string(height_), ColorText(color_)}));
+  keys.emplace_back("Bmp", backgroundPath_);
+  keys.emplace_back("Background", backgroundShown_ ? "1" : "0");
   for (int c = 1; c <= kChannels; ++c) {
     const size_t i = static_cast<size_t>(c - 1);
     std::vector<std::string> fields = PanelFields(panels_[i]);
     fields.push_back(std::to_string(static_cast<int>(kinds_[i])));
     fields.push_back(FormatScaleFactor(scale_[i]));
     fields.push_back(captions_[i]);
-    ini.WriteString(kLayoutSection, ChannelKey(c), JoinCommaText(fields));
+    keys.emplace_back(ChannelKey(c), JoinCommaText(fields));
   }
   for (int p = kSpeedPanel; p <= kLinkPanel; ++p)
-    ini.WriteString(kLayoutSection, kPanelKeys[p - kSpeedPanel],
-                    JoinCommaText(PanelFields(panels_[static_cast<size_t>(p - 1)])));
+    keys.emplace_back(kPanelKeys[p - kSpeedPanel],
+                      JoinCommaText(PanelFields(panels_[static_cast<size_t>(p - 1)])));
+  return keys;
+}
+
+void PanelLayout::Save(IniFile& ini) const {
+  for (const auto& [key, value] : Keys()) ini.WriteString(kLayoutSection, key, value);
 }
 
 }  // namespace brv3

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/chart/Chart.h"
 #include "core/motion/PoseEditor.h"
@@ -77,7 +79,9 @@ class PanelLayout : public ChannelLook {
 
   // The layout from the keys of section "BRV3", every missing key or field taking its default.
   void Load(const IniFile& ini);
-  // Writes "Form", "Bmp", "Background", "CH1".."CH24", "SPEED", "CMD", "LINK".
+  // The keys "Form", "Bmp", "Background", "CH1".."CH24", "SPEED", "CMD", "LINK" with their values.
+  std::vector<std::pair<std::string, std::string>> Keys() const;
+  // Writes those keys into section "BRV3".
   void Save(IniFile& ini) const;
 
  private:

@@ -19,6 +19,7 @@
 #include "core/util/IniFile.h"
 #include "ui/app/BoardButtons.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/ShellSettings.h"
 #include "ui/chart/CanvasWidget.h"
 
 namespace brv3 {
@@ -368,15 +369,12 @@ void MainMenus::ReadRecent() {
 }
 
 void MainMenus::WriteRecent() const {
-  IniFile ini;
-  // An unreadable file is left alone rather than replaced by one holding only this list.
-  if (!ini.LoadFile(window_.SettingsPath()) &&
-      QFileInfo::exists(QString::fromStdString(window_.SettingsPath())))
-    return;
-  ini.EraseSection(kRecentSection);
-  for (int i = 0; i < recent_.size(); ++i)
-    ini.WriteString(kRecentSection, "File" + std::to_string(i + 1), recent_[i].toStdString());
-  ini.SaveFile(window_.SettingsPath());
+  // Keys past the list are emptied; every other line of the file stays as it was.
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (int i = 0; i < kRecentLimit; ++i)
+    keys.emplace_back("File" + std::to_string(i + 1),
+                      i < recent_.size() ? recent_[i].toStdString() : std::string());
+  WriteSettingsKeys(window_.SettingsPath(), kRecentSection, keys);
 }
 
 void MainMenus::RememberFile(const QString& path) {

@@ -56,16 +56,20 @@ ShellSettings ReadShellSettings(const std::string& path, std::string* problem) {
   return s;
 }
 
-bool WriteShellSettings(const std::string& path, const ShellSettings& settings) {
+bool WriteSettingsKeys(const std::string& path, std::string_view section,
+                       const std::vector<std::pair<std::string, std::string>>& keys) {
   std::optional<std::string> raw = LoadExisting(path, nullptr);
   // The writability test that used to rewrite the file: now a probe beside it.
   if (!raw || !CanWriteFile(path)) return false;
-  const std::string updated = SetIniKeys(*raw, kSection,
-                                         {{"CommPort", std::to_string(settings.CommPort)},
-                                          {"Grid", settings.Grid ? "1" : "0"},
-                                          {"GridWidth", std::to_string(settings.GridWidth)},
-                                          {"GridHeight", std::to_string(settings.GridHeight)}});
-  return WriteFileAtomically(path, updated);
+  return WriteFileAtomically(path, SetIniKeys(*raw, section, keys));
+}
+
+bool WriteShellSettings(const std::string& path, const ShellSettings& settings) {
+  return WriteSettingsKeys(path, kSection,
+                           {{"CommPort", std::to_string(settings.CommPort)},
+                            {"Grid", settings.Grid ? "1" : "0"},
+                            {"GridWidth", std::to_string(settings.GridWidth)},
+                            {"GridHeight", std::to_string(settings.GridHeight)}});
 }
 
 }  // namespace brv3

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace brv3 {
 
@@ -18,6 +21,11 @@ constexpr int kMinGridSpacing = 2;
 // rewritten: a missing one is created empty, an existing one is left as it is. When the file
 // exists but cannot be read as text, `problem` gets a status-line message saying so.
 ShellSettings ReadShellSettings(const std::string& path, std::string* problem = nullptr);
+
+// Sets keys of one section of a settings file; every other line stays byte for byte. False
+// (nothing changed) when the file exists but cannot be read as text, or cannot be written.
+bool WriteSettingsKeys(const std::string& path, std::string_view section,
+                       const std::vector<std::pair<std::string, std::string>>& keys);
 
 // Sets the four keys in the file; every line the program does not own stays byte for byte. False
 // (nothing changed) when the file exists but cannot be read as text, or cannot be written.

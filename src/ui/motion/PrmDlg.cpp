@@ -25,6 +25,7 @@
 #include "core/util/NumberText.h"
 #include "core/util/Prompter.h"
 #include "ui/app/Glyphs.h"
+#include "ui/app/ShellSettings.h"
 #include "ui/chart/CanvasPainter.h"
 #include "ui/motion/JpegImage.h"
 #include "ui/motion/PortDlg.h"
@@ -567,15 +568,8 @@ void TPrmDlg::Changed() {
 }
 
 bool TPrmDlg::SaveLayout() {
-  if (settingsPath_.empty()) return false;
-  IniFile ini;
-  std::string error;
-  // A settings file that exists but cannot be read is left alone.
-  if (QFileInfo::exists(QString::fromStdString(settingsPath_)) &&
-      !ini.LoadFile(settingsPath_, &error))
-    return false;
-  layout_.Save(ini);
-  return ini.SaveFile(settingsPath_, &error);
+  // Only the layout's own keys change; every other line of BRV3.ini stays as it was.
+  return !settingsPath_.empty() && WriteSettingsKeys(settingsPath_, kLayoutSection, layout_.Keys());
 }
 
 void TPrmDlg::paintEvent(QPaintEvent* event) {

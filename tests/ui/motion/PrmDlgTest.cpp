@@ -119,9 +119,9 @@ TEST_F(PrmDlgTest, WithoutSyncOnlyTheChartChangesAndButtonsStillTalkToTheBoard) 
 
 TEST_F(PrmDlgTest, LayoutIsReadFromAndWrittenToTheSettingsFile) {
   // A fresh window reads the channel keys of BRV3.ini.
-  IniFile ini;
-  ini.LoadText("[BRV3]\nCH5=0,300,40,255,1,0.5,Knee\nForm=600,400,-2147483633\n");
-  ASSERT_TRUE(ini.SaveFile(env.SettingsPath()));
+  test::WriteFile(env.SettingsPath(),
+                  "[BRV3]\r\n; kept as it is\r\nCH5=0,300,40,255,1,0.5,Knee\r\n"
+                  "Form=600,400,-2147483633\r\n[Other]\r\nx = 1\r\n");
   TBrivane3 other(env.SettingsPath());
   TPrmDlg& dlg = other.Editors().PrmDlg();
   EXPECT_EQ(dlg.width(), 600);
@@ -134,6 +134,9 @@ TEST_F(PrmDlgTest, LayoutIsReadFromAndWrittenToTheSettingsFile) {
   ASSERT_TRUE(back.LoadFile(env.SettingsPath()));
   EXPECT_EQ(back.ReadString("BRV3", "CH6", ""), "1,0,120,-2147483633,0,1,Hip");
   EXPECT_EQ(back.ReadString("BRV3", "CH5", ""), "0,300,40,255,1,0.5,Knee");
+  const std::string raw = test::ReadFile(env.SettingsPath());
+  EXPECT_NE(raw.find("\r\n; kept as it is\r\n"), std::string::npos);
+  EXPECT_NE(raw.find("[Other]\r\nx = 1\r\n"), std::string::npos);
 }
 
 TEST_F(PrmDlgTest, AnUnreadablePictureSaysSo) {
