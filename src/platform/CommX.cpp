@@ -48,6 +48,34 @@ bool IsMember(TCommStopBits stopBits) {
 
 }  // namespace
 
+std::string CannotOpenMessage(int error) {
+  std::string reason;
+  switch (error) {
+    case EBUSY:
+    case EWOULDBLOCK:
+      reason = "the port is busy (another program is using it)";
+      break;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+      reason = "no such device";
+      break;
+    case EACCES:
+    case EPERM:
+      reason =
+          "permission denied (join the dialout group: sudo usermod -aG dialout $USER, then log "
+          "in again)";
+      break;
+    case ENOTTY:
+      reason = "not a serial device";
+      break;
+    default:
+      reason = std::generic_category().message(error);
+      break;
+  }
+  return std::string(kMsgCannotOpen) + ": " + reason;
+}
+
 TCustomCommX::~TCustomCommX() {
   Close();
 }
@@ -60,12 +88,13 @@ void TCustomCommX::Open() {
   if (IsOpen()) throw ECommError(kMsgAlreadyOpen);
   std::string path = DeviceToOpen();
   int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw ECommError(kMsgCannotOpen);
+  if (fd < 0) throw ECommError(CannotOpenMessage(errno));
   // Not shared: exclusive at the terminal (refuses other opens) and by lock (refuses another
   // instance of this program even when run with privileges).
-  if (!isatty(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  const int error = !isatty(fd) ? ENOTTY : flock(fd, LOCK_EX | LOCK_NB) != 0 ? EBUSY : 0;
+  if (error != 0) {
     ::close(fd);
-    throw ECommError(kMsgCannotOpen);
+    throw ECommError(CannotOpenMessage(error));
   }
   (void)ioctl(fd, TIOCEXCL);
   fd_ = fd;
@@ -83,7 +112,7 @@ void TCustomCommX::OpenSteps() {
   ApplyQueueSizes();
   tcflush(fd_, TCOFLUSH);
   tcflush(fd_, TCIFLUSH);
-  if (tcgetattr(fd_, &settings_) != 0) throw ECommError(kMsgCannotOpen);
+  if (tcgetattr(fd_, &settings_) != 0) throw ECommError(CannotOpenMessage(errno));
   MakeRawLine(settings_);
   ApplyBitRate();
   ApplyCharSize();
@@ -113,13 +142,15 @@ void TCustomCommX::OpenSteps() {
 
 void TCustomCommX::Close() {
   if (!IsOpen()) return;
-  SetDtr(false);
+  const bool dtrDropped = SetModemLine(fd_, TIOCM_DTR, false);
   SetRts(false);
   if (!keepOutput_) PurgeTransmit();
   keepOutput_ = false;
   PurgeReceive();
-  // Keeps DTR low for a moment before the device is let go.
-  if (!lineFailed_) std::this_thread::sleep_for(std::chrono::milliseconds(kCloseSettleMs));
+  // Keeps DTR low for a moment before the device is let go; a line without modem control (a
+  // pseudo-terminal) or one that failed has nothing to settle.
+  if (dtrDropped && !lineFailed_)
+    std::this_thread::sleep_for(std::chrono::milliseconds(kCloseSettleMs));
   if (transThread_) {
     transThread_->Stop();
     transThread_.reset();

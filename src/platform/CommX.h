@@ -21,6 +21,10 @@ namespace brv3::platform {
 
 class TCustomCommX;
 
+// "ポートをオープンできませんでした" followed by the reason for the system's error number `error`
+// (busy, no such device, permission denied with the hint to join the dialout group, ...).
+std::string CannotOpenMessage(int error);
+
 using TCommReceiveEvent = std::function<void(TCustomCommX& sender, int receiveSize)>;
 using TCommBreakEvent = std::function<void(TCustomCommX& sender)>;
 using TCommErrEvent = std::function<void(TCustomCommX& sender, int errorState)>;

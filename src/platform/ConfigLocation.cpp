@@ -17,25 +17,50 @@ std::string ProgramDir() {
   return ec ? std::string() : exe.parent_path().string();
 }
 
+std::string Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+bool UnderUsr(const std::string& dir) {
+  return dir == "/usr" || dir.rfind("/usr/", 0) == 0;
+}
+
 }  // namespace
 
-std::string ConfigDir() {
-  if (const char* dir = std::getenv("BRV3_CONFIG_DIR"); dir && *dir) return dir;
-  std::string programDir = ProgramDir();
-  if (!programDir.empty() && access(programDir.c_str(), W_OK) == 0 &&
-      programDir.rfind("/usr", 0) != 0)
-    return programDir;
+std::string ChooseConfigDir(const ConfigSources& sources) {
+  if (!sources.configDirVariable.empty()) return sources.configDirVariable;
+  if (!sources.programDir.empty() && sources.programDirWritable && !UnderUsr(sources.programDir))
+    return sources.programDir;
   fs::path base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-    base = xdg;
-  else if (const char* home = std::getenv("HOME"); home && *home)
-    base = fs::path(home) / ".config";
+  if (!sources.xdgConfigHome.empty())
+    base = sources.xdgConfigHome;
+  else if (!sources.home.empty())
+    base = fs::path(sources.home) / ".config";
   else
-    base = fs::temp_directory_path();
-  fs::path dir = base / "brivane3";
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  return dir.string();
+    base = sources.tempDir;
+  return (base / "brivane3").string();
+}
+
+std::string ConfigDir() {
+  ConfigSources sources;
+  sources.configDirVariable = Variable("BRV3_CONFIG_DIR");
+  if (sources.configDirVariable.empty()) {
+    sources.programDir = ProgramDir();
+    sources.programDirWritable =
+        !sources.programDir.empty() && access(sources.programDir.c_str(), W_OK) == 0;
+    sources.xdgConfigHome = Variable("XDG_CONFIG_HOME");
+    sources.home = Variable("HOME");
+    std::error_code ec;
+    sources.tempDir = fs::temp_directory_path(ec).string();
+    if (ec) sources.tempDir = "/tmp";
+  }
+  const std::string dir = ChooseConfigDir(sources);
+  if (sources.configDirVariable.empty()) {
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+  }
+  return dir;
 }
 
 std::string SettingsFilePath() {

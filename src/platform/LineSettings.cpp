@@ -133,10 +133,10 @@ int CharTimeMs(int bitRate) {
   return 1000 / charsPerSecond + 1;
 }
 
-void SetModemLine(int fd, int line, bool on) {
-  if (fd < 0) return;
+bool SetModemLine(int fd, int line, bool on) {
+  if (fd < 0) return false;
   int bits = line;
-  (void)ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &bits);
+  return ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &bits) == 0;
 }
 
 }  // namespace brv3::platform

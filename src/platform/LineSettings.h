@@ -28,7 +28,7 @@ bool IsHalfDuplex(TCommFlowCtrls flow);
 int CharTimeMs(int bitRate);
 
 // Raises or lowers a modem line (TIOCM_RTS, TIOCM_DTR). Devices without modem lines (a pty)
-// refuse the request; that is not an error.
-void SetModemLine(int fd, int line, bool on);
+// refuse the request; that is not an error, but it returns false.
+bool SetModemLine(int fd, int line, bool on);
 
 }  // namespace brv3::platform

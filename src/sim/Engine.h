@@ -66,7 +66,6 @@ class Engine {
 
   Board& board() { return *board_; }
   const Board& board() const { return *board_; }
-  void ReplaceBoard(std::unique_ptr<Board> board) { board_ = std::move(board); }
 
  private:
   enum class State { Idle, Awake, Collecting };

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <string>
+#include <system_error>
 
 #include "platform/CommX.h"
 #include "platform/LineSettings.h"
@@ -151,7 +156,8 @@ TEST(CommX, OpenFailuresRaiseTheirMessagesAndLeaveThePortAsItWas) {
   // Not shared: a second component cannot open the same device until the first closes it.
   TCommX other;
   other.SetDevicePath(board.SlavePath());
-  EXPECT_EQ(OpenError(other), "ポートをオープンできませんでした");
+  EXPECT_EQ(OpenError(other),
+            "ポートをオープンできませんでした: the port is busy (another program is using it)");
   EXPECT_FALSE(other.IsOpen());
   comm.Close();
   EXPECT_EQ(OpenError(other), "");
@@ -160,14 +166,14 @@ TEST(CommX, OpenFailuresRaiseTheirMessagesAndLeaveThePortAsItWas) {
 
   TCommX missing;
   missing.SetDevicePath("/dev/brv3-no-such-device");
-  EXPECT_EQ(OpenError(missing), "ポートをオープンできませんでした");
+  EXPECT_EQ(OpenError(missing), "ポートをオープンできませんでした: no such device");
   EXPECT_FALSE(missing.IsOpen());
 
   test::TempDir dir;
   test::WriteFile(dir.File("plain"), "not a terminal");
   TCommX plain;
   plain.SetDevicePath(dir.File("plain"));
-  EXPECT_EQ(OpenError(plain), "ポートをオープンできませんでした");
+  EXPECT_EQ(OpenError(plain), "ポートをオープンできませんでした: not a serial device");
   EXPECT_FALSE(plain.IsOpen());
 
   // A setting the line cannot take fails the open, and the port is closed again.
@@ -231,6 +237,44 @@ TEST(CommX, PortNoOpensTheResolvedDeviceAndReopensWhenChangedWhileOpen) {
   comm.Close();
   unsetenv("BRV3_COM7");
   unsetenv("BRV3_COM8");
+}
+
+TEST(CommX, OpenFailuresKeepTheTextAndNameTheReason) {
+  const std::string text = "ポートをオープンできませんでした: ";
+  EXPECT_EQ(CannotOpenMessage(EBUSY), text + "the port is busy (another program is using it)");
+  EXPECT_EQ(CannotOpenMessage(ENXIO), text + "no such device");
+  EXPECT_EQ(CannotOpenMessage(ENODEV), text + "no such device");
+  for (int error : {EACCES, EPERM}) {
+    const std::string message = CannotOpenMessage(error);
+    EXPECT_EQ(message.rfind(text + "permission denied", 0), 0u) << message;
+    EXPECT_NE(message.find("dialout"), std::string::npos) << message;
+  }
+  // Any other error still says what the system said.
+  EXPECT_EQ(CannotOpenMessage(EIO), text + std::generic_category().message(EIO));
+
+  // A device this user may not open (only where the user is not allowed everything).
+  if (geteuid() != 0) {
+    PtyBoard board;
+    ASSERT_EQ(chmod(board.SlavePath().c_str(), 0), 0);
+    TCommX locked;
+    locked.SetDevicePath(board.SlavePath());
+    EXPECT_NE(OpenError(locked).find("dialout"), std::string::npos);
+  }
+}
+
+TEST(CommX, ClosingALineWithoutModemControlDoesNotWaitForDtrToSettle) {
+  PtyBoard board;
+  TCommX comm;
+  comm.SetDevicePath(board.SlavePath());
+  comm.SetFlowCtrl(cfcNone);
+  comm.Open();
+  // A pseudo-terminal has no DTR to lower.
+  EXPECT_FALSE(SetModemLine(comm.Handle(), TIOCM_DTR, false));
+  const auto start = test::Clock::now();
+  comm.Close();
+  // Waiting for DTR alone would take 100 ms.
+  EXPECT_LT(test::MsSince(start), 100);
+  EXPECT_FALSE(comm.IsOpen());
 }
 
 }  // namespace

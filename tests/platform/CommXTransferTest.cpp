@@ -40,8 +40,7 @@ TEST(CommXTransfer, LongWriteIsChunkedHeldBackWhileTheLineStallsAndArrivesInOrde
 
   // The board stops the line with XOFF: 5000 bytes are 50 chunks, more than may be in flight,
   // so the write has to wait (running the event pump) until the board sends XON.
-  board.Send({0x13});
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(board.StopLine());
   pump.onPump = [&](int call) {
     if (call == 20) board.Send({0x11});
   };
@@ -81,8 +80,7 @@ TEST(CommXTransfer, PurgesDropWhatIsPending) {
 
   // Bytes held back by XOFF are dropped by a transmit purge; later bytes go out normally.
   comm.SetFlowCtrl(cfcXonXoff);
-  board.Send({0x13});
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(board.StopLine());
   auto held = Pattern(3000);
   EXPECT_TRUE(comm.WriteBytes(held.data(), held.size()));
   comm.PurgeTransmit();

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -54,6 +55,27 @@ std::vector<uint8_t> PtyBoard::Receive(size_t count, int timeoutMs) {
     poll(&p, 1, 10);
   }
   return got;
+}
+
+bool PtyBoard::StopLine(int timeoutMs) {
+  // In packet mode the master learns, as a status byte, when the terminal has stopped its
+  // output; the mode is left again before any data is read.
+  int on = 1;
+  if (ioctl(master_, TIOCPKT, &on) != 0) return false;
+  Send({0x13});
+  bool stopped = false;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!stopped && std::chrono::steady_clock::now() < deadline) {
+    pollfd p{master_, POLLIN | POLLPRI, 0};
+    poll(&p, 1, 10);
+    uint8_t status[64];
+    const ssize_t n = ::read(master_, status, sizeof status);
+    // Only status packets can come now: the other side is not sending.
+    stopped = n > 0 && (status[0] & TIOCPKT_STOP) != 0;
+  }
+  int off = 0;
+  ioctl(master_, TIOCPKT, &off);
+  return stopped;
 }
 
 void PtyBoard::Vanish() {

@@ -26,6 +26,9 @@ class PtyBoard {
   void Send(const std::vector<uint8_t>& bytes);
   // Collects up to `count` bytes from the line, waiting at most `timeoutMs` in all.
   std::vector<uint8_t> Receive(size_t count, int timeoutMs);
+  // Sends XOFF and waits until the terminal has stopped sending to the board (the component
+  // must have turned on software flow control). False when it did not stop in time.
+  bool StopLine(int timeoutMs = 5000);
   // The board disappears (as when a USB adapter is pulled).
   void Vanish();
 

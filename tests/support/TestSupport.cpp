@@ -38,10 +38,14 @@ std::string ReadFile(const std::string& path) {
   return ss.str();
 }
 
-std::string DataFile(const std::string& name) { return std::string(BRV3_TEST_DATA) + "/" + name; }
+std::string DataFile(const std::string& name) {
+  return std::string(BRV3_TEST_DATA) + "/" + name;
+}
 
-ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
-                         const std::string& input, int timeoutMs) {
+namespace {
+
+ProcessResult Run(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& input, int timeoutMs, const std::string& stopOnErr) {
   int inPipe[2], outPipe[2], errPipe[2];
   if (pipe(inPipe) || pipe(outPipe) || pipe(errPipe)) throw std::runtime_error("pipe failed");
   pid_t pid = fork();
@@ -91,6 +95,10 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
         (i == 0 ? result.out : result.err).append(buf, static_cast<size_t>(n));
       }
     }
+    if (!stopOnErr.empty() && result.err.find(stopOnErr) != std::string::npos) {
+      kill(pid, SIGKILL);
+      break;
+    }
   }
   for (auto& f : fds)
     if (f.fd >= 0) close(f.fd);
@@ -98,6 +106,18 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   waitpid(pid, &status, 0);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& input, int timeoutMs) {
+  return Run(program, args, input, timeoutMs, "");
+}
+
+ProcessResult RunProcessUntil(const std::string& program, const std::vector<std::string>& args,
+                              const std::string& errText, int timeoutMs) {
+  return Run(program, args, "", timeoutMs, errText);
 }
 
 }  // namespace brv3::test

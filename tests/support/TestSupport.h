@@ -32,6 +32,10 @@ struct ProcessResult {
 // its output. Kills it after `timeoutMs`.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& input = "", int timeoutMs = 30000);
+// The same without input, killing the program as soon as its standard error holds `errText`
+// (or after `timeoutMs`): for programs that wait for a user once they have said what matters.
+ProcessResult RunProcessUntil(const std::string& program, const std::vector<std::string>& args,
+                              const std::string& errText, int timeoutMs = 30000);
 
 // Path of a file under tests/data.
 std::string DataFile(const std::string& name);

@@ -59,10 +59,24 @@ class Prompter {
   virtual void SetCaption(const std::string& caption) { (void)caption; }
 };
 
-// Shows nothing and answers every question with OK; for batch work such as benchmarks.
+// Shows nothing and agrees to every question (OK, Yes), as a user answering yes would, so that
+// batch work such as benchmarks does the work it asks for; it never retries (Cancel, Abort), so a
+// failing step cannot repeat without end.
 class SilentPrompter final : public Prompter {
  public:
-  int MsgBox(MsgKind, MsgButtons, const std::string&, int) override { return IdOk; }
+  int MsgBox(MsgKind, MsgButtons buttons, const std::string&, int) override {
+    switch (buttons) {
+      case MsgButtons::YesNo:
+      case MsgButtons::YesNoCancel:
+        return IdYes;
+      case MsgButtons::RetryCancel:
+        return IdCancel;
+      case MsgButtons::AbortRetryIgnore:
+        return IdAbort;
+      default:
+        return IdOk;
+    }
+  }
   bool NumberSelectDialog(NumberSelectState&) override { return false; }
   bool InputTextDialog(const std::string&, const std::string&, std::string&) override {
     return false;

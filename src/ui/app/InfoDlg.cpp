@@ -1,6 +1,5 @@
 #include "ui/app/InfoDlg.h"
 
-#include <QDesktopServices>
 #include <QEnterEvent>
 #include <QFont>
 #include <QGridLayout>
@@ -121,7 +120,6 @@ bool TInfoDlg::event(QEvent* event) {
 }
 
 void TInfoDlg::NoticeDoubleClick() {
-  if (noticeUrl_.isValid()) QDesktopServices::openUrl(noticeUrl_);
   close();
 }
 

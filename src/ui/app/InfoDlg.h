@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QUrl>
 #include <functional>
 #include <string>
 
@@ -37,8 +36,6 @@ class TInfoDlg : public QDialog {
   // `readVersion` returns the board's four lines (empty strings when the board does not answer).
   TInfoDlg(std::function<std::array<std::string, 4>()> readVersion, QWidget* parent = nullptr);
 
-  // The page a double click on the notice opens; none by default (the click only closes the box).
-  void SetNoticeUrl(const QUrl& url) { noticeUrl_ = url; }
   void RefreshVersion();
 
  protected:
@@ -49,7 +46,6 @@ class TInfoDlg : public QDialog {
 
   std::function<std::array<std::string, 4>()> readVersion_;
   QLabel* staticText1_;
-  QUrl noticeUrl_;
 };
 
 }  // namespace brv3

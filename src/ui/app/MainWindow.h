@@ -97,7 +97,6 @@ class TBrivane3 : public QMainWindow,
   BoardLink& Link() { return link_; }
   platform::TCommX& CommX1() { return commX1_; }
   NotificationBuffer& Notifications() { return notifications_; }
-  NumberSelectState& SelectState() { return selectState_; }
   // The compiler's listing on the LIST sheet and its hidden working list.
   QTreeWidget* Qvb() const { return qvb_; }
   QTreeWidget* List() const { return list_; }
@@ -187,7 +186,6 @@ class TBrivane3 : public QMainWindow,
   QtEventPump eventPump_;
   BoardLink link_;
   NotificationBuffer notifications_;
-  NumberSelectState selectState_;
   BasicBoardButtons basicButtons_{link_, *this, notifications_};
   BoardButtons* actions_ = &basicButtons_;
   std::function<bool(int)> selectPortHook_;

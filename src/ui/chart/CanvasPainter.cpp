@@ -1,6 +1,5 @@
 #include "ui/chart/CanvasPainter.h"
 
-#include <sys/mman.h>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -13,11 +12,14 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <optional>
-#include <system_error>
 #include <thread>
 #include <vector>
 
+#include "platform/LargeBlock.h"
+#include "platform/WorkerPool.h"
 #include "ui/chart/PixelLines.h"
 
 namespace brv3 {
@@ -383,17 +385,20 @@ class SpriteFinder {
   QRect visible_;
 };
 
-// Second pass: paints rows top .. bottom - 1 of the picture, touching no pixel outside them, so
-// that several bands can be painted at once. Items are painted in list order.
+// Second pass: paints rows top .. bottom - 1, columns left .. right - 1 of the picture, touching
+// no pixel outside them, so that several bands can be painted at once. Items are painted in list
+// order.
 class BandPainter {
  public:
   // `picture` is taken on the calling thread: asking the shared image for its pixels from
   // several threads at once would race inside it.
-  BandPainter(const PixelTarget& picture, QImage::Format format, int top, int bottom)
+  BandPainter(const PixelTarget& picture, QImage::Format format, int top, int bottom, int left,
+              int right)
       : top_(top),
         bottom_(bottom),
-        band_(picture.bits + qsizetype{top} * picture.stride, picture.width, bottom - top,
-              picture.stride, format),
+        left_(left),
+        band_(picture.bits + qsizetype{top} * picture.stride + qsizetype{left} * 4, right - left,
+              bottom - top, picture.stride, format),
         pixels_(PixelsOf(band_)) {}
 
   // Paints the items at `indices` (in list order) that reach this band.
@@ -407,7 +412,7 @@ class BandPainter {
           continue;
         case Placement::Way::Sprite:
           if (!OutsideRows(place.topLeft.y(), int64_t{place.topLeft.y()} + place.rows - 1))
-            BlitSprite(pixels_, *place.sprite, place.topLeft - QPoint(0, top_));
+            BlitSprite(pixels_, *place.sprite, place.topLeft - QPoint(left_, top_));
           continue;
         case Placement::Way::Painter:
           PaintShape(item, place.topLeft);
@@ -442,10 +447,10 @@ class BandPainter {
   bool OutsideRows(int64_t first, int64_t last) const { return last < top_ || first >= bottom_; }
 
   void Fill(QRect rect, QRgb color) {
-    const QRect inside = rect.intersected(QRect(0, top_, pixels_.width, bottom_ - top_));
+    const QRect inside = rect.intersected(QRect(left_, top_, pixels_.width, bottom_ - top_));
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
       QRgb* row = reinterpret_cast<QRgb*>(pixels_.bits + qsizetype{y - top_} * pixels_.stride);
-      std::fill_n(row + inside.left(), inside.width(), color);
+      std::fill_n(row + (inside.left() - left_), inside.width(), color);
     }
   }
 
@@ -491,21 +496,22 @@ class BandPainter {
     const auto clamp = [](int64_t v) {
       return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
     };
-    return {clamp(int64_t{p.x} + dx), clamp(int64_t{p.y} + dy - top_)};
+    return {clamp(int64_t{p.x} + dx - left_), clamp(int64_t{p.y} + dy - top_)};
   }
 
   // Opened only for the rare shapes it draws, in picture coordinates.
   QPainter& Painter() {
     if (!painter_) {
       painter_.emplace(&band_);
-      painter_->translate(0, -top_);
+      painter_->translate(-left_, -top_);
     }
     return *painter_;
   }
 
   int top_;
   int bottom_;
-  QImage band_;  // the band's rows of the picture, not a copy
+  int left_;
+  QImage band_;  // the band's part of the picture, not a copy
   PixelTarget pixels_;
   std::optional<QPainter> painter_;
 };
@@ -551,110 +557,139 @@ std::pair<int64_t, int64_t> ItemRows(const DisplayList& list, const DrawItem& it
   }
 }
 
-// For each band of `bandRows` rows, the indices of the items that reach it, in list order.
+// Whether a line, wire or background painted directly lies wholly left or right of columns
+// left .. right - 1.
+bool OutsideColumns(const DisplayList& list, const DrawItem& item, const Placement& place, int left,
+                    int right) {
+  if (place.way != Placement::Way::Direct) return false;
+  const int64_t reach = std::max<int>(item.penWidth, 1) / 2;
+  int64_t first = INT64_MAX, last = INT64_MIN;
+  switch (item.kind) {
+    case DrawKind::Background:
+    case DrawKind::Line:
+      first = std::min(item.a.x, item.b.x);
+      last = std::max(item.a.x, item.b.x);
+      break;
+    case DrawKind::Polyline:
+      if (item.count == 0 || size_t{item.first} + item.count > list.points.size()) return true;
+      for (uint32_t k = 0; k < item.count; ++k) {
+        first = std::min<int64_t>(first, list.points[item.first + k].x);
+        last = std::max<int64_t>(last, list.points[item.first + k].x);
+      }
+      break;
+    default:
+      return false;
+  }
+  return last + reach < left || first - reach >= right;
+}
+
+// For each band of `bandRows` rows of `area`, the indices of the items that reach it, in list
+// order.
 std::vector<std::vector<uint32_t>> SortIntoBands(const DisplayList& list,
                                                  const std::vector<Placement>& placements,
-                                                 int height, int bandRows) {
-  const int64_t count = std::max((int64_t{height} + bandRows - 1) / bandRows, int64_t{1});
+                                                 QRect area, int bandRows) {
+  const int64_t top = area.top(), bottom = int64_t{area.top()} + area.height();
+  const int64_t count = std::max((bottom - top + bandRows - 1) / bandRows, int64_t{1});
   std::vector<std::vector<uint32_t>> bands(static_cast<size_t>(count));
+  const int right = area.left() + area.width();
   for (size_t i = 0; i < list.items.size(); ++i) {
     const auto [first, last] = ItemRows(list, list.items[i], placements[i]);
-    if (first > last || last < 0 || first >= height) continue;
-    const int64_t from = std::max<int64_t>(first, 0) / bandRows;
-    const int64_t to = std::min<int64_t>(last, height - 1) / bandRows;
+    if (first > last || last < top || first >= bottom) continue;
+    if (OutsideColumns(list, list.items[i], placements[i], area.left(), right)) continue;
+    const int64_t from = (std::max<int64_t>(first, top) - top) / bandRows;
+    const int64_t to = (std::min<int64_t>(last, bottom - 1) - top) / bandRows;
     for (int64_t b = from; b <= to; ++b)
       bands[static_cast<size_t>(b)].push_back(static_cast<uint32_t>(i));
   }
   return bands;
 }
 
-int ThreadCount(const QImage& image) {
-  if (int64_t{image.width()} * image.height() < kBandMinPixels) return 1;
+int ThreadCount(QRect area) {
+  if (int64_t{area.width()} * area.height() < kBandMinPixels) return 1;
   return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, kMaxThreads);
+}
+
+// The threads that paint bands beside the calling thread, started at the first picture that
+// wants them and kept.
+platform::WorkerPool& BandWorkers() {
+  static platform::WorkerPool pool(kMaxThreads - 1);
+  return pool;
 }
 
 }  // namespace
 
+void PaintDisplayArea(const DisplayList& list, QImage& image, const QFont& font,
+                      CanvasPictureCache& cache, QRect area, int threads, int bandRows) {
+  if (image.isNull() || image.depth() != 32) return;
+  area = area.intersected(image.rect());
+  if (area.isEmpty()) return;
+  cache.UseFont(font);
+  const std::vector<Placement> placements = SpriteFinder(cache, font, area).Place(list);
+  const PixelTarget picture = PixelsOf(image);  // detached before the bands share its pixels
+  const QImage::Format format = image.format();
+  if (threads <= 0) threads = ThreadCount(area);
+  if (bandRows <= 0) bandRows = kDefaultBandRows;
+  const std::vector<std::vector<uint32_t>> bands = SortIntoBands(list, placements, area, bandRows);
+  const int64_t end = int64_t{area.top()} + area.height();
+  const int left = area.left(), right = area.left() + area.width();
+  std::atomic<size_t> nextBand{0};
+  const std::function<void()> paintBands = [&] {
+    for (size_t b; (b = nextBand.fetch_add(1)) < bands.size();) {
+      const int top = static_cast<int>(
+          std::min<int64_t>(area.top() + int64_t{bandRows} * static_cast<int64_t>(b), end));
+      const int bottom = static_cast<int>(std::min<int64_t>(int64_t{top} + bandRows, end));
+      BandPainter(picture, format, top, bottom, left, right).Paint(list, placements, bands[b]);
+    }
+  };
+  threads = std::min<int>(threads, static_cast<int>(bands.size()));
+  if (threads <= 1)
+    paintBands();
+  else
+    BandWorkers().Run(paintBands, threads);
+}
+
 void PaintDisplayList(const DisplayList& list, QImage& image, const QFont& font,
                       CanvasPictureCache& cache, int threads, int bandRows) {
   if (image.isNull() || image.depth() != 32) return;
-  cache.UseFont(font);
-  const std::vector<Placement> placements = SpriteFinder(cache, font, image.rect()).Place(list);
-  const PixelTarget picture = PixelsOf(image);  // detached before the bands share its pixels
-  const QImage::Format format = image.format();
-  if (threads <= 0) threads = ThreadCount(image);
-  const int height = image.height();
-  if (bandRows <= 0) bandRows = kDefaultBandRows;
-  const std::vector<std::vector<uint32_t>> bands =
-      SortIntoBands(list, placements, height, bandRows);
-  std::atomic<size_t> nextBand{0};
-  const auto paintBands = [&] {
-    for (size_t b; (b = nextBand.fetch_add(1)) < bands.size();) {
-      const int top =
-          static_cast<int>(std::min<int64_t>(int64_t{bandRows} * static_cast<int64_t>(b), height));
-      const int bottom = static_cast<int>(std::min<int64_t>(int64_t{top} + bandRows, height));
-      BandPainter(picture, format, top, bottom).Paint(list, placements, bands[b]);
-    }
-  };
-  std::vector<std::thread> helpers;
-  for (int t = 1; t < std::min<int>(threads, static_cast<int>(bands.size())); ++t) {
-    try {
-      helpers.emplace_back(paintBands);
-    } catch (const std::system_error&) {
-      break;  // no more threads to be had: the ones there paint the rest
-    }
-  }
-  paintBands();
-  for (std::thread& helper : helpers) helper.join();
+  PaintDisplayArea(list, image, font, cache, image.rect(), threads, bandRows);
   cache.EndPicture();
 }
 
 namespace {
 
-constexpr size_t kHugePage = size_t{2} << 20;
-
-struct PictureMemory {
-  void* start = nullptr;
-  size_t bytes = 0;
-};
-
-void ReleasePicture(void* info) {
-  auto* memory = static_cast<PictureMemory*>(info);
-  munmap(memory->start, memory->bytes);
-  delete memory;
+void ReleasePicture(void* block) {
+  delete static_cast<platform::LargeBlock*>(block);
 }
 
-// A picture of many pixels lives in memory the kernel may back with huge pages: a wire down the
-// canvas touches a new row, and with small pages a new page, at every pixel, and the page-table
-// walks would cost more than the pixels. Small pictures come from QImage itself.
+// A picture of many pixels lives in memory advised for huge pages (see LargeBlock); small
+// pictures come from QImage itself.
 QImage NewPicture(QSize size) {
   const qsizetype stride = qsizetype{size.width()} * 4;
   const size_t bytes = static_cast<size_t>(stride) * static_cast<size_t>(size.height());
-  if (bytes < 2 * kHugePage) return QImage(size, QImage::Format_RGB32);
-  const size_t mapped = bytes + kHugePage;
-  void* start = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (start == MAP_FAILED) return QImage(size, QImage::Format_RGB32);
-  const uintptr_t aligned =
-      (reinterpret_cast<uintptr_t>(start) + kHugePage - 1) & ~uintptr_t{kHugePage - 1};
-  auto* data = reinterpret_cast<uchar*>(aligned);
-  madvise(data, bytes, MADV_HUGEPAGE);  // only advice: without it the picture still works
-  auto* memory = new PictureMemory{start, mapped};
-  QImage image(data, size.width(), size.height(), stride, QImage::Format_RGB32, ReleasePicture,
-               memory);
+  if (bytes < 2 * platform::LargeBlock::kAlignment) return QImage(size, QImage::Format_RGB32);
+  std::unique_ptr<platform::LargeBlock> block = platform::LargeBlock::Allocate(bytes);
+  if (!block) return QImage(size, QImage::Format_RGB32);
+  platform::LargeBlock* memory = block.release();
+  QImage image(memory->Data(), size.width(), size.height(), stride, QImage::Format_RGB32,
+               ReleasePicture, memory);
   if (image.isNull()) ReleasePicture(memory);
   return image;
 }
 
 }  // namespace
 
-bool PaintCanvasImage(const DisplayList& list, QImage& image, const QFont& font,
-                      CanvasPictureCache& cache, int threads) {
+bool PrepareCanvasImage(const DisplayList& list, QImage& image) {
   const QSize size = CanvasPictureSize(list.width, list.height);
   if (image.size() != size || image.isNull()) {
     image = QImage();  // the old picture goes first: two of them may not fit
     image = NewPicture(size);
   }
-  if (image.isNull()) return false;
+  return !image.isNull();
+}
+
+bool PaintCanvasImage(const DisplayList& list, QImage& image, const QFont& font,
+                      CanvasPictureCache& cache, int threads) {
+  if (!PrepareCanvasImage(list, image)) return false;
   PaintDisplayList(list, image, font, cache, threads);
   return true;
 }

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPalette>
+#include <QRect>
 #include <QSize>
 #include <cstdint>
 #include <string>
@@ -92,10 +93,20 @@ void BlitSprite(const PixelTarget& target, const CanvasPictureCache::Sprite& spr
 // the picture's size and the processor make worthwhile).
 void PaintDisplayList(const DisplayList& list, QImage& image, const QFont& font,
                       CanvasPictureCache& cache, int threads = 0, int bandRows = 0);
+// The same for only the pixels of `area` (picture coordinates), the rest of the picture left as
+// it was: what a redraw of the visible part costs. The pixels are those a whole picture has
+// there. Unlike PaintDisplayList it does not end the cache's picture: several areas may be
+// painted from one display list.
+void PaintDisplayArea(const DisplayList& list, QImage& image, const QFont& font,
+                      CanvasPictureCache& cache, QRect area, int threads = 0, int bandRows = 0);
 
 // The size of the picture for a canvas: each side 1 .. 32000, and a canvas of more than 40
 // million pixels cut down in height so that its picture stays within memory.
 QSize CanvasPictureSize(int32_t width, int32_t height);
+
+// Makes `image` a picture of CanvasPictureSize of the list's size, keeping it when it has that
+// size already (its pixels are then left as they are). False when none could be had.
+bool PrepareCanvasImage(const DisplayList& list, QImage& image);
 
 // Paints the whole list into `image`, which is made CanvasPictureSize of the list's size.
 // False when no picture of that size could be had (the image is then null).

@@ -127,14 +127,33 @@ int32_t CanvasWidget::NameWidth(const std::string& text) const {
 
 void CanvasWidget::Redraw() {
   FollowCanvasSize();
+  sprites_.EndPicture();  // the sprites the last display list used stay, the others may go
   BuildDisplayList(chart_, editor_.Overlay(), QtCanvasPalette(palette()), display_);
-  PaintCanvasImage(display_, picture_, font(), sprites_);
+  if (PrepareCanvasImage(display_, picture_))
+    unpainted_ = QRegion(picture_.rect());
+  else
+    unpainted_ = QRegion();
   update();
 }
 
+void CanvasWidget::PaintPicture(const QRect& area) {
+  const QRegion missing = unpainted_.intersected(area);
+  if (missing.isEmpty()) return;
+  // One pass over the display list for the whole of what is missing here.
+  const QRect bounds = missing.boundingRect();
+  PaintDisplayArea(display_, picture_, font(), sprites_, bounds, paintThreads_);
+  unpainted_ -= bounds;
+}
+
+const QImage& CanvasWidget::Picture() {
+  PaintPicture(picture_.rect());
+  return picture_;
+}
+
 void CanvasWidget::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
   const QRect area = event->rect();
+  PaintPicture(area);
+  QPainter painter(this);
   if (picture_.isNull()) {
     painter.fillRect(area, palette().color(QPalette::Base));
     return;
@@ -339,10 +358,7 @@ void CanvasWidget::OpenDataDialog() {
 }
 
 void CanvasWidget::OpenConvertDialog() {
-  if (convertDialogHook_)
-    convertDialogHook_();
-  else
-    Notice("The link/convert dialog");
+  Notice("The link/convert dialog");
 }
 
 void CanvasWidget::OpenPropertyDialog(int32_t index) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -21,7 +22,9 @@ class TItemProperty;
 
 // The canvas `Image1`: a widget of the chart's canvas size that feeds its mouse, key and drop
 // events to a CanvasEditor over the chart and shows the chart's picture. Every Redraw builds the
-// display list afresh and paints it into a kept picture; paint events only copy that picture.
+// display list afresh; its pixels are painted into a kept picture only where they are shown (a
+// paint event paints what it exposes and the picture has not got yet), so a redraw costs what
+// is visible, not the whole canvas.
 // Key presses of the canvas keys are taken before the other controls of the same window see
 // them (text fields excepted).
 class CanvasWidget : public QWidget, public CanvasHost {
@@ -35,17 +38,18 @@ class CanvasWidget : public QWidget, public CanvasHost {
 
   CanvasEditor& Editor() { return editor_; }
   const DisplayList& Display() const { return display_; }
-  // The picture painted by the last Redraw.
-  const QImage& Picture() const { return picture_; }
+  // The whole picture of the last Redraw, painted where it was not yet.
+  const QImage& Picture();
+  // Threads that paint the picture (0: as many as its size and the processor make worthwhile).
+  void SetPaintThreads(int threads) { paintThreads_ = threads; }
 
   // The object property dialog of the pop-up menu's Properties; without one it does nothing.
   void SetPropertyDialog(TItemProperty* dialog) { propertyDialog_ = dialog; }
-  // What a double click on an object (position editor, Set, Compare, mixing dialog), a double
-  // click on empty space (the data dialog) and the pop-up's Convert open. An empty hook shows
-  // a notice on the status line that the dialog is not available.
+  // What a double click on an object (position editor, Set, Compare, mixing dialog) and a double
+  // click on empty space (the data dialog) open. An empty hook, and the pop-up's Convert, show a
+  // notice on the status line that the dialog is not available.
   void SetObjectDialogHook(ObjectDialogHook hook) { objectDialogHook_ = std::move(hook); }
   void SetDataDialogHook(DialogHook hook) { dataDialogHook_ = std::move(hook); }
-  void SetConvertDialogHook(DialogHook hook) { convertDialogHook_ = std::move(hook); }
 
   // CanvasHost.
   void Redraw() override;
@@ -97,17 +101,20 @@ class CanvasWidget : public QWidget, public CanvasHost {
   void FollowCanvasSize();
   QPoint PointOf(const QPointF& position) const;
   void Notice(const char* dialog);
+  // Paints the part of `area` the picture has not got yet.
+  void PaintPicture(const QRect& area);
 
   Chart& chart_;
   Prompter& prompter_;
   CanvasEditor editor_;
   DisplayList display_;
   QImage picture_;
+  QRegion unpainted_;  // of picture_, for display_
+  int paintThreads_ = 0;
   CanvasPictureCache sprites_;
   TItemProperty* propertyDialog_ = nullptr;
   ObjectDialogHook objectDialogHook_;
   DialogHook dataDialogHook_;
-  DialogHook convertDialogHook_;
   bool reportingTool_ = false;
   double zoom_ = 1.0;
 };

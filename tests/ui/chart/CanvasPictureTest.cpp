@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
 
 #include "core/chart/Chart.h"
 #include "ui/UiTestSupport.h"
 #include "ui/chart/CanvasPainter.h"
-#include "ui/chart/PixelLines.h"
 #include "ui/chart/CanvasTestSupport.h"
 #include "ui/chart/CanvasWidget.h"
+#include "ui/chart/PixelLines.h"
 
 namespace brv3 {
 namespace {
@@ -233,6 +237,56 @@ TEST_F(CanvasPictureTest, BandsPaintExactlyWhatOneThreadPaints) {
   PaintDisplayList(list, one, canvas_.font(), cache, 1, 1400);
   PaintDisplayList(list, three, canvas_.font(), cache, 3, 9);
   EXPECT_TRUE(one == three);
+
+  // Painted piece by piece, in tiles of odd sizes (a one-pixel column among them), both pictures
+  // come out as painted whole; a piece touches no pixel outside itself.
+  for (const auto& [display, reference] :
+       {std::pair<const DisplayList*, const QImage*>{&canvas_.Display(), &single},
+        std::pair<const DisplayList*, const QImage*>{&list, &one}}) {
+    QImage pieces(whole.size(), QImage::Format_RGB32);
+    pieces.fill(qRgb(1, 2, 3));
+    PaintDisplayArea(*display, pieces, canvas_.font(), cache, QRect(0, 0, 1, 1400), 2);
+    for (int y = 0; y < 1400; y += 217)
+      for (int x = 1; x < 1300; x += 333) {
+        const QRect tile(x, y, 333, 217);
+        PaintDisplayArea(*display, pieces, canvas_.font(), cache, tile, (x + y) % 3);
+        const QRect next = tile.translated(333, 0).intersected(pieces.rect());
+        if (!next.isEmpty()) {
+          EXPECT_EQ(pieces.pixel(next.topLeft()), qRgb(1, 2, 3));
+        }
+      }
+    EXPECT_TRUE(pieces == *reference);
+  }
+}
+
+// The canvas paints what a view shows of it, also parts scrolled into view later, and hands out
+// the whole picture when asked.
+TEST_F(CanvasPictureTest, ViewShowsTheRightPixelsWhereverItIsScrolled) {
+  chart_.CanvasWidth = 1500;
+  chart_.CanvasHeight = 1200;
+  AddObject(chart_, 1400, 1100, 0x00FF00, "FAR");
+  QScrollArea view;
+  view.setWidget(&canvas_);
+  view.resize(400, 300);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  canvas_.Redraw();
+  QImage reference(1500, 1200, QImage::Format_RGB32);
+  CanvasPictureCache cache;
+  PaintDisplayList(canvas_.Display(), reference, canvas_.font(), cache, 1);
+  const auto shown = [&] {
+    QApplication::processEvents();
+    const QImage grabbed = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected = reference.copy(QRect(-canvas_.pos(), grabbed.size()));
+    return grabbed == expected;
+  };
+  EXPECT_TRUE(shown());
+  view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum());
+  view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+  EXPECT_TRUE(shown());
+  EXPECT_TRUE(canvas_.Picture() == reference);
+  EXPECT_EQ(canvas_.Picture().pixel(1404, 1104), qRgb(0, 255, 0));
+  view.takeWidget();
 }
 
 // A kept picture is copied where opaque, blended where partly transparent, skipped where
