@@ -358,7 +358,10 @@ void CanvasWidget::OpenDataDialog() {
 }
 
 void CanvasWidget::OpenConvertDialog() {
-  Notice("The link/convert dialog");
+  if (convertDialogHook_)
+    convertDialogHook_();
+  else
+    Notice("The link/convert dialog");
 }
 
 void CanvasWidget::OpenPropertyDialog(int32_t index) {

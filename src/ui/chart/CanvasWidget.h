@@ -50,6 +50,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
   // notice on the status line that the dialog is not available.
   void SetObjectDialogHook(ObjectDialogHook hook) { objectDialogHook_ = std::move(hook); }
   void SetDataDialogHook(DialogHook hook) { dataDialogHook_ = std::move(hook); }
+  void SetConvertDialogHook(DialogHook hook) { convertDialogHook_ = std::move(hook); }
 
   // CanvasHost.
   void Redraw() override;
@@ -115,6 +116,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
   TItemProperty* propertyDialog_ = nullptr;
   ObjectDialogHook objectDialogHook_;
   DialogHook dataDialogHook_;
+  DialogHook convertDialogHook_;
   bool reportingTool_ = false;
   double zoom_ = 1.0;
 };
