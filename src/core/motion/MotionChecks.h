@@ -9,6 +9,7 @@
 #include "core/chart/Chart.h"
 #include "core/motion/MotionCompiler.h"
 #include "core/motion/PoseEditorBoard.h"
+#include "core/motion/SetCompareWords.h"
 
 namespace brv3 {
 
