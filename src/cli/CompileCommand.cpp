@@ -4,16 +4,33 @@
 #include "cli/CliCommands.h"
 #include "cli/CliPrompter.h"
 #include "core/chart/Chart.h"
+#include "core/motion/MotionChecks.h"
 #include "core/motion/MotionCompiler.h"
+#include "core/motion/MotionCurves.h"
 #include "core/util/CommaText.h"
 
 namespace brv3::cli {
 namespace {
 
-// Stand-in chart-file reader for this command until the shared OpenChartFile is wired in: reads
-// the sections GraphicalEdit, ItemN and LinkN of a .QVB file into an empty chart.
+constexpr int kExitWarnings = 4;
 
-int RunCompile(const std::string& path, bool hex) {
+// --check: one line per warning; exit 4 when there are any, so scripts can gate on it.
+int RunCheck(const Chart& chart) {
+  const std::vector<ChartWarning> warnings = CheckChart(chart, BoardKnowledge{});
+  for (const ChartWarning& w : warnings) std::cout << "warning: " << w.Text << "\n";
+  return warnings.empty() ? kExitOk : kExitWarnings;
+}
+
+struct CompileArgs {
+  std::string path;
+  bool hex = false;
+  bool curves = false;
+  bool check = false;
+};
+
+int RunCompile(const CompileArgs& args) {
+  const std::string& path = args.path;
+  const bool hex = args.hex;
   Chart chart;
   CliPrompter prompter(std::cerr, false);
   if (int rc = ReadChartForCli(path, chart, prompter)) return rc;
@@ -39,6 +56,15 @@ int RunCompile(const std::string& path, bool hex) {
     std::cerr << failure.text << "\n";
     return kExitBadInput;
   }
+  if (args.check) return RunCheck(chart);
+  if (args.curves) {
+    if (chart.Type == kScenarioChart) {
+      std::cerr << "A scenario chart has no curves\n";
+      return kExitBadInput;
+    }
+    std::cout << CurvesCsv(BuildMotionCurves(chart, CompileMotionChart(chart)));
+    return kExitOk;
+  }
   for (const std::string& line : lines) std::cout << line << "\n";
   return kExitOk;
 }
@@ -49,11 +75,18 @@ void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands) 
   (void)options;
   CLI::App* cmd = app.add_subcommand(
       "compile", "Compile a chart file and print its listing (scenario: its motion list)");
-  auto path = std::make_shared<std::string>();
-  auto hex = std::make_shared<bool>(false);
-  cmd->add_option("FILE", *path, "Chart file (.QVB)")->required();
-  cmd->add_flag("--hex", *hex, "Print the hexadecimal view of the steps instead of the listing");
-  commands.push_back({cmd, [path, hex] { return RunCompile(*path, *hex); }});
+  auto args = std::make_shared<CompileArgs>();
+  cmd->add_option("FILE", args->path, "Chart file (.QVB)")->required();
+  auto* hex = cmd->add_flag("--hex", args->hex,
+                            "Print the hexadecimal view of the steps instead of the listing");
+  auto* curves = cmd->add_flag(
+      "--curves", args->curves,
+      "Print each channel's servo position per step as CSV (step,kind,speed,CH1..CH24)");
+  auto* check = cmd->add_flag("--check", args->check,
+                              "Print the warnings worth a look before writing; exit 4 when any");
+  hex->excludes(curves)->excludes(check);
+  curves->excludes(check);
+  commands.push_back({cmd, [args] { return RunCompile(*args); }});
 }
 
 }  // namespace brv3::cli

@@ -86,3 +86,35 @@ TEST(CompileCommand, ScenarioChartListsItsMotions) {
 
 }  // namespace
 }  // namespace brv3::test
+
+namespace brv3::test {
+namespace {
+
+TEST(CompileCommand, CurvesAndChecks) {
+  TempDir dir;
+  WriteFile(dir.File("loop.QVB"), kLoopChart);
+  ProcessResult r = RunProcess(BRV3_CLI_PATH, {"compile", "--curves", dir.File("loop.QVB")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::string header = "step,kind,speed";
+  for (int c = 1; c <= 24; ++c) header += ",CH" + std::to_string(c);
+  EXPECT_EQ(r.out, header + "\n1,PRM,100" + Repeat(",0", 24) + "\n2,CPJ,1" + Repeat(",", 24) +
+                       "\n3,JMP,1" + Repeat(",", 24) + "\n4,PRM,7" + Repeat(",", 24) + "\n5,END,1" +
+                       Repeat(",", 24) + "\n");
+
+  // CMP1 tests the loop counter with no Set of it anywhere: one warning, exit 4.
+  r = RunProcess(BRV3_CLI_PATH, {"compile", "--check", dir.File("loop.QVB")});
+  EXPECT_EQ(r.exitCode, 4) << r.err;
+  EXPECT_EQ(r.out,
+            "warning: Compare \"CMP1\" tests the loop counter, but no Set of the loop "
+            "counter comes before it\n");
+  WriteFile(dir.File("walk.QVB"), ReadFile(std::string(BRV3_TEST_DATA) + "/walk.QVB"));
+  r = RunProcess(BRV3_CLI_PATH, {"compile", "--check", dir.File("walk.QVB")});
+  EXPECT_EQ(r.exitCode, 4);
+  EXPECT_NE(r.out.find("is not reachable from the Start object"), std::string::npos) << r.out;
+
+  EXPECT_EQ(
+      RunProcess(BRV3_CLI_PATH, {"compile", "--hex", "--check", dir.File("loop.QVB")}).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace brv3::test

@@ -1,0 +1,259 @@
+#include "ui/motion/CurvesDock.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "core/chart/Chart.h"
+#include "core/motion/PanelLayout.h"
+
+namespace brv3 {
+namespace {
+
+// A channel whose panel keeps the standard colour gets one of 24 distinct hues instead, or
+// every line would be the same grey.
+QColor ChannelColor(const ChannelLook* look, int channel) {
+  const uint32_t color = look ? look->ChannelColor(channel) : kColorButtonFace;
+  if ((color & 0xFF000000) != 0 || color == kColorWhite)
+    return QColor::fromHsv(((channel - 1) * 7 % 24) * 15, 210, 200);
+  return QColor(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
+                static_cast<int>(color >> 16 & 0xFF));
+}
+
+QString ChannelName(const ChannelLook* look, int channel) {
+  return look ? QString::fromStdString(look->ChannelCaption(channel))
+              : QString("CH%1").arg(channel);
+}
+
+void ClearChart(QChart* chart) {
+  chart->removeAllSeries();
+  for (QAbstractAxis* axis : chart->axes()) {
+    chart->removeAxis(axis);
+    delete axis;
+  }
+}
+
+}  // namespace
+
+CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
+    : QDockWidget("Curves", parent), doc_(chart), look_(look) {
+  setObjectName("CurvesDock");
+  shown_.fill(true);
+  stack_ = new QStackedWidget(this);
+  message_ = new QLabel(stack_);
+  message_->setObjectName("CurvesMessage");
+  message_->setAlignment(Qt::AlignCenter);
+  message_->setWordWrap(true);
+  auto* plots = new QWidget(stack_);
+  auto* layout = new QVBoxLayout(plots);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  chart_ = new QChart;
+  chart_->legend()->setAlignment(Qt::AlignRight);
+  chart_->setMargins(QMargins(2, 2, 2, 2));
+  view_ = new QChartView(chart_, plots);
+  view_->setObjectName("CurvesView");
+  view_->setRenderHint(QPainter::Antialiasing);
+  view_->setMinimumSize(360, 240);
+  speedChart_ = new QChart;
+  speedChart_->legend()->hide();
+  speedChart_->setMargins(QMargins(2, 0, 2, 2));
+  speedView_ = new QChartView(speedChart_, plots);
+  speedView_->setObjectName("SpeedView");
+  speedView_->setFixedHeight(90);
+  layout->addWidget(view_, 1);
+  layout->addWidget(speedView_);
+  stack_->addWidget(message_);
+  stack_->addWidget(plots);
+  setWidget(stack_);
+
+  debounce_.setSingleShot(true);
+  debounce_.setInterval(0);
+  connect(&debounce_, &QTimer::timeout, this, &CurvesDock::Rebuild);
+  Rebuild();
+}
+
+void CurvesDock::Update() {
+  debounce_.start();
+}
+
+QString CurvesDock::Message() const {
+  return stack_->currentWidget() == message_ ? message_->text() : QString();
+}
+
+void CurvesDock::ShowMessage(const QString& text) {
+  steps_.clear();
+  plotted_.clear();
+  plottedSelection_.clear();
+  runs_.clear();
+  highlight_ = nullptr;
+  ClearChart(chart_);
+  ClearChart(speedChart_);
+  message_->setText(text);
+  stack_->setCurrentWidget(message_);
+}
+
+QLineSeries* CurvesDock::ChannelSeries(int channel) const {
+  if (channel < 1 || channel > static_cast<int>(runs_.size())) return nullptr;
+  const auto& runs = runs_[static_cast<size_t>(channel - 1)];
+  return runs.empty() ? nullptr : runs.front();
+}
+
+void CurvesDock::SetChannelShown(int channel, bool shown) {
+  if (channel < 1 || channel > kChannels) return;
+  shown_[static_cast<size_t>(channel - 1)] = shown;
+  if (static_cast<size_t>(channel) <= runs_.size())
+    for (QLineSeries* run : runs_[static_cast<size_t>(channel - 1)]) run->setVisible(shown);
+  if (QLineSeries* first = ChannelSeries(channel)) {
+    // The legend entry stays, dimmed, so the channel can be shown again.
+    const auto markers = chart_->legend()->markers(first);
+    if (!markers.isEmpty()) {
+      markers.front()->setVisible(true);
+      QFont font = markers.front()->font();
+      font.setStrikeOut(!shown);
+      markers.front()->setFont(font);
+    }
+  }
+}
+
+std::vector<int> CurvesDock::HighlightedSteps() const {
+  std::vector<int> steps;
+  for (const CurveStep& step : steps_)
+    if (doc_.ValidObject(step.Object) && doc_.Objects[static_cast<size_t>(step.Object)].Selected)
+      steps.push_back(step.Number);
+  return steps;
+}
+
+void CurvesDock::Rebuild() {
+  if (doc_.Type == kScenarioChart) return ShowMessage("A scenario chart has no curves");
+  if (doc_.Objects.empty()) return ShowMessage("The chart has no objects");
+  const MotionCompileResult compiled = CompileMotionChart(doc_);
+  if (!compiled.ok)
+    return ShowMessage(QString::fromStdString(compiled.failure.text.empty()
+                                                  ? std::string("The chart does not compile")
+                                                  : compiled.failure.text));
+  std::vector<uint8_t> selection;
+  selection.reserve(doc_.Objects.size());
+  for (const ChartObject& o : doc_.Objects) selection.push_back(o.Selected);
+  if (stack_->currentWidget() != message_ && compiled.records == plotted_ &&
+      selection == plottedSelection_ && steps_.size() == compiled.steps.size())
+    return;
+  plotted_ = compiled.records;
+  plottedSelection_ = std::move(selection);
+  steps_ = BuildMotionCurves(doc_, compiled);
+  ClearChart(chart_);
+  ClearChart(speedChart_);
+  stack_->setCurrentWidget(stack_->widget(1));
+
+  const int count = static_cast<int>(steps_.size());
+  auto* axisX = new QValueAxis;
+  axisX->setRange(0.5, count + 0.5);
+  axisX->setLabelFormat("%d");
+  axisX->setTitleText("step");
+  auto* axisY = new QValueAxis;
+  axisY->setTitleText("offset");
+  auto* markers = new QCategoryAxis;
+  markers->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  markers->setRange(0.5, count + 0.5);
+  markers->setGridLineVisible(false);
+  chart_->addAxis(axisX, Qt::AlignBottom);
+  chart_->addAxis(axisY, Qt::AlignLeft);
+  chart_->addAxis(markers, Qt::AlignTop);
+  int low = 0, high = 0;
+  for (const CurveStep& step : steps_) {
+    const std::string marker = CurveStepMarker(step);
+    if (!marker.empty())
+      markers->append(QString("%1 %2").arg(QString::fromStdString(marker)).arg(step.Number),
+                      step.Number);
+    for (const auto& offset : step.Offsets)
+      if (offset) low = std::min(low, *offset), high = std::max(high, *offset);
+  }
+  axisY->setRange(low - 20, high + 20);
+
+  runs_.assign(kChannels, {});
+  for (int c = 1; c <= kChannels; ++c) {
+    QLineSeries* run = nullptr;
+    for (const CurveStep& step : steps_) {
+      const auto& offset = step.Offsets[static_cast<size_t>(c - 1)];
+      if (!offset) {
+        run = nullptr;  // a gap ends the run
+        continue;
+      }
+      if (run == nullptr) {
+        run = new QLineSeries;
+        run->setName(ChannelName(look_, c));
+        run->setColor(ChannelColor(look_, c));
+        run->setPointsVisible(true);
+        chart_->addSeries(run);
+        run->attachAxis(axisX);
+        run->attachAxis(axisY);
+        connect(run, &QLineSeries::clicked, this, &CurvesDock::StepPointClicked);
+        const bool first = runs_[static_cast<size_t>(c - 1)].empty();
+        runs_[static_cast<size_t>(c - 1)].push_back(run);
+        const auto legend = chart_->legend()->markers(run);
+        if (!legend.isEmpty()) {
+          legend.front()->setVisible(first);
+          if (first)
+            connect(legend.front(), &QLegendMarker::clicked, this,
+                    [this, c] { SetChannelShown(c, !ChannelShown(c)); });
+        }
+      }
+      run->append(step.Number, *offset);
+    }
+    SetChannelShown(c, ChannelShown(c));
+  }
+
+  highlight_ = new QScatterSeries;
+  highlight_->setName("selected");
+  highlight_->setMarkerSize(11);
+  highlight_->setColor(QColor(255, 200, 0, 160));
+  highlight_->setBorderColor(Qt::black);
+  chart_->addSeries(highlight_);
+  highlight_->attachAxis(axisX);
+  highlight_->attachAxis(axisY);
+  if (const auto legend = chart_->legend()->markers(highlight_); !legend.isEmpty())
+    legend.front()->setVisible(false);
+  for (int number : HighlightedSteps()) {
+    const CurveStep& step = steps_[static_cast<size_t>(number - 1)];
+    for (int c = 1; c <= kChannels; ++c)
+      if (const auto& offset = step.Offsets[static_cast<size_t>(c - 1)]; offset && ChannelShown(c))
+        highlight_->append(number, *offset);
+  }
+
+  auto* speeds = new QBarSet("speed");
+  speeds->setColor(QColor(90, 110, 160));
+  for (const CurveStep& step : steps_) speeds->append(step.Speed);
+  auto* bars = new QBarSeries;
+  bars->setBarWidth(0.3);
+  bars->append(speeds);
+  speedChart_->addSeries(bars);
+  auto* speedX = new QValueAxis;
+  speedX->setRange(-0.5, count - 0.5);
+  speedX->setLabelsVisible(false);
+  auto* speedY = new QValueAxis;
+  speedY->setRange(0, 255);
+  speedY->setTickCount(2);
+  speedY->setTitleText("speed");
+  speedChart_->addAxis(speedX, Qt::AlignBottom);
+  speedChart_->addAxis(speedY, Qt::AlignLeft);
+  bars->attachAxis(speedX);
+  bars->attachAxis(speedY);
+}
+
+void CurvesDock::StepPointClicked(const QPointF& point) {
+  const int number = static_cast<int>(std::lround(point.x()));
+  if (number < 1 || number > static_cast<int>(steps_.size())) return;
+  emit StepClicked(number, steps_[static_cast<size_t>(number - 1)].Object);
+}
+
+}  // namespace brv3

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QTimer>
+#include <vector>
+
+#include "core/motion/MotionCompiler.h"
+#include "core/motion/MotionCurves.h"
+
+class QChart;
+class QChartView;
+class QLabel;
+class QLineSeries;
+class QScatterSeries;
+class QStackedWidget;
+
+namespace brv3 {
+
+class Chart;
+class ChannelLook;
+
+// A dock beside the canvas plotting the open motion chart as compiled: each channel's servo
+// position (offset from 16384) per step, the step speeds as thin bars below, and the Set,
+// Compare, jump and end steps marked along the top. Follows the chart: Update() schedules a
+// recompile for the next turn of the event loop, which is skipped when nothing plotted changed.
+class CurvesDock : public QDockWidget {
+  Q_OBJECT
+ public:
+  CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent = nullptr);
+
+  // The chart changed (or its selection did): replot soon.
+  void Update();
+  // Replots now.
+  void Rebuild();
+
+  const std::vector<CurveStep>& Steps() const { return steps_; }
+  // The message shown instead of curves, empty while curves are shown.
+  QString Message() const;
+  QChart* Curves() const { return chart_; }
+  // The series of a channel (its first run of steps); null while it has no position.
+  QLineSeries* ChannelSeries(int channel) const;
+  bool ChannelShown(int channel) const { return shown_[static_cast<size_t>(channel - 1)]; }
+  void SetChannelShown(int channel, bool shown);
+  // The steps highlighted because their objects are selected.
+  std::vector<int> HighlightedSteps() const;
+
+ signals:
+  // A point of step `step` (1-based) was clicked: its object should be selected.
+  void StepClicked(int step, int object);
+
+ private:
+  void ShowMessage(const QString& text);
+  void StepPointClicked(const QPointF& point);
+
+  Chart& doc_;
+  const ChannelLook* look_;
+  QTimer debounce_;
+  QStackedWidget* stack_ = nullptr;
+  QLabel* message_ = nullptr;
+  QChartView* view_ = nullptr;
+  QChart* chart_ = nullptr;
+  QChartView* speedView_ = nullptr;
+  QChart* speedChart_ = nullptr;
+  std::vector<CurveStep> steps_;
+  std::vector<PoseRecord> plotted_;
+  std::vector<uint8_t> plottedSelection_;
+  std::vector<std::vector<QLineSeries*>> runs_;  // per channel, one series per run of steps
+  QScatterSeries* highlight_ = nullptr;
+  std::array<bool, kChannels> shown_{};
+};
+
+}  // namespace brv3
