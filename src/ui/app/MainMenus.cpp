@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -204,6 +205,12 @@ void MainMenus::BuildViewMenu() {
       toggle->setText(text);
       bars->addAction(toggle);
     }
+  }
+  if (auto* curves = window_.findChild<QDockWidget*>("CurvesDock")) {
+    QAction* toggle = curves->toggleViewAction();
+    toggle->setText("&Curves");
+    toggle->setObjectName("ViewCurvesAction");
+    menu->addAction(toggle);
   }
   menu->addSeparator();
   auto zoom = [&](const char* name, const QString& text, const QKeySequence& key, auto next) {

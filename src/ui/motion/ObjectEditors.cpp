@@ -3,13 +3,22 @@
 #include <filesystem>
 
 #include "core/motion/Conversion.h"
+#include "core/util/IniFile.h"
 #include "platform/ConfigLocation.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/ShellSettings.h"
 #include "ui/chart/CanvasWidget.h"
+#include "ui/motion/CurvesDock.h"
 #include "ui/motion/PortDlg.h"
 #include "ui/motion/PrmDlg.h"
 
 namespace brv3 {
+namespace {
+
+constexpr const char* kCurvesSection = "BRV3";
+constexpr const char* kCurvesKey = "Curves";
+
+}  // namespace
 
 ObjectEditors::ObjectEditors(TBrivane3& window) : window_(window) {
   prmDlg_ = new TPrmDlg(
@@ -28,7 +37,26 @@ ObjectEditors::ObjectEditors(TBrivane3& window) : window_(window) {
   connect(portDlg_, &TPortDlg::LinkDeleted, prmDlg_, [this] { prmDlg_->Editor().ClearLink(); });
   connect(prmDlg_, &TPrmDlg::PoseChanged, &window, &TBrivane3::ChartChanged);
 
+  curves_ = new CurvesDock(window.CurrentChart(), &prmDlg_->Layout(), &window);
+  window.addDockWidget(Qt::RightDockWidgetArea, curves_);
+  IniFile settings;
+  settings.LoadFile(window.SettingsPath());
+  curves_->setVisible(settings.ReadBool(kCurvesSection, kCurvesKey, false));
+  connect(&window, &TBrivane3::ChartChanged, curves_, &CurvesDock::Update);
+  connect(curves_, &QDockWidget::visibilityChanged, curves_, [this](bool shown) {
+    if (shown) curves_->Update();
+  });
+  // A point of the curves selects the object its step came from.
+  connect(curves_, &CurvesDock::StepClicked, this, [this](int, int object) {
+    Chart& chart = window_.CurrentChart();
+    if (!chart.ValidObject(object)) return;
+    chart.DeselectAll();
+    chart.Objects[static_cast<size_t>(object)].Selected = 1;
+    emit window_.ChartChanged();
+  });
+
   if (CanvasWidget* canvas = window.Canvas()) {
+    connect(canvas, &CanvasWidget::Edited, curves_, &CurvesDock::Update);
     canvas->SetObjectDialogHook([this](int32_t index, uint8_t type) {
       if (type == kPosition) {
         prmDlg_->Open(window_.CurrentChart(), index);
@@ -58,6 +86,8 @@ void ObjectEditors::Hide() {
 
 void ObjectEditors::SaveLayout() {
   prmDlg_->SaveLayout();
+  WriteSettingsKeys(window_.SettingsPath(), kCurvesSection,
+                    {{kCurvesKey, curves_->isVisible() ? "1" : "0"}});
 }
 
 void ObjectEditors::Convert() {

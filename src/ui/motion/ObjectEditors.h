@@ -6,12 +6,14 @@
 
 namespace brv3 {
 
+class CurvesDock;
 class TBrivane3;
 class TPortDlg;
 class TPrmDlg;
 
 // The object editors of the main window: the position editor opened by a double click on a
-// Position object, and the per-channel entry dialog behind the canvas menu's Convert.
+// Position object, the per-channel entry dialog behind the canvas menu's Convert, and the curves
+// dock beside the canvas.
 class ObjectEditors : public QObject {
   Q_OBJECT
  public:
@@ -20,9 +22,10 @@ class ObjectEditors : public QObject {
 
   TPrmDlg& PrmDlg() const { return *prmDlg_; }
   TPortDlg& PortDlg() const { return *portDlg_; }
+  CurvesDock& Curves() const { return *curves_; }
   // The main window became active: the modeless editors hide.
   void Hide();
-  // Writes the position editor's layout into BRV3.ini.
+  // Writes the position editor's layout and whether the curves are shown into BRV3.ini.
   void SaveLayout();
   // Convert: asks for the rows and applies them to the selected objects.
   void Convert();
@@ -32,6 +35,7 @@ class ObjectEditors : public QObject {
   QtEventPump pump_;
   TPortDlg* portDlg_ = nullptr;
   TPrmDlg* prmDlg_ = nullptr;
+  CurvesDock* curves_ = nullptr;
 };
 
 }  // namespace brv3

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMenu>
 #include <QRadioButton>
 #include <QSlider>
@@ -20,6 +22,7 @@
 #include "ui/UiTestSupport.h"
 #include "ui/app/MainWindow.h"
 #include "ui/chart/CanvasWidget.h"
+#include "ui/motion/CurvesDock.h"
 #include "ui/motion/ObjectEditors.h"
 #include "ui/motion/PortDlg.h"
 
@@ -164,6 +167,31 @@ TEST_F(PrmDlgTest, ConversionFromTheCanvasMenuRewritesTheSelectedObjects) {
   IniFile pattern;
   ASSERT_TRUE(pattern.LoadFile(env.Dir().File("config/PATTERN.ini")));
   EXPECT_EQ(pattern.ReadString("Convert", "CnvList", ""), "Mirror");
+}
+
+TEST_F(PrmDlgTest, TheCurvesDockFollowsThePositionEditor) {
+  const int index = PlacePosition(16384);
+  window.CurrentChart().Start = index;
+  auto* toggle = window.findChild<QAction*>("ViewCurvesAction");
+  ASSERT_NE(toggle, nullptr);
+  CurvesDock& curves = window.Editors().Curves();
+  EXPECT_FALSE(curves.isVisibleTo(&window));
+  toggle->trigger();
+  EXPECT_TRUE(curves.isVisibleTo(&window));
+  QApplication::processEvents();
+  ASSERT_NE(curves.ChannelSeries(2), nullptr);
+  EXPECT_EQ(curves.ChannelSeries(2)->at(0).y(), 0);
+
+  window.Canvas()->OpenObjectDialog(index, kPosition);
+  Find<QSlider>("Scroll2")->setValue(16450);
+  QApplication::processEvents();
+  EXPECT_EQ(curves.ChannelSeries(2)->at(0).y(), 66);
+
+  // The dock's state is kept with the other window settings.
+  window.Editors().SaveLayout();
+  IniFile back;
+  ASSERT_TRUE(back.LoadFile(env.SettingsPath()));
+  EXPECT_TRUE(back.ReadBool("BRV3", "Curves", false));
 }
 
 }  // namespace
