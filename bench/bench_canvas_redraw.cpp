@@ -33,7 +33,8 @@ void BM_CanvasRedraw(benchmark::State& state) {
   brv3::Chart chart =
       RedrawChart(static_cast<int>(state.range(0)), state.range(1) != 0, state.range(2) != 0);
   brv3::SilentPrompter prompter;
-  brv3::CanvasWidget canvas(chart, prompter);
+  brv3::ChartHistory history(chart);
+  brv3::CanvasWidget canvas(history, prompter);
   canvas.Redraw();
   for (auto _ : state) {
     canvas.Redraw();

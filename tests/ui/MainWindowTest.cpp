@@ -309,7 +309,9 @@ TEST(MainWindowTest, CommandLineAndDroppedFilesOpenCharts) {
   TBrivane3 window(env.SettingsPath());
   window.show();
   int redraws = 0;
-  QObject::connect(&window, &TBrivane3::ChartChanged, [&] { ++redraws; });
+  Subscription counting = window.CurrentChart().Changes().Subscribe([&](const ChartChange& c) {
+    if (c.kind == ChartChangeKind::Replaced && c.origin == ChangeOrigin::Load) ++redraws;
+  });
   ASSERT_TRUE(window.OpenChart(QString::fromStdString(test::DataFile("walk.QVB")), true));
   const int objects = window.CurrentChart().ObjectCount();
   EXPECT_GT(objects, 0);
@@ -332,7 +334,7 @@ TEST(MainWindowTest, CommandLineAndDroppedFilesOpenCharts) {
 TEST(MainWindowTest, PrompterSeamShowsStatusPanelsAndCaption) {
   test::UiEnvironment env;
   TBrivane3 window(env.SettingsPath());
-  Prompter& prompter = window;
+  Prompter& prompter = window.Prompts();
   prompter.ShowStatus("Write successful");
   const QString status = window.findChild<QLineEdit*>("Edit2")->text();
   EXPECT_TRUE(status.endsWith("> Write successful"));

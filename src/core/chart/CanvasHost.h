@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/chart/CanvasMenus.h"
+#include "core/chart/CanvasTool.h"
 
 namespace brv3 {
 
@@ -22,7 +23,7 @@ class CanvasHost {
   // Repaint the canvas from the chart (build the display list and paint it).
   virtual void Redraw() = 0;
   // The tool changed; the tool button with this tag goes down.
-  virtual void ToolChanged(int toolMode) { (void)toolMode; }
+  virtual void ToolChanged(CanvasTool tool) { (void)tool; }
 
   // Shows the pop-up menu at the mouse cursor (canvas point x, y) and returns the chosen entry,
   // or nothing when the menu was dismissed.

@@ -5,9 +5,9 @@
 #include "core/chart/Chart.h"
 #include "ui/UiTestSupport.h"
 #include "ui/chart/CanvasPainter.h"
-#include "ui/chart/PixelLines.h"
 #include "ui/chart/CanvasTestSupport.h"
 #include "ui/chart/CanvasWidget.h"
+#include "ui/chart/PixelLines.h"
 
 namespace brv3 {
 namespace {
@@ -65,7 +65,8 @@ class CanvasPictureTest : public ::testing::Test {
 
   Chart chart_;
   test::RecordingPrompter prompter_;
-  CanvasWidget canvas_{chart_, prompter_};
+  ChartHistory history_{chart_};
+  CanvasWidget canvas_{history_, prompter_};
   int32_t a_ = -1, b_ = -1, c_ = -1;
 };
 
