@@ -34,7 +34,7 @@ class ChartHistory {
   using CheckedEdit = std::function<void(Chart&)>;
 
   static constexpr size_t kDefaultStepLimit = 200;
-  static constexpr size_t kDefaultByteBudget = size_t{256} << 20;
+  static constexpr size_t kDefaultByteBudget = size_t{64} << 20;
 
   explicit ChartHistory(Chart& chart, size_t stepLimit = kDefaultStepLimit,
                         size_t byteBudget = kDefaultByteBudget);
