@@ -118,9 +118,10 @@ class Notifier {
   std::shared_ptr<State> state_;
 };
 
-// What changed in a chart.
+// What changed in a chart. Where `objects` names indices it may also be empty: then any number
+// of objects changed that way.
 enum class ChartChangeKind : uint8_t {
-  ObjectsAdded,      // `objects`: the new indices
+  ObjectsAdded,      // `objects`: the new indices (always appended at the end)
   ObjectsChanged,    // `objects`: the indices changed (place, look, words, name, size)
   ObjectsRemoved,    // indices shifted: any index held before is stale
   WiresChanged,      // wires added, removed, reversed or bent
