@@ -10,6 +10,7 @@
 #include <QScrollArea>
 
 #include "BenchCharts.h"
+#include "core/chart/ChartHistory.h"
 #include "core/util/Prompter.h"
 #include "ui/chart/CanvasWidget.h"
 
@@ -41,8 +42,9 @@ void BM_CanvasRedraw(benchmark::State& state) {
   brv3::Chart chart =
       RedrawChart(static_cast<int>(state.range(0)), state.range(1) != 0, state.range(2) != 0);
   brv3::SilentPrompter prompter;
+  brv3::ChartHistory history(chart);
   QScrollArea view;
-  auto* canvas = new brv3::CanvasWidget(chart, prompter);
+  auto* canvas = new brv3::CanvasWidget(history, prompter);
   canvas->SetPaintThreads(static_cast<int>(state.range(3)));
   view.setWidget(canvas);
   view.resize(kViewWidth, kViewHeight);
@@ -75,7 +77,8 @@ BENCHMARK(BM_CanvasRedraw)
 void BM_CanvasPicture(benchmark::State& state) {
   brv3::Chart chart = RedrawChart(static_cast<int>(state.range(0)), false, false);
   brv3::SilentPrompter prompter;
-  brv3::CanvasWidget canvas(chart, prompter);
+  brv3::ChartHistory history(chart);
+  brv3::CanvasWidget canvas(history, prompter);
   canvas.SetPaintThreads(static_cast<int>(state.range(1)));
   benchmark::DoNotOptimize(canvas.Picture().constBits());  // the names' sprites made once
   for (auto _ : state) {

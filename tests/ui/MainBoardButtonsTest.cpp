@@ -106,10 +106,12 @@ TEST(MainBoardButtonsTest, CompileWriteReadPlayDeleteThroughTheToolbar) {
   EXPECT_NE(w.Cell(4, 3), "--/-- --:--");
   EXPECT_EQ(w.Cell(5, 2), "0");
 
-  // Read it back into an emptied chart: the canvas is told to redraw.
+  // Read it back into an emptied chart: views hear the chart was replaced.
   w.window.CurrentChart().ClearChart();
   w.window.Qvb()->clear();
-  QSignalSpy redraw(&w.window, &TBrivane3::ChartChanged);
+  int replaced = 0;
+  Subscription counting = w.window.CurrentChart().Changes().Subscribe(
+      [&](const ChartChange& c) { replaced += c.kind == ChartChangeKind::Replaced ? 1 : 0; });
   w.prompter.statuses.clear();
   w.prompter.selections.push_back(4);
   w.Press("MotReadBtn");
@@ -117,18 +119,20 @@ TEST(MainBoardButtonsTest, CompileWriteReadPlayDeleteThroughTheToolbar) {
   EXPECT_EQ(w.window.CurrentChart().ObjectCount(), 2);
   EXPECT_EQ(w.window.CurrentChart().Name, "WALK");
   EXPECT_EQ(w.window.Qvb()->topLevelItemCount(), 3);
-  EXPECT_EQ(redraw.count(), 1);
+  EXPECT_EQ(replaced, 1);
+  EXPECT_EQ(w.window.History().UndoLabel(), "Read");
 
-  // An empty entry: "No Data", the chart stays, the canvas still redraws.
+  // An empty entry: "No Data", the chart stays: no change, no undo step.
   w.prompter.selections.push_back(6);
   w.Press("MotReadBtn");
   EXPECT_EQ(w.prompter.statuses.back(), "No Data");
   EXPECT_EQ(w.window.CurrentChart().ObjectCount(), 2);
-  EXPECT_EQ(redraw.count(), 2);
-  // Cancel in the selection dialog: nothing happens, no redraw.
+  EXPECT_EQ(replaced, 1);
+  // Cancel in the selection dialog: nothing happens.
   w.prompter.selections.push_back(-2);
   w.Press("MotReadBtn");
-  EXPECT_EQ(redraw.count(), 2);
+  EXPECT_EQ(replaced, 1);
+  EXPECT_EQ(w.window.History().UndoCount(), 1u);
 
   // Play M5, then Play again opens on M5.
   w.prompter.statuses.clear();

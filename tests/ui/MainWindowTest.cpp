@@ -258,7 +258,7 @@ TEST(MainWindowTest, CloseAnsweredNoKeepsPortOpenAndFileUntouchedYesWritesSettin
   IniFile ini;
   ini.WriteString("BRV3", "Bmp", "back.jpg");
   ini.WriteInteger("BRV3", "Form", 1);
-  ini.WriteInteger("BRV3", "CH1", 250);
+  ini.WriteInteger("BRV3", "Robot", 250);  // a key no part of the program owns
   ini.WriteString("Ports", "COM4", "/dev/null-board");
   ASSERT_TRUE(ini.SaveFile(env.SettingsPath()));
 
@@ -292,7 +292,7 @@ TEST(MainWindowTest, CloseAnsweredNoKeepsPortOpenAndFileUntouchedYesWritesSettin
   EXPECT_EQ(after.ReadInteger("BRV3", "GridWidth", -1), 5);
   EXPECT_EQ(after.ReadInteger("BRV3", "GridHeight", -1), 5);
   EXPECT_EQ(after.ReadString("BRV3", "Bmp", ""), "back.jpg");
-  EXPECT_EQ(after.ReadInteger("BRV3", "CH1", 0), 250);
+  EXPECT_EQ(after.ReadInteger("BRV3", "Robot", 0), 250);
   EXPECT_EQ(after.ReadString("Ports", "COM4", ""), "/dev/null-board");
 }
 
@@ -333,7 +333,9 @@ TEST(MainWindowTest, CommandLineAndDroppedFilesOpenCharts) {
   TBrivane3 window(env.SettingsPath());
   window.show();
   int redraws = 0;
-  QObject::connect(&window, &TBrivane3::ChartChanged, [&] { ++redraws; });
+  Subscription counting = window.CurrentChart().Changes().Subscribe([&](const ChartChange& c) {
+    if (c.kind == ChartChangeKind::Replaced && c.origin == ChangeOrigin::Load) ++redraws;
+  });
   ASSERT_TRUE(window.OpenChart(QString::fromStdString(test::DataFile("walk.QVB")), true));
   const int objects = window.CurrentChart().ObjectCount();
   EXPECT_GT(objects, 0);
@@ -356,7 +358,7 @@ TEST(MainWindowTest, CommandLineAndDroppedFilesOpenCharts) {
 TEST(MainWindowTest, PrompterSeamShowsStatusPanelsAndCaption) {
   test::UiEnvironment env;
   TBrivane3 window(env.SettingsPath());
-  Prompter& prompter = window;
+  Prompter& prompter = window.Prompts();
   prompter.ShowStatus("Write successful");
   const QString status = window.findChild<QLineEdit*>("Edit2")->text();
   EXPECT_TRUE(status.endsWith("> Write successful"));

@@ -52,7 +52,7 @@ TEST(EnvironmentTest, ParsingKeepsOldSpacingForTextAndRefusesSmallSizes) {
 TEST(EnvironmentTest, ApplyRulesOnTheMainWindow) {
   test::UiEnvironment env;
   TBrivane3 window(env.SettingsPath());
-  TFormDlg dialog(window);
+  TFormDlg dialog(window.Environment());
   dialog.LoadPresent();
   EXPECT_EQ(dialog.findChild<QLineEdit*>("FormWidth")->text(), "640");
   EXPECT_EQ(dialog.findChild<QLineEdit*>("GridX")->text(), "5");

@@ -15,9 +15,14 @@ int32_t Offset(int32_t base, int32_t relative) {
                                                   std::numeric_limits<int32_t>::max()));
 }
 
+ChartChange Change(ChartChangeKind kind, std::vector<int32_t> objects = {}) {
+  return {kind, std::move(objects), ChangeOrigin::Edit};
+}
+
 }  // namespace
 
 void CanvasEditor::RunPopupEntry(const PopupChoice& choice) {
+  Handling handling(*this);
   switch (choice.entry) {
     case PopupEntry::ReleaseSelection:
       ReleaseSelection();
@@ -29,7 +34,8 @@ void CanvasEditor::RunPopupEntry(const PopupChoice& choice) {
       Paste();
       break;
     case PopupEntry::Convert:
-      host_.OpenConvertDialog();
+      history_.ApplyChecked(
+          "Convert", [&](Chart&) { host_.OpenConvertDialog(); }, Change(ChartChangeKind::Replaced));
       break;
     case PopupEntry::Insert:
       Insert();
@@ -44,7 +50,12 @@ void CanvasEditor::RunPopupEntry(const PopupChoice& choice) {
       ApplyColor(choice.colorTag);
       break;
     case PopupEntry::Properties:
-      if (chart_.ValidObject(hit_.object)) host_.OpenPropertyDialog(hit_.object);
+      if (chart_.ValidObject(hit_.object)) {
+        const int32_t index = hit_.object;
+        history_.ApplyChecked(
+            "Properties", [&](Chart&) { host_.OpenPropertyDialog(index); },
+            Change(ChartChangeKind::ObjectsChanged, {index}));
+      }
       break;
     case PopupEntry::AddBend:
       AddBendPoint();
@@ -70,10 +81,12 @@ void CanvasEditor::ReleaseSelection() {
   ReturnToSelect();
   EndWiring();
   chart_.DeselectAll();
+  SelectionChanged();
 }
 
 void CanvasEditor::SelectAll() {
   chart_.SelectAllObjects();
+  SelectionChanged();
 }
 
 void CanvasEditor::Copy() {
@@ -112,81 +125,124 @@ void CanvasEditor::Copy() {
 
 void CanvasEditor::Paste() {
   if (buffer_.Objects.empty()) return;
-  chart_.DeselectAll();
-  const int first = chart_.AppendObjects(static_cast<int>(buffer_.Objects.size()));
   const int objectCount = static_cast<int>(buffer_.Objects.size());
-  for (int i = 0; i < objectCount; ++i) {
-    const CopyBuffer::Object& b = buffer_.Objects[static_cast<size_t>(i)];
-    ChartObject& o = chart_.Objects[static_cast<size_t>(first + i)];
-    o.Selected = 1;
-    o.Left = Offset(pastePoint_.x, b.Left);
-    o.Top = Offset(pastePoint_.y, b.Top);
-    o.Width = b.Width;
-    o.Height = b.Height;
-    o.Color = b.Color;
-    o.Name = b.Name;
-    o.Type = b.Type;
-    o.Head = b.Head;
-    o.Values = b.Values;
-  }
-  const int firstLink = chart_.AppendLinks(static_cast<int>(buffer_.Links.size()));
-  for (size_t j = 0; j < buffer_.Links.size(); ++j) {
-    const CopyBuffer::Link& b = buffer_.Links[j];
-    ChartLink& l = chart_.Links[static_cast<size_t>(firstLink) + j];
-    auto end = [&](int32_t copied) {
-      return copied >= 0 && copied < objectCount ? first + copied : -1;
-    };
-    l.Selected = 1;
-    l.Main = b.Main;
-    l.Origin = end(b.Origin);
-    l.Final = end(b.Final);
-    l.Point.reserve(b.Point.size());
-    for (const LinkPoint& p : b.Point)
-      l.Point.push_back({Offset(pastePoint_.x, p.x), Offset(pastePoint_.y, p.y)});
-  }
+  std::vector<int32_t> added(static_cast<size_t>(objectCount));
+  for (int i = 0; i < objectCount; ++i) added[static_cast<size_t>(i)] = chart_.ObjectCount() + i;
+  history_.Apply(
+      "Paste",
+      [&](Chart& chart) {
+        chart.DeselectAll();
+        const int first = chart.AppendObjects(objectCount);
+        for (int i = 0; i < objectCount; ++i) {
+          const CopyBuffer::Object& b = buffer_.Objects[static_cast<size_t>(i)];
+          ChartObject& o = chart.Objects[static_cast<size_t>(first + i)];
+          o.Selected = 1;
+          o.Left = Offset(pastePoint_.x, b.Left);
+          o.Top = Offset(pastePoint_.y, b.Top);
+          o.Width = b.Width;
+          o.Height = b.Height;
+          o.Color = b.Color;
+          o.Name = b.Name;
+          o.Type = b.Type;
+          o.Head = b.Head;
+          o.Values = b.Values;
+        }
+        const int firstLink = chart.AppendLinks(static_cast<int>(buffer_.Links.size()));
+        for (size_t j = 0; j < buffer_.Links.size(); ++j) {
+          const CopyBuffer::Link& b = buffer_.Links[j];
+          ChartLink& l = chart.Links[static_cast<size_t>(firstLink) + j];
+          auto end = [&](int32_t copied) {
+            return copied >= 0 && copied < objectCount ? first + copied : -1;
+          };
+          l.Selected = 1;
+          l.Main = b.Main;
+          l.Origin = end(b.Origin);
+          l.Final = end(b.Final);
+          l.Point.reserve(b.Point.size());
+          for (const LinkPoint& p : b.Point)
+            l.Point.push_back({Offset(pastePoint_.x, p.x), Offset(pastePoint_.y, p.y)});
+        }
+        return true;
+      },
+      Change(ChartChangeKind::ObjectsAdded, std::move(added)));
 }
 
 void CanvasEditor::DeleteSelection() {
-  if (tool_ != kToolSelect) return;
-  chart_.DeleteSelectedObjects();
-  chart_.DeleteSelectedLinks();
+  if (tool_ != CanvasTool::Select) return;
+  history_.Apply(
+      "Delete",
+      [](Chart& chart) {
+        if (chart.SelectedObjectCount() == 0 && chart.SelectedLinkCount() == 0) return false;
+        chart.DeleteSelectedObjects();
+        chart.DeleteSelectedLinks();
+        return true;
+      },
+      Change(ChartChangeKind::ObjectsRemoved));
   // Indices from the last hit test may now name other objects.
   hit_ = {};
   dragArmed_ = false;
 }
 
 bool CanvasEditor::Insert() {
-  return InsertCommand(chart_, prompter_);
+  bool inserted = false;
+  history_.ApplyChecked(
+      "Insert", [&](Chart& chart) { inserted = InsertCommand(chart, prompter_); },
+      Change(ChartChangeKind::ObjectsAdded));
+  return inserted;
 }
 
 void CanvasEditor::ApplyColor(int colorTag) {
   const ColorMenuEntry* entry = FindColorEntry(colorTag);
   if (!entry) return;
-  for (ChartObject& o : chart_.Objects) {
-    if (!o.Selected) continue;
-    if (entry->tag == kColorEtcTag) {
-      if (std::optional<uint32_t> chosen = host_.ChooseColor(o.Color)) o.Color = *chosen;
-    } else {
-      o.Color = entry->color;
-    }
-  }
-  chart_.DeselectAll();
+  const bool recoloured = history_.Apply(
+      "Colour",
+      [&](Chart& chart) {
+        bool changed = false;
+        for (ChartObject& o : chart.Objects) {
+          if (!o.Selected) continue;
+          const uint32_t before = o.Color;
+          if (entry->tag == kColorEtcTag) {
+            if (std::optional<uint32_t> chosen = host_.ChooseColor(o.Color)) o.Color = *chosen;
+          } else {
+            o.Color = entry->color;
+          }
+          changed = changed || o.Color != before;
+        }
+        chart.DeselectAll();
+        return changed;
+      },
+      Change(ChartChangeKind::ObjectsChanged));
+  if (!recoloured) SelectionChanged();
 }
 
 bool CanvasEditor::AddBendPoint() {
   if (!hit_.WireAtSegment() || !ValidHitLink()) return false;
-  std::vector<LinkPoint>& points = chart_.Links[static_cast<size_t>(hit_.link)].Point;
-  if (static_cast<size_t>(hit_.segment) > points.size()) return false;
-  points.insert(points.begin() + hit_.segment, pressPoint_);
-  return true;
+  const auto link = static_cast<size_t>(hit_.link);
+  if (static_cast<size_t>(hit_.segment) > chart_.Links[link].Point.size()) return false;
+  const int32_t segment = hit_.segment;
+  return history_.Apply(
+      "Add bend point",
+      [&](Chart& chart) {
+        std::vector<LinkPoint>& points = chart.Links[link].Point;
+        points.insert(points.begin() + segment, pressPoint_);
+        return true;
+      },
+      Change(ChartChangeKind::WiresChanged));
 }
 
 bool CanvasEditor::DeleteBendPoint() {
   if (!hit_.WireAtBend() || !ValidHitLink()) return false;
-  std::vector<LinkPoint>& points = chart_.Links[static_cast<size_t>(hit_.link)].Point;
-  if (static_cast<size_t>(hit_.bend) >= points.size()) return false;
-  points.erase(points.begin() + hit_.bend);
-  return true;
+  const auto link = static_cast<size_t>(hit_.link);
+  if (static_cast<size_t>(hit_.bend) >= chart_.Links[link].Point.size()) return false;
+  const int32_t bend = hit_.bend;
+  return history_.Apply(
+      "Delete bend point",
+      [&](Chart& chart) {
+        std::vector<LinkPoint>& points = chart.Links[link].Point;
+        points.erase(points.begin() + bend);
+        return true;
+      },
+      Change(ChartChangeKind::WiresChanged));
 }
 
 bool CanvasEditor::SaveItems() {
@@ -199,8 +255,13 @@ bool CanvasEditor::SaveItems() {
 bool CanvasEditor::OpenItems() {
   std::optional<FileChoice> choice = host_.ChooseItemFile(false);
   if (!choice || choice->name.empty()) return false;
-  const OpenResult result =
-      OpenItemFile(chart_, choice->name, pressPoint_.x, pressPoint_.y, prompter_);
+  OpenResult result;
+  history_.ApplyChecked(
+      "Open items",
+      [&](Chart& chart) {
+        result = OpenItemFile(chart, choice->name, pressPoint_.x, pressPoint_.y, prompter_);
+      },
+      Change(ChartChangeKind::ObjectsAdded));
   hit_ = {};
   return result.status == OpenStatus::Opened;
 }

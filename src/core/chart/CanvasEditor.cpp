@@ -14,11 +14,20 @@ constexpr unsigned kAnyModifier = kModShift | kModCtrl | kModAlt;
 constexpr int32_t kNameMargin = 8;
 const char* const kMsgSameEnds = "Start and End objects must be different.";
 
-bool IsWiringTool(int tool) {
-  return tool == kToolFlowWiring || tool == kToolBranchWiring;
+bool IsWiringTool(CanvasTool tool) {
+  return tool == CanvasTool::FlowWiring || tool == CanvasTool::BranchWiring;
 }
-bool IsPlacingTool(int tool) {
-  return tool == kToolPosition || tool == kToolSet || tool == kToolCompare || tool == kToolMix;
+bool IsPlacingTool(CanvasTool tool) {
+  return tool == CanvasTool::Position || tool == CanvasTool::Set || tool == CanvasTool::Compare ||
+         tool == CanvasTool::Mix;
+}
+// Select, Position, Set and Compare open the pop-up menu on a right press.
+bool HasPopupMenu(CanvasTool tool) {
+  return tool == CanvasTool::Select || tool == CanvasTool::Position || tool == CanvasTool::Set ||
+         tool == CanvasTool::Compare;
+}
+ChartChange Change(ChartChangeKind kind, std::vector<int32_t> objects = {}) {
+  return {kind, std::move(objects), ChangeOrigin::Edit};
 }
 bool FitsCanvasCoordinate(int64_t v) {
   return v >= 0 && v <= std::numeric_limits<int32_t>::max();
@@ -26,8 +35,30 @@ bool FitsCanvasCoordinate(int64_t v) {
 
 }  // namespace
 
-CanvasEditor::CanvasEditor(Chart& chart, Prompter& prompter, CanvasHost& host)
-    : chart_(chart), prompter_(prompter), host_(host) {}
+CanvasEditor::CanvasEditor(ChartHistory& history, Prompter& prompter, CanvasHost& host,
+                           CanvasGrid* grid)
+    : history_(history),
+      chart_(history.GetChart()),
+      prompter_(prompter),
+      host_(host),
+      grid_(grid ? grid : &ownGrid_) {
+  changes_ = chart_.Changes().Subscribe([this](const ChartChange& c) { ChartChanged(c); });
+}
+
+void CanvasEditor::ChartChanged(const ChartChange& change) {
+  if (change.IndicesStale()) {
+    hit_ = {};
+    dragArmed_ = false;
+    rubberBand_ = false;
+    if (change.kind == ChartChangeKind::Replaced || !chart_.ValidObject(wireOrigin_))
+      DropWireInProgress();
+  }
+  if (handling_ == 0) host_.Redraw();
+}
+
+void CanvasEditor::SelectionChanged() {
+  chart_.Notify(ChartChangeKind::SelectionChanged);
+}
 
 std::string CanvasEditor::PositionText(LinkPoint p) {
   return "X = " + std::to_string(p.x) + "  Y = " + std::to_string(p.y);
@@ -48,13 +79,16 @@ void CanvasEditor::EndWiring() {
 }
 
 void CanvasEditor::ReturnToSelect() {
-  tool_ = kToolSelect;
+  tool_ = CanvasTool::Select;
   host_.ToolChanged(tool_);
 }
 
-void CanvasEditor::SetTool(int toolMode) {
-  if (toolMode < kToolSelect || toolMode > kToolMix) return;
-  tool_ = toolMode;
+void CanvasEditor::SetTool(CanvasTool tool) {
+  if (static_cast<int>(tool) < static_cast<int>(CanvasTool::Select) ||
+      static_cast<int>(tool) > static_cast<int>(CanvasTool::Mix))
+    return;
+  Handling handling(*this);
+  tool_ = tool;
   dragArmed_ = false;
   rubberBand_ = false;
   host_.ToolChanged(tool_);
@@ -65,42 +99,65 @@ void CanvasEditor::SetTool(int toolMode) {
     // A placing tool also ends wiring: after one press it hands over to Select, where a
     // leftover wire in progress would be drawn under the pointer.
     EndWiring();
-    if (tool_ == kToolSelect || tool_ == kToolStartFlag) chart_.DeselectAll();
+    if (tool_ == CanvasTool::Select || tool_ == CanvasTool::StartFlag) {
+      chart_.DeselectAll();
+      SelectionChanged();
+    }
   }
   host_.Redraw();
 }
 
 void CanvasEditor::SetInert() {
-  tool_ = kToolInert;
+  tool_ = CanvasTool::Inert;
   dragArmed_ = false;
   rubberBand_ = false;
   EndWiring();
 }
 
 void CanvasEditor::ResetAfterEnvironment() {
+  Handling handling(*this);
   ReturnToSelect();
   EndWiring();
   host_.Redraw();
 }
 
 bool CanvasEditor::LeaveInert() {
-  if (tool_ != kToolInert) return false;
+  if (tool_ != CanvasTool::Inert) return false;
   ReturnToSelect();
   host_.Redraw();
   return true;
 }
 
+// Snapping on a press belongs to the drag it starts: one undo step.
 void CanvasEditor::SnapObjectToGrid(int32_t index) {
-  if (!grid_.On() || !chart_.ValidObject(index)) return;
-  ChartObject& o = chart_.Objects[static_cast<size_t>(index)];
-  LinkPoint corner = grid_.Snap({o.Left, o.Top});
-  o.Left = corner.x;
-  o.Top = corner.y;
+  if (!grid_->On() || !chart_.ValidObject(index)) return;
+  history_.Apply(
+      "Move",
+      [&](Chart& chart) {
+        ChartObject& o = chart.Objects[static_cast<size_t>(index)];
+        const LinkPoint corner = grid_->Snap({o.Left, o.Top});
+        if (corner == LinkPoint{o.Left, o.Top}) return false;
+        o.Left = corner.x;
+        o.Top = corner.y;
+        return true;
+      },
+      Change(ChartChangeKind::ObjectsChanged, {index}), gesture_);
 }
 
 void CanvasEditor::SnapLinkToGrid(int32_t index) {
-  if (!grid_.On() || index < 0 || index >= chart_.LinkCount()) return;
-  for (LinkPoint& p : chart_.Links[static_cast<size_t>(index)].Point) p = grid_.Snap(p);
+  if (!grid_->On() || index < 0 || index >= chart_.LinkCount()) return;
+  history_.Apply(
+      "Move",
+      [&](Chart& chart) {
+        bool moved = false;
+        for (LinkPoint& p : chart.Links[static_cast<size_t>(index)].Point) {
+          const LinkPoint snapped = grid_->Snap(p);
+          moved = moved || !(snapped == p);
+          p = snapped;
+        }
+        return moved;
+      },
+      Change(ChartChangeKind::WiresChanged), gesture_);
 }
 
 bool CanvasEditor::ValidHitLink() const {
@@ -108,24 +165,41 @@ bool CanvasEditor::ValidHitLink() const {
 }
 
 void CanvasEditor::MousePress(MouseButton button, int32_t x, int32_t y, unsigned modifiers) {
+  Handling handling(*this);
   if (LeaveInert()) return;
-  const LinkPoint p = grid_.Snap({x, y});
+  const LinkPoint p = grid_->Snap({x, y});
   if (button == MouseButton::Left) {
-    if (tool_ == kToolSelect) {
+    if (tool_ == CanvasTool::Select) {
       PressSelect(p, modifiers);
     } else if (IsPlacingTool(tool_)) {
-      chart_.PlaceObject(p.x, p.y, static_cast<uint8_t>(tool_ - 1));
+      const auto type = static_cast<uint8_t>(static_cast<int>(tool_) - 1);
+      const int32_t index = chart_.ObjectCount();
+      history_.Apply(
+          "Place", [&](Chart& chart) { return chart.PlaceObject(p.x, p.y, type) >= 0; },
+          Change(ChartChangeKind::ObjectsAdded, {index}));
       ReturnToSelect();
-    } else if (tool_ == kToolStartFlag) {
-      chart_.Start = HitObjectAt(chart_, p.x, p.y);
-      chart_.DeselectAll();
+    } else if (tool_ == CanvasTool::StartFlag) {
+      const int32_t start = HitObjectAt(chart_, p.x, p.y);
+      if (start != chart_.Start) {
+        history_.Apply(
+            "Start flag",
+            [&](Chart& chart) {
+              chart.Start = start;
+              chart.DeselectAll();
+              return true;
+            },
+            Change(ChartChangeKind::HeaderChanged));
+      } else {
+        chart_.DeselectAll();
+        SelectionChanged();
+      }
       ReturnToSelect();
     } else if (IsWiringTool(tool_)) {
       PressWiring(p);
     }
   } else if (button == MouseButton::Right) {
     dragArmed_ = false;
-    if (tool_ >= kToolSelect && tool_ <= kToolCompare) {
+    if (HasPopupMenu(tool_)) {
       OpenPopupMenu(p);
     } else if (IsWiringTool(tool_)) {
       DropWireInProgress();
@@ -138,6 +212,7 @@ void CanvasEditor::PressSelect(LinkPoint p, unsigned modifiers) {
   pressPoint_ = lastPoint_ = p;
   rubberBand_ = false;
   dragArmed_ = true;
+  gesture_ = history_.NewGesture();
   hit_ = HitTest(chart_, p.x, p.y);
   const bool shiftOnly = (modifiers & kAnyModifier) == kModShift;
   if (hit_.object >= 0) {
@@ -149,6 +224,7 @@ void CanvasEditor::PressSelect(LinkPoint p, unsigned modifiers) {
       chart_.DeselectAll();
       o.Selected = 1;
     }
+    SelectionChanged();
     SnapObjectToGrid(hit_.object);
   } else if (hit_.link >= 0) {
     ChartLink& l = chart_.Links[static_cast<size_t>(hit_.link)];
@@ -159,15 +235,17 @@ void CanvasEditor::PressSelect(LinkPoint p, unsigned modifiers) {
       chart_.DeselectAll();
       l.Selected = 1;
     }
+    SelectionChanged();
     SnapLinkToGrid(hit_.link);
   } else if (!shiftOnly) {
     chart_.DeselectAll();
+    SelectionChanged();
     rubberBand_ = true;
   }
 }
 
 void CanvasEditor::PressWiring(LinkPoint p) {
-  const uint8_t kind = tool_ == kToolBranchWiring ? kBranchWiring : kFlowWiring;
+  const uint8_t kind = tool_ == CanvasTool::BranchWiring ? kBranchWiring : kFlowWiring;
   const int32_t object = HitObjectAt(chart_, p.x, p.y);
   if (wireOrigin_ < 0) {
     if (object < 0) return;
@@ -180,6 +258,7 @@ void CanvasEditor::PressWiring(LinkPoint p) {
     lastPoint_ = p;
     chart_.DeselectAll();
     chart_.Objects[static_cast<size_t>(object)].Selected = 1;
+    SelectionChanged();
     return;
   }
   if (object < 0) {
@@ -196,30 +275,37 @@ void CanvasEditor::PressWiring(LinkPoint p) {
     DropWireInProgress();
     return;
   }
-  int32_t index = -1;
-  for (int32_t j = 0; j < chart_.LinkCount() && index < 0; ++j) {
-    const ChartLink& l = chart_.Links[static_cast<size_t>(j)];
-    if (l.Origin == wireOrigin_ && l.Final == object) index = j;
-  }
-  if (index < 0) index = chart_.AppendLinks(1);
-  ChartLink& l = chart_.Links[static_cast<size_t>(index)];
-  l.Selected = 0;
-  l.Main = kind;
-  l.Origin = wireOrigin_;
-  l.Final = object;
-  l.Point.assign(wirePoints_.begin() + 1, wirePoints_.end());
+  history_.Apply(
+      "Wiring",
+      [&](Chart& chart) {
+        int32_t index = -1;
+        for (int32_t j = 0; j < chart.LinkCount() && index < 0; ++j) {
+          const ChartLink& l = chart.Links[static_cast<size_t>(j)];
+          if (l.Origin == wireOrigin_ && l.Final == object) index = j;
+        }
+        if (index < 0) index = chart.AppendLinks(1);
+        ChartLink& l = chart.Links[static_cast<size_t>(index)];
+        l.Selected = 0;
+        l.Main = kind;
+        l.Origin = wireOrigin_;
+        l.Final = object;
+        l.Point.assign(wirePoints_.begin() + 1, wirePoints_.end());
+        return true;
+      },
+      Change(ChartChangeKind::WiresChanged));
   DropWireInProgress();
 }
 
 void CanvasEditor::MouseMove(int32_t x, int32_t y, unsigned buttons, unsigned modifiers) {
+  Handling handling(*this);
   if (LeaveInert()) return;
-  const LinkPoint p = grid_.Snap({x, y});
+  const LinkPoint p = grid_->Snap({x, y});
   prompter_.SetStatusPanel(0, PositionText(p));
   pastePoint_ = p;
   if (buttons == 0) {
     if (IsWiringTool(tool_)) lastPoint_ = p;
   } else if (buttons == kButtonLeft && (modifiers & kAnyModifier) == 0) {
-    if (tool_ == kToolSelect && dragArmed_) Drag(p);
+    if (tool_ == CanvasTool::Select && dragArmed_) Drag(p);
     if (IsWiringTool(tool_)) lastPoint_ = p;
   } else {
     return;
@@ -229,9 +315,12 @@ void CanvasEditor::MouseMove(int32_t x, int32_t y, unsigned buttons, unsigned mo
 
 void CanvasEditor::MouseRelease(MouseButton button, int32_t x, int32_t y, unsigned modifiers) {
   (void)button, (void)x, (void)y, (void)modifiers;
+  Handling handling(*this);
   if (LeaveInert()) return;
   dragArmed_ = false;
-  if (tool_ == kToolSelect) rubberBand_ = false;
+  history_.EndGesture();
+  gesture_ = 0;
+  if (tool_ == CanvasTool::Select) rubberBand_ = false;
   host_.Redraw();
 }
 
@@ -253,6 +342,7 @@ void CanvasEditor::Drag(LinkPoint p) {
 
 void CanvasEditor::RubberBandSelect(LinkPoint p) {
   chart_.DeselectAll();
+  // Announced once the marks are set.
   const int64_t minX = std::min(pressPoint_.x, p.x), maxX = std::max(pressPoint_.x, p.x);
   const int64_t minY = std::min(pressPoint_.y, p.y), maxY = std::max(pressPoint_.y, p.y);
   for (ChartObject& o : chart_.Objects) {
@@ -266,9 +356,11 @@ void CanvasEditor::RubberBandSelect(LinkPoint p) {
         chart_.Objects[static_cast<size_t>(l.Final)].Selected)
       l.Selected = 1;
   }
+  SelectionChanged();
 }
 
 void CanvasEditor::MoveSelection(int32_t dx, int32_t dy) {
+  if (dx == 0 && dy == 0) return;
   for (const ChartObject& o : chart_.Objects) {
     if (o.Selected &&
         (!FitsCanvasCoordinate(int64_t{o.Left} + dx) || !FitsCanvasCoordinate(int64_t{o.Top} + dy)))
@@ -280,37 +372,57 @@ void CanvasEditor::MoveSelection(int32_t dx, int32_t dy) {
       if (!FitsCanvasCoordinate(int64_t{q.x} + dx) || !FitsCanvasCoordinate(int64_t{q.y} + dy))
         return;
   }
-  for (ChartObject& o : chart_.Objects) {
-    if (!o.Selected) continue;
-    o.Left += dx;
-    o.Top += dy;
-  }
-  for (ChartLink& l : chart_.Links) {
-    if (!l.Selected) continue;
-    for (LinkPoint& q : l.Point) {
-      q.x += dx;
-      q.y += dy;
-    }
-  }
+  history_.Apply(
+      "Move",
+      [&](Chart& chart) {
+        for (ChartObject& o : chart.Objects) {
+          if (!o.Selected) continue;
+          o.Left += dx;
+          o.Top += dy;
+        }
+        for (ChartLink& l : chart.Links) {
+          if (!l.Selected) continue;
+          for (LinkPoint& q : l.Point) {
+            q.x += dx;
+            q.y += dy;
+          }
+        }
+        return true;
+      },
+      Change(ChartChangeKind::ObjectsChanged), gesture_);
 }
 
 void CanvasEditor::MoveBendPoint(int32_t dx, int32_t dy) {
-  if (!ValidHitLink()) return;
-  std::vector<LinkPoint>& points = chart_.Links[static_cast<size_t>(hit_.link)].Point;
+  if (!ValidHitLink() || (dx == 0 && dy == 0)) return;
+  const std::vector<LinkPoint>& points = chart_.Links[static_cast<size_t>(hit_.link)].Point;
   if (hit_.bend < 0 || static_cast<size_t>(hit_.bend) >= points.size()) return;
-  LinkPoint& q = points[static_cast<size_t>(hit_.bend)];
+  const LinkPoint& q = points[static_cast<size_t>(hit_.bend)];
   if (!FitsCanvasCoordinate(int64_t{q.x} + dx) || !FitsCanvasCoordinate(int64_t{q.y} + dy)) return;
-  q.x += dx;
-  q.y += dy;
+  const auto link = static_cast<size_t>(hit_.link), bend = static_cast<size_t>(hit_.bend);
+  history_.Apply(
+      "Move bend point",
+      [&](Chart& chart) {
+        LinkPoint& moved = chart.Links[link].Point[bend];
+        moved.x += dx;
+        moved.y += dy;
+        return true;
+      },
+      Change(ChartChangeKind::WiresChanged), gesture_);
 }
 
 DoubleClickResult CanvasEditor::DoubleClick() {
+  Handling handling(*this);
   DoubleClickResult result;
-  if (tool_ != kToolSelect) return result;
+  if (tool_ != CanvasTool::Select) return result;
   if (hit_.Nothing()) {
     result.kind = DoubleClickResult::Kind::DataDialog;
-    host_.OpenDataDialog();
-    chart_.SetChartName(chart_.Name);
+    history_.ApplyChecked(
+        "Chart data",
+        [&](Chart& chart) {
+          host_.OpenDataDialog();
+          chart.SetChartName(chart.Name);
+        },
+        Change(ChartChangeKind::HeaderChanged));
   } else if (hit_.object >= 0) {
     if (!chart_.ValidObject(hit_.object)) return result;
     const uint8_t type = chart_.Objects[static_cast<size_t>(hit_.object)].Type;
@@ -319,9 +431,16 @@ DoubleClickResult CanvasEditor::DoubleClick() {
       host_.OpenObjectDialog(hit_.object, type);
     }
   } else if (hit_.WireAtSegment() && ValidHitLink()) {
-    ChartLink& l = chart_.Links[static_cast<size_t>(hit_.link)];
-    std::swap(l.Origin, l.Final);
-    std::reverse(l.Point.begin(), l.Point.end());
+    const auto link = static_cast<size_t>(hit_.link);
+    history_.Apply(
+        "Reverse wire",
+        [&](Chart& chart) {
+          ChartLink& l = chart.Links[link];
+          std::swap(l.Origin, l.Final);
+          std::reverse(l.Point.begin(), l.Point.end());
+          return true;
+        },
+        Change(ChartChangeKind::WiresChanged));
     result.kind = DoubleClickResult::Kind::WireReversed;
     result.index = hit_.link;
   }
@@ -330,6 +449,7 @@ DoubleClickResult CanvasEditor::DoubleClick() {
 }
 
 bool CanvasEditor::KeyPress(CanvasKey key, unsigned modifiers) {
+  Handling handling(*this);
   if (modifiers & (kModShift | kModAlt)) return false;
   const bool ctrl = (modifiers & kModCtrl) != 0;
   bool handled = true;
@@ -364,14 +484,21 @@ bool CanvasEditor::DropMotion(int32_t x, int32_t y, int row, const std::string& 
                               const std::string& motionName) {
   // Only a motion row can be called from a scenario; no selected row (-1) places nothing.
   if (row < 0 || row >= 80) return false;
-  const int index = chart_.PlaceObject(x, y, kMot);
-  if (index >= 0) {
-    ChartObject& o = chart_.Objects[static_cast<size_t>(index)];
-    o.Head = static_cast<uint8_t>(row);
-    o.Name = rowCaption + " " + motionName;
-    // A long motion name widens the box so the name stays inside it.
-    o.Width = std::max(o.Width, host_.NameWidth(o.Name) + kNameMargin);
-  }
+  Handling handling(*this);
+  int index = -1;
+  history_.Apply(
+      "Place",
+      [&](Chart& chart) {
+        index = chart.PlaceObject(x, y, kMot);
+        if (index < 0) return false;
+        ChartObject& o = chart.Objects[static_cast<size_t>(index)];
+        o.Head = static_cast<uint8_t>(row);
+        o.Name = rowCaption + " " + motionName;
+        // A long motion name widens the box so the name stays inside it.
+        o.Width = std::max(o.Width, host_.NameWidth(o.Name) + kNameMargin);
+        return true;
+      },
+      Change(ChartChangeKind::ObjectsAdded, {chart_.ObjectCount()}));
   host_.Redraw();
   return index >= 0;
 }
@@ -384,12 +511,14 @@ void CanvasEditor::OpenPopupMenu(LinkPoint p) {
     if (!o.Selected) {
       chart_.DeselectAll();
       o.Selected = 1;
+      SelectionChanged();
     }
   } else if (hit_.link >= 0) {
     ChartLink& l = chart_.Links[static_cast<size_t>(hit_.link)];
     if (!l.Selected) {
       chart_.DeselectAll();
       l.Selected = 1;
+      SelectionChanged();
     }
   }
   const PopupMenuModel menu = BuildPopupMenu(hit_, chart_.SelectedObjectCount());

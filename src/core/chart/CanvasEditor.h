@@ -10,23 +10,12 @@
 #include "core/chart/CanvasMenus.h"
 #include "core/chart/CanvasOverlay.h"
 #include "core/chart/Chart.h"
+#include "core/chart/ChartEvents.h"
+#include "core/chart/ChartHistory.h"
 
 namespace brv3 {
 
 class Prompter;
-
-// `ToolMode` values; each equals the `Tag` of its tool button.
-enum ToolMode : int {
-  kToolInert = -1,  // after opening a file: the next mouse event only returns to Select
-  kToolSelect = 0,
-  kToolPosition = 1,
-  kToolSet = 2,
-  kToolCompare = 3,
-  kToolFlowWiring = 4,
-  kToolBranchWiring = 5,
-  kToolStartFlag = 6,
-  kToolMix = 7,
-};
 
 enum class MouseButton : uint8_t { Left, Right, Middle };
 // Buttons held during a move (bit set).
@@ -46,22 +35,29 @@ struct DoubleClickResult {
 // The toolkit-free canvas: tools, hit tests, selection, dragging, wiring, the pop-up menu and
 // its commands, copy and paste, keys and drops. A widget forwards its mouse, key and drop events
 // (canvas coordinates) and paints the display list built from Chart() and Overlay() whenever
-// the host's Redraw is called.
+// the host's Redraw is called. Every change of the chart goes through the history (one drag is
+// one step); selection-only changes are announced but not recorded. The editor follows the
+// chart's change events: a change made elsewhere (undo, a dialog, a read back) redraws the
+// canvas and forgets hit indices that may have gone stale.
 class CanvasEditor {
  public:
-  CanvasEditor(Chart& chart, Prompter& prompter, CanvasHost& host);
+  // `grid` is the snapping grid to follow; without one the editor keeps its own.
+  CanvasEditor(ChartHistory& history, Prompter& prompter, CanvasHost& host,
+               CanvasGrid* grid = nullptr);
 
   // Tool buttons. Select and Start flag also end wiring and deselect everything; the wiring
-  // tools start wiring with no wire in progress; the placing tools end wiring.
-  void SetTool(int toolMode);
+  // tools start wiring with no wire in progress; the placing tools end wiring. Inert and
+  // values beyond the buttons are ignored.
+  void SetTool(CanvasTool tool);
   // After a chart file was opened: the next mouse press, move or release only returns to Select.
   void SetInert();
   // The environment dialog applied: Select tool, no wire in progress.
   void ResetAfterEnvironment();
-  int Tool() const { return tool_; }
+  CanvasTool Tool() const { return tool_; }
 
-  CanvasGrid& Grid() { return grid_; }
-  const CanvasGrid& Grid() const { return grid_; }
+  CanvasGrid& Grid() { return *grid_; }
+  const CanvasGrid& Grid() const { return *grid_; }
+  ChartHistory& History() { return history_; }
 
   void MousePress(MouseButton button, int32_t x, int32_t y, unsigned modifiers);
   void MouseMove(int32_t x, int32_t y, unsigned buttons, unsigned modifiers);
@@ -108,6 +104,21 @@ class CanvasEditor {
   static std::string PositionText(LinkPoint p);
 
  private:
+  // Marks the span of one forwarded event: the editor redraws once at its end, so chart
+  // events heard meanwhile do not redraw.
+  class Handling {
+   public:
+    explicit Handling(CanvasEditor& editor) : editor_(editor) { ++editor_.handling_; }
+    ~Handling() { --editor_.handling_; }
+    Handling(const Handling&) = delete;
+    Handling& operator=(const Handling&) = delete;
+
+   private:
+    CanvasEditor& editor_;
+  };
+
+  void ChartChanged(const ChartChange& change);
+  void SelectionChanged();
   void EndWiring();
   void DropWireInProgress();
   void ReturnToSelect();
@@ -123,12 +134,16 @@ class CanvasEditor {
   void MoveBendPoint(int32_t dx, int32_t dy);
   bool ValidHitLink() const;
 
+  ChartHistory& history_;
   Chart& chart_;
   Prompter& prompter_;
   CanvasHost& host_;
-  CanvasGrid grid_;
+  CanvasGrid ownGrid_;
+  CanvasGrid* grid_;
   CopyBuffer buffer_;
-  int tool_ = kToolSelect;
+  CanvasTool tool_ = CanvasTool::Select;
+  ChartHistory::Gesture gesture_ = 0;  // the present drag's
+  int handling_ = 0;
   LinkPoint pressPoint_;
   LinkPoint lastPoint_;
   LinkPoint pastePoint_;
@@ -138,6 +153,7 @@ class CanvasEditor {
   bool wiring_ = false;
   int32_t wireOrigin_ = -1;
   std::vector<LinkPoint> wirePoints_;
+  Subscription changes_;
 };
 
 }  // namespace brv3

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/chart/CanvasMenus.h"
+#include "core/chart/CanvasTool.h"
 
 namespace brv3 {
 
@@ -22,7 +23,7 @@ class CanvasHost {
   // Repaint the canvas from the chart (build the display list and paint it).
   virtual void Redraw() = 0;
   // The tool changed; the tool button with this tag goes down.
-  virtual void ToolChanged(int toolMode) { (void)toolMode; }
+  virtual void ToolChanged(CanvasTool tool) { (void)tool; }
   // Width in pixels of `text` drawn as an object's name on the canvas (0 when unknown).
   virtual int32_t NameWidth(const std::string& text) const {
     (void)text;

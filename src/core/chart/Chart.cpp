@@ -23,6 +23,25 @@ Chart& Chart::operator=(const Chart& other) {
   return *this;
 }
 
+Chart& Chart::operator=(Chart&& other) noexcept {
+  if (this == &other) return *this;
+  Type = other.Type;
+  Start = other.Start;
+  Name = std::move(other.Name);
+  Ctrl = other.Ctrl;
+  CanvasWidth = other.CanvasWidth;
+  CanvasHeight = other.CanvasHeight;
+  Objects = std::move(other.Objects);
+  Links = std::move(other.Links);
+  return *this;
+}
+
+bool Chart::operator==(const Chart& other) const {
+  return Type == other.Type && Start == other.Start && Name == other.Name && Ctrl == other.Ctrl &&
+         CanvasWidth == other.CanvasWidth && CanvasHeight == other.CanvasHeight &&
+         Objects == other.Objects && Links == other.Links;
+}
+
 const char* ObjectNamePrefix(uint8_t type) {
   switch (type) {
     case kPosition:
@@ -165,7 +184,7 @@ int Chart::SelectedLinkCount() const {
 
 void Chart::SetChartName(const std::string& text) {
   Name = text;
-  if (listener_) listener_->TabCaptionChanged("EDIT " + text);
+  Notify(ChartChangeKind::HeaderChanged);
 }
 
 std::string FormatPrmText(uint8_t head, const ChannelWords& values) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/chart/ChartEvents.h"
+
 namespace brv3 {
 
 constexpr int kChannels = 24;
@@ -47,6 +49,7 @@ struct ChartObject {
 
   int32_t CenterX() const { return Left + Width / 2; }
   int32_t CenterY() const { return Top + Height / 2; }
+  bool operator==(const ChartObject&) const = default;
 };
 
 struct LinkPoint {
@@ -61,6 +64,7 @@ struct ChartLink {
   int32_t Origin = 0;
   int32_t Final = 0;
   std::vector<LinkPoint> Point;
+  bool operator==(const ChartLink&) const = default;
 };
 
 // The internal copy buffer: positions relative to a reference corner, wire ends as indices into
@@ -84,20 +88,18 @@ struct CopyBuffer {
   std::vector<Link> Links;
 };
 
-// Views that follow the chart (the edit sheet's tab caption, the canvas size).
-class ChartListener {
- public:
-  virtual ~ChartListener() = default;
-  virtual void TabCaptionChanged(const std::string& caption) = 0;
-};
-
-// The one open document: a motion or scenario chart. A plain value: copying it copies the data
-// but not the listener.
+// The one open document: a motion or scenario chart. A plain value: copying or moving it copies
+// or moves the data, never the subscribers of its change notifier. Views subscribe through
+// Changes(); edits that should be undoable go through a ChartHistory, which announces them.
 class Chart {
  public:
   Chart() = default;
   Chart(const Chart& other) { *this = other; }
+  Chart(Chart&& other) noexcept { *this = std::move(other); }
   Chart& operator=(const Chart& other);
+  Chart& operator=(Chart&& other) noexcept;
+  // Compares the data only.
+  bool operator==(const Chart& other) const;
 
   uint8_t Type = kMotionChart;
   int32_t Start = -1;
@@ -108,7 +110,11 @@ class Chart {
   std::vector<ChartObject> Objects;
   std::vector<ChartLink> Links;
 
-  void SetListener(ChartListener* listener) { listener_ = listener; }
+  // The change notifier: views subscribe here.
+  ChartNotifier& Changes() const { return changes_; }
+  void Notify(ChartChangeKind kind, ChangeOrigin origin = ChangeOrigin::Edit) const {
+    changes_.Notify({kind, {}, origin});
+  }
 
   int ObjectCount() const { return static_cast<int>(Objects.size()); }
   int LinkCount() const { return static_cast<int>(Links.size()); }
@@ -124,13 +130,15 @@ class Chart {
   void SelectAllObjects();
   int SelectedObjectCount() const;
   int SelectedLinkCount() const;
+  // Sets the name and announces a header change (the tab caption follows it), even when the
+  // name stays the same.
   void SetChartName(const std::string& text);
   std::string FormatPrm(int index) const;
   void ParsePrm(int index, const std::string& text);
   void DeriveObjectType(int index);
 
  private:
-  ChartListener* listener_ = nullptr;
+  mutable ChartNotifier changes_;
 };
 
 // Name prefix of an object type ("POS", "SET", "CMP", "MIX", "MOT", else "ITEM").

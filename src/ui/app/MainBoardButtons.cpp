@@ -62,7 +62,6 @@ void MainBoardButtons::MotReadBtnClick() {
   const ActionResult result = actions_.Read();
   if (result == ActionResult::Cancelled) return;
   ShowListing();
-  emit window_.ChartChanged();
 }
 
 void MainBoardButtons::MotDelBtnClick() {

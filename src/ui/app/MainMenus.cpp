@@ -30,61 +30,7 @@ namespace {
 const char* const kFileFilter = "QVB file (*.QVB *.qvb);;AllFiles (*)";
 constexpr double kZoomStep = 1.25;
 
-class Fnv {
- public:
-  void Add(const void* data, size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    for (size_t i = 0; i < size; ++i) hash_ = (hash_ ^ bytes[i]) * 0x100000001b3ULL;
-  }
-  template <typename T>
-  void Value(T value) {
-    Add(&value, sizeof value);
-  }
-  void Text(const std::string& text) {
-    Value(text.size());
-    Add(text.data(), text.size());
-  }
-  uint64_t Hash() const { return hash_; }
-
- private:
-  uint64_t hash_ = 0xcbf29ce484222325ULL;
-};
-
 }  // namespace
-
-uint64_t ChartFingerprint(const Chart& chart) {
-  Fnv f;
-  f.Value(chart.Type);
-  f.Value(chart.Start);
-  f.Text(chart.Name);
-  f.Value(chart.Ctrl);
-  f.Value(chart.CanvasWidth);
-  f.Value(chart.CanvasHeight);
-  f.Value(chart.Objects.size());
-  for (const ChartObject& o : chart.Objects) {
-    f.Value(o.Left);
-    f.Value(o.Top);
-    f.Value(o.Width);
-    f.Value(o.Height);
-    f.Value(o.Color);
-    f.Text(o.Name);
-    f.Value(o.Type);
-    f.Value(o.Head);
-    for (uint16_t word : o.Values) f.Value(word);
-  }
-  f.Value(chart.Links.size());
-  for (const ChartLink& l : chart.Links) {
-    f.Value(l.Main);
-    f.Value(l.Origin);
-    f.Value(l.Final);
-    f.Value(l.Point.size());
-    for (const LinkPoint& p : l.Point) {
-      f.Value(p.x);
-      f.Value(p.y);
-    }
-  }
-  return f.Hash();
-}
 
 MainMenus::MainMenus(TBrivane3& window) : QObject(&window), window_(window) {
   setObjectName("MainMenus");
@@ -98,8 +44,6 @@ MainMenus::MainMenus(TBrivane3& window) : QObject(&window), window_(window) {
 
   connect(&window_, &TBrivane3::ChartFileOpened, this, &MainMenus::FileOpened);
   connect(&window_, &TBrivane3::ChartFileSaved, this, &MainMenus::FileSaved);
-  if (CanvasWidget* canvas = window_.Canvas())
-    connect(canvas, &CanvasWidget::Edited, this, &MainMenus::CheckForEdits);
   window_.SetCloseGuard([this] { return MayDiscard(); });
 }
 
@@ -137,14 +81,25 @@ void MainMenus::BuildFileMenu() {
 void MainMenus::BuildEditMenu() {
   QMenu* menu = window_.menuBar()->addMenu("&Edit");
   menu->setObjectName("EditMenu");
-  undo_ = menu->addAction("&Undo");
+  // The menu's Undo and Redo carry the keys; the toolbar buttons do the same without them, so no
+  // key is claimed twice.
+  undo_ = menu->addAction("&Undo", this, [this] { window_.Undo(); });
   undo_->setObjectName("UndoAction");
-  undo_->setShortcut(QKeySequence::Undo);
-  undo_->setEnabled(false);
-  redo_ = menu->addAction("&Redo");
+  undo_->setShortcuts(QKeySequence::Undo);
+  redo_ = menu->addAction("&Redo", this, [this] { window_.Redo(); });
   redo_->setObjectName("RedoAction");
-  redo_->setShortcut(QKeySequence::Redo);
-  redo_->setEnabled(false);
+  QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+  for (const QKeySequence& key :
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+    if (!redoKeys.contains(key)) redoKeys << key;
+  redo_->setShortcuts(redoKeys);
+  const auto follow = [this](const HistoryState& state) {
+    undo_->setEnabled(state.CanUndo);
+    redo_->setEnabled(state.CanRedo);
+    SetModified(!state.Clean);
+  };
+  historyChanges_ = window_.History().SubscribeState(follow);
+  follow(window_.History().State());
   menu->addSeparator();
   // Each command runs on the canvas editor as its pop-up menu would, then redraws.
   auto add = [&](const char* name, const QString& text, const QKeySequence& key, auto command) {
@@ -154,11 +109,10 @@ void MainMenus::BuildEditMenu() {
       if (!canvas || !canvas->isVisible()) return;
       CanvasEditor& editor = canvas->Editor();
       // A command is the user's next action after opening a file, as a mouse event would be.
-      if (editor.Tool() == kToolInert)
+      if (editor.Tool() == CanvasTool::Inert)
         editor.MouseMove(editor.LastPoint().x, editor.LastPoint().y, 0, 0);
       command(editor);
       canvas->Redraw();
-      CheckForEdits();
     });
     action->setObjectName(name);
     action->setShortcut(key);
@@ -288,8 +242,12 @@ void MainMenus::SetZoom(double zoom) {
 
 bool MainMenus::NewChart() {
   if (!MayDiscard()) return false;
-  window_.CurrentChart().ClearChart();
-  emit window_.ChartChanged();
+  Chart& chart = window_.CurrentChart();
+  chart.Changes().Hold();
+  chart.ClearChart();
+  chart.Changes().Release();
+  window_.History().Clear();
+  chart.Notify(ChartChangeKind::Replaced, ChangeOrigin::Load);
   filePath_.clear();
   MarkClean();
   return true;
@@ -304,7 +262,8 @@ bool MainMenus::OpenFile(const QString& path) {
 bool MainMenus::Save() {
   // Only a chart file is written in place; anything else (a CSV motion, say) is saved as.
   if (filePath_.isEmpty() || !filePath_.endsWith(".qvb", Qt::CaseInsensitive)) return SaveAs();
-  if (!SaveChartFile(window_.CurrentChart(), filePath_.toStdString(), window_)) return false;
+  if (!SaveChartFile(window_.CurrentChart(), filePath_.toStdString(), window_.Prompts()))
+    return false;
   FileSaved(filePath_);
   return true;
 }
@@ -319,10 +278,8 @@ bool MainMenus::SaveAs() {
 
 void MainMenus::FileOpened(const QString& path, bool merged) {
   RememberFile(path);
-  if (merged) {
-    CheckForEdits();
-    return;
-  }
+  // A merge is an edit of the chart already open; the history says whether it is unsaved.
+  if (merged) return;
   filePath_ = QFileInfo(path).absoluteFilePath();
   MarkClean();
 }
@@ -347,12 +304,8 @@ bool MainMenus::MayDiscard() {
 }
 
 void MainMenus::MarkClean() {
-  savedFingerprint_ = ChartFingerprint(window_.CurrentChart());
+  window_.History().MarkClean();
   SetModified(false);
-}
-
-void MainMenus::CheckForEdits() {
-  SetModified(ChartFingerprint(window_.CurrentChart()) != savedFingerprint_);
 }
 
 void MainMenus::SetModified(bool modified) {

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "core/chart/ChartEvents.h"
+
 class QAction;
 class QMenu;
 class QWidget;
@@ -35,11 +37,9 @@ class MainMenus : public QObject {
   bool Modified() const { return modified_; }
   // Marks the chart as changed (or as matching its file).
   void SetModified(bool modified);
-  // Compares the chart with what was last opened or saved and marks it accordingly.
-  void CheckForEdits();
   const QStringList& RecentFiles() const { return recent_; }
 
-  // Undo and Redo start disabled; whoever keeps the edit history connects and enables them.
+  // Undo and Redo of the window's edit history, enabled as it allows.
   QAction* UndoAction() const { return undo_; }
   QAction* RedoAction() const { return redo_; }
 
@@ -65,7 +65,7 @@ class MainMenus : public QObject {
   TBrivane3& window_;
   QString filePath_;
   bool modified_ = false;
-  uint64_t savedFingerprint_ = 0;
+  Subscription historyChanges_;
   QStringList recent_;
   QMenu* recentMenu_ = nullptr;
   QAction* undo_ = nullptr;
@@ -74,8 +74,5 @@ class MainMenus : public QObject {
 
 // Disables the Tools buttons whose dialogs `actions` does not offer; their buttons say so.
 void MarkMissingDialogs(QWidget& window, const BoardButtons& actions);
-
-// A fingerprint of everything a chart file keeps except the selection.
-uint64_t ChartFingerprint(const Chart& chart);
 
 }  // namespace brv3

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -19,7 +20,6 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
-#include <QTime>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -83,7 +83,7 @@ class CanvasPlaceholder : public QWidget {
 TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
     : QMainWindow(parent),
       settingsPath_(settingsPath.empty() ? platform::SettingsFilePath() : settingsPath),
-      link_(&commX1_, this),
+      link_(&commX1_, &prompter_),
       messageBridge_(std::make_unique<WindowMessageBridge>(*this)) {
   setObjectName("Brivane3");
   QFont uiFont = font();
@@ -98,12 +98,16 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
     actions_->CommX1Receive(count);
   };
   link_.SetApplicationTitle(kApplicationTitle);
-  chart_.SetListener(this);
+  captionName_ = chart_.Name;
+  chartChanges_ = chart_.Changes().Subscribe([this](const ChartChange& c) { ChartChanged(c); });
+  prompter_.OnCaption([this](const std::string& caption) { SetCaption(caption); });
 
   BuildToolbars();
   BuildSheets();
   BuildStatusBar();
-  formDlg_ = new TFormDlg(*this, this);
+  environment_.Attach({commandMenu_, partsMenu_, commMenu_, toolsMenu_},
+                      [this] { return CanvasWidget(); });
+  formDlg_ = new TFormDlg(environment_, this);
   infoDlg_ = new TInfoDlg([this] { return ReadBoardVersion(); }, this);
   itemProperty_ = new TItemProperty(this);
   ConnectCanvas();
@@ -113,16 +117,20 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   ReadSettings();
   ChoosePort(0);
   // A settings file that cannot be read is reported once; it is then left alone.
-  if (!settingsProblem_.empty()) ShowStatus(settingsProblem_);
+  if (!settingsProblem_.empty()) prompter_.ShowStatus(settingsProblem_);
   chart_.Name = kUntitledName;
   chart_.Ctrl = kNoCtrl;
   setAcceptDrops(true);
   SetCaption(kStartCaption);
   SetTool(CanvasTool::Select);
   link_.SetAttemptLimit(5);
-  SetCanvasSize(640, 480);
-  SetGridSpacing(5, 5);
+  environment_.SetCanvasSize(640, 480);
+  environment_.SetGridSpacing(5, 5);
   chart_.ClearChart();
+  history_.Clear();
+  historyChanges_ =
+      history_.SubscribeState([this](const HistoryState& state) { HistoryChanged(state); });
+  HistoryChanged(history_.State());
   notifications_.Clear();
   // Made last, so the empty chart just set up is the unchanged document.
   menus_ = new MainMenus(*this);
@@ -133,7 +141,8 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
 }
 
 TBrivane3::~TBrivane3() {
-  chart_.SetListener(nullptr);
+  chartChanges_.Reset();
+  historyChanges_.Reset();
   commX1_.OnReceive = nullptr;
   try {
     commX1_.Close();
@@ -177,6 +186,15 @@ void TBrivane3::BuildToolbars() {
      &TBrivane3::FormBtnClick);
   on(AddButton(toolBar1_, "InfoBtn", "Information", Glyph(GlyphKind::Information)),
      &TBrivane3::InfoBtnClick);
+  auto standardIcon = [this](const char* themeName, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(themeName, style()->standardIcon(fallback));
+  };
+  undoBtn_ =
+      AddButton(toolBar1_, "UndoBtn", "Undo", standardIcon("edit-undo", QStyle::SP_ArrowBack));
+  on(undoBtn_, &TBrivane3::Undo);
+  redoBtn_ =
+      AddButton(toolBar1_, "RedoBtn", "Redo", standardIcon("edit-redo", QStyle::SP_ArrowForward));
+  on(redoBtn_, &TBrivane3::Redo);
   on(AddButton(toolBar1_, "ExitBtn", "Exit", Glyph(GlyphKind::Exit)), &QWidget::close);
 
   toolsMenu_ = makeBar("ToolsMenu", "Tools");
@@ -222,6 +240,7 @@ void TBrivane3::BuildToolbars() {
   partsMenu_->addWidget(Spacer(partsMenu_));
   gridSw_ = NamedCheck("GridSw", "GRID", "Grid", partsMenu_);
   partsMenu_->addWidget(gridSw_);
+  connect(gridSw_, &QCheckBox::toggled, this, [this](bool on) { grid_.SetOn(on); });
   partsMenu_->addWidget(Spacer(partsMenu_));
   toolButton("SetStartBtn", "Start Flag", Glyph(GlyphKind::StartFlag), CanvasTool::StartFlag);
   toolButton("SetItem1Btn", "Position", Glyph(GlyphKind::Position, "POS"), CanvasTool::Position);
@@ -242,8 +261,8 @@ void TBrivane3::BuildToolbars() {
       &BoardButtons::SpeedButton2Click);
   forward(AddButton(commandMenu_, "MotWriteBtn", "Write", Glyph(GlyphKind::Write)),
           &BoardButtons::MotWriteBtnClick);
-  forward(AddButton(commandMenu_, "MotReadBtn", "Read", Glyph(GlyphKind::Read)),
-          &BoardButtons::MotReadBtnClick);
+  on(AddButton(commandMenu_, "MotReadBtn", "Read", Glyph(GlyphKind::Read)),
+     &TBrivane3::MotReadBtnClick);
   forward(AddButton(commandMenu_, "MotDelBtn", "Delete", Glyph(GlyphKind::Delete)),
           &BoardButtons::MotDelBtnClick);
   forward(AddButton(commandMenu_, "MotStpBtn", "Stop", Glyph(GlyphKind::Stop)),
@@ -324,33 +343,33 @@ void TBrivane3::BuildStatusBar() {
   }
   SizeStatusPanels(panels_);
   setStatusBar(staBar_);
+  prompter_.AttachStatus(edit2_, {panels_[0], panels_[1], panels_[2]});
 }
 
-int TBrivane3::MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text, int language) {
-  return ShowMsgBox(this, kind, buttons, QString::fromStdString(text), language);
+// The tab caption shows the chart's name after every rename, and after a change of the whole
+// chart that brought another name.
+void TBrivane3::ChartChanged(const ChartChange& change) {
+  const bool header = change.kind == ChartChangeKind::HeaderChanged;
+  if (header || (change.kind == ChartChangeKind::Replaced && chart_.Name != captionName_)) {
+    captionName_ = chart_.Name;
+    pageControl1_->setTabText(pageControl1_->indexOf(sheet1_),
+                              QString::fromStdString("EDIT " + chart_.Name));
+  }
 }
 
-bool TBrivane3::NumberSelectDialog(NumberSelectState& state) {
-  return RunNumberSelectDialog(this, state);
+void TBrivane3::HistoryChanged(const HistoryState& state) {
+  undoBtn_->setEnabled(state.CanUndo);
+  redoBtn_->setEnabled(state.CanRedo);
+  undoBtn_->setToolTip(state.CanUndo ? QString::fromStdString("Undo " + state.UndoLabel) : "Undo");
+  redoBtn_->setToolTip(state.CanRedo ? QString::fromStdString("Redo " + state.RedoLabel) : "Redo");
 }
 
-bool TBrivane3::InputTextDialog(const std::string& caption, const std::string& prompt,
-                                std::string& value) {
-  QString text = QString::fromStdString(value);
-  if (!RunInputTextDialog(this, QString::fromStdString(caption), QString::fromStdString(prompt),
-                          text))
-    return false;
-  value = text.toStdString();
-  return true;
+void TBrivane3::Undo() {
+  history_.Undo();
 }
 
-void TBrivane3::ShowStatus(const std::string& message) {
-  edit2_->setText(StatusLineText(QTime::currentTime(), QString::fromStdString(message)));
-  edit2_->setCursorPosition(0);
-}
-
-void TBrivane3::SetStatusPanel(int panel, const std::string& text) {
-  if (panel >= 0 && panel < 3) panels_[panel]->setText(QString::fromStdString(text));
+void TBrivane3::Redo() {
+  history_.Redo();
 }
 
 void TBrivane3::SetCaption(const std::string& caption) {
@@ -374,42 +393,10 @@ void TBrivane3::UpdateTitle() {
   setWindowTitle((documentModified_ ? "*" : "") + name + " - " + caption_);
 }
 
-void TBrivane3::TabCaptionChanged(const std::string& caption) {
-  pageControl1_->setTabText(pageControl1_->indexOf(sheet1_), QString::fromStdString(caption));
-}
-
-EnvironmentSettings TBrivane3::PresentEnvironment() const {
-  EnvironmentSettings s;
-  const QSize size = CanvasSize();
-  s.CanvasWidth = size.width();
-  s.CanvasHeight = size.height();
-  s.GridX = gridX_;
-  s.GridY = gridY_;
-  s.ViewCmdMenu = !commandMenu_->isHidden();
-  s.ViewPartMenu = !partsMenu_->isHidden();
-  s.ViewCommMenu = !commMenu_->isHidden();
-  s.ViewToolMenu = !toolsMenu_->isHidden();
-  return s;
-}
-
-void TBrivane3::SetCanvasSize(int width, int height) {
-  chart_.CanvasWidth = width;
-  chart_.CanvasHeight = height;
-  if (QWidget* canvas = CanvasWidget()) canvas->setFixedSize(width, height);
-  emit ChartChanged();
-}
-
-void TBrivane3::SetGridSpacing(int x, int y) {
-  gridX_ = std::max(kMinGridSpacing, x);
-  gridY_ = std::max(kMinGridSpacing, y);
-  if (canvas_) canvas_->Editor().Grid().SetSpacing(gridX_, gridY_);
-}
-
-void TBrivane3::SetToolbarsVisible(const EnvironmentSettings& settings) {
-  commandMenu_->setVisible(settings.ViewCmdMenu);
-  partsMenu_->setVisible(settings.ViewPartMenu);
-  commMenu_->setVisible(settings.ViewCommMenu);
-  toolsMenu_->setVisible(settings.ViewToolMenu);
+// A motion or scenario read back replaces the chart: one undoable step.
+void TBrivane3::MotReadBtnClick() {
+  history_.ApplyChecked("Read", [this](Chart&) { actions_->MotReadBtnClick(); },
+                        {ChartChangeKind::Replaced, {}, ChangeOrigin::Edit});
 }
 
 void TBrivane3::WindowMessage(uint32_t message, int64_t w, int64_t l) {
@@ -442,43 +429,31 @@ brv3::CanvasWidget* TBrivane3::Canvas() const {
   return canvas_.data();
 }
 
-// The drawing canvas follows the tool buttons, the grid and every change of the chart; its own
-// tool changes put the matching button down.
+// The drawing canvas edits through the window's history, snaps to the window's grid and follows
+// the chart's change events by itself; its own tool changes put the matching button down.
 void TBrivane3::ConnectCanvas() {
-  canvas_ = new brv3::CanvasWidget(chart_, *this);
+  canvas_ = new brv3::CanvasWidget(history_, prompter_, nullptr, &grid_);
   canvas_->SetPropertyDialog(itemProperty_);
   SetCanvasWidget(canvas_);
-  CanvasGrid& grid = canvas_->Editor().Grid();
-  grid.SetOn(GridOn());
-  grid.SetSpacing(gridX_, gridY_);
-  connect(gridSw_, &QCheckBox::toggled, canvas_,
-          [this](bool on) { canvas_->Editor().Grid().SetOn(on); });
-  connect(this, &TBrivane3::ToolChanged, canvas_,
-          [this](CanvasTool tool) { canvas_->SetTool(static_cast<int>(tool)); });
   connect(canvas_, &brv3::CanvasWidget::ToolModeChanged, this, [this](int mode) {
-    if (static_cast<CanvasTool>(mode) != tool_) SetTool(static_cast<CanvasTool>(mode));
+    if (static_cast<CanvasTool>(mode) != Tool()) SetTool(static_cast<CanvasTool>(mode));
   });
-  connect(this, &TBrivane3::ChartChanged, canvas_, &brv3::CanvasWidget::Redraw);
   canvas_->setFocus();
-}
-
-QSize TBrivane3::CanvasSize() const {
-  return QSize(chart_.CanvasWidth, chart_.CanvasHeight);
 }
 
 bool TBrivane3::SyncOn() const {
   return sync_->isChecked();
 }
 
-bool TBrivane3::GridOn() const {
-  return gridSw_->isChecked();
+CanvasTool TBrivane3::Tool() const {
+  const QAction* checked = toolGroup_->checkedAction();
+  return checked ? static_cast<CanvasTool>(checked->property("Tag").toInt()) : CanvasTool::Select;
 }
 
 void TBrivane3::SetTool(CanvasTool tool) {
-  tool_ = tool;
   for (QAction* action : toolGroup_->actions())
     if (action->property("Tag").toInt() == static_cast<int>(tool)) action->setChecked(true);
-  emit ToolChanged(tool);
+  if (canvas_) canvas_->SetTool(tool);
 }
 
 void TBrivane3::ChoosePort(int index) {
@@ -496,15 +471,23 @@ void TBrivane3::CommPortCloseUp() {
   if (selectPortHook_)
     selectPortHook_(index);
   else
-    SelectPort(portControl_, index, this, &notifications_);
+    SelectPort(portControl_, index, &prompter_, &notifications_);
 }
 
+// An opened chart starts a new history; a refused file that left the chart as it was keeps it.
 bool TBrivane3::OpenChart(const QString& path, bool clearFirst) {
-  if (clearFirst) chart_.ClearChart();
-  const bool wasEmpty = chart_.ObjectCount() == 0;
-  const OpenResult result = OpenChartFile(chart_, path.toStdString(), *this);
-  emit ChartChanged();
+  const bool wasEmpty = chart_.ObjectCount() == 0 || clearFirst;
+  const Chart before = chart_;
+  OpenResult result;
+  {
+    chart_.Changes().Hold();
+    if (clearFirst) chart_.ClearChart();
+    result = OpenChartFile(chart_, path.toStdString(), prompter_);
+    chart_.Changes().Release();
+  }
   const bool opened = result.status == OpenStatus::Opened;
+  if (opened || !(chart_ == before)) history_.Clear();
+  chart_.Changes().Notify({ChartChangeKind::Replaced, {}, ChangeOrigin::Load});
   if (opened) emit ChartFileOpened(path, !wasEmpty && chart_.ObjectCount() > 0);
   return opened;
 }
@@ -512,21 +495,21 @@ bool TBrivane3::OpenChart(const QString& path, bool clearFirst) {
 void TBrivane3::ReadSettings() {
   const ShellSettings s = ReadShellSettings(settingsPath_, &settingsProblem_);
   gridSw_->setChecked(s.Grid);
-  SetGridSpacing(s.GridWidth, s.GridHeight);
+  environment_.SetGridSpacing(s.GridWidth, s.GridHeight);
 }
 
 void TBrivane3::WriteSettings() {
   ShellSettings s;
   s.CommPort = CommPortIndex();
   s.Grid = GridOn();
-  s.GridWidth = gridX_;
-  s.GridHeight = gridY_;
+  s.GridWidth = grid_.Width();
+  s.GridHeight = grid_.Height();
   WriteShellSettings(settingsPath_, s);
   if (objectEditors_) objectEditors_->SaveLayout();
 }
 
 void TBrivane3::closeEvent(QCloseEvent* event) {
-  if (MsgBox(MsgKind::Question, MsgButtons::YesNo, "Okay to close?") == IdNo) {
+  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, "Okay to close?") == IdNo) {
     event->ignore();
     return;
   }
@@ -583,7 +566,10 @@ void TBrivane3::SaveBtnClick() {
   openFolder_ = QFileInfo(chosen).absolutePath();
   const int filterIndex = selectedFilter.startsWith("QVB") ? 1 : 2;
   const std::string path = ChartFileName(chosen.toStdString(), filterIndex);
-  if (SaveChartFile(chart_, path, *this)) emit ChartFileSaved(QString::fromStdString(path));
+  if (SaveChartFile(chart_, path, prompter_)) {
+    history_.MarkClean();
+    emit ChartFileSaved(QString::fromStdString(path));
+  }
 }
 
 void TBrivane3::FormBtnClick() {
@@ -595,7 +581,6 @@ void TBrivane3::FormBtnClick() {
   } else {
     SetTool(CanvasTool::Select);
   }
-  emit ChartChanged();
 }
 
 void TBrivane3::InfoBtnClick() {

@@ -8,16 +8,22 @@
 #include <memory>
 #include <string>
 
+#include "core/chart/CanvasGrid.h"
+#include "core/chart/CanvasTool.h"
 #include "core/chart/Chart.h"
+#include "core/chart/ChartEvents.h"
+#include "core/chart/ChartHistory.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/Notifications.h"
 #include "core/util/Prompter.h"
 #include "platform/CommX.h"
 #include "platform/CommXPortControl.h"
 #include "ui/app/BoardButtons.h"
+#include "ui/app/EnvironmentRole.h"
 #include "ui/app/FormDlg.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/app/WindowMessageBridge.h"
+#include "ui/app/WindowPrompter.h"
 
 class QAction;
 class QActionGroup;
@@ -40,27 +46,11 @@ class TInfoDlg;
 class TItemProperty;
 class ObjectEditors;
 
-// The canvas tools of the radio group on the parts toolbar; each value is the button's `Tag`,
-// the canvas editor's tool mode.
-enum class CanvasTool : int {
-  Select = 0,
-  StartFlag = 6,
-  Position = 1,
-  Set = 2,
-  Compare = 3,
-  Mix = 7,
-  FlowWiring = 4,
-  BranchWiring = 5,
-};
-
 // The main window: toolbars, the EDIT and LIST sheets, the status line and status bar. It owns the
-// chart, the serial component and the board link for the whole run, and is the Prompter through
-// which the core talks to the user.
-class TBrivane3 : public QMainWindow,
-                  public Prompter,
-                  public ChartListener,
-                  public EnvironmentHost,
-                  public WindowMessageReceiver {
+// chart with its undo history, the serial component and the board link for the whole run. The
+// core talks to the user through Prompts(); the environment dialog works on Environment(). The
+// tab caption and the undo buttons follow the chart's and the history's change events.
+class TBrivane3 : public QMainWindow, public WindowMessageReceiver {
   Q_OBJECT
  public:
   static constexpr const char* kApplicationTitle = "Brivane 3";
@@ -70,30 +60,21 @@ class TBrivane3 : public QMainWindow,
   explicit TBrivane3(const std::string& settingsPath = std::string(), QWidget* parent = nullptr);
   ~TBrivane3() override;
 
-  // Prompter.
-  int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text,
-             int language = kEnglish) override;
-  bool NumberSelectDialog(NumberSelectState& state) override;
-  bool InputTextDialog(const std::string& caption, const std::string& prompt,
-                       std::string& value) override;
-  void ShowStatus(const std::string& message) override;
-  void SetStatusPanel(int panel, const std::string& text) override;
-  void SetCaption(const std::string& caption) override;
-
-  // ChartListener.
-  void TabCaptionChanged(const std::string& caption) override;
-
-  // EnvironmentHost.
-  EnvironmentSettings PresentEnvironment() const override;
-  void SetCanvasSize(int width, int height) override;
-  void SetGridSpacing(int x, int y) override;
-  void SetToolbarsVisible(const EnvironmentSettings& settings) override;
+  // Message boxes, selection dialogs, the status line and panels, the caption.
+  Prompter& Prompts() { return prompter_; }
+  // Canvas size, grid spacing and toolbar visibility as the environment dialog sets them.
+  EnvironmentRole& Environment() { return environment_; }
 
   // Messages 0x8000 and 0x8001 from other programs.
   void WindowMessage(uint32_t message, int64_t w, int64_t l) override;
   WindowMessageBridge& MessageBridge() { return *messageBridge_; }
 
   Chart& CurrentChart() { return chart_; }
+  // Every undoable edit of the chart goes through here.
+  ChartHistory& History() { return history_; }
+  // Undo and Redo as the toolbar buttons and their keys run them.
+  void Undo();
+  void Redo();
   BoardLink& Link() { return link_; }
   platform::TCommX& CommX1() { return commX1_; }
   NotificationBuffer& Notifications() { return notifications_; }
@@ -112,11 +93,14 @@ class TBrivane3 : public QMainWindow,
   QWidget* CanvasWidget() const;
   // The drawing canvas the window made for its chart (null once replaced).
   brv3::CanvasWidget* Canvas() const;
-  QSize CanvasSize() const;
-  int GridX() const { return gridX_; }
-  int GridY() const { return gridY_; }
-  bool GridOn() const;
-  CanvasTool Tool() const { return tool_; }
+  QSize CanvasSize() const { return environment_.CanvasSize(); }
+  // The canvas's snapping grid (the GRID switch and the environment's spacing).
+  const CanvasGrid& Grid() const { return grid_; }
+  int GridX() const { return grid_.Width(); }
+  int GridY() const { return grid_.Height(); }
+  bool GridOn() const { return grid_.On(); }
+  // The tool whose button is down; pressing one sets the canvas editor's tool.
+  CanvasTool Tool() const;
   void SetTool(CanvasTool tool);
 
   // Replaces what choosing a port entry does (the default opens it through SelectPort).
@@ -138,6 +122,8 @@ class TBrivane3 : public QMainWindow,
   // The settings file this window reads and writes.
   const std::string& SettingsPath() const { return settingsPath_; }
 
+  // The window caption before the document name (board commands change it while they run).
+  void SetCaption(const std::string& caption);
   // The document shown in the window title before the caption: a file name (empty: none) and
   // whether it has unsaved changes ("*" before the name).
   void SetDocumentTitle(const QString& name, bool modified);
@@ -147,10 +133,6 @@ class TBrivane3 : public QMainWindow,
   void SaveBtnClick();
 
  signals:
-  // The chart changed as a whole (opened, read, resized); the canvas redraws.
-  void ChartChanged();
-  // The canvas tool changed; any wire in progress is dropped.
-  void ToolChanged(brv3::CanvasTool tool);
   // A chart file was read: into an empty chart, or merged into the chart already open.
   void ChartFileOpened(const QString& path, bool merged);
   // The chart was written to `path`.
@@ -171,6 +153,9 @@ class TBrivane3 : public QMainWindow,
   void WriteSettings();
   void CommPortCloseUp();
   void ConnectCanvas();
+  void ChartChanged(const ChartChange& change);
+  void HistoryChanged(const HistoryState& state);
+  void MotReadBtnClick();
 
   void OpenBtnClick();
   void UpdateTitle();
@@ -181,19 +166,19 @@ class TBrivane3 : public QMainWindow,
   std::string settingsPath_;
   std::string settingsProblem_;  // why BRV3.ini could not be read; empty when it could
   Chart chart_;
+  ChartHistory history_{chart_};
+  CanvasGrid grid_;
+  WindowPrompter prompter_{*this};
+  EnvironmentRole environment_{history_, grid_};
   platform::TCommX commX1_;
   platform::CommXPortControl portControl_{commX1_};
   QtEventPump eventPump_;
   BoardLink link_;
   NotificationBuffer notifications_;
-  BasicBoardButtons basicButtons_{link_, *this, notifications_};
+  BasicBoardButtons basicButtons_{link_, prompter_, notifications_};
   BoardButtons* actions_ = &basicButtons_;
   std::function<bool(int)> selectPortHook_;
   std::unique_ptr<WindowMessageBridge> messageBridge_;
-
-  int gridX_ = 5;
-  int gridY_ = 5;
-  CanvasTool tool_ = CanvasTool::Select;
 
   QToolBar* toolBar1_ = nullptr;
   QToolBar* toolsMenu_ = nullptr;
@@ -202,6 +187,8 @@ class TBrivane3 : public QMainWindow,
   QToolBar* commandMenu_ = nullptr;
   QToolBar* toolBar2_ = nullptr;
   QActionGroup* toolGroup_ = nullptr;
+  QAction* undoBtn_ = nullptr;
+  QAction* redoBtn_ = nullptr;
   QCheckBox* sync_ = nullptr;
   QCheckBox* gridSw_ = nullptr;
   CommPortCombo* commPort_ = nullptr;
@@ -224,6 +211,9 @@ class TBrivane3 : public QMainWindow,
   QString documentName_;
   bool documentModified_ = false;
   std::function<bool()> closeGuard_;
+  std::string captionName_;  // the chart name the tab caption shows
+  Subscription chartChanges_;
+  Subscription historyChanges_;
 };
 
 }  // namespace brv3

@@ -87,8 +87,12 @@ bool TakesText(const QWidget* widget) {
 
 }  // namespace
 
-CanvasWidget::CanvasWidget(Chart& chart, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), chart_(chart), prompter_(prompter), editor_(chart, prompter, *this) {
+CanvasWidget::CanvasWidget(ChartHistory& history, Prompter& prompter, QWidget* parent,
+                           CanvasGrid* grid)
+    : QWidget(parent),
+      chart_(history.GetChart()),
+      prompter_(prompter),
+      editor_(history, prompter, *this, grid) {
   setObjectName("Image1");
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -172,16 +176,16 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
   for (const QRect& part : outside) painter.fillRect(part, palette().color(QPalette::Dark));
 }
 
-void CanvasWidget::ToolChanged(int toolMode) {
+void CanvasWidget::ToolChanged(CanvasTool tool) {
   reportingTool_ = true;
-  emit ToolModeChanged(toolMode);
+  emit ToolModeChanged(static_cast<int>(tool));
   reportingTool_ = false;
 }
 
-void CanvasWidget::SetTool(int toolMode) {
+void CanvasWidget::SetTool(CanvasTool tool) {
   // The button going down because the editor itself changed tools is no new choice.
   if (reportingTool_) return;
-  editor_.SetTool(toolMode);
+  editor_.SetTool(tool);
 }
 
 void CanvasWidget::SetInert() {

@@ -17,6 +17,7 @@ class QKeyEvent;
 namespace brv3 {
 
 class Chart;
+class ChartHistory;
 class Prompter;
 class TItemProperty;
 
@@ -33,7 +34,9 @@ class CanvasWidget : public QWidget, public CanvasHost {
   using ObjectDialogHook = std::function<void(int32_t index, uint8_t type)>;
   using DialogHook = std::function<void()>;
 
-  CanvasWidget(Chart& chart, Prompter& prompter, QWidget* parent = nullptr);
+  // Edits go through `history`; `grid` is the window's snapping grid (null: the canvas's own).
+  CanvasWidget(ChartHistory& history, Prompter& prompter, QWidget* parent = nullptr,
+               CanvasGrid* grid = nullptr);
   ~CanvasWidget() override;
 
   CanvasEditor& Editor() { return editor_; }
@@ -54,7 +57,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
 
   // CanvasHost.
   void Redraw() override;
-  void ToolChanged(int toolMode) override;
+  void ToolChanged(CanvasTool tool) override;
   int32_t NameWidth(const std::string& text) const override;
   std::optional<PopupChoice> ShowPopupMenu(const PopupMenuModel& menu, int32_t x,
                                            int32_t y) override;
@@ -65,8 +68,8 @@ class CanvasWidget : public QWidget, public CanvasHost {
   void OpenPropertyDialog(int32_t index) override;
   void OpenConvertDialog() override;
 
-  // A tool button was pressed (`toolMode` = its tag).
-  void SetTool(int toolMode);
+  // A tool button was pressed.
+  void SetTool(CanvasTool tool);
   // A chart file was opened: the next mouse event only returns to Select.
   void SetInert();
 
@@ -77,7 +80,8 @@ class CanvasWidget : public QWidget, public CanvasHost {
   double Zoom() const { return zoom_; }
 
  signals:
-  // The editor changed its tool by itself (after placing, Esc, ...): the tool button goes down.
+  // The editor changed its tool by itself (after placing, Esc, ...): the tool button with this
+  // tag (a CanvasTool value) goes down.
   void ToolModeChanged(int toolMode);
   // A mouse button, a canvas key or a drop was handled: the chart may have been edited.
   void Edited();

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/motion/Conversion.h"
+#include "core/motion/HistoryPoseTarget.h"
 #include "core/util/IniFile.h"
 #include "platform/ConfigLocation.h"
 #include "ui/app/MainWindow.h"
@@ -22,27 +23,38 @@ constexpr const char* kCurvesKey = "Curves";
 
 ObjectEditors::ObjectEditors(TBrivane3& window) : window_(window) {
   prmDlg_ = new TPrmDlg(
-      window.Link(), window, [&window] { return window.SyncOn(); }, &pump_, window.SettingsPath(),
-      &window);
+      window.Link(), window.Prompts(), [&window] { return window.SyncOn(); }, &pump_,
+      window.SettingsPath(), &window);
   // PATTERN.ini lives beside BRV3.ini.
   const std::filesystem::path settings(window.SettingsPath());
   const std::string patternPath = settings.has_parent_path()
                                       ? (settings.parent_path() / "PATTERN.ini").string()
                                       : platform::PatternFilePath();
-  portDlg_ = new TPortDlg(patternPath, window, &prmDlg_->Layout(), &window);
+  portDlg_ = new TPortDlg(patternPath, window.Prompts(), &prmDlg_->Layout(), &window);
   prmDlg_->SetPortDialog(portDlg_);
   prmDlg_->FillLinkList(portDlg_->Store());
   connect(portDlg_, &TPortDlg::LinksChanged, prmDlg_,
           [this] { prmDlg_->FillLinkList(portDlg_->Store()); });
   connect(portDlg_, &TPortDlg::LinkDeleted, prmDlg_, [this] { prmDlg_->Editor().ClearLink(); });
-  connect(prmDlg_, &TPrmDlg::PoseChanged, &window, &TBrivane3::ChartChanged);
+  // Changes from elsewhere (undo, redo, a conversion, a read back) reach the open editor and the
+  // curves; the editor's own edits are already shown.
+  chartChanges_ = window.CurrentChart().Changes().Subscribe([this](const ChartChange& change) {
+    curves_->Update();
+    if (storing_ || !prmDlg_->isVisible()) return;
+    const Chart& chart = window_.CurrentChart();
+    if (!chart.ValidObject(editedObject_) ||
+        chart.Objects[static_cast<size_t>(editedObject_)].Type != kPosition) {
+      if (change.IndicesStale()) prmDlg_->hide();
+      return;
+    }
+    prmDlg_->ReloadObject();
+  });
 
   curves_ = new CurvesDock(window.CurrentChart(), &prmDlg_->Layout(), &window);
   window.addDockWidget(Qt::RightDockWidgetArea, curves_);
-  IniFile settings;
-  settings.LoadFile(window.SettingsPath());
-  curves_->setVisible(settings.ReadBool(kCurvesSection, kCurvesKey, false));
-  connect(&window, &TBrivane3::ChartChanged, curves_, &CurvesDock::Update);
+  IniFile stored;
+  stored.LoadFile(window.SettingsPath());
+  curves_->setVisible(stored.ReadBool(kCurvesSection, kCurvesKey, false));
   connect(curves_, &QDockWidget::visibilityChanged, curves_, [this](bool shown) {
     if (shown) curves_->Update();
   });
@@ -52,20 +64,22 @@ ObjectEditors::ObjectEditors(TBrivane3& window) : window_(window) {
     if (!chart.ValidObject(object)) return;
     chart.DeselectAll();
     chart.Objects[static_cast<size_t>(object)].Selected = 1;
-    emit window_.ChartChanged();
+    chart.Notify(ChartChangeKind::SelectionChanged);
   });
 
   if (CanvasWidget* canvas = window.Canvas()) {
     connect(canvas, &CanvasWidget::Edited, curves_, &CurvesDock::Update);
     canvas->SetObjectDialogHook([this](int32_t index, uint8_t type) {
       if (type == kPosition) {
-        prmDlg_->Open(window_.CurrentChart(), index);
+        editedObject_ = index;
+        prmDlg_->Open(window_.CurrentChart(), index,
+                      std::make_unique<HistoryPoseTarget>(window_.History(), index, &storing_));
         return;
       }
       const char* dialog = type == kSet       ? "The Set dialog"
                            : type == kCompare ? "The Compare dialog"
                                               : "The mixing dialog";
-      window_.ShowStatus(std::string(dialog) + " is not available yet");
+      window_.Prompts().ShowStatus(std::string(dialog) + " is not available yet");
     });
     canvas->SetConvertDialogHook([this] { Convert(); });
   }
@@ -93,7 +107,9 @@ void ObjectEditors::SaveLayout() {
 void ObjectEditors::Convert() {
   const std::optional<ChannelTexts> rows = portDlg_->RunConversion();
   if (!rows) return;
-  if (ApplyConversion(window_.CurrentChart(), *rows) > 0) emit window_.ChartChanged();
+  window_.History().Apply("Convert",
+                          [&rows](Chart& chart) { return ApplyConversion(chart, *rows) > 0; },
+                          {ChartChangeKind::ObjectsChanged, {}, ChangeOrigin::Edit});
 }
 
 }  // namespace brv3

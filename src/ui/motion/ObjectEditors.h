@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "core/chart/ChartEvents.h"
 #include "ui/app/QtEventPump.h"
 
 namespace brv3 {
@@ -36,6 +37,9 @@ class ObjectEditors : public QObject {
   TPortDlg* portDlg_ = nullptr;
   TPrmDlg* prmDlg_ = nullptr;
   CurvesDock* curves_ = nullptr;
+  Subscription chartChanges_;
+  int editedObject_ = -1;
+  bool storing_ = false;  // the position editor is storing into the chart
 };
 
 }  // namespace brv3

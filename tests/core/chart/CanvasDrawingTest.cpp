@@ -231,7 +231,7 @@ TEST(CanvasDrawing, EditorOverlayRubberBandAndWireInProgress) {
   EXPECT_TRUE(ItemsOf(Build(f.chart, f.editor.Overlay()), DrawKind::Polyline).empty());
 
   // A wire with one bend point in progress, the mouse further on.
-  f.editor.SetTool(kToolFlowWiring);
+  f.editor.SetTool(CanvasTool::FlowWiring);
   f.Click(10, 10);
   f.Click(100, 150);
   f.editor.MouseMove(200, 160, 0, 0);

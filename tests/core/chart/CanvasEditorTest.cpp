@@ -19,16 +19,16 @@ std::vector<LinkPoint> Corners(const Chart& chart) {
 TEST(CanvasEditor, GridSnapsPlacementAndToolReturnsToSelect) {
   CanvasFixture f;
   f.editor.Grid().SetOn(true);
-  f.editor.SetTool(kToolPosition);
+  f.editor.SetTool(CanvasTool::Position);
   f.Click(12, 13);
   ASSERT_EQ(f.chart.ObjectCount(), 1);
   EXPECT_EQ(f.chart.Objects[0].Left, 12);
   EXPECT_EQ(f.chart.Objects[0].Top, 12);
-  EXPECT_EQ(f.editor.Tool(), kToolSelect);
-  EXPECT_EQ(f.host.tools.back(), kToolSelect);
+  EXPECT_EQ(f.editor.Tool(), CanvasTool::Select);
+  EXPECT_EQ(f.host.tools.back(), CanvasTool::Select);
 
   // The Mix button (tag 7) places type 6; a MOT drop cannot follow on a motion chart.
-  f.editor.SetTool(kToolMix);
+  f.editor.SetTool(CanvasTool::Mix);
   f.Click(100, 100);
   EXPECT_EQ(f.chart.Objects[1].Type, kMix);
   EXPECT_EQ(f.chart.Objects[1].Name, "MIX1");
@@ -164,7 +164,7 @@ TEST(CanvasEditor, DoubleClickReversesWireOrOpensDialogs) {
   EXPECT_EQ(f.editor.DoubleClick().kind, DoubleClickResult::Kind::DataDialog);
   EXPECT_EQ(f.host.dataDialogs, 1);
 
-  f.editor.SetTool(kToolFlowWiring);  // Select tool only
+  f.editor.SetTool(CanvasTool::FlowWiring);  // Select tool only
   EXPECT_EQ(f.editor.DoubleClick().kind, DoubleClickResult::Kind::None);
   EXPECT_EQ(f.host.dataDialogs, 1);
 }
@@ -218,11 +218,11 @@ TEST(CanvasEditor, WiringBuildsReusesAndRefusesWires) {
   f.Place(0, 0);                          // POS, centre (25, 15)
   f.Place(200, 0);                        // centre (225, 15)
   f.chart.PlaceObject(0, 200, kCompare);  // centre (25, 215)
-  f.editor.SetTool(kToolBranchWiring);
+  f.editor.SetTool(CanvasTool::BranchWiring);
   f.Click(10, 10);  // branch wiring cannot start at a Position object
   EXPECT_EQ(f.editor.WireOrigin(), -1);
 
-  f.editor.SetTool(kToolFlowWiring);
+  f.editor.SetTool(CanvasTool::FlowWiring);
   EXPECT_TRUE(f.editor.Wiring());
   f.Click(10, 10);
   EXPECT_EQ(f.editor.WireOrigin(), 0);
@@ -239,7 +239,7 @@ TEST(CanvasEditor, WiringBuildsReusesAndRefusesWires) {
   EXPECT_EQ(f.chart.Links[0].Main, kFlowWiring);
   EXPECT_EQ(f.chart.Links[0].Point, (std::vector<LinkPoint>{{100, 100}}));
   EXPECT_EQ(f.editor.WireOrigin(), -1);
-  EXPECT_EQ(f.editor.Tool(), kToolFlowWiring);
+  EXPECT_EQ(f.editor.Tool(), CanvasTool::FlowWiring);
 
   // The same pair again replaces the wire instead of adding one.
   f.Click(10, 10);
@@ -261,10 +261,10 @@ TEST(CanvasEditor, WiringBuildsReusesAndRefusesWires) {
   f.Click(10, 10);
   f.editor.MousePress(MouseButton::Right, 300, 300, 0);
   EXPECT_TRUE(f.editor.WirePoints().empty());
-  EXPECT_EQ(f.editor.Tool(), kToolFlowWiring);
+  EXPECT_EQ(f.editor.Tool(), CanvasTool::FlowWiring);
   EXPECT_TRUE(f.host.menus.empty());
 
-  f.editor.SetTool(kToolBranchWiring);
+  f.editor.SetTool(CanvasTool::BranchWiring);
   f.Click(10, 210);
   f.Click(210, 10);
   ASSERT_EQ(f.chart.LinkCount(), 2);
@@ -276,7 +276,7 @@ TEST(CanvasEditor, WiringBuildsReusesAndRefusesWires) {
   f.editor.KeyPress(CanvasKey::Escape, 0);
   EXPECT_FALSE(f.editor.Wiring());
   EXPECT_TRUE(f.editor.WirePoints().empty());
-  EXPECT_EQ(f.editor.Tool(), kToolSelect);
+  EXPECT_EQ(f.editor.Tool(), CanvasTool::Select);
   EXPECT_EQ(f.chart.SelectedObjectCount(), 0);
 }
 
@@ -323,7 +323,7 @@ TEST(CanvasEditor, PopupMenuVisibilityFollowsTheHit) {
 
   // Not in the Start flag and Mix tools.
   size_t shown = f.host.menus.size();
-  f.editor.SetTool(kToolMix);
+  f.editor.SetTool(CanvasTool::Mix);
   f.editor.MousePress(MouseButton::Right, 400, 400, 0);
   EXPECT_EQ(f.host.menus.size(), shown);
   EXPECT_EQ(f.chart.ObjectCount(), 2);
@@ -382,21 +382,21 @@ TEST(CanvasEditor, DeleteKeyStartFlagAndInertState) {
   CanvasFixture f;
   f.Place(0, 0);
   f.Place(100, 0);
-  f.editor.SetTool(kToolStartFlag);
+  f.editor.SetTool(CanvasTool::StartFlag);
   f.Click(110, 10);
   EXPECT_EQ(f.chart.Start, 1);
-  EXPECT_EQ(f.editor.Tool(), kToolSelect);
-  f.editor.SetTool(kToolStartFlag);
+  EXPECT_EQ(f.editor.Tool(), CanvasTool::Select);
+  f.editor.SetTool(CanvasTool::StartFlag);
   f.Click(400, 400);
   EXPECT_EQ(f.chart.Start, -1);
 
   f.chart.Objects[0].Selected = 1;
-  f.editor.SetTool(kToolFlowWiring);
+  f.editor.SetTool(CanvasTool::FlowWiring);
   f.chart.Objects[0].Selected = 1;
   f.editor.KeyPress(CanvasKey::Delete, 0);  // Select tool only
   EXPECT_EQ(f.chart.ObjectCount(), 2);
   f.editor.KeyPress(CanvasKey::Delete, kModShift);
-  f.editor.SetTool(kToolSelect);
+  f.editor.SetTool(CanvasTool::Select);
   f.chart.Objects[0].Selected = 1;
   EXPECT_FALSE(f.editor.KeyPress(CanvasKey::Delete, kModAlt));
   EXPECT_EQ(f.chart.ObjectCount(), 2);
@@ -404,11 +404,11 @@ TEST(CanvasEditor, DeleteKeyStartFlagAndInertState) {
   EXPECT_EQ(f.chart.ObjectCount(), 1);
 
   // After opening a file the first mouse event only returns to Select.
-  f.editor.SetTool(kToolPosition);
+  f.editor.SetTool(CanvasTool::Position);
   f.editor.SetInert();
-  EXPECT_EQ(f.editor.Tool(), kToolInert);
+  EXPECT_EQ(f.editor.Tool(), CanvasTool::Inert);
   f.editor.MousePress(MouseButton::Left, 300, 300, 0);
-  EXPECT_EQ(f.editor.Tool(), kToolSelect);
+  EXPECT_EQ(f.editor.Tool(), CanvasTool::Select);
   EXPECT_EQ(f.chart.ObjectCount(), 1);
   EXPECT_FALSE(f.editor.RubberBand());
   f.editor.MousePress(MouseButton::Left, 300, 300, 0);
@@ -417,7 +417,7 @@ TEST(CanvasEditor, DeleteKeyStartFlagAndInertState) {
   f.prompter.panel0.clear();
   f.editor.MouseMove(5, 5, 0, 0);
   EXPECT_TRUE(f.prompter.panel0.empty());
-  EXPECT_EQ(f.editor.Tool(), kToolSelect);
+  EXPECT_EQ(f.editor.Tool(), CanvasTool::Select);
 }
 
 TEST(CanvasEditor, PressInAPlacingToolDoesNotStartADrag) {
@@ -425,7 +425,7 @@ TEST(CanvasEditor, PressInAPlacingToolDoesNotStartADrag) {
   f.Place(0, 0);
   f.Wire(0, 0, {{40, 60}});
   f.Click(40, 60);  // the last Select press hit a bend point
-  f.editor.SetTool(kToolPosition);
+  f.editor.SetTool(CanvasTool::Position);
   f.editor.MousePress(MouseButton::Left, 200, 200, 0);
   f.editor.MouseMove(260, 260, kButtonLeft, 0);
   EXPECT_EQ(f.chart.Links[0].Point[0], (LinkPoint{40, 60}));

@@ -14,7 +14,7 @@ namespace brv3::test {
 class FakeCanvasHost : public CanvasHost {
  public:
   int redraws = 0;
-  std::vector<int> tools;
+  std::vector<CanvasTool> tools;
   std::vector<PopupMenuModel> menus;
   std::deque<std::optional<PopupChoice>> popupAnswers;
   std::deque<std::optional<uint32_t>> colorAnswers;
@@ -27,7 +27,7 @@ class FakeCanvasHost : public CanvasHost {
   int32_t nameCharWidth = 0;  // pixels per character of a name; 0 = width unknown
 
   void Redraw() override { ++redraws; }
-  void ToolChanged(int toolMode) override { tools.push_back(toolMode); }
+  void ToolChanged(CanvasTool tool) override { tools.push_back(tool); }
   std::optional<PopupChoice> ShowPopupMenu(const PopupMenuModel& menu, int32_t, int32_t) override {
     menus.push_back(menu);
     if (popupAnswers.empty()) return std::nullopt;
@@ -67,12 +67,13 @@ class PanelPrompter : public ScriptedPrompter {
   }
 };
 
-// A chart, an editor over it and the fakes it talks to.
+// A chart, its history, an editor over it and the fakes it talks to.
 struct CanvasFixture {
   Chart chart;
+  ChartHistory history{chart};
   PanelPrompter prompter;
   FakeCanvasHost host;
-  CanvasEditor editor{chart, prompter, host};
+  CanvasEditor editor{history, prompter, host};
 
   void Click(int32_t x, int32_t y, unsigned modifiers = 0) {
     editor.MousePress(MouseButton::Left, x, y, modifiers);

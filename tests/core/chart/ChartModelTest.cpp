@@ -5,9 +5,15 @@
 namespace brv3 {
 namespace {
 
-struct CaptionSpy : ChartListener {
+// Records the name the chart had at each header change.
+struct CaptionSpy {
   std::string caption;
-  void TabCaptionChanged(const std::string& c) override { caption = c; }
+  Subscription subscription;
+  explicit CaptionSpy(const Chart& chart) {
+    subscription = chart.Changes().Subscribe([this, &chart](const ChartChange& c) {
+      if (c.kind == ChartChangeKind::HeaderChanged) caption = "EDIT " + chart.Name;
+    });
+  }
 };
 
 ChartLink Wire(int32_t origin, int32_t final) {
@@ -111,8 +117,7 @@ TEST(ChartModel, DeletingRemapsWiresAndTheStartFlag) {
 
 TEST(ChartModel, SelectionAppendAndNameOperations) {
   Chart chart;
-  CaptionSpy spy;
-  chart.SetListener(&spy);
+  CaptionSpy spy(chart);
   chart.PlaceObject(0, 0, kPosition);
   chart.Links = {Wire(0, 0), Wire(0, 0)};
   chart.Links[1].Selected = 1;
@@ -129,7 +134,7 @@ TEST(ChartModel, SelectionAppendAndNameOperations) {
 
   chart.SetChartName("walk");
   EXPECT_EQ(spy.caption, "EDIT walk");
-  Chart copy = chart;  // a copy carries the data, not the listener
+  Chart copy = chart;  // a copy carries the data, not the subscribers
   copy.SetChartName("other");
   EXPECT_EQ(spy.caption, "EDIT walk");
 

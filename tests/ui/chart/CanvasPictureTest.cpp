@@ -69,7 +69,8 @@ class CanvasPictureTest : public ::testing::Test {
 
   Chart chart_;
   test::RecordingPrompter prompter_;
-  CanvasWidget canvas_{chart_, prompter_};
+  ChartHistory history_{chart_};
+  CanvasWidget canvas_{history_, prompter_};
   int32_t a_ = -1, b_ = -1, c_ = -1;
 };
 

@@ -7,13 +7,18 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <memory>
 
 #include "core/chart/Chart.h"
+#include "support/TestSupport.h"
 #include "ui/UiTestSupport.h"
 #include "ui/app/MainWindow.h"
 #include "ui/chart/CanvasTestSupport.h"
@@ -51,32 +56,33 @@ class CanvasWidgetTest : public ::testing::Test {
 
   Chart chart_;
   test::RecordingPrompter prompter_;
-  CanvasWidget canvas_{chart_, prompter_};
+  ChartHistory history_{chart_};
+  CanvasWidget canvas_{history_, prompter_};
 };
 
 TEST_F(CanvasWidgetTest, PlaceSelectDragAndDelete) {
   QSignalSpy tools(&canvas_, &CanvasWidget::ToolModeChanged);
   // Just after a file was opened a click only returns to Select.
-  canvas_.SetTool(kToolPosition);
+  canvas_.SetTool(CanvasTool::Position);
   canvas_.SetInert();
   Click({12, 13});
   EXPECT_EQ(chart_.ObjectCount(), 0);
-  EXPECT_EQ(canvas_.Editor().Tool(), kToolSelect);
+  EXPECT_EQ(canvas_.Editor().Tool(), CanvasTool::Select);
   canvas_.Editor().Grid().SetOn(true);
-  canvas_.SetTool(kToolPosition);
+  canvas_.SetTool(CanvasTool::Position);
   Click({12, 13});
   ASSERT_EQ(chart_.ObjectCount(), 1);
   EXPECT_EQ(chart_.Objects[0].Left, 12);
   EXPECT_EQ(chart_.Objects[0].Top, 12);
   EXPECT_EQ(chart_.Objects[0].Type, kPosition);
   // Placing hands back to Select, and the button is told so.
-  EXPECT_EQ(canvas_.Editor().Tool(), kToolSelect);
+  EXPECT_EQ(canvas_.Editor().Tool(), CanvasTool::Select);
   ASSERT_FALSE(tools.isEmpty());
-  EXPECT_EQ(tools.last().at(0).toInt(), kToolSelect);
+  EXPECT_EQ(tools.last().at(0).toInt(), static_cast<int>(CanvasTool::Select));
   canvas_.Editor().Grid().SetOn(false);
-  canvas_.SetTool(kToolPosition);
+  canvas_.SetTool(CanvasTool::Position);
   Click({200, 40});
-  canvas_.SetTool(kToolPosition);
+  canvas_.SetTool(CanvasTool::Position);
   Click({400, 300});
   ASSERT_EQ(chart_.ObjectCount(), 3);
   QTest::mouseMove(&canvas_, {401, 302});
@@ -123,7 +129,7 @@ TEST_F(CanvasWidgetTest, WiringWithABendPointAndTheSameEndsError) {
   chart_.PlaceObject(40, 40, kPosition);   // centre (65, 55)
   chart_.PlaceObject(300, 40, kPosition);  // centre (325, 55)
   canvas_.Redraw();
-  canvas_.SetTool(kToolFlowWiring);
+  canvas_.SetTool(CanvasTool::FlowWiring);
   Click({65, 55});
   EXPECT_TRUE(chart_.Objects[0].Selected);
   QTest::mouseMove(&canvas_, {150, 160});
@@ -136,7 +142,7 @@ TEST_F(CanvasWidgetTest, WiringWithABendPointAndTheSameEndsError) {
   EXPECT_EQ(l.Final, 1);
   EXPECT_EQ(l.Main, kFlowWiring);
   EXPECT_EQ(l.Point, (std::vector<LinkPoint>{{180, 160}}));
-  EXPECT_EQ(canvas_.Editor().Tool(), kToolFlowWiring);
+  EXPECT_EQ(canvas_.Editor().Tool(), CanvasTool::FlowWiring);
   // The wire is drawn: its bend point lies on the picture in the unselected wire colour.
   EXPECT_EQ(canvas_.Picture().pixel(180, 160), qRgb(0x80, 0x80, 0x80));
 
@@ -150,7 +156,7 @@ TEST_F(CanvasWidgetTest, WiringWithABendPointAndTheSameEndsError) {
   EXPECT_TRUE(canvas_.Editor().WirePoints().empty());
 
   // A branch wire only starts at a Compare object.
-  canvas_.SetTool(kToolBranchWiring);
+  canvas_.SetTool(CanvasTool::BranchWiring);
   Click({65, 55});
   EXPECT_TRUE(canvas_.Editor().WirePoints().empty());
 }
@@ -255,7 +261,7 @@ TEST(CanvasInWindowTest, ToolButtonsGridAndSizeReachTheCanvas) {
 
   window.findChild<QCheckBox*>("GridSw")->setChecked(true);
   window.findChild<QAction*>("SetItem1Btn")->trigger();
-  EXPECT_EQ(canvas->Editor().Tool(), kToolPosition);
+  EXPECT_EQ(canvas->Editor().Tool(), CanvasTool::Position);
   QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(12, 13));
   ASSERT_EQ(window.CurrentChart().ObjectCount(), 1);
   EXPECT_EQ(window.CurrentChart().Objects[0].Left, 12);
@@ -265,7 +271,7 @@ TEST(CanvasInWindowTest, ToolButtonsGridAndSizeReachTheCanvas) {
   EXPECT_EQ(window.Tool(), CanvasTool::Select);
 
   window.findChild<QAction*>("SetStartBtn")->trigger();
-  EXPECT_EQ(canvas->Editor().Tool(), kToolStartFlag);
+  EXPECT_EQ(canvas->Editor().Tool(), CanvasTool::StartFlag);
   QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(20, 20));
   EXPECT_EQ(window.CurrentChart().Start, 0);
   window.findChild<QAction*>("Link2Btn")->trigger();
@@ -276,10 +282,10 @@ TEST(CanvasInWindowTest, ToolButtonsGridAndSizeReachTheCanvas) {
   EXPECT_FALSE(canvas->Editor().Wiring());
   EXPECT_TRUE(window.findChild<QAction*>("SelectBtn")->isChecked());
 
-  window.SetCanvasSize(800, 600);
+  window.Environment().SetCanvasSize(800, 600);
   EXPECT_EQ(canvas->size(), QSize(800, 600));
   EXPECT_EQ(canvas->Picture().size(), QSize(800, 600));
-  window.SetGridSpacing(10, 20);
+  window.Environment().SetGridSpacing(10, 20);
   EXPECT_EQ(canvas->Editor().Grid().Width(), 10);
   EXPECT_EQ(canvas->Editor().Grid().Height(), 20);
 
@@ -296,9 +302,109 @@ TEST(CanvasInWindowTest, ToolButtonsGridAndSizeReachTheCanvas) {
   });
   window.findChild<QAction*>("FormBtn")->trigger();
   EXPECT_FALSE(canvas->Editor().Wiring());
-  EXPECT_EQ(canvas->Editor().Tool(), kToolSelect);
+  EXPECT_EQ(canvas->Editor().Tool(), CanvasTool::Select);
   EXPECT_TRUE(window.findChild<QAction*>("SelectBtn")->isChecked());
   EXPECT_EQ(window.CurrentChart().Objects[1].Selected, 1);
+}
+
+}  // namespace
+}  // namespace brv3
+
+namespace brv3 {
+namespace {
+
+QImage PictureOf(const CanvasWidget& canvas) {
+  return canvas.Picture().copy();
+}
+
+TEST(UndoInWindowTest, ButtonsAndKeysUndoAndRedoCanvasEdits) {
+  test::UiEnvironment env;
+  TBrivane3 window(env.SettingsPath());
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  CanvasWidget* canvas = window.Canvas();
+  auto* undo = window.findChild<QAction*>("UndoBtn");
+  auto* redo = window.findChild<QAction*>("RedoBtn");
+  ASSERT_NE(undo, nullptr);
+  ASSERT_NE(redo, nullptr);
+  EXPECT_NE(window.findChild<QToolButton*>("UndoBtn"), nullptr);
+  EXPECT_FALSE(undo->icon().isNull());
+  EXPECT_FALSE(redo->icon().isNull());
+  EXPECT_EQ(undo->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
+  EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                                    QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+
+  const QImage empty = PictureOf(*canvas);
+  window.findChild<QAction*>("SetItem1Btn")->trigger();
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(40, 40));
+  ASSERT_EQ(window.CurrentChart().ObjectCount(), 1);
+  EXPECT_TRUE(undo->isEnabled());
+  EXPECT_EQ(undo->toolTip(), "Undo Place");
+
+  // A drag of many moves is undone in one go; the canvas redraws by itself.
+  QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(50, 50));
+  for (int x = 55; x <= 150; x += 5) QTest::mouseMove(canvas, QPoint(x, 50));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(150, 50));
+  EXPECT_EQ(window.CurrentChart().Objects[0].Left, 140);
+  const QImage dragged = PictureOf(*canvas);
+  undo->trigger();
+  EXPECT_EQ(window.CurrentChart().Objects[0].Left, 40);
+  const QImage undone = PictureOf(*canvas);
+  EXPECT_NE(undone, dragged);
+  canvas->Redraw();
+  EXPECT_EQ(PictureOf(*canvas), undone);
+
+  canvas->setFocus();
+  QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(window.CurrentChart().ObjectCount(), 0);
+  EXPECT_EQ(PictureOf(*canvas), empty);
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_TRUE(redo->isEnabled());
+  QTest::keyClick(canvas, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(window.CurrentChart().ObjectCount(), 1);
+  QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(window.CurrentChart().Objects[0].Left, 140);
+  EXPECT_FALSE(redo->isEnabled());
+
+  // The canvas size from the environment is undone with the chart it belongs to.
+  window.Environment().SetCanvasSize(800, 600);
+  EXPECT_EQ(canvas->size(), QSize(800, 600));
+  undo->trigger();
+  EXPECT_EQ(window.CanvasSize(), QSize(640, 480));
+  EXPECT_EQ(canvas->size(), QSize(640, 480));
+
+  // The tab caption follows a rename and its undo.
+  auto* tabs = window.findChild<QTabWidget*>("PageControl1");
+  window.History().Apply("Rename",
+                         [](Chart& chart) {
+                           chart.SetChartName("WAVE");
+                           return true;
+                         },
+                         {ChartChangeKind::HeaderChanged, {}, ChangeOrigin::Edit});
+  EXPECT_EQ(tabs->tabText(0), "EDIT WAVE");
+  undo->trigger();
+  EXPECT_EQ(tabs->tabText(0), QString::fromUtf8("EDIT ") + QString::fromUtf8(kUntitledName));
+
+  // Opening a chart starts a fresh history.
+  ASSERT_TRUE(window.OpenChart(QString::fromStdString(test::DataFile("walk.QVB")), true));
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+  EXPECT_TRUE(window.History().IsClean());
+  // A file that cannot be read leaves the chart and its history as they were.
+  window.History().Apply("Move",
+                         [](Chart& chart) {
+                           ++chart.Objects[0].Left;
+                           return true;
+                         },
+                         {ChartChangeKind::ObjectsChanged, {}, ChangeOrigin::Edit});
+  test::OnNextModal([](QWidget* w) {
+    if (auto* box = qobject_cast<QMessageBox*>(w)) box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_FALSE(window.OpenChart("/nonexistent/none.QVB"));
+  EXPECT_TRUE(undo->isEnabled());
 }
 
 }  // namespace
