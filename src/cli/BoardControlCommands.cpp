@@ -4,6 +4,8 @@
 
 #include "cli/BoardConnection.h"
 #include "cli/CliCommands.h"
+#include "core/board/BoardActions.h"
+#include "core/board/TableActions.h"
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"
 #include "core/comm/VersionText.h"
@@ -74,22 +76,23 @@ void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& comma
                           return kExitBadInput;
                         }
                         return WithBoard(options, [&](BoardConnection& b) {
-                          b.prompter.ShowStatus("Sending the Play command");
-                          return Report(b.link.PlayMotion(index), "Playing");
+                          BoardActions actions(b.link, b.prompter);
+                          return Report(actions.Play(*Slot::FromIndex(index)) == ActionResult::Done,
+                                        "Playing");
                         });
                       }});
 
   auto* stop = app.add_subcommand("stop", "Stop playback");
   commands.push_back({stop, [&options] {
                         return WithBoard(options, [](BoardConnection& b) {
-                          return Report(b.link.StopMotion(), "Stopped");
+                          return Report(StopPlayback(b.link), "Stopped");
                         });
                       }});
 
   auto* pause = app.add_subcommand("pause", "Pause playback, or resume it when paused");
   commands.push_back({pause, [&options] {
                         return WithBoard(options, [](BoardConnection& b) {
-                          return Report(b.link.SetMotionEnable(2), "Pause toggled");
+                          return Report(TogglePause(b.link), "Pause toggled");
                         });
                       }});
 

@@ -73,6 +73,7 @@ bool BoardLink::Run(Bytes frame, const Shape& shape, Bytes* reply) {
     case ReplyKind::Data: {
       Bytes answer = Transact(frame, shape.replyLength);
       if (answer.empty() || !VerifyReply(answer)) return false;
+      answer.pop_back();  // callers get the payload; the checksum was checked here
       if (reply) *reply = std::move(answer);
       return true;
     }

@@ -24,14 +24,14 @@ enum class PoseArea : uint8_t { Live = 0, Memory = 1 };
 class TableEntryObserver {
  public:
   virtual ~TableEntryObserver() = default;
-  // `entry` holds the 42 entry bytes (a trailing checksum byte may follow).
+  // `entry` holds the 42 entry bytes.
   virtual void ShowTableEntry(const Bytes& entry, int index, bool add) = 0;
 };
 
 // The host side of the board protocol: layer settings, the busy caption and one operation per
 // board command. Every operation returns false on failure and then leaves its reply empty; a data
-// reply keeps its checksum byte at the end. With no port every command fails and live commands
-// are not sent.
+// reply is the payload alone (its checksum byte is checked and dropped). With no port every command
+// fails and live commands are not sent.
 class BoardLink {
  public:
   static constexpr int kDefaultAttemptLimit = 5;
