@@ -58,8 +58,9 @@ bool WriteMotion(MotionBoard& board, Prompter& prompter, TransferProgress* progr
   }
   // A Ctrl outside 16 bits would read as "leave unchanged" (-1) or be cut anyway.
   const int ctrl = chart.Ctrl & 0xFFFF;
-  if (!board.UpdateTableEntry(head, static_cast<int>(n), 0, chart.Name, EntryDate::Now(), ctrl))
-    return false;
+  // The entry claims no steps until every step was acknowledged, so a write that stops part-way
+  // leaves an empty slot, never new steps mixed with old ones.
+  if (!board.UpdateTableEntry(head, 0, 0, chart.Name, EntryDate::Now(), ctrl)) return false;
   const EntryDate noDate = EntryDate::Given({0xFF, 0xFF, 0xFF, 0xFF});
   for (int k = 1; k <= continuations; ++k)
     if (!board.UpdateTableEntry(head + k, 0, 0, slot.Label() + ":" + chart.Name, noDate,
@@ -72,7 +73,7 @@ bool WriteMotion(MotionBoard& board, Prompter& prompter, TransferProgress* progr
     prompter.ShowStatus("Writing of " + std::to_string(i + 1) + " is done");
     Report(progress, i + 1, n);
   }
-  return true;
+  return board.UpdateTableEntry(head, static_cast<int>(n), -1, chart.Name, EntryDate::Keep(), -1);
 }
 
 ActionResult ReadMotion(MotionBoard& board, Prompter& prompter, TransferProgress* progress,
@@ -117,6 +118,8 @@ bool WriteScenario(MotionBoard& board, Prompter& prompter, TransferProgress* pro
     n = 199;
   }
   const int scenario = slot.Number();
+  // An entry that still claims the old steps would read back a mix once the first step changed.
+  if (!board.UpdateTableEntry(slot.Index(), 0, -1, chart.Name, EntryDate::Keep(), -1)) return false;
   for (size_t k = 0; k < n; ++k) {
     if (!board.WriteScenarioStep(scenario, static_cast<int>(k), compiled.motions[k])) return false;
     prompter.ShowStatus("Writing of " + std::to_string(k + 1) + " is done");

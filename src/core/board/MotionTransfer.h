@@ -50,8 +50,9 @@ std::string CheckMotionSlots(Slot slot, size_t stepCount);
 int ContinuationSlotCount(size_t stepCount);
 
 // Writes a compiled motion into `slot`, which CheckMotionSlots accepted: asks before overwriting
-// continuation slots, then writes its table entry, the entries of its continuation slots and one
-// record per step. False at a question answered No or the first failed command.
+// continuation slots, then writes its table entry with no steps, the entries of its continuation
+// slots, one record per step, and last the entry's step count. False at a question answered No or
+// the first failed command; an interrupted write leaves the slot empty.
 bool WriteMotion(MotionBoard& board, Prompter& prompter, TransferProgress* progress, Slot slot,
                  const MotionCompileResult& compiled, const Chart& chart);
 
@@ -60,8 +61,8 @@ bool WriteMotion(MotionBoard& board, Prompter& prompter, TransferProgress* progr
 ActionResult ReadMotion(MotionBoard& board, Prompter& prompter, TransferProgress* progress,
                         Slot slot, MotionRead& read);
 
-// Writes a compiled scenario into scenario slot `slot`: the steps, the end mark, then the table
-// entry.
+// Writes a compiled scenario into scenario slot `slot`: its entry emptied, the steps, the end
+// mark, then the table entry with the step count. An interrupted write leaves the slot empty.
 bool WriteScenario(MotionBoard& board, Prompter& prompter, TransferProgress* progress, Slot slot,
                    const ScenarioCompileResult& compiled, const Chart& chart);
 

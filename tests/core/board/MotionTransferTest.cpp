@@ -55,10 +55,12 @@ TEST(WriteMotion, LongMotionTakesContinuationSlotsAndReadsBack) {
   ASSERT_EQ(prompter.statuses.size(), 46u);
   EXPECT_EQ(prompter.statuses[0], "PCT is written");
   EXPECT_EQ(prompter.statuses[45], "Writing of 45 is done");
-  EXPECT_EQ(board.log[0], "UpdateTableEntry 4 45 WALK");
+  // The entry claims its steps only once all of them were written.
+  EXPECT_EQ(board.log[0], "UpdateTableEntry 4 0 WALK");
   EXPECT_EQ(board.log[1], "UpdateTableEntry 5 0 M5:WALK");
   EXPECT_EQ(board.log[2], "WritePose 1 4 0");
-  EXPECT_EQ(board.log.back(), "WritePose 1 4 44");
+  EXPECT_EQ(board.log[46], "WritePose 1 4 44");
+  EXPECT_EQ(board.log.back(), "UpdateTableEntry 4 45 WALK");
   const Bytes& cont = board.entries[5];
   EXPECT_EQ(Bytes(cont.begin() + 4, cont.begin() + 10),
             (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
@@ -182,9 +184,9 @@ TEST(Scenario, WriteThenReadBack) {
   ScriptedPrompter prompter;
   ASSERT_TRUE(WriteScenario(board, prompter, nullptr, S(1), compiled, b.chart));
   EXPECT_EQ(board.log,
-            (std::vector<std::string>{"WriteScenarioStep 1 0 4", "WriteScenarioStep 1 1 0",
-                                      "WriteScenarioStep 1 2 79", "WriteScenarioStep 1 3 255",
-                                      "UpdateTableEntry 81 3 SCN"}));
+            (std::vector<std::string>{"UpdateTableEntry 81 0 SCN", "WriteScenarioStep 1 0 4",
+                                      "WriteScenarioStep 1 1 0", "WriteScenarioStep 1 2 79",
+                                      "WriteScenarioStep 1 3 255", "UpdateTableEntry 81 3 SCN"}));
   EXPECT_EQ(prompter.statuses.back(), "Writing of 3 is done");
   EXPECT_EQ(board.entries[81][1], 0x01);  // address and code unchanged
   EXPECT_EQ(board.entries[81][8], 0x44);
@@ -220,7 +222,7 @@ TEST(Scenario, TwoHundredMotionsAskAndKeepTheFirst199) {
   ASSERT_TRUE(WriteScenario(board, prompter, nullptr, S(0), compiled, b.chart));
   EXPECT_EQ(board.scenarios[0][199], 255);
   EXPECT_EQ(board.entries[80][0], 199);
-  EXPECT_EQ(board.log.size(), 201u);
+  EXPECT_EQ(board.log.size(), 202u);
 }
 
 }  // namespace
