@@ -78,6 +78,14 @@ TEST_F(BoardWorkflowTest, WriteReadAndDeleteRunTheEditorSequences) {
   EXPECT_EQ(board.entries[9][0], 41);
   EXPECT_EQ(FormatTableRow(board.entries[10], 10).Name, "M10:LONG");
 
+  // Writing into M11, LONG's continuation, needs --yes; without it nothing is written.
+  board.frames.clear();
+  EXPECT_EQ(cli::RunWrite(board, walk, "M11", Ctx()), 1);
+  EXPECT_NE(err.str().find("M11 holds the continuation of M10 LONG"), std::string::npos);
+  EXPECT_EQ(board.Count(0xF6), 0u);
+  EXPECT_EQ(board.Count(0xFD), 0u);
+  EXPECT_EQ(board.entries[9][0], 41);
+
   const std::string out = dir.File("back.QVB");
   EXPECT_EQ(cli::RunRead(board, "m5", out, Ctx()), 0) << err.str();
   Chart read;

@@ -96,6 +96,65 @@ ActionResult BoardActions::Compile(const Chart& chart) {
   return ActionResult::Done;
 }
 
+std::optional<Slot> OwningMotion(MotionBoard& board, Slot slot, bool& failed) {
+  failed = false;
+  if (!slot.IsMotion()) return std::nullopt;
+  Bytes bytes;
+  if (!board.ReadTableEntry(slot.Index(), bytes)) {
+    failed = true;
+    return std::nullopt;
+  }
+  const std::optional<TableEntry> entry = TableEntry::Decode(bytes);
+  if (!entry || entry->Count != 0 || entry->Code != TableEntry::kNoCode ||
+      entry->Date != std::array<uint8_t, 4>{0xFF, 0xFF, 0xFF, 0xFF})
+    return std::nullopt;
+  const std::string name = EntryNameText(*entry);
+  const size_t colon = name.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  const std::optional<Slot> owner = Slot::Parse(name.substr(0, colon));
+  if (!owner || !owner->IsMotion() || owner->Index() >= slot.Index()) return std::nullopt;
+  if (!board.ReadTableEntry(owner->Index(), bytes)) {
+    failed = true;
+    return std::nullopt;
+  }
+  const std::optional<TableEntry> head = TableEntry::Decode(bytes);
+  if (!head || head->Count == 0 ||
+      owner->Index() + ContinuationSlotCount(head->Count) < slot.Index())
+    return std::nullopt;
+  return owner;
+}
+
+bool BoardActions::DeleteEntry(Slot slot) {
+  const int index = slot.Index();
+  if (!link_.ClearTableEntry(index)) return false;
+  if (slot.IsMotion()) {
+    Bytes endRecord(PoseRecord::kSize, 0xFF);
+    endRecord[0] = 0x01;
+    return link_.WritePose(PoseArea::Memory, index, 0, endRecord);
+  }
+  return link_.WriteScenarioStep(slot.Number(), 0, 255);
+}
+
+ActionResult BoardActions::FreeContinuationSlot(Slot slot) {
+  bool failed = false;
+  const std::optional<Slot> owner = OwningMotion(board_, slot, failed);
+  if (failed) return ActionResult::BoardFailed;
+  if (!owner) return ActionResult::Done;
+  // Its remnant would read on into steps written here, so the whole motion goes.
+  Bytes bytes;
+  std::string name;
+  if (board_.ReadTableEntry(owner->Index(), bytes))
+    if (const std::optional<TableEntry> head = TableEntry::Decode(bytes))
+      name = EntryNameText(*head);
+  const std::string question = slot.Label() + " holds the continuation of " + owner->Label() + " " +
+                               name + ".\r\n" + owner->Label() +
+                               " will be deleted first. Do you agree with this";
+  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, question) != IdYes)
+    return ActionResult::Cancelled;
+  if (!DeleteEntry(*owner)) return ActionResult::BoardFailed;
+  return ActionResult::Done;
+}
+
 ActionResult BoardActions::Write(Slot slot, const Chart& chart) {
   if ((chart.Type == kScenarioChart) != slot.IsScenario()) return ActionResult::Cancelled;
   return slot.IsScenario() ? WriteScenarioChart(slot, chart) : WriteMotionChart(slot, chart);
@@ -115,6 +174,8 @@ ActionResult BoardActions::WriteMotionChart(Slot slot, const Chart& chart) {
     prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok, refusal);
     return ActionResult::Cancelled;
   }
+  if (const ActionResult freed = FreeContinuationSlot(slot); freed != ActionResult::Done)
+    return freed;
   if (!SleepOn()) return ActionResult::BoardFailed;
   const int before = board_.CommandCount();
   return FinishWrite(WriteMotion(board_, prompter_, progress_, slot, compiled, chart), before);
@@ -196,17 +257,9 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
 ActionResult BoardActions::Delete(Slot slot) {
   if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, "OK to delete?") != IdYes)
     return ActionResult::Cancelled;
-  const int index = slot.Index();
-  if (!link_.ClearTableEntry(index)) return ActionResult::BoardFailed;
-  bool ok;
-  if (slot.IsMotion()) {
-    Bytes endRecord(PoseRecord::kSize, 0xFF);
-    endRecord[0] = 0x01;
-    ok = link_.WritePose(PoseArea::Memory, index, 0, endRecord);
-  } else {
-    ok = link_.WriteScenarioStep(slot.Number(), 0, 255);
-  }
-  if (!ok) return ActionResult::BoardFailed;
+  if (const ActionResult freed = FreeContinuationSlot(slot); freed != ActionResult::Done)
+    return freed;
+  if (!DeleteEntry(slot)) return ActionResult::BoardFailed;
   prompter_.ShowStatus("Delete successful");
   return ActionResult::Done;
 }

@@ -55,6 +55,7 @@ class BoardActions {
   ActionResult Write(Slot slot, const Chart& chart);
   // Reads `slot` and replaces `chart` by what was read; a failed read leaves `chart` as it was.
   ActionResult Read(Slot slot, Chart& chart);
+  // Asks "OK to delete?", then empties the entry and ends its steps at once.
   ActionResult Delete(Slot slot);
   ActionResult Play(Slot slot);
 
@@ -63,6 +64,11 @@ class BoardActions {
   ActionResult WriteMotionChart(Slot slot, const Chart& chart);
   ActionResult WriteScenarioChart(Slot slot, const Chart& chart);
   ActionResult FinishWrite(bool written, int commandsBefore);
+  // A slot holding another motion's continuation is overwritten only after asking: on Yes that
+  // motion is deleted first. Done when the slot is free to use (after deleting or when it belongs
+  // to no other motion).
+  ActionResult FreeContinuationSlot(Slot slot);
+  bool DeleteEntry(Slot slot);
 
   BoardLink& link_;
   Prompter& prompter_;
@@ -81,6 +87,11 @@ class BoardActions {
 bool DispatchWindowMessage(uint32_t message, int64_t w, int64_t l,
                            const std::function<void(int64_t w, int64_t l)>& play,
                            const std::function<void(int index)>& choosePort);
+
+// The motion whose continuation slot `slot` is, as the board's table says: the slot's entry is a
+// continuation mark ("M5:name", no steps, no date, no code) and that motion's steps still reach
+// into it. nullopt for any other slot; `failed` tells a table entry that could not be read.
+std::optional<Slot> OwningMotion(MotionBoard& board, Slot slot, bool& failed);
 
 // Stop, and Pause (which resumes a paused playback).
 bool StopPlayback(BoardLink& link);

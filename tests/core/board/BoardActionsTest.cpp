@@ -261,6 +261,65 @@ TEST_F(BoardActionsTest, DeleteAsksThenClearsTheEntry) {
   EXPECT_EQ(board.frames.back(), test::WithChecksumOf({0xF8, 0x01, 0x03, 0x00, 0xFF}));
 }
 
+// A chain of `count` Position objects named `name`: count + 1 steps.
+Chart LongChart(int count, const std::string& name) {
+  ChartBuilder b;
+  int prev = b.Pos("P0");
+  for (int i = 1; i < count; ++i) {
+    const int p = b.Pos("P" + std::to_string(i));
+    b.Flow(prev, p);
+    prev = p;
+  }
+  b.chart.SetChartName(name);
+  return b.chart;
+}
+
+TEST_F(BoardActionsTest, ContinuationSlotsAreOverwrittenOrDeletedOnlyWithTheirMotion) {
+  const Slot m5 = *Slot::Motion(4), m6 = *Slot::Motion(5);
+  ASSERT_EQ(actions.Write(m5, LongChart(60, "BIG")), ActionResult::Done);  // M5 ... M7
+  const Bytes bigHead = board.entries[4];
+  ASSERT_EQ(bigHead[0], 61);
+
+  // No: nothing is written anywhere.
+  board.frames.clear();
+  prompter.messages.clear();
+  prompter.answers = {IdNo};
+  LoadWalk();
+  EXPECT_EQ(actions.Write(m6, chart), ActionResult::Cancelled);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text,
+            "M6 holds the continuation of M5 BIG.\r\nM5 will be deleted first. Do you agree with "
+            "this");
+  EXPECT_EQ(board.Count(0xF6), 0u);
+  EXPECT_EQ(board.Count(0xFD), 0u);
+  EXPECT_EQ(board.entries[4], bigHead);
+
+  // Yes: M5 is deleted as Delete does, then M6 is written.
+  prompter.answers = {IdYes};
+  EXPECT_EQ(actions.Write(m6, chart), ActionResult::Done);
+  EXPECT_EQ(board.entries[4], EmptyTableEntry());
+  EXPECT_EQ(board.Record(4, 0), EndRecord());
+  EXPECT_EQ(board.entries[5][0], 3);
+  // M7's mark names a motion that no longer reaches it: written without asking.
+  prompter.messages.clear();
+  EXPECT_EQ(actions.Write(*Slot::Motion(6), chart), ActionResult::Done);
+  EXPECT_TRUE(prompter.messages.empty());
+
+  // Deleting a continuation slot asks the same and takes its motion with it.
+  ASSERT_EQ(actions.Write(*Slot::Motion(9), LongChart(40, "TWO")), ActionResult::Done);
+  prompter.messages.clear();
+  prompter.answers = {IdYes, IdNo};
+  EXPECT_EQ(actions.Delete(*Slot::Motion(10)), ActionResult::Cancelled);
+  EXPECT_EQ(board.entries[9][0], 41);
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_NE(prompter.messages[1].text.find("M11 holds the continuation of M10 TWO"),
+            std::string::npos);
+  prompter.answers = {IdYes, IdYes};
+  EXPECT_EQ(actions.Delete(*Slot::Motion(10)), ActionResult::Done);
+  EXPECT_EQ(board.entries[9], EmptyTableEntry());
+  EXPECT_EQ(board.entries[10], EmptyTableEntry());
+}
+
 TEST_F(BoardActionsTest, PlayKeepsTheLastChoiceStopAndPauseToggle) {
   prompter.selections.push_back(4);
   EXPECT_EQ(Play(), ActionResult::Done);
