@@ -40,8 +40,11 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   }
   std::array<Bytes, kEntries> entries;
   for (int i = 0; i < kEntries; ++i) {
-    if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
-      ctx.err << "Reading the motion table failed at " << EntryLabel(i) << "\n";
+    // Read-only: a failed read is tried once more.
+    if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)]) &&
+        !board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
+      ctx.err << "Reading the motion table failed at " << EntryLabel(i) << ": "
+              << LinkFaultText(link.LastFault()) << "\n";
       return kExitFailure;
     }
   }
@@ -75,10 +78,11 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
       if (i < kMotionSlots) {
         MotionRead read;
         prompter.SetSpan(done, total);
-        if (ReadMotion(board, prompter, &prompter, *Slot::FromIndex(i), read) !=
-            ActionResult::Done) {
+        const Slot slot = *Slot::FromIndex(i);
+        if (ReadMotion(board, prompter, &prompter, slot, read) != ActionResult::Done &&
+            ReadMotion(board, prompter, &prompter, slot, read) != ActionResult::Done) {
           prompter.EndProgress();
-          ctx.err << label << " could not be read\n";
+          ctx.err << label << " could not be read: " << LinkFaultText(link.LastFault()) << "\n";
           return kExitFailure;
         }
         done += entry.Count;
@@ -98,9 +102,11 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
         ++motions;
       } else {
         ScenarioRead read;
-        if (ReadScenario(board, *Slot::FromIndex(i), read) != ActionResult::Done) {
+        const Slot slot = *Slot::FromIndex(i);
+        if (ReadScenario(board, slot, read) != ActionResult::Done &&
+            ReadScenario(board, slot, read) != ActionResult::Done) {
           prompter.EndProgress();
-          ctx.err << label << " could not be read\n";
+          ctx.err << label << " could not be read: " << LinkFaultText(link.LastFault()) << "\n";
           return kExitFailure;
         }
         RebuildScenarioChart(chart, read, board, FixedTextWidth);

@@ -17,7 +17,8 @@ std::optional<Slot> ParseSlotArgument(const std::string& slot, std::ostream& err
   return parsed;
 }
 
-int ExitCode(ActionResult result, BoardPrompter& prompter, const char* what, std::ostream& err) {
+int ExitCode(ActionResult result, BoardPrompter& prompter, const char* what, std::ostream& err,
+             const BoardLink& link) {
   prompter.EndProgress();
   switch (result) {
     case ActionResult::Done:
@@ -31,7 +32,7 @@ int ExitCode(ActionResult result, BoardPrompter& prompter, const char* what, std
       err << "The slot is empty\n";
       return kExitFailure;
     case ActionResult::BoardFailed:
-      err << what << " failed: the board did not answer\n";
+      err << what << " failed: " << LinkFaultText(link.LastFault()) << "\n";
       return kExitFailure;
   }
   return kExitFailure;
@@ -66,7 +67,7 @@ int RunWrite(Port& port, const std::string& file, const std::string& slotText,
     prompter.EndProgress();
     ctx.err << "The board may have been left asleep\n";
   }
-  return ExitCode(result, prompter, "Write", ctx.err);
+  return ExitCode(result, prompter, "Write", ctx.err, link);
 }
 
 int RunRead(Port& port, const std::string& slotText, const std::string& out, BoardCliContext ctx) {
@@ -81,8 +82,10 @@ int RunRead(Port& port, const std::string& slotText, const std::string& out, Boa
   BoardActions actions(link, prompter);
   actions.SetProgress(&prompter);
   Chart chart;
-  const ActionResult result = actions.Read(*slot, chart);
-  if (result != ActionResult::Done) return ExitCode(result, prompter, "Read", ctx.err);
+  ActionResult result = actions.Read(*slot, chart);
+  // Reading changes nothing on the board, so one lost byte is worth a second try.
+  if (result == ActionResult::BoardFailed) result = actions.Read(*slot, chart);
+  if (result != ActionResult::Done) return ExitCode(result, prompter, "Read", ctx.err, link);
   prompter.EndProgress();
   return SaveChartFile(chart, out, prompter) ? kExitOk : kExitCannotSave;
 }
@@ -93,7 +96,7 @@ int RunDelete(Port& port, const std::string& slotText, BoardCliContext ctx) {
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   BoardLink link(&port, &prompter);
   BoardActions actions(link, prompter);
-  return ExitCode(actions.Delete(*slot), prompter, "Delete", ctx.err);
+  return ExitCode(actions.Delete(*slot), prompter, "Delete", ctx.err, link);
 }
 
 }  // namespace brv3::cli

@@ -101,10 +101,18 @@ TEST_F(BoardWorkflowTest, WriteReadAndDeleteRunTheEditorSequences) {
   EXPECT_EQ(cli::RunDelete(board, "M5", Ctx(true)), 0);
   EXPECT_EQ(board.entries[4], EmptyTableEntry());
 
+  // A read is tried once more after a lost reply; a board that stays silent is named as the cause.
+  int lost = BoardLink::kDefaultAttemptLimit;  // every try of one exchange
+  board.failWhen = [&lost](const Bytes& f) { return f[0] == 0xFC && lost-- > 0; };
+  EXPECT_EQ(cli::RunRead(board, "M5", out, Ctx()), 0) << err.str();
+  board.failWhen = nullptr;
+
   // A board that does not answer fails the command, not the input.
   board.offline = true;
   EXPECT_EQ(cli::RunWrite(board, walk, "M5", Ctx()), 1);
   EXPECT_EQ(cli::RunRead(board, "M5", out, Ctx()), 1);
+  EXPECT_NE(err.str().find("Read failed: the board did not answer"), std::string::npos)
+      << err.str();
 }
 
 TEST_F(BoardWorkflowTest, BackupAndRestoreGiveBackTheSameBoard) {

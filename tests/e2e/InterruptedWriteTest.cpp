@@ -93,3 +93,35 @@ TEST_F(InterruptedWriteTest, RefusedContinuationEntryFailsTheWrite) {
 
 }  // namespace
 }  // namespace brv3
+
+namespace brv3 {
+namespace {
+
+// Each fault class the simulated board injects is named as the cause of the failed command.
+TEST(LinkFaultTest, FailedCommandsNameTheirCause) {
+  sim::Engine engine;
+  sim::SimPort port(engine);
+  BoardLink link(&port);
+  Bytes reply;
+  const auto faultOf = [&](const std::string& faults, auto command) {
+    engine.SetFaults(*sim::FaultPlan::Parse(faults));
+    const bool ok = command();
+    engine.SetFaults(sim::FaultPlan());
+    return ok ? LinkFault::None : link.LastFault();
+  };
+  const auto read = [&] { return link.ReadVersion(reply); };
+  const auto write = [&] { return link.WriteModeWord(Area::Working, 0); };
+  EXPECT_EQ(faultOf("", read), LinkFault::None);
+  EXPECT_EQ(faultOf("no-attention@1", read), LinkFault::NoAnswer);
+  EXPECT_EQ(faultOf("bad-checksum@1", read), LinkFault::BadChecksum);
+  EXPECT_EQ(faultOf("short-reply:1", read), LinkFault::ShortReply);
+  EXPECT_EQ(faultOf("short-reply@1", read), LinkFault::None);  // retried by the transaction
+  EXPECT_EQ(faultOf("nak@1", write), LinkFault::Nak);
+  port.Close();
+  EXPECT_FALSE(link.ReadVersion(reply));
+  EXPECT_EQ(link.LastFault(), LinkFault::PortGone);
+  EXPECT_STREQ(LinkFaultText(LinkFault::Nak), "the board refused the command (NAK)");
+}
+
+}  // namespace
+}  // namespace brv3

@@ -9,6 +9,7 @@
 
 #include "core/comm/Port.h"
 #include "core/comm/TableEntry.h"
+#include "core/comm/Transact.h"
 #include "core/util/Bytes.h"
 
 namespace brv3 {
@@ -57,6 +58,8 @@ class BoardLink {
 
   // One transaction over the current port with the current attempt limit.
   Bytes Transact(const Bytes& frame, size_t replyLength);
+  // Why the last command failed; None after one that succeeded.
+  LinkFault LastFault() const { return lastFault_; }
 
   // Motion memory, poses and playback.
   bool ReadTableEntry(int index, Bytes& reply);
@@ -147,6 +150,7 @@ class BoardLink {
   std::string title_ = "Brivane 3";
   int attemptLimit_ = kDefaultAttemptLimit;
   bool busy_ = false;
+  LinkFault lastFault_ = LinkFault::None;
   std::function<std::array<uint8_t, 4>()> clock_;
 };
 

@@ -114,7 +114,8 @@ void TTableDlg::SetBusy(bool busy) {
 
 bool TTableDlg::MotReadBtnClick() {
   SetBusy(true);
-  const bool ok = RefreshMotionTable(link_, table_);
+  // Reading changes nothing on the board, so one lost byte is worth a second try.
+  const bool ok = RefreshMotionTable(link_, table_) || RefreshMotionTable(link_, table_);
   ShowRows();
   SetBusy(false);
   return ok;
