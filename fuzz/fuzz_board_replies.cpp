@@ -15,6 +15,8 @@
 #include <set>
 #include <string>
 
+#include "core/board/MotionTransfer.h"
+#include "core/board/TableActions.h"
 #include "core/chart/Chart.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/BoardMotionAdapter.h"
@@ -25,7 +27,6 @@
 #include "core/comm/TableEntry.h"
 #include "core/comm/VersionText.h"
 #include "core/motion/ChartRebuild.h"
-#include "core/motion/MotionTransfer.h"
 #include "core/util/Prompter.h"
 
 namespace {
@@ -90,10 +91,11 @@ class FuzzPort final : public brv3::Port {
   int timeOut_ = brv3::BoardLink::kReceiveTimeOut;
 };
 
-// Every command fails with an empty reply and succeeds with a whole reply carrying its checksum.
+// Every command fails with an empty reply and succeeds with the whole payload of a reply of
+// `length` bytes (its checksum byte dropped).
 void CheckReply(bool ok, const brv3::Bytes& reply, size_t length) {
   if (!ok && !reply.empty()) __builtin_trap();
-  if (ok && (reply.size() != length || !brv3::VerifyReply(reply))) __builtin_trap();
+  if (ok && reply.size() != length - 1) __builtin_trap();
 }
 
 void CheckTable(const brv3::MotionTable& table) {
@@ -327,7 +329,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case 10: {
         brv3::MotionRead read;
-        const bool ok = brv3::ReadMotion(adapter, prompter, arg % 82 - 1, read);
+        const auto slot = brv3::Slot::FromIndex(arg % 82 - 1);
+        const bool ok = slot && brv3::ReadMotion(adapter, prompter, nullptr, *slot, read) ==
+                                    brv3::ActionResult::Done;
         if (!ok && !read.steps.empty()) __builtin_trap();
         if (read.steps.size() != read.hexRows.size()) __builtin_trap();
         brv3::RebuildMotionChart(chart, read);
@@ -337,7 +341,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       case 11: {
         brv3::ScenarioRead read;
-        const bool ok = brv3::ReadScenario(adapter, 78 + arg % 9, read);
+        const auto slot = brv3::Slot::FromIndex(78 + arg % 9);
+        const bool ok =
+            slot && brv3::ReadScenario(adapter, *slot, read) == brv3::ActionResult::Done;
         if (ok && read.motions.size() != static_cast<size_t>(read.entry.at(0))) __builtin_trap();
         brv3::RebuildScenarioChart(chart, read, adapter, TextWidth);
         CheckChart(chart);
@@ -350,7 +356,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (ok && positions.size() != 48) __builtin_trap();
         if (!ok && !positions.empty()) __builtin_trap();
         brv3::Bytes pose;
-        const bool poseOk = adapter.ReadPose(arg & 1, arg >> 1, in.Byte(), pose);
+        const auto area = (arg & 1) ? brv3::PoseArea::Memory : brv3::PoseArea::Live;
+        const bool poseOk = adapter.ReadPose(area, arg >> 1, in.Byte(), pose);
         if (poseOk && pose.size() != brv3::PoseRecord::kSize) __builtin_trap();
         break;
       }

@@ -6,11 +6,12 @@
 #include "cli/BoardCli.h"
 #include "cli/BoardPrompter.h"
 #include "cli/CliCommands.h"
+#include "core/board/BoardActions.h"
+#include "core/board/MotionTransfer.h"
 #include "core/chart/ChartFiles.h"
 #include "core/comm/BoardMotionAdapter.h"
 #include "core/motion/ChartRebuild.h"
 #include "core/motion/MotionCompiler.h"
-#include "core/motion/MotionTransfer.h"
 #include "core/util/SafeFile.h"
 
 namespace brv3::cli {
@@ -19,13 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kEntries = BoardLink::kTableEntries;
-
-int32_t CharWidth(const std::string& text) {
-  int32_t chars = 0;
-  for (unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++chars;
-  return chars * 8;
-}
 
 }  // namespace
 
@@ -46,8 +40,11 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   }
   std::array<Bytes, kEntries> entries;
   for (int i = 0; i < kEntries; ++i) {
-    if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
-      ctx.err << "Reading the motion table failed at " << EntryLabel(i) << "\n";
+    // Read-only: a failed read is tried once more.
+    if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)]) &&
+        !board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
+      ctx.err << "Reading the motion table failed at " << EntryLabel(i) << ": "
+              << LinkFaultText(link.LastFault()) << "\n";
       return kExitFailure;
     }
   }
@@ -66,12 +63,13 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
               {"date", entry.Date},
               {"code", entry.Code},
               {"name", EntryNameText(entry)},
-              {"nameBytes", Hex(entry.Name.data(), entry.Name.size())}};
+              {"nameBytes", HexDigits(entry.Name.data(), entry.Name.size())}};
     if (EntryNameBytes(EntryNameText(entry)) != entry.Name)
       ctx.err << label << ": the name bytes are not plain text; the chart file's name differs, "
               << "restore uses the exact bytes\n";
     if (entry.Count > 0 && i < kMotionSlots) {
-      if (std::string refusal = CheckMotionSlots(i, entry.Count); !refusal.empty())
+      if (std::string refusal = CheckMotionSlots(*Slot::FromIndex(i), entry.Count);
+          !refusal.empty())
         ctx.err << label << ": " << refusal << "; restore will refuse this backup\n";
     }
     if (entry.Count > 0) {
@@ -79,10 +77,12 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
       Chart chart;
       if (i < kMotionSlots) {
         MotionRead read;
-        prompter.BeginProgress(done, total);
-        if (!ReadMotion(board, prompter, i, read)) {
+        prompter.SetSpan(done, total);
+        const Slot slot = *Slot::FromIndex(i);
+        if (ReadMotion(board, prompter, &prompter, slot, read) != ActionResult::Done &&
+            ReadMotion(board, prompter, &prompter, slot, read) != ActionResult::Done) {
           prompter.EndProgress();
-          ctx.err << label << " could not be read\n";
+          ctx.err << label << " could not be read: " << LinkFaultText(link.LastFault()) << "\n";
           return kExitFailure;
         }
         done += entry.Count;
@@ -90,7 +90,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
         json records = json::array();
         for (const PoseRecord& step : read.steps) {
           const Bytes packed = step.Pack();
-          records.push_back(Hex(packed.data(), packed.size()));
+          records.push_back(HexDigits(packed.data(), packed.size()));
         }
         j["file"] = file;
         j["records"] = std::move(records);
@@ -102,12 +102,14 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
         ++motions;
       } else {
         ScenarioRead read;
-        if (!ReadScenario(board, i, read)) {
+        const Slot slot = *Slot::FromIndex(i);
+        if (ReadScenario(board, slot, read) != ActionResult::Done &&
+            ReadScenario(board, slot, read) != ActionResult::Done) {
           prompter.EndProgress();
-          ctx.err << label << " could not be read\n";
+          ctx.err << label << " could not be read: " << LinkFaultText(link.LastFault()) << "\n";
           return kExitFailure;
         }
-        RebuildScenarioChart(chart, read, board, CharWidth);
+        RebuildScenarioChart(chart, read, board, FixedTextWidth);
         j["file"] = file;
         j["motions"] = read.motions;
         if (CompileScenarioChart(chart).motions != read.motions)

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <set>
 
+#include "core/board/MotionTransfer.h"
 #include "core/motion/MotionCompiler.h"
-#include "core/motion/MotionTransfer.h"
 
 namespace brv3::cli {
 namespace {
@@ -65,7 +65,7 @@ bool ParseEntry(const json& j, RestoreEntry& r, std::string& problem) {
   }
   if (j.contains("nameBytes")) {
     std::optional<Bytes> bytes;
-    if (j["nameBytes"].is_string()) bytes = FromHex(j["nameBytes"].get<std::string>());
+    if (j["nameBytes"].is_string()) bytes = ParseHexDigits(j["nameBytes"].get<std::string>());
     if (!bytes || bytes->size() > TableEntry::kNameSize) {
       problem += "\"nameBytes\" must be at most 32 bytes in hexadecimal";
       return false;
@@ -88,7 +88,8 @@ bool ParseEntry(const json& j, RestoreEntry& r, std::string& problem) {
   }
   if (count == 0) return true;
   if (r.index < kMotionSlots) {
-    if (std::string refusal = CheckMotionSlots(r.index, static_cast<size_t>(count));
+    if (std::string refusal =
+            CheckMotionSlots(*Slot::FromIndex(r.index), static_cast<size_t>(count));
         !refusal.empty()) {
       problem += refusal;
       return false;
@@ -100,7 +101,7 @@ bool ParseEntry(const json& j, RestoreEntry& r, std::string& problem) {
     }
     for (const json& rec : j["records"]) {
       std::optional<Bytes> bytes;
-      if (rec.is_string()) bytes = FromHex(rec.get<std::string>());
+      if (rec.is_string()) bytes = ParseHexDigits(rec.get<std::string>());
       if (!bytes || bytes->size() != PoseRecord::kSize) {
         problem += "each record must be 49 bytes in hexadecimal";
         return false;
@@ -153,33 +154,6 @@ bool ParseManifest(const json& m, std::vector<RestoreEntry>& plan, std::string& 
   std::sort(plan.begin(), plan.end(),
             [](const RestoreEntry& a, const RestoreEntry& b) { return a.index < b.index; });
   return true;
-}
-
-std::string Hex(const uint8_t* data, size_t size) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string out;
-  for (size_t i = 0; i < size; ++i) {
-    out.push_back(digits[data[i] >> 4]);
-    out.push_back(digits[data[i] & 15]);
-  }
-  return out;
-}
-
-std::optional<Bytes> FromHex(const std::string& text) {
-  if (text.size() % 2 != 0) return std::nullopt;
-  auto nibble = [](char c) -> int {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-  };
-  Bytes out;
-  for (size_t i = 0; i < text.size(); i += 2) {
-    const int hi = nibble(text[i]), lo = nibble(text[i + 1]);
-    if (hi < 0 || lo < 0) return std::nullopt;
-    out.push_back(static_cast<uint8_t>(hi * 16 + lo));
-  }
-  return out;
 }
 
 }  // namespace brv3::cli

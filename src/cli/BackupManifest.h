@@ -19,10 +19,6 @@ constexpr const char* kManifestName = "manifest.json";
 constexpr const char* kManifestFormat = "brivane3-backup";
 constexpr int kManifestVersion = 1;
 
-// Upper-case hexadecimal digits of `size` bytes, and back (nullopt for anything else).
-std::string Hex(const uint8_t* data, size_t size);
-std::optional<Bytes> FromHex(const std::string& text);
-
 // One table entry of a backup and what restore writes for it.
 struct RestoreEntry {
   int index = 0;

@@ -4,6 +4,8 @@
 
 #include "cli/BoardConnection.h"
 #include "cli/CliCommands.h"
+#include "core/board/BoardActions.h"
+#include "core/board/TableActions.h"
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"
 #include "core/comm/VersionText.h"
@@ -11,7 +13,12 @@
 namespace brv3::cli {
 namespace {
 
-constexpr const char* kNoAnswer = "The board did not answer";
+// The cause of the last failed command, as a sentence.
+std::string FaultMessage(const BoardLink& link) {
+  std::string text = LinkFaultText(link.LastFault());
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  return text;
+}
 
 // Runs `work` on a connected board; the exit code covers a port that cannot be opened.
 template <class Work>
@@ -24,8 +31,9 @@ int WithBoard(const Options& options, Work work) {
 
 int Version(BoardConnection& board) {
   Bytes reply;
-  if (!board.link.ReadVersion(reply)) {
-    std::cerr << kNoAnswer << "\n";
+  // Read-only commands try a failed read once more.
+  if (!board.link.ReadVersion(reply) && !board.link.ReadVersion(reply)) {
+    std::cerr << FaultMessage(board.link) << "\n";
     return kExitFailure;
   }
   for (const std::string& line : VersionLines(reply)) std::cout << line << "\n";
@@ -35,8 +43,8 @@ int Version(BoardConnection& board) {
 // Reads the whole table while the board sleeps, as the motion table window's refresh does.
 int Table(BoardConnection& board) {
   MotionTable table;
-  if (!RefreshMotionTable(board.link, table)) {
-    std::cerr << kNoAnswer << "\n";
+  if (!RefreshMotionTable(board.link, table) && !RefreshMotionTable(board.link, table)) {
+    std::cerr << FaultMessage(board.link) << "\n";
     return kExitFailure;
   }
   std::cout << "No\tName\tCount\tDate\tControl\n";
@@ -46,9 +54,9 @@ int Table(BoardConnection& board) {
   return kExitOk;
 }
 
-int Report(bool ok, const char* done) {
+int Report(const BoardLink& link, bool ok, const char* done) {
   if (!ok) {
-    std::cerr << kNoAnswer << "\n";
+    std::cerr << FaultMessage(link) << "\n";
     return kExitFailure;
   }
   std::cerr << done << "\n";
@@ -74,22 +82,24 @@ void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& comma
                           return kExitBadInput;
                         }
                         return WithBoard(options, [&](BoardConnection& b) {
-                          b.prompter.ShowStatus("Sending the Play command");
-                          return Report(b.link.PlayMotion(index), "Playing");
+                          BoardActions actions(b.link, b.prompter);
+                          return Report(b.link,
+                                        actions.Play(*Slot::FromIndex(index)) == ActionResult::Done,
+                                        "Playing");
                         });
                       }});
 
   auto* stop = app.add_subcommand("stop", "Stop playback");
   commands.push_back({stop, [&options] {
                         return WithBoard(options, [](BoardConnection& b) {
-                          return Report(b.link.StopMotion(), "Stopped");
+                          return Report(b.link, StopPlayback(b.link), "Stopped");
                         });
                       }});
 
   auto* pause = app.add_subcommand("pause", "Pause playback, or resume it when paused");
   commands.push_back({pause, [&options] {
                         return WithBoard(options, [](BoardConnection& b) {
-                          return Report(b.link.SetMotionEnable(2), "Pause toggled");
+                          return Report(b.link, TogglePause(b.link), "Pause toggled");
                         });
                       }});
 
@@ -99,7 +109,8 @@ void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& comma
   commands.push_back({sleep, [&options, state] {
                         bool on = *state == "on";
                         return WithBoard(options, [on](BoardConnection& b) {
-                          return Report(b.link.SetSleep(on ? 0 : 1), on ? "Sleep on" : "Sleep off");
+                          return Report(b.link, b.link.SetSleep(on ? 0 : 1),
+                                        on ? "Sleep on" : "Sleep off");
                         });
                       }});
 }

@@ -4,39 +4,43 @@
 #include <string>
 
 #include "cli/CliPrompter.h"
+#include "core/board/TransferProgress.h"
 
 namespace brv3::cli {
 
-// The command-line prompter of the board commands: the slot named on the command line answers
-// the selection dialog, and the "Writing of k" / "Reading of k" progress lines become a progress
-// bar on a terminal (a plain percentage line otherwise).
-class BoardPrompter : public CliPrompter {
+// The command-line prompter of the board commands: the steps a transfer reports become a progress
+// bar on a terminal (a plain percentage line otherwise). A transfer shows each step's status line
+// just before reporting the step, so a status line is held until the next call: a step report
+// replaces it, anything else prints it first.
+class BoardPrompter : public CliPrompter, public TransferProgress {
  public:
   BoardPrompter(std::ostream& err, bool yes, bool terminal)
       : CliPrompter(err, yes), err_(err), terminal_(terminal) {}
+  ~BoardPrompter() override { EndProgress(); }
+  BoardPrompter(const BoardPrompter&) = delete;
+  BoardPrompter& operator=(const BoardPrompter&) = delete;
 
-  // The entry label ("M5", "S2") to pick in the next selection dialog.
-  void AnswerSelection(std::string label) { label_ = std::move(label); }
-  // True when the last selection dialog did not offer the label.
-  bool SelectionNotOffered() const { return notOffered_; }
-
-  // The progress lines that follow count records from `base` + 1 up to `total`.
-  void BeginProgress(int base, int total);
-  void Progress(int done);
+  // Steps reported from now on count from `base` + 1 within `total` steps in all (several slots
+  // on one bar); without a span each transfer's own total is the bar's.
+  void SetSpan(int base, int total);
+  // Shows `done` of `total` steps.
+  void Progress(int done, int total);
+  // Ends the bar's line and prints a status line still held.
   void EndProgress();
 
-  bool NumberSelectDialog(NumberSelectState& state) override;
+  void Step(int done, int total) override;
+  int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text, int language) override;
   void ShowStatus(const std::string& message) override;
 
  private:
   std::ostream& err_;
   bool terminal_;
-  std::string label_;
-  bool notOffered_ = false;
   int base_ = 0;
-  int total_ = 0;
+  int spanTotal_ = 0;
   int lastShown_ = -1;
   bool barOpen_ = false;
+  bool holding_ = false;
+  std::string held_;
 };
 
 }  // namespace brv3::cli

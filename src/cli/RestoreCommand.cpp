@@ -5,9 +5,9 @@
 #include "cli/BoardCli.h"
 #include "cli/BoardPrompter.h"
 #include "cli/CliCommands.h"
+#include "core/board/MotionTransfer.h"
 #include "core/chart/ChartFiles.h"
 #include "core/motion/MotionCompiler.h"
-#include "core/motion/MotionTransfer.h"
 #include "core/util/SafeFile.h"
 
 namespace brv3::cli {
@@ -44,7 +44,8 @@ void CheckChartFile(const std::string& dir, const RestoreEntry& r, Prompter& pro
 
 bool WriteRecords(BoardLink& link, const std::vector<RestoreEntry>& plan, BoardPrompter& prompter,
                   std::ostream& err) {
-  int done = 0;
+  int done = 0, total = 0;
+  for (const RestoreEntry& r : plan) total += 2 * static_cast<int>(r.records.size());
   for (const RestoreEntry& r : plan) {
     for (size_t k = 0; k < r.records.size(); ++k) {
       if (!link.WritePose(PoseArea::Memory, r.index, static_cast<int>(k), r.records[k].Pack())) {
@@ -52,7 +53,7 @@ bool WriteRecords(BoardLink& link, const std::vector<RestoreEntry>& plan, BoardP
         err << "Writing step " << k + 1 << " of " << EntryLabel(r.index) << " failed\n";
         return false;
       }
-      prompter.Progress(++done);
+      prompter.Progress(++done, total);
     }
   }
   return true;
@@ -112,7 +113,7 @@ bool Verify(BoardLink& link, const std::vector<RestoreEntry>& plan, BoardPrompte
         err << label << ": step " << k + 1 << " reads back differently\n";
         same = false;
       }
-      prompter.Progress(total + ++done);
+      prompter.Progress(total + ++done, 2 * total);
     }
     for (size_t k = 0; k < r.motions.size(); ++k) {
       if (!link.ReadScenarioStep(r.index - kScenarioFirstSlot, static_cast<int>(k), back)) {
@@ -156,9 +157,6 @@ int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
     ctx.err << "The board does not answer\n";
     return kExitFailure;
   }
-  int total = 0;
-  for (const RestoreEntry& r : plan) total += 2 * static_cast<int>(r.records.size());
-  prompter.BeginProgress(0, total);
   const bool written = WriteRecords(link, plan, prompter, ctx.err) &&
                        WriteScenarios(link, plan, ctx.err) && WriteEntries(link, plan, ctx.err);
   int differ = 0;

@@ -1,35 +1,29 @@
-#include <algorithm>
 #include <optional>
 #include <ostream>
 
 #include "cli/BoardCli.h"
 #include "cli/BoardPrompter.h"
 #include "cli/CliCommands.h"
-#include "core/chart/BoardActions.h"
+#include "core/board/BoardActions.h"
 #include "core/chart/ChartFiles.h"
-#include "core/comm/TableEntry.h"
-#include "core/motion/MotionCompiler.h"
 #include "core/util/SafeFile.h"
 
 namespace brv3::cli {
 namespace {
 
-std::optional<int> SlotIndex(const std::string& slot, std::ostream& err) {
-  std::optional<int> index = ParseEntryLabel(slot);
-  if (!index) err << "--slot must be M1 ... M80 or S1 ... S5, not \"" << slot << "\"\n";
-  return index;
+std::optional<Slot> ParseSlotArgument(const std::string& slot, std::ostream& err) {
+  std::optional<Slot> parsed = Slot::Parse(slot);
+  if (!parsed) err << "--slot must be M1 ... M80 or S1 ... S5, not \"" << slot << "\"\n";
+  return parsed;
 }
 
-int ExitCode(ActionResult result, const BoardPrompter& prompter, const char* what,
-             std::ostream& err) {
+int ExitCode(ActionResult result, BoardPrompter& prompter, const char* what, std::ostream& err,
+             const BoardLink& link) {
+  prompter.EndProgress();
   switch (result) {
     case ActionResult::Done:
       return kExitOk;
     case ActionResult::Cancelled:
-      if (prompter.SelectionNotOffered()) {
-        err << "That slot is not offered for this command\n";
-        return kExitBadInput;
-      }
       err << what << " cancelled\n";
       return kExitFailure;
     case ActionResult::CompileFailed:
@@ -38,7 +32,7 @@ int ExitCode(ActionResult result, const BoardPrompter& prompter, const char* wha
       err << "The slot is empty\n";
       return kExitFailure;
     case ActionResult::BoardFailed:
-      err << what << " failed: the board did not answer\n";
+      err << what << " failed: " << LinkFaultText(link.LastFault()) << "\n";
       return kExitFailure;
   }
   return kExitFailure;
@@ -46,37 +40,39 @@ int ExitCode(ActionResult result, const BoardPrompter& prompter, const char* wha
 
 }  // namespace
 
-int RunWrite(Port& port, const std::string& file, const std::string& slot, BoardCliContext ctx) {
-  const std::optional<int> index = SlotIndex(slot, ctx.err);
-  if (!index) return kExitBadInput;
+int RunWrite(Port& port, const std::string& file, const std::string& slotText,
+             BoardCliContext ctx) {
+  const std::optional<Slot> slot = ParseSlotArgument(slotText, ctx.err);
+  if (!slot) return kExitBadInput;
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
-  BoardLink link(&port, &prompter);
-  BoardActions actions(link, prompter);
-  Chart& chart = actions.OpenChart();
+  Chart chart;
   if (int rc = ReadChartForCli(file, chart, prompter)) return rc;
   const bool scenario = chart.Type == kScenarioChart;
-  if (scenario != (*index >= kScenarioFirstSlot)) {
+  if (scenario != slot->IsScenario()) {
+    prompter.EndProgress();
     ctx.err << (scenario ? "A scenario chart is written to S1 ... S5\n"
                          : "A motion chart is written to M1 ... M80\n");
     return kExitBadInput;
   }
   if (chart.Objects.empty()) {
+    prompter.EndProgress();
     ctx.err << "The chart has no objects\n";
     return kExitBadInput;
   }
-  const size_t total = scenario ? std::min<size_t>(CompileScenarioChart(chart).motions.size(), 199)
-                                : CompileMotionChart(chart).records.size();
-  prompter.BeginProgress(0, static_cast<int>(total));
-  prompter.AnswerSelection(EntryLabel(*index));
-  const ActionResult result = actions.Write();
-  prompter.EndProgress();
-  if (result == ActionResult::BoardFailed) ctx.err << "The board may have been left asleep\n";
-  return ExitCode(result, prompter, "Write", ctx.err);
+  BoardLink link(&port, &prompter);
+  BoardActions actions(link, prompter);
+  actions.SetProgress(&prompter);
+  const ActionResult result = actions.Write(*slot, chart);
+  if (result == ActionResult::BoardFailed) {
+    prompter.EndProgress();
+    ctx.err << "The board may have been left asleep\n";
+  }
+  return ExitCode(result, prompter, "Write", ctx.err, link);
 }
 
-int RunRead(Port& port, const std::string& slot, const std::string& out, BoardCliContext ctx) {
-  const std::optional<int> index = SlotIndex(slot, ctx.err);
-  if (!index) return kExitBadInput;
+int RunRead(Port& port, const std::string& slotText, const std::string& out, BoardCliContext ctx) {
+  const std::optional<Slot> slot = ParseSlotArgument(slotText, ctx.err);
+  if (!slot) return kExitBadInput;
   if (!CanWriteFile(out)) {
     ctx.err << "Cannot write " << out << "\n";
     return kExitCannotSave;
@@ -84,27 +80,23 @@ int RunRead(Port& port, const std::string& slot, const std::string& out, BoardCl
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   BoardLink link(&port, &prompter);
   BoardActions actions(link, prompter);
-  Bytes entry;
-  if (!link.ReadTableEntry(*index, entry)) {
-    ctx.err << "The board does not answer\n";
-    return kExitFailure;
-  }
-  prompter.BeginProgress(0, *index < kMotionSlots ? entry[0] : 0);
-  prompter.AnswerSelection(EntryLabel(*index));
-  const ActionResult result = actions.Read();
+  actions.SetProgress(&prompter);
+  Chart chart;
+  ActionResult result = actions.Read(*slot, chart);
+  // Reading changes nothing on the board, so one lost byte is worth a second try.
+  if (result == ActionResult::BoardFailed) result = actions.Read(*slot, chart);
+  if (result != ActionResult::Done) return ExitCode(result, prompter, "Read", ctx.err, link);
   prompter.EndProgress();
-  if (result != ActionResult::Done) return ExitCode(result, prompter, "Read", ctx.err);
-  return SaveChartFile(actions.OpenChart(), out, prompter) ? kExitOk : kExitCannotSave;
+  return SaveChartFile(chart, out, prompter) ? kExitOk : kExitCannotSave;
 }
 
-int RunDelete(Port& port, const std::string& slot, BoardCliContext ctx) {
-  const std::optional<int> index = SlotIndex(slot, ctx.err);
-  if (!index) return kExitBadInput;
+int RunDelete(Port& port, const std::string& slotText, BoardCliContext ctx) {
+  const std::optional<Slot> slot = ParseSlotArgument(slotText, ctx.err);
+  if (!slot) return kExitBadInput;
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   BoardLink link(&port, &prompter);
   BoardActions actions(link, prompter);
-  prompter.AnswerSelection(EntryLabel(*index));
-  return ExitCode(actions.Delete(), prompter, "Delete", ctx.err);
+  return ExitCode(actions.Delete(*slot), prompter, "Delete", ctx.err, link);
 }
 
 }  // namespace brv3::cli

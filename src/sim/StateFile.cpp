@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "core/util/Bytes.h"
 #include "core/util/SafeFile.h"
 
 namespace brv3::sim {
@@ -90,28 +91,17 @@ std::vector<Field> Fields(FlashMemory& f) {
   return fields;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 }  // namespace
 
 std::string StateText(const FlashMemory& flash) {
   FlashMemory copy = flash;
-  static const char* kDigits = "0123456789ABCDEF";
   std::string text = std::string(kHeader) + "\n";
   std::vector<uint8_t> bytes;
   for (Field& field : Fields(copy)) {
     field.get(bytes);
     text += field.name;
     text += ' ';
-    for (uint8_t b : bytes) {
-      text += kDigits[b >> 4];
-      text += kDigits[b & 15];
-    }
+    text += HexDigits(bytes.data(), bytes.size());
     text += '\n';
   }
   return text;
@@ -146,14 +136,9 @@ std::optional<FlashMemory> ParseStateText(const std::string& text, std::string* 
     if (hex.size() != 2 * field->size) {
       return fail(number, "field '" + name + "' needs " + std::to_string(field->size) + " bytes");
     }
-    std::vector<uint8_t> bytes(field->size);
-    for (size_t i = 0; i < field->size; ++i) {
-      const int hi = HexDigit(hex[2 * i]);
-      const int lo = HexDigit(hex[2 * i + 1]);
-      if (hi < 0 || lo < 0) return fail(number, "bad hexadecimal digit in '" + name + "'");
-      bytes[i] = static_cast<uint8_t>(hi << 4 | lo);
-    }
-    field->set(bytes);
+    const std::optional<Bytes> bytes = ParseHexDigits(hex);
+    if (!bytes) return fail(number, "bad hexadecimal digit in '" + name + "'");
+    field->set(*bytes);
   }
   if (number == 0) return fail(1, "empty file");
   return *flash;

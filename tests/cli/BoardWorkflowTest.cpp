@@ -78,6 +78,14 @@ TEST_F(BoardWorkflowTest, WriteReadAndDeleteRunTheEditorSequences) {
   EXPECT_EQ(board.entries[9][0], 41);
   EXPECT_EQ(FormatTableRow(board.entries[10], 10).Name, "M10:LONG");
 
+  // Writing into M11, LONG's continuation, needs --yes; without it nothing is written.
+  board.frames.clear();
+  EXPECT_EQ(cli::RunWrite(board, walk, "M11", Ctx()), 1);
+  EXPECT_NE(err.str().find("M11 holds the continuation of M10 LONG"), std::string::npos);
+  EXPECT_EQ(board.Count(0xF6), 0u);
+  EXPECT_EQ(board.Count(0xFD), 0u);
+  EXPECT_EQ(board.entries[9][0], 41);
+
   const std::string out = dir.File("back.QVB");
   EXPECT_EQ(cli::RunRead(board, "m5", out, Ctx()), 0) << err.str();
   Chart read;
@@ -93,10 +101,18 @@ TEST_F(BoardWorkflowTest, WriteReadAndDeleteRunTheEditorSequences) {
   EXPECT_EQ(cli::RunDelete(board, "M5", Ctx(true)), 0);
   EXPECT_EQ(board.entries[4], EmptyTableEntry());
 
+  // A read is tried once more after a lost reply; a board that stays silent is named as the cause.
+  int lost = BoardLink::kDefaultAttemptLimit;  // every try of one exchange
+  board.failWhen = [&lost](const Bytes& f) { return f[0] == 0xFC && lost-- > 0; };
+  EXPECT_EQ(cli::RunRead(board, "M5", out, Ctx()), 0) << err.str();
+  board.failWhen = nullptr;
+
   // A board that does not answer fails the command, not the input.
   board.offline = true;
   EXPECT_EQ(cli::RunWrite(board, walk, "M5", Ctx()), 1);
   EXPECT_EQ(cli::RunRead(board, "M5", out, Ctx()), 1);
+  EXPECT_NE(err.str().find("Read failed: the board did not answer"), std::string::npos)
+      << err.str();
 }
 
 TEST_F(BoardWorkflowTest, BackupAndRestoreGiveBackTheSameBoard) {
@@ -204,43 +220,41 @@ TEST_F(BoardWorkflowTest, SendMessageChecksItsArgumentsAndFindsTheEditor) {
   EXPECT_EQ(got[0], (platform::WindowMessage{0x8001, 0, 2}));
 }
 
-TEST(BoardPrompterTest, AnswersWithTheNamedSlotAndDrawsProgress) {
+TEST_F(BoardWorkflowTest, NamesHoldingQuotesDoNotBlockOtherSlots) {
+  // A quote inside a name once split the selection lists; the slot is now passed as it is.
+  ASSERT_EQ(cli::RunWrite(board, Save(dir, "q.QVB", Chain(2, "a\"b,c")), "M3", Ctx()), 0)
+      << err.str();
+  EXPECT_EQ(cli::RunWrite(board, Save(dir, "w.QVB", Chain(3, "WALK")), "M10", Ctx()), 0)
+      << err.str();
+  EXPECT_EQ(board.entries[9][0], 4);
+  EXPECT_EQ(cli::RunRead(board, "M10", dir.File("back.QVB"), Ctx()), 0) << err.str();
+  EXPECT_EQ(cli::RunDelete(board, "M3", Ctx(true)), 0) << err.str();
+  EXPECT_EQ(board.entries[2], EmptyTableEntry());
+}
+
+TEST(BoardPrompterTest, StepsDrawTheBarAndStepLinesGiveWayToIt) {
   std::ostringstream err;
-  cli::BoardPrompter prompter(err, false, true);
-  NumberSelectState state;
-  auto list = [](const std::string& thirdName) {
-    std::string all;
-    for (int i = 0; i < 85; ++i)
-      all += (i ? ",\"" : "\"") + EntryLabel(i) + " " + (i == 2 ? thirdName : "x") + " 1/2 03:04\"";
-    return all;
-  };
-  state.SelectItems = list("a b");
-  prompter.AnswerSelection("M10");
-  EXPECT_TRUE(prompter.NumberSelectDialog(state));
-  EXPECT_EQ(state.SelectIndex, 9);
-  prompter.AnswerSelection("S1");
-  EXPECT_TRUE(prompter.NumberSelectDialog(state));
-  EXPECT_EQ(state.SelectIndex, 80);
-  // M3's name holds a quote: the list no longer lines up, so nothing is chosen.
-  state.SelectItems = list("a\"b");
-  prompter.AnswerSelection("M10");
-  EXPECT_FALSE(prompter.NumberSelectDialog(state));
-  EXPECT_TRUE(prompter.SelectionNotOffered());
-
-  state.SelectItems = "\"S1  --/-- --:--\",\"S2 b 1/2 03:04\",\"S3\",\"S4\",\"S5\"";
-  prompter.AnswerSelection("s2");
-  EXPECT_TRUE(prompter.NumberSelectDialog(state));
-  EXPECT_EQ(state.SelectIndex, 1);
-  prompter.AnswerSelection("M2");
-  EXPECT_FALSE(prompter.NumberSelectDialog(state));
-
-  prompter.BeginProgress(2, 4);
-  prompter.ShowStatus("Writing of 1 is done");
-  prompter.ShowStatus("Writing of 2 is done");
-  prompter.ShowStatus("Sleep off");
+  {
+    cli::BoardPrompter prompter(err, false, true);
+    prompter.SetSpan(2, 4);
+    prompter.ShowStatus("Writing of 1 is done");
+    prompter.Step(1, 2);
+    prompter.ShowStatus("Writing of 2 is done");
+    prompter.Step(2, 2);
+    prompter.ShowStatus("Sleep off");
+  }
   EXPECT_EQ(err.str(),
             "\r[######################        ] 75% (3/4)"
             "\r[##############################] 100% (4/4)\n> Sleep off\n");
+
+  // Without a terminal: one line per new percentage; a status line after a failed step shows.
+  err.str("");
+  cli::BoardPrompter plain(err, false, false);
+  plain.ShowStatus("Reading of 1 is done");
+  plain.Step(1, 3);
+  plain.ShowStatus("No Data");
+  plain.EndProgress();
+  EXPECT_EQ(err.str(), "33% (1/3)\n> No Data\n");
 }
 
 test::ProcessResult Cli(const std::vector<std::string>& args) {

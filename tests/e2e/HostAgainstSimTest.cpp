@@ -12,10 +12,6 @@
 namespace brv3 {
 namespace {
 
-Bytes Data(const Bytes& reply) {
-  return Bytes(reply.begin(), reply.end() - 1);
-}
-
 Bytes Sequence(size_t n, uint8_t start) {
   Bytes b(n);
   for (size_t i = 0; i < n; ++i) b[i] = static_cast<uint8_t>(start + i);
@@ -65,12 +61,12 @@ TEST_F(HostAgainstSim, MotionMemoryWritesReadBack) {
   EXPECT_EQ(TableEntry::Decode(reply)->Count, 0);
 
   ASSERT_TRUE(link.ReadVersion(reply));
-  EXPECT_EQ(reply.size(), 65u);
+  EXPECT_EQ(reply.size(), 64u);  // the payload, without its checksum byte
   EXPECT_TRUE(link.SetServoLive(3, 17000));
   EXPECT_TRUE(link.StopMotion());
   EXPECT_TRUE(link.ReadStopPositions(reply));
   EXPECT_TRUE(link.ReadServoPositions(reply));
-  EXPECT_EQ(reply.size(), 49u);
+  EXPECT_EQ(reply.size(), 48u);
   EXPECT_TRUE(link.SendExtendedSerial(0x1234, 0x01020304));
   // The caption always comes back to the application title.
   ASSERT_FALSE(prompter.captions.empty());
@@ -83,20 +79,20 @@ TEST_F(HostAgainstSim, SettingsWriteToTheirCopiesAndReadBack) {
   for (int c = 0; c < 24; ++c) trim[2 * c] = 0x40, trim[2 * c + 1] = static_cast<uint8_t>(c);
   ASSERT_TRUE(link.WriteTrim(Area::Stored, trim));
   ASSERT_TRUE(link.ReadTrim(Area::Stored, reply));
-  EXPECT_EQ(Data(reply), trim);
+  EXPECT_EQ(reply, trim);
 
   Bytes name(32, 0);
   name[0] = 'A';
   ASSERT_TRUE(link.WriteChannelName(2, name));
   ASSERT_TRUE(link.ReadChannelName(2, reply));
-  EXPECT_EQ(Data(reply), name);
+  EXPECT_EQ(reply, name);
 
   ASSERT_TRUE(link.WriteSsvChannelMask({1, 2, 3}));
   ASSERT_TRUE(link.ReadSsvChannelMask(reply));
-  EXPECT_EQ(Data(reply), (Bytes{1, 2, 3}));
+  EXPECT_EQ(reply, (Bytes{1, 2, 3}));
   ASSERT_TRUE(link.WriteSvlChannelMask({4, 5, 6}));
   ASSERT_TRUE(link.ReadSvlChannelMask(reply));
-  EXPECT_EQ(Data(reply), (Bytes{4, 5, 6}));
+  EXPECT_EQ(reply, (Bytes{4, 5, 6}));
 
   ASSERT_TRUE(link.WriteStartMotions(2, 3));
   EXPECT_TRUE(link.ReadStartMotions(reply));
@@ -106,12 +102,12 @@ TEST_F(HostAgainstSim, SettingsWriteToTheirCopiesAndReadBack) {
   Bytes ad = Sequence(18, 1);
   ASSERT_TRUE(link.WriteAdSettings(Area::Stored, ad));
   ASSERT_TRUE(link.ReadAdSettings(Area::Stored, reply));
-  EXPECT_EQ(Data(reply), ad);
+  EXPECT_EQ(reply, ad);
 
   Bytes mix = Sequence(24, 10);
   ASSERT_TRUE(link.WriteMixTable(Area::Stored, 1, mix));
   ASSERT_TRUE(link.ReadMixTable(Area::Stored, 1, reply));
-  EXPECT_EQ(Data(reply), mix);
+  EXPECT_EQ(reply, mix);
 
   ASSERT_TRUE(link.WriteAdCalibration(Area::Stored, {100, 200, 300}));
   EXPECT_TRUE(link.ReadAdCalibration(Area::Stored, reply));
@@ -120,7 +116,7 @@ TEST_F(HostAgainstSim, SettingsWriteToTheirCopiesAndReadBack) {
   Bytes propo = {1, 2, 3, 4};
   ASSERT_TRUE(link.WritePropoSettings(Area::Stored, propo));
   ASSERT_TRUE(link.ReadPropoSettings(Area::Stored, reply));
-  EXPECT_EQ(Data(reply), propo);
+  EXPECT_EQ(reply, propo);
 
   Bytes longRecord = Sequence(29, 3);
   ASSERT_TRUE(link.WriteSvlEntryLong(5, longRecord));
@@ -139,9 +135,9 @@ TEST_F(HostAgainstSim, SettingsWriteToTheirCopiesAndReadBack) {
   // Working and stored copies are separate.
   ASSERT_TRUE(link.WriteModeWord(Area::Working, 0x0200));
   ASSERT_TRUE(link.ReadModeWord(Area::Stored, reply));
-  EXPECT_EQ(Data(reply), (Bytes{0, 0}));
+  EXPECT_EQ(reply, (Bytes{0, 0}));
   ASSERT_TRUE(link.ReadModeWord(Area::Working, reply));
-  EXPECT_EQ(Data(reply), (Bytes{0x02, 0x00}));
+  EXPECT_EQ(reply, (Bytes{0x02, 0x00}));
 }
 
 TEST_F(HostAgainstSim, ModeWordWrappersFlipTheirBits) {
@@ -209,7 +205,7 @@ TEST_F(HostAgainstSim, EveryFaultFailsOneCommandAndTheNextOneWorks) {
       }
     }
     EXPECT_TRUE(link.ReadTableEntry(0, reply));
-    EXPECT_EQ(reply.size(), 43u);
+    EXPECT_EQ(reply.size(), 42u);
   }
   engine.SetFaults(*sim::FaultPlan::Parse("short-reply:1"));
   EXPECT_FALSE(link.ReadTableEntry(0, reply));  // every attempt short: fails after five tries

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
@@ -178,6 +179,34 @@ TEST(MainBoardButtonsTest, CompileWriteReadPlayDeleteThroughTheToolbar) {
   std::unique_ptr<QMimeData> mime(list->model()->mimeData({list->model()->index(79, 0)}));
   ASSERT_NE(mime, nullptr);
   EXPECT_EQ(QString::fromUtf8(mime->data("application/x-brivane3-table-row")), "79|M80|WALK");
+}
+
+// A scenario read back sizes its MOT boxes with the canvas font, not a fixed width per character.
+TEST(MainBoardButtonsTest, ScenarioReadSizesMotBoxesWithTheCanvasFont) {
+  BoardWindow w;
+  w.LoadWalk();
+  w.window.CurrentChart().SetChartName("WWWWWWWW");
+  w.prompter.selections.push_back(4);
+  w.Press("MotWriteBtn");
+  ASSERT_EQ(w.prompter.statuses.back(), "Write successful");
+  test::ChartBuilder s(kScenarioChart);
+  const int a = s.Mot("M5", 4), b = s.Mot("M5", 4);
+  s.Flow(a, b);
+  ASSERT_EQ(w.buttons.Actions().Write(*Slot::Scenario(0), s.chart), ActionResult::Done);
+
+  QWidget* canvas = w.window.CanvasWidget();
+  ASSERT_NE(canvas, nullptr);
+  QFont font = canvas->font();
+  font.setPixelSize(23);  // far from 8 px per character
+  canvas->setFont(font);
+  w.prompter.selections.push_back(80);
+  w.Press("MotReadBtn");
+  const Chart& chart = w.window.CurrentChart();
+  ASSERT_EQ(chart.ObjectCount(), 2) << w.prompter.statuses.back();
+  EXPECT_EQ(chart.Objects[0].Name, "M5 WWWWWWWW");
+  const int measured = QFontMetrics(font).horizontalAdvance("M5 WWWWWWWW");
+  EXPECT_EQ(chart.Objects[0].Width, measured + 20);
+  EXPECT_NE(chart.Objects[0].Width, 11 * 8 + 20);
 }
 
 // Home keeps the held pose; Trim centres every servo but leaves the other words. Both leave the

@@ -52,7 +52,7 @@ std::array<uint8_t, 4> BoardLink::Now() const {
 }
 
 Bytes BoardLink::Transact(const Bytes& frame, size_t replyLength) {
-  return brv3::Transact(port_, frame, replyLength, attemptLimit_);
+  return brv3::Transact(port_, frame, replyLength, attemptLimit_, &lastFault_);
 }
 
 bool BoardLink::Run(Bytes frame, const Shape& shape, Bytes* reply) {
@@ -68,11 +68,18 @@ bool BoardLink::Run(Bytes frame, const Shape& shape, Bytes* reply) {
       return true;
     case ReplyKind::Ack: {
       const Bytes answer = Transact(frame, 1);
-      return answer.size() == 1 && answer[0] == kAck;
+      if (answer.size() == 1 && answer[0] == kAck) return true;
+      if (!answer.empty()) lastFault_ = LinkFault::Nak;
+      return false;
     }
     case ReplyKind::Data: {
       Bytes answer = Transact(frame, shape.replyLength);
-      if (answer.empty() || !VerifyReply(answer)) return false;
+      if (answer.empty()) return false;
+      if (!VerifyReply(answer)) {
+        lastFault_ = LinkFault::BadChecksum;
+        return false;
+      }
+      answer.pop_back();  // callers get the payload; the checksum was checked here
       if (reply) *reply = std::move(answer);
       return true;
     }

@@ -9,6 +9,7 @@
 
 #include "core/comm/Port.h"
 #include "core/comm/TableEntry.h"
+#include "core/comm/Transact.h"
 #include "core/util/Bytes.h"
 
 namespace brv3 {
@@ -24,14 +25,14 @@ enum class PoseArea : uint8_t { Live = 0, Memory = 1 };
 class TableEntryObserver {
  public:
   virtual ~TableEntryObserver() = default;
-  // `entry` holds the 42 entry bytes (a trailing checksum byte may follow).
+  // `entry` holds the 42 entry bytes.
   virtual void ShowTableEntry(const Bytes& entry, int index, bool add) = 0;
 };
 
 // The host side of the board protocol: layer settings, the busy caption and one operation per
 // board command. Every operation returns false on failure and then leaves its reply empty; a data
-// reply keeps its checksum byte at the end. With no port every command fails and live commands
-// are not sent.
+// reply is the payload alone (its checksum byte is checked and dropped). With no port every command
+// fails and live commands are not sent.
 class BoardLink {
  public:
   static constexpr int kDefaultAttemptLimit = 5;
@@ -57,6 +58,8 @@ class BoardLink {
 
   // One transaction over the current port with the current attempt limit.
   Bytes Transact(const Bytes& frame, size_t replyLength);
+  // Why the last command failed; None after one that succeeded.
+  LinkFault LastFault() const { return lastFault_; }
 
   // Motion memory, poses and playback.
   bool ReadTableEntry(int index, Bytes& reply);
@@ -147,6 +150,7 @@ class BoardLink {
   std::string title_ = "Brivane 3";
   int attemptLimit_ = kDefaultAttemptLimit;
   bool busy_ = false;
+  LinkFault lastFault_ = LinkFault::None;
   std::function<std::array<uint8_t, 4>()> clock_;
 };
 

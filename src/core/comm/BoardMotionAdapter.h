@@ -2,26 +2,25 @@
 
 #include <string>
 
+#include "core/board/MotionBoard.h"
 #include "core/comm/BoardLink.h"
 #include "core/motion/LinkBoard.h"
-#include "core/motion/MotionBoard.h"
 
 namespace brv3 {
 
-// Lets the command set serve the motion transfer and the link actions: replies lose their
-// checksum byte, UTF-8 names and text dates become the command set's arguments. Counts the board
-// exchanges started, so a caller can tell a refusal (nothing sent) from a failed command.
+// Lets the command set serve the motion transfer and the link actions, checking reply sizes.
+// Counts the board exchanges started, so a caller can tell a refusal (nothing sent) from a failed
+// command.
 class BoardMotionAdapter final : public MotionBoard, public LinkBoard {
  public:
   explicit BoardMotionAdapter(BoardLink& link) : link_(link) {}
 
   bool ReadTableEntry(int index, Bytes& entry) override;
-  bool UpdateTableEntry(int index, int count, int32_t value24, const std::string& name,
-                        const std::string& date, int32_t code) override;
-  // The command always sets the write bit, so only flagA = 1 can be sent.
-  bool WritePose(int flagA, int area, int slot, int record, const Bytes& pose) override;
-  bool ReadPose(int area, int slot, int record, Bytes& pose) override;
-  bool WriteScenarioStep(int flagA, int scenario, int step, int motion) override;
+  bool UpdateTableEntry(int index, int count, int value24, const std::string& name,
+                        const EntryDate& date, int code) override;
+  bool WritePose(PoseArea area, int slot, int record, const Bytes& pose) override;
+  bool ReadPose(PoseArea area, int slot, int record, Bytes& pose) override;
+  bool WriteScenarioStep(int scenario, int step, int motion) override;
   bool ReadScenarioStep(int scenario, int step, Bytes& reply) override;
 
   // The live pose buffer (area 0, slot 0, record 0).

@@ -59,7 +59,6 @@ bool BoardLink::SetSleep(int mode) {
 bool BoardLink::SleepOn(uint16_t word) {
   Bytes pose;
   if (!ReadPose(PoseArea::Live, 0, 0, pose)) return false;
-  pose.pop_back();
   pose[0] = 1;
   const Bytes saved = pose;
   for (int c = 0; c < kChannelCount; ++c) {

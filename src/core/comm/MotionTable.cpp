@@ -52,15 +52,4 @@ void MotionTable::ScenarioListText(std::string& text) const {
   ListText(text, 80, 84);
 }
 
-bool RefreshMotionTable(BoardLink& link, MotionTable& table) {
-  table.Clear();
-  if (!link.SetSleep(0)) return false;
-  for (int i = 0; i < BoardLink::kTableEntries; ++i) {
-    Bytes reply;
-    if (!link.ReadTableEntry(i, reply)) return false;
-    table.ShowTableEntry(reply, i, true);
-  }
-  return link.SetSleep(1);
-}
-
 }  // namespace brv3

@@ -36,10 +36,4 @@ class MotionTable : public TableEntryObserver {
   std::vector<TableRow> rows_;
 };
 
-// Reads all 85 entries with the board asleep: SetSleep on, ReadTableEntry 0 ... 84 (rows appended
-// to `table` as they arrive, stopping at the first failure), SetSleep off once all were read.
-// True when every step succeeded; a failed refresh leaves the rows read so far and the board
-// asleep.
-bool RefreshMotionTable(BoardLink& link, MotionTable& table);
-
 }  // namespace brv3

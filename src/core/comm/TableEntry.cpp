@@ -41,25 +41,6 @@ EntryDate EntryDate::FromText(const Bytes& text) {
   return Keep();
 }
 
-std::string EntryLabel(int index) {
-  if (index < 80) return "M" + std::to_string(index + 1);
-  return "S" + std::to_string(index - 79);
-}
-
-std::optional<int> ParseEntryLabel(std::string_view label) {
-  if (label.size() < 2 || label.size() > 3) return std::nullopt;
-  int number = 0;
-  for (char c : label.substr(1)) {
-    if (c < '0' || c > '9') return std::nullopt;
-    number = number * 10 + (c - '0');
-  }
-  if (label[1] == '0') return std::nullopt;
-  const char kind = label[0];
-  if ((kind == 'M' || kind == 'm') && number >= 1 && number <= 80) return number - 1;
-  if ((kind == 'S' || kind == 's') && number >= 1 && number <= 5) return number + 79;
-  return std::nullopt;
-}
-
 std::string DateText(const std::array<uint8_t, 4>& date) {
   if (date[0] == TableEntry::kNoDate) return "--/-- --:--";
   char buf[32];

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/board/Slot.h"
 #include "core/util/Bytes.h"
 
 namespace brv3 {
@@ -47,12 +48,6 @@ struct EntryDate {
   // bytes give the date from the first four. Anything else (1 ... 3 other bytes) keeps the date.
   static EntryDate FromText(const Bytes& text);
 };
-
-// "M1" ... "M80" for entries 0 ... 79, "S1" ... "S5" for 80 ... 84.
-std::string EntryLabel(int index);
-
-// The entry index of a label "M1" ... "M80" or "S1" ... "S5" (either case); nullopt otherwise.
-std::optional<int> ParseEntryLabel(std::string_view label);
 
 // "--/-- --:--" for an undated entry, else for example "3/7 09:05".
 std::string DateText(const std::array<uint8_t, 4>& date);

@@ -3,6 +3,7 @@
 #include <map>
 #include <vector>
 
+#include "core/comm/TableEntry.h"
 #include "core/motion/ChannelWord.h"
 
 namespace brv3 {
@@ -114,10 +115,11 @@ void RebuildScenarioChart(Chart& chart, const ScenarioRead& read, MotionBoard& b
   auto motionName = [&](uint8_t m) -> const std::string& {
     auto it = motionNames.find(m);
     if (it != motionNames.end()) return it->second;
-    Bytes entry;
+    Bytes bytes;
     std::string name;
-    if (m < kMotionSlots + kScenarioSlots && board.ReadTableEntry(m, entry))
-      name = TableEntryName(entry);
+    if (m < kMotionSlots + kScenarioSlots && board.ReadTableEntry(m, bytes))
+      if (const std::optional<TableEntry> entry = TableEntry::Decode(bytes))
+        name = EntryNameText(*entry);
     return motionNames.emplace(m, std::move(name)).first->second;
   };
 

@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
+#include "core/board/MotionBoard.h"
+#include "core/board/MotionTransfer.h"
 #include "core/chart/Chart.h"
-#include "core/motion/MotionBoard.h"
-#include "core/motion/MotionTransfer.h"
 
 namespace brv3 {
 

@@ -1,5 +1,6 @@
 #include "core/util/IniFile.h"
 
+#include "core/util/Bytes.h"
 #include "core/util/Cp932.h"
 #include "core/util/SafeFile.h"
 
@@ -22,13 +23,6 @@ std::string OneLine(std::string_view s) {
     for (char& c : out)
       if (c == '\r' || c == '\n') c = ' ';
   return out;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 }  // namespace

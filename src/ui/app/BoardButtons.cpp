@@ -1,5 +1,6 @@
 #include "ui/app/BoardButtons.h"
 
+#include "core/board/BoardActions.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/Notifications.h"
 #include "core/comm/WindowMessages.h"
@@ -19,11 +20,11 @@ void BasicBoardButtons::SpeedButton2Click() {
 }
 
 void BasicBoardButtons::MotStpBtnClick() {
-  link_.StopMotion();
+  StopPlayback(link_);
 }
 
 void BasicBoardButtons::SpeedButton1Click() {
-  link_.SetMotionEnable(2);
+  TogglePause(link_);
 }
 
 void BasicBoardButtons::PlayMessage(int64_t w, int64_t l) {
@@ -36,7 +37,7 @@ void BasicBoardButtons::CommX1Receive(int count) {
   const auto notification = notifications_.ReceiveEvent(*port, count);
   if (!notification) return;
   if (const auto* playback = std::get_if<PlaybackReport>(&*notification)) {
-    for (const std::string& line : playback->Lines()) prompter_.ShowStatus(line);
+    ShowPlaybackReport(prompter_, *playback);
   } else if (const auto* analog = std::get_if<AnalogReport>(&*notification)) {
     AnalogReportArrived(*analog);
   } else if (const auto* remote = std::get_if<RemoteReport>(&*notification)) {

@@ -1,5 +1,6 @@
 #include "ui/app/MainBoardButtons.h"
 
+#include <QFontMetrics>
 #include <QTreeWidget>
 
 #include "core/comm/Notifications.h"
@@ -12,9 +13,14 @@ namespace brv3 {
 MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
     : BasicBoardButtons(window.Link(), prompter, window.Notifications()),
       window_(window),
-      actions_(window.Link(), prompter, window.CurrentChart()) {
+      actions_(window.Link(), prompter) {
   // The table mirror hears of every entry the link writes, then the table window.
   window_.Link().SetTableObserver(this);
+  actions_.SetTextWidth([this](const std::string& text) {
+    const QWidget* canvas = window_.CanvasWidget();
+    const QFontMetrics metrics(canvas ? canvas->font() : window_.font());
+    return static_cast<int32_t>(metrics.horizontalAdvance(QString::fromStdString(text)));
+  });
 }
 
 MainBoardButtons::~MainBoardButtons() {
@@ -49,31 +55,32 @@ void MainBoardButtons::ShowListing() {
 }
 
 void MainBoardButtons::CompileBtnClick() {
-  actions_.Compile();
+  actions_.Compile(window_.CurrentChart());
   ShowListing();
 }
 
 void MainBoardButtons::MotWriteBtnClick() {
-  actions_.Write();
+  const Chart& chart = window_.CurrentChart();
+  const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Write, chart.Type);
+  if (!slot) return;
+  actions_.Write(*slot, chart);
   ShowListing();
 }
 
 void MainBoardButtons::MotReadBtnClick() {
-  const ActionResult result = actions_.Read();
-  if (result == ActionResult::Cancelled) return;
+  const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Read);
+  if (!slot) return;
+  actions_.Read(*slot, window_.CurrentChart());
   ShowListing();
 }
 
 void MainBoardButtons::MotDelBtnClick() {
-  actions_.Delete();
+  if (const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Delete))
+    actions_.Delete(*slot);
 }
 
 void MainBoardButtons::MotRunBtnClick() {
-  actions_.Play();
-}
-
-void MainBoardButtons::PlayMessage(int64_t w, int64_t l) {
-  actions_.PlayMessage(w, l);
+  if (const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Play)) actions_.Play(*slot);
 }
 
 void MainBoardButtons::RemoteReportArrived(const RemoteReport& report) {

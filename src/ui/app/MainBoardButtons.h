@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "core/chart/BoardActions.h"
+#include "core/board/BoardActions.h"
 #include "ui/app/BoardButtons.h"
 
 namespace brv3 {
@@ -12,8 +12,10 @@ class TDataDlg;
 class TTableDlg;
 
 // The main window's board buttons over the core's board actions, working on the window's chart:
-// the listing goes to the LIST sheet and the hidden list, a read redraws the canvas, the table
-// window follows every entry written, remote-control codes reach the data dialog.
+// each asks the number-selection dialog for the slot first and hands it to the core; the listing
+// goes to the LIST sheet and the hidden list, a read redraws the canvas, the table window follows
+// every entry written, remote-control codes reach the data dialog. MOT boxes of a scenario read
+// are sized with the canvas font.
 class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
  public:
   // `prompter` is the window itself in the editor; tests pass a scripted one.
@@ -31,7 +33,6 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
   void MotReadBtnClick() override;
   void MotDelBtnClick() override;
   void MotRunBtnClick() override;
-  void PlayMessage(int64_t w, int64_t l) override;
   void RemoteReportArrived(const RemoteReport& report) override;
 
   // Puts the listing and the hexadecimal rows of the last compile or read into the window.

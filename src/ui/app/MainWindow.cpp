@@ -26,10 +26,10 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "core/board/BoardActions.h"
 #include "core/chart/ChartFiles.h"
 #include "core/comm/SelectPort.h"
 #include "core/comm/VersionText.h"
-#include "core/comm/WindowMessages.h"
 #include "platform/ConfigLocation.h"
 #include "ui/app/CommPortCombo.h"
 #include "ui/app/Glyphs.h"
@@ -400,12 +400,9 @@ void TBrivane3::MotReadBtnClick() {
 }
 
 void TBrivane3::WindowMessage(uint32_t message, int64_t w, int64_t l) {
-  if (message == kPlayMessage) {
-    actions_->PlayMessage(w, l);
-  } else if (message == kSelectPortMessage) {
-    if (auto index = SelectPortMessageIndex(w, l); index && *index < commPort_->count())
-      ChoosePort(*index);
-  }
+  DispatchWindowMessage(
+      message, w, l, [this](int64_t pw, int64_t pl) { actions_->PlayMessage(pw, pl); },
+      [this](int index) { ChoosePort(index); });
 }
 
 void TBrivane3::SetBoardButtons(BoardButtons* actions) {

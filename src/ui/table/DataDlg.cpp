@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/board/TableActions.h"
 #include "core/chart/Chart.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/MotionTable.h"
@@ -70,9 +71,9 @@ void TDataDlg::ShowEntry(int index) {
 
 void TDataDlg::ShowForChart() {
   ShowEntry(-1);
-  link_.SetRemoteInput(1);
+  BeginChartEdit(link_);
   exec();
-  link_.SetRemoteInput(0);
+  EndEdit(link_);
 }
 
 void TDataDlg::RemoteCodeArrived(uint16_t code) {
@@ -95,9 +96,8 @@ int32_t TDataDlg::CodeFromText(const QString& text, int32_t fallback) {
 }
 
 void TDataDlg::CaptureClick() {
-  Bytes reply;
-  if (!link_.ReadRemoteCode(reply) || reply.size() < 3) return;
-  cntEdit_->setText(QString::number((reply[1] << 8) | reply[2]));
+  if (const std::optional<uint16_t> code = CaptureRemoteCode(link_))
+    cntEdit_->setText(QString::number(*code));
 }
 
 void TDataDlg::OkClick() {
@@ -109,13 +109,13 @@ void TDataDlg::OkClick() {
     chart_.Ctrl = CodeFromText(cntEdit_->text(), chart_.Ctrl);
   } else {
     const int32_t code = CodeFromText(cntEdit_->text(), chart_.Ctrl);
-    link_.UpdateTableEntry(index_, -1, 0, name, EntryDate::Keep(), code);
+    SaveEntryEdit(link_, index_, name, code);
   }
   accept();
 }
 
 void TDataDlg::CancelClick() {
-  link_.SetReceiverReport(0);
+  CancelEntryEdit(link_);
   reject();
 }
 

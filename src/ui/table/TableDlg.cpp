@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/board/TableActions.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"
@@ -131,7 +132,8 @@ void TTableDlg::SetBusy(bool busy) {
 
 bool TTableDlg::MotReadBtnClick() {
   SetBusy(true);
-  const bool ok = RefreshMotionTable(link_, table_);
+  // Reading changes nothing on the board, so one lost byte is worth a second try.
+  const bool ok = RefreshMotionTable(link_, table_) || RefreshMotionTable(link_, table_);
   ShowRows();
   SetBusy(false);
   return ok;
@@ -142,17 +144,12 @@ void TTableDlg::MotDelBtnClick() {
 }
 
 void TTableDlg::EditEntry(int row) {
-  if (row < 0 || row >= BoardLink::kTableEntries) return;
-  if (!link_.SetSleep(0) || !link_.SetReceiverReport(1)) return;
-  Bytes entry;
-  if (!link_.ReadTableEntry(row, entry)) return;
-  table_.ShowTableEntry(entry, row, false);
+  const bool ready = BeginEntryEdit(link_, table_, row);
   RowChanged(row);
-  if (!link_.SetReceiverReport(0) || !link_.SetSleep(1)) return;
-  if (!link_.SetRemoteInput(1)) return;
+  if (!ready) return;
   dataDlg_.ShowEntry(row);
   dataDlg_.exec();
-  link_.SetRemoteInput(0);
+  EndEdit(link_);
 }
 
 }  // namespace brv3

@@ -14,7 +14,7 @@ Bytes Cat(Bytes head, const Bytes& tail) {
   return head;
 }
 
-TEST(BoardMotionAdapterTest, WritePoseSendsTheMemoryFrameAndReadsTrimTheChecksum) {
+TEST(BoardMotionAdapterTest, WritePoseSendsTheMemoryFrameAndReadsGiveThePayload) {
   ScriptedPort port;
   BoardLink link(&port);
   BoardMotionAdapter adapter(link);
@@ -22,18 +22,14 @@ TEST(BoardMotionAdapterTest, WritePoseSendsTheMemoryFrameAndReadsTrimTheChecksum
   for (size_t i = 0; i < pose.size(); ++i) pose[i] = static_cast<uint8_t>(0x40 + i);
 
   port.Ack();
-  EXPECT_TRUE(adapter.WritePose(1, 1, 4, 7, pose));
+  EXPECT_TRUE(adapter.WritePose(PoseArea::Memory, 4, 7, pose));
   ASSERT_EQ(port.Frames().size(), 1u);
   EXPECT_EQ(port.Frames()[0], WithChecksum(Cat({0xFD, 0x03, 0x04, 0x07}, pose)));
   EXPECT_EQ(port.writes[0], Bytes{0x0D});
 
-  // A flag without the write bit cannot be sent by the command set: refused, nothing sent.
-  EXPECT_FALSE(adapter.WritePose(0, 1, 4, 7, pose));
-  EXPECT_EQ(port.Frames().size(), 1u);
-
   port.Data(pose);
   Bytes read;
-  EXPECT_TRUE(adapter.ReadPose(1, 4, 7, read));
+  EXPECT_TRUE(adapter.ReadPose(PoseArea::Memory, 4, 7, read));
   EXPECT_EQ(read, pose);
   EXPECT_EQ(port.Frames()[1], WithChecksum({0xFC, 0x02, 0x04, 0x07}));
 
@@ -68,7 +64,7 @@ TEST(BoardMotionAdapterTest, UpdateTableEntryReadsThenWritesTheChangedEntry) {
   for (size_t i = 10; i < 42; ++i) old[i] = 'x';
   port.Data(old);
   port.Ack();
-  EXPECT_TRUE(adapter.UpdateTableEntry(5, 10, 0, "WALK", "", 0x1234));
+  EXPECT_TRUE(adapter.UpdateTableEntry(5, 10, 0, "WALK", EntryDate::Now(), 0x1234));
 
   Bytes expected(42, 0);
   expected[0] = 10;
@@ -79,17 +75,18 @@ TEST(BoardMotionAdapterTest, UpdateTableEntryReadsThenWritesTheChangedEntry) {
   EXPECT_EQ(port.Frames()[0], WithChecksum({0xF5, 0x05}));
   EXPECT_EQ(port.Frames()[1], WithChecksum(Cat({0xF6, 0x01, 0x05}, expected)));
 
-  // -1 keeps count, address and code; a single zero byte keeps the date; four bytes give it.
+  // -1 keeps count, address and code; the date is kept or given.
   port.Data(old);
   port.Ack();
-  EXPECT_TRUE(adapter.UpdateTableEntry(6, -1, -1, "", std::string(1, '\0'), -1));
+  EXPECT_TRUE(adapter.UpdateTableEntry(6, -1, -1, "", EntryDate::Keep(), -1));
   Bytes kept = old;
   std::fill(kept.begin() + 10, kept.end(), 0);
   EXPECT_EQ(port.Frames()[3], WithChecksum(Cat({0xF6, 0x01, 0x06}, kept)));
 
   port.Data(old);
   port.Ack();
-  EXPECT_TRUE(adapter.UpdateTableEntry(7, 0, 0, "M5:WALK", "\xFF\xFF\xFF\xFF", 0xFFFF));
+  EXPECT_TRUE(adapter.UpdateTableEntry(7, 0, 0, "M5:WALK",
+                                       EntryDate::Given({0xFF, 0xFF, 0xFF, 0xFF}), 0xFFFF));
   Bytes cont(42, 0);
   std::fill(cont.begin() + 4, cont.begin() + 10, 0xFF);
   const std::string name = "M5:WALK";
@@ -97,7 +94,7 @@ TEST(BoardMotionAdapterTest, UpdateTableEntryReadsThenWritesTheChangedEntry) {
   EXPECT_EQ(port.Frames()[5], WithChecksum(Cat({0xF6, 0x01, 0x07}, cont)));
 
   // A board that does not answer the read gets no write.
-  EXPECT_FALSE(adapter.UpdateTableEntry(8, 1, 0, "X", "", 0));
+  EXPECT_FALSE(adapter.UpdateTableEntry(8, 1, 0, "X", EntryDate::Now(), 0));
   EXPECT_EQ(port.Frames().size(), 6u);
 }
 

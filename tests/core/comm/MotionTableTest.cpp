@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedPort.h"
+#include "core/board/TableActions.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"

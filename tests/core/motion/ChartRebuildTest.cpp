@@ -129,8 +129,8 @@ TEST(RebuildMotionChart, DerivedTypesAndLastStepBranch) {
 
 TEST(RebuildScenarioChart, ChainOfMotObjectsNamedFromTheTable) {
   test::FakeMotionBoard board;
-  board.UpdateTableEntry(2, 5, 0, "WALK", "", 0xFFFF);
-  board.UpdateTableEntry(0, 5, 0, "歩行", "", 0xFFFF);
+  board.UpdateTableEntry(2, 5, 0, "WALK", EntryDate::Now(), 0xFFFF);
+  board.UpdateTableEntry(0, 5, 0, "歩行", EntryDate::Now(), 0xFFFF);
   ScenarioRead read;
   read.motions = {2, 0, 2};
   read.name = "SCN";

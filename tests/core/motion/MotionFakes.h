@@ -7,8 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/board/MotionBoard.h"
 #include "core/chart/Chart.h"
-#include "core/motion/MotionBoard.h"
+#include "core/comm/TableEntry.h"
 #include "core/util/Cp932.h"
 #include "core/util/Prompter.h"
 
@@ -36,8 +37,8 @@ class FakeMotionBoard : public MotionBoard {
     return true;
   }
 
-  bool UpdateTableEntry(int index, int count, int32_t value24, const std::string& name,
-                        const std::string& date, int32_t code) override {
+  bool UpdateTableEntry(int index, int count, int value24, const std::string& name,
+                        const EntryDate& date, int code) override {
     if (!Call("UpdateTableEntry " + std::to_string(index) + " " + std::to_string(count) + " " +
               name) ||
         index < 0 || index >= 85)
@@ -47,10 +48,10 @@ class FakeMotionBoard : public MotionBoard {
     if (value24 != -1)
       for (int i = 0; i < 3; ++i)
         e[static_cast<size_t>(1 + i)] = static_cast<uint8_t>(value24 >> (8 * i));
-    if (date.empty()) {
+    if (date.kind == EntryDate::Kind::Now) {
       e[4] = 12, e[5] = 8, e[6] = 1, e[7] = 30;
-    } else if (date != std::string(1, '\0')) {
-      for (size_t i = 0; i < 4; ++i) e[4 + i] = static_cast<uint8_t>(date[i]);
+    } else if (date.kind == EntryDate::Kind::Given) {
+      for (size_t i = 0; i < 4; ++i) e[4 + i] = date.bytes[i];
     }
     if (code != -1) e[8] = static_cast<uint8_t>(code >> 8), e[9] = static_cast<uint8_t>(code);
     std::string board = Utf8ToCp932(name);
@@ -59,27 +60,27 @@ class FakeMotionBoard : public MotionBoard {
     return true;
   }
 
-  bool WritePose(int flagA, int area, int slot, int record, const Bytes& pose) override {
-    if (!Call("WritePose " + std::to_string(flagA) + " " + std::to_string(area) + " " +
-              std::to_string(slot) + " " + std::to_string(record)) ||
+  bool WritePose(PoseArea area, int slot, int record, const Bytes& pose) override {
+    if (!Call("WritePose " + std::to_string(static_cast<int>(area)) + " " + std::to_string(slot) +
+              " " + std::to_string(record)) ||
         pose.size() != 49)
       return false;
     poses[{slot, record}] = pose;
     return true;
   }
 
-  bool ReadPose(int area, int slot, int record, Bytes& pose) override {
-    if (!Call("ReadPose " + std::to_string(area) + " " + std::to_string(slot) + " " +
-              std::to_string(record)))
+  bool ReadPose(PoseArea area, int slot, int record, Bytes& pose) override {
+    if (!Call("ReadPose " + std::to_string(static_cast<int>(area)) + " " + std::to_string(slot) +
+              " " + std::to_string(record)))
       return false;
     auto it = poses.find({slot, record});
     pose = it == poses.end() ? Bytes(49, 0) : it->second;
     return true;
   }
 
-  bool WriteScenarioStep(int flagA, int scenario, int step, int motion) override {
-    if (!Call("WriteScenarioStep " + std::to_string(flagA) + " " + std::to_string(scenario) + " " +
-              std::to_string(step) + " " + std::to_string(motion)))
+  bool WriteScenarioStep(int scenario, int step, int motion) override {
+    if (!Call("WriteScenarioStep " + std::to_string(scenario) + " " + std::to_string(step) + " " +
+              std::to_string(motion)))
       return false;
     scenarios[static_cast<size_t>(scenario)][static_cast<size_t>(step)] =
         static_cast<uint8_t>(motion);

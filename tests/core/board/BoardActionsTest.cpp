@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/chart/BoardActions.h"
-#include "core/comm/SelectPort.h"
+#include "core/board/BoardActions.h"
+#include "core/comm/WindowMessages.h"
 #include "core/motion/MotionFakes.h"
 #include "support/FakeBoardPort.h"
 #include "support/ScriptedPrompter.h"
@@ -28,6 +28,24 @@ class BoardActionsTest : public ::testing::Test {
     link.SetClock([] { return std::array<uint8_t, 4>{3, 7, 9, 5}; });
   }
 
+  // What the editor's buttons do: ask for the slot, then act on it.
+  ActionResult Write() {
+    const std::optional<Slot> slot = actions.AskSlot(SlotQuestion::Write, chart.Type);
+    return slot ? actions.Write(*slot, chart) : ActionResult::Cancelled;
+  }
+  ActionResult Read() {
+    const std::optional<Slot> slot = actions.AskSlot(SlotQuestion::Read);
+    return slot ? actions.Read(*slot, chart) : ActionResult::Cancelled;
+  }
+  ActionResult Delete() {
+    const std::optional<Slot> slot = actions.AskSlot(SlotQuestion::Delete);
+    return slot ? actions.Delete(*slot) : ActionResult::Cancelled;
+  }
+  ActionResult Play() {
+    const std::optional<Slot> slot = actions.AskSlot(SlotQuestion::Play);
+    return slot ? actions.Play(*slot) : ActionResult::Cancelled;
+  }
+
   // POS1 -> POS2, named WALK: three steps (PRM, PRM, END).
   void LoadWalk() {
     ChartBuilder b;
@@ -35,12 +53,12 @@ class BoardActionsTest : public ::testing::Test {
     b.Flow(p1, p2);
     b.chart.SetChartName("WALK");
     b.chart.Ctrl = 0x0102;
-    actions.OpenChart() = b.chart;
+    chart = b.chart;
   }
   void WriteWalkTo(int slot) {
     LoadWalk();
     prompter.selections.push_back(slot);
-    ASSERT_EQ(actions.Write(), ActionResult::Done);
+    ASSERT_EQ(Write(), ActionResult::Done);
     prompter.statuses.clear();
     board.frames.clear();
   }
@@ -52,12 +70,13 @@ class BoardActionsTest : public ::testing::Test {
   ScriptedPrompter prompter;
   BoardLink link;
   BoardActions actions;
+  Chart chart;
 };
 
 TEST_F(BoardActionsTest, WriteMotionRunsItsStepsInOrder) {
   LoadWalk();
   prompter.selections.push_back(4);
-  EXPECT_EQ(actions.Write(), ActionResult::Done);
+  EXPECT_EQ(Write(), ActionResult::Done);
 
   ASSERT_EQ(prompter.selectDialogs.size(), 1u);
   const NumberSelectState& shown = prompter.selectDialogs[0];
@@ -80,14 +99,16 @@ TEST_F(BoardActionsTest, WriteMotionRunsItsStepsInOrder) {
   EXPECT_EQ(actions.HexRows().size(), 3u);
   // The table row followed the written entry, so the next list shows it.
   EXPECT_EQ(actions.Table().Rows()[4].Name, "WALK");
-  EXPECT_NE(actions.MotionList().find("\"M5 WALK 3/7 09:05\""), std::string::npos);
+  Write();
+  EXPECT_NE(prompter.selectDialogs.back().SelectItems.find("\"M5 WALK 3/7 09:05\""),
+            std::string::npos);
 }
 
 TEST_F(BoardActionsTest, WriteStopsWhereItFailsAndLeavesTheBoardAsleep) {
   LoadWalk();
   board.failWhen = [](const Bytes& f) { return f[0] == 0xFD && f[1] == 0x03 && f[3] == 1; };
   prompter.selections.push_back(4);
-  EXPECT_EQ(actions.Write(), ActionResult::BoardFailed);
+  EXPECT_EQ(Write(), ActionResult::BoardFailed);
   EXPECT_EQ(prompter.statuses,
             (Strings{"Compile successful", "Sleep on", "PCT is written", "Writing of 1 is done"}));
   EXPECT_TRUE(board.Asleep());
@@ -95,9 +116,9 @@ TEST_F(BoardActionsTest, WriteStopsWhereItFailsAndLeavesTheBoardAsleep) {
   // Without a Start object the compiler refuses before the board is touched.
   board = FakeBoardPort();
   prompter.statuses.clear();
-  actions.OpenChart().Start = -1;
+  chart.Start = -1;
   prompter.selections.push_back(4);
-  EXPECT_EQ(actions.Write(), ActionResult::CompileFailed);
+  EXPECT_EQ(Write(), ActionResult::CompileFailed);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, "No Start object");
   EXPECT_TRUE(board.frames.empty());
@@ -105,7 +126,7 @@ TEST_F(BoardActionsTest, WriteStopsWhereItFailsAndLeavesTheBoardAsleep) {
 
   // Cancelled selection: nothing at all.
   prompter.selections.push_back(-2);
-  EXPECT_EQ(actions.Write(), ActionResult::Cancelled);
+  EXPECT_EQ(Write(), ActionResult::Cancelled);
   EXPECT_TRUE(board.frames.empty());
 }
 
@@ -117,10 +138,10 @@ TEST_F(BoardActionsTest, AnsweringNoToContinuationSlotsWakesTheBoard) {
     b.Flow(prev, p);
     prev = p;
   }
-  actions.OpenChart() = b.chart;  // 31 objects + END = 32 steps
+  chart = b.chart;  // 31 objects + END = 32 steps
   prompter.selections.push_back(0);
   prompter.answers.push_back(IdNo);
-  EXPECT_EQ(actions.Write(), ActionResult::Cancelled);
+  EXPECT_EQ(Write(), ActionResult::Cancelled);
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_NE(prompter.messages[0].text.find("The data of M2 would be deleted"), std::string::npos);
   EXPECT_EQ(board.Count(0xF6), 0u);
@@ -130,7 +151,7 @@ TEST_F(BoardActionsTest, AnsweringNoToContinuationSlotsWakesTheBoard) {
   // A motion that would run past M80 is refused before the board sleeps.
   board.frames.clear();
   prompter.selections.push_back(79);
-  EXPECT_EQ(actions.Write(), ActionResult::Cancelled);
+  EXPECT_EQ(Write(), ActionResult::Cancelled);
   EXPECT_TRUE(board.frames.empty());
 }
 
@@ -139,9 +160,9 @@ TEST_F(BoardActionsTest, ScenarioWriteOffersOnlyScenarioEntries) {
   int a = b.Mot("M5 WALK", 4), c = b.Mot("M7 RUN", 6);
   b.Flow(a, c);
   b.chart.SetChartName("SHOW");
-  actions.OpenChart() = b.chart;
+  chart = b.chart;
   prompter.selections.push_back(1);
-  EXPECT_EQ(actions.Write(), ActionResult::Done);
+  EXPECT_EQ(Write(), ActionResult::Done);
   EXPECT_EQ(Items(prompter.selectDialogs[0].SelectItems), 5u);
   EXPECT_EQ(prompter.selectDialogs[0].SelectItems.rfind("\"S1 ", 0), 0u);
   EXPECT_EQ(board.scenarios[1][0], 4);
@@ -155,9 +176,9 @@ TEST_F(BoardActionsTest, ScenarioWriteOffersOnlyScenarioEntries) {
 
 TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
   WriteWalkTo(4);
-  actions.OpenChart() = Chart();
+  chart = Chart();
   prompter.selections.push_back(4);
-  EXPECT_EQ(actions.Read(), ActionResult::Done);
+  EXPECT_EQ(Read(), ActionResult::Done);
   const NumberSelectState& shown = prompter.selectDialogs.back();
   EXPECT_EQ(shown.SelectCaption, "Read from QVB-3");
   EXPECT_EQ(shown.SelectPrompt, "Select");
@@ -165,7 +186,7 @@ TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
   EXPECT_EQ(prompter.statuses,
             (Strings{"Sleep on", "Reading of 1 is done", "Reading of 2 is done",
                      "Reading of 3 is done", "Read successful", "Sleep off", "Reading succeeded"}));
-  const Chart& chart = actions.OpenChart();
+
   EXPECT_EQ(chart.Type, kMotionChart);
   EXPECT_EQ(chart.Name, "WALK");
   EXPECT_EQ(chart.Ctrl, 0x0102);
@@ -177,24 +198,24 @@ TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
   // An empty motion entry: "No Data", board woken, chart kept.
   prompter.statuses.clear();
   prompter.selections.push_back(0);
-  EXPECT_EQ(actions.Read(), ActionResult::NoData);
+  EXPECT_EQ(Read(), ActionResult::NoData);
   EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "No Data"}));
   EXPECT_EQ(actions.HexRows().size(), 3u);
   EXPECT_FALSE(board.Asleep());
-  EXPECT_EQ(actions.OpenChart().Name, "WALK");
+  EXPECT_EQ(chart.Name, "WALK");
 
   prompter.statuses.clear();
   prompter.selections.push_back(82);
-  EXPECT_EQ(actions.Read(), ActionResult::NoData);
+  EXPECT_EQ(Read(), ActionResult::NoData);
   EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "No data"}));
   EXPECT_EQ(actions.HexRows().size(), 3u);
 
   // A pose that cannot be read is a board failure, not an empty entry; the board is woken.
   board.failWhen = [](const Bytes& f) { return f[0] == 0xFC && f[1] == 0x02; };
   prompter.selections.push_back(4);
-  EXPECT_EQ(actions.Read(), ActionResult::BoardFailed);
+  EXPECT_EQ(Read(), ActionResult::BoardFailed);
   EXPECT_FALSE(board.Asleep());
-  EXPECT_EQ(actions.OpenChart().ObjectCount(), 2);
+  EXPECT_EQ(chart.ObjectCount(), 2);
 }
 
 TEST_F(BoardActionsTest, ReadScenarioBuildsMotObjectsNamedFromTheTable) {
@@ -204,8 +225,8 @@ TEST_F(BoardActionsTest, ReadScenarioBuildsMotObjectsNamedFromTheTable) {
   board.scenarios[1][0] = 4;
   board.scenarios[1][1] = 4;
   prompter.selections.push_back(81);
-  EXPECT_EQ(actions.Read(), ActionResult::Done);
-  const Chart& chart = actions.OpenChart();
+  EXPECT_EQ(Read(), ActionResult::Done);
+
   EXPECT_EQ(chart.Type, kScenarioChart);
   ASSERT_EQ(chart.ObjectCount(), 2);
   EXPECT_EQ(chart.Objects[0].Name, "M5 WALK");
@@ -218,7 +239,7 @@ TEST_F(BoardActionsTest, DeleteAsksThenClearsTheEntry) {
   WriteWalkTo(9);
   prompter.selections.push_back(9);
   prompter.answers.push_back(IdNo);
-  EXPECT_EQ(actions.Delete(), ActionResult::Cancelled);
+  EXPECT_EQ(Delete(), ActionResult::Cancelled);
   EXPECT_TRUE(board.frames.empty());
   EXPECT_EQ(prompter.messages.back().text, "OK to delete?");
   EXPECT_EQ(prompter.messages.back().kind, MsgKind::Question);
@@ -226,7 +247,7 @@ TEST_F(BoardActionsTest, DeleteAsksThenClearsTheEntry) {
   EXPECT_EQ(prompter.selectDialogs.back().SelectPrompt, "Select data to be deleted");
 
   prompter.selections.push_back(9);
-  EXPECT_EQ(actions.Delete(), ActionResult::Done);
+  EXPECT_EQ(Delete(), ActionResult::Done);
   EXPECT_EQ(board.entries[9], EmptyTableEntry());
   EXPECT_EQ(board.Record(9, 0), EndRecord());
   EXPECT_EQ(prompter.statuses, Strings{"Delete successful"});
@@ -235,94 +256,116 @@ TEST_F(BoardActionsTest, DeleteAsksThenClearsTheEntry) {
 
   board.frames.clear();
   prompter.selections.push_back(83);
-  EXPECT_EQ(actions.Delete(), ActionResult::Done);
+  EXPECT_EQ(Delete(), ActionResult::Done);
   ASSERT_FALSE(board.frames.empty());
   EXPECT_EQ(board.frames.back(), test::WithChecksumOf({0xF8, 0x01, 0x03, 0x00, 0xFF}));
 }
 
-TEST_F(BoardActionsTest, PlayKeepsTheLastChoiceAndMessagesPlayOrSelect) {
+// A chain of `count` Position objects named `name`: count + 1 steps.
+Chart LongChart(int count, const std::string& name) {
+  ChartBuilder b;
+  int prev = b.Pos("P0");
+  for (int i = 1; i < count; ++i) {
+    const int p = b.Pos("P" + std::to_string(i));
+    b.Flow(prev, p);
+    prev = p;
+  }
+  b.chart.SetChartName(name);
+  return b.chart;
+}
+
+TEST_F(BoardActionsTest, ContinuationSlotsAreOverwrittenOrDeletedOnlyWithTheirMotion) {
+  const Slot m5 = *Slot::Motion(4), m6 = *Slot::Motion(5);
+  ASSERT_EQ(actions.Write(m5, LongChart(60, "BIG")), ActionResult::Done);  // M5 ... M7
+  const Bytes bigHead = board.entries[4];
+  ASSERT_EQ(bigHead[0], 61);
+
+  // No: nothing is written anywhere.
+  board.frames.clear();
+  prompter.messages.clear();
+  prompter.answers = {IdNo};
+  LoadWalk();
+  EXPECT_EQ(actions.Write(m6, chart), ActionResult::Cancelled);
+  ASSERT_EQ(prompter.messages.size(), 1u);
+  EXPECT_EQ(prompter.messages[0].text,
+            "M6 holds the continuation of M5 BIG.\r\nM5 will be deleted first. Do you agree with "
+            "this");
+  EXPECT_EQ(board.Count(0xF6), 0u);
+  EXPECT_EQ(board.Count(0xFD), 0u);
+  EXPECT_EQ(board.entries[4], bigHead);
+
+  // Yes: M5 is deleted as Delete does, then M6 is written.
+  prompter.answers = {IdYes};
+  EXPECT_EQ(actions.Write(m6, chart), ActionResult::Done);
+  EXPECT_EQ(board.entries[4], EmptyTableEntry());
+  EXPECT_EQ(board.Record(4, 0), EndRecord());
+  EXPECT_EQ(board.entries[5][0], 3);
+  // M7's mark names a motion that no longer reaches it: written without asking.
+  prompter.messages.clear();
+  EXPECT_EQ(actions.Write(*Slot::Motion(6), chart), ActionResult::Done);
+  EXPECT_TRUE(prompter.messages.empty());
+
+  // Deleting a continuation slot asks the same and takes its motion with it.
+  ASSERT_EQ(actions.Write(*Slot::Motion(9), LongChart(40, "TWO")), ActionResult::Done);
+  prompter.messages.clear();
+  prompter.answers = {IdYes, IdNo};
+  EXPECT_EQ(actions.Delete(*Slot::Motion(10)), ActionResult::Cancelled);
+  EXPECT_EQ(board.entries[9][0], 41);
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_NE(prompter.messages[1].text.find("M11 holds the continuation of M10 TWO"),
+            std::string::npos);
+  prompter.answers = {IdYes, IdYes};
+  EXPECT_EQ(actions.Delete(*Slot::Motion(10)), ActionResult::Done);
+  EXPECT_EQ(board.entries[9], EmptyTableEntry());
+  EXPECT_EQ(board.entries[10], EmptyTableEntry());
+}
+
+TEST_F(BoardActionsTest, PlayKeepsTheLastChoiceStopAndPauseToggle) {
   prompter.selections.push_back(4);
-  EXPECT_EQ(actions.Play(), ActionResult::Done);
+  EXPECT_EQ(Play(), ActionResult::Done);
   prompter.selections.push_back(-2);
-  EXPECT_EQ(actions.Play(), ActionResult::Cancelled);
+  EXPECT_EQ(Play(), ActionResult::Cancelled);
   ASSERT_EQ(prompter.selectDialogs.size(), 2u);
   EXPECT_EQ(prompter.selectDialogs[1].SelectIndex, 4);
   EXPECT_EQ(prompter.selectDialogs[1].SelectCaption, "Play");
   EXPECT_EQ(board.played, std::vector<int>{4});
   EXPECT_EQ(prompter.statuses, Strings{"Sending the Play command"});
 
-  EXPECT_FALSE(actions.WindowMessage(0x8000, 0, 85));
-  EXPECT_TRUE(actions.WindowMessage(0x8000, 0, 3));
-  EXPECT_EQ(board.played, (std::vector<int>{4, 3}));
-  EXPECT_FALSE(actions.WindowMessage(0x8000, 2 * 16777216, 3));
-  EXPECT_FALSE(actions.WindowMessage(0x8002, 0, 3));
-  EXPECT_TRUE(actions.WindowMessage(0x8000, 16777216 + 0x1234, 0x11223344));
+  EXPECT_TRUE(StopPlayback(link));
+  EXPECT_EQ(board.frames.back(), test::WithChecksumOf({0xF3, 0x01, 0xFF, 0xFF, 0xFF}));
+  EXPECT_TRUE(TogglePause(link));
+  EXPECT_EQ(board.modeWord & 2, 2);
+
+  prompter.statuses.clear();
+  ShowPlaybackReport(prompter, PlaybackReport{{0, 80}});
+  EXPECT_EQ(prompter.statuses, (Strings{"[1]Playback is done", "[81]Playback is done"}));
+}
+
+TEST(WindowMessageTest, PlayAndSelectPortMessagesAreHandedOnChecked) {
+  FakeBoardPort board;
+  ScriptedPrompter prompter;
+  BoardLink link(&board);
+  std::vector<int> chosen;
+  auto play = [&](int64_t w, int64_t l) { HandlePlayMessage(link, &prompter, w, l); };
+  auto choose = [&](int index) { chosen.push_back(index); };
+
+  EXPECT_TRUE(DispatchWindowMessage(0x8000, 0, 3, play, choose));
+  EXPECT_EQ(board.played, std::vector<int>{3});
+  EXPECT_TRUE(DispatchWindowMessage(0x8000, 0, 85, play, choose));  // handed on, not played
+  EXPECT_EQ(board.played, std::vector<int>{3});
+  EXPECT_FALSE(HandlePlayMessage(link, &prompter, 2 * 16777216, 3));
+  EXPECT_TRUE(HandlePlayMessage(link, &prompter, 16777216 + 0x1234, 0x11223344));
   EXPECT_EQ(board.frames.back(),
             test::WithChecksumOf({0xDE, 0x01, 0x80, 0x12, 0x34, 0x44, 0x33, 0x22, 0x11}));
   EXPECT_EQ(prompter.statuses.back(), "Sending the expanded low speed serial");
 
-  EXPECT_TRUE(actions.Stop());
-  EXPECT_EQ(board.frames.back(), test::WithChecksumOf({0xF3, 0x01, 0xFF, 0xFF, 0xFF}));
-  EXPECT_TRUE(actions.Pause());
-  EXPECT_EQ(board.modeWord & 2, 2);
-
-  prompter.statuses.clear();
-  actions.ShowPlaybackReport(PlaybackReport{{0, 80}});
-  EXPECT_EQ(prompter.statuses, (Strings{"[1]Playback is done", "[81]Playback is done"}));
-}
-
-class RecordingPortControl : public PortControl {
- public:
-  std::vector<std::string> log;
-  void Close() override { log.push_back("close"); }
-  void SetPortNo(int n) override { log.push_back("port " + std::to_string(n)); }
-  void SetTimeOutReceive(int) override {}
-  void Open() override { log.push_back("open"); }
-  void SetDtr(bool) override {}
-  void PurgeReceive() override {}
-  void PurgeTransmit() override {}
-};
-
-TEST_F(BoardActionsTest, SelectPortMessageChoosesAListEntry) {
-  RecordingPortControl port;
-  std::vector<int> chosen;
-  EXPECT_FALSE(actions.WindowMessage(0x8001, 0, 2));  // no port component yet
-  actions.SetPortControl(&port, nullptr, [&](int i) { chosen.push_back(i); });
-  EXPECT_FALSE(actions.WindowMessage(0x8001, 0, 21));
-  EXPECT_FALSE(actions.WindowMessage(0x8001, 16777216, 2));
-  EXPECT_TRUE(port.log.empty());
-  EXPECT_TRUE(actions.WindowMessage(0x8001, 0, 2));
+  EXPECT_FALSE(DispatchWindowMessage(0x8002, 0, 3, play, choose));
+  EXPECT_FALSE(DispatchWindowMessage(0x8001, 0, 21, play, choose));
+  EXPECT_FALSE(DispatchWindowMessage(0x8001, 16777216, 2, play, choose));
+  EXPECT_TRUE(chosen.empty());
+  EXPECT_TRUE(DispatchWindowMessage(0x8001, 0, 2, play, choose));
   EXPECT_EQ(chosen, std::vector<int>{2});
-  EXPECT_NE(std::find(port.log.begin(), port.log.end(), "port 2"), port.log.end());
-  EXPECT_EQ(prompter.statuses.back(), "COM2 OK");
-}
-
-}  // namespace
-}  // namespace brv3
-
-namespace brv3 {
-namespace {
-
-TEST(BoardActionsOnGivenChartTest, ReadReplacesTheCallersChart) {
-  test::FakeBoardPort board;
-  test::ScriptedPrompter prompter;
-  BoardLink link(&board);
-  Chart editorChart;
-  BoardActions writer(link, prompter);
-  test::ChartBuilder b;
-  const int p1 = b.Pos("POS1"), p2 = b.Pos("POS2", 20000);
-  b.Flow(p1, p2);
-  b.chart.SetChartName("WALK");
-  writer.OpenChart() = b.chart;
-  prompter.selections.push_back(2);
-  ASSERT_EQ(writer.Write(), ActionResult::Done);
-
-  BoardActions reader(link, prompter, editorChart);
-  EXPECT_EQ(&reader.OpenChart(), &editorChart);
-  prompter.selections.push_back(2);
-  ASSERT_EQ(reader.Read(), ActionResult::Done);
-  EXPECT_EQ(editorChart.Name, "WALK");
-  EXPECT_EQ(editorChart.ObjectCount(), 2);
+  EXPECT_FALSE(DispatchWindowMessage(0x8001, 0, 2, play, nullptr));
 }
 
 }  // namespace

@@ -1,0 +1,300 @@
+#include "core/board/BoardActions.h"
+
+#include "core/comm/WindowMessages.h"
+#include "core/motion/MotionCompiler.h"
+
+namespace brv3 {
+
+int32_t FixedTextWidth(const std::string& text) {
+  int32_t chars = 0;
+  for (unsigned char c : text)
+    if ((c & 0xC0) != 0x80) ++chars;
+  return chars * 8;
+}
+
+BoardActions::BoardActions(BoardLink& link, Prompter& prompter)
+    : link_(link), prompter_(prompter), board_(link), textWidth_(FixedTextWidth) {
+  link_.SetTableObserver(&table_);
+}
+
+BoardActions::~BoardActions() {
+  link_.SetTableObserver(nullptr);
+}
+
+void BoardActions::SetTextWidth(TextWidth textWidth) {
+  textWidth_ = textWidth ? std::move(textWidth) : TextWidth(FixedTextWidth);
+}
+
+std::optional<Slot> BoardActions::AskSlot(SlotQuestion question, uint8_t chartType) {
+  std::string items;
+  bool keepIndex = false;
+  bool scenariosOnly = false;
+  switch (question) {
+    case SlotQuestion::Write:
+      selection_.SelectCaption = "Write to QVB-3";
+      selection_.SelectPrompt = "Select QVB-3 memory location";
+      scenariosOnly = chartType == kScenarioChart;
+      if (scenariosOnly)
+        table_.ScenarioListText(items);
+      else
+        table_.MotionListText(items);
+      break;
+    case SlotQuestion::Read:
+      selection_.SelectCaption = "Read from QVB-3";
+      selection_.SelectPrompt = "Select";
+      break;
+    case SlotQuestion::Delete:
+      selection_.SelectCaption = "Delete";
+      selection_.SelectPrompt = "Select data to be deleted";
+      break;
+    case SlotQuestion::Play:
+      selection_.SelectCaption = "Play";
+      selection_.SelectPrompt = "Select the motion or scenario to play";
+      keepIndex = true;
+      break;
+  }
+  if (question != SlotQuestion::Write) {
+    table_.MotionListText(items);
+    table_.ScenarioListText(items);
+  }
+  selection_.SelectItems = std::move(items);
+  if (!keepIndex) selection_.SelectIndex = -1;
+  if (!prompter_.NumberSelectDialog(selection_) || selection_.SelectIndex < 0) return std::nullopt;
+  if (question == SlotQuestion::Write)
+    return scenariosOnly ? Slot::Scenario(selection_.SelectIndex)
+                         : Slot::Motion(selection_.SelectIndex);
+  return Slot::FromIndex(selection_.SelectIndex);
+}
+
+bool BoardActions::SleepOn() {
+  if (!link_.SetSleep(0)) return false;
+  prompter_.ShowStatus("Sleep on");
+  return true;
+}
+
+ActionResult BoardActions::Compile(const Chart& chart) {
+  if (chart.Type == kScenarioChart) {
+    ScenarioCompileResult compiled = CompileScenarioChart(chart);
+    if (!compiled.ok) {
+      ShowCompileFailure(prompter_, compiled.failure);
+      return ActionResult::CompileFailed;
+    }
+    hexRows_ = std::move(compiled.hexRows);
+    prompter_.ShowStatus(compiled.status);
+    return ActionResult::Done;
+  }
+  MotionCompileResult compiled = CompileMotionChart(chart);
+  if (!compiled.ok) {
+    ShowCompileFailure(prompter_, compiled.failure);
+    return ActionResult::CompileFailed;
+  }
+  listing_ = std::move(compiled.listing);
+  hexRows_ = std::move(compiled.hexRows);
+  prompter_.ShowStatus(compiled.status);
+  if (!compiled.warning.empty())
+    prompter_.MsgBox(MsgKind::Warning, MsgButtons::Ok, compiled.warning);
+  return ActionResult::Done;
+}
+
+std::optional<Slot> OwningMotion(MotionBoard& board, Slot slot, bool& failed) {
+  failed = false;
+  if (!slot.IsMotion()) return std::nullopt;
+  Bytes bytes;
+  if (!board.ReadTableEntry(slot.Index(), bytes)) {
+    failed = true;
+    return std::nullopt;
+  }
+  const std::optional<TableEntry> entry = TableEntry::Decode(bytes);
+  if (!entry || entry->Count != 0 || entry->Code != TableEntry::kNoCode ||
+      entry->Date != std::array<uint8_t, 4>{0xFF, 0xFF, 0xFF, 0xFF})
+    return std::nullopt;
+  const std::string name = EntryNameText(*entry);
+  const size_t colon = name.find(':');
+  if (colon == std::string::npos) return std::nullopt;
+  const std::optional<Slot> owner = Slot::Parse(name.substr(0, colon));
+  if (!owner || !owner->IsMotion() || owner->Index() >= slot.Index()) return std::nullopt;
+  if (!board.ReadTableEntry(owner->Index(), bytes)) {
+    failed = true;
+    return std::nullopt;
+  }
+  const std::optional<TableEntry> head = TableEntry::Decode(bytes);
+  if (!head || head->Count == 0 ||
+      owner->Index() + ContinuationSlotCount(head->Count) < slot.Index())
+    return std::nullopt;
+  return owner;
+}
+
+bool BoardActions::DeleteEntry(Slot slot) {
+  const int index = slot.Index();
+  if (!link_.ClearTableEntry(index)) return false;
+  if (slot.IsMotion()) {
+    Bytes endRecord(PoseRecord::kSize, 0xFF);
+    endRecord[0] = 0x01;
+    return link_.WritePose(PoseArea::Memory, index, 0, endRecord);
+  }
+  return link_.WriteScenarioStep(slot.Number(), 0, 255);
+}
+
+ActionResult BoardActions::FreeContinuationSlot(Slot slot) {
+  bool failed = false;
+  const std::optional<Slot> owner = OwningMotion(board_, slot, failed);
+  if (failed) return ActionResult::BoardFailed;
+  if (!owner) return ActionResult::Done;
+  // Its remnant would read on into steps written here, so the whole motion goes.
+  Bytes bytes;
+  std::string name;
+  if (board_.ReadTableEntry(owner->Index(), bytes))
+    if (const std::optional<TableEntry> head = TableEntry::Decode(bytes))
+      name = EntryNameText(*head);
+  const std::string question = slot.Label() + " holds the continuation of " + owner->Label() + " " +
+                               name + ".\r\n" + owner->Label() +
+                               " will be deleted first. Do you agree with this";
+  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, question) != IdYes)
+    return ActionResult::Cancelled;
+  if (!DeleteEntry(*owner)) return ActionResult::BoardFailed;
+  return ActionResult::Done;
+}
+
+ActionResult BoardActions::Write(Slot slot, const Chart& chart) {
+  if ((chart.Type == kScenarioChart) != slot.IsScenario()) return ActionResult::Cancelled;
+  return slot.IsScenario() ? WriteScenarioChart(slot, chart) : WriteMotionChart(slot, chart);
+}
+
+ActionResult BoardActions::WriteMotionChart(Slot slot, const Chart& chart) {
+  MotionCompileResult compiled = CompileMotionChart(chart);
+  if (!compiled.ok) {
+    ShowCompileFailure(prompter_, compiled.failure);
+    return ActionResult::CompileFailed;
+  }
+  listing_ = std::move(compiled.listing);
+  hexRows_ = compiled.hexRows;
+  prompter_.ShowStatus(compiled.status);
+  // A motion the slots cannot hold is refused before the board is put to sleep.
+  if (std::string refusal = CheckMotionSlots(slot, compiled.records.size()); !refusal.empty()) {
+    prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok, refusal);
+    return ActionResult::Cancelled;
+  }
+  if (const ActionResult freed = FreeContinuationSlot(slot); freed != ActionResult::Done)
+    return freed;
+  if (!SleepOn()) return ActionResult::BoardFailed;
+  const int before = board_.CommandCount();
+  return FinishWrite(WriteMotion(board_, prompter_, progress_, slot, compiled, chart), before);
+}
+
+ActionResult BoardActions::WriteScenarioChart(Slot slot, const Chart& chart) {
+  ScenarioCompileResult compiled = CompileScenarioChart(chart);
+  if (!compiled.ok) {
+    ShowCompileFailure(prompter_, compiled.failure);
+    return ActionResult::CompileFailed;
+  }
+  hexRows_ = compiled.hexRows;
+  prompter_.ShowStatus(compiled.status);
+  if (!SleepOn()) return ActionResult::BoardFailed;
+  const int before = board_.CommandCount();
+  return FinishWrite(WriteScenario(board_, prompter_, progress_, slot, compiled, chart), before);
+}
+
+ActionResult BoardActions::FinishWrite(bool written, int commandsBefore) {
+  if (!written) {
+    // A failed command leaves the board asleep; a question answered No sent nothing, and then
+    // there is no reason to keep the robot limp.
+    if (board_.CommandCount() != commandsBefore) return ActionResult::BoardFailed;
+    if (link_.SetSleep(1)) prompter_.ShowStatus("Sleep off");
+    return ActionResult::Cancelled;
+  }
+  if (!link_.SetSleep(1)) return ActionResult::BoardFailed;
+  prompter_.ShowStatus("Sleep off");
+  prompter_.ShowStatus("Write successful");
+  return ActionResult::Done;
+}
+
+ActionResult BoardActions::Read(Slot slot, Chart& chart) {
+  if (!SleepOn()) return ActionResult::BoardFailed;
+  listing_.clear();
+  // The hexadecimal view changes only once an entry with steps was read; an empty or unreadable
+  // entry leaves it as it was.
+  auto hasSteps = [](const Bytes& entry) { return !entry.empty() && entry[0] != 0; };
+  const int index = slot.Index();
+  ActionResult result;
+  if (slot.IsScenario()) {
+    ScenarioRead read;
+    result = ReadScenario(board_, slot, read);
+    if (!read.entry.empty()) table_.ShowTableEntry(read.entry, index, false);
+    if (hasSteps(read.entry)) hexRows_ = read.hexRows;
+    if (result != ActionResult::Done) {
+      prompter_.ShowStatus("No data");
+      link_.SetSleep(1);
+      return result;
+    }
+    prompter_.ShowStatus("Read successful");
+    Chart rebuilt = chart;
+    RebuildScenarioChart(rebuilt, read, board_, textWidth_);
+    chart = std::move(rebuilt);
+  } else {
+    MotionRead read;
+    result = ReadMotion(board_, prompter_, progress_, slot, read);
+    if (!read.entry.empty()) table_.ShowTableEntry(read.entry, index, false);
+    if (result != ActionResult::Done) {
+      if (hasSteps(read.entry)) hexRows_.clear();
+      prompter_.ShowStatus("No Data");
+      link_.SetSleep(1);
+      return result;
+    }
+    hexRows_ = read.hexRows;
+    prompter_.ShowStatus("Read successful");
+    Chart rebuilt = chart;
+    rebuilt.ClearChart();
+    rebuilt.Type = kMotionChart;
+    RebuildMotionChart(rebuilt, read);
+    chart = std::move(rebuilt);
+  }
+  if (!link_.SetSleep(1)) return ActionResult::BoardFailed;
+  prompter_.ShowStatus("Sleep off");
+  prompter_.ShowStatus("Reading succeeded");
+  return ActionResult::Done;
+}
+
+ActionResult BoardActions::Delete(Slot slot) {
+  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, "OK to delete?") != IdYes)
+    return ActionResult::Cancelled;
+  if (const ActionResult freed = FreeContinuationSlot(slot); freed != ActionResult::Done)
+    return freed;
+  if (!DeleteEntry(slot)) return ActionResult::BoardFailed;
+  prompter_.ShowStatus("Delete successful");
+  return ActionResult::Done;
+}
+
+ActionResult BoardActions::Play(Slot slot) {
+  if (!link_.PlayMotion(slot.Index(), true, true)) return ActionResult::BoardFailed;
+  prompter_.ShowStatus("Sending the Play command");
+  return ActionResult::Done;
+}
+
+bool StopPlayback(BoardLink& link) {
+  return link.StopMotion();
+}
+
+bool TogglePause(BoardLink& link) {
+  return link.SetMotionEnable(2);
+}
+
+bool DispatchWindowMessage(uint32_t message, int64_t w, int64_t l,
+                           const std::function<void(int64_t w, int64_t l)>& play,
+                           const std::function<void(int index)>& choosePort) {
+  if (message == kPlayMessage) {
+    if (!play) return false;
+    play(w, l);
+    return true;
+  }
+  if (message != kSelectPortMessage) return false;
+  const std::optional<int> index = SelectPortMessageIndex(w, l);
+  if (!index || !choosePort) return false;
+  choosePort(*index);
+  return true;
+}
+
+void ShowPlaybackReport(Prompter& prompter, const PlaybackReport& report) {
+  for (const std::string& line : report.Lines()) prompter.ShowStatus(line);
+}
+
+}  // namespace brv3

@@ -1,0 +1,48 @@
+#include "core/board/TableActions.h"
+
+namespace brv3 {
+
+bool RefreshMotionTable(BoardLink& link, MotionTable& table) {
+  table.Clear();
+  if (!link.SetSleep(0)) return false;
+  for (int i = 0; i < BoardLink::kTableEntries; ++i) {
+    Bytes reply;
+    if (!link.ReadTableEntry(i, reply)) return false;
+    table.ShowTableEntry(reply, i, true);
+  }
+  return link.SetSleep(1);
+}
+
+bool BeginEntryEdit(BoardLink& link, MotionTable& table, int index) {
+  if (index < 0 || index >= BoardLink::kTableEntries) return false;
+  if (!link.SetSleep(0) || !link.SetReceiverReport(1)) return false;
+  Bytes entry;
+  if (!link.ReadTableEntry(index, entry)) return false;
+  table.ShowTableEntry(entry, index, false);
+  if (!link.SetReceiverReport(0) || !link.SetSleep(1)) return false;
+  return link.SetRemoteInput(1);
+}
+
+bool BeginChartEdit(BoardLink& link) {
+  return link.SetRemoteInput(1);
+}
+
+void EndEdit(BoardLink& link) {
+  link.SetRemoteInput(0);
+}
+
+std::optional<uint16_t> CaptureRemoteCode(BoardLink& link) {
+  Bytes reply;
+  if (!link.ReadRemoteCode(reply) || reply.size() < 3) return std::nullopt;
+  return static_cast<uint16_t>((reply[1] << 8) | reply[2]);
+}
+
+bool SaveEntryEdit(BoardLink& link, int index, const std::string& nameUtf8, int32_t code) {
+  return link.UpdateTableEntry(index, -1, 0, nameUtf8, EntryDate::Keep(), code);
+}
+
+bool CancelEntryEdit(BoardLink& link) {
+  return link.SetReceiverReport(0);
+}
+
+}  // namespace brv3
