@@ -4,6 +4,8 @@
 
 #include "core/comm/Notifications.h"
 #include "ui/app/MainWindow.h"
+#include "ui/board/InputDialogs.h"
+#include "ui/motion/ObjectEditors.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -15,10 +17,12 @@ MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
       actions_(window.Link(), prompter, window.CurrentChart()) {
   // The table mirror hears of every entry the link writes, then the table window.
   window_.Link().SetTableObserver(this);
+  window_.Editors().SetMotionTable(&actions_.Table());
 }
 
 MainBoardButtons::~MainBoardButtons() {
   window_.Link().SetTableObserver(nullptr);
+  window_.Editors().SetMotionTable(nullptr);
 }
 
 void MainBoardButtons::ShowTableEntry(const Bytes& entry, int index, bool add) {
@@ -79,6 +83,19 @@ void MainBoardButtons::PlayMessage(int64_t w, int64_t l) {
 
 void MainBoardButtons::RemoteReportArrived(const RemoteReport& report) {
   if (dataDlg_) dataDlg_->RemoteCodeArrived(report.Code);
+  window_.Editors().PropoDlg().ReportArrived(report);
+}
+
+void MainBoardButtons::AdBtnClick() {
+  window_.Editors().RunAnalogDialog();
+}
+
+void MainBoardButtons::OptionMenu3Click() {
+  window_.Editors().RunTransmitterDialog();
+}
+
+void MainBoardButtons::AnalogReportArrived(const AnalogReport& report) {
+  window_.Editors().AdDlg().ReportArrived(report);
 }
 
 }  // namespace brv3

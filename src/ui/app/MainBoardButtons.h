@@ -33,6 +33,9 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
   void MotRunBtnClick() override;
   void PlayMessage(int64_t w, int64_t l) override;
   void RemoteReportArrived(const RemoteReport& report) override;
+  void AdBtnClick() override;
+  void OptionMenu3Click() override;
+  void AnalogReportArrived(const AnalogReport& report) override;
 
   // Puts the listing and the hexadecimal rows of the last compile or read into the window.
   void ShowListing();
