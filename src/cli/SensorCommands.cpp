@@ -15,7 +15,7 @@
 namespace brv3::cli {
 namespace {
 
-using json = nlohmann::json;
+using json = nlohmann::ordered_json;  // keys in the documented order
 
 constexpr const char* kNoAnswer = "The board did not answer";
 constexpr int kWatchReadMs = 100;  // how often the stop request is looked at while waiting
