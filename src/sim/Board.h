@@ -17,6 +17,8 @@ constexpr Nanos kMillisecond = 1'000'000;
 // Playback advances in ticks; a pose step lasts its speed byte times one tick.
 constexpr Nanos kTick = 10 * kMillisecond;
 constexpr Nanos kAnalogReportPeriod = 100 * kMillisecond;
+// The remote-control report repeats at this period while its mode bit is set.
+constexpr Nanos kRemoteReportPeriod = 100 * kMillisecond;
 
 // Mode word bits the board acts on.
 constexpr uint16_t kModeSleep = 0x0001;
@@ -88,6 +90,7 @@ class Board {
   void WriteModeWord(bool stored, uint16_t value, Nanos now);
   void ApplyPose(const Record& record, Nanos now, bool fromPlayback);
   void MarkFlash() { flashChanged_ = true; }
+  Bytes RemoteReport() const;
 
   void Play(int entry, Nanos now);
   void Stop(Nanos now);
@@ -120,6 +123,7 @@ class Board {
   Nanos now_ = 0;
   Nanos nextTick_ = 0;
   Nanos nextAnalogReport_ = 0;
+  Nanos nextRemoteReport_ = 0;
   std::deque<Bytes> notifications_;
   bool flashChanged_ = false;
 };

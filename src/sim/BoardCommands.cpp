@@ -228,10 +228,15 @@ Reply Board::HandleConfigCommand(const Bytes& f, Nanos now) {
     }
     case 0xDF:
       return Data((stored ? flash_.propo : working_.propo).data(), kPropoSize);
-    case 0xE0:
-      CopyFrom(f, 2, stored ? flash_.propo : working_.propo);
+    case 0xE0: {
+      auto& propo = stored ? flash_.propo : working_.propo;
+      CopyFrom(f, 2, propo);
+      // 0xFF asks for the reference to be taken from the input as it stands.
+      for (size_t i = 0; i < propo.size(); ++i)
+        if (propo[i] == 0xFF) propo[i] = static_cast<uint8_t>(std::min<int>(transmitter_[i], 127));
       if (stored) MarkFlash();
       return Ack();
+    }
     case 0xE1:
       return Data((stored ? flash_.adSettings : working_.adSettings).data(), kAdSettingsSize);
     case 0xE2:
@@ -294,6 +299,9 @@ void Board::WriteModeWord(bool stored, uint16_t value, Nanos now) {
   if ((old & kModeSleep) && !(value & kModeSleep)) ApplyPose(livePose_, now, false);
   if (!(old & kModeAnalogReport) && (value & kModeAnalogReport)) {
     nextAnalogReport_ = now + kAnalogReportPeriod;
+  }
+  if (!(old & kModeReceiverReport) && (value & kModeReceiverReport)) {
+    nextRemoteReport_ = now + kRemoteReportPeriod;
   }
 }
 

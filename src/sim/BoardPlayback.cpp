@@ -61,7 +61,26 @@ void Board::AdvanceTo(Nanos now) {
       nextAnalogReport_ += kAnalogReportPeriod;
     }
   }
+  if (working_.modeWord & kModeReceiverReport) {
+    if (now - nextRemoteReport_ > 10 * kRemoteReportPeriod) nextRemoteReport_ = now;
+    while (nextRemoteReport_ <= now) {
+      notifications_.push_back(RemoteReport());
+      nextRemoteReport_ += kRemoteReportPeriod;
+    }
+  }
   now_ = now;
+}
+
+Bytes Board::RemoteReport() const {
+  return Bytes{0xFD,
+               0x00,
+               static_cast<uint8_t>(remoteCode_ >> 8),
+               static_cast<uint8_t>(remoteCode_ & 0xFF),
+               transmitter_[0],
+               transmitter_[1],
+               transmitter_[2],
+               transmitter_[3],
+               0x00};
 }
 
 std::vector<Bytes> Board::TakeNotifications() {
@@ -75,9 +94,7 @@ void Board::InjectRemote(uint16_t code, const std::array<uint8_t, 4>& values, Na
   remoteCode_ = code;
   transmitter_ = values;
   if (working_.modeWord & kModeReceiverReport) {
-    notifications_.push_back(Bytes{0xFD, 0x00, static_cast<uint8_t>(code >> 8),
-                                   static_cast<uint8_t>(code & 0xFF), values[0], values[1],
-                                   values[2], values[3], 0x00});
+    notifications_.push_back(RemoteReport());
   }
   if ((working_.modeWord & kModeRemotePlay) && code != 0xFFFF) {
     for (int e = 0; e < kTableEntries; ++e) {

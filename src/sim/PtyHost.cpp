@@ -163,7 +163,8 @@ int PtyHost::Run(const volatile std::sig_atomic_t& stop) {
           std::min(engine_->LastOutputTime(), engine_->NextOutputTime() + kBatch);
       wait = std::min(wait, batchEnd - now);
     }
-    if (engine_->board().Playing() || engine_->board().Working().modeWord & kModeAnalogReport) {
+    if (engine_->board().Playing() ||
+        (engine_->board().Working().modeWord & (kModeAnalogReport | kModeReceiverReport))) {
       wait = std::min(wait, kTick);
     }
     if (dirtySince_ >= 0) wait = std::min(wait, kSaveQuiet);

@@ -77,9 +77,9 @@ TEST(Engine, EveryCommandHasItsFrameAndReplyLength) {
 
 TEST(Engine, ExactBytesOfSimpleExchanges) {
   SimHost host;
-  // Mode word: write the working copy, read it back.
-  EXPECT_EQ(host.Transact({0xF2, 0x01, 0x12, 0x34}, 1), Bytes{0x06});
-  EXPECT_EQ(host.Transact({0xF1, 0x00}, 3), (Bytes{0x12, 0x34, 0x46}));
+  // Mode word: write the working copy, read it back (bit 2 clear: no remote reports follow).
+  EXPECT_EQ(host.Transact({0xF2, 0x01, 0x12, 0x30}, 1), Bytes{0x06});
+  EXPECT_EQ(host.Transact({0xF1, 0x00}, 3), (Bytes{0x12, 0x30, 0x42}));
   EXPECT_EQ(host.Transact({0xF1, 0x02}, 3), (Bytes{0x00, 0x00, 0x00}));
   // Masks: channels 1, 3 and 24.
   EXPECT_TRUE(host.Acked({0xEA, 0x01, 0x05, 0x00, 0x80}));

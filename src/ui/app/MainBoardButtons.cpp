@@ -5,6 +5,8 @@
 
 #include "core/comm/Notifications.h"
 #include "ui/app/MainWindow.h"
+#include "ui/board/InputDialogs.h"
+#include "ui/motion/ObjectEditors.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -21,10 +23,12 @@ MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
     const QFontMetrics metrics(canvas ? canvas->font() : window_.font());
     return static_cast<int32_t>(metrics.horizontalAdvance(QString::fromStdString(text)));
   });
+  window_.Editors().SetMotionTable(&actions_.Table());
 }
 
 MainBoardButtons::~MainBoardButtons() {
   window_.Link().SetTableObserver(nullptr);
+  window_.Editors().SetMotionTable(nullptr);
 }
 
 void MainBoardButtons::ShowTableEntry(const Bytes& entry, int index, bool add) {
@@ -85,6 +89,19 @@ void MainBoardButtons::MotRunBtnClick() {
 
 void MainBoardButtons::RemoteReportArrived(const RemoteReport& report) {
   if (dataDlg_) dataDlg_->RemoteCodeArrived(report.Code);
+  window_.Editors().PropoDlg().ReportArrived(report);
+}
+
+void MainBoardButtons::AdBtnClick() {
+  window_.Editors().RunAnalogDialog();
+}
+
+void MainBoardButtons::OptionMenu3Click() {
+  window_.Editors().RunTransmitterDialog();
+}
+
+void MainBoardButtons::AnalogReportArrived(const AnalogReport& report) {
+  window_.Editors().AdDlg().ReportArrived(report);
 }
 
 }  // namespace brv3

@@ -34,6 +34,9 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
   void MotDelBtnClick() override;
   void MotRunBtnClick() override;
   void RemoteReportArrived(const RemoteReport& report) override;
+  void AdBtnClick() override;
+  void OptionMenu3Click() override;
+  void AnalogReportArrived(const AnalogReport& report) override;
 
   // Puts the listing and the hexadecimal rows of the last compile or read into the window.
   void ShowListing();

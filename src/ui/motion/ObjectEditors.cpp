@@ -2,14 +2,17 @@
 
 #include <filesystem>
 
+#include "core/comm/MotionTable.h"
 #include "core/motion/Conversion.h"
 #include "core/motion/HistoryPoseTarget.h"
 #include "core/util/IniFile.h"
 #include "platform/ConfigLocation.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/ShellSettings.h"
+#include "ui/board/InputDialogs.h"
 #include "ui/chart/CanvasWidget.h"
 #include "ui/motion/CurvesDock.h"
+#include "ui/motion/ObjectDialogs.h"
 #include "ui/motion/PortDlg.h"
 #include "ui/motion/PrmDlg.h"
 
@@ -21,7 +24,12 @@ constexpr const char* kCurvesKey = "Curves";
 
 }  // namespace
 
-ObjectEditors::ObjectEditors(TBrivane3& window) : window_(window) {
+ObjectEditors::ObjectEditors(TBrivane3& window)
+    : window_(window),
+      poseBoard_(window.Link()),
+      sensorBoard_(window.Link()),
+      analog_(sensorBoard_),
+      transmitter_(sensorBoard_) {
   prmDlg_ = new TPrmDlg(
       window.Link(), window.Prompts(), [&window] { return window.SyncOn(); }, &pump_,
       window.SettingsPath(), &window);
@@ -67,20 +75,19 @@ ObjectEditors::ObjectEditors(TBrivane3& window) : window_(window) {
     chart.Notify(ChartChangeKind::SelectionChanged);
   });
 
+  setDlg_ = new TSetDlg(&window);
+  compDlg_ = new TCompDlg(&window);
+  mixDlg_ = new TMixDlg(
+      poseBoard_, [&window] { return window.SyncOn(); }, &prmDlg_->Layout(), &window);
+  adDlg_ = new TAdDlg(
+      analog_, sensorBoard_, &prmDlg_->Layout(), [&window] { window.Notifications().Clear(); },
+      &window);
+  propoDlg_ = new TPropoDlg(transmitter_, sensorBoard_, &window);
+
   if (CanvasWidget* canvas = window.Canvas()) {
     connect(canvas, &CanvasWidget::Edited, curves_, &CurvesDock::Update);
-    canvas->SetObjectDialogHook([this](int32_t index, uint8_t type) {
-      if (type == kPosition) {
-        editedObject_ = index;
-        prmDlg_->Open(window_.CurrentChart(), index,
-                      std::make_unique<HistoryPoseTarget>(window_.History(), index, &storing_));
-        return;
-      }
-      const char* dialog = type == kSet       ? "The Set dialog"
-                           : type == kCompare ? "The Compare dialog"
-                                              : "The mixing dialog";
-      window_.Prompts().ShowStatus(std::string(dialog) + " is not available yet");
-    });
+    canvas->SetObjectDialogHook(
+        [this](int32_t index, uint8_t type) { OpenObject(static_cast<int>(index), type); });
     canvas->SetConvertDialogHook([this] { Convert(); });
   }
 }
@@ -90,12 +97,58 @@ ObjectEditors::~ObjectEditors() {
     canvas->SetObjectDialogHook({});
     canvas->SetConvertDialogHook({});
   }
+  delete setDlg_;
+  delete compDlg_;
+  delete mixDlg_;
+  delete adDlg_;
+  delete propoDlg_;
   delete prmDlg_;
   delete portDlg_;
 }
 
 void ObjectEditors::Hide() {
   prmDlg_->hide();
+  setDlg_->hide();
+  compDlg_->hide();
+  mixDlg_->hide();
+}
+
+std::vector<std::string> ObjectEditors::SlotItems() const {
+  return SlotItemTexts(table_);
+}
+
+// Every dialog writes through the chart's history, so each change is an undoable step the canvas
+// and the curves hear of.
+void ObjectEditors::OpenObject(int index, uint8_t type) {
+  Chart& chart = window_.CurrentChart();
+  editedObject_ = index;
+  const auto target = [this, index] {
+    return std::make_unique<HistoryPoseTarget>(window_.History(), index, &storing_);
+  };
+  switch (type) {
+    case kPosition:
+      prmDlg_->Open(chart, index, target());
+      break;
+    case kSet:
+      setDlg_->Open(chart, index, analog_.Triggers(), SlotItems(), target());
+      break;
+    case kCompare:
+      compDlg_->Open(chart, index, target());
+      break;
+    case kMix:
+      mixDlg_->Open(chart, index, target());
+      break;
+    default:
+      break;
+  }
+}
+
+void ObjectEditors::RunAnalogDialog() {
+  adDlg_->Run(SlotItems());
+}
+
+void ObjectEditors::RunTransmitterDialog() {
+  propoDlg_->Run([this](const std::string& message) { window_.Prompts().ShowStatus(message); });
 }
 
 void ObjectEditors::SaveLayout() {

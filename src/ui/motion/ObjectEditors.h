@@ -1,20 +1,32 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "core/board/PoseBoardLink.h"
+#include "core/board/SensorDialogs.h"
 #include "core/chart/ChartEvents.h"
 #include "ui/app/QtEventPump.h"
 
 namespace brv3 {
 
 class CurvesDock;
+class MotionTable;
+class TAdDlg;
 class TBrivane3;
+class TCompDlg;
+class TMixDlg;
 class TPortDlg;
 class TPrmDlg;
+class TPropoDlg;
+class TSetDlg;
 
-// The object editors of the main window: the position editor opened by a double click on a
-// Position object, the per-channel entry dialog behind the canvas menu's Convert, and the curves
-// dock beside the canvas.
+// The object editors of the main window: the position, Set, Compare and mixing dialogs opened by
+// a double click on their objects, the per-channel entry dialog behind the canvas menu's Convert,
+// the analog and transmitter dialogs (the Set dialog reads the analog dialog's triggers), and the
+// curves dock beside the canvas.
 class ObjectEditors : public QObject {
   Q_OBJECT
  public:
@@ -24,6 +36,19 @@ class ObjectEditors : public QObject {
   TPrmDlg& PrmDlg() const { return *prmDlg_; }
   TPortDlg& PortDlg() const { return *portDlg_; }
   CurvesDock& Curves() const { return *curves_; }
+  TSetDlg& SetDlg() const { return *setDlg_; }
+  TCompDlg& CompDlg() const { return *compDlg_; }
+  TMixDlg& MixDlg() const { return *mixDlg_; }
+  TAdDlg& AdDlg() const { return *adDlg_; }
+  TPropoDlg& PropoDlg() const { return *propoDlg_; }
+  // The board's motion table, whose rows fill the slot and motion lists; may stay null.
+  void SetMotionTable(const MotionTable* table) { table_ = table; }
+  std::vector<std::string> SlotItems() const;
+  // Opens an object's dialog by its type.
+  void OpenObject(int index, uint8_t type);
+  // AdBtn and OptionMenu3.
+  void RunAnalogDialog();
+  void RunTransmitterDialog();
   // The main window became active: the modeless editors hide.
   void Hide();
   // Writes the position editor's layout and whether the curves are shown into BRV3.ini.
@@ -40,6 +65,16 @@ class ObjectEditors : public QObject {
   Subscription chartChanges_;
   int editedObject_ = -1;
   bool storing_ = false;  // the position editor is storing into the chart
+  PoseBoardLink poseBoard_;
+  SensorBoardLink sensorBoard_;
+  AnalogInputs analog_;
+  TransmitterInputs transmitter_;
+  const MotionTable* table_ = nullptr;
+  TSetDlg* setDlg_ = nullptr;
+  TCompDlg* compDlg_ = nullptr;
+  TMixDlg* mixDlg_ = nullptr;
+  TAdDlg* adDlg_ = nullptr;
+  TPropoDlg* propoDlg_ = nullptr;
 };
 
 }  // namespace brv3

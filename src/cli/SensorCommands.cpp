@@ -1,0 +1,180 @@
+// The board's inputs from a shell: the live analog and remote-control reports, and the stored
+// analog and transmitter settings.
+#include <csignal>
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <variant>
+
+#include "cli/BoardConnection.h"
+#include "cli/CliCommands.h"
+#include "core/board/SensorSettings.h"
+#include "core/comm/Notifications.h"
+#include "core/comm/TableEntry.h"
+
+namespace brv3::cli {
+namespace {
+
+using json = nlohmann::ordered_json;  // keys in the documented order
+
+constexpr const char* kNoAnswer = "The board did not answer";
+constexpr int kWatchReadMs = 100;  // how often the stop request is looked at while waiting
+const std::array<const char*, 3> kInputNames = {"AD1", "AD2", "AD3"};
+
+volatile std::sig_atomic_t stopRequested = 0;
+void RequestStop(int) {
+  stopRequested = 1;
+}
+
+// Ctrl+C and SIGTERM only ask the watch loop to stop, so it can switch the reports off first.
+class StopSignals {
+ public:
+  StopSignals() {
+    stopRequested = 0;
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &oldInt_);
+    sigaction(SIGTERM, &action, &oldTerm_);
+  }
+  ~StopSignals() {
+    sigaction(SIGINT, &oldInt_, nullptr);
+    sigaction(SIGTERM, &oldTerm_, nullptr);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+ private:
+  struct sigaction oldInt_ {};
+  struct sigaction oldTerm_ {};
+};
+
+template <class Work>
+int WithBoard(const Options& options, Work work) {
+  int exitCode = kExitOk;
+  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
+  if (!board) return exitCode;
+  return work(*board);
+}
+
+std::string AnalogLine(const AnalogReport& report) {
+  const auto inputs = report.InputTexts();
+  std::string line = "analog BATT=" + report.VoltageText();
+  for (size_t k = 0; k < inputs.size(); ++k)
+    line += " " + std::string(kInputNames[k]) + "=" + inputs[k];
+  line += " raw=";
+  for (size_t i = 0; i < report.Values.size(); ++i)
+    line += (i ? "," : "") + std::to_string(report.Values[i]);
+  return line;
+}
+
+std::string RemoteLine(const RemoteReport& report) {
+  std::string line = "remote code=" + report.CodeText();
+  for (size_t i = 0; i < report.Transmitter.size(); ++i)
+    line += " PA" + std::to_string(i + 1) + "=" + std::to_string(report.Transmitter[i]);
+  return line;
+}
+
+int Watch(BoardConnection& board, int count) {
+  StopSignals signals;
+  SensorBoardLink sensors(board.link);
+  if (!sensors.SetAnalogReport(true)) {
+    std::cerr << kNoAnswer << " (analog report not switched on)\n";
+    return kExitFailure;
+  }
+  if (!sensors.SetReceiverReport(true)) {
+    sensors.SetAnalogReport(false);
+    std::cerr << kNoAnswer << " (receiver report not switched on)\n";
+    return kExitFailure;
+  }
+  board.port->SetTimeOutReceive(kWatchReadMs);
+  NotificationBuffer buffer;
+  int seen = 0;
+  while (!stopRequested && (count <= 0 || seen < count)) {
+    uint8_t byte = 0;
+    if (board.port->ReadBytes(&byte, 1) != 1) continue;
+    buffer.Append(&byte, 1);
+    while (auto frame = buffer.TakeFrame()) {
+      const auto note = DecodeNotification(*frame);
+      if (!note) continue;
+      if (const auto* analog = std::get_if<AnalogReport>(&*note)) {
+        std::cout << AnalogLine(*analog) << std::endl;
+      } else if (const auto* remote = std::get_if<RemoteReport>(&*note)) {
+        std::cout << RemoteLine(*remote) << std::endl;
+      } else {
+        continue;
+      }
+      if (count > 0 && ++seen >= count) break;
+    }
+  }
+  board.port->SetTimeOutReceive(300);
+  // Both are tried whatever the first one gave: the board must not be left reporting.
+  const bool analogOff = sensors.SetAnalogReport(false);
+  const bool receiverOff = sensors.SetReceiverReport(false);
+  if (!analogOff || !receiverOff) {
+    std::cerr << kNoAnswer << " (the reports may still be on)\n";
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+json TriggersJson(const SensorTriggers& triggers) {
+  json list = json::array();
+  for (size_t t = 0; t < triggers.size(); ++t) {
+    const SensorTrigger& trigger = triggers[t];
+    list.push_back({{"input", kInputNames[t / 2]},
+                    {"motion", trigger.motion > 0 ? json(EntryLabel(trigger.motion - 1)) : json()},
+                    {"threshold", trigger.threshold}});
+  }
+  return list;
+}
+
+int Analog(BoardConnection& board) {
+  SensorBoardLink sensors(board.link);
+  const auto settings = ReadStoredAnalogSettings(sensors);
+  if (!settings) {
+    std::cerr << kNoAnswer << "\n";
+    return kExitFailure;
+  }
+  json mix = json::array();
+  for (const MixFactors& table : settings->mix) mix.push_back(table);
+  const json out = {{"references", settings->references},
+                    {"mix", mix},
+                    {"triggers", TriggersJson(settings->triggers)}};
+  std::cout << out.dump() << "\n";
+  return kExitOk;
+}
+
+int Transmitter(BoardConnection& board) {
+  SensorBoardLink sensors(board.link);
+  const auto refs = sensors.ReadPropoReferences(Area::Stored);
+  if (!refs) {
+    std::cerr << kNoAnswer << "\n";
+    return kExitFailure;
+  }
+  std::cout << json({{"references", *refs}}).dump() << "\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+void AddSensorCommands(CLI::App& app, Options& options, CommandList& commands) {
+  auto* watch = app.add_subcommand(
+      "watch", "Print the analog and remote-control reports as they arrive (Ctrl+C stops)");
+  auto count = std::make_shared<int>(0);
+  watch->add_option("--count", *count, "Stop after N reports (0: until interrupted)")
+      ->check(CLI::NonNegativeNumber);
+  commands.push_back({watch, [&options, count] {
+                        return WithBoard(options,
+                                         [count](BoardConnection& b) { return Watch(b, *count); });
+                      }});
+
+  auto* analog = app.add_subcommand("analog", "Print the stored analog-input settings as JSON");
+  commands.push_back({analog, [&options] { return WithBoard(options, Analog); }});
+
+  auto* transmitter =
+      app.add_subcommand("transmitter", "Print the stored transmitter references as JSON");
+  commands.push_back({transmitter, [&options] { return WithBoard(options, Transmitter); }});
+}
+
+}  // namespace brv3::cli

@@ -1,0 +1,115 @@
+// watch, analog and transmitter of brivane3-cli against qvb3-sim over a pseudo-terminal.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+#include "support/SimProcess.h"
+#include "support/TestSupport.h"
+
+namespace brv3 {
+namespace {
+
+class CliSensors : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    link = dir.File("qvb3");
+    sim = std::make_unique<test::SimProcess>(
+        std::vector<std::string>{"--link", link, "--trace", dir.File("trace.log")});
+    ASSERT_EQ(sim->FirstLine(), link);
+  }
+  test::ProcessResult Cli(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--port", link});
+    return test::RunProcess(BRV3_CLI_PATH, args);
+  }
+  // The last working mode word the host wrote, from the simulator's trace.
+  int LastWorkingModeWord() {
+    const std::string trace = test::ReadFile(dir.File("trace.log"));
+    const size_t at = trace.rfind("> F2 01 ");
+    if (at == std::string::npos) return -1;
+    return std::stoi(trace.substr(at + 8, 2), nullptr, 16) << 8 |
+           std::stoi(trace.substr(at + 11, 2), nullptr, 16);
+  }
+
+  test::TempDir dir;
+  std::string link;
+  std::unique_ptr<test::SimProcess> sim;
+};
+
+TEST_F(CliSensors, WatchPrintsReportsAndSwitchesThemOffAfterCount) {
+  const auto r = Cli({"watch", "--count", "4"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::istringstream lines(r.out);
+  std::string line;
+  int analog = 0, remote = 0;
+  while (std::getline(lines, line)) {
+    if (line.rfind("analog ", 0) == 0) {
+      EXPECT_EQ(line, "analog BATT=10.00V AD1=0.00V AD2=0.00V AD3=0.00V raw=650,0,0,0");
+      ++analog;
+    } else {
+      EXPECT_EQ(line, "remote code=65535 PA1=0 PA2=0 PA3=0 PA4=0");
+      ++remote;
+    }
+  }
+  EXPECT_EQ(analog + remote, 4);
+  EXPECT_GT(analog, 0);
+  EXPECT_GT(remote, 0);
+  const int mode = LastWorkingModeWord();
+  ASSERT_GE(mode, 0);
+  EXPECT_EQ(mode & 0x0104, 0) << "the board was left reporting";
+}
+
+TEST_F(CliSensors, WatchStopsCleanlyOnSigterm) {
+  int out[2];
+  ASSERT_EQ(pipe(out), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out[1], 1);
+    close(out[0]);
+    close(out[1]);
+    execl(BRV3_CLI_PATH, BRV3_CLI_PATH, "--port", link.c_str(), "watch", nullptr);
+    _exit(127);
+  }
+  close(out[1]);
+  // Wait for the first report line, then ask the command to stop.
+  std::string text;
+  char c;
+  while (text.find('\n') == std::string::npos && read(out[0], &c, 1) == 1) text += c;
+  EXPECT_NE(text.find("BATT=10.00V"), std::string::npos) << text;
+  kill(pid, SIGTERM);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  close(out[0]);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(LastWorkingModeWord() & 0x0104, 0) << "the board was left reporting";
+}
+
+TEST_F(CliSensors, StoredSettingsAsJsonAndASilentBoard) {
+  auto r = Cli({"analog"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  ASSERT_EQ(j["references"].size(), 3u);
+  ASSERT_EQ(j["mix"].size(), 3u);
+  EXPECT_EQ(j["mix"][2].size(), 24u);
+  ASSERT_EQ(j["triggers"].size(), 6u);
+  EXPECT_EQ(j["triggers"][3]["input"], "AD2");
+  EXPECT_TRUE(j["triggers"][3]["motion"].is_null());
+
+  r = Cli({"transmitter"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(nlohmann::json::parse(r.out)["references"].size(), 4u);
+
+  sim->Stop();
+  test::TempDir other;
+  test::SimProcess silent({"--link", other.File("qvb3"), "--faults", "no-attention:1"});
+  ASSERT_EQ(silent.FirstLine(), other.File("qvb3"));
+  for (const char* command : {"watch", "analog", "transmitter"}) {
+    r = test::RunProcess(BRV3_CLI_PATH, {"--port", other.File("qvb3"), command});
+    EXPECT_EQ(r.exitCode, 1) << command;
+    EXPECT_NE(r.err.find("did not answer"), std::string::npos) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace brv3
