@@ -40,6 +40,8 @@ void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& comma
 void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands);
 // servo, pose, names and transform.
 void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands);
+// config (print, save, load) and trim (print, load, save).
+void AddConfigCommands(CLI::App& app, Options& options, CommandList& commands);
 // write, read, delete, backup, restore and send-message; called by AddBoardCommands.
 void AddBoardWorkflowCommands(CLI::App& app, Options& options, CommandList& commands);
 

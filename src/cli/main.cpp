@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   AddBoardControlCommands(app, options, commands);
   AddCompileCommands(app, options, commands);
   AddPoseCommands(app, options, commands);
+  AddConfigCommands(app, options, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
