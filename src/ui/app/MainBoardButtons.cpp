@@ -4,6 +4,8 @@
 
 #include "core/comm/Notifications.h"
 #include "ui/app/MainWindow.h"
+#include "ui/board/ConfigDialogs.h"
+#include "ui/board/OptDlg.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -15,10 +17,28 @@ MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
       actions_(window.Link(), prompter, window.CurrentChart()) {
   // The table mirror hears of every entry the link writes, then the table window.
   window_.Link().SetTableObserver(this);
+  config_ = std::make_unique<ConfigDialogs>(window);
+  config_->OptDlg().SetTableRows([this] { return actions_.Table().Rows(); });
 }
 
 MainBoardButtons::~MainBoardButtons() {
   window_.Link().SetTableObserver(nullptr);
+}
+
+void MainBoardButtons::HomeBtnClick() {
+  config_->HomeBtnClick();
+}
+
+void MainBoardButtons::OptionBtnClick() {
+  config_->OptionBtnClick();
+}
+
+void MainBoardButtons::SVLBtnClick() {
+  config_->SVLBtnClick();
+}
+
+bool MainBoardButtons::OffersDialog(std::string_view button) const {
+  return config_->Offers(button) || BasicBoardButtons::OffersDialog(button);
 }
 
 void MainBoardButtons::ShowTableEntry(const Bytes& entry, int index, bool add) {
