@@ -147,6 +147,20 @@ TEST(CliConfig, BadFilesExitTwoNamingTheKeyAndWriteNothing) {
   EXPECT_EQ(test::ReadFile(dir.File("board.trace")).find("> F2 03"), std::string::npos);
 }
 
+TEST(CliConfig, AFailingBoardIsReportedAndABadTrimFileRefused) {
+  test::TempDir dir;
+  const std::string link = dir.File("qvb3");
+  test::SimProcess sim({"--link", link, "--faults", "nak:1", "--trace", dir.File("trace")});
+  ASSERT_EQ(sim.FirstLine(), link);
+  test::WriteFile(dir.File("trim.QVB"), "[TrimData]\r\n");
+  auto r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "config"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("could not be read"), std::string::npos) << r.err;
+  // An unusable trim file is refused before the board is touched.
+  r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "trim", "load", dir.File("trim.QVB")});
+  EXPECT_EQ(r.exitCode, 2);
+}
+
 TEST(CliConfig, TrimFilesInAndOut) {
   test::TempDir dir;
   SimBoard board(dir, "board");

@@ -39,7 +39,7 @@ void SvlListWidget::dragEnterEvent(QDragEnterEvent* event) {
 
 void SvlListWidget::dragMoveEvent(QDragMoveEvent* event) {
   const int to = TargetRow(event->position().toPoint());
-  if (event->source() == this && owner_.CanDrop(currentIndex().row() + 1, to + 1))
+  if (event->source() == this && owner_.CanDrop(currentIndex().row(), to))
     event->acceptProposedAction();
   else
     event->ignore();
@@ -134,11 +134,11 @@ void TSVLDlg::EditRow(int row) {
 }
 
 bool TSVLDlg::CanDrop(int from, int to) const {
-  return list_ && list_->CanDrop(from, to);
+  return list_ && list_->CanDrop(from + 1, to + 1);
 }
 
 void TSVLDlg::DropRow(int from, int to) {
-  if (!list_ || !CanDrop(from + 1, to + 1)) return;
+  if (!CanDrop(from, to)) return;
   setEnabled(false);
   list_->Drop(from + 1, to + 1);
   ShowRows();

@@ -49,6 +49,7 @@ class TSVLDlg : public QDialog {
   void SioReadBtnClick();
   // Double click on row `row` (0..23).
   void EditRow(int row);
+  // Dragging row `from` onto row `to` (0..23): allowed, and the copy itself.
   bool CanDrop(int from, int to) const;
   void DropRow(int from, int to);
 

@@ -223,10 +223,29 @@ TEST_F(ConfigDialogsTest, ServoListLoadsEditsAndCopies) {
   dlg.EditRow(0);
   EXPECT_EQ(Board().svlLong[0][7], 0x0D);
 
-  EXPECT_FALSE(dlg.CanDrop(2, 1));  // PWM onto SIO
-  EXPECT_FALSE(dlg.CanDrop(2, 3));  // no SVL bit on channel 3
+  EXPECT_FALSE(dlg.CanDrop(1, 0));  // PWM onto SIO
+  EXPECT_FALSE(dlg.CanDrop(1, 2));  // no SVL bit on channel 3
   dlg.reject();
   EXPECT_EQ(Board().modeWord & 0x4000, 0);
+}
+
+TEST_F(ConfigDialogsTest, DroppingARowCopiesTheWholeRecord) {
+  sim::FlashMemory flash = Flash();
+  flash.svlMask = {0x07, 0x00, 0x00};  // channels 2 and 3 are pulse channels
+  flash.svlShort[2].fill(0x03);
+  engine.ReplaceBoard(std::make_unique<sim::Board>(flash));
+  TSVLDlg dlg(window.Link(), prompter);
+  ASSERT_TRUE(dlg.Prepare());
+  port.ClearLog();
+  dlg.DropRow(1, 0);  // refused: nothing sent
+  EXPECT_TRUE(Sent(0xDA).empty());
+  dlg.DropRow(2, 1);
+  EXPECT_EQ(Board().svlShort[1], Board().svlShort[2]);
+  EXPECT_EQ(Board().svlShort[1][0], 0x03);
+  auto* list = Find<QTreeWidget>(dlg, "SVLList");
+  EXPECT_EQ(list->topLevelItem(1)->text(3), "3");
+  EXPECT_TRUE(dlg.isEnabled());
+  dlg.reject();
 }
 
 TEST_F(ConfigDialogsTest, ServoListWarnsWhenTheBoardIsNotInSvlMode) {
