@@ -6,6 +6,7 @@
 #include "cli/BoardCli.h"
 #include "cli/BoardPrompter.h"
 #include "cli/CliCommands.h"
+#include "cli/ConfigJson.h"
 #include "core/board/BoardActions.h"
 #include "core/board/MotionTransfer.h"
 #include "core/chart/ChartFiles.h"
@@ -137,6 +138,8 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
     ctx.err << "Cannot write the manifest: " << error << "\n";
     return kExitCannotSave;
   }
+  if (int rc = SaveConfigFromBoard(link, (fs::path(dir) / kConfigFileName).string(), ctx.err))
+    return rc;
   ctx.err << "Backed up " << motions << " motions and " << scenarios << " scenarios to " << dir
           << "\n";
   return kExitOk;

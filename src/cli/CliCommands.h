@@ -42,6 +42,8 @@ void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands);
 // watch, analog and transmitter.
 void AddSensorCommands(CLI::App& app, Options& options, CommandList& commands);
+// config (print, save, load) and trim (print, load, save).
+void AddConfigCommands(CLI::App& app, Options& options, CommandList& commands);
 // write, read, delete, backup, restore and send-message; called by AddBoardCommands.
 void AddBoardWorkflowCommands(CLI::App& app, Options& options, CommandList& commands);
 

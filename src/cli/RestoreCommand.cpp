@@ -5,6 +5,7 @@
 #include "cli/BoardCli.h"
 #include "cli/BoardPrompter.h"
 #include "cli/CliCommands.h"
+#include "cli/ConfigJson.h"
 #include "core/board/MotionTransfer.h"
 #include "core/chart/ChartFiles.h"
 #include "core/motion/MotionCompiler.h"
@@ -148,6 +149,13 @@ int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
     return kExitBadInput;
   }
 
+  // The configuration saved beside the slots, checked before anything is written.
+  const std::string configPath = (fs::path(dir) / kConfigFileName).string();
+  ConfigFile config;
+  const bool withConfig = fs::exists(configPath);
+  if (withConfig)
+    if (int rc = ReadConfigFile(configPath, config, ctx.err)) return rc;
+
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   for (const RestoreEntry& r : plan) CheckChartFile(dir, r, prompter, ctx.err);
 
@@ -171,6 +179,8 @@ int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
     ctx.err << differ << " slots read back differently from the backup\n";
     return kExitFailure;
   }
+  if (withConfig)
+    if (int rc = LoadConfigOntoBoard(link, prompter, config, ctx.err)) return rc;
   ctx.err << "Restored " << plan.size() << " table entries from " << dir << "\n";
   return kExitOk;
 }

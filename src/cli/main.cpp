@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
   AddCompileCommands(app, options, commands);
   AddPoseCommands(app, options, commands);
   AddSensorCommands(app, options, commands);
+  AddConfigCommands(app, options, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -151,6 +151,45 @@ class FakeBoardPort : public Port {
       case 0xDE:
         Ack();
         break;
+      // The configuration: reads answer zeros of their length, writes are acknowledged.
+      case 0xEE:
+        Data(Bytes(2, 0));
+        break;
+      case 0xEB:
+      case 0xE9:
+      case 0xDC:
+        Data(Bytes(3, 0));
+        break;
+      case 0xF9:
+        Data(Bytes(48, 0));
+        break;
+      case 0xD0:
+        Data(Bytes(32, 0));
+        break;
+      case 0xE1:
+        Data(Bytes(18, 0));
+        break;
+      case 0xE3:
+        Data(Bytes(24, 0));
+        break;
+      case 0xE5:
+        Data(Bytes(6, 0));
+        break;
+      case 0xDF:
+        Data(Bytes(4, 0));
+        break;
+      case 0xEF:
+      case 0xEC:
+      case 0xEA:
+      case 0xDD:
+      case 0xFA:
+      case 0xD1:
+      case 0xE2:
+      case 0xE4:
+      case 0xE6:
+      case 0xE0:
+        Ack();
+        break;
       default:
         break;
     }

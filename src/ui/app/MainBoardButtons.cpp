@@ -5,7 +5,9 @@
 
 #include "core/comm/Notifications.h"
 #include "ui/app/MainWindow.h"
+#include "ui/board/ConfigDialogs.h"
 #include "ui/board/InputDialogs.h"
+#include "ui/board/OptDlg.h"
 #include "ui/motion/ObjectEditors.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
@@ -24,11 +26,29 @@ MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
     return static_cast<int32_t>(metrics.horizontalAdvance(QString::fromStdString(text)));
   });
   window_.Editors().SetMotionTable(&actions_.Table());
+  config_ = std::make_unique<ConfigDialogs>(window);
+  config_->OptDlg().SetTableRows([this] { return actions_.Table().Rows(); });
 }
 
 MainBoardButtons::~MainBoardButtons() {
   window_.Link().SetTableObserver(nullptr);
   window_.Editors().SetMotionTable(nullptr);
+}
+
+void MainBoardButtons::HomeBtnClick() {
+  config_->HomeBtnClick();
+}
+
+void MainBoardButtons::OptionBtnClick() {
+  config_->OptionBtnClick();
+}
+
+void MainBoardButtons::SVLBtnClick() {
+  config_->SVLBtnClick();
+}
+
+bool MainBoardButtons::OffersDialog(std::string_view button) const {
+  return config_->Offers(button) || BasicBoardButtons::OffersDialog(button);
 }
 
 void MainBoardButtons::ShowTableEntry(const Bytes& entry, int index, bool add) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "core/board/BoardActions.h"
 #include "ui/app/BoardButtons.h"
 
 namespace brv3 {
 
+class ConfigDialogs;
 class TBrivane3;
 class TDataDlg;
 class TTableDlg;
@@ -26,6 +28,13 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
   // The motion table window and data dialog; not owned, either may be null.
   void SetTableDialog(TTableDlg* table) { tableDlg_ = table; }
   void SetDataDialog(TDataDlg* data) { dataDlg_ = data; }
+
+  // Trim, options and the serial-servo list.
+  void HomeBtnClick() override;
+  void OptionBtnClick() override;
+  void SVLBtnClick() override;
+  bool OffersDialog(std::string_view button) const override;
+  ConfigDialogs& Config() { return *config_; }
 
   void TableBtnClick() override;
   void CompileBtnClick() override;
@@ -48,6 +57,7 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
   BoardActions actions_;
   TTableDlg* tableDlg_ = nullptr;
   TDataDlg* dataDlg_ = nullptr;
+  std::unique_ptr<ConfigDialogs> config_;
 };
 
 }  // namespace brv3

@@ -1,0 +1,154 @@
+// The board's configuration from a shell: print, save and load it whole; the trim values alone.
+#include <iostream>
+
+#include "cli/BoardConnection.h"
+#include "cli/CliCommands.h"
+#include "cli/ConfigJson.h"
+#include "core/board/BoardConfig.h"
+#include "core/board/Trim.h"
+#include "core/comm/BoardLink.h"
+#include "core/util/IniFile.h"
+
+namespace brv3::cli {
+namespace {
+
+template <class Work>
+int WithBoard(const Options& options, Work work) {
+  int exitCode = kExitOk;
+  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
+  if (!board) return exitCode;
+  return work(*board);
+}
+
+int ShowConfig(BoardConnection& board, bool asJson) {
+  std::string failed;
+  const std::optional<BoardConfig> config = ReadBoardConfig(board.link, &failed);
+  if (!config) {
+    std::cerr << "The board's configuration could not be read (" << failed << ")\n";
+    return kExitFailure;
+  }
+  if (asJson)
+    std::cout << ConfigToJson(*config).dump(2) << "\n";
+  else
+    std::cout << ConfigToText(*config);
+  return kExitOk;
+}
+
+// The stored trim, read between sleep on and off.
+std::optional<TrimSet> ReadStoredTrim(BoardLink& link) {
+  if (!link.SetSleep(0)) return std::nullopt;
+  Bytes reply;
+  std::optional<TrimSet> trim;
+  if (link.ReadTrim(Area::Stored, reply)) trim = TrimFromBytes(reply);
+  if (!trim || !link.SetSleep(1)) return std::nullopt;
+  return trim;
+}
+
+int ShowTrim(BoardConnection& board) {
+  const std::optional<TrimSet> trim = ReadStoredTrim(board.link);
+  if (!trim) {
+    std::cerr << "The board did not answer\n";
+    return kExitFailure;
+  }
+  for (size_t i = 0; i < trim->size(); ++i)
+    std::cout << "CH" << i + 1 << "\t" << static_cast<int>((*trim)[i]) - kTrimCentre << "\n";
+  return kExitOk;
+}
+
+int SaveTrim(BoardConnection& board, const std::string& path) {
+  const std::optional<TrimSet> trim = ReadStoredTrim(board.link);
+  if (!trim) {
+    std::cerr << "The board did not answer\n";
+    return kExitFailure;
+  }
+  IniFile ini;
+  WriteTrimFile(ini, *trim);
+  std::string error;
+  if (!ini.SaveFile(path, &error)) {
+    std::cerr << kTrimFileUnwritable << (error.empty() ? "" : ": " + error) << "\n";
+    return kExitCannotSave;
+  }
+  return kExitOk;
+}
+
+// The trim dialog's sequences: open, load the file into the working copy, close into the
+// stored copy. Values beyond a channel's range are held at its end, as the sliders hold them.
+int LoadTrim(BoardConnection& board, const TrimSet& trim) {
+  TrimEditor editor(board.link);
+  if (!editor.Open() || !editor.LoadTrim(trim) || !editor.Close()) {
+    std::cerr << "The board did not answer\n";
+    return kExitFailure;
+  }
+  for (int n = 1; n <= kChannels; ++n)
+    if (editor.Position(n) != trim[static_cast<size_t>(n - 1)])
+      std::cerr << "CH" << n << ": " << trim[static_cast<size_t>(n - 1)] << " held at "
+                << editor.Position(n) << "\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+void AddConfigCommands(CLI::App& app, Options& options, CommandList& commands) {
+  auto* config = app.add_subcommand("config",
+                                    "Print the board's stored configuration, or save "
+                                    "it to a file or load it from one");
+  config->require_subcommand(0, 1);
+  auto asJson = std::make_shared<bool>(false);
+  config->add_flag("--json", *asJson, "Print one JSON object");
+  auto file = std::make_shared<std::string>();
+  auto* save = config->add_subcommand("save", "Write the configuration as JSON to FILE");
+  save->add_option("FILE", *file, "JSON file to write")->required();
+  auto* load = config->add_subcommand(
+      "load", "Write a saved configuration to the board's stored copies and read it back");
+  load->add_option("FILE", *file, "JSON file to read")->required();
+  load->add_flag("--yes", options.yes, "Change the channel masks without asking");
+  commands.push_back({save, [&options, file] {
+                        return WithBoard(options, [&file](BoardConnection& board) {
+                          return SaveConfigFromBoard(board.link, *file, std::cerr);
+                        });
+                      }});
+  commands.push_back({load, [&options, file] {
+                        ConfigFile parsed;
+                        if (int rc = ReadConfigFile(*file, parsed, std::cerr)) return rc;
+                        return WithBoard(options, [&parsed](BoardConnection& board) {
+                          return LoadConfigOntoBoard(board.link, board.prompter, parsed, std::cerr);
+                        });
+                      }});
+  commands.push_back({config, [&options, asJson] {
+                        return WithBoard(options, [&asJson](BoardConnection& board) {
+                          return ShowConfig(board, *asJson);
+                        });
+                      }});
+
+  auto* trim = app.add_subcommand("trim",
+                                  "Print the 24 stored trim offsets, or load or save a "
+                                  "trim file");
+  trim->require_subcommand(0, 1);
+  auto trimFile = std::make_shared<std::string>();
+  auto* trimLoad =
+      trim->add_subcommand("load", "Write a trim file to the working and stored copies");
+  trimLoad->add_option("FILE", *trimFile, "Trim file (.QVB)")->required();
+  auto* trimSave = trim->add_subcommand("save", "Write the stored trim as a trim file");
+  trimSave->add_option("FILE", *trimFile, "Trim file to write")->required();
+  commands.push_back({trimLoad, [&options, trimFile] {
+                        IniFile ini;
+                        std::optional<TrimSet> values;
+                        if (ini.LoadFile(*trimFile)) values = ReadTrimFile(ini);
+                        if (!values) {
+                          std::cerr << *trimFile << ": " << kTrimFileUnusable << "\n";
+                          return kExitBadInput;
+                        }
+                        return WithBoard(options, [&values](BoardConnection& board) {
+                          return LoadTrim(board, *values);
+                        });
+                      }});
+  commands.push_back({trimSave, [&options, trimFile] {
+                        return WithBoard(options, [&trimFile](BoardConnection& board) {
+                          return SaveTrim(board, *trimFile);
+                        });
+                      }});
+  commands.push_back({trim, [&options] { return WithBoard(options, ShowTrim); }});
+  for (CLI::App* cmd : {config, save, load, trim, trimLoad, trimSave}) cmd->fallthrough();
+}
+
+}  // namespace brv3::cli

@@ -1,0 +1,449 @@
+#include "cli/ConfigJson.h"
+
+#include <cmath>
+#include <iostream>
+#include <sstream>
+
+#include "cli/BackupManifest.h"
+#include "cli/CliCommands.h"
+#include "core/comm/BoardLink.h"
+#include "core/util/Cp932.h"
+#include "core/util/Prompter.h"
+#include "core/util/SafeFile.h"
+
+namespace brv3::cli {
+namespace {
+
+constexpr uint16_t kOwnedBits = kOptRemotePlayback | kOptStartSwitch | kOptPowerUp |
+                                kOptLowVoltage | kOptMotionReplay | kOptTimebase | kOptZlt1;
+// The largest threshold whose raw value fits the board's 16 bits.
+constexpr int kMaxStoredVoltTenths = 10065;
+
+std::string LowerHex(const uint8_t* data, size_t size) {
+  std::string text = Hex(data, size);
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+template <size_t N>
+std::string LowerHex(const std::array<uint8_t, N>& a) {
+  return LowerHex(a.data(), a.size());
+}
+
+json Motion(uint8_t slot, bool bit) {
+  const int item = ListItemFor(slot, bit);
+  return item == 0 ? json(nullptr) : json(SlotName(item - 1));
+}
+
+json RecordJson(const ServoRecord& r) {
+  const ServoListRow row = ServoListRowFor(0, "", true, r.format == RecordFormat::Long, &r);
+  auto num = [&row](size_t column) { return std::stoi(row[column]); };
+  json j = {{"format", r.format == RecordFormat::Long ? "long" : "short"},
+            {"bytes", LowerHex(r.bytes.data(), r.bytes.size())},
+            {"stretch1", num(3)},
+            {"speed1", num(4)},
+            {"stretch2", num(5)},
+            {"speed2", num(6)},
+            {"stretch3", num(7)},
+            {"speed3", num(8)},
+            {"punch", num(9)},
+            {"dead_band", num(10)},
+            {"damping", num(11)},
+            {"reverse", row[12]},
+            {"protection", num(13)},
+            {"power_free", num(14)},
+            {"limit_l", num(15)},
+            {"limit_r", num(16)}};
+  if (r.format == RecordFormat::Long) {
+    j["offset"] = num(17);
+    j["no_pwm"] = row[18];
+  }
+  return j;
+}
+
+// Parsing helpers: each returns false and leaves the key in `bad`.
+struct Parser {
+  std::string& bad;
+
+  const json* Get(const json& parent, const std::string& key, const std::string& path) {
+    if (!parent.is_object() || !parent.contains(key)) {
+      bad = path;
+      return nullptr;
+    }
+    return &parent.at(key);
+  }
+  bool Int(const json& v, int64_t min, int64_t max, int64_t& out, const std::string& path) {
+    if (!v.is_number_integer() || v.get<int64_t>() < min || v.get<int64_t>() > max) {
+      bad = path;
+      return false;
+    }
+    out = v.get<int64_t>();
+    return true;
+  }
+  bool Bool(const json& v, bool& out, const std::string& path) {
+    if (!v.is_boolean()) {
+      bad = path;
+      return false;
+    }
+    out = v.get<bool>();
+    return true;
+  }
+  bool Slot(const json& v, std::optional<int>& out, const std::string& path) {
+    if (v.is_null()) {
+      out.reset();
+      return true;
+    }
+    if (v.is_string()) out = SlotOfName(v.get<std::string>());
+    if (!v.is_string() || !out) {
+      bad = path;
+      return false;
+    }
+    return true;
+  }
+  bool Mask(const json& v, ChannelMask& mask, const std::string& path) {
+    std::array<bool, kChannels> boxes{};
+    if (!v.is_array()) {
+      bad = path;
+      return false;
+    }
+    for (const json& n : v) {
+      int64_t channel = 0;
+      if (!Int(n, 1, kChannels, channel, path)) return false;
+      boxes[static_cast<size_t>(channel - 1)] = true;
+    }
+    mask = MaskOf(boxes);
+    return true;
+  }
+  template <size_t N>
+  bool HexBytes(const json& v, std::array<uint8_t, N>& out, const std::string& path) {
+    std::optional<Bytes> bytes;
+    if (v.is_string()) bytes = FromHex(v.get<std::string>());
+    if (!bytes || bytes->size() != N) {
+      bad = path;
+      return false;
+    }
+    std::copy(bytes->begin(), bytes->end(), out.begin());
+    return true;
+  }
+};
+
+}  // namespace
+
+json ConfigToJson(const BoardConfig& c) {
+  const BoardOptionsData& o = c.options;
+  const uint16_t w = o.modeWord;
+  json options = {{"motion_replay", (w & kOptMotionReplay) != 0},
+                  {"remote_playback", (w & kOptRemotePlayback) != 0},
+                  {"zlt1", (w & kOptZlt1) != 0},
+                  {"timebase", TimebaseText((w & kOptTimebase) >> 5)},
+                  {"start_switch_motion", Motion(o.startMotions[0], (w & kOptStartSwitch) != 0)},
+                  {"power_up_motion", Motion(o.startMotions[1], (w & kOptPowerUp) != 0)},
+                  {"low_voltage_motion", Motion(o.alarm[0], (w & kOptLowVoltage) != 0)},
+                  {"low_voltage", RawToVoltTenths(o.VoltRaw()) / 10.0}};
+  json trim = json::array();
+  json names = json::array();
+  for (size_t i = 0; i < kChannels; ++i) {
+    trim.push_back(c.trim[i]);
+    names.push_back(NameText(c.names[i]));
+  }
+  json records = json::object();
+  for (const auto& [n, record] : c.records) records[std::to_string(n)] = RecordJson(record);
+  json mix = json::array();
+  for (const auto& table : c.sensors.mixTables) mix.push_back(LowerHex(table));
+  return {{"mode_word", w},
+          {"options", std::move(options)},
+          {"serial_servo_channels", MaskChannels(o.serialMask)},
+          {"svl_channels", MaskChannels(o.svlMask)},
+          {"trim", std::move(trim)},
+          {"channel_names", std::move(names)},
+          {"servo_records", std::move(records)},
+          {"analog",
+           {{"settings", LowerHex(c.sensors.adSettings)},
+            {"mix_tables", std::move(mix)},
+            {"calibration", c.sensors.calibration}}},
+          {"transmitter", {{"settings", LowerHex(c.sensors.transmitter)}}}};
+}
+
+std::string ConfigToText(const BoardConfig& c) {
+  const json j = ConfigToJson(c);
+  std::ostringstream out;
+  auto motion = [](const json& v) {
+    return v.is_null() ? std::string("OFF") : v.get<std::string>();
+  };
+  auto channels = [](const json& list) {
+    std::string text;
+    for (const json& n : list) text += (text.empty() ? "" : " ") + std::to_string(n.get<int>());
+    return text.empty() ? std::string("none") : text;
+  };
+  const json& o = j["options"];
+  char word[8];
+  std::snprintf(word, sizeof word, "%04X", c.options.modeWord);
+  out << "Mode word: 0x" << word << "\n"
+      << "Motion replay: " << (o["motion_replay"].get<bool>() ? "on" : "off") << "\n"
+      << "Remote playback: " << (o["remote_playback"].get<bool>() ? "on" : "off") << "\n"
+      << "ZLT-1: " << (o["zlt1"].get<bool>() ? "on" : "off") << "\n"
+      << "Timebase: " << o["timebase"].get<std::string>() << "\n"
+      << "Start switch motion: " << motion(o["start_switch_motion"]) << "\n"
+      << "Power-up motion: " << motion(o["power_up_motion"]) << "\n"
+      << "Low power motion: " << motion(o["low_voltage_motion"]) << "\n"
+      << "Low voltage: " << VoltText(RawToVoltTenths(c.options.VoltRaw())) << "\n"
+      << "Serial servo channels: " << channels(j["serial_servo_channels"]) << "\n"
+      << "SVL channels: " << channels(j["svl_channels"]) << "\n"
+      << "Channel\tName\tTrim offset\n";
+  for (size_t i = 0; i < kChannels; ++i)
+    out << "CH" << i + 1 << "\t" << NameText(c.names[i]) << "\t"
+        << static_cast<int>(c.trim[i]) - kTrimCentre << "\n";
+  if (!c.records.empty()) {
+    for (size_t k = 0; k < kServoListColumns.size(); ++k)
+      out << (k ? "\t" : "") << kServoListColumns[k];
+    out << "\n";
+    for (const auto& [n, record] : c.records) {
+      const ServoListRow row = ServoListRowFor(n, NameText(c.names[static_cast<size_t>(n - 1)]),
+                                               true, record.format == RecordFormat::Long, &record);
+      for (size_t k = 0; k < row.size(); ++k) out << (k ? "\t" : "") << row[k];
+      out << "\n";
+    }
+  }
+  out << "Analog settings: " << j["analog"]["settings"].get<std::string>() << "\n"
+      << "Transmitter settings: " << j["transmitter"]["settings"].get<std::string>() << "\n";
+  return out.str();
+}
+
+bool ParseConfigJson(const json& j, ConfigFile& f, std::string& bad) {
+  Parser p{bad};
+  if (!j.is_object()) {
+    bad = "(the file is not a JSON object)";
+    return false;
+  }
+  int64_t value = 0;
+  const json* v = p.Get(j, "mode_word", "mode_word");
+  if (!v || !p.Int(*v, 0, 0xFFFF, value, "mode_word")) return false;
+  f.modeWord = static_cast<uint16_t>(value);
+
+  const json* o = p.Get(j, "options", "options");
+  if (!o || !o->is_object()) {
+    bad = "options";
+    return false;
+  }
+  const std::string op = "options.";
+  for (auto [key, out] : {std::pair{"motion_replay", &f.choices.motionReplay},
+                          std::pair{"remote_playback", &f.choices.remotePlayback},
+                          std::pair{"zlt1", &f.choices.zlt1}}) {
+    v = p.Get(*o, key, op + key);
+    if (!v || !p.Bool(*v, *out, op + key)) return false;
+  }
+  v = p.Get(*o, "timebase", op + "timebase");
+  if (!v) return false;
+  std::optional<int> timebase;
+  if (v->is_string()) timebase = TimebaseIndex(v->get<std::string>());
+  if (!timebase) {
+    bad = op + "timebase";
+    return false;
+  }
+  f.choices.timebase = *timebase;
+  for (auto [key, out] :
+       {std::pair{"start_switch_motion", &f.startSwitch}, std::pair{"power_up_motion", &f.powerUp},
+        std::pair{"low_voltage_motion", &f.lowVoltage}}) {
+    v = p.Get(*o, key, op + key);
+    if (!v || !p.Slot(*v, *out, op + key)) return false;
+  }
+  f.choices.startSwitchItem = f.startSwitch ? *f.startSwitch + 1 : 0;
+  f.choices.powerUpItem = f.powerUp ? *f.powerUp + 1 : 0;
+  f.choices.lowVoltageItem = f.lowVoltage ? *f.lowVoltage + 1 : 0;
+  v = p.Get(*o, "low_voltage", op + "low_voltage");
+  if (!v) return false;
+  const double volts = v->is_number() ? v->get<double>() : -1.0;
+  const double tenths = std::round(volts * 10.0);
+  if (!v->is_number() || tenths < 0 || tenths > kMaxStoredVoltTenths ||
+      std::fabs(volts * 10.0 - tenths) > 1e-6) {
+    bad = op + "low_voltage";
+    return false;
+  }
+  f.choices.voltTenths = static_cast<int>(tenths);
+
+  BoardOptionsData& data = f.config.options;
+  v = p.Get(j, "serial_servo_channels", "serial_servo_channels");
+  if (!v || !p.Mask(*v, data.serialMask, "serial_servo_channels")) return false;
+  v = p.Get(j, "svl_channels", "svl_channels");
+  if (!v || !p.Mask(*v, data.svlMask, "svl_channels")) return false;
+
+  v = p.Get(j, "trim", "trim");
+  if (!v) return false;
+  if (!v->is_array() || v->size() != kChannels) {
+    bad = "trim";
+    return false;
+  }
+  for (size_t i = 0; i < kChannels; ++i) {
+    if (!p.Int((*v)[i], 0, 0xFFFF, value, "trim")) return false;
+    f.config.trim[i] = static_cast<uint16_t>(value);
+  }
+
+  v = p.Get(j, "channel_names", "channel_names");
+  if (!v) return false;
+  if (!v->is_array() || v->size() != kChannels) {
+    bad = "channel_names";
+    return false;
+  }
+  for (size_t i = 0; i < kChannels; ++i) {
+    const json& name = (*v)[i];
+    if (!name.is_string() || Utf8ToCp932(name.get<std::string>()).size() > 32) {
+      bad = "channel_names";
+      return false;
+    }
+    f.config.names[i] = NameBytes(name.get<std::string>());
+  }
+
+  const json* records = p.Get(j, "servo_records", "servo_records");
+  if (!records) return false;
+  if (!records->is_object()) {
+    bad = "servo_records";
+    return false;
+  }
+  f.config.records.clear();
+  for (int n : MaskChannels(data.svlMask)) {
+    const std::string path = "servo_records." + std::to_string(n);
+    const json* r = p.Get(*records, std::to_string(n), path);
+    if (!r) return false;
+    const bool serial = MaskHasChannel(data.serialMask, n);
+    const json* format = p.Get(*r, "format", path + ".format");
+    if (!format) return false;
+    if (*format != (serial ? "long" : "short")) {
+      bad = path + ".format";
+      return false;
+    }
+    const RecordFormat fmt = serial ? RecordFormat::Long : RecordFormat::Short;
+    const json* hex = p.Get(*r, "bytes", path + ".bytes");
+    if (!hex) return false;
+    std::optional<Bytes> bytes;
+    if (hex->is_string()) bytes = FromHex(hex->get<std::string>());
+    if (!bytes || bytes->size() != RecordSize(fmt)) {
+      bad = path + ".bytes";
+      return false;
+    }
+    f.config.records[n] = ServoRecord{fmt, *bytes};
+  }
+  for (const auto& item : records->items()) {
+    const std::optional<int> slot = std::isdigit(static_cast<unsigned char>(item.key()[0]))
+                                        ? std::optional<int>(std::atoi(item.key().c_str()))
+                                        : std::nullopt;
+    if (!slot || std::to_string(*slot) != item.key() || !f.config.records.count(*slot)) {
+      bad = "servo_records." + item.key();
+      return false;
+    }
+  }
+
+  SensorConfig& s = f.config.sensors;
+  const json* analog = p.Get(j, "analog", "analog");
+  if (!analog) return false;
+  v = p.Get(*analog, "settings", "analog.settings");
+  if (!v || !p.HexBytes(*v, s.adSettings, "analog.settings")) return false;
+  v = p.Get(*analog, "mix_tables", "analog.mix_tables");
+  if (!v) return false;
+  if (!v->is_array() || v->size() != 3) {
+    bad = "analog.mix_tables";
+    return false;
+  }
+  for (size_t t = 0; t < 3; ++t)
+    if (!p.HexBytes((*v)[t], s.mixTables[t], "analog.mix_tables")) return false;
+  v = p.Get(*analog, "calibration", "analog.calibration");
+  if (!v) return false;
+  if (!v->is_array() || v->size() != 3) {
+    bad = "analog.calibration";
+    return false;
+  }
+  for (size_t i = 0; i < 3; ++i) {
+    if (!p.Int((*v)[i], 0, 0xFFFF, value, "analog.calibration")) return false;
+    s.calibration[i] = static_cast<uint16_t>(value);
+  }
+  const json* transmitter = p.Get(j, "transmitter", "transmitter");
+  if (!transmitter) return false;
+  v = p.Get(*transmitter, "settings", "transmitter.settings");
+  return v && p.HexBytes(*v, s.transmitter, "transmitter.settings");
+}
+
+int ReadConfigFile(const std::string& path, ConfigFile& file, std::ostream& err) {
+  std::string error;
+  const std::optional<std::string> text = ReadWholeFile(path, &error);
+  if (!text) {
+    err << "Cannot read " << path << (error.empty() ? "" : ": " + error) << "\n";
+    return kExitBadInput;
+  }
+  const json j = json::parse(*text, nullptr, false);
+  std::string bad;
+  if (j.is_discarded()) {
+    err << path << ": not valid JSON\n";
+    return kExitBadInput;
+  }
+  if (!ParseConfigJson(j, file, bad)) {
+    err << path << ": bad or missing value: " << bad << "\n";
+    return kExitBadInput;
+  }
+  return kExitOk;
+}
+
+BoardConfig MergeConfig(const ConfigFile& f, const BoardConfig& board) {
+  BoardConfig c = f.config;
+  BoardOptionsData& o = c.options;
+  o.modeWord = static_cast<uint16_t>((f.modeWord & ~kOwnedBits) |
+                                     (ApplyOptionBits(0, f.choices) & kOwnedBits));
+  o.startMotions = board.options.startMotions;
+  if (f.startSwitch) o.startMotions[0] = static_cast<uint8_t>(*f.startSwitch);
+  if (f.powerUp) o.startMotions[1] = static_cast<uint8_t>(*f.powerUp);
+  o.alarm[0] = f.lowVoltage ? static_cast<uint8_t>(*f.lowVoltage) : board.options.alarm[0];
+  const uint16_t raw = VoltTenthsToRaw(f.choices.voltTenths);
+  o.alarm[1] = static_cast<uint8_t>(raw >> 8);
+  o.alarm[2] = static_cast<uint8_t>(raw & 0xFF);
+  return c;
+}
+
+int LoadConfigOntoBoard(BoardLink& link, Prompter& prompter, const ConfigFile& file,
+                        std::ostream& err) {
+  std::string failed;
+  const std::optional<BoardConfig> board = ReadBoardConfig(link, &failed);
+  if (!board) {
+    err << "The board's configuration could not be read (" << failed << ")\n";
+    return kExitFailure;
+  }
+  const BoardConfig want = MergeConfig(file, *board);
+  if (want.options.serialMask != board->options.serialMask ||
+      want.options.svlMask != board->options.svlMask) {
+    const int answer = prompter.MsgBox(
+        MsgKind::Question, MsgButtons::YesNo,
+        "The file changes the serial-servo or SVL channels; the board takes them at its next "
+        "power-up. Write the configuration?",
+        kEnglish);
+    if (answer != IdYes) {
+      err << "Nothing was written\n";
+      return kExitFailure;
+    }
+  }
+  if (!WriteBoardConfig(link, want, &failed)) {
+    err << "Writing the configuration failed (" << failed << ")\n";
+    return kExitFailure;
+  }
+  const std::optional<BoardConfig> got = ReadBoardConfig(link, &failed);
+  if (!got) {
+    err << "The configuration could not be read back (" << failed << ")\n";
+    return kExitFailure;
+  }
+  const std::vector<std::string> diff = ConfigDifferences(want, *got);
+  for (const std::string& d : diff) err << "Differs after writing: " << d << "\n";
+  return diff.empty() ? kExitOk : kExitFailure;
+}
+
+int SaveConfigFromBoard(BoardLink& link, const std::string& path, std::ostream& err) {
+  std::string failed;
+  const std::optional<BoardConfig> config = ReadBoardConfig(link, &failed);
+  if (!config) {
+    err << "The board's configuration could not be read (" << failed << ")\n";
+    return kExitFailure;
+  }
+  std::string error;
+  if (!WriteFileAtomically(path, ConfigToJson(*config).dump(2) + "\n", &error)) {
+    err << "Cannot write " << path << (error.empty() ? "" : ": " + error) << "\n";
+    return kExitCannotSave;
+  }
+  return kExitOk;
+}
+
+}  // namespace brv3::cli

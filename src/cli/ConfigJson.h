@@ -1,0 +1,49 @@
+#pragma once
+
+#include <iosfwd>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+
+#include "core/board/BoardConfig.h"
+
+namespace brv3 {
+class BoardLink;
+class Prompter;
+}  // namespace brv3
+
+namespace brv3::cli {
+
+using json = nlohmann::ordered_json;
+
+constexpr const char* kConfigFileName = "config.json";
+
+// The configuration as `config --json` prints it, and as readable text.
+json ConfigToJson(const BoardConfig& config);
+std::string ConfigToText(const BoardConfig& config);
+
+// A configuration file's settings. Motions are slot indexes or none; the start-motion and
+// low-voltage bytes of a motion set to none stay as the board holds them.
+struct ConfigFile {
+  BoardConfig config;  // masks, trim, names, records, sensors from the file
+  uint16_t modeWord = 0;
+  OptionChoices choices;
+  std::optional<int> startSwitch, powerUp, lowVoltage;
+};
+
+// Checks every key and range; false with `badKey` naming the first offending key.
+bool ParseConfigJson(const json& j, ConfigFile& file, std::string& badKey);
+// Reads and parses FILE; an exit code (2 with the key named on `err`).
+int ReadConfigFile(const std::string& path, ConfigFile& file, std::ostream& err);
+
+// What the board will hold: the file's settings over the board's current bytes.
+BoardConfig MergeConfig(const ConfigFile& file, const BoardConfig& board);
+
+// Reads the board, asks before changing either channel mask, writes, reads back and names the
+// differences. An exit code.
+int LoadConfigOntoBoard(BoardLink& link, Prompter& prompter, const ConfigFile& file,
+                        std::ostream& err);
+// Reads the board and writes the JSON to `path` atomically. An exit code.
+int SaveConfigFromBoard(BoardLink& link, const std::string& path, std::ostream& err);
+
+}  // namespace brv3::cli

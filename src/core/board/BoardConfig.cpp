@@ -1,0 +1,175 @@
+#include "core/board/BoardConfig.h"
+
+#include <algorithm>
+
+#include "core/comm/BoardLink.h"
+#include "core/comm/TableEntry.h"
+#include "core/util/Cp932.h"
+
+namespace brv3 {
+namespace {
+
+template <size_t N>
+bool Take(bool ok, const Bytes& reply, std::array<uint8_t, N>& out) {
+  if (!ok || reply.size() < N) return false;
+  std::copy_n(reply.begin(), N, out.begin());
+  return true;
+}
+
+template <size_t N>
+Bytes AsBytes(const std::array<uint8_t, N>& a) {
+  return Bytes(a.begin(), a.end());
+}
+
+void Fail(std::string* failed, const std::string& what) {
+  if (failed && failed->empty()) *failed = what;
+}
+
+}  // namespace
+
+bool ReadSensorConfig(BoardLink& link, SensorConfig& s) {
+  Bytes reply;
+  if (!Take(link.ReadAdSettings(Area::Stored, reply), reply, s.adSettings)) return false;
+  for (int t = 0; t < 3; ++t)
+    if (!Take(link.ReadMixTable(Area::Stored, t, reply), reply,
+              s.mixTables[static_cast<size_t>(t)]))
+      return false;
+  std::array<uint8_t, 6> calibration{};
+  if (!Take(link.ReadAdCalibration(Area::Stored, reply), reply, calibration)) return false;
+  for (size_t i = 0; i < 3; ++i)
+    s.calibration[i] = static_cast<uint16_t>(calibration[2 * i] << 8 | calibration[2 * i + 1]);
+  return Take(link.ReadPropoSettings(Area::Stored, reply), reply, s.transmitter);
+}
+
+bool WriteSensorConfig(BoardLink& link, const SensorConfig& s) {
+  if (!link.WriteAdSettings(Area::Stored, AsBytes(s.adSettings))) return false;
+  for (int t = 0; t < 3; ++t)
+    if (!link.WriteMixTable(Area::Stored, t, AsBytes(s.mixTables[static_cast<size_t>(t)])))
+      return false;
+  if (!link.WriteAdCalibration(Area::Stored, s.calibration)) return false;
+  return link.WritePropoSettings(Area::Stored, AsBytes(s.transmitter));
+}
+
+std::string NameText(const std::array<uint8_t, 32>& bytes) {
+  const auto end = std::find(bytes.begin(), bytes.end(), uint8_t{0});
+  return Cp932ToUtf8(std::string(bytes.begin(), end));
+}
+
+std::array<uint8_t, 32> NameBytes(const std::string& utf8) {
+  return EntryNameBytes(utf8);
+}
+
+std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed) {
+  if (!link.SetSleep(0)) {
+    Fail(failed, "sleep mode");
+    return std::nullopt;
+  }
+  BoardConfig config;
+  BoardOptions options(link);
+  std::optional<BoardOptionsData> data = options.Load();
+  if (!data) {
+    Fail(failed, "options");
+    return std::nullopt;
+  }
+  config.options = *data;
+  Bytes reply;
+  std::optional<TrimSet> trim;
+  if (link.ReadTrim(Area::Stored, reply)) trim = TrimFromBytes(reply);
+  if (!trim) {
+    Fail(failed, "trim");
+    return std::nullopt;
+  }
+  config.trim = *trim;
+  for (int n = 1; n <= kChannels; ++n) {
+    if (!Take(link.ReadChannelName(n - 1, reply), reply,
+              config.names[static_cast<size_t>(n - 1)])) {
+      Fail(failed, "channel name " + std::to_string(n));
+      return std::nullopt;
+    }
+  }
+  for (int n : MaskChannels(config.options.svlMask)) {
+    const bool serial = MaskHasChannel(config.options.serialMask, n);
+    const RecordFormat format = serial ? RecordFormat::Long : RecordFormat::Short;
+    const bool ok =
+        serial ? link.ReadSvlEntryLong(n - 1, reply) : link.ReadSvlEntryShort(n - 1, reply);
+    std::optional<ServoRecord> record;
+    if (ok) record = ServoRecord::FromBytes(format, reply);
+    if (!record) {
+      Fail(failed, "servo record " + std::to_string(n));
+      return std::nullopt;
+    }
+    config.records[n] = *record;
+  }
+  if (!ReadSensorConfig(link, config.sensors)) {
+    Fail(failed, "analog and transmitter settings");
+    return std::nullopt;
+  }
+  if (!link.SetSleep(1)) {
+    Fail(failed, "sleep mode");
+    return std::nullopt;
+  }
+  return config;
+}
+
+bool WriteBoardConfig(BoardLink& link, const BoardConfig& c, std::string* failed) {
+  if (!link.SetSleep(0)) {
+    Fail(failed, "sleep mode");
+    return false;
+  }
+  bool ok = true;
+  auto step = [&](bool done, const std::string& what) {
+    if (!done) Fail(failed, what);
+    ok = ok && done;
+    return done;
+  };
+  const BoardOptionsData& o = c.options;
+  if (step(link.WriteModeWord(Area::Stored, o.modeWord), "mode_word"))
+    step(link.WriteModeWord(Area::Working, o.modeWord), "mode_word");
+  step(link.WriteStartMotions(o.startMotions[0], o.startMotions[1]), "start motions");
+  step(link.WriteAlarmMotion(o.alarm[0], o.VoltRaw()), "low-voltage setting");
+  step(link.WriteSsvChannelMask(AsBytes(o.serialMask)), "serial_servo_channels");
+  step(link.WriteSvlChannelMask(AsBytes(o.svlMask)), "svl_channels");
+  step(link.WriteTrim(Area::Stored, TrimBytes(c.trim)), "trim");
+  for (int n = 1; n <= kChannels; ++n)
+    step(link.WriteChannelName(n - 1, AsBytes(c.names[static_cast<size_t>(n - 1)])),
+         "channel_names");
+  for (const auto& [n, record] : c.records) {
+    const bool done = record.format == RecordFormat::Long
+                          ? link.WriteSvlEntryLong(n - 1, record.bytes)
+                          : link.WriteSvlEntryShort(n - 1, record.bytes);
+    step(done, "servo_records " + std::to_string(n));
+  }
+  step(WriteSensorConfig(link, c.sensors), "analog and transmitter settings");
+  // The working copy just took the stored word; waking clears only the sleep bit again.
+  step(link.SetSleep(1), "sleep mode");
+  return ok;
+}
+
+std::vector<std::string> ConfigDifferences(const BoardConfig& want, const BoardConfig& got) {
+  std::vector<std::string> diff;
+  const BoardOptionsData& a = want.options;
+  const BoardOptionsData& b = got.options;
+  if (a.modeWord != b.modeWord) diff.push_back("mode_word");
+  if (a.startMotions != b.startMotions) diff.push_back("start motions");
+  if (a.alarm != b.alarm) diff.push_back("low-voltage setting");
+  if (a.serialMask != b.serialMask) diff.push_back("serial_servo_channels");
+  if (a.svlMask != b.svlMask) diff.push_back("svl_channels");
+  for (int n = 1; n <= kChannels; ++n) {
+    const size_t i = static_cast<size_t>(n - 1);
+    if (want.trim[i] != got.trim[i]) diff.push_back("trim " + std::to_string(n));
+    if (want.names[i] != got.names[i]) diff.push_back("channel_names " + std::to_string(n));
+  }
+  for (const auto& [n, record] : want.records) {
+    auto it = got.records.find(n);
+    if (it == got.records.end() || !(it->second == record))
+      diff.push_back("servo_records " + std::to_string(n));
+  }
+  const SensorConfig& s = want.sensors;
+  const SensorConfig& t = got.sensors;
+  if (s.adSettings != t.adSettings || s.mixTables != t.mixTables || s.calibration != t.calibration)
+    diff.push_back("analog");
+  if (s.transmitter != t.transmitter) diff.push_back("transmitter");
+  return diff;
+}
+
+}  // namespace brv3

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/board/BoardOptions.h"
+#include "core/board/ServoRecord.h"
+#include "core/board/Trim.h"
+
+namespace brv3 {
+
+class BoardLink;
+
+// The analog-input and transmitter settings as the board stores them.
+struct SensorConfig {
+  std::array<uint8_t, 18> adSettings{};
+  std::array<std::array<uint8_t, kChannels>, 3> mixTables{};
+  std::array<uint16_t, 3> calibration{};
+  std::array<uint8_t, 4> transmitter{};
+  bool operator==(const SensorConfig&) const = default;
+};
+
+// Reads or writes the stored analog and transmitter settings; false at the first failure.
+bool ReadSensorConfig(BoardLink& link, SensorConfig& sensors);
+bool WriteSensorConfig(BoardLink& link, const SensorConfig& sensors);
+
+// The board's whole stored configuration.
+struct BoardConfig {
+  BoardOptionsData options;
+  TrimSet trim{};
+  std::array<std::array<uint8_t, 32>, kChannels> names{};  // as stored, padded with 0x00
+  std::map<int, ServoRecord> records;                      // channel 1..24 with the SVL bit
+  SensorConfig sensors;
+};
+
+// A channel name's text (UTF-8) and its 32 stored bytes.
+std::string NameText(const std::array<uint8_t, 32>& bytes);
+std::array<uint8_t, 32> NameBytes(const std::string& utf8);
+
+// Sleep on, every read, sleep off. On failure `failed` names what could not be read; the board
+// is left asleep after a failed read.
+std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed = nullptr);
+
+// Sleep on, every setting written to the stored copies with the dialogs' flag bytes (the mode
+// word to the working copy too), records written whole, sleep off whatever the writes gave.
+// False when something failed; `failed` names the first write that did.
+bool WriteBoardConfig(BoardLink& link, const BoardConfig& config, std::string* failed = nullptr);
+
+// The settings that differ between two configurations, named for the user.
+std::vector<std::string> ConfigDifferences(const BoardConfig& want, const BoardConfig& got);
+
+}  // namespace brv3

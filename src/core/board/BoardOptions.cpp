@@ -1,0 +1,177 @@
+#include "core/board/BoardOptions.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/comm/BoardLink.h"
+#include "core/util/RoundHalfEven.h"
+
+namespace brv3 {
+namespace {
+
+constexpr std::array<const char*, kTimebaseCount> kTimebases = {"15ms", "17.5ms", "20ms", "22.5ms",
+                                                                "25ms", "27.5ms", "30ms", "32.5ms"};
+
+uint16_t SetIf(uint16_t word, uint16_t bits, bool on) {
+  return on ? static_cast<uint16_t>(word | bits) : static_cast<uint16_t>(word & ~bits);
+}
+
+template <size_t N>
+bool Take(bool ok, const Bytes& reply, std::array<uint8_t, N>& out) {
+  if (!ok || reply.size() < N) return false;
+  std::copy_n(reply.begin(), N, out.begin());
+  return true;
+}
+
+}  // namespace
+
+uint16_t ApplyOptionBits(uint16_t read, const OptionChoices& c) {
+  uint16_t word = read;
+  word = SetIf(word, kOptRemotePlayback, c.remotePlayback);
+  word = SetIf(word, kOptStartSwitch, c.startSwitchItem != 0);
+  word = SetIf(word, kOptPowerUp, c.powerUpItem != 0);
+  word = SetIf(word, kOptLowVoltage, c.lowVoltageItem != 0);
+  word = SetIf(word, kOptMotionReplay, c.motionReplay);
+  word = SetIf(word, kOptAlwaysZero, false);
+  word = SetIf(word, kOptZlt1, c.zlt1);
+  const int timebase = c.timebase < 0 || c.timebase >= kTimebaseCount ? 0 : c.timebase;
+  word = static_cast<uint16_t>((word & ~kOptTimebase) | timebase << 5);
+  return word;
+}
+
+const char* TimebaseText(int index) {
+  return index >= 0 && index < kTimebaseCount ? kTimebases[static_cast<size_t>(index)] : "";
+}
+
+std::optional<int> TimebaseIndex(const std::string& text) {
+  for (int i = 0; i < kTimebaseCount; ++i)
+    if (text == kTimebases[static_cast<size_t>(i)]) return i;
+  return std::nullopt;
+}
+
+int RawToVoltTenths(uint16_t raw) {
+  return static_cast<int>(RoundHalfEven(raw * 0.1539));
+}
+
+uint16_t VoltTenthsToRaw(int tenths) {
+  const int64_t raw = RoundHalfEven(tenths / 0.15359);
+  return static_cast<uint16_t>(raw < 0 ? 0 : raw > 0xFFFF ? 0xFFFF : raw);
+}
+
+std::string VoltText(int tenths) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d.%dV", tenths / 10, tenths % 10);
+  return text;
+}
+
+std::string SlotName(int slot) {
+  if (slot >= 0 && slot < BoardLink::kMotionEntries) return "M" + std::to_string(slot + 1);
+  if (slot >= BoardLink::kMotionEntries && slot < kNoSlot)
+    return "S" + std::to_string(slot - BoardLink::kMotionEntries + 1);
+  return "";
+}
+
+std::optional<int> SlotOfName(const std::string& name) {
+  for (int slot = 0; slot < kNoSlot; ++slot)
+    if (SlotName(slot) == name) return slot;
+  return std::nullopt;
+}
+
+int ListItemFor(uint8_t slot, bool bitSet) {
+  return bitSet && slot < kNoSlot ? slot + 1 : 0;
+}
+
+std::vector<std::string> MotionListItems(const std::vector<TableRow>& rows) {
+  std::vector<std::string> items{"OFF"};
+  for (int slot = 0; slot < kNoSlot; ++slot) {
+    const size_t i = static_cast<size_t>(slot);
+    if (i < rows.size())
+      items.push_back(rows[i].No + " " + rows[i].Name + " " + rows[i].Date);
+    else
+      items.push_back(SlotName(slot) + "  ");
+  }
+  return items;
+}
+
+ChannelMask MaskOf(const std::array<bool, kChannels>& boxes) {
+  ChannelMask mask{};
+  for (size_t n = 0; n < boxes.size(); ++n)
+    if (boxes[n]) mask[n / 8] = static_cast<uint8_t>(mask[n / 8] | 1 << n % 8);
+  return mask;
+}
+
+std::vector<int> MaskChannels(const ChannelMask& mask) {
+  std::vector<int> channels;
+  for (int n = 1; n <= kChannels; ++n)
+    if (MaskHasChannel(mask, n)) channels.push_back(n);
+  return channels;
+}
+
+OptionChoices BoardOptionsData::Choices() const {
+  OptionChoices c;
+  c.remotePlayback = (modeWord & kOptRemotePlayback) != 0;
+  c.motionReplay = (modeWord & kOptMotionReplay) != 0;
+  c.zlt1 = (modeWord & kOptZlt1) != 0;
+  c.timebase = (modeWord & kOptTimebase) >> 5;
+  c.startSwitchItem = ListItemFor(startMotions[0], (modeWord & kOptStartSwitch) != 0);
+  c.powerUpItem = ListItemFor(startMotions[1], (modeWord & kOptPowerUp) != 0);
+  c.lowVoltageItem = ListItemFor(alarm[0], (modeWord & kOptLowVoltage) != 0);
+  c.voltTenths = RawToVoltTenths(VoltRaw());
+  return c;
+}
+
+std::optional<BoardOptionsData> BoardOptions::Load() {
+  BoardOptionsData data;
+  Bytes reply;
+  if (!link_.ReadModeWord(Area::Stored, reply) || reply.size() < 2) return std::nullopt;
+  data.modeWord = static_cast<uint16_t>(reply[0] << 8 | reply[1]);
+  if (!Take(link_.ReadStartMotions(reply), reply, data.startMotions)) return std::nullopt;
+  if (!Take(link_.ReadAlarmMotion(reply), reply, data.alarm)) return std::nullopt;
+  if (!Take(link_.ReadSsvChannelMask(reply), reply, data.serialMask)) return std::nullopt;
+  if (!Take(link_.ReadSvlChannelMask(reply), reply, data.svlMask)) return std::nullopt;
+  return data;
+}
+
+std::optional<BoardOptionsData> BoardOptions::Open() {
+  if (!link_.SetSleep(0)) return std::nullopt;
+  std::optional<BoardOptionsData> data = Load();
+  if (!data || !link_.SetSleep(1)) return std::nullopt;
+  return data;
+}
+
+bool BoardOptions::WriteModeWord(const OptionChoices& choices) {
+  Bytes reply;
+  if (!link_.ReadModeWord(Area::Stored, reply) || reply.size() < 2) return false;
+  const uint16_t word = ApplyOptionBits(static_cast<uint16_t>(reply[0] << 8 | reply[1]), choices);
+  if (!link_.WriteModeWord(Area::Stored, word)) return false;
+  return link_.WriteModeWord(Area::Working, word);
+}
+
+bool BoardOptions::WriteStartMotions(const OptionChoices& choices) {
+  Bytes reply;
+  std::array<uint8_t, 2> bytes{};
+  if (!Take(link_.ReadStartMotions(reply), reply, bytes)) return false;
+  if (!WriteModeWord(choices)) return false;
+  if (choices.startSwitchItem > 0) bytes[0] = static_cast<uint8_t>(choices.startSwitchItem - 1);
+  if (choices.powerUpItem > 0) bytes[1] = static_cast<uint8_t>(choices.powerUpItem - 1);
+  return link_.WriteStartMotions(bytes[0], bytes[1]);
+}
+
+bool BoardOptions::WriteLowVoltage(const OptionChoices& choices) {
+  if (!WriteModeWord(choices)) return false;
+  Bytes reply;
+  std::array<uint8_t, 3> bytes{};
+  if (!Take(link_.ReadAlarmMotion(reply), reply, bytes)) return false;
+  const int motion = choices.lowVoltageItem > 0 ? choices.lowVoltageItem - 1 : bytes[0];
+  return link_.WriteAlarmMotion(motion, VoltTenthsToRaw(choices.voltTenths));
+}
+
+bool BoardOptions::WriteSerialMask(const ChannelMask& mask) {
+  return link_.WriteSsvChannelMask(Bytes(mask.begin(), mask.end()));
+}
+
+bool BoardOptions::WriteSvlMask(const ChannelMask& mask) {
+  return link_.WriteSvlChannelMask(Bytes(mask.begin(), mask.end()));
+}
+
+}  // namespace brv3

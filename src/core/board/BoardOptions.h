@@ -1,0 +1,107 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/comm/TableEntry.h"
+#include "core/motion/PoseEditorBoard.h"
+
+namespace brv3 {
+
+class BoardLink;
+
+// Mode-word bits the options own.
+constexpr uint16_t kOptRemotePlayback = 0x2000;  // bit 13
+constexpr uint16_t kOptStartSwitch = 0x1000;     // bit 12
+constexpr uint16_t kOptPowerUp = 0x0800;         // bit 11
+constexpr uint16_t kOptLowVoltage = 0x0400;      // bit 10
+constexpr uint16_t kOptMotionReplay = 0x0200;    // bit 9
+constexpr uint16_t kOptAlwaysZero = 0x0110;      // bits 8 and 4
+constexpr uint16_t kOptTimebase = 0x00E0;        // bits 7..5
+constexpr uint16_t kOptZlt1 = 0x0008;            // bit 3
+constexpr uint16_t kSvlModeBitMask = 0x4000;     // bit 14, the serial-servo list's
+
+constexpr int kTimebaseCount = 8;
+constexpr int kNoSlot = 85;  // slot indexes of 85 and above stand for none
+constexpr int kMinVoltTenths = 55;
+constexpr int kMaxVoltTenths = 150;
+constexpr int kDefaultVoltTenths = 60;
+
+// What the options dialog's controls hold. A list item 0 is "OFF"; item k stands for slot k - 1.
+struct OptionChoices {
+  bool remotePlayback = false;  // Check1
+  bool motionReplay = false;    // Check5
+  bool zlt1 = false;            // Check7
+  int timebase = 0;             // CycleList index
+  int startSwitchItem = 0;      // BtnList
+  int powerUpItem = 0;          // StartList
+  int lowVoltageItem = 0;       // AlarmList
+  int voltTenths = kDefaultVoltTenths;
+};
+
+// The word written for `read`: owned bits from the choices, bits 8 and 4 cleared, bits 15, 14
+// and 2..0 as read.
+uint16_t ApplyOptionBits(uint16_t read, const OptionChoices& choices);
+
+const char* TimebaseText(int index);  // "15ms" .. "32.5ms"; "" out of range
+std::optional<int> TimebaseIndex(const std::string& text);
+
+// Raw threshold to tenths of a volt and back, both rounded half to even.
+int RawToVoltTenths(uint16_t raw);
+uint16_t VoltTenthsToRaw(int tenths);
+std::string VoltText(int tenths);  // "06.0V"
+
+// "M1".."M80", "S1".."S5" for slots 0..84; "" otherwise. SlotOfName is its inverse.
+std::string SlotName(int slot);
+std::optional<int> SlotOfName(const std::string& name);
+
+// The list item for a slot byte and its mode-word bit: the slot's item, or 0 ("OFF").
+int ListItemFor(uint8_t slot, bool bitSet);
+// "OFF", then one item per slot 0..84 from the motion table rows: number, name, date.
+std::vector<std::string> MotionListItems(const std::vector<TableRow>& rows);
+
+// The channel boxes and the mask bytes.
+ChannelMask MaskOf(const std::array<bool, kChannels>& boxes);
+std::vector<int> MaskChannels(const ChannelMask& mask);
+
+// Everything the options dialog shows, as the board holds it.
+struct BoardOptionsData {
+  uint16_t modeWord = 0;  // stored copy
+  std::array<uint8_t, 2> startMotions{};
+  std::array<uint8_t, 3> alarm{};
+  ChannelMask serialMask{};
+  ChannelMask svlMask{};
+
+  uint16_t VoltRaw() const { return static_cast<uint16_t>(alarm[1] << 8 | alarm[2]); }
+  // The controls as the dialog fills them.
+  OptionChoices Choices() const;
+};
+
+// The options' board exchanges. Every write reads the board's current value first and changes
+// only its own bits or bytes; a failed read means no write.
+class BoardOptions {
+ public:
+  explicit BoardOptions(BoardLink& link) : link_(link) {}
+
+  // The reads in the dialog's order, stopping at the first failure.
+  std::optional<BoardOptionsData> Load();
+  // Sleep on, Load, sleep off (a failed load leaves the board asleep).
+  std::optional<BoardOptionsData> Open();
+
+  // Stored copy (0x03), then only if that worked the working copy (0x01) with the same value.
+  bool WriteModeWord(const OptionChoices& choices);
+  // After a start-switch or power-up list change; a list on "OFF" keeps the board's byte.
+  bool WriteStartMotions(const OptionChoices& choices);
+  // After a low-voltage list change or a voltage release.
+  bool WriteLowVoltage(const OptionChoices& choices);
+  bool WriteSerialMask(const ChannelMask& mask);
+  bool WriteSvlMask(const ChannelMask& mask);
+
+ private:
+  BoardLink& link_;
+};
+
+}  // namespace brv3

@@ -1,0 +1,172 @@
+#include "ui/board/HomeDlg.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+#include "core/comm/BoardLink.h"
+#include "core/motion/PanelLayout.h"
+#include "core/util/IniFile.h"
+#include "core/util/Prompter.h"
+#include "ui/motion/PrmDlg.h"
+
+namespace brv3 {
+namespace {
+
+const char* const kFilter = "QVBファイル (*.QVB);;全てのファイルを表示する (*.*)";
+
+}  // namespace
+
+FileChooser DefaultFileChooser() {
+  return [](QWidget* parent, bool save, int* filterIndex) {
+    QString selected;
+    const QString filter = QString::fromUtf8(kFilter);
+    const QString path =
+        save ? QFileDialog::getSaveFileName(parent, "Save", QString(), filter, &selected)
+             : QFileDialog::getOpenFileName(parent, "Load", QString(), filter, &selected);
+    if (filterIndex) *filterIndex = filter.split(";;").indexOf(selected) > 0 ? 1 : 0;
+    return path;
+  };
+}
+
+THomeDlg::THomeDlg(BoardLink& link, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), prompter_(prompter), editor0_(link), chooser_(DefaultFileChooser()) {
+  setObjectName("HomeDlg");
+  setWindowTitle("TrimDialog");
+  resize(kEditorWidth, kEditorHeight);
+  for (int n = 1; n <= kChannels; ++n) {
+    Row& row = rows_[static_cast<size_t>(n - 1)];
+    const QString num = QString::number(n);
+    row.panel = new QFrame(this);
+    row.panel->setObjectName("Panel" + num);
+    row.panel->setAutoFillBackground(true);
+    row.panel->setGeometry(PanelLayout::DefaultPanel(n).Left, PanelLayout::DefaultPanel(n).Top,
+                           kPanelWidth, kPanelHeight);
+    row.label = new QLabel("CH" + num, row.panel);
+    row.label->setObjectName("Label" + num);
+    row.label->setGeometry(2, 4, 50, 16);
+    row.edit = new QLineEdit("0", row.panel);
+    row.edit->setObjectName("Edit" + num);
+    row.edit->setProperty("channel", n);
+    row.edit->setGeometry(54, 2, 44, 20);
+    row.scroll = new QSlider(Qt::Horizontal, row.panel);
+    row.scroll->setObjectName("Scroll" + num);
+    row.scroll->setProperty("channel", n);
+    row.scroll->setGeometry(100, 2, 150, 20);
+    row.scroll->setRange(kPulseTrimMin, kPulseTrimMax);
+    row.scroll->setValue(kTrimCentre);
+    connect(row.scroll, &QSlider::valueChanged, this, [this, n](int value) {
+      if (updating_) return;
+      editor0_.SliderMoved(n, value);
+      ShowRows();
+    });
+    connect(row.edit, &QLineEdit::returnPressed, this, [this, n] {
+      editor0_.EditEntered(n, rows_[static_cast<size_t>(n - 1)].edit->text().toStdString());
+      ShowRows();
+    });
+  }
+  panel26_ = new QFrame(this);
+  panel26_->setObjectName("Panel26");
+  panel26_->setGeometry(PanelLayout::DefaultPanel(kCommandPanel).Left,
+                        PanelLayout::DefaultPanel(kCommandPanel).Top, kPanelWidth, kPanelHeight);
+  auto* open = new QPushButton("Load", panel26_);
+  open->setObjectName("OpenBtn");
+  open->setToolTip("Load");
+  open->setGeometry(2, 2, 80, 20);
+  auto* save = new QPushButton("Save", panel26_);
+  save->setObjectName("SaveBtn");
+  save->setToolTip("Save");
+  save->setGeometry(86, 2, 80, 20);
+  connect(open, &QPushButton::clicked, this, &THomeDlg::OpenBtnClick);
+  connect(save, &QPushButton::clicked, this, &THomeDlg::SaveBtnClick);
+}
+
+bool THomeDlg::Prepare() {
+  if (!editor0_.Open()) return false;
+  Dress();
+  ShowRows();
+  opened_ = true;
+  return true;
+}
+
+bool THomeDlg::Run() {
+  if (!Prepare()) return false;
+  exec();
+  return true;
+}
+
+void THomeDlg::done(int result) {
+  if (opened_) {
+    opened_ = false;
+    editor0_.Close();
+  }
+  QDialog::done(result);
+}
+
+void THomeDlg::ShowRows() {
+  updating_ = true;
+  for (int n = 1; n <= kChannels; ++n) {
+    Row& row = rows_[static_cast<size_t>(n - 1)];
+    const TrimRange range = editor0_.Range(n);
+    row.scroll->setRange(range.min, range.max);
+    row.scroll->setValue(editor0_.Position(n));
+    row.edit->setText(QString::fromStdString(editor0_.EditText(n)));
+  }
+  updating_ = false;
+}
+
+void THomeDlg::Dress() {
+  if (!editor_) return;
+  const PanelLayout& layout = editor_->Layout();
+  resize(layout.Width(), layout.Height());
+  for (int n = 1; n <= kChannels; ++n) {
+    Row& row = rows_[static_cast<size_t>(n - 1)];
+    const EditorPanel& panel = layout.Panel(n);
+    row.panel->move(panel.Left, panel.Top);
+    row.panel->setVisible(panel.Visible);
+    row.panel->setPalette(editor_->ChannelPanel(n)->palette());
+    row.label->setText(QString::fromStdString(layout.ChannelCaption(n)));
+  }
+  const EditorPanel& files = layout.Panel(kCommandPanel);
+  panel26_->move(files.Left, files.Top);
+  panel26_->setPalette(editor_->ChannelPanel(kCommandPanel)->palette());
+}
+
+void THomeDlg::OpenBtnClick() {
+  const QString path = chooser_(this, false, nullptr);
+  if (path.isEmpty()) return;
+  IniFile ini;
+  std::optional<TrimSet> trim;
+  if (ini.LoadFile(path.toStdString())) trim = ReadTrimFile(ini);
+  if (!trim) {
+    prompter_.MsgBox(MsgKind::Warning, MsgButtons::Ok, kTrimFileUnusable, kJapanese);
+    return;
+  }
+  editor0_.LoadTrim(*trim);
+  ShowRows();
+}
+
+void THomeDlg::SaveBtnClick() {
+  int filter = 0;
+  QString path = chooser_(this, true, &filter);
+  if (path.isEmpty()) return;
+  if (filter == 0) {
+    const QFileInfo info(path);
+    path = info.path() + "/" + info.completeBaseName() + ".QVB";
+  }
+  IniFile ini;
+  ini.LoadFile(path.toStdString());
+  const std::string target = path.toStdString();
+  WriteTrimFile(ini, editor0_.Positions());
+  if (!ini.SaveFile(target)) {
+    prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok, kTrimFileUnwritable, kJapanese);
+    return;
+  }
+}
+
+}  // namespace brv3

@@ -1,0 +1,204 @@
+#include "ui/board/OptDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/motion/PanelLayout.h"
+#include "ui/motion/PrmDlg.h"
+
+namespace brv3 {
+namespace {
+
+template <class W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+QComboBox* MotionList(const char* name, QWidget* parent) {
+  auto* list = Named(new QComboBox(parent), name);
+  list->addItem("OFF");
+  return list;
+}
+
+}  // namespace
+
+TOptDlg::TOptDlg(BoardLink& link, QWidget* parent) : QDialog(parent), options_(link) {
+  setObjectName("OptDlg");
+  setWindowTitle("Option");
+  auto* layout = new QVBoxLayout(this);
+  check5_ = Named(new QCheckBox("Motion replay", this), "Check5");
+  check1_ = Named(new QCheckBox("Enable remote control", this), "Check1");
+  check7_ = Named(new QCheckBox("Enable ZLT-1", this), "Check7");
+  for (QCheckBox* box : {check5_, check1_, check7_}) {
+    layout->addWidget(box);
+    connect(box, &QCheckBox::clicked, this, &TOptDlg::ModeControlReleased);
+  }
+  auto* grid = new QGridLayout;
+  layout->addLayout(grid);
+  btnList_ = MotionList("BtnList", this);
+  startList_ = MotionList("StartList", this);
+  alarmList_ = MotionList("AlarmList", this);
+  cycleList_ = Named(new QComboBox(this), "CycleList");
+  for (int i = 0; i < kTimebaseCount; ++i) cycleList_->addItem(TimebaseText(i));
+  const std::array<std::pair<const char*, const char*>, 4> labels = {
+      std::pair{"Label2", "Start switch motion"}, std::pair{"Label3", "Power-up motion"},
+      std::pair{"Label4", "Low Power motion"}, std::pair{"Label5", "Timebase"}};
+  const std::array<QComboBox*, 4> lists = {btnList_, startList_, alarmList_, cycleList_};
+  for (int i = 0; i < 4; ++i) {
+    grid->addWidget(Named(new QLabel(labels[static_cast<size_t>(i)].second, this),
+                          labels[static_cast<size_t>(i)].first),
+                    i, 0);
+    grid->addWidget(lists[static_cast<size_t>(i)], i, 1);
+  }
+  connect(btnList_, &QComboBox::activated, this, &TOptDlg::StartListClosed);
+  connect(startList_, &QComboBox::activated, this, &TOptDlg::StartListClosed);
+  connect(alarmList_, &QComboBox::activated, this, &TOptDlg::AlarmReleased);
+  connect(cycleList_, &QComboBox::activated, this, &TOptDlg::ModeControlReleased);
+  voltEdit_ = Named(new QLineEdit(this), "AlmVoltEdit");
+  voltEdit_->setReadOnly(true);
+  voltBtn_ = Named(new QSpinBox(this), "AlmVoltBtn");
+  voltBtn_->setRange(kMinVoltTenths, kMaxVoltTenths);
+  voltBtn_->setValue(kDefaultVoltTenths);
+  voltBtn_->setWrapping(false);
+  voltBtn_->installEventFilter(this);
+  connect(voltBtn_, &QSpinBox::valueChanged, this, &TOptDlg::ShowVolt);
+  connect(voltBtn_, &QSpinBox::editingFinished, this, &TOptDlg::AlarmReleased);
+  grid->addWidget(voltEdit_, 2, 2);
+  grid->addWidget(voltBtn_, 2, 3);
+  ShowVolt();
+
+  auto* serial = Named(new QGroupBox("Serial mode", this), "GroupBox4");
+  auto* serialGrid = new QGridLayout(serial);
+  auto* reboot = Named(new QLabel("Reboot the QVB-3 to change to SVL mode", serial), "Label1");
+  QFont bold = reboot->font();
+  bold.setBold(true);
+  reboot->setFont(bold);
+  reboot->setStyleSheet("color: red");
+  serialGrid->addWidget(reboot, 0, 0, 1, 8);
+  auto* svl = Named(new QGroupBox("SVL", this), "GroupBox6");
+  auto* svlGrid = new QGridLayout(svl);
+  for (int n = 1; n <= kChannels; ++n) {
+    const size_t i = static_cast<size_t>(n - 1);
+    const QString num = QString::number(n);
+    ssv_[i] = new QCheckBox("CH" + num, serial);
+    ssv_[i]->setObjectName("SSV_C" + num);
+    ssv_[i]->setProperty("channel", n);
+    serialGrid->addWidget(ssv_[i], 1 + (n - 1) / 8, (n - 1) % 8);
+    connect(ssv_[i], &QCheckBox::clicked, this, &TOptDlg::SerialBoxReleased);
+    svl_[i] = new QCheckBox("CH" + num, svl);
+    svl_[i]->setObjectName("SVL_C" + num);
+    svl_[i]->setProperty("channel", n);
+    svlGrid->addWidget(svl_[i], (n - 1) / 8, (n - 1) % 8);
+    connect(svl_[i], &QCheckBox::clicked, this, &TOptDlg::SvlBoxReleased);
+  }
+  layout->addWidget(serial);
+  layout->addWidget(svl);
+}
+
+bool TOptDlg::Prepare() {
+  const std::optional<BoardOptionsData> data = options_.Open();
+  if (!data) return false;
+  Fill(*data);
+  return true;
+}
+
+bool TOptDlg::Run() {
+  if (!Prepare()) return false;
+  exec();
+  return true;
+}
+
+void TOptDlg::Fill(const BoardOptionsData& data) {
+  const std::vector<std::string> items = MotionListItems(rows_ ? rows_() : std::vector<TableRow>{});
+  for (QComboBox* list : {btnList_, startList_, alarmList_}) {
+    list->clear();
+    for (const std::string& item : items) list->addItem(QString::fromStdString(item));
+  }
+  const OptionChoices c = data.Choices();
+  check1_->setChecked(c.remotePlayback);
+  check5_->setChecked(c.motionReplay);
+  check7_->setChecked(c.zlt1);
+  cycleList_->setCurrentIndex(c.timebase);
+  btnList_->setCurrentIndex(c.startSwitchItem);
+  startList_->setCurrentIndex(c.powerUpItem);
+  alarmList_->setCurrentIndex(c.lowVoltageItem);
+  {
+    const QSignalBlocker block(voltBtn_);
+    voltBtn_->setValue(c.voltTenths);
+  }
+  voltEdit_->setText(QString::fromStdString(VoltText(c.voltTenths)));
+  for (int n = 1; n <= kChannels; ++n) {
+    const size_t i = static_cast<size_t>(n - 1);
+    ssv_[i]->setChecked(MaskHasChannel(data.serialMask, n));
+    svl_[i]->setChecked(MaskHasChannel(data.svlMask, n));
+    if (editor_) {
+      const QString caption = QString::fromStdString(editor_->Layout().ChannelCaption(n));
+      for (QCheckBox* box : {ssv_[i], svl_[i]}) {
+        box->setText(caption);
+        box->setAutoFillBackground(true);
+        box->setPalette(editor_->ChannelPanel(n)->palette());
+      }
+    }
+  }
+}
+
+OptionChoices TOptDlg::Choices() const {
+  OptionChoices c;
+  c.remotePlayback = check1_->isChecked();
+  c.motionReplay = check5_->isChecked();
+  c.zlt1 = check7_->isChecked();
+  c.timebase = std::max(0, cycleList_->currentIndex());
+  c.startSwitchItem = std::max(0, btnList_->currentIndex());
+  c.powerUpItem = std::max(0, startList_->currentIndex());
+  c.lowVoltageItem = std::max(0, alarmList_->currentIndex());
+  c.voltTenths = voltBtn_->value();
+  return c;
+}
+
+void TOptDlg::ModeControlReleased() {
+  options_.WriteModeWord(Choices());
+}
+
+void TOptDlg::StartListClosed() {
+  options_.WriteStartMotions(Choices());
+}
+
+void TOptDlg::AlarmReleased() {
+  options_.WriteLowVoltage(Choices());
+}
+
+void TOptDlg::SerialBoxReleased() {
+  std::array<bool, kChannels> boxes{};
+  for (size_t i = 0; i < boxes.size(); ++i) boxes[i] = ssv_[i]->isChecked();
+  const ChannelMask mask = MaskOf(boxes);
+  if (options_.WriteSerialMask(mask) && editor_) {
+    editor_->Editor().ApplySerialServoMask(mask);
+    editor_->Refresh();
+  }
+}
+
+void TOptDlg::SvlBoxReleased() {
+  std::array<bool, kChannels> boxes{};
+  for (size_t i = 0; i < boxes.size(); ++i) boxes[i] = svl_[i]->isChecked();
+  options_.WriteSvlMask(MaskOf(boxes));
+}
+
+void TOptDlg::ShowVolt() {
+  voltEdit_->setText(QString::fromStdString(VoltText(voltBtn_->value())));
+}
+
+bool TOptDlg::eventFilter(QObject* watched, QEvent* event) {
+  // The voltage is written when the mouse lets go of an arrow, not on every step.
+  if (watched == voltBtn_ && event->type() == QEvent::MouseButtonRelease) AlarmReleased();
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace brv3

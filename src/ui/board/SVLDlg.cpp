@@ -1,0 +1,148 @@
+#include "ui/board/SVLDlg.h"
+
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/motion/PanelLayout.h"
+#include "ui/board/SVLPrm.h"
+
+namespace brv3 {
+
+SvlListWidget::SvlListWidget(TSVLDlg& owner, QWidget* parent) : QTreeWidget(parent), owner_(owner) {
+  setObjectName("SVLList");
+  setRootIsDecorated(false);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setDragEnabled(true);
+  setAcceptDrops(true);
+  setDragDropMode(QAbstractItemView::DragDrop);
+  setDefaultDropAction(Qt::CopyAction);
+  QStringList headers;
+  for (const char* column : kServoListColumns) headers << column;
+  setHeaderLabels(headers);
+}
+
+int SvlListWidget::TargetRow(const QPoint& pos) const {
+  const QModelIndex index = indexAt(pos);
+  return index.isValid() ? index.row() : -1;
+}
+
+void SvlListWidget::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->source() == this)
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void SvlListWidget::dragMoveEvent(QDragMoveEvent* event) {
+  const int to = TargetRow(event->position().toPoint());
+  if (event->source() == this && owner_.CanDrop(currentIndex().row(), to))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void SvlListWidget::dropEvent(QDropEvent* event) {
+  const int to = TargetRow(event->position().toPoint());
+  if (event->source() != this || to < 0) {
+    event->ignore();
+    return;
+  }
+  // The list's rows stay where they are: a drop copies a record, it moves no row.
+  event->setDropAction(Qt::CopyAction);
+  event->accept();
+  owner_.DropRow(currentIndex().row(), to);
+}
+
+TSVLDlg::TSVLDlg(BoardLink& link, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), link_(link), prompter_(prompter) {
+  setObjectName("SVLDlg");
+  setWindowTitle("SVL");
+  resize(900, 520);
+  auto* layout = new QVBoxLayout(this);
+  auto* read = new QPushButton("Load", this);
+  read->setObjectName("SioReadBtn");
+  read->setToolTip("Load");
+  layout->addWidget(read, 0, Qt::AlignLeft);
+  tree_ = new SvlListWidget(*this, this);
+  layout->addWidget(tree_);
+  prm_ = new TSVLPrm(this);
+  showPrm_ = [](TSVLPrm& prm) { prm.exec(); };
+  connect(read, &QPushButton::clicked, this, &TSVLDlg::SioReadBtnClick);
+  connect(tree_, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item) { EditRow(tree_->indexOfTopLevelItem(item)); });
+}
+
+TSVLDlg::~TSVLDlg() = default;
+
+bool TSVLDlg::Prepare() {
+  list_ = std::make_unique<ServoList>(link_, prompter_, look_);
+  if (!list_->Open()) return false;
+  ShowRows();
+  return true;
+}
+
+bool TSVLDlg::Run() {
+  if (!Prepare()) return false;
+  exec();
+  return true;
+}
+
+void TSVLDlg::done(int result) {
+  if (list_) list_->Close();
+  QDialog::done(result);
+}
+
+void TSVLDlg::ShowRows() {
+  tree_->clear();
+  if (!list_) return;
+  for (int n = 1; n <= kChannels; ++n) {
+    QStringList texts;
+    for (const std::string& text : list_->Row(n)) texts << QString::fromStdString(text);
+    auto* item = new QTreeWidgetItem(texts);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled |
+                   Qt::ItemIsDropEnabled);
+    tree_->addTopLevelItem(item);
+  }
+}
+
+void TSVLDlg::SioReadBtnClick() {
+  if (!list_) return;
+  setEnabled(false);
+  list_->Load();
+  ShowRows();
+  setEnabled(true);
+}
+
+void TSVLDlg::EditRow(int row) {
+  if (!list_ || row < 0 || row >= kChannels) return;
+  const int channel = row + 1;
+  setEnabled(false);
+  const std::optional<ServoRecord> record = list_->BeginEdit(channel);
+  if (record) {
+    prm_->setWindowTitle(QString::fromStdString(list_->EditCaption(channel)));
+    prm_->Load(*record);
+    showPrm_(*prm_);
+    list_->FinishEdit(channel, prm_->Store());
+    ShowRows();
+    tree_->setCurrentItem(tree_->topLevelItem(row));
+  }
+  setEnabled(true);
+}
+
+bool TSVLDlg::CanDrop(int from, int to) const {
+  return list_ && list_->CanDrop(from + 1, to + 1);
+}
+
+void TSVLDlg::DropRow(int from, int to) {
+  if (!CanDrop(from, to)) return;
+  setEnabled(false);
+  list_->Drop(from + 1, to + 1);
+  ShowRows();
+  setEnabled(true);
+}
+
+}  // namespace brv3

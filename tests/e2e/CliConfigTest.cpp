@@ -1,0 +1,190 @@
+// The configuration commands of brivane3-cli against qvb3-sim: a tuned board's configuration
+// saved, loaded onto a fresh board, and the trim file commands.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "support/SimProcess.h"
+#include "support/TestSupport.h"
+
+namespace brv3 {
+namespace {
+
+using json = nlohmann::ordered_json;
+
+class SimBoard {
+ public:
+  SimBoard(const test::TempDir& dir, const std::string& name) : link_(dir.File(name + ".link")) {
+    sim_ = std::make_unique<test::SimProcess>(
+        std::vector<std::string>{"--link", link_, "--state", dir.File(name + ".state"), "--trace",
+                                 dir.File(name + ".trace")});
+    EXPECT_EQ(sim_->FirstLine(), link_);
+  }
+  test::ProcessResult Cli(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--port", link_});
+    return test::RunProcess(BRV3_CLI_PATH, args, "", 60000);
+  }
+  json Config() {
+    auto r = Cli({"config", "--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return json::parse(r.out, nullptr, false);
+  }
+
+ private:
+  std::string link_;
+  std::unique_ptr<test::SimProcess> sim_;
+};
+
+// A configuration that touches every key, made from a fresh board's own.
+json Tuned(json j) {
+  j["mode_word"] = 0x8005;
+  j["options"]["motion_replay"] = true;
+  j["options"]["zlt1"] = true;
+  j["options"]["timebase"] = "22.5ms";
+  j["options"]["start_switch_motion"] = "M3";
+  j["options"]["low_voltage_motion"] = "S2";
+  j["options"]["low_voltage"] = 7.4;
+  j["serial_servo_channels"] = {2, 24};
+  j["svl_channels"] = {1, 2};
+  j["trim"][0] = 16500;
+  j["trim"][23] = 12000;
+  j["channel_names"][1] = "Elbow";
+  std::string longRecord;
+  for (int i = 0; i < 29; ++i) longRecord += (i % 2 ? "7f" : "0c");
+  j["servo_records"] = {{"1",
+                         {{"format", "short"},
+                          {"bytes",
+                           "0102030405010203"
+                           "06d6044c64010203ff"}}},
+                        {"2", {{"format", "long"}, {"bytes", longRecord}}}};
+  j["analog"]["calibration"] = {1, 2, 3};
+  j["transmitter"]["settings"] = "0a0b0c0d";
+  return j;
+}
+
+}  // namespace
+
+TEST(CliConfig, SaveThenLoadReproducesTheBoardOnASecondOne) {
+  test::TempDir dir;
+  SimBoard first(dir, "first");
+  const json fresh = first.Config();
+  ASSERT_TRUE(fresh.is_object());
+  for (const char* key : {"mode_word", "options", "serial_servo_channels", "svl_channels", "trim",
+                          "channel_names", "servo_records", "analog", "transmitter"})
+    EXPECT_TRUE(fresh.contains(key)) << key;
+  EXPECT_EQ(fresh["options"]["timebase"], "15ms");
+  EXPECT_TRUE(fresh["options"]["start_switch_motion"].is_null());
+
+  test::WriteFile(dir.File("tuned.json"), Tuned(fresh).dump(2));
+  // The masks change: refused without --yes, and nothing is written.
+  auto r = first.Cli({"config", "load", dir.File("tuned.json")});
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_EQ(first.Config(), fresh);
+  r = first.Cli({"config", "load", dir.File("tuned.json"), "--yes"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+
+  const json tuned = first.Config();
+  EXPECT_EQ(tuned["mode_word"], 0x8000 | 0x1000 | 0x0400 | 0x0200 | 0x0060 | 0x0008 | 0x0005);
+  EXPECT_EQ(tuned["options"]["low_voltage"], 7.4);
+  EXPECT_EQ(tuned["options"]["low_voltage_motion"], "S2");
+  EXPECT_EQ(tuned["channel_names"][1], "Elbow");
+  const json& shortRecord = tuned["servo_records"]["1"];
+  EXPECT_EQ(shortRecord["limit_l"], 5);
+  EXPECT_EQ(shortRecord["power_free"], 2);
+  EXPECT_EQ(shortRecord["stretch2"], 1);
+  EXPECT_FALSE(shortRecord.contains("offset"));
+  EXPECT_EQ(tuned["servo_records"]["2"]["no_pwm"], "ON");
+  EXPECT_EQ(tuned["servo_records"]["2"]["offset"], 0x7f);
+
+  r = first.Cli({"config", "save", dir.File("saved.json")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  SimBoard second(dir, "second");
+  r = second.Cli({"config", "load", dir.File("saved.json"), "--yes"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(second.Config(), tuned);
+
+  r = second.Cli({"config"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Timebase: 22.5ms"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Low voltage: 07.4V"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("2\tElbow\tSIO"), std::string::npos) << r.out;
+
+  EXPECT_EQ(second.Cli({"config", "save", dir.File("no/such/dir/x.json")}).exitCode, 3);
+}
+
+TEST(CliConfig, BadFilesExitTwoNamingTheKeyAndWriteNothing) {
+  test::TempDir dir;
+  SimBoard board(dir, "board");
+  const json fresh = board.Config();
+  const std::vector<std::pair<std::string, std::function<void(json&)>>> cases = {
+      {"mode_word", [](json& j) { j["mode_word"] = 70000; }},
+      {"options.timebase", [](json& j) { j["options"]["timebase"] = "21ms"; }},
+      {"options.start_switch_motion", [](json& j) { j["options"]["start_switch_motion"] = "M81"; }},
+      {"options.low_voltage", [](json& j) { j["options"]["low_voltage"] = "6V"; }},
+      {"svl_channels", [](json& j) { j["svl_channels"] = {0}; }},
+      {"trim", [](json& j) { j["trim"].erase(0); }},
+      {"channel_names", [](json& j) { j["channel_names"][0] = std::string(40, 'x'); }},
+      {"servo_records.1", [](json& j) { j["svl_channels"] = {1}; }},
+      {"servo_records.3",
+       [](json& j) {
+         j["servo_records"]["3"] = {{"format", "short"}, {"bytes", "00"}};
+       }},
+      {"transmitter", [](json& j) { j.erase("transmitter"); }},
+  };
+  for (const auto& [key, spoil] : cases) {
+    json j = fresh;
+    spoil(j);
+    test::WriteFile(dir.File("bad.json"), j.dump());
+    auto r = board.Cli({"config", "load", dir.File("bad.json"), "--yes"});
+    EXPECT_EQ(r.exitCode, 2) << key;
+    EXPECT_NE(r.err.find(key), std::string::npos) << key << ": " << r.err;
+  }
+  test::WriteFile(dir.File("bad.json"), "[1, 2]");
+  EXPECT_EQ(board.Cli({"config", "load", dir.File("bad.json")}).exitCode, 2);
+  test::WriteFile(dir.File("bad.json"), "{\"mode_word\": ");
+  EXPECT_EQ(board.Cli({"config", "load", dir.File("bad.json")}).exitCode, 2);
+  EXPECT_EQ(test::ReadFile(dir.File("board.trace")).find("> F2 03"), std::string::npos);
+}
+
+TEST(CliConfig, AFailingBoardIsReportedAndABadTrimFileRefused) {
+  test::TempDir dir;
+  const std::string link = dir.File("qvb3");
+  test::SimProcess sim({"--link", link, "--faults", "nak:1", "--trace", dir.File("trace")});
+  ASSERT_EQ(sim.FirstLine(), link);
+  test::WriteFile(dir.File("trim.QVB"), "[TrimData]\r\n");
+  auto r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "config"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("could not be read"), std::string::npos) << r.err;
+  // An unusable trim file is refused before the board is touched.
+  r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "trim", "load", dir.File("trim.QVB")});
+  EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST(CliConfig, TrimFilesInAndOut) {
+  test::TempDir dir;
+  SimBoard board(dir, "board");
+  std::string file = "[TrimData]\r\n";
+  for (int n = 1; n <= 24; ++n)
+    file += "CH" + std::to_string(n) + "=" + std::to_string(n == 3 ? 17000 : 16384 + n) + "\r\n";
+  test::WriteFile(dir.File("trim.QVB"), file);
+  auto r = board.Cli({"trim", "load", dir.File("trim.QVB")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.err.find("CH3: 17000 held at 16729"), std::string::npos) << r.err;
+  r = board.Cli({"trim"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("CH1\t1\nCH2\t2\nCH3\t345\n"), std::string::npos) << r.out;
+
+  test::WriteFile(dir.File("out.QVB"), "[Other]\r\nkeep=1\r\n");
+  ASSERT_EQ(board.Cli({"trim", "save", dir.File("out.QVB")}).exitCode, 0);
+  const std::string saved = test::ReadFile(dir.File("out.QVB"));
+  EXPECT_EQ(saved.find("Other"), std::string::npos);
+  EXPECT_NE(saved.find("CH3=16729\r\n"), std::string::npos) << saved;
+
+  test::WriteFile(dir.File("short.QVB"), "[TrimData]\r\nCH1=16384\r\n");
+  r = board.Cli({"trim", "load", dir.File("short.QVB")});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("The designated file can't be used"), std::string::npos);
+}
+
+}  // namespace brv3
