@@ -20,7 +20,7 @@ constexpr uint16_t kOwnedBits = kOptRemotePlayback | kOptStartSwitch | kOptPower
 constexpr int kMaxStoredVoltTenths = 10065;
 
 std::string LowerHex(const uint8_t* data, size_t size) {
-  std::string text = Hex(data, size);
+  std::string text = HexDigits(data, size);
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
@@ -117,7 +117,7 @@ struct Parser {
   template <size_t N>
   bool HexBytes(const json& v, std::array<uint8_t, N>& out, const std::string& path) {
     std::optional<Bytes> bytes;
-    if (v.is_string()) bytes = FromHex(v.get<std::string>());
+    if (v.is_string()) bytes = ParseHexDigits(v.get<std::string>());
     if (!bytes || bytes->size() != N) {
       bad = path;
       return false;
@@ -315,7 +315,7 @@ bool ParseConfigJson(const json& j, ConfigFile& f, std::string& bad) {
     const json* hex = p.Get(*r, "bytes", path + ".bytes");
     if (!hex) return false;
     std::optional<Bytes> bytes;
-    if (hex->is_string()) bytes = FromHex(hex->get<std::string>());
+    if (hex->is_string()) bytes = ParseHexDigits(hex->get<std::string>());
     if (!bytes || bytes->size() != RecordSize(fmt)) {
       bad = path + ".bytes";
       return false;

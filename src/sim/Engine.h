@@ -66,6 +66,8 @@ class Engine {
 
   Board& board() { return *board_; }
   const Board& board() const { return *board_; }
+  // A board with other memory in the same engine (tests start from prepared flash this way).
+  void ReplaceBoard(std::unique_ptr<Board> board) { board_ = std::move(board); }
 
  private:
   enum class State { Idle, Awake, Collecting };

@@ -290,7 +290,7 @@ TEST(MainMenusTest, WindowLayoutFitsItsTextAndFillsWithCanvasBackground) {
   EXPECT_GT(area->viewport()->width(), 640);
   EXPECT_EQ(area->viewport()->backgroundRole(), QPalette::Base);
 
-  Prompter& prompter = w.window;
+  Prompter& prompter = w.window.Prompts();
   prompter.SetStatusPanel(0, "X = 486  Y = 300");
   QApplication::processEvents();
   auto* panel = w.window.findChild<QLabel*>("Panel0");

@@ -10,9 +10,9 @@
 namespace brv3 {
 
 ConfigDialogs::ConfigDialogs(TBrivane3& window)
-    : home_(std::make_unique<THomeDlg>(window.Link(), window, &window)),
+    : home_(std::make_unique<THomeDlg>(window.Link(), window.Prompts(), &window)),
       opt_(std::make_unique<TOptDlg>(window.Link(), &window)),
-      svl_(std::make_unique<TSVLDlg>(window.Link(), window, &window)) {
+      svl_(std::make_unique<TSVLDlg>(window.Link(), window.Prompts(), &window)) {
   TPrmDlg& editor = window.Editors().PrmDlg();
   home_->SetEditor(&editor);
   opt_->SetEditor(&editor);

@@ -5,7 +5,7 @@
 #include "core/chart/CanvasEditor.h"
 #include "core/chart/CanvasTestHost.h"
 #include "core/motion/ChartRebuild.h"
-#include "core/motion/MotionTransfer.h"
+#include "core/board/MotionTransfer.h"
 #include "support/TestSupport.h"
 
 namespace brv3 {

@@ -76,7 +76,7 @@ class ConfigDialogsTest : public ::testing::Test {
 };
 
 TEST_F(ConfigDialogsTest, ToolbarButtonsOpenTheirDialogs) {
-  MainBoardButtons buttons(window, window);
+  MainBoardButtons buttons(window, window.Prompts());
   window.SetBoardButtons(&buttons);
   for (const char* name : {"HomeBtn", "OptionBtn", "SVLBtn"})
     EXPECT_TRUE(window.findChild<QAction*>(name)->isEnabled()) << name;

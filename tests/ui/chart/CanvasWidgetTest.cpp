@@ -313,7 +313,7 @@ TEST(CanvasInWindowTest, ToolButtonsGridAndSizeReachTheCanvas) {
 namespace brv3 {
 namespace {
 
-QImage PictureOf(const CanvasWidget& canvas) {
+QImage PictureOf(CanvasWidget& canvas) {
   return canvas.Picture().copy();
 }
 
