@@ -104,7 +104,7 @@ TEST_F(BoardWorkflowTest, WriteReadAndDeleteRunTheEditorSequences) {
   // A read is tried once more after a lost reply; a board that stays silent is named as the cause.
   int lost = BoardLink::kDefaultAttemptLimit;  // every try of one exchange
   board.failWhen = [&lost](const Bytes& f) { return f[0] == 0xFC && lost-- > 0; };
-  EXPECT_EQ(cli::RunRead(board, "M5", out, Ctx()), 0) << err.str();
+  EXPECT_EQ(cli::RunRead(board, "M10", out, Ctx()), 0) << err.str();
   board.failWhen = nullptr;
 
   // A board that does not answer fails the command, not the input.

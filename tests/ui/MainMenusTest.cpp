@@ -44,9 +44,14 @@ struct Window {
     return QString::fromStdString(path);
   }
   // Moves the first object as a drag on the canvas would.
+  // A move of the first object, made as the canvas makes its edits.
   void Edit(int dx = 10) {
-    window.CurrentChart().Objects.at(0).Left += dx;
-    emit window.Canvas()->Edited();
+    window.History().Apply("Move",
+                           [dx](Chart& chart) {
+                             chart.Objects.at(0).Left += dx;
+                             return true;
+                           },
+                           {ChartChangeKind::ObjectsChanged, {0}, ChangeOrigin::Edit});
   }
 
   test::UiEnvironment env;
@@ -120,11 +125,11 @@ TEST(MainMenusTest, TitleNamesTheFileAndMarksUnsavedEdits) {
   // Board commands change the caption; the document part stays.
   w.window.SetCaption("Brivane 3");
   EXPECT_EQ(w.window.windowTitle(), "*walk.QVB - Brivane 3");
-  // Putting it back is no change; selecting is no change either.
-  w.Edit(-10);
+  // Undoing back to the opened state is no change; selecting is no change either.
+  w.window.Undo();
   EXPECT_FALSE(w.menus.Modified());
   w.window.CurrentChart().SelectAllObjects();
-  emit w.window.Canvas()->Edited();
+  w.window.CurrentChart().Notify(ChartChangeKind::SelectionChanged);
   EXPECT_FALSE(w.menus.Modified());
   EXPECT_EQ(w.window.windowTitle(), "walk.QVB - Brivane 3");
 }
@@ -244,6 +249,10 @@ TEST(MainMenusTest, EditCommandsWorkOnTheChartInView) {
   EXPECT_TRUE(w.menus.Modified());
   w.Action("EditCutAction")->trigger();  // the pasted copies are the selection
   EXPECT_EQ(chart.ObjectCount(), objects);
+  // Two edits the history keeps; undoing both brings back the chart as opened.
+  EXPECT_TRUE(w.menus.Modified());
+  w.window.Undo();
+  w.window.Undo();
   EXPECT_FALSE(w.menus.Modified());
 
   // With the listing in front, Delete does not reach the hidden chart.

@@ -334,7 +334,7 @@ TEST(MainWindowTest, CommandLineAndDroppedFilesOpenCharts) {
   window.show();
   int redraws = 0;
   Subscription counting = window.CurrentChart().Changes().Subscribe([&](const ChartChange& c) {
-    if (c.kind == ChartChangeKind::Replaced && c.origin == ChangeOrigin::Load) ++redraws;
+    if (c.kind == ChartChangeKind::Replaced) ++redraws;
   });
   ASSERT_TRUE(window.OpenChart(QString::fromStdString(test::DataFile("walk.QVB")), true));
   const int objects = window.CurrentChart().ObjectCount();
@@ -349,6 +349,7 @@ TEST(MainWindowTest, CommandLineAndDroppedFilesOpenCharts) {
   EXPECT_TRUE(window.OpenDroppedFiles(mime));
   EXPECT_EQ(window.CurrentChart().ObjectCount(), 2 * objects);
   EXPECT_EQ(redraws, 2);
+  EXPECT_TRUE(window.History().CanUndo());  // adding a file's objects is an edit
   QMimeData text;
   text.setText("not a file");
   EXPECT_FALSE(window.OpenDroppedFiles(text));

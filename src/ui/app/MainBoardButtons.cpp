@@ -48,7 +48,9 @@ void MainBoardButtons::SVLBtnClick() {
 }
 
 bool MainBoardButtons::OffersDialog(std::string_view button) const {
-  return config_->Offers(button) || BasicBoardButtons::OffersDialog(button);
+  // The analog and transmitter dialogs live with the object editors; the others with config_.
+  return button == "AdBtn" || button == "OptionMenu3" || config_->Offers(button) ||
+         BasicBoardButtons::OffersDialog(button);
 }
 
 void MainBoardButtons::ShowTableEntry(const Bytes& entry, int index, bool add) {

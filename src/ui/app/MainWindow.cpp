@@ -471,11 +471,20 @@ void TBrivane3::CommPortCloseUp() {
     SelectPort(portControl_, index, &prompter_, &notifications_);
 }
 
-// An opened chart starts a new history; a refused file that left the chart as it was keeps it.
 bool TBrivane3::OpenChart(const QString& path, bool clearFirst) {
-  const bool wasEmpty = chart_.ObjectCount() == 0 || clearFirst;
-  const Chart before = chart_;
   OpenResult result;
+  // A file opened into a chart that has objects adds to it: an edit, undoable like any other.
+  if (!clearFirst && chart_.ObjectCount() > 0) {
+    history_.ApplyChecked(
+        "Open", [&](Chart& chart) { result = OpenChartFile(chart, path.toStdString(), prompter_); },
+        {ChartChangeKind::Replaced, {}, ChangeOrigin::Edit});
+    const bool opened = result.status == OpenStatus::Opened;
+    if (opened) emit ChartFileOpened(path, chart_.ObjectCount() > 0);
+    return opened;
+  }
+  // Otherwise the opened chart starts a new history; a refused file that left the chart as it
+  // was keeps it.
+  const Chart before = chart_;
   {
     chart_.Changes().Hold();
     if (clearFirst) chart_.ClearChart();
@@ -485,7 +494,7 @@ bool TBrivane3::OpenChart(const QString& path, bool clearFirst) {
   const bool opened = result.status == OpenStatus::Opened;
   if (opened || !(chart_ == before)) history_.Clear();
   chart_.Changes().Notify({ChartChangeKind::Replaced, {}, ChangeOrigin::Load});
-  if (opened) emit ChartFileOpened(path, !wasEmpty && chart_.ObjectCount() > 0);
+  if (opened) emit ChartFileOpened(path, false);
   return opened;
 }
 

@@ -154,7 +154,7 @@ void ObjectEditors::RunTransmitterDialog() {
 void ObjectEditors::SaveLayout() {
   prmDlg_->SaveLayout();
   WriteSettingsKeys(window_.SettingsPath(), kCurvesSection,
-                    {{kCurvesKey, curves_->isVisible() ? "1" : "0"}});
+                    {{kCurvesKey, curves_->isVisibleTo(&window_) ? "1" : "0"}});
 }
 
 void ObjectEditors::Convert() {

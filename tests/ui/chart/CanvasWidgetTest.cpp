@@ -331,9 +331,14 @@ TEST(UndoInWindowTest, ButtonsAndKeysUndoAndRedoCanvasEdits) {
   EXPECT_NE(window.findChild<QToolButton*>("UndoBtn"), nullptr);
   EXPECT_FALSE(undo->icon().isNull());
   EXPECT_FALSE(redo->icon().isNull());
-  EXPECT_EQ(undo->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
-  EXPECT_EQ(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                                                    QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+  // The keys belong to the Edit menu's Undo and Redo, so no key is claimed twice.
+  auto* undoMenu = window.findChild<QAction*>("UndoAction");
+  auto* redoMenu = window.findChild<QAction*>("RedoAction");
+  ASSERT_NE(undoMenu, nullptr);
+  ASSERT_NE(redoMenu, nullptr);
+  EXPECT_TRUE(undoMenu->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Z)));
+  EXPECT_TRUE(redoMenu->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)));
+  EXPECT_TRUE(redoMenu->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
   EXPECT_FALSE(undo->isEnabled());
   EXPECT_FALSE(redo->isEnabled());
 
