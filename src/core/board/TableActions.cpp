@@ -4,10 +4,14 @@ namespace brv3 {
 
 bool RefreshMotionTable(BoardLink& link, MotionTable& table) {
   table.Clear();
-  if (!link.SetSleep(0)) return false;
+  const auto fail = [&table] {
+    table.FillUnknownRows();
+    return false;
+  };
+  if (!link.SetSleep(0)) return fail();
   for (int i = 0; i < BoardLink::kTableEntries; ++i) {
     Bytes reply;
-    if (!link.ReadTableEntry(i, reply)) return false;
+    if (!link.ReadTableEntry(i, reply)) return fail();
     table.ShowTableEntry(reply, i, true);
   }
   return link.SetSleep(1);

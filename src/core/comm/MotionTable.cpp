@@ -31,6 +31,15 @@ void MotionTable::ShowTableEntry(const Bytes& entry, int index, bool add) {
   entries_[index] = std::move(bytes);
 }
 
+void MotionTable::FillUnknownRows() {
+  while (rows_.size() < static_cast<size_t>(BoardLink::kTableEntries)) {
+    TableRow row = FormatTableRow(EmptyTableEntry(), static_cast<int>(rows_.size()));
+    row.Name = row.Count = row.Date = row.Control = "?";
+    rows_.push_back(std::move(row));
+    entries_.push_back(EmptyTableEntry());
+  }
+}
+
 void MotionTable::ListText(std::string& text, int first, int last) const {
   for (int i = first; i <= last && i < static_cast<int>(rows_.size()); ++i) {
     const TableRow& row = rows_[i];

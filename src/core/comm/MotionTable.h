@@ -23,6 +23,9 @@ class MotionTable : public TableEntryObserver {
   // add = true appends a row; otherwise row `index` is replaced. Missing rows before `index` are
   // filled with empty entries first, so a row can always be replaced.
   void ShowTableEntry(const Bytes& entry, int index, bool add) override;
+  // A refresh that stopped early: the rows it did not read are added as unknown ("?"), so the
+  // table and the selection lists still hold M1..M80 and S1..S5.
+  void FillUnknownRows();
 
   // Appends a comma and a quoted "No Name Date" item for each motion row (0 ... 79) or scenario
   // row (80 ... 84); a leading comma of the result is removed.

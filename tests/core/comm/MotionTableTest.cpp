@@ -6,6 +6,7 @@
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"
 #include "core/comm/VersionText.h"
+#include "core/util/CommaText.h"
 #include "core/util/Cp932.h"
 
 namespace brv3 {
@@ -119,7 +120,8 @@ TEST(MotionTable, RefreshReadsAllEntriesAsleep) {
   EXPECT_EQ(frames[89], WithChecksum({0xF5, 0x54}));
   EXPECT_EQ(frames.back(), WithChecksum({0xF2, 0x01, 0x00, 0x00}));
 
-  // A failure part-way leaves the rows read so far and does not wake the board.
+  // A failure part-way keeps the rows read so far, shows the others as unknown (the selection
+  // lists still offer every slot) and does not wake the board.
   ScriptedPort port2;
   BoardLink link2(&port2);
   port2.Data({0x00, 0x00});
@@ -129,7 +131,13 @@ TEST(MotionTable, RefreshReadsAllEntriesAsleep) {
   port2.Ack();
   for (int i = 0; i < 3; ++i) port2.Data(EmptyTableEntry());
   EXPECT_FALSE(RefreshMotionTable(link2, table));
-  EXPECT_EQ(table.Rows().size(), 3u);
+  ASSERT_EQ(table.Rows().size(), 85u);
+  EXPECT_EQ(table.Rows()[2].Name, "");
+  EXPECT_EQ(table.Rows()[3].Name, "?");
+  EXPECT_EQ(table.Rows()[84].No, FormatTableRow(EmptyTableEntry(), 84).No);
+  std::string list;
+  table.ScenarioListText(list);
+  EXPECT_EQ(SplitCommaText(list).size(), 5u);
   for (const Bytes& f : port2.Frames()) EXPECT_NE(HexText(f), "F2 01 00 00 F3");
 }
 
