@@ -23,15 +23,16 @@
 #include <memory>
 #include <thread>
 
+#include "PacedSim.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/Frame.h"
 #include "core/motion/PoseRecord.h"
 #include "platform/CommX.h"
 #include "sim/Protocol.h"
 
-extern char** environ;
-
 namespace {
+
+using brv3::bench::PacedSim;
 
 constexpr double kByteSeconds = 10.0 / 115200.0;
 constexpr int kRuns = 5;
@@ -42,27 +43,6 @@ int ExchangeBytes(uint8_t code) {
   const brv3::sim::CommandInfo* info = brv3::sim::FindCommand(code);
   return info ? 2 + info->frameLength + info->replyLength : 0;
 }
-
-class PacedSim {
- public:
-  PacedSim() {
-    link_ = (std::filesystem::temp_directory_path() / ("brv3-bench-" + std::to_string(getpid())))
-                .string();
-    const char* argv[] = {BRV3_SIM_PATH, "--link", link_.c_str(), "--baud-pacing", nullptr};
-    posix_spawn(&pid_, BRV3_SIM_PATH, nullptr, nullptr, const_cast<char**>(argv), environ);
-    for (int i = 0; i < 100 && !std::filesystem::exists(link_); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  ~PacedSim() {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-  const std::string& Link() const { return link_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string link_;
-};
 
 struct Board {
   explicit Board(const std::string& path) {

@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "PacedSim.h"
 #include "core/board/PoseBoardLink.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/EventPump.h"
@@ -28,9 +29,9 @@
 #include "core/motion/PoseEditor.h"
 #include "platform/CommX.h"
 
-extern char** environ;
-
 namespace {
+
+using brv3::bench::PacedSim;
 
 using Clock = std::chrono::steady_clock;
 
@@ -38,27 +39,6 @@ constexpr double kByteSeconds = 10.0 / 115200.0;
 constexpr double kFrameSeconds = (1 + 1 + 7) * kByteSeconds;
 constexpr int kEvents = 2000;
 constexpr auto kEventSpacing = std::chrono::microseconds(1000);
-
-class PacedSim {
- public:
-  PacedSim() {
-    link_ = (std::filesystem::temp_directory_path() / ("brv3-drag-" + std::to_string(getpid())))
-                .string();
-    const char* argv[] = {BRV3_SIM_PATH, "--link", link_.c_str(), "--baud-pacing", nullptr};
-    posix_spawn(&pid_, BRV3_SIM_PATH, nullptr, nullptr, const_cast<char**>(argv), environ);
-    for (int i = 0; i < 100 && !std::filesystem::exists(link_); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  ~PacedSim() {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-  const std::string& Link() const { return link_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string link_;
-};
 
 int32_t EventPosition(int i) {
   return 16000 + i % 700;
@@ -123,7 +103,7 @@ void Report(benchmark::State& state, int frames, Drag& drag, Clock::time_point l
 }
 
 void BM_SliderDrag(benchmark::State& state) {
-  PacedSim sim;
+  PacedSim sim("drag");
   Drag drag;
   brv3::PoseEditor* current = nullptr;
   DragPump pump(drag, current);
@@ -160,7 +140,7 @@ void BM_SliderDrag(benchmark::State& state) {
 BENCHMARK(BM_SliderDrag)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_SliderDragFloor(benchmark::State& state) {
-  PacedSim sim;
+  PacedSim sim("drag");
   const int fd = open(sim.Link().c_str(), O_RDWR | O_NOCTTY);
   if (fd < 0) {
     state.SkipWithError("cannot open the simulator's terminal");

@@ -20,6 +20,21 @@ void Report(TransferProgress* progress, size_t done, size_t total) {
   if (progress) progress->Step(static_cast<int>(done), static_cast<int>(total));
 }
 
+// The slot's table entry into `read` (entry, name, code) and its step count; NoData for an empty
+// slot.
+template <class Read>
+ActionResult ReadHead(MotionBoard& board, Slot slot, Read& read, int& count) {
+  Bytes entryBytes;
+  if (!ReadEntry(board, slot.Index(), entryBytes)) return ActionResult::BoardFailed;
+  read.entry = entryBytes;
+  const TableEntry entry = *TableEntry::Decode(entryBytes);
+  count = entry.Count;
+  if (count == 0) return ActionResult::NoData;
+  read.name = EntryNameText(entry);
+  read.ctrl = entry.Code;
+  return ActionResult::Done;
+}
+
 }  // namespace
 
 int ContinuationSlotCount(size_t stepCount) {
@@ -80,14 +95,9 @@ ActionResult ReadMotion(MotionBoard& board, Prompter& prompter, TransferProgress
                         Slot slot, MotionRead& read) {
   read = {};
   if (!slot.IsMotion()) return ActionResult::Cancelled;
-  Bytes entryBytes;
-  if (!ReadEntry(board, slot.Index(), entryBytes)) return ActionResult::BoardFailed;
-  read.entry = entryBytes;
-  const TableEntry entry = *TableEntry::Decode(entryBytes);
-  const int n = entry.Count;
-  if (n == 0) return ActionResult::NoData;
-  read.name = EntryNameText(entry);
-  read.ctrl = entry.Code;
+  int n = 0;
+  if (const ActionResult head = ReadHead(board, slot, read, n); head != ActionResult::Done)
+    return head;
   for (int i = 0; i < n; ++i) {
     Bytes reply;
     std::optional<PoseRecord> record;
@@ -133,14 +143,9 @@ bool WriteScenario(MotionBoard& board, Prompter& prompter, TransferProgress* pro
 ActionResult ReadScenario(MotionBoard& board, Slot slot, ScenarioRead& read) {
   read = {};
   if (!slot.IsScenario()) return ActionResult::Cancelled;
-  Bytes entryBytes;
-  if (!ReadEntry(board, slot.Index(), entryBytes)) return ActionResult::BoardFailed;
-  read.entry = entryBytes;
-  const TableEntry entry = *TableEntry::Decode(entryBytes);
-  const int n = entry.Count;
-  if (n == 0) return ActionResult::NoData;
-  read.name = EntryNameText(entry);
-  read.ctrl = entry.Code;
+  int n = 0;
+  if (const ActionResult head = ReadHead(board, slot, read, n); head != ActionResult::Done)
+    return head;
   for (int i = 0; i < n; ++i) {
     Bytes reply;
     if (!board.ReadScenarioStep(slot.Number(), i, reply) || reply.empty())

@@ -1,19 +1,8 @@
 #include "core/board/PoseBoardLink.h"
 
-#include <algorithm>
+#include "core/board/ReplyBytes.h"
 
 namespace brv3 {
-namespace {
-
-template <size_t N>
-std::optional<std::array<uint8_t, N>> FirstBytes(bool ok, const Bytes& reply) {
-  if (!ok || reply.size() < N) return std::nullopt;
-  std::array<uint8_t, N> out{};
-  std::copy_n(reply.begin(), N, out.begin());
-  return out;
-}
-
-}  // namespace
 
 bool PoseBoardLink::WritePose(const PoseRecord& record) {
   return link_.WritePose(PoseArea::Live, 0, 0, record.Pack());

@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/board/ReplyBytes.h"
 #include "core/motion/MixWords.h"
 
 namespace brv3 {
 namespace {
-
-template <size_t N>
-std::optional<std::array<uint8_t, N>> FirstBytes(bool ok, const Bytes& reply) {
-  if (!ok || reply.size() < N) return std::nullopt;
-  std::array<uint8_t, N> out{};
-  std::copy_n(reply.begin(), N, out.begin());
-  return out;
-}
 
 template <size_t N>
 Bytes ToBytes(const std::array<uint8_t, N>& bytes) {
