@@ -5,6 +5,7 @@
 #include "cli/BoardPrompter.h"
 #include "cli/CliCommands.h"
 #include "core/board/BoardActions.h"
+#include "core/board/WriteWarnings.h"
 #include "core/chart/ChartFiles.h"
 #include "core/util/SafeFile.h"
 
@@ -58,6 +59,12 @@ int RunWrite(Port& port, const std::string& file, const std::string& slotText,
     prompter.EndProgress();
     ctx.err << "The chart has no objects\n";
     return kExitBadInput;
+  }
+  // Warnings are printed and need --yes; nothing reaches the board when they are refused.
+  WriteWarningGate gate;
+  if (!gate.Allow(prompter, file, CheckChart(chart, BoardKnowledge{}))) {
+    ctx.err << "Write cancelled: the chart has warnings\n";
+    return kExitFailure;
   }
   BoardLink link(&port, &prompter);
   BoardActions actions(link, prompter);

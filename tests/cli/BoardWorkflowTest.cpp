@@ -26,7 +26,7 @@ Chart Chain(int count, const std::string& name) {
   ChartBuilder b;
   int prev = b.Pos("P0");
   for (int i = 1; i < count; ++i) {
-    int p = b.Pos("P" + std::to_string(i), static_cast<uint16_t>(10000 + i));
+    int p = b.Pos("P" + std::to_string(i), static_cast<uint16_t>(16000 + i));
     b.Flow(prev, p);
     prev = p;
   }
@@ -113,6 +113,22 @@ TEST_F(BoardWorkflowTest, WriteReadAndDeleteRunTheEditorSequences) {
   EXPECT_EQ(cli::RunRead(board, "M5", out, Ctx()), 1);
   EXPECT_NE(err.str().find("Read failed: the board did not answer"), std::string::npos)
       << err.str();
+}
+
+// A chart with warnings is written only with --yes; the warnings are printed either way.
+TEST_F(BoardWorkflowTest, WarningsNeedYesBeforeAWrite) {
+  Chart chart = Chain(3, "WIDE");
+  chart.Objects[1].Values[2] = 20000;  // beyond the pulse-servo range
+  const std::string wide = Save(dir, "wide.QVB", chart);
+  EXPECT_EQ(cli::RunWrite(board, wide, "M2", Ctx()), 1);
+  EXPECT_NE(err.str().find("warning: Object \"P1\": CH3 20000 outside the pulse-servo range"),
+            std::string::npos)
+      << err.str();
+  EXPECT_NE(err.str().find("Write anyway? (no: answer with --yes to go on)"), std::string::npos);
+  EXPECT_TRUE(board.frames.empty());
+  EXPECT_EQ(cli::RunWrite(board, wide, "M2", Ctx(true)), 0) << err.str();
+  EXPECT_NE(err.str().find("warning: Object \"P1\""), std::string::npos);
+  EXPECT_EQ(board.entries[1][0], 4);
 }
 
 TEST_F(BoardWorkflowTest, BackupAndRestoreGiveBackTheSameBoard) {

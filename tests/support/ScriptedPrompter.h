@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/util/Prompter.h"
@@ -19,7 +20,12 @@ class ScriptedPrompter : public Prompter {
     int language;
   };
 
-  std::deque<int> answers;                             // MsgBox; default Yes / OK
+  std::deque<int> answers;  // MsgBox; default Yes / OK
+  // MsgBoxWithCheck answers apart from `answers`, so a script of plain questions is not thrown
+  // off by one with a check box: each entry is the button and the box's state; default Yes,
+  // box left as it was.
+  std::deque<std::pair<int, bool>> checkAnswers;
+  std::vector<Message> checkMessages;
   std::deque<int> selections;                          // NumberSelectDialog; -2 = Cancel
   std::deque<std::optional<std::string>> textAnswers;  // InputTextDialog; nullopt = Cancel
   std::vector<Message> messages;
@@ -36,6 +42,15 @@ class ScriptedPrompter : public Prompter {
       return answer;
     }
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? IdYes : IdOk;
+  }
+  int MsgBoxWithCheck(MsgKind kind, MsgButtons buttons, const std::string& text,
+                      const std::string& checkText, bool& checked) override {
+    checkMessages.push_back({kind, buttons, text + "|" + checkText, kEnglish});
+    if (checkAnswers.empty()) return IdYes;
+    const auto [answer, box] = checkAnswers.front();
+    checkAnswers.pop_front();
+    checked = box;
+    return answer;
   }
   bool NumberSelectDialog(NumberSelectState& state) override {
     selectDialogs.push_back(state);

@@ -59,7 +59,7 @@ class BoardWindow {
   // POS1 -> POS2 named WALK, put into the window's own chart.
   void LoadWalk() {
     test::ChartBuilder b;
-    int p1 = b.Pos("POS1"), p2 = b.Pos("POS2", 20000);
+    int p1 = b.Pos("POS1"), p2 = b.Pos("POS2", 16900);
     b.Flow(p1, p2);
     Chart& chart = window.CurrentChart();
     chart.ClearChart();
@@ -179,6 +179,42 @@ TEST(MainBoardButtonsTest, CompileWriteReadPlayDeleteThroughTheToolbar) {
   std::unique_ptr<QMimeData> mime(list->model()->mimeData({list->model()->index(79, 0)}));
   ASSERT_NE(mime, nullptr);
   EXPECT_EQ(QString::fromUtf8(mime->data("application/x-brivane3-table-row")), "79|M80|WALK");
+}
+
+// Warnings head the LIST sheet after a compile; before a write they are asked about, and "Do not
+// ask again for this chart" quiets the question for that chart only after a Yes.
+TEST(MainBoardButtonsTest, WarningsAreShownAndAskedAboutBeforeWrite) {
+  BoardWindow w;
+  w.LoadWalk();
+  w.window.CurrentChart().Objects[1].Values[0] = 20000;
+  w.Press("CompileBtn");
+  ASSERT_EQ(w.window.Qvb()->topLevelItemCount(), 4);
+  EXPECT_TRUE(w.window.Qvb()->topLevelItem(0)->text(0).startsWith(
+      "warning: Object \"POS2\": CH1 20000 outside the pulse-servo range"))
+      << w.window.Qvb()->topLevelItem(0)->text(0).toStdString();
+  EXPECT_TRUE(w.prompter.checkMessages.empty());  // compiling asks nothing
+
+  w.prompter.checkAnswers = {{IdNo, true}, {IdYes, true}};
+  w.prompter.selections = {4, 4, 4};
+  w.Press("MotWriteBtn");
+  ASSERT_EQ(w.prompter.checkMessages.size(), 1u);
+  EXPECT_NE(w.prompter.checkMessages[0].text.find("Write anyway?"), std::string::npos);
+  EXPECT_TRUE(w.port.Log().empty());  // refused: nothing reached the board
+  EXPECT_EQ(w.window.Qvb()->topLevelItemCount(), 4);
+  w.Press("MotWriteBtn");
+  EXPECT_EQ(w.prompter.statuses.back(), "Write successful");
+  w.Press("MotWriteBtn");  // the same chart: not asked again
+  EXPECT_EQ(w.prompter.checkMessages.size(), 2u);
+  EXPECT_EQ(w.prompter.statuses.back(), "Write successful");
+
+  // A chart of another name is asked about again.
+  w.window.CurrentChart().SetChartName("RUN");
+  w.prompter.checkAnswers = {{IdNo, false}};
+  w.prompter.selections = {4};
+  w.prompter.statuses.clear();
+  w.Press("MotWriteBtn");
+  EXPECT_EQ(w.prompter.checkMessages.size(), 3u);
+  EXPECT_TRUE(w.prompter.statuses.empty());
 }
 
 // A scenario read back sizes its MOT boxes with the canvas font, not a fixed width per character.

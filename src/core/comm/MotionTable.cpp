@@ -5,11 +5,13 @@ namespace brv3 {
 MotionTable::MotionTable() {
   const Bytes empty = EmptyTableEntry();
   for (int i = 0; i < BoardLink::kTableEntries; ++i) ShowTableEntry(empty, i, true);
+  known_.assign(rows_.size(), 0);
 }
 
 void MotionTable::Clear() {
   entries_.clear();
   rows_.clear();
+  known_.clear();
 }
 
 void MotionTable::ShowTableEntry(const Bytes& entry, int index, bool add) {
@@ -20,15 +22,18 @@ void MotionTable::ShowTableEntry(const Bytes& entry, int index, bool add) {
     if (rows_.size() >= static_cast<size_t>(BoardLink::kTableEntries)) return;
     rows_.push_back(FormatTableRow(bytes, static_cast<int>(rows_.size())));
     entries_.push_back(std::move(bytes));
+    known_.push_back(1);
     return;
   }
   if (index < 0 || index >= BoardLink::kTableEntries) return;
   while (static_cast<int>(rows_.size()) <= index) {
     rows_.push_back(FormatTableRow(EmptyTableEntry(), static_cast<int>(rows_.size())));
     entries_.push_back(EmptyTableEntry());
+    known_.push_back(0);
   }
   rows_[index] = FormatTableRow(bytes, index);
   entries_[index] = std::move(bytes);
+  known_[index] = 1;
 }
 
 void MotionTable::FillUnknownRows() {
@@ -37,7 +42,18 @@ void MotionTable::FillUnknownRows() {
     row.Name = row.Count = row.Date = row.Control = "?";
     rows_.push_back(std::move(row));
     entries_.push_back(EmptyTableEntry());
+    known_.push_back(0);
   }
+}
+
+std::array<bool, BoardLink::kTableEntries> MotionTable::KnownEmptySlots() const {
+  std::array<bool, BoardLink::kTableEntries> empty{};
+  for (size_t i = 0; i < empty.size() && i < entries_.size(); ++i) {
+    if (!known_[i]) continue;
+    const std::optional<TableEntry> entry = TableEntry::Decode(entries_[i]);
+    empty[i] = !entry || entry->Count == 0;
+  }
+  return empty;
 }
 
 void MotionTable::ListText(std::string& text, int first, int last) const {

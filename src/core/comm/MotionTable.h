@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class MotionTable : public TableEntryObserver {
   // A refresh that stopped early: the rows it did not read are added as unknown ("?"), so the
   // table and the selection lists still hold M1..M80 and S1..S5.
   void FillUnknownRows();
+  // The entries the board reported empty (no steps); a row never read from the board counts as
+  // not empty, since nothing is known of it.
+  std::array<bool, BoardLink::kTableEntries> KnownEmptySlots() const;
 
   // Appends a comma and a quoted "No Name Date" item for each motion row (0 ... 79) or scenario
   // row (80 ... 84); a leading comma of the result is removed.
@@ -37,6 +41,7 @@ class MotionTable : public TableEntryObserver {
 
   std::vector<Bytes> entries_;
   std::vector<TableRow> rows_;
+  std::vector<uint8_t> known_;  // 1 for a row the board's bytes were shown in
 };
 
 }  // namespace brv3

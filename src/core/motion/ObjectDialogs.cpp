@@ -42,6 +42,16 @@ std::string SensorBoxCaption(int box, const SensorTrigger& trigger,
          slotItems[static_cast<size_t>(slot)] + "change exceeds";
 }
 
+std::string SensorBoxHint(int box, const SensorTrigger& trigger,
+                          const std::vector<std::string>& slotItems) {
+  const std::string input = "AD" + std::to_string((box + 1) / 2) + ": ";
+  const int slot = trigger.motion - 1;
+  if (trigger.motion <= 0 || slot >= static_cast<int>(slotItems.size()))
+    return input + "no interrupt motion";
+  return input + "plays " + slotItems[static_cast<size_t>(slot)] + " when the change exceeds " +
+         std::to_string(trigger.threshold);
+}
+
 void SetDialog::Open(PoseTarget* target, const SensorTriggers& triggers,
                      const std::vector<std::string>& slotItems) {
   target_ = target;
@@ -49,6 +59,7 @@ void SetDialog::Open(PoseTarget* target, const SensorTriggers& triggers,
   for (int box = 1; box <= kSensorBoxes; ++box) {
     sensor_[Box(box)] = false;
     sensorCaptions_[Box(box)] = SensorBoxCaption(box, triggers[Box(box)], slotItems_);
+    sensorHints_[Box(box)] = SensorBoxHint(box, triggers[Box(box)], slotItems_);
   }
   caption_ = target ? target->Name() : std::string();
   option_ = SetOption::None;

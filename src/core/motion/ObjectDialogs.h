@@ -43,6 +43,8 @@ class SetDialog {
   int CallIndex() const { return callIndex_; }
   bool Sensor(int box) const { return sensor_[Box(box)]; }  // box 1..6
   const std::string& SensorCaption(int box) const { return sensorCaptions_[Box(box)]; }
+  // The same setting as a sentence, for the box's tooltip.
+  const std::string& SensorHint(int box) const { return sensorHints_[Box(box)]; }
   const std::vector<std::string>& SlotItems() const { return slotItems_; }
 
   // A radio button clicked.
@@ -80,12 +82,17 @@ class SetDialog {
   int callIndex_ = 0;
   std::array<bool, kSensorBoxes> sensor_{};
   std::array<std::string, kSensorBoxes> sensorCaptions_;
+  std::array<std::string, kSensorBoxes> sensorHints_;
   std::vector<std::string> slotItems_;
 };
 
 // The caption of sensor box 1..6 from its trigger and the motion table's slot texts.
 std::string SensorBoxCaption(int box, const SensorTrigger& trigger,
                              const std::vector<std::string>& slotItems);
+// The sensor box's setting in words: "AD1: plays M4 WALK when the change exceeds 500", or "AD1:
+// no interrupt motion".
+std::string SensorBoxHint(int box, const SensorTrigger& trigger,
+                          const std::vector<std::string>& slotItems);
 
 // The Compare dialog without its widgets: a radio click stores its word at once.
 class CompareDialog {

@@ -107,6 +107,7 @@ void PoseEditor::Open(PoseTarget* target) {
 }
 
 void PoseEditor::ApplySerialServoMask(const ChannelMask& mask) {
+  serialMask_ = mask;
   for (int c = 1; c <= kChannels; ++c) {
     ChannelPanelState& ch = channels_[Slot(c)];
     ch.Range = MaskHasChannel(mask, c) ? kSerialServoRange : kPulseServoRange;

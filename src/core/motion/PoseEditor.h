@@ -114,6 +114,8 @@ class PoseEditor {
   // Ranges from a serial-servo channel mask (a set bit = serial servo); positions are kept,
   // held within the new range.
   void ApplySerialServoMask(const ChannelMask& mask);
+  // The last mask applied; nullopt until one was read from the board or written to it.
+  const std::optional<ChannelMask>& SerialServoMask() const { return serialMask_; }
   void SetScaleFactor(int channel, double factor);
   // Sets a channel's kind, recolouring its edit.
   void SetKind(int channel, ChannelKind kind);
@@ -180,6 +182,7 @@ class PoseEditor {
   std::string caption_;
   std::array<ChannelPanelState, kChannels> channels_{};
   int32_t speedBar_ = 255;
+  std::optional<ChannelMask> serialMask_;
   std::string speedEdit_ = "255";
   bool scrollBusy_ = false;
   struct PendingRelease {

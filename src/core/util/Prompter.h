@@ -45,6 +45,13 @@ class Prompter {
 
   virtual int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text,
                      int language = kEnglish) = 0;
+  // A message box with a check box captioned `checkText` under the text; `checked` goes in as the
+  // box's state and comes back as the user left it. Without a box of its own, a plain MsgBox.
+  virtual int MsgBoxWithCheck(MsgKind kind, MsgButtons buttons, const std::string& text,
+                              const std::string& checkText, bool& checked) {
+    (void)checkText, (void)checked;
+    return MsgBox(kind, buttons, text, kEnglish);
+  }
   // True on OK, with state.SelectIndex set to the chosen entry (-1 when none).
   virtual bool NumberSelectDialog(NumberSelectState& state) = 0;
   // True on OK, with `value` replaced by the entered text; false leaves `value` alone.

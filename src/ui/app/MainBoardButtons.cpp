@@ -1,14 +1,18 @@
 #include "ui/app/MainBoardButtons.h"
 
+#include <QBrush>
 #include <QFontMetrics>
 #include <QTreeWidget>
 
 #include "core/comm/Notifications.h"
+#include "ui/app/MainMenus.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/WindowPlacement.h"
 #include "ui/board/ConfigDialogs.h"
 #include "ui/board/InputDialogs.h"
 #include "ui/board/OptDlg.h"
 #include "ui/motion/ObjectEditors.h"
+#include "ui/motion/PrmDlg.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -17,6 +21,7 @@ namespace brv3 {
 MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
     : BasicBoardButtons(window.Link(), prompter, window.Notifications()),
       window_(window),
+      prompter_(prompter),
       actions_(window.Link(), prompter) {
   // The table mirror hears of every entry the link writes, then the table window.
   window_.Link().SetTableObserver(this);
@@ -60,11 +65,7 @@ void MainBoardButtons::ShowTableEntry(const Bytes& entry, int index, bool add) {
 
 void MainBoardButtons::TableBtnClick() {
   if (!tableDlg_) return;
-  if (!tableDlg_->isVisible()) {
-    // Beside the main window's right edge.
-    const QRect frame = window_.frameGeometry();
-    tableDlg_->move(frame.right() + 1, frame.top());
-  }
+  if (!tableDlg_->isVisible()) PlaceBesideWindow(*tableDlg_, window_);
   tableDlg_->show();
   tableDlg_->raise();
 }
@@ -74,14 +75,33 @@ void MainBoardButtons::ShowListing() {
   QTreeWidget* list = window_.List();
   qvb->clear();
   list->clear();
+  // The warnings of the last check head the hexadecimal view, in the colour of a caution.
+  for (const std::string& line : WarningLines(warnings_)) {
+    auto* item = new QTreeWidgetItem(qvb, {QString::fromStdString(line)});
+    item->setForeground(0, QBrush(QColor(0xB0, 0x50, 0x00)));
+  }
   for (const std::string& row : actions_.HexRows())
     new QTreeWidgetItem(qvb, {QString::fromStdString(row)});
   for (const std::string& line : actions_.Listing())
     new QTreeWidgetItem(list, {QString::fromStdString(line)});
 }
 
+BoardKnowledge MainBoardButtons::Knowledge() const {
+  BoardKnowledge known;
+  known.serialServoMask = window_.Editors().PrmDlg().Editor().SerialServoMask();
+  known.emptySlots = actions_.Table().KnownEmptySlots();
+  return known;
+}
+
+std::string MainBoardButtons::ChartKey() const {
+  const QString& path = window_.Menus().FilePath();
+  return path.isEmpty() ? "untitled:" + window_.CurrentChart().Name : path.toStdString();
+}
+
 void MainBoardButtons::CompileBtnClick() {
-  actions_.Compile(window_.CurrentChart());
+  const Chart& chart = window_.CurrentChart();
+  warnings_ = CheckChart(chart, Knowledge());
+  actions_.Compile(chart);
   ShowListing();
 }
 
@@ -89,6 +109,11 @@ void MainBoardButtons::MotWriteBtnClick() {
   const Chart& chart = window_.CurrentChart();
   const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Write, chart.Type);
   if (!slot) return;
+  warnings_ = CheckChart(chart, Knowledge());
+  if (!writeGate_.Allow(prompter_, ChartKey(), warnings_)) {
+    ShowListing();
+    return;
+  }
   actions_.Write(*slot, chart);
   ShowListing();
 }
@@ -96,6 +121,7 @@ void MainBoardButtons::MotWriteBtnClick() {
 void MainBoardButtons::MotReadBtnClick() {
   const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Read);
   if (!slot) return;
+  warnings_.clear();
   actions_.Read(*slot, window_.CurrentChart());
   ShowListing();
 }

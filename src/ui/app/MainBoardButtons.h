@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/board/BoardActions.h"
+#include "core/board/WriteWarnings.h"
 #include "ui/app/BoardButtons.h"
 
 namespace brv3 {
@@ -49,12 +50,22 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
 
   // Puts the listing and the hexadecimal rows of the last compile or read into the window.
   void ShowListing();
+  // The warnings of the last compile or write, shown above the listing.
+  const std::vector<ChartWarning>& Warnings() const { return warnings_; }
 
  private:
   void ShowTableEntry(const Bytes& entry, int index, bool add) override;
+  // What the program knows of the board: the serial-servo mask the position editor last applied,
+  // the entries the last table refresh found empty.
+  BoardKnowledge Knowledge() const;
+  // The chart's identity for "Do not ask again for this chart": its file, or its name unsaved.
+  std::string ChartKey() const;
 
   TBrivane3& window_;
+  Prompter& prompter_;
   BoardActions actions_;
+  WriteWarningGate writeGate_;
+  std::vector<ChartWarning> warnings_;
   TTableDlg* tableDlg_ = nullptr;
   TDataDlg* dataDlg_ = nullptr;
   std::unique_ptr<ConfigDialogs> config_;

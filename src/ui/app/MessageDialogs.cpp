@@ -1,5 +1,6 @@
 #include "ui/app/MessageDialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFontMetrics>
@@ -151,14 +152,22 @@ QString MsgCaption(int kind, int language) {
   return QString::fromUtf8(kCaptions[language == kJapanese ? 0 : 1][kind]);
 }
 
-int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text,
-               int language) {
+int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text, int language,
+               const QString& checkText, bool* checked) {
   const int k = static_cast<int>(kind);
   QMessageBox box(KindIcon(k), MsgCaption(k, language), text, ButtonSet(buttons), parent);
   box.setObjectName("MsgBox");
   if (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel)
     box.setDefaultButton(QMessageBox::Yes);
+  QCheckBox* check = nullptr;
+  if (checked) {
+    check = new QCheckBox(checkText, &box);
+    check->setObjectName("CheckBox");
+    check->setChecked(*checked);
+    box.setCheckBox(check);
+  }
   box.exec();
+  if (check) *checked = check->isChecked();
   QAbstractButton* clicked = box.clickedButton();
   if (!clicked) return EscapeId(buttons);
   return ButtonId(box.standardButton(clicked));

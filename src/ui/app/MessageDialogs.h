@@ -21,8 +21,9 @@ constexpr int kIdHelp = 9;
 
 // The message box: icon and caption of `kind`, the buttons of `buttons`, and `text`. Returns the
 // id of the pressed button (IdOk ... IdNo); closing the box answers as its escape button does.
-int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text,
-               int language);
+// With `checked`, a check box captioned `checkText` sits under the text and its state comes back.
+int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text, int language,
+               const QString& checkText = QString(), bool* checked = nullptr);
 
 // a * b / c rounded to the nearest integer, halves away from zero.
 int MulDivRound(int a, int b, int c);

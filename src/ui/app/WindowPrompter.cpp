@@ -15,6 +15,12 @@ int WindowPrompter::MsgBox(MsgKind kind, MsgButtons buttons, const std::string& 
   return ShowMsgBox(&window_, kind, buttons, QString::fromStdString(text), language);
 }
 
+int WindowPrompter::MsgBoxWithCheck(MsgKind kind, MsgButtons buttons, const std::string& text,
+                                    const std::string& checkText, bool& checked) {
+  return ShowMsgBox(&window_, kind, buttons, QString::fromStdString(text), kEnglish,
+                    QString::fromStdString(checkText), &checked);
+}
+
 bool WindowPrompter::NumberSelectDialog(NumberSelectState& state) {
   return RunNumberSelectDialog(&window_, state);
 }

@@ -30,6 +30,8 @@ class WindowPrompter final : public Prompter {
 
   int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text,
              int language = kEnglish) override;
+  int MsgBoxWithCheck(MsgKind kind, MsgButtons buttons, const std::string& text,
+                      const std::string& checkText, bool& checked) override;
   bool NumberSelectDialog(NumberSelectState& state) override;
   bool InputTextDialog(const std::string& caption, const std::string& prompt,
                        std::string& value) override;

@@ -240,6 +240,7 @@ void TSetDlg::Refresh() {
     QSignalBlocker block(check);
     check->setChecked(model_.Sensor(box));
     check->setText(QString::fromStdString(model_.SensorCaption(box)));
+    check->setToolTip(QString::fromStdString(model_.SensorHint(box)));
   }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/ConfigLocation.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/ShellSettings.h"
+#include "ui/app/WindowPlacement.h"
 #include "ui/board/InputDialogs.h"
 #include "ui/chart/CanvasWidget.h"
 #include "ui/motion/CurvesDock.h"
@@ -125,17 +126,27 @@ void ObjectEditors::OpenObject(int index, uint8_t type) {
   const auto target = [this, index] {
     return std::make_unique<HistoryPoseTarget>(window_.History(), index, &storing_);
   };
+  // Each editor opens beside the main window the first time, then where the user left it.
+  const auto place = [this](QWidget* dialog) {
+    if (dialog->property("placed").toBool()) return;
+    PlaceBesideWindow(*dialog, window_);
+    dialog->setProperty("placed", true);
+  };
   switch (type) {
     case kPosition:
+      place(prmDlg_);
       prmDlg_->Open(chart, index, target());
       break;
     case kSet:
+      place(setDlg_);
       setDlg_->Open(chart, index, analog_.Triggers(), SlotItems(), target());
       break;
     case kCompare:
+      place(compDlg_);
       compDlg_->Open(chart, index, target());
       break;
     case kMix:
+      place(mixDlg_);
       mixDlg_->Open(chart, index, target());
       break;
     default:

@@ -149,6 +149,9 @@ TEST(SetDialogTest, SensorBoxCaptionsComeFromTheTriggers) {
   EXPECT_EQ(dlg.SensorCaption(3), "AD2 OFF");
   EXPECT_EQ(dlg.SensorCaption(5), "AD3 OFF");
   EXPECT_EQ(dlg.SensorCaption(6), "AD3 OFF");
+  // The tooltip says the same in words.
+  EXPECT_EQ(dlg.SensorHint(2), "AD1: plays M4 name --/-- --:-- when the change exceeds -500");
+  EXPECT_EQ(dlg.SensorHint(5), "AD3: no interrupt motion");
   // A slot beyond the table's rows reads as no motion.
   triggers[0] = {86, 1};
   EXPECT_EQ(SensorBoxCaption(1, triggers[0], Slots()), "AD1 OFF");
