@@ -22,15 +22,38 @@ namespace fs = std::filesystem;
 
 constexpr int kEntries = BoardLink::kTableEntries;
 
+// The first entry of `folder` a backup does not write itself (its manifest, its configuration,
+// a chart per slot), or "" when there is none. Replacing the folder would lose such an entry.
+std::string ForeignEntry(const fs::path& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return {};
+  for (const auto& item : fs::directory_iterator(folder, ec)) {
+    const std::string name = item.path().filename().string();
+    const bool ours = name == kManifestName || name == kConfigFileName ||
+                      (item.path().extension() == ".QVB" &&
+                       ParseEntryLabel(item.path().stem().string()).has_value());
+    if (!ours || !item.is_regular_file(ec)) return name;
+  }
+  return {};
+}
+
 }  // namespace
 
 int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (!fs::is_directory(dir, ec)) {
-    ctx.err << "Cannot create the folder " << dir << "\n";
+  // The backup is built in a new folder beside `dir` and moved into place only when complete, so
+  // a failed backup leaves an older one there as it was.
+  FolderReplacement folder;
+  std::string error;
+  if (!folder.Begin(dir, &error)) {
+    ctx.err << "Cannot create the folder " << dir << ": " << error << "\n";
     return kExitCannotSave;
   }
+  if (const std::string foreign = ForeignEntry(folder.Target()); !foreign.empty()) {
+    ctx.err << "The folder " << dir << " holds " << foreign << ", which is not part of a "
+            << "backup; back up into a new or empty folder, or one that holds only a backup\n";
+    return kExitCannotSave;
+  }
+  const fs::path out = folder.Staging();
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   BoardLink link(&port, &prompter);
   BoardMotionAdapter board(link);
@@ -118,7 +141,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
                   << "motion list; restore uses the list kept in the manifest\n";
         ++scenarios;
       }
-      if (!SaveChartFile(chart, (fs::path(dir) / file).string(), prompter)) {
+      if (!SaveChartFile(chart, (out / file).string(), prompter)) {
         prompter.EndProgress();
         return kExitCannotSave;
       }
@@ -132,14 +155,15 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   }
   const json manifest = {
       {"format", kManifestFormat}, {"version", kManifestVersion}, {"entries", std::move(list)}};
-  std::string error;
-  if (!WriteFileAtomically((fs::path(dir) / kManifestName).string(), manifest.dump(2) + "\n",
-                           &error)) {
+  if (!WriteFileAtomically((out / kManifestName).string(), manifest.dump(2) + "\n", &error)) {
     ctx.err << "Cannot write the manifest: " << error << "\n";
     return kExitCannotSave;
   }
-  if (int rc = SaveConfigFromBoard(link, (fs::path(dir) / kConfigFileName).string(), ctx.err))
-    return rc;
+  if (int rc = SaveConfigFromBoard(link, (out / kConfigFileName).string(), ctx.err)) return rc;
+  if (!folder.Commit(&error)) {
+    ctx.err << "Cannot put the backup in place at " << dir << ": " << error << "\n";
+    return kExitCannotSave;
+  }
   ctx.err << "Backed up " << motions << " motions and " << scenarios << " scenarios to " << dir
           << "\n";
   return kExitOk;
