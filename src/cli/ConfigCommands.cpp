@@ -21,12 +21,9 @@ int WithBoard(const Options& options, Work work) {
 }
 
 int ShowConfig(BoardConnection& board, bool asJson) {
-  std::string failed;
-  const std::optional<BoardConfig> config = ReadBoardConfig(board.link, &failed);
-  if (!config) {
-    std::cerr << "The board's configuration could not be read (" << failed << ")\n";
-    return kExitFailure;
-  }
+  const std::optional<BoardConfig> config =
+      ReadConfigFromBoard(board.link, std::cerr, "The board's configuration could not be read");
+  if (!config) return kExitFailure;
   if (asJson)
     std::cout << ConfigToJson(*config).dump(2) << "\n";
   else

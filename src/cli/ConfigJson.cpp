@@ -396,14 +396,29 @@ BoardConfig MergeConfig(const ConfigFile& f, const BoardConfig& board) {
   return c;
 }
 
+std::optional<BoardConfig> ReadConfigFromBoard(BoardLink& link, std::ostream& err,
+                                               const char* failure) {
+  std::string failed;
+  std::optional<BoardConfig> config = ReadBoardConfig(link, &failed);
+  if (!config) {
+    failed.clear();
+    config = ReadBoardConfig(link, &failed);
+  }
+  if (config) return config;
+  const LinkFault cause = link.LastFault();
+  err << failure << " (" << failed;
+  if (cause != LinkFault::None) err << ": " << LinkFaultText(cause);
+  err << ")\n";
+  link.SetSleep(1);  // a failed read leaves the board asleep
+  return std::nullopt;
+}
+
 int LoadConfigOntoBoard(BoardLink& link, Prompter& prompter, const ConfigFile& file,
                         std::ostream& err) {
+  const std::optional<BoardConfig> board =
+      ReadConfigFromBoard(link, err, "The board's configuration could not be read");
+  if (!board) return kExitFailure;
   std::string failed;
-  const std::optional<BoardConfig> board = ReadBoardConfig(link, &failed);
-  if (!board) {
-    err << "The board's configuration could not be read (" << failed << ")\n";
-    return kExitFailure;
-  }
   const BoardConfig want = MergeConfig(file, *board);
   if (want.options.serialMask != board->options.serialMask ||
       want.options.svlMask != board->options.svlMask) {
@@ -421,23 +436,18 @@ int LoadConfigOntoBoard(BoardLink& link, Prompter& prompter, const ConfigFile& f
     err << "Writing the configuration failed (" << failed << ")\n";
     return kExitFailure;
   }
-  const std::optional<BoardConfig> got = ReadBoardConfig(link, &failed);
-  if (!got) {
-    err << "The configuration could not be read back (" << failed << ")\n";
-    return kExitFailure;
-  }
+  const std::optional<BoardConfig> got =
+      ReadConfigFromBoard(link, err, "The configuration could not be read back");
+  if (!got) return kExitFailure;
   const std::vector<std::string> diff = ConfigDifferences(want, *got);
   for (const std::string& d : diff) err << "Differs after writing: " << d << "\n";
   return diff.empty() ? kExitOk : kExitFailure;
 }
 
 int SaveConfigFromBoard(BoardLink& link, const std::string& path, std::ostream& err) {
-  std::string failed;
-  const std::optional<BoardConfig> config = ReadBoardConfig(link, &failed);
-  if (!config) {
-    err << "The board's configuration could not be read (" << failed << ")\n";
-    return kExitFailure;
-  }
+  const std::optional<BoardConfig> config =
+      ReadConfigFromBoard(link, err, "The board's configuration could not be read");
+  if (!config) return kExitFailure;
   std::string error;
   if (!WriteFileAtomically(path, ConfigToJson(*config).dump(2) + "\n", &error)) {
     err << "Cannot write " << path << (error.empty() ? "" : ": " + error) << "\n";

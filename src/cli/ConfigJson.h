@@ -39,6 +39,12 @@ int ReadConfigFile(const std::string& path, ConfigFile& file, std::ostream& err)
 // What the board will hold: the file's settings over the board's current bytes.
 BoardConfig MergeConfig(const ConfigFile& file, const BoardConfig& board);
 
+// Reads the board's stored configuration, board asleep meanwhile. Read-only, so a failed read is
+// tried once more; when that fails too, `failure` is printed with what could not be read and why
+// ("trim: the board did not answer"), the board is woken and nullopt returned.
+std::optional<BoardConfig> ReadConfigFromBoard(BoardLink& link, std::ostream& err,
+                                               const char* failure);
+
 // Reads the board, asks before changing either channel mask, writes, reads back and names the
 // differences. An exit code.
 int LoadConfigOntoBoard(BoardLink& link, Prompter& prompter, const ConfigFile& file,

@@ -155,10 +155,38 @@ TEST(CliConfig, AFailingBoardIsReportedAndABadTrimFileRefused) {
   test::WriteFile(dir.File("trim.QVB"), "[TrimData]\r\n");
   auto r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "config"});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("could not be read"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("could not be read (sleep mode: the board refused the command (NAK))"),
+            std::string::npos)
+      << r.err;
   // An unusable trim file is refused before the board is touched.
   r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "trim", "load", dir.File("trim.QVB")});
   EXPECT_EQ(r.exitCode, 2);
+}
+
+// One lost answer or one damaged reply anywhere in the reading is read again; a board that stays
+// silent fails with the cause named.
+TEST(CliConfig, OneLostReplyIsReadAgain) {
+  test::TempDir dir;
+  SimBoard clean(dir, "clean");
+  const json want = clean.Config();
+  for (const std::string fault : {"no-attention@9", "bad-checksum@30", "short-reply@3"}) {
+    test::TempDir other;
+    const std::string link = other.File("qvb3");
+    test::SimProcess sim({"--link", link, "--faults", fault});
+    ASSERT_EQ(sim.FirstLine(), link);
+    auto r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "config", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << fault << ": " << r.err;
+    EXPECT_EQ(json::parse(r.out, nullptr, false), want) << fault;
+  }
+  test::TempDir other;
+  const std::string link = other.File("qvb3");
+  test::SimProcess sim({"--link", link, "--faults", "no-attention@3,no-attention@40"});
+  ASSERT_EQ(sim.FirstLine(), link);
+  auto r =
+      test::RunProcess(BRV3_CLI_PATH, {"--port", link, "config", "save", other.File("c.json")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find(": the board did not answer)"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(other.File("c.json")));
 }
 
 TEST(CliConfig, TrimFilesInAndOut) {
