@@ -3,19 +3,16 @@
 #include <csignal>
 #include <iostream>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <variant>
 
 #include "cli/BoardConnection.h"
 #include "cli/CliCommands.h"
+#include "cli/SensorJson.h"
 #include "core/board/SensorSettings.h"
 #include "core/comm/Notifications.h"
-#include "core/comm/TableEntry.h"
 
 namespace brv3::cli {
 namespace {
-
-using json = nlohmann::ordered_json;  // keys in the documented order
 
 constexpr const char* kNoAnswer = "The board did not answer";
 constexpr int kWatchReadMs = 100;  // how often the stop request is looked at while waiting
@@ -118,17 +115,6 @@ int Watch(BoardConnection& board, int count) {
   return kExitOk;
 }
 
-json TriggersJson(const SensorTriggers& triggers) {
-  json list = json::array();
-  for (size_t t = 0; t < triggers.size(); ++t) {
-    const SensorTrigger& trigger = triggers[t];
-    list.push_back({{"input", kInputNames[t / 2]},
-                    {"motion", trigger.motion > 0 ? json(EntryLabel(trigger.motion - 1)) : json()},
-                    {"threshold", trigger.threshold}});
-  }
-  return list;
-}
-
 int Analog(BoardConnection& board) {
   SensorBoardLink sensors(board.link);
   const auto settings = ReadStoredAnalogSettings(sensors);
@@ -136,12 +122,7 @@ int Analog(BoardConnection& board) {
     std::cerr << kNoAnswer << "\n";
     return kExitFailure;
   }
-  json mix = json::array();
-  for (const MixFactors& table : settings->mix) mix.push_back(table);
-  const json out = {{"references", settings->references},
-                    {"mix", mix},
-                    {"triggers", TriggersJson(settings->triggers)}};
-  std::cout << out.dump() << "\n";
+  std::cout << AnalogToJson(*settings).dump() << "\n";
   return kExitOk;
 }
 
@@ -152,7 +133,7 @@ int Transmitter(BoardConnection& board) {
     std::cerr << kNoAnswer << "\n";
     return kExitFailure;
   }
-  std::cout << json({{"references", *refs}}).dump() << "\n";
+  std::cout << TransmitterToJson(*refs).dump() << "\n";
   return kExitOk;
 }
 
