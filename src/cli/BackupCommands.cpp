@@ -22,19 +22,24 @@ namespace fs = std::filesystem;
 
 constexpr int kEntries = BoardLink::kTableEntries;
 
-// The first entry of `folder` a backup does not write itself (its manifest, its configuration,
-// a chart per slot), or "" when there is none. Replacing the folder would lose such an entry.
-std::string ForeignEntry(const fs::path& folder) {
+// Why `folder` must not be replaced by a backup, or "" when it may: it holds an entry a backup
+// does not write itself (its manifest, its configuration, a chart per slot), or it cannot be
+// listed. Replacing the folder would lose such an entry.
+std::string ReplaceRefusal(const fs::path& folder) {
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return {};
-  for (const auto& item : fs::directory_iterator(folder, ec)) {
-    const std::string name = item.path().filename().string();
+  fs::directory_iterator it(folder, ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    const fs::path& item = it->path();
+    const std::string name = item.filename().string();
+    const std::optional<int> slot = ParseEntryLabel(item.stem().string());
     const bool ours = name == kManifestName || name == kConfigFileName ||
-                      (item.path().extension() == ".QVB" &&
-                       ParseEntryLabel(item.path().stem().string()).has_value());
-    if (!ours || !item.is_regular_file(ec)) return name;
+                      (item.extension() == ".QVB" && slot && EntryLabel(*slot) == item.stem());
+    std::error_code kind;
+    if (!ours || !it->is_regular_file(kind))
+      return "holds " + name + ", which is not part of a backup";
   }
-  return {};
+  return ec ? "cannot be listed (" + ec.message() + ")" : std::string();
 }
 
 }  // namespace
@@ -48,9 +53,9 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
     ctx.err << "Cannot create the folder " << dir << ": " << error << "\n";
     return kExitCannotSave;
   }
-  if (const std::string foreign = ForeignEntry(folder.Target()); !foreign.empty()) {
-    ctx.err << "The folder " << dir << " holds " << foreign << ", which is not part of a "
-            << "backup; back up into a new or empty folder, or one that holds only a backup\n";
+  if (const std::string refusal = ReplaceRefusal(folder.Target()); !refusal.empty()) {
+    ctx.err << "The folder " << dir << " " << refusal
+            << "; back up into a new or empty folder, or one that holds only a backup\n";
     return kExitCannotSave;
   }
   const fs::path out = folder.Staging();
