@@ -7,6 +7,7 @@
 #include "cli/BoardPrompter.h"
 #include "cli/CliCommands.h"
 #include "cli/ConfigJson.h"
+#include "cli/StopSignals.h"
 #include "core/board/BoardActions.h"
 #include "core/board/MotionTransfer.h"
 #include "core/chart/ChartFiles.h"
@@ -63,12 +64,21 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   BoardLink link(&port, &prompter);
   BoardMotionAdapter board(link);
   SleepGuard sleep(link);
+  // Ctrl+C stops between two reads, so the board is woken and the new folder removed.
+  StopSignals signals;
+  auto stopped = [&] {
+    if (!StopRequested()) return false;
+    prompter.EndProgress();
+    ctx.err << "Stopped; " << dir << " was left as it was\n";
+    return true;
+  };
   if (!sleep.On()) {
     ctx.err << "The board does not answer\n";
     return kExitFailure;
   }
   std::array<Bytes, kEntries> entries;
   for (int i = 0; i < kEntries; ++i) {
+    if (stopped()) return kExitFailure;
     // Read-only: a failed read is tried once more.
     if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)]) &&
         !board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
@@ -102,6 +112,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
         ctx.err << label << ": " << refusal << "; restore will refuse this backup\n";
     }
     if (entry.Count > 0) {
+      if (stopped()) return kExitFailure;
       const std::string file = label + ".QVB";
       Chart chart;
       if (i < kMotionSlots) {
@@ -153,6 +164,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
     }
     list.push_back(std::move(j));
   }
+  if (stopped()) return kExitFailure;
   prompter.EndProgress();
   if (!sleep.Off()) {
     ctx.err << "The board did not wake up again\n";

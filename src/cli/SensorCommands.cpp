@@ -1,6 +1,5 @@
 // The board's inputs from a shell: the live analog and remote-control reports, and the stored
 // analog and transmitter settings.
-#include <csignal>
 #include <iostream>
 #include <memory>
 #include <variant>
@@ -8,6 +7,7 @@
 #include "cli/BoardConnection.h"
 #include "cli/CliCommands.h"
 #include "cli/SensorJson.h"
+#include "cli/StopSignals.h"
 #include "core/board/SensorSettings.h"
 #include "core/comm/Notifications.h"
 
@@ -17,34 +17,6 @@ namespace {
 constexpr const char* kNoAnswer = "The board did not answer";
 constexpr int kWatchReadMs = 100;  // how often the stop request is looked at while waiting
 const std::array<const char*, 3> kInputNames = {"AD1", "AD2", "AD3"};
-
-volatile std::sig_atomic_t stopRequested = 0;
-void RequestStop(int) {
-  stopRequested = 1;
-}
-
-// Ctrl+C and SIGTERM only ask the watch loop to stop, so it can switch the reports off first.
-class StopSignals {
- public:
-  StopSignals() {
-    stopRequested = 0;
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &oldInt_);
-    sigaction(SIGTERM, &action, &oldTerm_);
-  }
-  ~StopSignals() {
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
-  }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
- private:
-  struct sigaction oldInt_ {};
-  struct sigaction oldTerm_ {};
-};
 
 template <class Work>
 int WithBoard(const Options& options, Work work) {
@@ -87,7 +59,7 @@ int Watch(BoardConnection& board, int count) {
   board.port->SetTimeOutReceive(kWatchReadMs);
   NotificationBuffer buffer;
   int seen = 0;
-  while (!stopRequested && (count <= 0 || seen < count)) {
+  while (!StopRequested() && (count <= 0 || seen < count)) {
     uint8_t byte = 0;
     if (board.port->ReadBytes(&byte, 1) != 1) continue;
     buffer.Append(&byte, 1);

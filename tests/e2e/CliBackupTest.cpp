@@ -1,6 +1,10 @@
 // A whole board's work kept safe: write motions and a scenario with the CLI, back the board up,
 // restore onto an erased board, and find the same memory.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -64,6 +68,7 @@ class Board {
     sim_->Stop();
     return test::ReadFile(state_);
   }
+  const std::string& Link() const { return link_; }
   test::ProcessResult Cli(std::vector<std::string> args) {
     args.insert(args.begin(), {"--port", link_, "--yes"});
     return test::RunProcess(BRV3_CLI_PATH, args, "", 60000);
@@ -179,6 +184,45 @@ TEST(CliBackup, AFailedBackupLeavesTheOlderBackupAsItWas) {
   r = board.Cli({"backup", dir.File("long.csv")});
   EXPECT_EQ(r.exitCode, 3);
   EXPECT_NE(r.err.find("long.csv"), std::string::npos) << r.err;
+}
+
+// Ctrl+C during a backup stops it between two reads: the older backup stays, the new folder goes.
+TEST(CliBackup, CtrlCLeavesTheOlderBackupAndNoTemporaryFolder) {
+  namespace fs = std::filesystem;
+  test::TempDir dir;
+  Board board(dir, "board");
+  auto r = board.Cli({"write", test::DataFile("walk.QVB"), "--slot", "M5"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = board.Cli({"backup", dir.File("backup")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto older = FolderContent(dir.File("backup"));
+
+  board.Start("delay:15");  // the table alone now takes over a second
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, 2);
+    execl(BRV3_CLI_PATH, BRV3_CLI_PATH, "--port", board.Link().c_str(), "backup",
+          dir.File("backup").c_str(), nullptr);
+    _exit(127);
+  }
+  // Once the new folder is there the board is being put to sleep; the table reads follow.
+  auto building = [&] {
+    for (const auto& e : fs::directory_iterator(dir.path()))
+      if (e.path().filename().string().rfind(".backup.tmp", 0) == 0) return true;
+    return false;
+  };
+  for (int i = 0; i < 500 && !building(); ++i) usleep(10 * 1000);
+  EXPECT_TRUE(building());
+  usleep(300 * 1000);
+  kill(pid, SIGINT);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "killed by the signal instead of stopping";
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(Differing(FolderContent(dir.File("backup")), older), std::vector<std::string>{});
+  for (const auto& e : fs::directory_iterator(dir.path()))
+    EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
 }
 
 }  // namespace brv3
