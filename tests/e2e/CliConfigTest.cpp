@@ -241,6 +241,15 @@ TEST(CliConfig, OneLostReplyIsReadAgain) {
     ASSERT_EQ(r.exitCode, 0) << fault << ": " << r.err;
     EXPECT_EQ(json::parse(r.out, nullptr, false), want) << fault;
   }
+  {
+    test::TempDir other;
+    const std::string link = other.File("qvb3");
+    test::SimProcess sim({"--link", link, "--faults", "no-attention@2"});  // the trim read
+    ASSERT_EQ(sim.FirstLine(), link);
+    auto r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "trim"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("CH1\t0\n", 0), 0u) << r.out;
+  }
   test::TempDir other;
   const std::string link = other.File("qvb3");
   test::SimProcess sim({"--link", link, "--faults", "no-attention@3,no-attention@40"});
