@@ -7,6 +7,7 @@
 #include "cli/BoardPrompter.h"
 #include "cli/CliCommands.h"
 #include "cli/ConfigJson.h"
+#include "cli/StopSignals.h"
 #include "core/board/BoardActions.h"
 #include "core/board/MotionTransfer.h"
 #include "core/chart/ChartFiles.h"
@@ -22,25 +23,62 @@ namespace fs = std::filesystem;
 
 constexpr int kEntries = BoardLink::kTableEntries;
 
+// Why `folder` must not be replaced by a backup, or "" when it may: it holds an entry a backup
+// does not write itself (its manifest, its configuration, a chart per slot), or it cannot be
+// listed. Replacing the folder would lose such an entry.
+std::string ReplaceRefusal(const fs::path& folder) {
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return {};
+  fs::directory_iterator it(folder, ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    const fs::path& item = it->path();
+    const std::string name = item.filename().string();
+    const std::optional<int> slot = ParseEntryLabel(item.stem().string());
+    const bool ours = name == kManifestName || name == kConfigFileName ||
+                      (item.extension() == ".QVB" && slot && EntryLabel(*slot) == item.stem());
+    std::error_code kind;
+    if (!ours || !it->is_regular_file(kind))
+      return "holds " + name + ", which is not part of a backup";
+  }
+  return ec ? "cannot be listed (" + ec.message() + ")" : std::string();
+}
+
 }  // namespace
 
 int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (!fs::is_directory(dir, ec)) {
-    ctx.err << "Cannot create the folder " << dir << "\n";
+  // The backup is built in a new folder beside `dir` and moved into place only when complete, so
+  // a failed backup leaves an older one there as it was.
+  FolderReplacement folder;
+  std::string error;
+  if (!folder.Begin(dir, &error)) {
+    ctx.err << "Cannot create the folder " << dir << ": " << error << "\n";
     return kExitCannotSave;
   }
+  if (const std::string refusal = ReplaceRefusal(folder.Target()); !refusal.empty()) {
+    ctx.err << "The folder " << dir << " " << refusal
+            << "; back up into a new or empty folder, or one that holds only a backup\n";
+    return kExitCannotSave;
+  }
+  const fs::path out = folder.Staging();
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   BoardLink link(&port, &prompter);
   BoardMotionAdapter board(link);
   SleepGuard sleep(link);
+  // Ctrl+C stops between two reads, so the board is woken and the new folder removed.
+  StopSignals signals;
+  auto stopped = [&] {
+    if (!StopRequested()) return false;
+    prompter.EndProgress();
+    ctx.err << "Stopped; " << dir << " was left as it was\n";
+    return true;
+  };
   if (!sleep.On()) {
     ctx.err << "The board does not answer\n";
     return kExitFailure;
   }
   std::array<Bytes, kEntries> entries;
   for (int i = 0; i < kEntries; ++i) {
+    if (stopped()) return kExitFailure;
     // Read-only: a failed read is tried once more.
     if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)]) &&
         !board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
@@ -74,6 +112,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
         ctx.err << label << ": " << refusal << "; restore will refuse this backup\n";
     }
     if (entry.Count > 0) {
+      if (stopped()) return kExitFailure;
       const std::string file = label + ".QVB";
       Chart chart;
       if (i < kMotionSlots) {
@@ -118,13 +157,14 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
                   << "motion list; restore uses the list kept in the manifest\n";
         ++scenarios;
       }
-      if (!SaveChartFile(chart, (fs::path(dir) / file).string(), prompter)) {
+      if (!SaveChartFile(chart, (out / file).string(), prompter)) {
         prompter.EndProgress();
         return kExitCannotSave;
       }
     }
     list.push_back(std::move(j));
   }
+  if (stopped()) return kExitFailure;
   prompter.EndProgress();
   if (!sleep.Off()) {
     ctx.err << "The board did not wake up again\n";
@@ -132,14 +172,15 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   }
   const json manifest = {
       {"format", kManifestFormat}, {"version", kManifestVersion}, {"entries", std::move(list)}};
-  std::string error;
-  if (!WriteFileAtomically((fs::path(dir) / kManifestName).string(), manifest.dump(2) + "\n",
-                           &error)) {
+  if (!WriteFileAtomically((out / kManifestName).string(), manifest.dump(2) + "\n", &error)) {
     ctx.err << "Cannot write the manifest: " << error << "\n";
     return kExitCannotSave;
   }
-  if (int rc = SaveConfigFromBoard(link, (fs::path(dir) / kConfigFileName).string(), ctx.err))
-    return rc;
+  if (int rc = SaveConfigFromBoard(link, (out / kConfigFileName).string(), ctx.err)) return rc;
+  if (!folder.Commit(&error)) {
+    ctx.err << "Cannot put the backup in place at " << dir << ": " << error << "\n";
+    return kExitCannotSave;
+  }
   ctx.err << "Backed up " << motions << " motions and " << scenarios << " scenarios to " << dir
           << "\n";
   return kExitOk;

@@ -21,12 +21,9 @@ int WithBoard(const Options& options, Work work) {
 }
 
 int ShowConfig(BoardConnection& board, bool asJson) {
-  std::string failed;
-  const std::optional<BoardConfig> config = ReadBoardConfig(board.link, &failed);
-  if (!config) {
-    std::cerr << "The board's configuration could not be read (" << failed << ")\n";
-    return kExitFailure;
-  }
+  const std::optional<BoardConfig> config =
+      ReadConfigFromBoard(board.link, std::cerr, "The board's configuration could not be read");
+  if (!config) return kExitFailure;
   if (asJson)
     std::cout << ConfigToJson(*config).dump(2) << "\n";
   else
@@ -34,22 +31,29 @@ int ShowConfig(BoardConnection& board, bool asJson) {
   return kExitOk;
 }
 
-// The stored trim, read between sleep on and off.
+// The stored trim, read between sleep on and off. Read-only, so a failed read is tried once more;
+// when that fails too the cause goes to stderr and the board is woken.
 std::optional<TrimSet> ReadStoredTrim(BoardLink& link) {
-  if (!link.SetSleep(0)) return std::nullopt;
-  Bytes reply;
-  std::optional<TrimSet> trim;
-  if (link.ReadTrim(Area::Stored, reply)) trim = TrimFromBytes(reply);
-  if (!trim || !link.SetSleep(1)) return std::nullopt;
+  auto once = [&link]() -> std::optional<TrimSet> {
+    if (!link.SetSleep(0)) return std::nullopt;
+    Bytes reply;
+    std::optional<TrimSet> trim;
+    if (link.ReadTrim(Area::Stored, reply)) trim = TrimFromBytes(reply);
+    if (!trim || !link.SetSleep(1)) return std::nullopt;
+    return trim;
+  };
+  std::optional<TrimSet> trim = once();
+  if (!trim) trim = once();
+  if (!trim) {
+    std::cerr << "The trim could not be read (" << LinkFaultText(link.LastFault()) << ")\n";
+    link.SetSleep(1);
+  }
   return trim;
 }
 
 int ShowTrim(BoardConnection& board) {
   const std::optional<TrimSet> trim = ReadStoredTrim(board.link);
-  if (!trim) {
-    std::cerr << "The board did not answer\n";
-    return kExitFailure;
-  }
+  if (!trim) return kExitFailure;
   for (size_t i = 0; i < trim->size(); ++i)
     std::cout << "CH" << i + 1 << "\t" << static_cast<int>((*trim)[i]) - kTrimCentre << "\n";
   return kExitOk;
@@ -57,10 +61,7 @@ int ShowTrim(BoardConnection& board) {
 
 int SaveTrim(BoardConnection& board, const std::string& path) {
   const std::optional<TrimSet> trim = ReadStoredTrim(board.link);
-  if (!trim) {
-    std::cerr << "The board did not answer\n";
-    return kExitFailure;
-  }
+  if (!trim) return kExitFailure;
   IniFile ini;
   WriteTrimFile(ini, *trim);
   std::string error;

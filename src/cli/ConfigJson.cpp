@@ -6,6 +6,7 @@
 
 #include "cli/BackupManifest.h"
 #include "cli/CliCommands.h"
+#include "cli/SensorJson.h"
 #include "core/comm/BoardLink.h"
 #include "core/util/Cp932.h"
 #include "core/util/Prompter.h"
@@ -125,6 +126,16 @@ struct Parser {
     std::copy(bytes->begin(), bytes->end(), out.begin());
     return true;
   }
+  bool HexTables(const json& v, std::array<MixTableBytes, kAnalogInputs>& out,
+                 const std::string& path) {
+    if (!v.is_array() || v.size() != out.size()) {
+      bad = path;
+      return false;
+    }
+    for (size_t t = 0; t < out.size(); ++t)
+      if (!HexBytes(v[t], out[t], path + "[" + std::to_string(t) + "]")) return false;
+    return true;
+  }
 };
 
 }  // namespace
@@ -148,8 +159,16 @@ json ConfigToJson(const BoardConfig& c) {
   }
   json records = json::object();
   for (const auto& [n, record] : c.records) records[std::to_string(n)] = RecordJson(record);
-  json mix = json::array();
-  for (const auto& table : c.sensors.mixTables) mix.push_back(LowerHex(table));
+  // The typed analog settings, plus the stored bytes they do not carry when the board holds any.
+  json analog = AnalogToJson(AnalogOf(c.sensors));
+  json raw = json::object();
+  if (!TriggersCarryEveryByte(c.sensors)) raw["settings"] = LowerHex(c.sensors.adSettings);
+  if (!MixCarriesEveryByte(c.sensors)) {
+    json mix = json::array();
+    for (const auto& table : c.sensors.mixTables) mix.push_back(LowerHex(table));
+    raw["mix_tables"] = std::move(mix);
+  }
+  if (!raw.empty()) analog["raw"] = std::move(raw);
   return {{"mode_word", w},
           {"options", std::move(options)},
           {"serial_servo_channels", MaskChannels(o.serialMask)},
@@ -157,11 +176,8 @@ json ConfigToJson(const BoardConfig& c) {
           {"trim", std::move(trim)},
           {"channel_names", std::move(names)},
           {"servo_records", std::move(records)},
-          {"analog",
-           {{"settings", LowerHex(c.sensors.adSettings)},
-            {"mix_tables", std::move(mix)},
-            {"calibration", c.sensors.calibration}}},
-          {"transmitter", {{"settings", LowerHex(c.sensors.transmitter)}}}};
+          {"analog", std::move(analog)},
+          {"transmitter", TransmitterToJson(c.sensors.transmitter)}};
 }
 
 std::string ConfigToText(const BoardConfig& c) {
@@ -204,10 +220,52 @@ std::string ConfigToText(const BoardConfig& c) {
       out << "\n";
     }
   }
-  out << "Analog settings: " << j["analog"]["settings"].get<std::string>() << "\n"
-      << "Transmitter settings: " << j["transmitter"]["settings"].get<std::string>() << "\n";
+  const AnalogSettings analog = AnalogOf(c.sensors);
+  auto numbers = [](const auto& list) {
+    std::string text;
+    for (const auto& n : list) text += (text.empty() ? "" : " ") + std::to_string(n);
+    return text;
+  };
+  out << "Analog references: " << numbers(analog.references) << "\n";
+  for (size_t k = 0; k < analog.mix.size(); ++k)
+    out << "AD" << k + 1 << " mixing: " << numbers(analog.mix[k]) << "\n";
+  for (const json& t : j["analog"]["triggers"])
+    out << "Trigger " << t["input"].get<std::string>() << ": " << motion(t["motion"]) << " at "
+        << t["threshold"].get<int>() << "\n";
+  out << "Transmitter references: " << numbers(c.sensors.transmitter) << "\n";
   return out.str();
 }
+
+namespace {
+
+// The layout of earlier versions: the analog and transmitter settings as stored bytes.
+bool ParseOldSensorLayout(Parser& p, const json& analog, const json& transmitter, ConfigFile& f) {
+  SensorConfig s;
+  int64_t value = 0;
+  const json* v = p.Get(analog, "settings", "analog.settings");
+  if (!v || !p.HexBytes(*v, s.adSettings, "analog.settings")) return false;
+  v = p.Get(analog, "mix_tables", "analog.mix_tables");
+  if (!v || !p.HexTables(*v, s.mixTables, "analog.mix_tables")) return false;
+  v = p.Get(analog, "calibration", "analog.calibration");
+  if (!v) return false;
+  if (!v->is_array() || v->size() != 3) {
+    p.bad = "analog.calibration";
+    return false;
+  }
+  for (size_t i = 0; i < 3; ++i) {
+    if (!p.Int((*v)[i], 0, 0xFFFF, value, "analog.calibration")) return false;
+    s.calibration[i] = static_cast<uint16_t>(value);
+  }
+  v = p.Get(transmitter, "settings", "transmitter.settings");
+  if (!v || !p.HexBytes(*v, s.transmitter, "transmitter.settings")) return false;
+  f.analog = AnalogOf(s);
+  f.transmitter = s.transmitter;
+  f.rawSettings = s.adSettings;
+  f.rawMix = s.mixTables;
+  return true;
+}
+
+}  // namespace
 
 bool ParseConfigJson(const json& j, ConfigFile& f, std::string& bad) {
   Parser p{bad};
@@ -332,33 +390,31 @@ bool ParseConfigJson(const json& j, ConfigFile& f, std::string& bad) {
     }
   }
 
-  SensorConfig& s = f.config.sensors;
   const json* analog = p.Get(j, "analog", "analog");
-  if (!analog) return false;
-  v = p.Get(*analog, "settings", "analog.settings");
-  if (!v || !p.HexBytes(*v, s.adSettings, "analog.settings")) return false;
-  v = p.Get(*analog, "mix_tables", "analog.mix_tables");
-  if (!v) return false;
-  if (!v->is_array() || v->size() != 3) {
-    bad = "analog.mix_tables";
-    return false;
-  }
-  for (size_t t = 0; t < 3; ++t)
-    if (!p.HexBytes((*v)[t], s.mixTables[t], "analog.mix_tables")) return false;
-  v = p.Get(*analog, "calibration", "analog.calibration");
-  if (!v) return false;
-  if (!v->is_array() || v->size() != 3) {
-    bad = "analog.calibration";
-    return false;
-  }
-  for (size_t i = 0; i < 3; ++i) {
-    if (!p.Int((*v)[i], 0, 0xFFFF, value, "analog.calibration")) return false;
-    s.calibration[i] = static_cast<uint16_t>(value);
-  }
   const json* transmitter = p.Get(j, "transmitter", "transmitter");
-  if (!transmitter) return false;
-  v = p.Get(*transmitter, "settings", "transmitter.settings");
-  return v && p.HexBytes(*v, s.transmitter, "transmitter.settings");
+  if (!analog || !transmitter) return false;
+  if (analog->is_object() && analog->contains("settings") && !analog->contains("references"))
+    return ParseOldSensorLayout(p, *analog, *transmitter, f);
+  if (!ParseAnalogJson(*analog, "analog", f.analog, bad) ||
+      !ParseTransmitterJson(*transmitter, "transmitter", f.transmitter, bad))
+    return false;
+  f.rawSettings.reset();
+  f.rawMix.reset();
+  const json* raw = analog->contains("raw") ? &analog->at("raw") : nullptr;
+  if (!raw) return true;
+  if (!raw->is_object()) {
+    bad = "analog.raw";
+    return false;
+  }
+  if (raw->contains("settings")) {
+    f.rawSettings.emplace();
+    if (!p.HexBytes(raw->at("settings"), *f.rawSettings, "analog.raw.settings")) return false;
+  }
+  if (raw->contains("mix_tables")) {
+    f.rawMix.emplace();
+    return p.HexTables(raw->at("mix_tables"), *f.rawMix, "analog.raw.mix_tables");
+  }
+  return true;
 }
 
 int ReadConfigFile(const std::string& path, ConfigFile& file, std::ostream& err) {
@@ -393,17 +449,36 @@ BoardConfig MergeConfig(const ConfigFile& f, const BoardConfig& board) {
   const uint16_t raw = VoltTenthsToRaw(f.choices.voltTenths);
   o.alarm[1] = static_cast<uint8_t>(raw >> 8);
   o.alarm[2] = static_cast<uint8_t>(raw & 0xFF);
+  SensorConfig base = board.sensors;
+  if (f.rawSettings) base.adSettings = *f.rawSettings;
+  if (f.rawMix) base.mixTables = *f.rawMix;
+  c.sensors = MergeSensors(base, f.analog, f.transmitter);
   return c;
+}
+
+std::optional<BoardConfig> ReadConfigFromBoard(BoardLink& link, std::ostream& err,
+                                               const char* failure) {
+  std::string failed;
+  std::optional<BoardConfig> config = ReadBoardConfig(link, &failed);
+  if (!config) {
+    failed.clear();
+    config = ReadBoardConfig(link, &failed);
+  }
+  if (config) return config;
+  const LinkFault cause = link.LastFault();
+  err << failure << " (" << failed;
+  if (cause != LinkFault::None) err << ": " << LinkFaultText(cause);
+  err << ")\n";
+  link.SetSleep(1);  // a failed read leaves the board asleep
+  return std::nullopt;
 }
 
 int LoadConfigOntoBoard(BoardLink& link, Prompter& prompter, const ConfigFile& file,
                         std::ostream& err) {
+  const std::optional<BoardConfig> board =
+      ReadConfigFromBoard(link, err, "The board's configuration could not be read");
+  if (!board) return kExitFailure;
   std::string failed;
-  const std::optional<BoardConfig> board = ReadBoardConfig(link, &failed);
-  if (!board) {
-    err << "The board's configuration could not be read (" << failed << ")\n";
-    return kExitFailure;
-  }
   const BoardConfig want = MergeConfig(file, *board);
   if (want.options.serialMask != board->options.serialMask ||
       want.options.svlMask != board->options.svlMask) {
@@ -421,23 +496,18 @@ int LoadConfigOntoBoard(BoardLink& link, Prompter& prompter, const ConfigFile& f
     err << "Writing the configuration failed (" << failed << ")\n";
     return kExitFailure;
   }
-  const std::optional<BoardConfig> got = ReadBoardConfig(link, &failed);
-  if (!got) {
-    err << "The configuration could not be read back (" << failed << ")\n";
-    return kExitFailure;
-  }
+  const std::optional<BoardConfig> got =
+      ReadConfigFromBoard(link, err, "The configuration could not be read back");
+  if (!got) return kExitFailure;
   const std::vector<std::string> diff = ConfigDifferences(want, *got);
   for (const std::string& d : diff) err << "Differs after writing: " << d << "\n";
   return diff.empty() ? kExitOk : kExitFailure;
 }
 
 int SaveConfigFromBoard(BoardLink& link, const std::string& path, std::ostream& err) {
-  std::string failed;
-  const std::optional<BoardConfig> config = ReadBoardConfig(link, &failed);
-  if (!config) {
-    err << "The board's configuration could not be read (" << failed << ")\n";
-    return kExitFailure;
-  }
+  const std::optional<BoardConfig> config =
+      ReadConfigFromBoard(link, err, "The board's configuration could not be read");
+  if (!config) return kExitFailure;
   std::string error;
   if (!WriteFileAtomically(path, ConfigToJson(*config).dump(2) + "\n", &error)) {
     err << "Cannot write " << path << (error.empty() ? "" : ": " + error) << "\n";

@@ -23,12 +23,18 @@ json ConfigToJson(const BoardConfig& config);
 std::string ConfigToText(const BoardConfig& config);
 
 // A configuration file's settings. Motions are slot indexes or none; the start-motion and
-// low-voltage bytes of a motion set to none stay as the board holds them.
+// low-voltage bytes of a motion set to none stay as the board holds them. The analog settings go
+// over `sensorBytes` when the file keeps the bytes the typed values do not carry, else over the
+// board's own bytes (see MergeSensors).
 struct ConfigFile {
-  BoardConfig config;  // masks, trim, names, records, sensors from the file
+  BoardConfig config;  // masks, trim, names, records from the file
   uint16_t modeWord = 0;
   OptionChoices choices;
   std::optional<int> startSwitch, powerUp, lowVoltage;
+  AnalogSettings analog;
+  PropoReferences transmitter{};
+  std::optional<AdSettingsBytes> rawSettings;
+  std::optional<std::array<MixTableBytes, kAnalogInputs>> rawMix;
 };
 
 // Checks every key and range; false with `badKey` naming the first offending key.
@@ -38,6 +44,12 @@ int ReadConfigFile(const std::string& path, ConfigFile& file, std::ostream& err)
 
 // What the board will hold: the file's settings over the board's current bytes.
 BoardConfig MergeConfig(const ConfigFile& file, const BoardConfig& board);
+
+// Reads the board's stored configuration, board asleep meanwhile. Read-only, so a failed read is
+// tried once more; when that fails too, `failure` is printed with what could not be read and why
+// ("trim: the board did not answer"), the board is woken and nullopt returned.
+std::optional<BoardConfig> ReadConfigFromBoard(BoardLink& link, std::ostream& err,
+                                               const char* failure);
 
 // Reads the board, asks before changing either channel mask, writes, reads back and names the
 // differences. An exit code.

@@ -1,53 +1,22 @@
 // The board's inputs from a shell: the live analog and remote-control reports, and the stored
 // analog and transmitter settings.
-#include <csignal>
 #include <iostream>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <variant>
 
 #include "cli/BoardConnection.h"
 #include "cli/CliCommands.h"
+#include "cli/SensorJson.h"
+#include "cli/StopSignals.h"
 #include "core/board/SensorSettings.h"
 #include "core/comm/Notifications.h"
-#include "core/comm/TableEntry.h"
 
 namespace brv3::cli {
 namespace {
 
-using json = nlohmann::ordered_json;  // keys in the documented order
-
 constexpr const char* kNoAnswer = "The board did not answer";
 constexpr int kWatchReadMs = 100;  // how often the stop request is looked at while waiting
 const std::array<const char*, 3> kInputNames = {"AD1", "AD2", "AD3"};
-
-volatile std::sig_atomic_t stopRequested = 0;
-void RequestStop(int) {
-  stopRequested = 1;
-}
-
-// Ctrl+C and SIGTERM only ask the watch loop to stop, so it can switch the reports off first.
-class StopSignals {
- public:
-  StopSignals() {
-    stopRequested = 0;
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &oldInt_);
-    sigaction(SIGTERM, &action, &oldTerm_);
-  }
-  ~StopSignals() {
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
-  }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-
- private:
-  struct sigaction oldInt_ {};
-  struct sigaction oldTerm_ {};
-};
 
 template <class Work>
 int WithBoard(const Options& options, Work work) {
@@ -90,7 +59,7 @@ int Watch(BoardConnection& board, int count) {
   board.port->SetTimeOutReceive(kWatchReadMs);
   NotificationBuffer buffer;
   int seen = 0;
-  while (!stopRequested && (count <= 0 || seen < count)) {
+  while (!StopRequested() && (count <= 0 || seen < count)) {
     uint8_t byte = 0;
     if (board.port->ReadBytes(&byte, 1) != 1) continue;
     buffer.Append(&byte, 1);
@@ -118,17 +87,6 @@ int Watch(BoardConnection& board, int count) {
   return kExitOk;
 }
 
-json TriggersJson(const SensorTriggers& triggers) {
-  json list = json::array();
-  for (size_t t = 0; t < triggers.size(); ++t) {
-    const SensorTrigger& trigger = triggers[t];
-    list.push_back({{"input", kInputNames[t / 2]},
-                    {"motion", trigger.motion > 0 ? json(EntryLabel(trigger.motion - 1)) : json()},
-                    {"threshold", trigger.threshold}});
-  }
-  return list;
-}
-
 int Analog(BoardConnection& board) {
   SensorBoardLink sensors(board.link);
   const auto settings = ReadStoredAnalogSettings(sensors);
@@ -136,12 +94,7 @@ int Analog(BoardConnection& board) {
     std::cerr << kNoAnswer << "\n";
     return kExitFailure;
   }
-  json mix = json::array();
-  for (const MixFactors& table : settings->mix) mix.push_back(table);
-  const json out = {{"references", settings->references},
-                    {"mix", mix},
-                    {"triggers", TriggersJson(settings->triggers)}};
-  std::cout << out.dump() << "\n";
+  std::cout << AnalogToJson(*settings).dump() << "\n";
   return kExitOk;
 }
 
@@ -152,7 +105,7 @@ int Transmitter(BoardConnection& board) {
     std::cerr << kNoAnswer << "\n";
     return kExitFailure;
   }
-  std::cout << json({{"references", *refs}}).dump() << "\n";
+  std::cout << TransmitterToJson(*refs).dump() << "\n";
   return kExitOk;
 }
 

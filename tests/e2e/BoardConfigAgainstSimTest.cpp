@@ -3,6 +3,7 @@
 
 #include "core/board/BoardConfig.h"
 #include "core/board/BoardOptions.h"
+#include "core/board/SensorDialogs.h"
 #include "core/board/ServoList.h"
 #include "core/board/Trim.h"
 #include "core/comm/BoardLink.h"
@@ -260,6 +261,39 @@ TEST(BoardConfigAgainstSim, ASecondBoardTakesTheWholeConfiguration) {
   broken.Faults("nak@5");
   EXPECT_FALSE(WriteBoardConfig(broken.link, *config, &failed));
   EXPECT_EQ(broken.engine.board().Working().modeWord & 1, 0);  // woken all the same
+}
+
+// The configuration's analog and transmitter settings go out exactly as the two dialogs' closing
+// sends them: the same commands, flags and bytes in the same order.
+TEST(BoardConfigAgainstSim, SensorSettingsAreWrittenAsTheDialogsCloseThem) {
+  sim::FlashMemory flash = sim::FlashMemory::Defaults();
+  flash.adSettings = EncodeAdSettings({SensorTrigger{4, -500}, {}, {0, 20}, {85, 7}, {}, {}});
+  flash.mixTables[1][3] = 0xC5;
+  flash.adCalibration = {100, 512, 1023};
+  flash.propo = {1, 2, 3, 127};
+  auto hostFrames = [](const SimBoard& b, size_t from) {
+    std::vector<Bytes> frames;
+    for (size_t i = from; i < b.port.Log().size(); ++i)
+      if (b.port.Log()[i].direction == '>') frames.push_back(b.port.Log()[i].bytes);
+    return frames;
+  };
+
+  SimBoard dialogs(flash);
+  SensorBoardLink sensors(dialogs.link);
+  AnalogInputs analog(sensors);
+  TransmitterInputs transmitter(sensors);
+  ASSERT_TRUE(analog.Load() && transmitter.Load());
+  size_t from = dialogs.port.Log().size();
+  ASSERT_TRUE(analog.Save() && transmitter.Save());
+  const std::vector<Bytes> closing = hostFrames(dialogs, from);
+
+  SimBoard config(flash);
+  SensorConfig stored;
+  ASSERT_TRUE(ReadSensorConfig(config.link, stored));
+  from = config.port.Log().size();
+  ASSERT_TRUE(WriteSensorConfig(config.link, stored));
+  EXPECT_EQ(hostFrames(config, from), closing);
+  EXPECT_EQ(closing.size(), 2u * 7);  // attention byte and frame each
 }
 
 }  // namespace

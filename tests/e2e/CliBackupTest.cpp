@@ -1,8 +1,14 @@
 // A whole board's work kept safe: write motions and a scenario with the CLI, back the board up,
 // restore onto an erased board, and find the same memory.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "support/SimProcess.h"
 #include "support/TestSupport.h"
@@ -49,9 +55,12 @@ class Board {
       : link_(dir.File(name + ".link")), state_(dir.File(name + ".state")) {
     Start();
   }
-  void Start() {
-    sim_ = std::make_unique<test::SimProcess>(
-        std::vector<std::string>{"--link", link_, "--state", state_});
+  // (Re)starts the simulator on the kept memory, with `faults` when given.
+  void Start(const std::string& faults = "") {
+    sim_.reset();
+    std::vector<std::string> args{"--link", link_, "--state", state_};
+    if (!faults.empty()) args.insert(args.end(), {"--faults", faults});
+    sim_ = std::make_unique<test::SimProcess>(args);
     EXPECT_EQ(sim_->FirstLine(), link_);
   }
   // Stops the simulator, which saves its memory, and returns the saved state.
@@ -59,6 +68,7 @@ class Board {
     sim_->Stop();
     return test::ReadFile(state_);
   }
+  const std::string& Link() const { return link_; }
   test::ProcessResult Cli(std::vector<std::string> args) {
     args.insert(args.begin(), {"--port", link_, "--yes"});
     return test::RunProcess(BRV3_CLI_PATH, args, "", 60000);
@@ -68,6 +78,25 @@ class Board {
   std::string link_, state_;
   std::unique_ptr<test::SimProcess> sim_;
 };
+
+// Every file of a folder with its bytes.
+std::map<std::string, std::string> FolderContent(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    files[e.path().filename().string()] = test::ReadFile(e.path().string());
+  return files;
+}
+
+// The names of the files that differ between two folder contents (short failure messages).
+std::vector<std::string> Differing(const std::map<std::string, std::string>& a,
+                                   const std::map<std::string, std::string>& b) {
+  std::vector<std::string> names;
+  for (const auto& [name, bytes] : a)
+    if (!b.count(name) || b.at(name) != bytes) names.push_back(name);
+  for (const auto& [name, bytes] : b)
+    if (!a.count(name)) names.push_back(name);
+  return names;
+}
 
 }  // namespace
 
@@ -100,6 +129,100 @@ TEST(CliBackup, RestoreOntoAnErasedBoardGivesTheSameMemory) {
   r = second.Cli({"restore", dir.File("backup")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(second.StoppedState(), first.StoppedState());
+}
+
+// A backup that fails part-way over an older one leaves the older one exactly as it was (no
+// new chart beside the old manifest) and nothing of its own; a later good backup replaces the
+// older one whole.
+TEST(CliBackup, AFailedBackupLeavesTheOlderBackupAsItWas) {
+  namespace fs = std::filesystem;
+  test::TempDir dir;
+  test::WriteFile(dir.File("long.csv"), CsvMotion("long", 40));
+  Board board(dir, "board");
+  for (auto args :
+       std::vector<std::vector<std::string>>{{"write", test::DataFile("walk.QVB"), "--slot", "M5"},
+                                             {"write", dir.File("long.csv"), "--slot", "M10"},
+                                             {"backup", dir.File("backup")}}) {
+    auto r = board.Cli(args);
+    ASSERT_EQ(r.exitCode, 0) << args[0] << ": " << r.err;
+  }
+  const auto older = FolderContent(dir.File("backup"));
+  ASSERT_TRUE(older.count("M5.QVB") && older.count("manifest.json")) << older.size();
+
+  // M1 is new and M5 changes; the line goes away while M10 is read, after both were saved.
+  auto r = board.Cli({"write", dir.File("long.csv"), "--slot", "M1"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = board.Cli({"write", test::DataFile("walk.QVB"), "--slot", "M6"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = board.Cli({"delete", "--slot", "M5"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  board.Start("disconnect-after:" + std::to_string(1 + 85 + 40 + 20 + 10));
+  r = board.Cli({"backup", dir.File("backup")});
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_NE(r.err.find("M10 could not be read"), std::string::npos) << r.err;
+  EXPECT_EQ(Differing(FolderContent(dir.File("backup")), older), std::vector<std::string>{});
+  std::vector<std::string> left;
+  for (const auto& e : fs::directory_iterator(dir.path()))
+    if (e.path().filename() != "board.link") left.push_back(e.path().filename());  // the sim's
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"backup", "board.state", "long.csv"}));
+
+  // Without faults the new backup replaces the old one whole: M5's chart is gone.
+  board.Start();
+  r = board.Cli({"backup", dir.File("backup")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto newer = FolderContent(dir.File("backup"));
+  EXPECT_TRUE(newer.count("M1.QVB") && newer.count("M6.QVB") && newer.count("M10.QVB"));
+  EXPECT_FALSE(newer.count("M5.QVB"));
+
+  // A folder holding other files is not replaced, nor is a file.
+  test::WriteFile(dir.File("backup/notes.txt"), "mine");
+  r = board.Cli({"backup", dir.File("backup")});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_NE(r.err.find("notes.txt"), std::string::npos) << r.err;
+  EXPECT_EQ(test::ReadFile(dir.File("backup/notes.txt")), "mine");
+  r = board.Cli({"backup", dir.File("long.csv")});
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_NE(r.err.find("long.csv"), std::string::npos) << r.err;
+}
+
+// Ctrl+C during a backup stops it between two reads: the older backup stays, the new folder goes.
+TEST(CliBackup, CtrlCLeavesTheOlderBackupAndNoTemporaryFolder) {
+  namespace fs = std::filesystem;
+  test::TempDir dir;
+  Board board(dir, "board");
+  auto r = board.Cli({"write", test::DataFile("walk.QVB"), "--slot", "M5"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = board.Cli({"backup", dir.File("backup")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const auto older = FolderContent(dir.File("backup"));
+
+  board.Start("delay:15");  // the table alone now takes over a second
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, 2);
+    execl(BRV3_CLI_PATH, BRV3_CLI_PATH, "--port", board.Link().c_str(), "backup",
+          dir.File("backup").c_str(), nullptr);
+    _exit(127);
+  }
+  // Once the new folder is there the board is being put to sleep; the table reads follow.
+  auto building = [&] {
+    for (const auto& e : fs::directory_iterator(dir.path()))
+      if (e.path().filename().string().rfind(".backup.tmp", 0) == 0) return true;
+    return false;
+  };
+  for (int i = 0; i < 500 && !building(); ++i) usleep(10 * 1000);
+  EXPECT_TRUE(building());
+  usleep(300 * 1000);
+  kill(pid, SIGINT);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "killed by the signal instead of stopping";
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(Differing(FolderContent(dir.File("backup")), older), std::vector<std::string>{});
+  for (const auto& e : fs::directory_iterator(dir.path()))
+    EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
 }
 
 }  // namespace brv3

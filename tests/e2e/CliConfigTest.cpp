@@ -58,8 +58,12 @@ json Tuned(json j) {
                            "0102030405010203"
                            "06d6044c64010203ff"}}},
                         {"2", {{"format", "long"}, {"bytes", longRecord}}}};
-  j["analog"]["calibration"] = {1, 2, 3};
-  j["transmitter"]["settings"] = "0a0b0c0d";
+  j["analog"]["references"] = {512, 300, 1023};
+  j["analog"]["mix"][0][0] = -5;
+  j["analog"]["mix"][2][23] = 63;
+  j["analog"]["triggers"][3]["motion"] = "M4";
+  j["analog"]["triggers"][3]["threshold"] = -500;
+  j["transmitter"]["references"] = {10, 11, 12, 127};
   return j;
 }
 
@@ -67,8 +71,8 @@ json Tuned(json j) {
 
 TEST(CliConfig, SaveThenLoadReproducesTheBoardOnASecondOne) {
   test::TempDir dir;
-  SimBoard first(dir, "first");
-  const json fresh = first.Config();
+  auto first = std::make_unique<SimBoard>(dir, "first");
+  const json fresh = first->Config();
   ASSERT_TRUE(fresh.is_object());
   for (const char* key : {"mode_word", "options", "serial_servo_channels", "svl_channels", "trim",
                           "channel_names", "servo_records", "analog", "transmitter"})
@@ -78,13 +82,13 @@ TEST(CliConfig, SaveThenLoadReproducesTheBoardOnASecondOne) {
 
   test::WriteFile(dir.File("tuned.json"), Tuned(fresh).dump(2));
   // The masks change: refused without --yes, and nothing is written.
-  auto r = first.Cli({"config", "load", dir.File("tuned.json")});
+  auto r = first->Cli({"config", "load", dir.File("tuned.json")});
   EXPECT_EQ(r.exitCode, 1) << r.err;
-  EXPECT_EQ(first.Config(), fresh);
-  r = first.Cli({"config", "load", dir.File("tuned.json"), "--yes"});
+  EXPECT_EQ(first->Config(), fresh);
+  r = first->Cli({"config", "load", dir.File("tuned.json"), "--yes"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
 
-  const json tuned = first.Config();
+  const json tuned = first->Config();
   EXPECT_EQ(tuned["mode_word"], 0x8000 | 0x1000 | 0x0400 | 0x0200 | 0x0060 | 0x0008 | 0x0005);
   EXPECT_EQ(tuned["options"]["low_voltage"], 7.4);
   EXPECT_EQ(tuned["options"]["low_voltage_motion"], "S2");
@@ -97,20 +101,71 @@ TEST(CliConfig, SaveThenLoadReproducesTheBoardOnASecondOne) {
   EXPECT_EQ(tuned["servo_records"]["2"]["no_pwm"], "ON");
   EXPECT_EQ(tuned["servo_records"]["2"]["offset"], 0x7f);
 
-  r = first.Cli({"config", "save", dir.File("saved.json")});
+  r = first->Cli({"config", "save", dir.File("saved.json")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  SimBoard second(dir, "second");
-  r = second.Cli({"config", "load", dir.File("saved.json"), "--yes"});
+  auto second = std::make_unique<SimBoard>(dir, "second");
+  r = second->Cli({"config", "load", dir.File("saved.json"), "--yes"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(second.Config(), tuned);
+  EXPECT_EQ(second->Config(), tuned);
 
-  r = second.Cli({"config"});
+  r = second->Cli({"config"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("Timebase: 22.5ms"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("Low voltage: 07.4V"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("2\tElbow\tSIO"), std::string::npos) << r.out;
 
-  EXPECT_EQ(second.Cli({"config", "save", dir.File("no/such/dir/x.json")}).exitCode, 3);
+  EXPECT_EQ(second->Cli({"config", "save", dir.File("no/such/dir/x.json")}).exitCode, 3);
+
+  // The analog and transmitter keys are what those commands print; the stored bytes the typed
+  // values do not carry (a fresh board's motion bytes) come along under "raw".
+  r = second->Cli({"analog"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  json analog = tuned["analog"];
+  EXPECT_EQ(analog["raw"], json({{"settings", "000000030000000000000000c1f400000000"}}));
+  analog.erase("raw");
+  EXPECT_EQ(json::parse(r.out, nullptr, false), analog);
+  r = second->Cli({"transmitter"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(json::parse(r.out, nullptr, false), tuned["transmitter"]);
+  EXPECT_EQ(analog["triggers"][3], json({{"input", "AD2"}, {"motion", "M4"}, {"threshold", -500}}));
+
+  // Byte for byte: the two boards' memories are the same.
+  first.reset();
+  second.reset();
+  EXPECT_EQ(test::ReadFile(dir.File("first.state")), test::ReadFile(dir.File("second.state")));
+}
+
+// Files of the earlier layout, the analog and transmitter settings as stored bytes, still load,
+// and bytes the typed values do not carry are kept through save and load.
+TEST(CliConfig, EarlierLayoutAndUncarriedBytesSurvive) {
+  test::TempDir dir;
+  SimBoard board(dir, "board");
+  json j = board.Config();
+  j["analog"] = {
+      {"settings", "05070000000000103c00800000000000ffff"},
+      {"mix_tables",
+       {std::string(46, '0') + "45", std::string(48, '0'), "80" + std::string(44, '0') + "c3"}},
+      {"calibration", {1, 2, 1000}}};
+  j["transmitter"] = {{"settings", "0a0b0c0d"}};
+  test::WriteFile(dir.File("old.json"), j.dump());
+  auto r = board.Cli({"config", "load", dir.File("old.json")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const json now = board.Config();
+  EXPECT_EQ(now["analog"]["references"], json({1, 2, 1000}));
+  EXPECT_EQ(now["analog"]["mix"][2][23], -3);
+  EXPECT_EQ(now["analog"]["triggers"][1]["threshold"], 0);  // "-0"
+  EXPECT_EQ(now["analog"]["triggers"][5]["threshold"], -1023);
+  EXPECT_EQ(now["analog"]["raw"]["settings"], "05070000000000103c00800000000000ffff");
+  EXPECT_EQ(now["analog"]["raw"]["mix_tables"][2], "80" + std::string(44, '0') + "c3");
+  EXPECT_EQ(now["transmitter"]["references"], json({10, 11, 12, 13}));
+
+  // A typed change goes over the kept bytes of that trigger only.
+  json edited = now;
+  edited["analog"]["triggers"][0]["threshold"] = 7;
+  test::WriteFile(dir.File("edited.json"), edited.dump());
+  r = board.Cli({"config", "load", dir.File("edited.json")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(board.Config()["analog"]["raw"]["settings"], "ff070000000000073c00800000000000ffff");
 }
 
 TEST(CliConfig, BadFilesExitTwoNamingTheKeyAndWriteNothing) {
@@ -131,6 +186,14 @@ TEST(CliConfig, BadFilesExitTwoNamingTheKeyAndWriteNothing) {
          j["servo_records"]["3"] = {{"format", "short"}, {"bytes", "00"}};
        }},
       {"transmitter", [](json& j) { j.erase("transmitter"); }},
+      {"analog.triggers[3].threshold",
+       [](json& j) { j["analog"]["triggers"][3]["threshold"] = -1024; }},
+      {"analog.triggers[2].motion", [](json& j) { j["analog"]["triggers"][2]["motion"] = "M81"; }},
+      {"analog.triggers[0].input", [](json& j) { j["analog"]["triggers"][0]["input"] = "AD2"; }},
+      {"analog.mix[1][5]", [](json& j) { j["analog"]["mix"][1][5] = 64; }},
+      {"analog.references[2]", [](json& j) { j["analog"]["references"][2] = -1; }},
+      {"analog.raw.settings", [](json& j) { j["analog"]["raw"]["settings"] = "00"; }},
+      {"transmitter.references[1]", [](json& j) { j["transmitter"]["references"][1] = 256; }},
   };
   for (const auto& [key, spoil] : cases) {
     json j = fresh;
@@ -155,10 +218,47 @@ TEST(CliConfig, AFailingBoardIsReportedAndABadTrimFileRefused) {
   test::WriteFile(dir.File("trim.QVB"), "[TrimData]\r\n");
   auto r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "config"});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("could not be read"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("could not be read (sleep mode: the board refused the command (NAK))"),
+            std::string::npos)
+      << r.err;
   // An unusable trim file is refused before the board is touched.
   r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "trim", "load", dir.File("trim.QVB")});
   EXPECT_EQ(r.exitCode, 2);
+}
+
+// One lost answer or one damaged reply anywhere in the reading is read again; a board that stays
+// silent fails with the cause named.
+TEST(CliConfig, OneLostReplyIsReadAgain) {
+  test::TempDir dir;
+  SimBoard clean(dir, "clean");
+  const json want = clean.Config();
+  for (const std::string fault : {"no-attention@9", "bad-checksum@30", "short-reply@3"}) {
+    test::TempDir other;
+    const std::string link = other.File("qvb3");
+    test::SimProcess sim({"--link", link, "--faults", fault});
+    ASSERT_EQ(sim.FirstLine(), link);
+    auto r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "config", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << fault << ": " << r.err;
+    EXPECT_EQ(json::parse(r.out, nullptr, false), want) << fault;
+  }
+  {
+    test::TempDir other;
+    const std::string link = other.File("qvb3");
+    test::SimProcess sim({"--link", link, "--faults", "no-attention@2"});  // the trim read
+    ASSERT_EQ(sim.FirstLine(), link);
+    auto r = test::RunProcess(BRV3_CLI_PATH, {"--port", link, "trim"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("CH1\t0\n", 0), 0u) << r.out;
+  }
+  test::TempDir other;
+  const std::string link = other.File("qvb3");
+  test::SimProcess sim({"--link", link, "--faults", "no-attention@3,no-attention@40"});
+  ASSERT_EQ(sim.FirstLine(), link);
+  auto r =
+      test::RunProcess(BRV3_CLI_PATH, {"--port", link, "config", "save", other.File("c.json")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find(": the board did not answer)"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(other.File("c.json")));
 }
 
 TEST(CliConfig, TrimFilesInAndOut) {

@@ -42,12 +42,43 @@ bool ReadSensorConfig(BoardLink& link, SensorConfig& s) {
 }
 
 bool WriteSensorConfig(BoardLink& link, const SensorConfig& s) {
-  if (!link.WriteAdSettings(Area::Stored, AsBytes(s.adSettings))) return false;
-  for (int t = 0; t < 3; ++t)
-    if (!link.WriteMixTable(Area::Stored, t, AsBytes(s.mixTables[static_cast<size_t>(t)])))
-      return false;
-  if (!link.WriteAdCalibration(Area::Stored, s.calibration)) return false;
-  return link.WritePropoSettings(Area::Stored, AsBytes(s.transmitter));
+  SensorBoardLink board(link);
+  if (!board.WriteAdReferences(Area::Stored, s.calibration)) return false;
+  for (int t = 0; t < kAnalogInputs; ++t)
+    if (!board.WriteMixTable(Area::Stored, t, s.mixTables[static_cast<size_t>(t)])) return false;
+  // As the analog dialog does: the settings go only to a board that answered their read.
+  if (!board.ReadAdSettings(Area::Working)) return false;
+  if (!board.WriteAdSettings(Area::Stored, s.adSettings)) return false;
+  return board.WritePropoReferences(Area::Stored, s.transmitter);
+}
+
+AnalogSettings AnalogOf(const SensorConfig& s) {
+  AnalogSettings analog;
+  analog.references = s.calibration;
+  for (size_t t = 0; t < s.mixTables.size(); ++t) analog.mix[t] = DecodeMixTable(s.mixTables[t]);
+  analog.triggers = DecodeAdSettings(s.adSettings);
+  return analog;
+}
+
+bool TriggersCarryEveryByte(const SensorConfig& s) {
+  return EncodeAdSettings(DecodeAdSettings(s.adSettings)) == s.adSettings;
+}
+
+bool MixCarriesEveryByte(const SensorConfig& s) {
+  for (const MixTableBytes& table : s.mixTables)
+    if (EncodeMixTable(DecodeMixTable(table)) != table) return false;
+  return true;
+}
+
+SensorConfig MergeSensors(const SensorConfig& base, const AnalogSettings& analog,
+                          const PropoReferences& transmitter) {
+  SensorConfig s = base;
+  s.calibration = analog.references;
+  for (size_t t = 0; t < s.mixTables.size(); ++t)
+    s.mixTables[t] = MergeMixTable(base.mixTables[t], analog.mix[t]);
+  s.adSettings = MergeAdSettings(base.adSettings, analog.triggers);
+  s.transmitter = transmitter;
+  return s;
 }
 
 std::string NameText(const std::array<uint8_t, 32>& bytes) {

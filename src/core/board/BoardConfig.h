@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/board/BoardOptions.h"
+#include "core/board/SensorSettings.h"
 #include "core/board/ServoRecord.h"
 #include "core/board/Trim.h"
 
@@ -17,16 +18,27 @@ class BoardLink;
 
 // The analog-input and transmitter settings as the board stores them.
 struct SensorConfig {
-  std::array<uint8_t, 18> adSettings{};
-  std::array<std::array<uint8_t, kChannels>, 3> mixTables{};
-  std::array<uint16_t, 3> calibration{};
-  std::array<uint8_t, 4> transmitter{};
+  AdSettingsBytes adSettings{};
+  std::array<MixTableBytes, kAnalogInputs> mixTables{};
+  AdReferences calibration{};
+  PropoReferences transmitter{};
   bool operator==(const SensorConfig&) const = default;
 };
 
-// Reads or writes the stored analog and transmitter settings; false at the first failure.
+// Reads or writes the stored analog and transmitter settings; false at the first failure. The
+// write uses the commands and flags of the analog and transmitter dialogs' closing: references,
+// mixing tables 1-3, a read of the working settings, the settings, the transmitter references.
 bool ReadSensorConfig(BoardLink& link, SensorConfig& sensors);
 bool WriteSensorConfig(BoardLink& link, const SensorConfig& sensors);
+
+// The analog settings as the analog dialog and the `analog` command show them.
+AnalogSettings AnalogOf(const SensorConfig& sensors);
+// Whether the typed analog settings carry every byte of `sensors` (see MergeAdSettings).
+bool TriggersCarryEveryByte(const SensorConfig& sensors);
+bool MixCarriesEveryByte(const SensorConfig& sensors);
+// `base` with the typed analog settings and transmitter references put over it.
+SensorConfig MergeSensors(const SensorConfig& base, const AnalogSettings& analog,
+                          const PropoReferences& transmitter);
 
 // The board's whole stored configuration.
 struct BoardConfig {

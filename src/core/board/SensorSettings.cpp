@@ -63,6 +63,24 @@ AdSettingsBytes EncodeAdSettings(const SensorTriggers& triggers) {
   return bytes;
 }
 
+AdSettingsBytes MergeAdSettings(const AdSettingsBytes& base, const SensorTriggers& triggers) {
+  const SensorTriggers held = DecodeAdSettings(base);
+  const AdSettingsBytes encoded = EncodeAdSettings(triggers);
+  AdSettingsBytes bytes = base;
+  for (size_t t = 0; t < triggers.size(); ++t) {
+    if (held[t] == triggers[t]) continue;
+    for (size_t i : {t, 6 + 2 * t, 7 + 2 * t}) bytes[i] = encoded[i];
+  }
+  return bytes;
+}
+
+MixTableBytes MergeMixTable(const MixTableBytes& base, const MixFactors& factors) {
+  MixTableBytes bytes = base;
+  for (size_t c = 0; c < bytes.size(); ++c)
+    if (MixFactorFromByte(base[c]) != factors[c]) bytes[c] = MixFactorByte(factors[c]);
+  return bytes;
+}
+
 std::optional<AdReferences> SensorBoardLink::ReadAdReferences(Area area) {
   Bytes reply;
   const bool ok = link_.ReadAdCalibration(area, reply);

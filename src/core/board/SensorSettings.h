@@ -43,6 +43,14 @@ SensorTriggers DecodeAdSettings(const AdSettingsBytes& bytes);
 // negative and 0x4000 when a motion is set. Thresholds are held within +-1023.
 AdSettingsBytes EncodeAdSettings(const SensorTriggers& triggers);
 
+// The bytes for typed values over the bytes a board holds: every trigger (motion byte and word)
+// and every mixing factor that reads the same from `base` keeps its bytes there, the others are
+// encoded. So bytes the typed values do not carry (the motion byte of a trigger without motion,
+// bits 10-13 of a trigger word, the sign of a zero threshold, a mixing byte without bit 7 or a
+// zero factor with bit 7) survive wherever the values were not changed.
+AdSettingsBytes MergeAdSettings(const AdSettingsBytes& base, const SensorTriggers& triggers);
+MixTableBytes MergeMixTable(const MixTableBytes& base, const MixFactors& factors);
+
 // The analog and transmitter commands, typed; a failed exchange is false or nullopt. Live and
 // report switches are single exchanges too.
 class SensorBoard {

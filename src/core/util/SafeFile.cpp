@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
 namespace brv3 {
 namespace fs = std::filesystem;
@@ -79,11 +80,11 @@ bool TargetUsable(const fs::path& target, std::string& error) {
   return true;
 }
 
-std::string TempNameBeside(const fs::path& target) {
+std::string TempNameBeside(const fs::path& target, const char* tag = ".tmp") {
   static std::atomic<unsigned> counter{0};
   std::random_device rd;
   std::ostringstream name;
-  name << "." << target.filename().string() << ".tmp" << std::hex << rd() << counter++;
+  name << "." << target.filename().string() << tag << std::hex << rd() << counter++;
   return (FolderOf(target) / name.str()).string();
 }
 
@@ -184,6 +185,77 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
     fs::remove(temp, ignored);
     return fail(ec.message());
   }
+  return true;
+}
+
+FolderReplacement::FolderReplacement(RenameFn rename) : rename_(std::move(rename)) {
+  if (!rename_)
+    rename_ = [](const std::string& from, const std::string& to) {
+      std::error_code ec;
+      fs::rename(from, to, ec);
+      return !ec;
+    };
+}
+
+FolderReplacement::~FolderReplacement() {
+  if (staging_.empty()) return;
+  std::error_code ec;
+  fs::remove_all(staging_, ec);
+}
+
+bool FolderReplacement::Begin(const std::string& target, std::string* error) {
+  auto fail = [&](const std::string& why) {
+    if (error) *error = why;
+    return false;
+  };
+  std::string why;
+  std::error_code ec;
+  // "DIR/" and "DIR/." name DIR itself; the swap needs its name in its parent folder.
+  fs::path named = fs::absolute(fs::path(target), ec).lexically_normal();
+  if (ec) return fail(ec.message());
+  if (!named.has_filename() && named.has_relative_path()) named = named.parent_path();
+  auto resolved = SaveTarget(named, why);
+  if (!resolved) return fail(why);
+  fs::path folder = resolved->lexically_normal();
+  if (!folder.has_filename() || folder.filename() == "..")
+    return fail("it cannot be replaced as a whole");
+  fs::file_status st = fs::status(folder, ec);
+  if (fs::exists(st) && !fs::is_directory(st)) return fail(KindText(st.type()));
+  fs::create_directories(folder.parent_path(), ec);
+  if (ec) return fail(ec.message());
+  std::string staging = TempNameBeside(folder);
+  if (!fs::create_directory(staging, ec) || ec) return fail(ec ? ec.message() : "already there");
+  // The new folder keeps the permissions of the one it replaces.
+  if (fs::exists(st)) fs::permissions(staging, st.permissions(), ec);
+  target_ = folder.string();
+  staging_ = std::move(staging);
+  return true;
+}
+
+bool FolderReplacement::Commit(std::string* error) {
+  auto fail = [&](const std::string& why) {
+    if (error) *error = why;
+    return false;
+  };
+  if (staging_.empty()) return fail("nothing to put in place");
+  std::error_code ec;
+  fs::file_status st = fs::symlink_status(target_, ec);
+  if (!fs::exists(st)) {
+    if (!rename_(staging_, target_)) return fail("the new folder could not be moved in place");
+    staging_.clear();
+    return true;
+  }
+  // The target may have turned into something else meanwhile; never move that aside.
+  if (!fs::is_directory(st)) return fail(KindText(st.type()));
+  const std::string aside = TempNameBeside(target_, ".old");
+  if (!rename_(target_, aside)) return fail("the old folder could not be moved aside");
+  if (!rename_(staging_, target_)) {
+    if (!rename_(aside, target_))
+      return fail("the new folder could not be moved in place and the old one stays at " + aside);
+    return fail("the new folder could not be moved in place; the old one is back");
+  }
+  staging_.clear();
+  fs::remove_all(aside, ec);
   return true;
 }
 

@@ -43,4 +43,32 @@ bool WriteFileAtomically(const std::string& path, const std::string& content,
 // accepts new files and the file itself, if present, is a regular file not marked read-only.
 bool CanWriteFile(const std::string& path);
 
+// Builds a folder's new content in a fresh folder beside it and swaps it in only when complete,
+// so the folder holds either its old content or the whole new one, never a mix. A symbolic link
+// is followed: the folder it points at is replaced and the link stays. A target that exists and
+// is not a folder is refused. The new folder is removed again unless it was swapped in.
+class FolderReplacement {
+ public:
+  // Renames `from` to `to`; the default is the file system's rename. Tests put a failing one in.
+  using RenameFn = std::function<bool(const std::string& from, const std::string& to)>;
+
+  explicit FolderReplacement(RenameFn rename = {});
+  ~FolderReplacement();
+  FolderReplacement(const FolderReplacement&) = delete;
+  FolderReplacement& operator=(const FolderReplacement&) = delete;
+
+  // Resolves `target`, creates its missing parent folders and the empty new folder beside it.
+  bool Begin(const std::string& target, std::string* error = nullptr);
+  // The folder that will be replaced (links resolved) and the new folder to fill.
+  const std::string& Target() const { return target_; }
+  const std::string& Staging() const { return staging_; }
+  // Moves the old folder aside, the new one in and removes the old one. When the new one cannot
+  // be moved in, the old one is put back and the new one removed.
+  bool Commit(std::string* error = nullptr);
+
+ private:
+  RenameFn rename_;
+  std::string target_, staging_;
+};
+
 }  // namespace brv3

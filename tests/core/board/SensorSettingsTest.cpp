@@ -27,6 +27,47 @@ TEST(SensorCodecs, MixingBytesDecodeAndEncode) {
   EXPECT_EQ(back[3], 0xFF);
 }
 
+// Typed values over stored bytes: unchanged triggers and factors keep bytes the values do not
+// carry, changed ones are encoded whole and touch nothing else.
+TEST(SensorCodecs, MergingKeepsTheBytesOfUnchangedValues) {
+  AdSettingsBytes base{};
+  base[0] = 0x05;
+  base[6] = 0x3C;
+  base[7] = 0x10;  // no motion (bit 14 clear) but a motion byte and bits 10-13 set: OFF, 16
+  base[1] = 0x07;
+  base[8] = 0x80;
+  base[9] = 0x00;  // "-0"
+  base[2] = 0x02;
+  base[10] = 0x41;
+  base[11] = 0x00;  // M3 at 256
+  SensorTriggers triggers = DecodeAdSettings(base);
+  EXPECT_EQ(MergeAdSettings(base, triggers), base);
+  triggers[1].threshold = 5;
+  triggers[2].motion = 0;
+  const AdSettingsBytes merged = MergeAdSettings(base, triggers);
+  AdSettingsBytes want = base;
+  want[1] = 0xFF;
+  want[8] = 0x00;
+  want[9] = 0x05;
+  want[2] = 0xFF;
+  want[10] = 0x01;
+  EXPECT_EQ(merged, want);
+  EXPECT_EQ(DecodeAdSettings(merged), triggers);
+
+  MixTableBytes mix{};
+  mix[0] = 0x45;  // bit 7 clear: 0
+  mix[1] = 0x80;  // "+0"
+  mix[2] = 0xC3;  // -3
+  MixFactors factors = DecodeMixTable(mix);
+  EXPECT_EQ(MergeMixTable(mix, factors), mix);
+  factors[1] = 2;
+  factors[2] = 0;
+  MixTableBytes mixWant = mix;
+  mixWant[1] = 0x82;
+  mixWant[2] = 0x00;
+  EXPECT_EQ(MergeMixTable(mix, factors), mixWant);
+}
+
 TEST(SensorCodecs, TriggersFollowTheMotionAndSignBits) {
   AdSettingsBytes bytes{};
   bytes.fill(0);

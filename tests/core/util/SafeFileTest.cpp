@@ -4,7 +4,10 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "support/TestSupport.h"
 
@@ -117,6 +120,91 @@ TEST(SafeFile, InputsOverTheSizeLimitAreRefusedBeforeReading) {
   ASSERT_TRUE(bytes.has_value()) << error;
   EXPECT_EQ(*bytes, std::string(3, '\0'));
   EXPECT_EQ(problem, FileProblem::None);
+}
+
+namespace {
+
+// The names in a folder, sorted.
+std::vector<std::string> Names(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace
+
+TEST(FolderReplacement, SwapsTheWholeFolderOnlyOnCommit) {
+  test::TempDir dir;
+  // A folder not there yet, in a parent not there yet.
+  {
+    FolderReplacement fresh;
+    std::string error;
+    ASSERT_TRUE(fresh.Begin(dir.File("a/b/new/"), &error)) << error;
+    EXPECT_EQ(fresh.Target(), dir.File("a/b/new"));
+    test::WriteFile(fresh.Staging() + "/one", "1");
+    EXPECT_FALSE(fs::exists(dir.File("a/b/new")));
+    ASSERT_TRUE(fresh.Commit(&error)) << error;
+  }
+  EXPECT_EQ(Names(dir.File("a/b")), std::vector<std::string>{"new"});
+  EXPECT_EQ(test::ReadFile(dir.File("a/b/new/one")), "1");
+
+  // An existing folder through a link: the old content goes, the link stays a link.
+  fs::create_symlink("a/b/new", dir.File("link"));
+  fs::permissions(dir.File("a/b/new"), fs::perms::owner_all);
+  {
+    FolderReplacement swap;
+    ASSERT_TRUE(swap.Begin(dir.File("link")));
+    EXPECT_EQ(swap.Target(), dir.File("a/b/new"));
+    test::WriteFile(swap.Staging() + "/two", "2");
+    ASSERT_TRUE(swap.Commit());
+  }
+  EXPECT_TRUE(fs::is_symlink(dir.File("link")));
+  EXPECT_EQ(Names(dir.File("link")), std::vector<std::string>{"two"});
+  EXPECT_EQ(fs::status(dir.File("a/b/new")).permissions() & fs::perms::all, fs::perms::owner_all);
+  EXPECT_EQ(Names(dir.File("a/b")), std::vector<std::string>{"new"});  // nothing left aside
+
+  // Given up before the commit: the old folder as it was, the new one gone.
+  {
+    FolderReplacement dropped;
+    ASSERT_TRUE(dropped.Begin(dir.File("a/b/new")));
+    test::WriteFile(dropped.Staging() + "/three", "3");
+  }
+  EXPECT_EQ(Names(dir.File("a/b")), std::vector<std::string>{"new"});
+  EXPECT_EQ(Names(dir.File("a/b/new")), std::vector<std::string>{"two"});
+}
+
+TEST(FolderReplacement, RefusesNonFoldersAndPutsTheOldFolderBackWhenTheSwapFails) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("file"), "keep");
+  std::string error;
+  for (const std::string& target : {dir.File("file"), std::string("/dev/null"), std::string("/")}) {
+    FolderReplacement refused;
+    EXPECT_FALSE(refused.Begin(target, &error)) << target;
+  }
+  EXPECT_EQ(test::ReadFile(dir.File("file")), "keep");
+  EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"file"});
+
+  fs::create_directory(dir.File("old"));
+  test::WriteFile(dir.File("old/kept"), "old");
+  // The second rename, the new folder into place, fails.
+  int renames = 0;
+  {
+    FolderReplacement swap([&renames](const std::string& from, const std::string& to) {
+      if (++renames == 2) return false;
+      std::error_code ec;
+      fs::rename(from, to, ec);
+      return !ec;
+    });
+    ASSERT_TRUE(swap.Begin(dir.File("old")));
+    test::WriteFile(swap.Staging() + "/new", "new");
+    EXPECT_FALSE(swap.Commit(&error));
+    EXPECT_NE(error.find("old one is back"), std::string::npos) << error;
+  }
+  EXPECT_EQ(renames, 3);
+  EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"file", "old"}));
+  EXPECT_EQ(Names(dir.File("old")), std::vector<std::string>{"kept"});
+  EXPECT_EQ(test::ReadFile(dir.File("old/kept")), "old");
 }
 
 }  // namespace brv3
