@@ -115,19 +115,22 @@ void TCommReceiveThread::Run() {
       return;
     }
     bool look = false;
+    bool hungUp = false;
     for (int i = 0; i < n; ++i) {
       if (events[i].data.fd == wake_.Fd()) {
         wake_.Clear();
         look = true;
       } else if (events[i].events & (EPOLLHUP | EPOLLERR)) {
-        // The device is gone: stop watching it (the main thread's reads and writes report the
-        // failure) and wait only for the end.
+        // The device is gone: stop watching it, tell the main thread (its reads and writes
+        // report the failure too) and wait only for the end.
         epoll_ctl(epoll_, EPOLL_CTL_DEL, fd_, nullptr);
+        hungUp = watchingPort;
         watchingPort = false;
       } else {
         look = true;
       }
     }
+    if (hungUp && !Notify(LineEvent::HangUp, 0)) return;
     if (!watchingPort) continue;
     LineErrors errors = TakeLineErrors();
     if (errors.errorState != 0 && !Notify(LineEvent::Error, errors.errorState)) return;

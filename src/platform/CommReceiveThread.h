@@ -26,7 +26,8 @@ struct LineErrors {
 // the thread ends by itself once the hand-over returns, without touching the port again.
 class TCommReceiveThread : public std::enable_shared_from_this<TCommReceiveThread> {
  public:
-  enum class LineEvent { Error, Break, Receive };
+  // HangUp: the device hung up or went away; told once.
+  enum class LineEvent { Error, Break, Receive, HangUp };
   // Runs on the main thread; never called after Stop.
   using Handler = std::function<void(LineEvent, int errorState)>;
 

@@ -460,6 +460,12 @@ void TCustomCommX::HandleLineEvent(TCommReceiveThread::LineEvent event, int erro
     case TCommReceiveThread::LineEvent::Break:
       if (OnBreak) OnBreak(*this);
       break;
+    case TCommReceiveThread::LineEvent::HangUp:
+      // The dead descriptor is let go at once: a USB adapter plugged in again gets its old name
+      // only once nothing holds the old device. A read or write under way sees the port closed.
+      lineFailed_ = true;
+      Close();
+      break;
     case TCommReceiveThread::LineEvent::Receive: {
       // A read in progress takes the bytes itself; to this handler the queue looks empty.
       if (!OnReceive || readDepth_ > 0) break;

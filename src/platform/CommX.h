@@ -47,6 +47,9 @@ class TCustomCommX {
   // Lowers DTR and RTS, purges both ways, stops the threads and closes the device.
   void Close();
   bool IsOpen() const { return fd_ >= 0; }
+  // True when the port is open and its device has hung up or gone away (a pulled USB adapter, a
+  // pseudo-terminal whose other side closed); it then stays so until closed.
+  bool LineFailed() { return IsOpen() && LineGone(); }
 
   // Queues bytes for sending; returns once they are queued. False when closed or the device has
   // gone away.

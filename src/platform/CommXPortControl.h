@@ -18,6 +18,7 @@ class CommXPortControl final : public PortControl {
   void SetDtr(bool on) override { comm_.SetDtr(on); }
   void PurgeReceive() override { comm_.PurgeReceive(); }
   void PurgeTransmit() override { comm_.PurgeTransmit(); }
+  bool Gone() override { return !comm_.IsOpen() || comm_.LineFailed(); }
 
  private:
   TCommX& comm_;

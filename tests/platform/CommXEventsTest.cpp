@@ -186,5 +186,21 @@ TEST(CommXEvents, AVanishedDeviceFailsReadsAndWritesAndANewDeviceOpens) {
   f.reset();
 }
 
+TEST(CommXEvents, ADeviceThatHangsUpIsLetGoAtOnce) {
+  EventsFixture f;
+  int handOvers = 0;
+  f.comm.OnError = [&](TCustomCommX&, int) { ++handOvers; };
+  f.board.Vanish();
+  // No command needs to come first: the hang-up alone closes the port.
+  const auto start = Clock::now();
+  while (f.comm.IsOpen() && MsSince(start) < 5000) f.dispatcher->WaitAndRunPending(10);
+  EXPECT_FALSE(f.comm.IsOpen());
+  EXPECT_FALSE(f.comm.LineFailed());
+  uint8_t buffer[1];
+  EXPECT_EQ(f.comm.ReadBytes(buffer, 1), -1);
+  EXPECT_EQ(handOvers, 0);
+  EXPECT_TRUE(f.received.empty());
+}
+
 }  // namespace
 }  // namespace brv3::platform

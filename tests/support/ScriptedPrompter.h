@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -33,6 +34,8 @@ class ScriptedPrompter : public Prompter {
   std::vector<std::string> captions;
   std::vector<std::string> inputPrompts;  // caption + "|" + prompt + "|" + preset value
   std::vector<NumberSelectState> selectDialogs;
+  std::map<int, std::string> panels;  // the last text and hint of each status-bar panel
+  std::map<int, std::string> panelHints;
 
   int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text, int language) override {
     messages.push_back({kind, buttons, text, language});
@@ -73,6 +76,8 @@ class ScriptedPrompter : public Prompter {
   }
   void ShowStatus(const std::string& message) override { statuses.push_back(message); }
   void SetCaption(const std::string& caption) override { captions.push_back(caption); }
+  void SetStatusPanel(int panel, const std::string& text) override { panels[panel] = text; }
+  void SetStatusPanelHint(int panel, const std::string& hint) override { panelHints[panel] = hint; }
 };
 
 }  // namespace brv3::test

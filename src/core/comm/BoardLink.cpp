@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "core/comm/ConnectionWatch.h"
 #include "core/comm/Frame.h"
 #include "core/comm/Transact.h"
 #include "core/util/Prompter.h"
@@ -60,7 +61,19 @@ bool BoardLink::Run(Bytes frame, const Shape& shape, Bytes* reply) {
   // A command started from an event handled while another one waits would interleave on the
   // line; it is refused instead.
   if (busy_) return shape.kind == ReplyKind::Live;
-  CommandScope scope(*this, shape.svlRecord, shape.singleTry);
+  // A lost port is reopened before the command; when that fails nothing is sent.
+  bool ok = shape.kind == ReplyKind::Live;
+  if (watch_ && !watch_->BeforeCommand()) {
+    lastFault_ = LinkFault::PortGone;
+  } else {
+    CommandScope scope(*this, shape.svlRecord, shape.singleTry);
+    ok = Exchange(std::move(frame), shape, reply);
+  }
+  if (watch_) watch_->CommandEnded(lastFault_);
+  return ok;
+}
+
+bool BoardLink::Exchange(Bytes frame, const Shape& shape, Bytes* reply) {
   AppendChecksum(frame);
   switch (shape.kind) {
     case ReplyKind::Live:

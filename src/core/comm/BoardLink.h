@@ -14,6 +14,7 @@
 
 namespace brv3 {
 
+class ConnectionWatch;
 class Prompter;
 
 // Area bit of the settings commands: the board's working copy or its stored copy.
@@ -48,6 +49,8 @@ class BoardLink {
   Port* CurrentPort() const { return port_; }
   void SetPrompter(Prompter* prompter) { prompter_ = prompter; }
   void SetTableObserver(TableEntryObserver* observer) { observer_ = observer; }
+  // Told before and after every command (it may reopen a lost port first); null for none.
+  void SetConnectionWatch(ConnectionWatch* watch) { watch_ = watch; }
   void SetApplicationTitle(std::string title) { title_ = std::move(title); }
   const std::string& ApplicationTitle() const { return title_; }
   int AttemptLimit() const { return attemptLimit_; }
@@ -134,6 +137,7 @@ class BoardLink {
     bool singleTry = false;
   };
   bool Run(Bytes frame, const Shape& shape, Bytes* reply);
+  bool Exchange(Bytes frame, const Shape& shape, Bytes* reply);
   bool Data(Bytes frame, size_t replyLength, Bytes& reply);
   bool Ack(Bytes frame);
   bool Live(Bytes frame);
@@ -147,6 +151,7 @@ class BoardLink {
   Port* port_;
   Prompter* prompter_;
   TableEntryObserver* observer_ = nullptr;
+  ConnectionWatch* watch_ = nullptr;
   std::string title_ = "Brivane 3";
   int attemptLimit_ = kDefaultAttemptLimit;
   bool busy_ = false;

@@ -14,6 +14,17 @@ std::vector<std::string> PortListItems() {
   return items;
 }
 
+void OpenListedPort(PortControl& port, int index) {
+  port.Close();
+  port.SetPortNo(index);
+  port.SetTimeOutReceive(BoardLink::kReceiveTimeOut);
+  port.Open();
+  port.SetDtr(true);
+  port.SetDtr(false);
+  port.PurgeReceive();
+  port.PurgeTransmit();
+}
+
 bool SelectPort(PortControl& port, int index, Prompter* prompter, NotificationBuffer* buffer) {
   if (index < 0 || index >= kPortListCount) return false;
   auto status = [prompter](const std::string& text) {
@@ -30,14 +41,7 @@ bool SelectPort(PortControl& port, int index, Prompter* prompter, NotificationBu
   const std::string name = "COM" + std::to_string(index);
   try {
     if (buffer) buffer->Clear();
-    port.Close();
-    port.SetPortNo(index);
-    port.SetTimeOutReceive(BoardLink::kReceiveTimeOut);
-    port.Open();
-    port.SetDtr(true);
-    port.SetDtr(false);
-    port.PurgeReceive();
-    port.PurgeTransmit();
+    OpenListedPort(port, index);
     status(name + " OK");
     return true;
   } catch (const std::exception&) {

@@ -20,6 +20,8 @@ class PortControl {
   virtual void SetDtr(bool on) = 0;
   virtual void PurgeReceive() = 0;
   virtual void PurgeTransmit() = 0;
+  // True when the port is closed or its device has hung up or gone away since it was opened.
+  virtual bool Gone() { return false; }
 };
 
 constexpr int kPortListCount = 21;
@@ -31,6 +33,10 @@ std::vector<std::string> PortListItems();
 // Connection", "COMn OK" or "COMn does not exist" (the port is then left closed). The notification
 // buffer is emptied whenever a port is opened. True when the chosen state was reached.
 bool SelectPort(PortControl& port, int index, Prompter* prompter, NotificationBuffer* buffer);
+
+// Opens entry `index` (1 ... 20) the way SelectPort does: close, choose, time-out, open, one DTR
+// pulse, both queues purged. Throws what PortControl::Open throws.
+void OpenListedPort(PortControl& port, int index);
 
 // What the main window does when it closes: purge both ways and close.
 void ClosePortOnExit(PortControl& port);

@@ -62,6 +62,9 @@ class Prompter {
   virtual void ShowStatus(const std::string& message) = 0;
   // A panel of the status bar (0: pointer position, 1: port mode, 2: free text).
   virtual void SetStatusPanel(int panel, const std::string& text) { (void)panel, (void)text; }
+  // A longer explanation of a panel's text, shown where the toolkit can (a tooltip); empty for
+  // none.
+  virtual void SetStatusPanelHint(int panel, const std::string& hint) { (void)panel, (void)hint; }
   // The main window's caption.
   virtual void SetCaption(const std::string& caption) { (void)caption; }
 };

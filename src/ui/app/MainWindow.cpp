@@ -98,6 +98,7 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
     actions_->CommX1Receive(count);
   };
   link_.SetApplicationTitle(kApplicationTitle);
+  link_.SetConnectionWatch(&watch_);
   captionName_ = chart_.Name;
   chartChanges_ = chart_.Changes().Subscribe([this](const ChartChange& c) { ChartChanged(c); });
   prompter_.OnCaption([this](const std::string& caption) { SetCaption(caption); });
@@ -468,7 +469,7 @@ void TBrivane3::CommPortCloseUp() {
   if (selectPortHook_)
     selectPortHook_(index);
   else
-    SelectPort(portControl_, index, &prompter_, &notifications_);
+    watch_.PortSelected(index, SelectPort(portControl_, index, &prompter_, &notifications_));
 }
 
 bool TBrivane3::OpenChart(const QString& path, bool clearFirst) {

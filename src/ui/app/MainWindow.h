@@ -14,6 +14,7 @@
 #include "core/chart/ChartEvents.h"
 #include "core/chart/ChartHistory.h"
 #include "core/comm/BoardLink.h"
+#include "core/comm/ConnectionWatch.h"
 #include "core/comm/Notifications.h"
 #include "core/util/Prompter.h"
 #include "platform/CommX.h"
@@ -175,6 +176,7 @@ class TBrivane3 : public QMainWindow, public WindowMessageReceiver {
   QtEventPump eventPump_;
   BoardLink link_;
   NotificationBuffer notifications_;
+  ConnectionWatch watch_{&prompter_, &portControl_, &notifications_};
   BasicBoardButtons basicButtons_{link_, prompter_, notifications_};
   BoardButtons* actions_ = &basicButtons_;
   std::function<bool(int)> selectPortHook_;

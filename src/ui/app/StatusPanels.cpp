@@ -9,7 +9,7 @@ namespace brv3 {
 namespace {
 
 // The widest texts each panel is meant to hold.
-const char* const kWidestText[3] = {"X = 00000  Y = 00000", "Sleep", "0000"};
+const char* const kWidestText[3] = {"X = 00000  Y = 00000", "COM20 lost", "0000"};
 constexpr int kBaseWidth[3] = {100, 100, 50};
 
 }  // namespace

@@ -46,6 +46,11 @@ void WindowPrompter::SetStatusPanel(int panel, const std::string& text) {
     panels_[static_cast<size_t>(panel)]->setText(QString::fromStdString(text));
 }
 
+void WindowPrompter::SetStatusPanelHint(int panel, const std::string& hint) {
+  if (panel >= 0 && panel < static_cast<int>(panels_.size()) && panels_[static_cast<size_t>(panel)])
+    panels_[static_cast<size_t>(panel)]->setToolTip(QString::fromStdString(hint));
+}
+
 void WindowPrompter::SetCaption(const std::string& caption) {
   if (captionSink_)
     captionSink_(caption);

@@ -37,6 +37,7 @@ class WindowPrompter final : public Prompter {
                        std::string& value) override;
   void ShowStatus(const std::string& message) override;
   void SetStatusPanel(int panel, const std::string& text) override;
+  void SetStatusPanelHint(int panel, const std::string& hint) override;
   void SetCaption(const std::string& caption) override;
 
  private:
