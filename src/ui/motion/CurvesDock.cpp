@@ -97,6 +97,8 @@ void CurvesDock::ShowMessage(const QString& text) {
   plottedSelection_.clear();
   runs_.clear();
   highlight_ = nullptr;
+  axisY_ = nullptr;
+  speeds_ = nullptr;
   ClearChart(chart_);
   ClearChart(speedChart_);
   message_->setText(text);
@@ -134,6 +136,21 @@ std::vector<int> CurvesDock::HighlightedSteps() const {
   return steps;
 }
 
+namespace {
+
+// Two step lists plot alike when only values differ: the same steps, markers and gaps.
+bool SameShape(const std::vector<CurveStep>& a, const std::vector<CurveStep>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (CurveStepMarker(a[i]) != CurveStepMarker(b[i])) return false;
+    for (size_t c = 0; c < a[i].Offsets.size(); ++c)
+      if (a[i].Offsets[c].has_value() != b[i].Offsets[c].has_value()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void CurvesDock::Rebuild() {
   if (doc_.Type == kScenarioChart) return ShowMessage("A scenario chart has no curves");
   if (doc_.Objects.empty()) return ShowMessage("The chart has no objects");
@@ -145,12 +162,22 @@ void CurvesDock::Rebuild() {
   std::vector<uint8_t> selection;
   selection.reserve(doc_.Objects.size());
   for (const ChartObject& o : doc_.Objects) selection.push_back(o.Selected);
-  if (stack_->currentWidget() != message_ && compiled.records == plotted_ &&
-      selection == plottedSelection_ && steps_.size() == compiled.steps.size())
+  const bool plotting = stack_->currentWidget() != message_;
+  if (plotting && compiled.records == plotted_ && selection == plottedSelection_ &&
+      steps_.size() == compiled.steps.size())
     return;
   plotted_ = compiled.records;
   plottedSelection_ = std::move(selection);
-  steps_ = BuildMotionCurves(doc_, compiled);
+  std::vector<CurveStep> steps = BuildMotionCurves(doc_, compiled);
+  // A pose edited or a selection changed keeps every series: only their points move, which is
+  // far cheaper than building the plot again.
+  const bool sameShape = plotting && SameShape(steps_, steps);
+  steps_ = std::move(steps);
+  if (!sameShape) BuildPlot();
+  FillPoints();
+}
+
+void CurvesDock::BuildPlot() {
   ClearChart(chart_);
   ClearChart(speedChart_);
   stack_->setCurrentWidget(stack_->widget(1));
@@ -160,43 +187,36 @@ void CurvesDock::Rebuild() {
   axisX->setRange(0.5, count + 0.5);
   axisX->setLabelFormat("%d");
   axisX->setTitleText("step");
-  auto* axisY = new QValueAxis;
-  axisY->setTitleText("offset");
+  axisY_ = new QValueAxis;
+  axisY_->setTitleText("offset");
   auto* markers = new QCategoryAxis;
   markers->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   markers->setRange(0.5, count + 0.5);
   markers->setGridLineVisible(false);
   chart_->addAxis(axisX, Qt::AlignBottom);
-  chart_->addAxis(axisY, Qt::AlignLeft);
+  chart_->addAxis(axisY_, Qt::AlignLeft);
   chart_->addAxis(markers, Qt::AlignTop);
-  int low = 0, high = 0;
   for (const CurveStep& step : steps_) {
     const std::string marker = CurveStepMarker(step);
     if (!marker.empty())
       markers->append(QString("%1 %2").arg(QString::fromStdString(marker)).arg(step.Number),
                       step.Number);
-    for (const auto& offset : step.Offsets)
-      if (offset) low = std::min(low, *offset), high = std::max(high, *offset);
   }
-  axisY->setRange(low - 20, high + 20);
 
+  // One series per run of steps that drive the channel; a gap starts a new one.
   runs_.assign(kChannels, {});
   for (int c = 1; c <= kChannels; ++c) {
-    QLineSeries* run = nullptr;
+    bool inRun = false;
     for (const CurveStep& step : steps_) {
-      const auto& offset = step.Offsets[static_cast<size_t>(c - 1)];
-      if (!offset) {
-        run = nullptr;  // a gap ends the run
-        continue;
-      }
-      if (run == nullptr) {
-        run = new QLineSeries;
+      const bool drives = step.Offsets[static_cast<size_t>(c - 1)].has_value();
+      if (drives && !inRun) {
+        auto* run = new QLineSeries;
         run->setName(ChannelName(look_, c));
         run->setColor(ChannelColor(look_, c));
         run->setPointsVisible(true);
         chart_->addSeries(run);
         run->attachAxis(axisX);
-        run->attachAxis(axisY);
+        run->attachAxis(axisY_);
         connect(run, &QLineSeries::clicked, this, &CurvesDock::StepPointClicked);
         const bool first = runs_[static_cast<size_t>(c - 1)].empty();
         runs_[static_cast<size_t>(c - 1)].push_back(run);
@@ -208,7 +228,7 @@ void CurvesDock::Rebuild() {
                     [this, c] { SetChannelShown(c, !ChannelShown(c)); });
         }
       }
-      run->append(step.Number, *offset);
+      inRun = drives;
     }
     SetChannelShown(c, ChannelShown(c));
   }
@@ -220,22 +240,16 @@ void CurvesDock::Rebuild() {
   highlight_->setBorderColor(Qt::black);
   chart_->addSeries(highlight_);
   highlight_->attachAxis(axisX);
-  highlight_->attachAxis(axisY);
+  highlight_->attachAxis(axisY_);
   if (const auto legend = chart_->legend()->markers(highlight_); !legend.isEmpty())
     legend.front()->setVisible(false);
-  for (int number : HighlightedSteps()) {
-    const CurveStep& step = steps_[static_cast<size_t>(number - 1)];
-    for (int c = 1; c <= kChannels; ++c)
-      if (const auto& offset = step.Offsets[static_cast<size_t>(c - 1)]; offset && ChannelShown(c))
-        highlight_->append(number, *offset);
-  }
 
-  auto* speeds = new QBarSet("speed");
-  speeds->setColor(QColor(90, 110, 160));
-  for (const CurveStep& step : steps_) speeds->append(step.Speed);
+  speeds_ = new QBarSet("speed");
+  speeds_->setColor(QColor(90, 110, 160));
+  for (int i = 0; i < count; ++i) speeds_->append(0);
   auto* bars = new QBarSeries;
   bars->setBarWidth(0.3);
-  bars->append(speeds);
+  bars->append(speeds_);
   speedChart_->addSeries(bars);
   auto* speedX = new QValueAxis;
   speedX->setRange(-0.5, count - 0.5);
@@ -248,6 +262,46 @@ void CurvesDock::Rebuild() {
   speedChart_->addAxis(speedY, Qt::AlignLeft);
   bars->attachAxis(speedX);
   bars->attachAxis(speedY);
+}
+
+void CurvesDock::FillPoints() {
+  int low = 0, high = 0;
+  for (const CurveStep& step : steps_)
+    for (const auto& offset : step.Offsets)
+      if (offset) low = std::min(low, *offset), high = std::max(high, *offset);
+  axisY_->setRange(low - 20, high + 20);
+
+  for (int c = 1; c <= kChannels; ++c) {
+    const auto& runs = runs_[static_cast<size_t>(c - 1)];
+    size_t run = 0;
+    QList<QPointF> points;
+    const auto flush = [&] {
+      if (points.isEmpty()) return;
+      if (run < runs.size()) runs[run]->replace(points);
+      ++run;
+      points.clear();
+    };
+    for (const CurveStep& step : steps_) {
+      if (const auto& offset = step.Offsets[static_cast<size_t>(c - 1)])
+        points.append(QPointF(step.Number, *offset));
+      else
+        flush();
+    }
+    flush();
+  }
+
+  QList<QPointF> selected;
+  for (int number : HighlightedSteps()) {
+    const CurveStep& step = steps_[static_cast<size_t>(number - 1)];
+    for (int c = 1; c <= kChannels; ++c)
+      if (const auto& offset = step.Offsets[static_cast<size_t>(c - 1)]; offset && ChannelShown(c))
+        selected.append(QPointF(number, *offset));
+  }
+  highlight_->replace(selected);
+
+  for (int i = 0; i < static_cast<int>(steps_.size()); ++i)
+    if (speeds_->at(i) != steps_[static_cast<size_t>(i)].Speed)
+      speeds_->replace(i, steps_[static_cast<size_t>(i)].Speed);
 }
 
 void CurvesDock::StepPointClicked(const QPointF& point) {

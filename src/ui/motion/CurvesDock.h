@@ -7,12 +7,14 @@
 #include "core/motion/MotionCompiler.h"
 #include "core/motion/MotionCurves.h"
 
+class QBarSet;
 class QChart;
 class QChartView;
 class QLabel;
 class QLineSeries;
 class QScatterSeries;
 class QStackedWidget;
+class QValueAxis;
 
 namespace brv3 {
 
@@ -50,6 +52,10 @@ class CurvesDock : public QDockWidget {
 
  private:
   void ShowMessage(const QString& text);
+  // Builds the axes, one empty series per run of steps, the highlight and the speed bars.
+  void BuildPlot();
+  // Puts the steps' values into the series BuildPlot made.
+  void FillPoints();
   void StepPointClicked(const QPointF& point);
 
   Chart& doc_;
@@ -66,6 +72,8 @@ class CurvesDock : public QDockWidget {
   std::vector<uint8_t> plottedSelection_;
   std::vector<std::vector<QLineSeries*>> runs_;  // per channel, one series per run of steps
   QScatterSeries* highlight_ = nullptr;
+  QValueAxis* axisY_ = nullptr;
+  QBarSet* speeds_ = nullptr;
   std::array<bool, kChannels> shown_{};
 };
 
