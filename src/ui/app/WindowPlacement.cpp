@@ -8,8 +8,10 @@ namespace brv3 {
 
 void PlaceBesideWindow(QWidget& dialog, const QWidget& window) {
   const QRect main = window.frameGeometry();
-  // The frame is not known before the dialog was first shown; its client size is a fair guess.
-  const QSize size = dialog.frameGeometry().size().expandedTo(dialog.size());
+  // Until the window manager framed the dialog its frame is unknown: the main window's frame
+  // borders are a fair guess.
+  QSize size = dialog.frameGeometry().size();
+  if (size == dialog.size()) size += window.frameGeometry().size() - window.size();
   QPoint at(main.right() + 1, main.top());
   const QScreen* screen = window.screen();
   if (screen) {

@@ -126,31 +126,32 @@ void ObjectEditors::OpenObject(int index, uint8_t type) {
   const auto target = [this, index] {
     return std::make_unique<HistoryPoseTarget>(window_.History(), index, &storing_);
   };
-  // Each editor opens beside the main window the first time, then where the user left it.
-  const auto place = [this](QWidget* dialog) {
-    if (dialog->property("placed").toBool()) return;
-    PlaceBesideWindow(*dialog, window_);
-    dialog->setProperty("placed", true);
-  };
+  // Each editor opens beside the main window the first time, then where the user left it. It is
+  // placed once open, when its size for this chart is known.
+  QWidget* dialog = nullptr;
   switch (type) {
     case kPosition:
-      place(prmDlg_);
       prmDlg_->Open(chart, index, target());
+      dialog = prmDlg_;
       break;
     case kSet:
-      place(setDlg_);
       setDlg_->Open(chart, index, analog_.Triggers(), SlotItems(), target());
+      dialog = setDlg_;
       break;
     case kCompare:
-      place(compDlg_);
       compDlg_->Open(chart, index, target());
+      dialog = compDlg_;
       break;
     case kMix:
-      place(mixDlg_);
       mixDlg_->Open(chart, index, target());
+      dialog = mixDlg_;
       break;
     default:
       break;
+  }
+  if (dialog && !dialog->property("placed").toBool()) {
+    PlaceBesideWindow(*dialog, window_);
+    dialog->setProperty("placed", true);
   }
 }
 
