@@ -55,6 +55,22 @@ void BM_DockReplot(benchmark::State& state) {
 }
 BENCHMARK(BM_DockReplot)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// A change of shape (a channel gains a gap): the plot is built again.
+void BM_DockReshape(benchmark::State& state) {
+  brv3::Chart chart = LongMotion();
+  brv3::CurvesDock dock(chart, nullptr);
+  dock.resize(800, 500);
+  dock.show();
+  int i = 0;
+  for (auto _ : state) {
+    uint16_t& word = chart.Objects[static_cast<size_t>(i++ % 200)].Values[3];
+    word = word == 0 ? 16384 : 0;
+    dock.Rebuild();
+    dock.grab();
+  }
+}
+BENCHMARK(BM_DockReshape)->Unit(benchmark::kMillisecond)->Iterations(20);
+
 // The paint alone, with nothing changed: what a replot costs at the least.
 void BM_DockPaint(benchmark::State& state) {
   brv3::Chart chart = LongMotion();

@@ -179,7 +179,6 @@ void CurvesDock::Rebuild() {
 
 void CurvesDock::BuildPlot() {
   ClearChart(chart_);
-  ClearChart(speedChart_);
   stack_->setCurrentWidget(stack_->widget(1));
 
   const int count = static_cast<int>(steps_.size());
@@ -244,9 +243,12 @@ void CurvesDock::BuildPlot() {
   if (const auto legend = chart_->legend()->markers(highlight_); !legend.isEmpty())
     legend.front()->setVisible(false);
 
+  // The speed bars stay while the number of steps does: their values are filled in below.
+  if (speeds_ && speeds_->count() == count) return;
+  ClearChart(speedChart_);
   speeds_ = new QBarSet("speed");
   speeds_->setColor(QColor(90, 110, 160));
-  for (int i = 0; i < count; ++i) speeds_->append(0);
+  speeds_->append(QList<qreal>(count, 0));
   auto* bars = new QBarSeries;
   bars->setBarWidth(0.3);
   bars->append(speeds_);

@@ -54,6 +54,19 @@ TEST(CurvesDockTest, PlotsTheCompiledStepsAndFollowsChanges) {
   QApplication::processEvents();
   EXPECT_EQ(dock.ChannelSeries(1)->at(1), QPointF(2, 16));
 
+  // Gaps moving change the plot's shape: channel 2 loses its only run, then gets one at step 2;
+  // the unchanged channel 1 keeps its points.
+  chart.Objects[0].Values[1] = 0;
+  dock.Rebuild();
+  EXPECT_EQ(dock.ChannelSeries(2), nullptr);
+  chart.Objects[1].Values[1] = 16390;
+  dock.Rebuild();
+  ASSERT_NE(dock.ChannelSeries(2), nullptr);
+  ASSERT_EQ(dock.ChannelSeries(2)->count(), 1);
+  EXPECT_EQ(dock.ChannelSeries(2)->at(0), QPointF(2, 6));
+  EXPECT_EQ(dock.ChannelSeries(1)->count(), 2);
+  EXPECT_EQ(dock.ChannelSeries(1)->at(1), QPointF(2, 16));
+
   // Selecting an object highlights its step; a click on a point names the step's object.
   chart.Objects[1].Selected = 1;
   dock.Rebuild();
