@@ -74,6 +74,9 @@ class BasicBoardButtons : public BoardButtons {
   virtual void AnalogReportArrived(const AnalogReport& report) { (void)report; }
   virtual void RemoteReportArrived(const RemoteReport& report) { (void)report; }
 
+ protected:
+  Prompter& Prompts() { return prompter_; }
+
  private:
   BoardLink& link_;
   Prompter& prompter_;

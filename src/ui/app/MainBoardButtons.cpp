@@ -21,7 +21,6 @@ namespace brv3 {
 MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
     : BasicBoardButtons(window.Link(), prompter, window.Notifications()),
       window_(window),
-      prompter_(prompter),
       actions_(window.Link(), prompter) {
   // The table mirror hears of every entry the link writes, then the table window.
   window_.Link().SetTableObserver(this);
@@ -110,7 +109,7 @@ void MainBoardButtons::MotWriteBtnClick() {
   const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Write, chart.Type);
   if (!slot) return;
   warnings_ = CheckChart(chart, Knowledge());
-  if (!writeGate_.Allow(prompter_, ChartKey(), warnings_)) {
+  if (!writeGate_.Allow(Prompts(), ChartKey(), warnings_)) {
     ShowListing();
     return;
   }

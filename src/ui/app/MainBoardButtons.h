@@ -62,7 +62,6 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
   std::string ChartKey() const;
 
   TBrivane3& window_;
-  Prompter& prompter_;
   BoardActions actions_;
   WriteWarningGate writeGate_;
   std::vector<ChartWarning> warnings_;
