@@ -62,24 +62,23 @@ TEST(WorkerPool, RunsOnTheCallerAloneWhenAskedForOneThreadOrHavingNoHelpers) {
 
 TEST(WorkerPool, RunsFromSeveralThreadsTakeTurns) {
   WorkerPool pool(2);
-  std::atomic<int> inside{0};
-  std::atomic<const void*> current{nullptr};
+  // Calls inside a job, counted per caller: while one caller's job runs, the other's count is 0.
+  std::atomic<int> inside[2] = {0, 0};
   std::atomic<bool> overlapped{false};
   std::atomic<int> calls{0};
-  const auto caller = [&] {
+  const auto caller = [&](int me) {
     for (int i = 0; i < 100; ++i) {
-      const int mark = 0;  // tells this run's calls from the other caller's
       pool.Run(
           [&] {
-            const bool busy = inside.fetch_add(1) > 0;
-            if (current.exchange(&mark) != &mark && busy) overlapped = true;
+            inside[me].fetch_add(1);
+            if (inside[1 - me].load() > 0) overlapped = true;
             calls.fetch_add(1);
-            inside.fetch_sub(1);
+            inside[me].fetch_sub(1);
           },
           3);
     }
   };
-  std::thread a(caller), b(caller);
+  std::thread a(caller, 0), b(caller, 1);
   a.join();
   b.join();
   EXPECT_FALSE(overlapped.load());
