@@ -181,6 +181,8 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
     ctx.err << "Cannot put the backup in place at " << dir << ": " << error << "\n";
     return kExitCannotSave;
   }
+  if (!folder.LeftBehind().empty())
+    ctx.err << "The older backup could not be removed; it stays at " << folder.LeftBehind() << "\n";
   ctx.err << "Backed up " << motions << " motions and " << scenarios << " scenarios to " << dir
           << "\n";
   return kExitOk;

@@ -256,6 +256,7 @@ bool FolderReplacement::Commit(std::string* error) {
   }
   staging_.clear();
   fs::remove_all(aside, ec);
+  if (ec || fs::exists(fs::symlink_status(aside, ec))) leftBehind_ = aside;
   return true;
 }
 

@@ -65,10 +65,12 @@ class FolderReplacement {
   // Moves the old folder aside, the new one in and removes the old one. When the new one cannot
   // be moved in, the old one is put back and the new one removed.
   bool Commit(std::string* error = nullptr);
+  // After a good Commit: the old folder's hidden name when it could not be removed, else empty.
+  const std::string& LeftBehind() const { return leftBehind_; }
 
  private:
   RenameFn rename_;
-  std::string target_, staging_;
+  std::string target_, staging_, leftBehind_;
 };
 
 }  // namespace brv3

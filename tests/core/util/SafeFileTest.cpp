@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -158,6 +159,7 @@ TEST(FolderReplacement, SwapsTheWholeFolderOnlyOnCommit) {
     EXPECT_EQ(swap.Target(), dir.File("a/b/new"));
     test::WriteFile(swap.Staging() + "/two", "2");
     ASSERT_TRUE(swap.Commit());
+    EXPECT_EQ(swap.LeftBehind(), "");
   }
   EXPECT_TRUE(fs::is_symlink(dir.File("link")));
   EXPECT_EQ(Names(dir.File("link")), std::vector<std::string>{"two"});
@@ -172,6 +174,20 @@ TEST(FolderReplacement, SwapsTheWholeFolderOnlyOnCommit) {
   }
   EXPECT_EQ(Names(dir.File("a/b")), std::vector<std::string>{"new"});
   EXPECT_EQ(Names(dir.File("a/b/new")), std::vector<std::string>{"two"});
+
+  // An old folder that cannot be removed whole is named (permissions do not stop root).
+  if (geteuid() != 0) {
+    fs::create_directory(dir.File("a/b/new/locked"));
+    test::WriteFile(dir.File("a/b/new/locked/f"), "f");
+    fs::permissions(dir.File("a/b/new/locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    FolderReplacement swap;
+    ASSERT_TRUE(swap.Begin(dir.File("a/b/new")));
+    ASSERT_TRUE(swap.Commit());
+    ASSERT_NE(swap.LeftBehind(), "");
+    EXPECT_TRUE(fs::exists(swap.LeftBehind() + "/locked/f"));
+    EXPECT_TRUE(Names(dir.File("a/b/new")).empty());
+    fs::permissions(swap.LeftBehind() + "/locked", fs::perms::owner_all);
+  }
 }
 
 TEST(FolderReplacement, RefusesNonFoldersAndPutsTheOldFolderBackWhenTheSwapFails) {
