@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 #include "core/chart/Chart.h"
 #include "core/motion/PanelLayout.h"
@@ -76,6 +77,9 @@ CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
   stack_->addWidget(message_);
   stack_->addWidget(plots);
   setWidget(stack_);
+
+  connect(chart_, &QChart::plotAreaChanged, this, &CurvesDock::AlignSpeedBars);
+  connect(speedChart_, &QChart::plotAreaChanged, this, &CurvesDock::AlignSpeedBars);
 
   debounce_.setSingleShot(true);
   debounce_.setInterval(0);
@@ -184,6 +188,13 @@ void CurvesDock::BuildPlot() {
   const int count = static_cast<int>(steps_.size());
   auto* axisX = new QValueAxis;
   axisX->setRange(0.5, count + 0.5);
+  // Ticks on whole step numbers, about ten of them at most.
+  int interval = 1;
+  for (int nice : {2, 5, 10, 20, 50, 100})
+    if (count / interval > 10) interval = nice;
+  axisX->setTickType(QValueAxis::TicksDynamic);
+  axisX->setTickAnchor(0);
+  axisX->setTickInterval(interval);
   axisX->setLabelFormat("%d");
   axisX->setTitleText("step");
   axisY_ = new QValueAxis;
@@ -304,6 +315,23 @@ void CurvesDock::FillPoints() {
   for (int i = 0; i < static_cast<int>(steps_.size()); ++i)
     if (speeds_->at(i) != steps_[static_cast<size_t>(i)].Speed)
       speeds_->replace(i, steps_[static_cast<size_t>(i)].Speed);
+}
+
+void CurvesDock::AlignSpeedBars() {
+  // Both charts span the dock's width, so their plot areas line up when the bar chart's side
+  // margins make up for the curves' legend and any difference in the axis labels.
+  const QRectF curves = chart_->plotArea();
+  const QRectF bars = speedChart_->plotArea();
+  if (curves.width() <= 0 || bars.width() <= 0) return;
+  QMargins margins = speedChart_->margins();
+  const int left =
+      std::max(0, margins.left() + static_cast<int>(std::lround(curves.left() - bars.left())));
+  const int right =
+      std::max(0, margins.right() + static_cast<int>(std::lround(bars.right() - curves.right())));
+  if (left == margins.left() && right == margins.right()) return;
+  margins.setLeft(left);
+  margins.setRight(right);
+  speedChart_->setMargins(margins);
 }
 
 void CurvesDock::StepPointClicked(const QPointF& point) {

@@ -39,6 +39,7 @@ class CurvesDock : public QDockWidget {
   // The message shown instead of curves, empty while curves are shown.
   QString Message() const;
   QChart* Curves() const { return chart_; }
+  QChart* Speeds() const { return speedChart_; }
   // The series of a channel (its first run of steps); null while it has no position.
   QLineSeries* ChannelSeries(int channel) const;
   bool ChannelShown(int channel) const { return shown_[static_cast<size_t>(channel - 1)]; }
@@ -57,6 +58,8 @@ class CurvesDock : public QDockWidget {
   // Puts the steps' values into the series BuildPlot made.
   void FillPoints();
   void StepPointClicked(const QPointF& point);
+  // Gives the speed bars the curves' plot width, so each bar stands under its step.
+  void AlignSpeedBars();
 
   Chart& doc_;
   const ChannelLook* look_;

@@ -47,6 +47,13 @@ TEST(CurvesDockTest, PlotsTheCompiledStepsAndFollowsChanges) {
   // Channel 2 has a gap at step 2: its line holds step 1 only.
   ASSERT_NE(dock.ChannelSeries(2), nullptr);
   EXPECT_EQ(dock.ChannelSeries(2)->count(), 1);
+  // Each speed bar stands under its step: both plots are equally wide, though only the curves
+  // have a legend.
+  dock.resize(700, 500);
+  QApplication::processEvents();
+  const QRectF curves = dock.Curves()->plotArea(), speeds = dock.Speeds()->plotArea();
+  EXPECT_NEAR(speeds.left(), curves.left(), 1.5);
+  EXPECT_NEAR(speeds.right(), curves.right(), 1.5);
 
   // A pose change reaches the curves on the next turn of the event loop.
   chart.Objects[1].Values[0] = 16400;
