@@ -465,6 +465,7 @@ void TCustomCommX::HandleLineEvent(TCommReceiveThread::LineEvent event, int erro
       // only once nothing holds the old device. A read or write under way sees the port closed.
       lineFailed_ = true;
       Close();
+      if (OnHangUp) OnHangUp(*this);
       break;
     case TCommReceiveThread::LineEvent::Receive: {
       // A read in progress takes the bytes itself; to this handler the queue looks empty.

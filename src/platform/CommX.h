@@ -28,6 +28,8 @@ std::string CannotOpenMessage(int error);
 using TCommReceiveEvent = std::function<void(TCustomCommX& sender, int receiveSize)>;
 using TCommBreakEvent = std::function<void(TCustomCommX& sender)>;
 using TCommErrEvent = std::function<void(TCustomCommX& sender, int errorState)>;
+// The device hung up or went away; the port is already closed when this is raised.
+using TCommHangUpEvent = std::function<void(TCustomCommX& sender)>;
 
 // The serial port component. Every public operation and every event runs on the main thread; a
 // transmit thread writes the queued bytes and a receive thread reports bytes waiting, breaks and
@@ -76,8 +78,8 @@ class TCustomCommX {
   // Runs between the slices of a waiting read or write; none by default.
   void SetEventPump(EventPump* pump) { eventPump_ = pump; }
   EventPump* GetEventPump() const { return eventPump_; }
-  // Carries OnReceive/OnBreak/OnError to the main thread; without one no event is raised. Takes
-  // effect at the next Open.
+  // Carries OnReceive/OnBreak/OnError/OnHangUp to the main thread; without one none is raised.
+  // Takes effect at the next Open.
   void SetDispatcher(std::shared_ptr<MainThreadDispatcher> dispatcher) {
     dispatcher_ = std::move(dispatcher);
   }
@@ -116,6 +118,7 @@ class TCustomCommX {
   TCommReceiveEvent OnReceive;
   TCommBreakEvent OnBreak;
   TCommErrEvent OnError;
+  TCommHangUpEvent OnHangUp;
 
  private:
   std::string DeviceToOpen() const;
@@ -176,6 +179,7 @@ class TCommX final : public TCustomCommX, public Port {
   using TCustomCommX::Handle;
   using TCustomCommX::OnBreak;
   using TCustomCommX::OnError;
+  using TCustomCommX::OnHangUp;
   using TCustomCommX::OnReceive;
   using TCustomCommX::ParityBit;
   using TCustomCommX::PortNo;

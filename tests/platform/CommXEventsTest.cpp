@@ -190,11 +190,14 @@ TEST(CommXEvents, ADeviceThatHangsUpIsLetGoAtOnce) {
   EventsFixture f;
   int handOvers = 0;
   f.comm.OnError = [&](TCustomCommX&, int) { ++handOvers; };
+  bool closedWhenTold = false;
+  f.comm.OnHangUp = [&](TCustomCommX& comm) { closedWhenTold = !comm.IsOpen(); };
   f.board.Vanish();
   // No command needs to come first: the hang-up alone closes the port.
   const auto start = Clock::now();
   while (f.comm.IsOpen() && MsSince(start) < 5000) f.dispatcher->WaitAndRunPending(10);
   EXPECT_FALSE(f.comm.IsOpen());
+  EXPECT_TRUE(closedWhenTold);
   EXPECT_FALSE(f.comm.LineFailed());
   uint8_t buffer[1];
   EXPECT_EQ(f.comm.ReadBytes(buffer, 1), -1);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <cstdlib>
@@ -43,7 +45,12 @@ TEST(LostBoardTest, AFailureShowsAsSuchAndTheSamePortIsReopenedByItself) {
   window.WindowMessage(0x8000, 0, 0);
   EXPECT_TRUE(status->text().endsWith("> Sending the Play command"));
 
+  // The hang-up alone shows on the port panel, before any command fails.
   sim->Stop();
+  QDeadlineTimer deadline(5000);
+  while (portPanel->text() != "COM1 lost" && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  EXPECT_EQ(portPanel->text(), "COM1 lost");
   window.WindowMessage(0x8000, 0, 0);
   EXPECT_TRUE(status->text().endsWith("> Connection failed")) << status->text().toStdString();
   EXPECT_EQ(portPanel->text(), "COM1 lost");

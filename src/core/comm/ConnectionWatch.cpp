@@ -62,6 +62,12 @@ bool ConnectionWatch::BeforeCommand() {
   return true;
 }
 
+void ConnectionWatch::PortHungUp() {
+  if (index_ <= 0 || lost_) return;
+  lost_ = true;
+  ShowPanel(LostText(), "");
+}
+
 void ConnectionWatch::CommandEnded(LinkFault fault) {
   if (commandSelection_ != selection_) return;
   if (IsConnectionFault(fault)) {

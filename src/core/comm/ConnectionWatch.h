@@ -38,6 +38,9 @@ class ConnectionWatch {
   bool BeforeCommand();
   // Run after each command with why it failed (None when it succeeded).
   void CommandEnded(LinkFault fault);
+  // The chosen port's device hung up or went away, between commands or during one: the port
+  // panel shows it lost at once, without waiting for a command to fail.
+  void PortHungUp();
 
   // A command failed for a connection reason and none has reached the board since.
   bool Lost() const { return lost_; }

@@ -97,6 +97,7 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   commX1_.OnReceive = [this](platform::TCustomCommX&, int count) {
     actions_->CommX1Receive(count);
   };
+  commX1_.OnHangUp = [this](platform::TCustomCommX&) { watch_.PortHungUp(); };
   link_.SetApplicationTitle(kApplicationTitle);
   link_.SetConnectionWatch(&watch_);
   captionName_ = chart_.Name;
@@ -145,6 +146,7 @@ TBrivane3::~TBrivane3() {
   chartChanges_.Reset();
   historyChanges_.Reset();
   commX1_.OnReceive = nullptr;
+  commX1_.OnHangUp = nullptr;
   try {
     commX1_.Close();
   } catch (const std::exception&) {

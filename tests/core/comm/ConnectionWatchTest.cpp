@@ -198,6 +198,24 @@ TEST_F(LostPortTest, TheNextCommandReopensTheSamePortOnce) {
   EXPECT_TRUE(control.log.empty());
 }
 
+TEST_F(LostPortTest, AHangUpBetweenCommandsShowsAtOnceAndTheNextCommandReopens) {
+  board.hungUp = true;
+  watch.PortHungUp();
+  EXPECT_TRUE(watch.Lost());
+  EXPECT_EQ(prompter.panels[1], "COM2 lost");
+  EXPECT_TRUE(prompter.statuses.empty());  // no command failed: the status line is left alone
+  EXPECT_TRUE(link.PlayMotion(4));
+  EXPECT_EQ(control.log, (Strings{"close", "port 2", "open"}));
+  EXPECT_EQ(prompter.panels[1], "COM2 OK");
+
+  // With no port chosen there is nothing to call lost.
+  watch.PortSelected(0, true);
+  prompter.panels.clear();
+  watch.PortHungUp();
+  EXPECT_FALSE(watch.Lost());
+  EXPECT_TRUE(prompter.panels.empty());
+}
+
 TEST_F(LostPortTest, OnlyAChosenPortThatOpenedIsReopened) {
   // A silent board on a working port: reported, but the port is not touched.
   board.offline = true;
