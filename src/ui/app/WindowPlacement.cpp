@@ -10,8 +10,10 @@ void PlaceBesideWindow(QWidget& dialog, const QWidget& window) {
   const QRect main = window.frameGeometry();
   // Until the window manager framed the dialog its frame is unknown: the main window's frame
   // borders are a fair guess.
+  const bool frameUnknown = dialog.frameGeometry().size() == dialog.size();
+  const QPoint margin = window.geometry().topLeft() - main.topLeft();
   QSize size = dialog.frameGeometry().size();
-  if (size == dialog.size()) size += window.frameGeometry().size() - window.size();
+  if (frameUnknown) size += main.size() - window.size();
   QPoint at(main.right() + 1, main.top());
   const QScreen* screen = window.screen();
   if (screen) {
@@ -23,6 +25,9 @@ void PlaceBesideWindow(QWidget& dialog, const QWidget& window) {
     at.setY(
         std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
   }
+  // A window already made but not yet framed takes a move as the place of its client area; the
+  // frame would then stand a title bar higher than the main window's.
+  if (frameUnknown && dialog.testAttribute(Qt::WA_WState_Created)) at += margin;
   dialog.move(at);
 }
 
