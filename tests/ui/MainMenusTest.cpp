@@ -83,6 +83,10 @@ TEST(MainMenusTest, MenuBarHoldsEveryCommandWithStandardShortcuts) {
       EXPECT_EQ(action->shortcut(), QKeySequence::keyBindings(key).first()) << name;
     }
   }
+  // Every file command has a key, also where the desktop defines none for Save As.
+  for (const char* name :
+       {"FileNewAction", "FileOpenAction", "FileSaveAction", "FileSaveAsAction", "FileQuitAction"})
+    EXPECT_FALSE(w.Action(name)->shortcut().isEmpty()) << name;
   // Undo and Redo wait for an edit history.
   EXPECT_FALSE(w.menus.UndoAction()->isEnabled());
   EXPECT_FALSE(w.menus.RedoAction()->isEnabled());
