@@ -150,6 +150,28 @@ TEST_F(ConfigDialogsTest, TrimFilesThroughTheFileButtons) {
   dlg.reject();
 }
 
+// Enter in a trim edit sends that channel's trim and nothing else: no file button stands in as
+// the dialog's default button.
+TEST_F(ConfigDialogsTest, EnterInATrimEditPressesNoFileButton) {
+  THomeDlg dlg(window.Link(), prompter);
+  ASSERT_TRUE(dlg.Prepare());
+  int chooserCalls = 0;
+  dlg.SetFileChooser([&](QWidget*, bool, int*) {
+    ++chooserCalls;
+    return QString();
+  });
+  dlg.show();
+  QLineEdit* edit = Find<QLineEdit>(dlg, "Edit1");
+  edit->setFocus();
+  edit->setText("5");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(chooserCalls, 0);
+  EXPECT_EQ(Find<QSlider>(dlg, "Scroll1")->value(), 16389);
+  for (QPushButton* button : dlg.findChildren<QPushButton*>())
+    EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
+  dlg.reject();
+}
+
 TEST_F(ConfigDialogsTest, OptionControlsWriteOnRelease) {
   TOptDlg dlg(window.Link());
   dlg.SetEditor(&window.Editors().PrmDlg());
