@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +83,10 @@ TEST(MainMenusTest, MenuBarHoldsEveryCommandWithStandardShortcuts) {
       EXPECT_EQ(action->shortcut(), QKeySequence::keyBindings(key).first()) << name;
     }
   }
+  // Every file command has a key, also where the desktop defines none for Save As.
+  for (const char* name :
+       {"FileNewAction", "FileOpenAction", "FileSaveAction", "FileSaveAsAction", "FileQuitAction"})
+    EXPECT_FALSE(w.Action(name)->shortcut().isEmpty()) << name;
   // Undo and Redo wait for an edit history.
   EXPECT_FALSE(w.menus.UndoAction()->isEnabled());
   EXPECT_FALSE(w.menus.RedoAction()->isEnabled());
@@ -179,6 +186,43 @@ TEST(MainMenusTest, SaveWritesInPlaceAndClearsTheMark) {
   Window other;
   ASSERT_TRUE(other.menus.OpenFile(path));
   EXPECT_EQ(other.window.CurrentChart().Objects[0].Left, left);
+}
+
+// The file dialogs start at the chart that is open, not in the program's working folder; Save As
+// offers the chart's own name, a motion read from CSV as a chart file of the same name.
+TEST(MainMenusTest, FileDialogsStartAtTheOpenChart) {
+  Window w;
+  w.window.show();
+  auto look = [](QString* folder, QString* proposed) {
+    OnNextModal([folder, proposed](QWidget* d) {
+      auto* dialog = qobject_cast<QFileDialog*>(d);
+      ASSERT_NE(dialog, nullptr);
+      *folder = dialog->directory().absolutePath();
+      if (proposed) *proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+      dialog->reject();
+    });
+  };
+  const QString path = w.Walk("mine.QVB");
+  const QString here = QFileInfo(path).absolutePath();
+  ASSERT_NE(here, QDir::currentPath());
+  ASSERT_TRUE(w.menus.OpenFile(path));
+  QString folder, proposed;
+  look(&folder, &proposed);
+  EXPECT_FALSE(w.menus.SaveAs());
+  EXPECT_EQ(folder.toStdString(), here.toStdString());
+  EXPECT_EQ(proposed.toStdString(), "mine.QVB");
+
+  folder.clear();
+  look(&folder, nullptr);
+  w.Action("OpenBtn")->trigger();
+  EXPECT_EQ(folder.toStdString(), here.toStdString());
+
+  const std::string csv = w.env.Dir().File("wave.csv");
+  test::WriteFile(csv, test::ReadFile(test::DataFile("wave.csv")));
+  ASSERT_TRUE(w.menus.OpenFile(QString::fromStdString(csv)));
+  look(&folder, &proposed);
+  EXPECT_FALSE(w.menus.Save());
+  EXPECT_EQ(proposed.toStdString(), "wave.QVB");
 }
 
 TEST(MainMenusTest, ClosingWithUnsavedEditsAsksToSaveAfterTheUsualQuestion) {

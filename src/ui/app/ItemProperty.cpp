@@ -9,6 +9,7 @@
 
 #include "core/chart/Chart.h"
 #include "ui/app/FormDlg.h"
+#include "ui/app/WindowPlacement.h"
 
 namespace brv3 {
 
@@ -53,7 +54,7 @@ TItemProperty::Outcome TItemProperty::Edit(ChartObject& object, const QPoint& cu
   nameEdit_->setText(name);
   widthEdit_->setText(QString::number(object.Width));
   heightEdit_->setText(QString::number(object.Height));
-  move(cursor - QPoint(20, 20));
+  MoveFrameTo(*this, cursor - QPoint(20, 20), parentWidget());
   if (exec() != QDialog::Accepted) return Outcome::Cancelled;
 
   object.Name = nameEdit_->text().toStdString();

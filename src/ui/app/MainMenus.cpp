@@ -73,9 +73,14 @@ void MainMenus::BuildFileMenu() {
   FillRecentMenu();
   menu->addSeparator();
   add("FileSaveAction", "&Save", QKeySequence::Save, [this] { Save(); });
-  add("FileSaveAsAction", "Save &As...", QKeySequence::SaveAs, [this] { SaveAs(); });
+  QAction* saveAs =
+      add("FileSaveAsAction", "Save &As...", QKeySequence::SaveAs, [this] { SaveAs(); });
   menu->addSeparator();
-  add("FileQuitAction", "&Quit", QKeySequence::Quit, [this] { window_.close(); });
+  QAction* quit = add("FileQuitAction", "&Quit", QKeySequence::Quit, [this] { window_.close(); });
+  // Desktops without a key for Save As or Quit still get the usual ones.
+  if (saveAs->shortcut().isEmpty())
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  if (quit->shortcut().isEmpty()) quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 
 void MainMenus::BuildEditMenu() {

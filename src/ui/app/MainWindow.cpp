@@ -558,9 +558,16 @@ bool TBrivane3::event(QEvent* event) {
   return QMainWindow::event(event);
 }
 
+// The file dialogs start where the open chart came from; without one, in the folder a dialog
+// last used.
+QString TBrivane3::DialogFolder() const {
+  const QString chartFile = menus_ ? menus_->FilePath() : QString();
+  return chartFile.isEmpty() ? openFolder_ : QFileInfo(chartFile).absolutePath();
+}
+
 void TBrivane3::OpenBtnClick() {
   const QString path =
-      QFileDialog::getOpenFileName(this, "Load", openFolder_, QString::fromUtf8(kFileFilter));
+      QFileDialog::getOpenFileName(this, "Load", DialogFolder(), QString::fromUtf8(kFileFilter));
   if (path.isEmpty()) return;
   openFolder_ = QFileInfo(path).absolutePath();
   OpenChart(path);
@@ -568,9 +575,17 @@ void TBrivane3::OpenBtnClick() {
 }
 
 void TBrivane3::SaveBtnClick() {
+  // The open chart's own name is offered (as a chart file: a motion read from CSV is saved as one).
+  const QString chartFile = menus_ ? menus_->FilePath() : QString();
+  const QFileInfo info(chartFile);
+  QString proposal = openFolder_;
+  if (chartFile.endsWith(".qvb", Qt::CaseInsensitive))
+    proposal = info.absoluteFilePath();
+  else if (!chartFile.isEmpty())
+    proposal = info.absolutePath() + "/" + info.completeBaseName() + ".QVB";
   QString selectedFilter;
   const QString chosen = QFileDialog::getSaveFileName(
-      this, "Save", openFolder_, QString::fromUtf8(kFileFilter), &selectedFilter);
+      this, "Save", proposal, QString::fromUtf8(kFileFilter), &selectedFilter);
   if (chosen.isEmpty()) return;
   openFolder_ = QFileInfo(chosen).absolutePath();
   const int filterIndex = selectedFilter.startsWith("QVB") ? 1 : 2;

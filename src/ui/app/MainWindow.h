@@ -159,6 +159,7 @@ class TBrivane3 : public QMainWindow, public WindowMessageReceiver {
   void MotReadBtnClick();
 
   void OpenBtnClick();
+  QString DialogFolder() const;
   void UpdateTitle();
   void FormBtnClick();
   void InfoBtnClick();

@@ -82,6 +82,8 @@ THomeDlg::THomeDlg(BoardLink& link, Prompter& prompter, QWidget* parent)
   save->setObjectName("SaveBtn");
   save->setToolTip("Save");
   save->setGeometry(86, 2, 80, 20);
+  // Enter belongs to the channel edits: neither file button is a default button.
+  for (QPushButton* button : {open, save}) button->setAutoDefault(false);
   connect(open, &QPushButton::clicked, this, &THomeDlg::OpenBtnClick);
   connect(save, &QPushButton::clicked, this, &THomeDlg::SaveBtnClick);
 }

@@ -95,6 +95,7 @@ TAdDlg::TAdDlg(AnalogInputs& model, SensorBoard& board, const ChannelLook* look,
   rifEdit_ = Text("RifEdit", base);
   auto* autoCal = new QPushButton("AUTO", base);
   autoCal->setObjectName("AutoCalBtn");
+  autoCal->setAutoDefault(false);  // Enter elsewhere in the dialog never calibrates
   baseGrid->addWidget(Label("Label2", "Ref", base), 0, 0);
   baseGrid->addWidget(calEdit_, 0, 1);
   baseGrid->addWidget(reference_, 0, 2);
@@ -227,6 +228,7 @@ TPropoDlg::TPropoDlg(TransmitterInputs& model, SensorBoard& board, QWidget* pare
     rif_[s] = Text(QString("PRif%1").arg(i + 1), group);
     auto* autoBtn = new QPushButton("AUTO", group);
     autoBtn->setObjectName(QString("ACBtn%1").arg(i + 1));
+    autoBtn->setAutoDefault(false);  // Enter elsewhere in the dialog never calibrates
     autoBtn->setProperty("input", i);
     grid->addWidget(sliders_[s], 0, 0, 1, 3);
     grid->addWidget(Label("", "Ref", group), 1, 0);

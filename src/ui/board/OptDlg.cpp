@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/motion/PanelLayout.h"
@@ -27,6 +28,19 @@ QComboBox* MotionList(const char* name, QWidget* parent) {
   list->addItem("OFF");
   return list;
 }
+
+// The voltage's up/down control: two arrows and no number of its own. The text beside it is the
+// only readout, so the two can never disagree (a board threshold below the range shows its true
+// value there while the arrows rest at the bottom of the range).
+class UpDownArrows : public QSpinBox {
+ public:
+  explicit UpDownArrows(QWidget* parent) : QSpinBox(parent) {
+    lineEdit()->setReadOnly(true);
+    lineEdit()->hide();
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setFixedWidth(2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) + 16);
+  }
+};
 
 }  // namespace
 
@@ -64,7 +78,7 @@ TOptDlg::TOptDlg(BoardLink& link, QWidget* parent) : QDialog(parent), options_(l
   connect(cycleList_, &QComboBox::activated, this, &TOptDlg::ModeControlReleased);
   voltEdit_ = Named(new QLineEdit(this), "AlmVoltEdit");
   voltEdit_->setReadOnly(true);
-  voltBtn_ = Named(new QSpinBox(this), "AlmVoltBtn");
+  voltBtn_ = Named(new UpDownArrows(this), "AlmVoltBtn");
   voltBtn_->setRange(kMinVoltTenths, kMaxVoltTenths);
   voltBtn_->setValue(kDefaultVoltTenths);
   voltBtn_->setWrapping(false);

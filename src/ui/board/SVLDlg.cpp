@@ -66,6 +66,7 @@ TSVLDlg::TSVLDlg(BoardLink& link, Prompter& prompter, QWidget* parent)
   auto* read = new QPushButton("Load", this);
   read->setObjectName("SioReadBtn");
   read->setToolTip("Load");
+  read->setAutoDefault(false);  // Enter in the list is not a request to reload it
   layout->addWidget(read, 0, Qt::AlignLeft);
   tree_ = new SvlListWidget(*this, this);
   layout->addWidget(tree_);

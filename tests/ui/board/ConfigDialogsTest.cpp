@@ -150,6 +150,28 @@ TEST_F(ConfigDialogsTest, TrimFilesThroughTheFileButtons) {
   dlg.reject();
 }
 
+// Enter in a trim edit sends that channel's trim and nothing else: no file button stands in as
+// the dialog's default button.
+TEST_F(ConfigDialogsTest, EnterInATrimEditPressesNoFileButton) {
+  THomeDlg dlg(window.Link(), prompter);
+  ASSERT_TRUE(dlg.Prepare());
+  int chooserCalls = 0;
+  dlg.SetFileChooser([&](QWidget*, bool, int*) {
+    ++chooserCalls;
+    return QString();
+  });
+  dlg.show();
+  QLineEdit* edit = Find<QLineEdit>(dlg, "Edit1");
+  edit->setFocus();
+  edit->setText("5");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(chooserCalls, 0);
+  EXPECT_EQ(Find<QSlider>(dlg, "Scroll1")->value(), 16389);
+  for (QPushButton* button : dlg.findChildren<QPushButton*>())
+    EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
+  dlg.reject();
+}
+
 TEST_F(ConfigDialogsTest, OptionControlsWriteOnRelease) {
   TOptDlg dlg(window.Link());
   dlg.SetEditor(&window.Editors().PrmDlg());
@@ -184,6 +206,35 @@ TEST_F(ConfigDialogsTest, OptionControlsWriteOnRelease) {
 
   Find<QCheckBox>(dlg, "SVL_C4")->click();
   EXPECT_EQ(Board().svlMask, (sim::Mask{0x0B, 0x00, 0x00}));
+}
+
+// The low-voltage threshold has one readout, the text: the arrows beside it show no number of
+// their own (a board threshold below their range would otherwise show two different values) and
+// take no typing.
+TEST_F(ConfigDialogsTest, VoltageShownOnceWithArrowsOnly) {
+  sim::FlashMemory flash = Flash();
+  flash.alarmMotion = {85, 0x00, 0x00};
+  sim::Engine low(std::make_unique<sim::Board>(flash));
+  sim::SimPort lowPort(low);
+  window.Link().SetPort(&lowPort);
+  {
+    TOptDlg dlg(window.Link());
+    dlg.SetEditor(&window.Editors().PrmDlg());
+    ASSERT_TRUE(dlg.Prepare());
+    dlg.show();
+    auto* text = Find<QLineEdit>(dlg, "AlmVoltEdit");
+    auto* arrows = Find<QSpinBox>(dlg, "AlmVoltBtn");
+    EXPECT_EQ(text->text(), "00.0V");
+    for (QLineEdit* inner : arrows->findChildren<QLineEdit*>()) EXPECT_FALSE(inner->isVisible());
+    EXPECT_LT(arrows->width(), 40);
+    QTest::keyClicks(arrows, "99");
+    EXPECT_EQ(arrows->value(), 55);
+    EXPECT_EQ(text->text(), "00.0V");
+    QTest::keyClick(arrows, Qt::Key_Up);
+    EXPECT_EQ(text->text(), "05.6V");
+    dlg.reject();
+  }
+  window.Link().SetPort(&port);
 }
 
 TEST_F(ConfigDialogsTest, ServoListLoadsEditsAndCopies) {

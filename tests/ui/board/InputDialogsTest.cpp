@@ -176,6 +176,11 @@ TEST_F(InputDialogsTest, TransmitterDialogShowsReportsAutoAndFailures) {
     EXPECT_EQ(Text(dlg, "BEdit"), "77");
     EXPECT_EQ(Text(dlg, "PAdc1"), "15");
     EXPECT_EQ(Text(dlg, "PRif1"), "5");
+    // Enter on a slider is no AUTO press: the board's reference stays as it was.
+    const uint8_t before = Working().propo[0];
+    Find<QScrollBar>(dlg, "PScrBar1")->setFocus();
+    QTest::keyClick(Find<QScrollBar>(dlg, "PScrBar1"), Qt::Key_Return);
+    EXPECT_EQ(Working().propo[0], before);
     QTest::mouseClick(Find<QPushButton>(dlg, "ACBtn3"), Qt::LeftButton);
     EXPECT_EQ(Working().propo[2], 99);  // the board took the input's reading
     buttons.RemoteReportArrived(report);
