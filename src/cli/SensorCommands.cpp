@@ -44,24 +44,40 @@ std::string RemoteLine(const RemoteReport& report) {
   return line;
 }
 
+// Switches both reports off, each tried once more when it fails: a switch that failed on the
+// line may still have reached the board, which must not be left reporting.
+bool SwitchReportsOff(SensorBoardLink& sensors) {
+  const bool analogOff = sensors.SetAnalogReport(false) || sensors.SetAnalogReport(false);
+  const bool receiverOff = sensors.SetReceiverReport(false) || sensors.SetReceiverReport(false);
+  return analogOff && receiverOff;
+}
+
 int Watch(BoardConnection& board, int count) {
   StopSignals signals;
   SensorBoardLink sensors(board.link);
   if (!sensors.SetAnalogReport(true)) {
+    SwitchReportsOff(sensors);
     std::cerr << kNoAnswer << " (analog report not switched on)\n";
     return kExitFailure;
   }
   if (!sensors.SetReceiverReport(true)) {
-    sensors.SetAnalogReport(false);
+    SwitchReportsOff(sensors);
     std::cerr << kNoAnswer << " (receiver report not switched on)\n";
     return kExitFailure;
   }
   board.port->SetTimeOutReceive(kWatchReadMs);
   NotificationBuffer buffer;
   int seen = 0;
+  bool gone = false;
   while (!StopRequested() && (count <= 0 || seen < count)) {
     uint8_t byte = 0;
-    if (board.port->ReadBytes(&byte, 1) != 1) continue;
+    const int got = board.port->ReadBytes(&byte, 1);
+    if (got < 0) {
+      // The port failed or closed: no report can come any more.
+      gone = true;
+      break;
+    }
+    if (got != 1) continue;
     buffer.Append(&byte, 1);
     while (auto frame = buffer.TakeFrame()) {
       const auto note = DecodeNotification(*frame);
@@ -77,10 +93,11 @@ int Watch(BoardConnection& board, int count) {
     }
   }
   board.port->SetTimeOutReceive(300);
-  // Both are tried whatever the first one gave: the board must not be left reporting.
-  const bool analogOff = sensors.SetAnalogReport(false);
-  const bool receiverOff = sensors.SetReceiverReport(false);
-  if (!analogOff || !receiverOff) {
+  if (gone) {
+    std::cerr << "The serial port is gone; the board may still be sending its reports\n";
+    return kExitFailure;
+  }
+  if (!SwitchReportsOff(sensors)) {
     std::cerr << kNoAnswer << " (the reports may still be on)\n";
     return kExitFailure;
   }

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <sstream>
+#include <thread>
 
 #include "support/SimProcess.h"
 #include "support/TestSupport.h"
@@ -109,6 +110,37 @@ TEST_F(CliSensors, StoredSettingsAsJsonAndASilentBoard) {
     EXPECT_EQ(r.exitCode, 1) << command;
     EXPECT_NE(r.err.find("did not answer"), std::string::npos) << r.err;
   }
+}
+
+TEST_F(CliSensors, WatchNeverLeavesTheBoardReportingWhenASwitchFails) {
+  // Each list makes one of the switching frames fail on the line (unanswered, refused, a
+  // short reply to a frame the board did take); the reports must be off at the end all the same.
+  for (const char* faults : {"no-attention:7", "nak:3", "short-reply:4"}) {
+    sim->Stop();
+    sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
+        "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
+    ASSERT_EQ(sim->FirstLine(), link);
+    const auto r = Cli({"watch", "--count", "3"});
+    const int mode = LastWorkingModeWord();
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 0x0104, 0) << faults << ": the board was left reporting; " << r.err;
+  }
+}
+
+TEST_F(CliSensors, WatchEndsWhenTheBoardGoesAway) {
+  // Reports were asked for until 1000 arrived; the board vanishes after the first second.
+  std::thread vanish([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    sim->Stop();
+  });
+  const auto start = std::chrono::steady_clock::now();
+  const auto r =
+      test::RunProcess(BRV3_CLI_PATH, {"--port", link, "watch", "--count", "1000"}, "", 15000);
+  vanish.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("The serial port is gone"), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("analog BATT="), std::string::npos);
 }
 
 }  // namespace
