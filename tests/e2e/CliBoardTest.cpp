@@ -20,6 +20,13 @@ class CliBoard : public ::testing::Test {
     return test::RunProcess(BRV3_CLI_PATH, args);
   }
 
+  void RestartSim(const std::string& faults) {
+    sim->Stop();
+    sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
+        "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
+    ASSERT_EQ(sim->FirstLine(), link);
+  }
+
   test::TempDir dir;
   std::string link;
   std::unique_ptr<test::SimProcess> sim;
@@ -75,6 +82,19 @@ TEST_F(CliBoard, BadArgumentsAndMissingBoardsFailClearly) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("The board did not answer"), std::string::npos);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST_F(CliBoard, AFailedTableReadWakesTheBoard) {
+  // Every 50th data reply is spoilt, so both tries of the 85 reads fail; a refused frame
+  // ends both tries while the board is being put to sleep.
+  for (const char* faults : {"bad-checksum:50", "nak:3"}) {
+    RestartSim(faults);
+    const auto r = Cli({"table"});
+    EXPECT_EQ(r.exitCode, 1) << faults;
+    const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 1, 0) << faults << ": the board was left asleep; " << r.err;
+  }
 }
 
 }  // namespace brv3

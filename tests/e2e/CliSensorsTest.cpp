@@ -23,14 +23,7 @@ class CliSensors : public ::testing::Test {
     args.insert(args.begin(), {"--port", link});
     return test::RunProcess(BRV3_CLI_PATH, args);
   }
-  // The last working mode word the host wrote, from the simulator's trace.
-  int LastWorkingModeWord() {
-    const std::string trace = test::ReadFile(dir.File("trace.log"));
-    const size_t at = trace.rfind("> F2 01 ");
-    if (at == std::string::npos) return -1;
-    return std::stoi(trace.substr(at + 8, 2), nullptr, 16) << 8 |
-           std::stoi(trace.substr(at + 11, 2), nullptr, 16);
-  }
+  int LastWorkingModeWord() { return test::LastWorkingModeWord(dir.File("trace.log")); }
 
   test::TempDir dir;
   std::string link;
