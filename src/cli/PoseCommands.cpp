@@ -107,6 +107,18 @@ int Report(bool ok) {
   return kExitFailure;
 }
 
+// Go to home / trim position. A failure can come while the board sleeps, so it is woken then,
+// tried twice: the robot must not be left limp.
+int GoToRestPoseCommand(BoardConnection& board, RestPose kind) {
+  if (GoToRestPose(board.link, kind)) return kExitOk;
+  const LinkFault fault = board.link.LastFault();
+  const auto wake = [&board] { return board.link.SetMotionEnable(1) && board.link.SetSleep(1); };
+  const bool awake = wake() || wake();
+  std::cerr << "The board did not answer (" << LinkFaultText(fault) << ")"
+            << (awake ? "" : "; it may have been left asleep") << "\n";
+  return kExitFailure;
+}
+
 int PoseGet(BoardConnection& board) {
   Bytes reply;
   std::optional<PoseRecord> pose;
@@ -247,13 +259,13 @@ void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands) {
   auto* home = pose->add_subcommand("home", "Send the robot to its home position");
   commands.push_back({home, [&options] {
                         return WithBoard(options, [](BoardConnection& board) {
-                          return Report(GoToRestPose(board.link, RestPose::Home));
+                          return GoToRestPoseCommand(board, RestPose::Home);
                         });
                       }});
   auto* trim = pose->add_subcommand("trim", "Send the robot to its trim position");
   commands.push_back({trim, [&options] {
                         return WithBoard(options, [](BoardConnection& board) {
-                          return Report(GoToRestPose(board.link, RestPose::Trim));
+                          return GoToRestPoseCommand(board, RestPose::Trim);
                         });
                       }});
 

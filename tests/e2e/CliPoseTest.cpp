@@ -112,4 +112,22 @@ TEST_F(CliPose, TransformAppliesRowsToTheNamedObjects) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("x.QVB")));
 }
 
+TEST_F(CliPose, HomeAndTrimNeverEndWithTheBoardAsleep) {
+  // The first list spoils the reply to the wake's mode-word read; the others fail a frame while
+  // the board sleeps. Whatever the exit code, the board must be awake at the end.
+  for (const char* faults : {"bad-checksum:5", "no-attention:7", "nak:3"}) {
+    for (const char* kind : {"home", "trim"}) {
+      sim->Stop();
+      sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
+          "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
+      ASSERT_EQ(sim->FirstLine(), link);
+      const auto r = Cli({"pose", kind});
+      const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
+      ASSERT_GE(mode, 0) << faults << " " << kind;
+      EXPECT_EQ(mode & 1, 0) << faults << " " << kind << ": left asleep, exit " << r.exitCode
+                             << "; " << r.err;
+    }
+  }
+}
+
 }  // namespace brv3
