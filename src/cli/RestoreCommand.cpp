@@ -162,7 +162,7 @@ int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
   BoardLink link(&port, &prompter);
   SleepGuard sleep(link);
   if (!sleep.On()) {
-    ctx.err << "The board does not answer\n";
+    ctx.err << "The board could not be put to sleep: " << LinkFaultText(link.LastFault()) << "\n";
     return kExitFailure;
   }
   const bool written = WriteRecords(link, plan, prompter, ctx.err) &&

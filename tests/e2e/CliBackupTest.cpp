@@ -225,4 +225,22 @@ TEST(CliBackup, CtrlCLeavesTheOlderBackupAndNoTemporaryFolder) {
     EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
 }
 
+TEST(CliBackup, AFailedBackupWakesTheBoard) {
+  // The first list spoils the reply to the wake's mode-word read (and later the configuration's
+  // reads), the second refuses a frame while the board is being put to sleep; either way the
+  // backup fails and the board must end awake.
+  for (const char* faults : {"bad-checksum:4", "nak:3"}) {
+    test::TempDir dir;
+    test::SimProcess sim(
+        {"--link", dir.File("qvb3"), "--trace", dir.File("trace.log"), "--faults", faults});
+    ASSERT_EQ(sim.FirstLine(), dir.File("qvb3"));
+    const auto r =
+        test::RunProcess(BRV3_CLI_PATH, {"--port", dir.File("qvb3"), "backup", dir.File("backup")});
+    EXPECT_EQ(r.exitCode, 1) << faults << ": " << r.err;
+    const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 1, 0) << faults << ": the board was left asleep; " << r.err;
+  }
+}
+
 }  // namespace brv3
