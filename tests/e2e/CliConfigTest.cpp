@@ -281,10 +281,22 @@ TEST(CliConfig, TrimFilesInAndOut) {
   EXPECT_EQ(saved.find("Other"), std::string::npos);
   EXPECT_NE(saved.find("CH3=16729\r\n"), std::string::npos) << saved;
 
+  // A file that cannot be used says why: the system's reason, the kind of file, the first
+  // channel missing or out of range, or the missing section.
   test::WriteFile(dir.File("short.QVB"), "[TrimData]\r\nCH1=16384\r\n");
-  r = board.Cli({"trim", "load", dir.File("short.QVB")});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find("The designated file can't be used"), std::string::npos);
+  std::filesystem::create_directory(dir.File("folder.QVB"));
+  test::WriteFile(dir.File("other.QVB"), "[Other]\r\nCH1=1\r\n");
+  const std::vector<std::pair<std::string, std::string>> unusable = {
+      {dir.File("short.QVB"), "(CH2 is missing or not 0..65535)"},
+      {dir.File("other.QVB"), "(no section TrimData)"},
+      {dir.File("absent.QVB"), "No such file or directory"},
+      {dir.File("folder.QVB"), "(it is a folder)"}};
+  for (const auto& [path, why] : unusable) {
+    r = board.Cli({"trim", "load", path});
+    EXPECT_EQ(r.exitCode, 2) << path;
+    EXPECT_NE(r.err.find("The designated file can't be used"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+  }
 }
 
 }  // namespace brv3
