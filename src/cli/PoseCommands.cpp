@@ -134,7 +134,8 @@ Bytes WordBytes(const ChannelWords& words) {
 }
 
 int Names(BoardConnection& board) {
-  int rc = kExitOk;
+  std::string failed;
+  LinkFault fault = LinkFault::None;
   for (int n = 1; n <= kChannels; ++n) {
     Bytes reply;
     std::string name;
@@ -142,12 +143,15 @@ int Names(BoardConnection& board) {
       const auto end = std::find(reply.begin(), reply.begin() + 32, uint8_t{0});
       name = Cp932ToUtf8(std::string(reply.begin(), end));
     } else {
-      rc = kExitFailure;
+      failed += (failed.empty() ? "" : ", ") + std::to_string(n);
+      fault = board.link.LastFault();
     }
     std::cout << n << "\t" << name << "\n";
   }
-  if (rc != kExitOk) std::cerr << "Some channel names could not be read\n";
-  return rc;
+  if (failed.empty()) return kExitOk;
+  std::cerr << "The names of channels " << failed << " could not be read (" << LinkFaultText(fault)
+            << ")\n";
+  return kExitFailure;
 }
 
 int SetNames(const Options& options, const std::vector<std::string>& sets) {

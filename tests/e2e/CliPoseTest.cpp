@@ -130,4 +130,18 @@ TEST_F(CliPose, HomeAndTrimNeverEndWithTheBoardAsleep) {
   }
 }
 
+TEST_F(CliPose, UnreadableNamesAreNamedWithTheCause) {
+  sim->Stop();
+  sim = std::make_unique<test::SimProcess>(
+      std::vector<std::string>{"--link", link, "--faults", "bad-checksum:10"});
+  ASSERT_EQ(sim->FirstLine(), link);
+  const auto r = Cli({"names"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 24);
+  EXPECT_NE(r.err.find("The names of channels 10, 20 could not be read (the board's reply had a "
+                       "bad checksum)"),
+            std::string::npos)
+      << r.err;
+}
+
 }  // namespace brv3
