@@ -1,7 +1,9 @@
 // watch, analog and transmitter of brivane3-cli against qvb3-sim over a pseudo-terminal.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -134,6 +136,35 @@ TEST_F(CliSensors, WatchEndsWhenTheBoardGoesAway) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("The serial port is gone"), std::string::npos) << r.err;
   EXPECT_NE(r.out.find("analog BATT="), std::string::npos);
+}
+
+TEST_F(CliSensors, CommandInputWithoutLineEndsIsDroppedAndLaterLinesStillWork) {
+  // A megabyte without a line end, then a good line: the simulator drops the long line (it
+  // must not keep it in memory) and takes the next one.
+  sim->Stop();
+  const std::string input = std::string(1 << 20, 'x') + "\nanalog 650 100 200 300\n";
+  test::WriteFile(dir.File("commands"), input);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int in = open(dir.File("commands").c_str(), O_RDONLY);
+    const int err = open(dir.File("sim.err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(in, 0);
+    dup2(err, 2);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    execl(BRV3_SIM_PATH, BRV3_SIM_PATH, "--link", link.c_str(), "--commands", nullptr);
+    _exit(127);
+  }
+  for (int i = 0; i < 100 && !std::filesystem::exists(link); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const auto r = Cli({"watch", "--count", "6"});
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("raw=650,100,200,300"), std::string::npos) << r.out;
+  const std::string simErr = test::ReadFile(dir.File("sim.err"));
+  EXPECT_NE(simErr.find("longer than"), std::string::npos) << simErr.substr(0, 200);
+  EXPECT_LT(simErr.size(), 1000u);
 }
 
 }  // namespace
