@@ -22,8 +22,9 @@ class CliBoard : public ::testing::Test {
 
   void RestartSim(const std::string& faults) {
     sim->Stop();
-    sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
-        "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
+    sim = std::make_unique<test::SimProcess>(
+        std::vector<std::string>{"--link", link, "--trace", dir.File("trace.log"), "--state",
+                                 dir.File("board.state"), "--faults", faults});
     ASSERT_EQ(sim->FirstLine(), link);
   }
 
@@ -90,6 +91,21 @@ TEST_F(CliBoard, AFailedTableReadWakesTheBoard) {
   for (const char* faults : {"bad-checksum:50", "nak:3"}) {
     RestartSim(faults);
     const auto r = Cli({"table"});
+    EXPECT_EQ(r.exitCode, 1) << faults;
+    const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 1, 0) << faults << ": the board was left asleep; " << r.err;
+  }
+}
+
+TEST_F(CliBoard, AFailedReadWakesTheBoard) {
+  RestartSim("seed:1");  // no faults, but the memory kept for the runs below
+  auto r = Cli({"--yes", "write", test::DataFile("walk.QVB"), "--slot", "M5"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  // A refused frame while the board is put to sleep, or a spoilt reply while it is woken.
+  for (const char* faults : {"nak:3", "bad-checksum:4"}) {
+    RestartSim(faults);
+    r = Cli({"read", "--slot", "M5", "-o", dir.File("back.QVB")});
     EXPECT_EQ(r.exitCode, 1) << faults;
     const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
     ASSERT_GE(mode, 0) << faults;
