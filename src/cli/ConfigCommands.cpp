@@ -100,7 +100,10 @@ int SaveTrim(BoardConnection& board, const std::string& path) {
 int LoadTrim(BoardConnection& board, const TrimSet& trim) {
   TrimEditor editor(board.link);
   if (!editor.Open() || !editor.LoadTrim(trim) || !editor.Close()) {
-    std::cerr << "The board did not answer\n";
+    std::cerr << "Loading the trim failed (" << LinkFaultText(board.link.LastFault()) << ")\n";
+    // The sequences run with the board asleep; it must not stay so after a failure.
+    if (!board.link.SetSleep(1) && !board.link.SetSleep(1))
+      std::cerr << "The board may have been left asleep\n";
     return kExitFailure;
   }
   for (int n = 1; n <= kChannels; ++n)

@@ -299,4 +299,25 @@ TEST(CliConfig, TrimFilesInAndOut) {
   }
 }
 
+// A trim load that fails names the cause and leaves the board awake.
+TEST(CliConfig, AFailedTrimLoadWakesTheBoard) {
+  std::string file = "[TrimData]\r\n";
+  for (int n = 1; n <= 24; ++n) file += "CH" + std::to_string(n) + "=16384\r\n";
+  for (const auto& [faults, cause] : std::vector<std::pair<std::string, std::string>>{
+           {"bad-checksum:3", "bad checksum"}, {"nak:5", "(NAK)"}}) {
+    test::TempDir dir;
+    test::WriteFile(dir.File("trim.QVB"), file);
+    const std::string link = dir.File("qvb3");
+    test::SimProcess sim({"--link", link, "--faults", faults, "--trace", dir.File("trace")});
+    ASSERT_EQ(sim.FirstLine(), link);
+    const auto r =
+        test::RunProcess(BRV3_CLI_PATH, {"--port", link, "trim", "load", dir.File("trim.QVB")});
+    EXPECT_EQ(r.exitCode, 1) << faults;
+    EXPECT_NE(r.err.find(cause), std::string::npos) << faults << ": " << r.err;
+    const int mode = test::LastWorkingModeWord(dir.File("trace"));
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 1, 0) << faults << ": the board was left asleep";
+  }
+}
+
 }  // namespace brv3
