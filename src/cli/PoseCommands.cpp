@@ -101,9 +101,16 @@ int FindPositionObject(const std::string& path, const std::string& name, PoseRec
   return kExitBadInput;
 }
 
-int Report(bool ok) {
+// The cause of a failed command as a sentence, e.g. "The board refused the command (NAK)".
+int Report(const BoardLink& link, bool ok) {
   if (ok) return kExitOk;
-  std::cerr << kNoAnswer << "\n";
+  if (link.LastFault() == LinkFault::None) {
+    std::cerr << "The board's reply could not be used\n";
+    return kExitFailure;
+  }
+  std::string text = LinkFaultText(link.LastFault());
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  std::cerr << text << "\n";
   return kExitFailure;
 }
 
@@ -123,7 +130,7 @@ int PoseGet(BoardConnection& board) {
   Bytes reply;
   std::optional<PoseRecord> pose;
   if (board.link.ReadPose(PoseArea::Live, 0, 0, reply)) pose = PoseRecord::Unpack(reply);
-  if (!pose) return Report(false);
+  if (!pose) return Report(board.link, false);
   std::cout << FormatPrmText(pose->Head, pose->Values) << "\n";
   return kExitOk;
 }
@@ -170,7 +177,7 @@ int SetNames(const Options& options, const std::vector<std::string>& sets) {
     for (const auto& [channel, text] : names) {
       const auto bytes = EntryNameBytes(text);
       if (!board.link.WriteChannelName(channel - 1, Bytes(bytes.begin(), bytes.end())))
-        return Report(false);
+        return Report(board.link, false);
     }
     return kExitOk;
   });
@@ -250,14 +257,16 @@ void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands) {
                         PoseRecord record;
                         if (int rc = FindPositionObject(*file, *object, record)) return rc;
                         return WithBoard(options, [&record](BoardConnection& board) {
-                          return Report(board.link.WritePose(PoseArea::Live, 0, 0, record.Pack()));
+                          return Report(board.link,
+                                        board.link.WritePose(PoseArea::Live, 0, 0, record.Pack()));
                         });
                       }});
   commands.push_back({setHome, [&options, file, object] {
                         PoseRecord record;
                         if (int rc = FindPositionObject(*file, *object, record)) return rc;
                         return WithBoard(options, [&record](BoardConnection& board) {
-                          return Report(board.link.WriteHomePosition(WordBytes(record.Values)));
+                          return Report(board.link,
+                                        board.link.WriteHomePosition(WordBytes(record.Values)));
                         });
                       }});
   auto* home = pose->add_subcommand("home", "Send the robot to its home position");

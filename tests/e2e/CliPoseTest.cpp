@@ -144,4 +144,17 @@ TEST_F(CliPose, UnreadableNamesAreNamedWithTheCause) {
       << r.err;
 }
 
+TEST_F(CliPose, AFailedPoseCommandNamesTheCause) {
+  sim->Stop();
+  sim = std::make_unique<test::SimProcess>(
+      std::vector<std::string>{"--link", link, "--faults", "nak:1"});
+  ASSERT_EQ(sim->FirstLine(), link);
+  for (const char* command : {"set", "set-home"}) {
+    const auto r = Cli({"pose", command, dir.File("pose.QVB"), "--object", "Stand"});
+    EXPECT_EQ(r.exitCode, 1) << command;
+    EXPECT_NE(r.err.find("The board refused the command (NAK)"), std::string::npos)
+        << command << ": " << r.err;
+  }
+}
+
 }  // namespace brv3
