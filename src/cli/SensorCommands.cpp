@@ -104,11 +104,19 @@ int Watch(BoardConnection& board, int count) {
   return kExitOk;
 }
 
+// Why a read of the stored settings failed, as a sentence.
+std::string ReadFailure(const BoardLink& link) {
+  if (link.LastFault() == LinkFault::None) return "The board's reply could not be used";
+  std::string text = LinkFaultText(link.LastFault());
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  return text;
+}
+
 int Analog(BoardConnection& board) {
   SensorBoardLink sensors(board.link);
   const auto settings = ReadStoredAnalogSettings(sensors);
   if (!settings) {
-    std::cerr << kNoAnswer << "\n";
+    std::cerr << ReadFailure(board.link) << "\n";
     return kExitFailure;
   }
   std::cout << AnalogToJson(*settings).dump() << "\n";
@@ -119,7 +127,7 @@ int Transmitter(BoardConnection& board) {
   SensorBoardLink sensors(board.link);
   const auto refs = sensors.ReadPropoReferences(Area::Stored);
   if (!refs) {
-    std::cerr << kNoAnswer << "\n";
+    std::cerr << ReadFailure(board.link) << "\n";
     return kExitFailure;
   }
   std::cout << TransmitterToJson(*refs).dump() << "\n";

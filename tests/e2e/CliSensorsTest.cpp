@@ -107,6 +107,19 @@ TEST_F(CliSensors, StoredSettingsAsJsonAndASilentBoard) {
   }
 }
 
+TEST_F(CliSensors, AFailedSettingsReadNamesTheCause) {
+  sim->Stop();
+  sim = std::make_unique<test::SimProcess>(
+      std::vector<std::string>{"--link", link, "--faults", "bad-checksum:1"});
+  ASSERT_EQ(sim->FirstLine(), link);
+  for (const char* command : {"analog", "transmitter"}) {
+    const auto r = Cli({command});
+    EXPECT_EQ(r.exitCode, 1) << command;
+    EXPECT_NE(r.err.find("The board's reply had a bad checksum"), std::string::npos)
+        << command << ": " << r.err;
+  }
+}
+
 TEST_F(CliSensors, WatchNeverLeavesTheBoardReportingWhenASwitchFails) {
   // Each list makes one of the switching frames fail on the line (unanswered, refused, a
   // short reply to a frame the board did take); the reports must be off at the end all the same.
