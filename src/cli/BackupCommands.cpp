@@ -73,7 +73,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
     return true;
   };
   if (!sleep.On()) {
-    ctx.err << "The board does not answer\n";
+    ctx.err << "The board could not be put to sleep: " << LinkFaultText(link.LastFault()) << "\n";
     return kExitFailure;
   }
   std::array<Bytes, kEntries> entries;

@@ -45,14 +45,20 @@ class SleepGuard {
  public:
   explicit SleepGuard(BoardLink& link) : link_(link) {}
   ~SleepGuard() {
-    if (asleep_) link_.SetSleep(1);
+    if (asleep_) Off();
   }
   SleepGuard(const SleepGuard&) = delete;
   SleepGuard& operator=(const SleepGuard&) = delete;
-  bool On() { return asleep_ = link_.SetSleep(0); }
+  // A sleep that failed on the line may still have reached the board, so it is woken at the end
+  // all the same.
+  bool On() {
+    asleep_ = true;
+    return link_.SetSleep(0);
+  }
+  // Waking changes nothing stored, so a failed wake is tried once more.
   bool Off() {
     asleep_ = false;
-    return link_.SetSleep(1);
+    return link_.SetSleep(1) || link_.SetSleep(1);
   }
 
  private:

@@ -45,6 +45,9 @@ int Table(BoardConnection& board) {
   MotionTable table;
   if (!RefreshMotionTable(board.link, table) && !RefreshMotionTable(board.link, table)) {
     std::cerr << FaultMessage(board.link) << "\n";
+    // A refresh that fails leaves the board asleep; the robot must not stay limp.
+    if (!board.link.SetSleep(1) && !board.link.SetSleep(1))
+      std::cerr << "The board may have been left asleep\n";
     return kExitFailure;
   }
   std::cout << "No\tName\tCount\tDate\tControl\n";

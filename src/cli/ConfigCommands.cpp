@@ -51,6 +51,29 @@ std::optional<TrimSet> ReadStoredTrim(BoardLink& link) {
   return trim;
 }
 
+// A trim file's values, or null after saying why the file cannot be used.
+std::optional<TrimSet> ReadTrimFileForCli(const std::string& path) {
+  IniFile ini;
+  std::string error;
+  if (!ini.LoadFile(path, &error)) {
+    std::cerr << path << ": " << kTrimFileUnusable << " (" << error << ")\n";
+    return std::nullopt;
+  }
+  std::optional<TrimSet> values = ReadTrimFile(ini);
+  if (!values) {
+    std::string why = "no section " + std::string(kTrimSection);
+    for (int n = 1; n <= kChannels && ini.SectionExists(kTrimSection); ++n) {
+      const int32_t value = ini.ReadInteger(kTrimSection, "CH" + std::to_string(n), -1);
+      if (value < 0 || value > 0xFFFF) {
+        why = "CH" + std::to_string(n) + " is missing or not 0..65535";
+        break;
+      }
+    }
+    std::cerr << path << ": " << kTrimFileUnusable << " (" << why << ")\n";
+  }
+  return values;
+}
+
 int ShowTrim(BoardConnection& board) {
   const std::optional<TrimSet> trim = ReadStoredTrim(board.link);
   if (!trim) return kExitFailure;
@@ -77,7 +100,10 @@ int SaveTrim(BoardConnection& board, const std::string& path) {
 int LoadTrim(BoardConnection& board, const TrimSet& trim) {
   TrimEditor editor(board.link);
   if (!editor.Open() || !editor.LoadTrim(trim) || !editor.Close()) {
-    std::cerr << "The board did not answer\n";
+    std::cerr << "Loading the trim failed (" << LinkFaultText(board.link.LastFault()) << ")\n";
+    // The sequences run with the board asleep; it must not stay so after a failure.
+    if (!board.link.SetSleep(1) && !board.link.SetSleep(1))
+      std::cerr << "The board may have been left asleep\n";
     return kExitFailure;
   }
   for (int n = 1; n <= kChannels; ++n)
@@ -132,13 +158,8 @@ void AddConfigCommands(CLI::App& app, Options& options, CommandList& commands) {
   auto* trimSave = trim->add_subcommand("save", "Write the stored trim as a trim file");
   trimSave->add_option("FILE", *trimFile, "Trim file to write")->required();
   commands.push_back({trimLoad, [&options, trimFile] {
-                        IniFile ini;
-                        std::optional<TrimSet> values;
-                        if (ini.LoadFile(*trimFile)) values = ReadTrimFile(ini);
-                        if (!values) {
-                          std::cerr << *trimFile << ": " << kTrimFileUnusable << "\n";
-                          return kExitBadInput;
-                        }
+                        std::optional<TrimSet> values = ReadTrimFileForCli(*trimFile);
+                        if (!values) return kExitBadInput;
                         return WithBoard(options, [&values](BoardConnection& board) {
                           return LoadTrim(board, *values);
                         });

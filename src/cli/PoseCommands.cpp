@@ -101,9 +101,28 @@ int FindPositionObject(const std::string& path, const std::string& name, PoseRec
   return kExitBadInput;
 }
 
-int Report(bool ok) {
+// The cause of a failed command as a sentence, e.g. "The board refused the command (NAK)".
+int Report(const BoardLink& link, bool ok) {
   if (ok) return kExitOk;
-  std::cerr << kNoAnswer << "\n";
+  if (link.LastFault() == LinkFault::None) {
+    std::cerr << "The board's reply could not be used\n";
+    return kExitFailure;
+  }
+  std::string text = LinkFaultText(link.LastFault());
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  std::cerr << text << "\n";
+  return kExitFailure;
+}
+
+// Go to home / trim position. A failure can come while the board sleeps, so it is woken then,
+// tried twice: the robot must not be left limp.
+int GoToRestPoseCommand(BoardConnection& board, RestPose kind) {
+  if (GoToRestPose(board.link, kind)) return kExitOk;
+  const LinkFault fault = board.link.LastFault();
+  const auto wake = [&board] { return board.link.SetMotionEnable(1) && board.link.SetSleep(1); };
+  const bool awake = wake() || wake();
+  std::cerr << "The board did not answer (" << LinkFaultText(fault) << ")"
+            << (awake ? "" : "; it may have been left asleep") << "\n";
   return kExitFailure;
 }
 
@@ -111,7 +130,7 @@ int PoseGet(BoardConnection& board) {
   Bytes reply;
   std::optional<PoseRecord> pose;
   if (board.link.ReadPose(PoseArea::Live, 0, 0, reply)) pose = PoseRecord::Unpack(reply);
-  if (!pose) return Report(false);
+  if (!pose) return Report(board.link, false);
   std::cout << FormatPrmText(pose->Head, pose->Values) << "\n";
   return kExitOk;
 }
@@ -122,7 +141,8 @@ Bytes WordBytes(const ChannelWords& words) {
 }
 
 int Names(BoardConnection& board) {
-  int rc = kExitOk;
+  std::string failed;
+  LinkFault fault = LinkFault::None;
   for (int n = 1; n <= kChannels; ++n) {
     Bytes reply;
     std::string name;
@@ -130,12 +150,15 @@ int Names(BoardConnection& board) {
       const auto end = std::find(reply.begin(), reply.begin() + 32, uint8_t{0});
       name = Cp932ToUtf8(std::string(reply.begin(), end));
     } else {
-      rc = kExitFailure;
+      failed += (failed.empty() ? "" : ", ") + std::to_string(n);
+      fault = board.link.LastFault();
     }
     std::cout << n << "\t" << name << "\n";
   }
-  if (rc != kExitOk) std::cerr << "Some channel names could not be read\n";
-  return rc;
+  if (failed.empty()) return kExitOk;
+  std::cerr << "The names of channels " << failed << " could not be read (" << LinkFaultText(fault)
+            << ")\n";
+  return kExitFailure;
 }
 
 int SetNames(const Options& options, const std::vector<std::string>& sets) {
@@ -154,7 +177,7 @@ int SetNames(const Options& options, const std::vector<std::string>& sets) {
     for (const auto& [channel, text] : names) {
       const auto bytes = EntryNameBytes(text);
       if (!board.link.WriteChannelName(channel - 1, Bytes(bytes.begin(), bytes.end())))
-        return Report(false);
+        return Report(board.link, false);
     }
     return kExitOk;
   });
@@ -234,26 +257,28 @@ void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands) {
                         PoseRecord record;
                         if (int rc = FindPositionObject(*file, *object, record)) return rc;
                         return WithBoard(options, [&record](BoardConnection& board) {
-                          return Report(board.link.WritePose(PoseArea::Live, 0, 0, record.Pack()));
+                          return Report(board.link,
+                                        board.link.WritePose(PoseArea::Live, 0, 0, record.Pack()));
                         });
                       }});
   commands.push_back({setHome, [&options, file, object] {
                         PoseRecord record;
                         if (int rc = FindPositionObject(*file, *object, record)) return rc;
                         return WithBoard(options, [&record](BoardConnection& board) {
-                          return Report(board.link.WriteHomePosition(WordBytes(record.Values)));
+                          return Report(board.link,
+                                        board.link.WriteHomePosition(WordBytes(record.Values)));
                         });
                       }});
   auto* home = pose->add_subcommand("home", "Send the robot to its home position");
   commands.push_back({home, [&options] {
                         return WithBoard(options, [](BoardConnection& board) {
-                          return Report(GoToRestPose(board.link, RestPose::Home));
+                          return GoToRestPoseCommand(board, RestPose::Home);
                         });
                       }});
   auto* trim = pose->add_subcommand("trim", "Send the robot to its trim position");
   commands.push_back({trim, [&options] {
                         return WithBoard(options, [](BoardConnection& board) {
-                          return Report(GoToRestPose(board.link, RestPose::Trim));
+                          return GoToRestPoseCommand(board, RestPose::Trim);
                         });
                       }});
 

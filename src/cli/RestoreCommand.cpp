@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
@@ -41,6 +42,28 @@ void CheckChartFile(const std::string& dir, const RestoreEntry& r, Prompter& pro
           << FirstDifference(compiled.motions, r.motions) + 1
           << " on; the list kept in the manifest is written\n";
   }
+}
+
+// Empties the table entries of every slot whose steps are about to be written (a motion's
+// continuation slots too), so that a restore that stops half-way leaves those slots empty
+// rather than an old entry standing over new steps.
+bool ClearWrittenEntries(BoardLink& link, const std::vector<RestoreEntry>& plan,
+                         std::ostream& err) {
+  const Bytes empty = EmptyTableEntry();
+  for (const RestoreEntry& r : plan) {
+    int last = r.index;
+    if (!r.records.empty())
+      last = std::min(r.index + ContinuationSlotCount(r.records.size()), kMotionSlots - 1);
+    else if (r.motions.empty())
+      continue;
+    for (int i = r.index; i <= last; ++i) {
+      if (!link.WriteTableEntry(i, empty)) {
+        err << "Emptying the table entry of " << EntryLabel(i) << " failed\n";
+        return false;
+      }
+    }
+  }
+  return true;
 }
 
 bool WriteRecords(BoardLink& link, const std::vector<RestoreEntry>& plan, BoardPrompter& prompter,
@@ -162,10 +185,11 @@ int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
   BoardLink link(&port, &prompter);
   SleepGuard sleep(link);
   if (!sleep.On()) {
-    ctx.err << "The board does not answer\n";
+    ctx.err << "The board could not be put to sleep: " << LinkFaultText(link.LastFault()) << "\n";
     return kExitFailure;
   }
-  const bool written = WriteRecords(link, plan, prompter, ctx.err) &&
+  const bool written = ClearWrittenEntries(link, plan, ctx.err) &&
+                       WriteRecords(link, plan, prompter, ctx.err) &&
                        WriteScenarios(link, plan, ctx.err) && WriteEntries(link, plan, ctx.err);
   int differ = 0;
   const bool verified = written && Verify(link, plan, prompter, ctx.err, differ);

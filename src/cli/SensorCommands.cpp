@@ -44,24 +44,40 @@ std::string RemoteLine(const RemoteReport& report) {
   return line;
 }
 
+// Switches both reports off, each tried once more when it fails: a switch that failed on the
+// line may still have reached the board, which must not be left reporting.
+bool SwitchReportsOff(SensorBoardLink& sensors) {
+  const bool analogOff = sensors.SetAnalogReport(false) || sensors.SetAnalogReport(false);
+  const bool receiverOff = sensors.SetReceiverReport(false) || sensors.SetReceiverReport(false);
+  return analogOff && receiverOff;
+}
+
 int Watch(BoardConnection& board, int count) {
   StopSignals signals;
   SensorBoardLink sensors(board.link);
   if (!sensors.SetAnalogReport(true)) {
+    SwitchReportsOff(sensors);
     std::cerr << kNoAnswer << " (analog report not switched on)\n";
     return kExitFailure;
   }
   if (!sensors.SetReceiverReport(true)) {
-    sensors.SetAnalogReport(false);
+    SwitchReportsOff(sensors);
     std::cerr << kNoAnswer << " (receiver report not switched on)\n";
     return kExitFailure;
   }
   board.port->SetTimeOutReceive(kWatchReadMs);
   NotificationBuffer buffer;
   int seen = 0;
+  bool gone = false;
   while (!StopRequested() && (count <= 0 || seen < count)) {
     uint8_t byte = 0;
-    if (board.port->ReadBytes(&byte, 1) != 1) continue;
+    const int got = board.port->ReadBytes(&byte, 1);
+    if (got < 0) {
+      // The port failed or closed: no report can come any more.
+      gone = true;
+      break;
+    }
+    if (got != 1) continue;
     buffer.Append(&byte, 1);
     while (auto frame = buffer.TakeFrame()) {
       const auto note = DecodeNotification(*frame);
@@ -77,21 +93,30 @@ int Watch(BoardConnection& board, int count) {
     }
   }
   board.port->SetTimeOutReceive(300);
-  // Both are tried whatever the first one gave: the board must not be left reporting.
-  const bool analogOff = sensors.SetAnalogReport(false);
-  const bool receiverOff = sensors.SetReceiverReport(false);
-  if (!analogOff || !receiverOff) {
+  if (gone) {
+    std::cerr << "The serial port is gone; the board may still be sending its reports\n";
+    return kExitFailure;
+  }
+  if (!SwitchReportsOff(sensors)) {
     std::cerr << kNoAnswer << " (the reports may still be on)\n";
     return kExitFailure;
   }
   return kExitOk;
 }
 
+// Why a read of the stored settings failed, as a sentence.
+std::string ReadFailure(const BoardLink& link) {
+  if (link.LastFault() == LinkFault::None) return "The board's reply could not be used";
+  std::string text = LinkFaultText(link.LastFault());
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  return text;
+}
+
 int Analog(BoardConnection& board) {
   SensorBoardLink sensors(board.link);
   const auto settings = ReadStoredAnalogSettings(sensors);
   if (!settings) {
-    std::cerr << kNoAnswer << "\n";
+    std::cerr << ReadFailure(board.link) << "\n";
     return kExitFailure;
   }
   std::cout << AnalogToJson(*settings).dump() << "\n";
@@ -102,7 +127,7 @@ int Transmitter(BoardConnection& board) {
   SensorBoardLink sensors(board.link);
   const auto refs = sensors.ReadPropoReferences(Area::Stored);
   if (!refs) {
-    std::cerr << kNoAnswer << "\n";
+    std::cerr << ReadFailure(board.link) << "\n";
     return kExitFailure;
   }
   std::cout << TransmitterToJson(*refs).dump() << "\n";

@@ -92,6 +92,12 @@ int RunRead(Port& port, const std::string& slotText, const std::string& out, Boa
   ActionResult result = actions.Read(*slot, chart);
   // Reading changes nothing on the board, so one lost byte is worth a second try.
   if (result == ActionResult::BoardFailed) result = actions.Read(*slot, chart);
+  if (result == ActionResult::BoardFailed) {
+    const int rc = ExitCode(result, prompter, "Read", ctx.err, link);
+    // A read that failed may have left the board asleep; waking it changes nothing stored.
+    if (!link.SetSleep(1) && !link.SetSleep(1)) ctx.err << "The board may have been left asleep\n";
+    return rc;
+  }
   if (result != ActionResult::Done) return ExitCode(result, prompter, "Read", ctx.err, link);
   prompter.EndProgress();
   return SaveChartFile(chart, out, prompter) ? kExitOk : kExitCannotSave;

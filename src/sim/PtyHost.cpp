@@ -29,6 +29,7 @@ constexpr Nanos kSaveQuiet = 20 * kMillisecond;
 // wakes tens of microseconds late, a large share of a 87 us byte time.
 constexpr Nanos kSpin = 50'000;
 constexpr Nanos kSaveAtLatest = 500 * kMillisecond;
+constexpr size_t kMaxCommandLine = 256;
 
 int64_t MonotonicNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -253,8 +254,18 @@ void PtyHost::ReadCommands(Nanos now) {
   commandBuffer_.append(buffer, static_cast<size_t>(n));
   size_t eol;
   while ((eol = commandBuffer_.find('\n')) != std::string::npos) {
-    HandleCommand(commandBuffer_.substr(0, eol), now);
+    if (!skippingLongLine_) HandleCommand(commandBuffer_.substr(0, eol), now);
+    skippingLongLine_ = false;
     commandBuffer_.erase(0, eol + 1);
+  }
+  // No command is this long: the rest of such a line is dropped up to its end, so that input
+  // without line ends cannot fill the memory.
+  if (commandBuffer_.size() > kMaxCommandLine) {
+    if (!skippingLongLine_)
+      std::cerr << "qvb3-sim: a command line longer than " << kMaxCommandLine
+                << " bytes is ignored\n";
+    skippingLongLine_ = true;
+    commandBuffer_.clear();
   }
 }
 
@@ -284,8 +295,9 @@ void PtyHost::HandleCommand(const std::string& line, Nanos now) {
         {static_cast<uint16_t>(values[0]), static_cast<uint16_t>(values[1]),
          static_cast<uint16_t>(values[2]), static_cast<uint16_t>(values[3])});
   } else {
-    std::cerr << "qvb3-sim: unknown command '" << line
-              << "' (use: remote CODE [T1 T2 T3 T4] | analog SUPPLY AD1 AD2 AD3)\n";
+    std::cerr << "qvb3-sim: cannot use the command '" << line
+              << "' (use: remote CODE [T1 T2 T3 T4] | analog SUPPLY AD1 AD2 AD3; CODE "
+                 "0..65535, T 0..255, SUPPLY and AD 0..16383)\n";
     return;
   }
   engine_->Receive(nullptr, 0);

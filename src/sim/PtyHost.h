@@ -63,6 +63,7 @@ class PtyHost {
   Nanos lastInput_ = 0;
   Nanos dirtySince_ = -1;
   std::string commandBuffer_;
+  bool skippingLongLine_ = false;  // the rest of an overlong command line is being dropped
   bool stdinOpen_ = true;
   int64_t startNs_ = 0;
 };

@@ -186,6 +186,42 @@ TEST(CliBackup, AFailedBackupLeavesTheOlderBackupAsItWas) {
   EXPECT_NE(r.err.find("long.csv"), std::string::npos) << r.err;
 }
 
+// A restore that stops while steps are written never leaves a slot whose old table entry now
+// stands over new steps: the slots it writes read as empty until their entries are written.
+TEST(CliBackup, AnInterruptedRestoreLeavesNoMixedSlot) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("long.csv"), CsvMotion("long", 40));  // M5 and its continuation M6
+  Board source(dir, "source");
+  ASSERT_EQ(source.Cli({"write", dir.File("long.csv"), "--slot", "M5"}).exitCode, 0);
+  ASSERT_EQ(source.Cli({"backup", dir.File("backup")}).exitCode, 0);
+  std::filesystem::remove(dir.File("backup/config.json"));
+
+  Board target(dir, "target");
+  for (const char* slot : {"M5", "M6"}) {
+    const auto r = target.Cli({"write", test::DataFile("walk.QVB"), "--slot", slot});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+  }
+  target.Start("disconnect-after:15");
+  auto r = target.Cli({"restore", dir.File("backup")});
+  ASSERT_EQ(r.exitCode, 1) << r.err;
+  ASSERT_NE(r.err.find("Writing step"), std::string::npos) << r.err;
+
+  target.Start();
+  for (const char* slot : {"M5", "M6"}) {
+    r = target.Cli({"read", "--slot", slot, "-o", dir.File("back.QVB")});
+    EXPECT_EQ(r.exitCode, 1) << slot << " reads as a motion after the interrupted restore";
+    EXPECT_NE(r.err.find("The slot is empty"), std::string::npos) << slot << ": " << r.err;
+  }
+  // Restored in full, M5 reads back as the backed-up motion.
+  r = target.Cli({"restore", dir.File("backup")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = target.Cli({"read", "--slot", "M5", "-o", dir.File("back.QVB")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string back = test::ReadFile(dir.File("back.QVB"));
+  EXPECT_NE(back.find("Items=40\r\n"), std::string::npos) << back.substr(0, 100);
+  EXPECT_NE(back.find("Name=long\r\n"), std::string::npos) << back.substr(0, 100);
+}
+
 // Ctrl+C during a backup stops it between two reads: the older backup stays, the new folder goes.
 TEST(CliBackup, CtrlCLeavesTheOlderBackupAndNoTemporaryFolder) {
   namespace fs = std::filesystem;
@@ -223,6 +259,24 @@ TEST(CliBackup, CtrlCLeavesTheOlderBackupAndNoTemporaryFolder) {
   EXPECT_EQ(Differing(FolderContent(dir.File("backup")), older), std::vector<std::string>{});
   for (const auto& e : fs::directory_iterator(dir.path()))
     EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
+}
+
+TEST(CliBackup, AFailedBackupWakesTheBoard) {
+  // The first list spoils the reply to the wake's mode-word read (and later the configuration's
+  // reads), the second refuses a frame while the board is being put to sleep; either way the
+  // backup fails and the board must end awake.
+  for (const char* faults : {"bad-checksum:4", "nak:3"}) {
+    test::TempDir dir;
+    test::SimProcess sim(
+        {"--link", dir.File("qvb3"), "--trace", dir.File("trace.log"), "--faults", faults});
+    ASSERT_EQ(sim.FirstLine(), dir.File("qvb3"));
+    const auto r =
+        test::RunProcess(BRV3_CLI_PATH, {"--port", dir.File("qvb3"), "backup", dir.File("backup")});
+    EXPECT_EQ(r.exitCode, 1) << faults << ": " << r.err;
+    const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 1, 0) << faults << ": the board was left asleep; " << r.err;
+  }
 }
 
 }  // namespace brv3

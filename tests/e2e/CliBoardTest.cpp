@@ -20,6 +20,14 @@ class CliBoard : public ::testing::Test {
     return test::RunProcess(BRV3_CLI_PATH, args);
   }
 
+  void RestartSim(const std::string& faults) {
+    sim->Stop();
+    sim = std::make_unique<test::SimProcess>(
+        std::vector<std::string>{"--link", link, "--trace", dir.File("trace.log"), "--state",
+                                 dir.File("board.state"), "--faults", faults});
+    ASSERT_EQ(sim->FirstLine(), link);
+  }
+
   test::TempDir dir;
   std::string link;
   std::unique_ptr<test::SimProcess> sim;
@@ -75,6 +83,37 @@ TEST_F(CliBoard, BadArgumentsAndMissingBoardsFailClearly) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("The board did not answer"), std::string::npos);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST_F(CliBoard, AFailedTableReadWakesTheBoard) {
+  // Every 50th data reply is spoilt, so both tries of the 85 reads fail; a refused frame
+  // ends both tries while the board is being put to sleep.
+  for (const char* faults : {"bad-checksum:50", "nak:3"}) {
+    RestartSim(faults);
+    const auto r = Cli({"table"});
+    EXPECT_EQ(r.exitCode, 1) << faults;
+    const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 1, 0) << faults << ": the board was left asleep; " << r.err;
+  }
+}
+
+TEST_F(CliBoard, AFailedReadWakesTheBoard) {
+  RestartSim("seed:1");  // no faults, but the memory kept for the runs below
+  auto r = Cli({"--yes", "write", test::DataFile("walk.QVB"), "--slot", "M5"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  // A refused frame while the board is put to sleep, or a spoilt reply while it is woken.
+  for (const char* faults : {"nak:3", "bad-checksum:4"}) {
+    RestartSim(faults);
+    r = Cli({"read", "--slot", "M5", "-o", dir.File("back.QVB")});
+    EXPECT_EQ(r.exitCode, 1) << faults;
+    const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 1, 0) << faults << ": the board was left asleep; " << r.err;
+    // The cause is named even though waking the board afterwards went well.
+    EXPECT_NE(r.err.find(faults[0] == 'n' ? "(NAK)" : "bad checksum"), std::string::npos)
+        << faults << ": " << r.err;
+  }
 }
 
 }  // namespace brv3

@@ -281,10 +281,43 @@ TEST(CliConfig, TrimFilesInAndOut) {
   EXPECT_EQ(saved.find("Other"), std::string::npos);
   EXPECT_NE(saved.find("CH3=16729\r\n"), std::string::npos) << saved;
 
+  // A file that cannot be used says why: the system's reason, the kind of file, the first
+  // channel missing or out of range, or the missing section.
   test::WriteFile(dir.File("short.QVB"), "[TrimData]\r\nCH1=16384\r\n");
-  r = board.Cli({"trim", "load", dir.File("short.QVB")});
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find("The designated file can't be used"), std::string::npos);
+  std::filesystem::create_directory(dir.File("folder.QVB"));
+  test::WriteFile(dir.File("other.QVB"), "[Other]\r\nCH1=1\r\n");
+  const std::vector<std::pair<std::string, std::string>> unusable = {
+      {dir.File("short.QVB"), "(CH2 is missing or not 0..65535)"},
+      {dir.File("other.QVB"), "(no section TrimData)"},
+      {dir.File("absent.QVB"), "No such file or directory"},
+      {dir.File("folder.QVB"), "(it is a folder)"}};
+  for (const auto& [path, why] : unusable) {
+    r = board.Cli({"trim", "load", path});
+    EXPECT_EQ(r.exitCode, 2) << path;
+    EXPECT_NE(r.err.find("The designated file can't be used"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(why), std::string::npos) << r.err;
+  }
+}
+
+// A trim load that fails names the cause and leaves the board awake.
+TEST(CliConfig, AFailedTrimLoadWakesTheBoard) {
+  std::string file = "[TrimData]\r\n";
+  for (int n = 1; n <= 24; ++n) file += "CH" + std::to_string(n) + "=16384\r\n";
+  for (const auto& [faults, cause] : std::vector<std::pair<std::string, std::string>>{
+           {"bad-checksum:3", "bad checksum"}, {"nak:5", "(NAK)"}}) {
+    test::TempDir dir;
+    test::WriteFile(dir.File("trim.QVB"), file);
+    const std::string link = dir.File("qvb3");
+    test::SimProcess sim({"--link", link, "--faults", faults, "--trace", dir.File("trace")});
+    ASSERT_EQ(sim.FirstLine(), link);
+    const auto r =
+        test::RunProcess(BRV3_CLI_PATH, {"--port", link, "trim", "load", dir.File("trim.QVB")});
+    EXPECT_EQ(r.exitCode, 1) << faults;
+    EXPECT_NE(r.err.find(cause), std::string::npos) << faults << ": " << r.err;
+    const int mode = test::LastWorkingModeWord(dir.File("trace"));
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 1, 0) << faults << ": the board was left asleep";
+  }
 }
 
 }  // namespace brv3

@@ -112,4 +112,49 @@ TEST_F(CliPose, TransformAppliesRowsToTheNamedObjects) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("x.QVB")));
 }
 
+TEST_F(CliPose, HomeAndTrimNeverEndWithTheBoardAsleep) {
+  // The first list spoils the reply to the wake's mode-word read; the others fail a frame while
+  // the board sleeps. Whatever the exit code, the board must be awake at the end.
+  for (const char* faults : {"bad-checksum:5", "no-attention:7", "nak:3"}) {
+    for (const char* kind : {"home", "trim"}) {
+      sim->Stop();
+      sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
+          "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
+      ASSERT_EQ(sim->FirstLine(), link);
+      const auto r = Cli({"pose", kind});
+      const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
+      ASSERT_GE(mode, 0) << faults << " " << kind;
+      EXPECT_EQ(mode & 1, 0) << faults << " " << kind << ": left asleep, exit " << r.exitCode
+                             << "; " << r.err;
+    }
+  }
+}
+
+TEST_F(CliPose, UnreadableNamesAreNamedWithTheCause) {
+  sim->Stop();
+  sim = std::make_unique<test::SimProcess>(
+      std::vector<std::string>{"--link", link, "--faults", "bad-checksum:10"});
+  ASSERT_EQ(sim->FirstLine(), link);
+  const auto r = Cli({"names"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 24);
+  EXPECT_NE(r.err.find("The names of channels 10, 20 could not be read (the board's reply had a "
+                       "bad checksum)"),
+            std::string::npos)
+      << r.err;
+}
+
+TEST_F(CliPose, AFailedPoseCommandNamesTheCause) {
+  sim->Stop();
+  sim = std::make_unique<test::SimProcess>(
+      std::vector<std::string>{"--link", link, "--faults", "nak:1"});
+  ASSERT_EQ(sim->FirstLine(), link);
+  for (const char* command : {"set", "set-home"}) {
+    const auto r = Cli({"pose", command, dir.File("pose.QVB"), "--object", "Stand"});
+    EXPECT_EQ(r.exitCode, 1) << command;
+    EXPECT_NE(r.err.find("The board refused the command (NAK)"), std::string::npos)
+        << command << ": " << r.err;
+  }
+}
+
 }  // namespace brv3

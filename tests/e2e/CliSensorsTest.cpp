@@ -1,8 +1,11 @@
 // watch, analog and transmitter of brivane3-cli against qvb3-sim over a pseudo-terminal.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <sstream>
+#include <thread>
 
 #include "support/SimProcess.h"
 #include "support/TestSupport.h"
@@ -22,14 +25,7 @@ class CliSensors : public ::testing::Test {
     args.insert(args.begin(), {"--port", link});
     return test::RunProcess(BRV3_CLI_PATH, args);
   }
-  // The last working mode word the host wrote, from the simulator's trace.
-  int LastWorkingModeWord() {
-    const std::string trace = test::ReadFile(dir.File("trace.log"));
-    const size_t at = trace.rfind("> F2 01 ");
-    if (at == std::string::npos) return -1;
-    return std::stoi(trace.substr(at + 8, 2), nullptr, 16) << 8 |
-           std::stoi(trace.substr(at + 11, 2), nullptr, 16);
-  }
+  int LastWorkingModeWord() { return test::LastWorkingModeWord(dir.File("trace.log")); }
 
   test::TempDir dir;
   std::string link;
@@ -109,6 +105,79 @@ TEST_F(CliSensors, StoredSettingsAsJsonAndASilentBoard) {
     EXPECT_EQ(r.exitCode, 1) << command;
     EXPECT_NE(r.err.find("did not answer"), std::string::npos) << r.err;
   }
+}
+
+TEST_F(CliSensors, AFailedSettingsReadNamesTheCause) {
+  sim->Stop();
+  sim = std::make_unique<test::SimProcess>(
+      std::vector<std::string>{"--link", link, "--faults", "bad-checksum:1"});
+  ASSERT_EQ(sim->FirstLine(), link);
+  for (const char* command : {"analog", "transmitter"}) {
+    const auto r = Cli({command});
+    EXPECT_EQ(r.exitCode, 1) << command;
+    EXPECT_NE(r.err.find("The board's reply had a bad checksum"), std::string::npos)
+        << command << ": " << r.err;
+  }
+}
+
+TEST_F(CliSensors, WatchNeverLeavesTheBoardReportingWhenASwitchFails) {
+  // Each list makes one of the switching frames fail on the line (unanswered, refused, a
+  // short reply to a frame the board did take); the reports must be off at the end all the same.
+  for (const char* faults : {"no-attention:7", "nak:3", "short-reply:4"}) {
+    sim->Stop();
+    sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
+        "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
+    ASSERT_EQ(sim->FirstLine(), link);
+    const auto r = Cli({"watch", "--count", "3"});
+    const int mode = LastWorkingModeWord();
+    ASSERT_GE(mode, 0) << faults;
+    EXPECT_EQ(mode & 0x0104, 0) << faults << ": the board was left reporting; " << r.err;
+  }
+}
+
+TEST_F(CliSensors, WatchEndsWhenTheBoardGoesAway) {
+  // Reports were asked for until 1000 arrived; the board vanishes after the first second.
+  std::thread vanish([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    sim->Stop();
+  });
+  const auto start = std::chrono::steady_clock::now();
+  const auto r =
+      test::RunProcess(BRV3_CLI_PATH, {"--port", link, "watch", "--count", "1000"}, "", 15000);
+  vanish.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("The serial port is gone"), std::string::npos) << r.err;
+  EXPECT_NE(r.out.find("analog BATT="), std::string::npos);
+}
+
+TEST_F(CliSensors, CommandInputWithoutLineEndsIsDroppedAndLaterLinesStillWork) {
+  // A megabyte without a line end, then a good line: the simulator drops the long line (it
+  // must not keep it in memory) and takes the next one.
+  sim->Stop();
+  const std::string input = std::string(1 << 20, 'x') + "\nanalog 650 100 200 300\n";
+  test::WriteFile(dir.File("commands"), input);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int in = open(dir.File("commands").c_str(), O_RDONLY);
+    const int err = open(dir.File("sim.err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(in, 0);
+    dup2(err, 2);
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    execl(BRV3_SIM_PATH, BRV3_SIM_PATH, "--link", link.c_str(), "--commands", nullptr);
+    _exit(127);
+  }
+  for (int i = 0; i < 100 && !std::filesystem::exists(link); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  const auto r = Cli({"watch", "--count", "6"});
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("raw=650,100,200,300"), std::string::npos) << r.out;
+  const std::string simErr = test::ReadFile(dir.File("sim.err"));
+  EXPECT_NE(simErr.find("longer than"), std::string::npos) << simErr.substr(0, 200);
+  EXPECT_LT(simErr.size(), 1000u);
 }
 
 }  // namespace

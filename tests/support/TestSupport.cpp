@@ -42,6 +42,14 @@ std::string DataFile(const std::string& name) {
   return std::string(BRV3_TEST_DATA) + "/" + name;
 }
 
+int LastWorkingModeWord(const std::string& tracePath) {
+  const std::string trace = ReadFile(tracePath);
+  const size_t at = trace.rfind("> F2 01 ");
+  if (at == std::string::npos || at + 13 > trace.size()) return -1;
+  return std::stoi(trace.substr(at + 8, 2), nullptr, 16) << 8 |
+         std::stoi(trace.substr(at + 11, 2), nullptr, 16);
+}
+
 namespace {
 
 ProcessResult Run(const std::string& program, const std::vector<std::string>& args,

@@ -37,6 +37,9 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 ProcessResult RunProcessUntil(const std::string& program, const std::vector<std::string>& args,
                               const std::string& errText, int timeoutMs = 30000);
 
+// The last working mode word the host wrote, from a simulator trace; -1 when there is none.
+int LastWorkingModeWord(const std::string& tracePath);
+
 // Path of a file under tests/data.
 std::string DataFile(const std::string& name);
 

@@ -223,7 +223,8 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     if (hasSteps(read.entry)) hexRows_ = read.hexRows;
     if (result != ActionResult::Done) {
       prompter_.ShowStatus("No data");
-      link_.SetSleep(1);
+      const LinkFault fault = link_.LastFault();
+      if (link_.SetSleep(1)) link_.RestoreFault(fault);
       return result;
     }
     prompter_.ShowStatus("Read successful");
@@ -237,7 +238,8 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     if (result != ActionResult::Done) {
       if (hasSteps(read.entry)) hexRows_.clear();
       prompter_.ShowStatus("No Data");
-      link_.SetSleep(1);
+      const LinkFault fault = link_.LastFault();
+      if (link_.SetSleep(1)) link_.RestoreFault(fault);
       return result;
     }
     hexRows_ = read.hexRows;

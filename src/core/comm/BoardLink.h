@@ -63,6 +63,9 @@ class BoardLink {
   Bytes Transact(const Bytes& frame, size_t replyLength);
   // Why the last command failed; None after one that succeeded.
   LinkFault LastFault() const { return lastFault_; }
+  // Puts back the cause of an earlier failure after a clean-up command (waking the board) that
+  // succeeded, so that the cause can still be reported.
+  void RestoreFault(LinkFault fault) { lastFault_ = fault; }
 
   // Motion memory, poses and playback.
   bool ReadTableEntry(int index, Bytes& reply);

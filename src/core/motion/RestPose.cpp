@@ -34,8 +34,7 @@ bool GoToRestPose(BoardLink& link, RestPose kind,
   // A refused pose still leaves the board asleep; waking it below is what matters.
   link.WritePose(PoseArea::Live, 0, 0, record);
   if (load) load(record);
-  if (link.SetMotionEnable(1)) link.SetSleep(1);
-  return true;
+  return link.SetMotionEnable(1) && link.SetSleep(1);
 }
 
 }  // namespace brv3

@@ -135,6 +135,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
 }
 
 bool CanWriteFile(const std::string& path) {
+  // An empty name names no file; the probe beside it would still succeed.
+  if (path.empty()) return false;
   std::string error;
   auto target = SaveTarget(path, error);
   if (!target || !TargetUsable(*target, error)) return false;

@@ -43,6 +43,8 @@ TEST(SafeFile, RefusesUnwritableTargetsAndKeepsTheOldFile) {
   EXPECT_EQ(test::ReadFile(readOnly), "keep");
 
   EXPECT_FALSE(CanWriteFile(dir.path().string()));  // a folder is no file
+  EXPECT_FALSE(CanWriteFile(""));
+  EXPECT_FALSE(WriteFileAtomically("", "x"));
   EXPECT_FALSE(ReadWholeFile(dir.File("absent")).has_value());
 }
 
