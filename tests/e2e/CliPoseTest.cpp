@@ -32,6 +32,13 @@ class CliPose : public ::testing::Test {
     return test::RunProcess(BRV3_CLI_PATH, args);
   }
   std::string Trace() { return test::ReadFile(dir.File("trace.log")); }
+  // The simulator again on the same link, with `faults`.
+  void RestartSim(const std::string& faults) {
+    sim->Stop();
+    sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
+        "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
+    ASSERT_EQ(sim->FirstLine(), link);
+  }
 
   test::TempDir dir;
   std::string link;
@@ -117,10 +124,7 @@ TEST_F(CliPose, HomeAndTrimNeverEndWithTheBoardAsleep) {
   // the board sleeps. Whatever the exit code, the board must be awake at the end.
   for (const char* faults : {"bad-checksum:5", "no-attention:7", "nak:3"}) {
     for (const char* kind : {"home", "trim"}) {
-      sim->Stop();
-      sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
-          "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
-      ASSERT_EQ(sim->FirstLine(), link);
+      RestartSim(faults);
       const auto r = Cli({"pose", kind});
       const int mode = test::LastWorkingModeWord(dir.File("trace.log"));
       ASSERT_GE(mode, 0) << faults << " " << kind;
@@ -131,10 +135,7 @@ TEST_F(CliPose, HomeAndTrimNeverEndWithTheBoardAsleep) {
 }
 
 TEST_F(CliPose, UnreadableNamesAreNamedWithTheCause) {
-  sim->Stop();
-  sim = std::make_unique<test::SimProcess>(
-      std::vector<std::string>{"--link", link, "--faults", "bad-checksum:10"});
-  ASSERT_EQ(sim->FirstLine(), link);
+  RestartSim("bad-checksum:10");
   const auto r = Cli({"names"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 24);
@@ -145,10 +146,7 @@ TEST_F(CliPose, UnreadableNamesAreNamedWithTheCause) {
 }
 
 TEST_F(CliPose, AFailedPoseCommandNamesTheCause) {
-  sim->Stop();
-  sim = std::make_unique<test::SimProcess>(
-      std::vector<std::string>{"--link", link, "--faults", "nak:1"});
-  ASSERT_EQ(sim->FirstLine(), link);
+  RestartSim("nak:1");
   for (const char* command : {"set", "set-home"}) {
     const auto r = Cli({"pose", command, dir.File("pose.QVB"), "--object", "Stand"});
     EXPECT_EQ(r.exitCode, 1) << command;

@@ -26,6 +26,13 @@ class CliSensors : public ::testing::Test {
     return test::RunProcess(BRV3_CLI_PATH, args);
   }
   int LastWorkingModeWord() { return test::LastWorkingModeWord(dir.File("trace.log")); }
+  // The simulator again on the same link, with `faults`.
+  void RestartSim(const std::string& faults) {
+    sim->Stop();
+    sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
+        "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
+    ASSERT_EQ(sim->FirstLine(), link);
+  }
 
   test::TempDir dir;
   std::string link;
@@ -108,10 +115,7 @@ TEST_F(CliSensors, StoredSettingsAsJsonAndASilentBoard) {
 }
 
 TEST_F(CliSensors, AFailedSettingsReadNamesTheCause) {
-  sim->Stop();
-  sim = std::make_unique<test::SimProcess>(
-      std::vector<std::string>{"--link", link, "--faults", "bad-checksum:1"});
-  ASSERT_EQ(sim->FirstLine(), link);
+  RestartSim("bad-checksum:1");
   for (const char* command : {"analog", "transmitter"}) {
     const auto r = Cli({command});
     EXPECT_EQ(r.exitCode, 1) << command;
@@ -124,10 +128,7 @@ TEST_F(CliSensors, WatchNeverLeavesTheBoardReportingWhenASwitchFails) {
   // Each list makes one of the switching frames fail on the line (unanswered, refused, a
   // short reply to a frame the board did take); the reports must be off at the end all the same.
   for (const char* faults : {"no-attention:7", "nak:3", "short-reply:4"}) {
-    sim->Stop();
-    sim = std::make_unique<test::SimProcess>(std::vector<std::string>{
-        "--link", link, "--trace", dir.File("trace.log"), "--faults", faults});
-    ASSERT_EQ(sim->FirstLine(), link);
+    RestartSim(faults);
     const auto r = Cli({"watch", "--count", "3"});
     const int mode = LastWorkingModeWord();
     ASSERT_GE(mode, 0) << faults;
