@@ -52,9 +52,16 @@ bool ChooseWithMouse(QComboBox* box, int index) {
   if (!OpenByClick(box)) return false;
   QAbstractItemView* view = box->view();
   const QModelIndex item = view->model()->index(index, box->modelColumn(), view->rootIndex());
+  // The hand travels through the list to the item: a release right where the list was opened
+  // would count as the end of the opening click. (Hovering scrolls the list, so the item's place
+  // is taken after the travel.)
+  QWidget* viewport = view->viewport();
+  QTest::mouseMove(viewport, QPoint(1, 1));
+  QTest::mouseMove(viewport, QPoint(viewport->width() - 2, viewport->height() - 2));
   view->scrollTo(item);
-  const QPoint at = view->visualRect(item).center();
-  QTest::mouseMove(view->viewport(), at);
+  // The part of the item's row that shows: a row may be wider than the list.
+  const QPoint at = view->visualRect(item).intersected(viewport->rect()).center();
+  QTest::mouseMove(viewport, at);
   QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
   return WaitShown(box, false);
 }

@@ -72,6 +72,14 @@ class ConfigDialogsTest : public ::testing::Test {
     return frames;
   }
   const sim::FlashMemory& Board() const { return engine.board().Flash(); }
+  // A double click as a widget receives it: press, release, double click, release.
+  static void DoubleClick(QWidget* widget, QPoint at) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &twice);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+  }
   // A click on a check box's tick.
   static void Tick(QCheckBox* box) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
@@ -322,8 +330,13 @@ TEST_F(ConfigDialogsTest, ParameterDialogOpensUsableAndEscapeWritesTheRecordAsRe
   ASSERT_TRUE(dlg.Prepare());
   dlg.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+  QTest::mouseClick(Find<QPushButton>(dlg, "SioReadBtn"), Qt::LeftButton);
   auto* list = Find<QTreeWidget>(dlg, "SVLList");
-  const auto row = [list](int r) { return list->visualItemRect(list->topLevelItem(r)).center(); };
+  ASSERT_EQ(list->topLevelItem(1)->text(14), "1");
+  const auto row = [list](int r) {  // in the first column, which is on the screen
+    const QRect cell = list->visualItemRect(list->topLevelItem(r));
+    return QPoint(cell.left() + 10, cell.center().y());
+  };
   const auto escape = [](QWidget* prm) {
     QTest::keyClick(prm, Qt::Key_Escape);
     if (prm->isVisible()) {
@@ -336,13 +349,16 @@ TEST_F(ConfigDialogsTest, ParameterDialogOpensUsableAndEscapeWritesTheRecordAsRe
   test::OnNextModal([&](QWidget* prm) {
     caption = prm->windowTitle();
     EXPECT_TRUE(prm->isEnabled());
-    for (QComboBox* control : prm->findChildren<QComboBox*>())
-      if (control->isVisible())
+    for (QComboBox* control : prm->findChildren<QComboBox*>()) {
+      if (control->isVisible()) {
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+      }
+    }
     escape(prm);
   });
   port.ClearLog();
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row(1));
+  DoubleClick(list->viewport(), row(1));
+
   EXPECT_EQ(caption, "2:CH2");
   EXPECT_EQ(Sent(0xDB).size(), 1u);
   EXPECT_EQ(Board().svlShort[1], asRead);  // 75 in byte 12 stays: the user chose nothing
@@ -352,7 +368,7 @@ TEST_F(ConfigDialogsTest, ParameterDialogOpensUsableAndEscapeWritesTheRecordAsRe
     ASSERT_TRUE(test::ChooseWithMouse(prm->findChild<QComboBox*>("Reverse"), 1));
     escape(prm);
   });
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row(0));
+  DoubleClick(list->viewport(), row(0));
   EXPECT_EQ(Board().svlLong[0][7], 0x0D);
   EXPECT_TRUE(dlg.isEnabled());
   dlg.reject();

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,9 +66,13 @@ class PrmDlgTest : public ::testing::Test {
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&window, &activate);
   }
-  // A right click at `at` in `widget` and a click on the menu item `item` of the menu it opens.
+  // A right click at `at` in `widget` (the press and the context-menu request a window system
+  // sends with it) and a click on the item `item` of the menu it opens.
   void ChooseFromMenu(QWidget* widget, QPoint at, const char* item) {
-    QTest::mouseClick(widget, Qt::RightButton, {}, at);
+    QTest::mousePress(widget, Qt::RightButton, {}, at);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &request);
+    QTest::mouseRelease(widget, Qt::RightButton, {}, at);
     auto* menu = Dlg().findChild<QMenu*>("PrmMenu");
     ASSERT_NE(menu, nullptr);
     ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 3000));
@@ -317,9 +322,13 @@ TEST_F(PrmDlgTest, SavingALinkToAFileReplacesTheExtension) {
       ASSERT_NE(qobject_cast<QFileDialog*>(files), nullptr);
       auto* edit = files->findChild<QLineEdit*>("fileNameEdit");
       ASSERT_NE(edit, nullptr);
-      edit->clear();
-      QTest::keyClicks(edit, QString::fromStdString(typed));
+      // The name goes in whole (typing would open the name completer, which takes the Enter).
+      edit->setText(QString::fromStdString(typed));
       QTest::keyClick(edit, Qt::Key_Return);
+      if (files->isVisible()) {
+        ADD_FAILURE() << "the file dialog did not take the name";
+        static_cast<QDialog*>(files)->reject();
+      }
     });
     Click(dialog, "Button2");
     Click(dialog, "Button1");
