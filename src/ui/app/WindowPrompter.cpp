@@ -12,9 +12,9 @@
 namespace brv3 {
 
 // A dialog belongs to the window it was opened from: the modal dialog showing, else the active
-// window (an editor, a dialog), else the main window. Closing it then returns there.
-// A disabled window is passed over, since its dialogs would be disabled with it; with every one
-// disabled (a window held still while the board is busy) the dialog stands alone.
+// window (an editor, a dialog), else the main window; closing it returns there. A disabled
+// window is passed over, since its dialogs would be disabled with it; with every one disabled (a
+// window held still while the board is busy) the dialog stands alone.
 QWidget* WindowPrompter::Owner() const {
   for (QWidget* candidate :
        {QApplication::activeModalWidget(), QApplication::activeWindow(), &window_})
