@@ -193,8 +193,16 @@ SendResult SendWindowMessage(const std::string& path, const WindowMessage& messa
     ssize_t n = send(fd, line.data() + sent, line.size() - sent, MSG_NOSIGNAL);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      Fail(error, std::string("Cannot send the message: ") + std::strerror(errno));
+      const int saved = errno;
       close(fd);
+      // The editor took the connection and closed it again: it did not accept the line.
+      if (saved == EPIPE || saved == ECONNRESET) {
+        Fail(error,
+             "The editor did not accept the message (it closed the connection; too many "
+             "connections may be open)");
+        return SendResult::NotAccepted;
+      }
+      Fail(error, std::string("Cannot send the message: ") + std::strerror(saved));
       return SendResult::Failed;
     }
     sent += static_cast<size_t>(n);

@@ -263,7 +263,11 @@ TEST(CliBackup, AnInterruptedRestoreLeavesNoMotionReachingIntoRestoredSlots) {
       ++k;
     }
   }
-  // In full: mid at M31 as backed up, big gone with its continuation entries.
+  // In full, from the same start: mid at M31 as backed up, big gone with its continuation
+  // entries, and named.
+  board.StoppedState();
+  test::WriteFile(dir.File("board.state"), state);
+  board.Start();
   r = board.Cli({"restore", dir.File("backup")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.err.find("M30 big reached into the restored slots"), std::string::npos) << r.err;
