@@ -43,6 +43,21 @@ std::string ReplaceRefusal(const fs::path& folder) {
   return ec ? "cannot be listed (" + ec.message() + ")" : std::string();
 }
 
+// Whether `name` is a file a backup writes: its manifest, its configuration, a chart per slot,
+// or the temporary file of one of them that a killed save left.
+bool IsBackupFileName(const std::string& name) {
+  std::string base = name;
+  if (!base.empty() && base[0] == '.') {
+    const size_t tmp = base.rfind(".tmp");
+    if (tmp == std::string::npos || tmp < 2) return false;
+    base = base.substr(1, tmp - 1);
+  }
+  if (base == kManifestName || base == kConfigFileName) return true;
+  const fs::path p(base);
+  const std::optional<int> slot = ParseEntryLabel(p.stem().string());
+  return p.extension() == ".QVB" && slot && EntryLabel(*slot) == p.stem().string();
+}
+
 }  // namespace
 
 int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
@@ -59,9 +74,14 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
             << "; back up into a new or empty folder, or one that holds only a backup\n";
     return kExitCannotSave;
   }
+  // A backup that was killed left its new folder beside DIR; it is of no use, so it goes.
+  for (const std::string& stale : folder.RemoveStaleStaging(IsBackupFileName))
+    ctx.err << "Removed " << stale << ", left behind by an earlier backup that was stopped\n";
   const fs::path out = folder.Staging();
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   BoardLink link(&port, &prompter);
+  // Read-only: a lost or spoilt reply is asked for again.
+  link.SetReadRetries(kReadRetries);
   BoardMotionAdapter board(link);
   SleepGuard sleep(link);
   // Ctrl+C stops between two reads, so the board is woken and the new folder removed.
@@ -79,9 +99,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   std::array<Bytes, kEntries> entries;
   for (int i = 0; i < kEntries; ++i) {
     if (stopped()) return kExitFailure;
-    // Read-only: a failed read is tried once more.
-    if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)]) &&
-        !board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
+    if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
       ctx.err << "Reading the motion table failed at " << EntryLabel(i) << ": "
               << LinkFaultText(link.LastFault()) << "\n";
       return kExitFailure;
@@ -119,8 +137,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
         MotionRead read;
         prompter.SetSpan(done, total);
         const Slot slot = *Slot::FromIndex(i);
-        if (ReadMotion(board, prompter, &prompter, slot, read) != ActionResult::Done &&
-            ReadMotion(board, prompter, &prompter, slot, read) != ActionResult::Done) {
+        if (ReadMotion(board, prompter, &prompter, slot, read) != ActionResult::Done) {
           prompter.EndProgress();
           ctx.err << label << " could not be read: " << LinkFaultText(link.LastFault()) << "\n";
           return kExitFailure;
@@ -143,8 +160,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
       } else {
         ScenarioRead read;
         const Slot slot = *Slot::FromIndex(i);
-        if (ReadScenario(board, slot, read) != ActionResult::Done &&
-            ReadScenario(board, slot, read) != ActionResult::Done) {
+        if (ReadScenario(board, slot, read) != ActionResult::Done) {
           prompter.EndProgress();
           ctx.err << label << " could not be read: " << LinkFaultText(link.LastFault()) << "\n";
           return kExitFailure;

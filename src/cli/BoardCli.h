@@ -30,8 +30,10 @@ int RunDelete(Port& port, const std::string& slot, BoardCliContext ctx);
 int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx);
 int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx);
 
-// Posts "MSG W L" to the editor listening at `socketPath`.
+// Posts "MSG W L" to the editor listening at `socketPath` and reports whether it accepted it. An
+// empty `socketPath` means the runtime folder is unsafe; `socketError` then says why.
 int RunSendMessage(const std::string& message, const std::string& w, const std::string& l,
-                   const std::string& socketPath, std::ostream& err);
+                   const std::string& socketPath, std::ostream& err,
+                   const std::string& socketError = {});
 
 }  // namespace brv3::cli

@@ -81,8 +81,10 @@ void AddBoardWorkflowCommands(CLI::App& app, Options& options, CommandList& comm
   send->add_option("W", (*msg)[1], "First parameter")->required();
   send->add_option("L", (*msg)[2], "Second parameter")->required();
   commands.push_back({send, [msg] {
-                        return RunSendMessage((*msg)[0], (*msg)[1], (*msg)[2],
-                                              platform::MessageSocketPath(), std::cerr);
+                        std::string error;
+                        const std::string path = platform::MessageSocketPath(&error);
+                        return RunSendMessage((*msg)[0], (*msg)[1], (*msg)[2], path, std::cerr,
+                                              error);
                       }});
 }
 

@@ -18,6 +18,11 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;     // the board did not answer, the user refused, ...
 constexpr int kExitBadInput = 2;    // unusable file or argument
 constexpr int kExitCannotSave = 3;  // the target cannot be written
+constexpr int kExitNotWoken = 5;    // everything was written; only waking the board failed
+
+// Reads that transfer many records (read, backup, restore's read-back) send a read whose reply
+// was lost or spoilt up to this many times more before giving up.
+constexpr int kReadRetries = 3;
 
 struct Options {
   std::string port;  // --port: COMn or a device path

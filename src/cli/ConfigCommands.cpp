@@ -99,7 +99,18 @@ int SaveTrim(BoardConnection& board, const std::string& path) {
 // stored copy. Values beyond a channel's range are held at its end, as the sliders hold them.
 int LoadTrim(BoardConnection& board, const TrimSet& trim) {
   TrimEditor editor(board.link);
-  if (!editor.Open() || !editor.LoadTrim(trim) || !editor.Close()) {
+  const bool loaded = editor.Open() && editor.LoadTrim(trim);
+  const bool closed = loaded && editor.Close();
+  if (loaded && !closed && editor.StoredWritten()) {
+    // Stored and acknowledged; only the wake failed. Waking changes nothing, so it is tried once
+    // more before saying so.
+    if (!board.link.SetSleep(1)) {
+      std::cerr << "The trim was written to the stored copy, but the board did not wake up "
+                   "afterwards ("
+                << LinkFaultText(board.link.LastFault()) << "); it is still asleep\n";
+      return kExitNotWoken;
+    }
+  } else if (!closed) {
     std::cerr << "Loading the trim failed (" << LinkFaultText(board.link.LastFault()) << ")\n";
     // The sequences run with the board asleep; it must not stay so after a failure.
     if (!board.link.SetSleep(1) && !board.link.SetSleep(1))

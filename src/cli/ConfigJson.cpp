@@ -107,9 +107,19 @@ struct Parser {
       bad = path;
       return false;
     }
+    // Each channel at most once: a list longer than the channels, or naming one twice, is a
+    // mistake, not a mask.
+    if (v.size() > kChannels) {
+      bad = path;
+      return false;
+    }
     for (const json& n : v) {
       int64_t channel = 0;
       if (!Int(n, 1, kChannels, channel, path)) return false;
+      if (boxes[static_cast<size_t>(channel - 1)]) {
+        bad = path;
+        return false;
+      }
       boxes[static_cast<size_t>(channel - 1)] = true;
     }
     mask = MaskOf(boxes);
@@ -344,8 +354,10 @@ bool ParseConfigJson(const json& j, ConfigFile& f, std::string& bad) {
   }
   for (size_t i = 0; i < kChannels; ++i) {
     const json& name = (*v)[i];
-    if (!name.is_string() || Utf8ToCp932(name.get<std::string>()).size() > 32) {
-      bad = "channel_names";
+    // A NUL would end the name on the board part-way through what was asked for.
+    if (!name.is_string() || Utf8ToCp932(name.get<std::string>()).size() > 32 ||
+        name.get<std::string>().find('\0') != std::string::npos) {
+      bad = "channel_names[" + std::to_string(i) + "]";
       return false;
     }
     f.config.names[i] = NameBytes(name.get<std::string>());

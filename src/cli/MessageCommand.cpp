@@ -7,12 +7,17 @@
 namespace brv3::cli {
 
 int RunSendMessage(const std::string& message, const std::string& w, const std::string& l,
-                   const std::string& socketPath, std::ostream& err) {
+                   const std::string& socketPath, std::ostream& err,
+                   const std::string& socketError) {
   std::string error;
   const auto parsed = platform::ParseMessageLine(message + " " + w + " " + l, &error);
   if (!parsed) {
     err << error << "\n";
     return kExitBadInput;
+  }
+  if (socketPath.empty()) {
+    err << (socketError.empty() ? "No message socket path" : socketError) << "\n";
+    return kExitFailure;
   }
   switch (platform::SendWindowMessage(socketPath, *parsed, &error)) {
     case platform::SendResult::Sent:
@@ -20,6 +25,7 @@ int RunSendMessage(const std::string& message, const std::string& w, const std::
     case platform::SendResult::NoEditor:
       err << "no running editor\n";
       return kExitFailure;
+    case platform::SendResult::NotAccepted:
     case platform::SendResult::Failed:
       break;
   }

@@ -8,6 +8,7 @@
 #include "cli/CliCommands.h"
 #include "cli/ConfigJson.h"
 #include "core/board/MotionTransfer.h"
+#include "core/board/SpanningMotions.h"
 #include "core/chart/ChartFiles.h"
 #include "core/motion/MotionCompiler.h"
 #include "core/util/SafeFile.h"
@@ -62,6 +63,45 @@ bool ClearWrittenEntries(BoardLink& link, const std::vector<RestoreEntry>& plan,
         return false;
       }
     }
+  }
+  return true;
+}
+
+// Empties the entry of every motion that starts outside the slots about to be written but whose
+// steps reach into them (and its continuation entries), so that it cannot read on into the
+// restored steps, whether the restore completes or stops half-way.
+bool EmptySpanningMotions(BoardLink& link, const std::vector<RestoreEntry>& plan,
+                          std::ostream& err) {
+  std::vector<bool> written(kMotionSlots, false);
+  for (const RestoreEntry& r : plan) {
+    if (r.records.empty() || r.index >= kMotionSlots) continue;
+    const int last = std::min(r.index + ContinuationSlotCount(r.records.size()), kMotionSlots - 1);
+    for (int i = r.index; i <= last; ++i) written[static_cast<size_t>(i)] = true;
+  }
+  std::vector<TableEntry> motions;
+  for (int i = 0; i < kMotionSlots; ++i) {
+    Bytes bytes;
+    std::optional<TableEntry> entry;
+    if (link.ReadTableEntry(i, bytes)) entry = TableEntry::Decode(bytes);
+    if (!entry) {
+      err << "Reading the table entry of " << EntryLabel(i)
+          << " failed: " << LinkFaultText(link.LastFault()) << "\n";
+      return false;
+    }
+    motions.push_back(*entry);
+  }
+  const Bytes empty = EmptyTableEntry();
+  for (const SpanningMotion& m : MotionsReachingInto(motions, written)) {
+    std::vector<int> entries{m.head};
+    entries.insert(entries.end(), m.marks.begin(), m.marks.end());
+    for (int i : entries) {
+      if (!link.WriteTableEntry(i, empty)) {
+        err << "Emptying the table entry of " << EntryLabel(i) << " failed\n";
+        return false;
+      }
+    }
+    err << EntryLabel(m.head) << " " << m.name
+        << " reached into the restored slots; its entry was emptied\n";
   }
   return true;
 }
@@ -183,25 +223,33 @@ int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
   for (const RestoreEntry& r : plan) CheckChartFile(dir, r, prompter, ctx.err);
 
   BoardLink link(&port, &prompter);
+  // The reads (the table before, everything read back after) are asked for again when a reply
+  // is lost or spoilt; the writes are sent once, as always.
+  link.SetReadRetries(kReadRetries);
   SleepGuard sleep(link);
   if (!sleep.On()) {
     ctx.err << "The board could not be put to sleep: " << LinkFaultText(link.LastFault()) << "\n";
     return kExitFailure;
   }
-  const bool written = ClearWrittenEntries(link, plan, ctx.err) &&
+  const bool written = EmptySpanningMotions(link, plan, ctx.err) &&
+                       ClearWrittenEntries(link, plan, ctx.err) &&
                        WriteRecords(link, plan, prompter, ctx.err) &&
                        WriteScenarios(link, plan, ctx.err) && WriteEntries(link, plan, ctx.err);
   int differ = 0;
   const bool verified = written && Verify(link, plan, prompter, ctx.err, differ);
   prompter.EndProgress();
   if (!verified) return kExitFailure;
-  if (!sleep.Off()) {
-    ctx.err << "The board did not wake up again\n";
-    return kExitFailure;
-  }
   if (differ > 0) {
+    if (!sleep.Off()) ctx.err << "The board did not wake up again\n";
     ctx.err << differ << " slots read back differently from the backup\n";
     return kExitFailure;
+  }
+  if (!sleep.Off()) {
+    ctx.err << "Every slot was restored and read back the same, but the board did not wake up "
+               "afterwards ("
+            << LinkFaultText(link.LastFault()) << "); it is still asleep"
+            << (withConfig ? " and config.json was not loaded" : "") << "\n";
+    return kExitNotWoken;
   }
   if (withConfig)
     if (int rc = LoadConfigOntoBoard(link, prompter, config, ctx.err)) return rc;

@@ -35,6 +35,10 @@ int ExitCode(ActionResult result, BoardPrompter& prompter, const char* what, std
     case ActionResult::BoardFailed:
       err << what << " failed: " << LinkFaultText(link.LastFault()) << "\n";
       return kExitFailure;
+    case ActionResult::WakeFailed:
+      err << what << ": every step was written and acknowledged, but the board did not wake up "
+          << "afterwards (" << LinkFaultText(link.LastFault()) << "); it is still asleep\n";
+      return kExitNotWoken;
   }
   return kExitFailure;
 }
@@ -86,12 +90,12 @@ int RunRead(Port& port, const std::string& slotText, const std::string& out, Boa
   }
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   BoardLink link(&port, &prompter);
+  // Reading changes nothing on the board, so a lost or spoilt reply is asked for again.
+  link.SetReadRetries(kReadRetries);
   BoardActions actions(link, prompter);
   actions.SetProgress(&prompter);
   Chart chart;
-  ActionResult result = actions.Read(*slot, chart);
-  // Reading changes nothing on the board, so one lost byte is worth a second try.
-  if (result == ActionResult::BoardFailed) result = actions.Read(*slot, chart);
+  const ActionResult result = actions.Read(*slot, chart);
   if (result == ActionResult::BoardFailed) {
     const int rc = ExitCode(result, prompter, "Read", ctx.err, link);
     // A read that failed may have left the board asleep; waking it changes nothing stored.

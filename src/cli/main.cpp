@@ -1,8 +1,10 @@
 #include <iostream>
 
 #include "cli/CliCommands.h"
+#include "platform/DurableFiles.h"
 
 int main(int argc, char** argv) {
+  brv3::platform::InstallDurableFileWrites();
   using namespace brv3::cli;
   CLI::App app{"brivane3-cli: chart files and QVB-3 board work from a shell"};
   app.require_subcommand(1);

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/RuntimeDir.h"
+
 namespace brv3::platform {
 namespace {
 
@@ -75,18 +77,46 @@ int ConnectTo(const sockaddr_un& address) {
   return fd;
 }
 
-bool SameUser(int fd) {
+// The user id at the other end of a connected socket; -1 when it cannot be told.
+int64_t PeerUid(int fd) {
   ucred cred{};
   socklen_t size = sizeof cred;
-  if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &size) != 0) return false;
-  return cred.uid == getuid();
+  if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &cred, &size) != 0) return -1;
+  return cred.uid;
+}
+
+bool SameUser(int fd) {
+  return PeerUid(fd) == static_cast<int64_t>(getuid());
+}
+
+// Reads one reply line (up to a newline or the end of the stream) within `timeoutMs`.
+std::optional<std::string> ReadReply(int fd, int timeoutMs) {
+  std::string reply;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (reply.size() < 256) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                          end - std::chrono::steady_clock::now())
+                          .count();
+    if (left <= 0) return std::nullopt;
+    pollfd p{fd, POLLIN, 0};
+    const int ready = poll(&p, 1, static_cast<int>(left));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return std::nullopt;
+    char c;
+    const ssize_t n = read(fd, &c, 1);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return reply.empty() ? std::nullopt : std::optional<std::string>(reply);
+    if (c == '\n') return reply;
+    reply.push_back(c);
+  }
+  return reply;
 }
 
 }  // namespace
 
-std::string MessageSocketPath() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  std::string dir = runtime != nullptr && runtime[0] == '/' ? runtime : "/tmp";
+std::string MessageSocketPath(std::string* error) {
+  const std::string dir = RuntimeDir(error);
+  if (dir.empty()) return {};
   return dir + "/brivane3-" + std::to_string(getuid()) + ".sock";
 }
 
@@ -138,7 +168,7 @@ std::string FormatMessageLine(const WindowMessage& message) {
 }
 
 SendResult SendWindowMessage(const std::string& path, const WindowMessage& message,
-                             std::string* error) {
+                             std::string* error, int replyTimeoutMs) {
   sockaddr_un address;
   if (!FillAddress(path, address, error)) return SendResult::Failed;
   int fd = ConnectTo(address);
@@ -150,20 +180,45 @@ SendResult SendWindowMessage(const std::string& path, const WindowMessage& messa
     Fail(error, "Cannot reach the editor at " + path + ": " + std::strerror(errno));
     return SendResult::Failed;
   }
+  // Whoever listens there gets the line only when it is this user's editor.
+  if (const int64_t peer = PeerUid(fd); peer != static_cast<int64_t>(getuid())) {
+    close(fd);
+    Fail(error, "The message socket " + path + " belongs to another user (uid " +
+                    std::to_string(peer) + "); nothing was sent");
+    return SendResult::Failed;
+  }
   const std::string line = FormatMessageLine(message);
   size_t sent = 0;
   while (sent < line.size()) {
     ssize_t n = send(fd, line.data() + sent, line.size() - sent, MSG_NOSIGNAL);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
-      Fail(error, std::string("Cannot send the message: ") + std::strerror(errno));
+      const int saved = errno;
       close(fd);
+      // The editor took the connection and closed it again: it did not accept the line.
+      if (saved == EPIPE || saved == ECONNRESET) {
+        Fail(error,
+             "The editor did not accept the message (it closed the connection; too many "
+             "connections may be open)");
+        return SendResult::NotAccepted;
+      }
+      Fail(error, std::string("Cannot send the message: ") + std::strerror(saved));
       return SendResult::Failed;
     }
     sent += static_cast<size_t>(n);
   }
+  shutdown(fd, SHUT_WR);
+  const std::optional<std::string> reply = ReadReply(fd, replyTimeoutMs);
   close(fd);
-  return SendResult::Sent;
+  if (reply && *reply == "ok") return SendResult::Sent;
+  if (!reply)
+    Fail(error, "The editor did not accept the message (no answer within " +
+                    std::to_string(replyTimeoutMs) +
+                    " ms; it may be busy or too many "
+                    "connections are open); it may not arrive");
+  else
+    Fail(error, "The editor did not accept the message (" + *reply + ")");
+  return SendResult::NotAccepted;
 }
 
 MessageSocketServer::~MessageSocketServer() {
@@ -202,7 +257,7 @@ bool MessageSocketServer::Listen(const std::string& path, std::string* error) {
 }
 
 void MessageSocketServer::Close() {
-  for (auto& [fd, buffer] : clients_) close(fd);
+  for (auto& [fd, client] : clients_) close(fd);
   clients_.clear();
   if (fd_ >= 0) {
     close(fd_);
@@ -218,16 +273,45 @@ void MessageSocketServer::Accept() {
       if (errno == EINTR) continue;
       return;
     }
-    if (!SameUser(client) || clients_.size() >= 16) {
+    if (!SameUser(client) || clients_.size() >= kMaxClients) {
+      // The client sees the connection end without "ok" and reports the line as not accepted.
       close(client);
       continue;
     }
-    clients_.emplace(client, std::string());
+    clients_.emplace(client, Client{std::string(), Clock::now()});
   }
 }
 
-void MessageSocketServer::ReadClient(int fd, std::string& buffer, std::vector<WindowMessage>& out,
+void MessageSocketServer::DropIdleClients() {
+  const Clock::time_point now = Clock::now();
+  for (auto it = clients_.begin(); it != clients_.end();) {
+    if (now - it->second.lastHeard >= idleTimeout_) {
+      close(it->first);
+      it = clients_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+void MessageSocketServer::TakeLine(int fd, const std::string& line,
+                                   std::vector<WindowMessage>& out) {
+  std::string error;
+  std::string reply = "ok\n";
+  if (auto m = ParseMessageLine(line, &error)) {
+    out.push_back(*m);
+  } else {
+    ++rejected_;
+    reply = "refused: " + error + "\n";
+  }
+  // A client that does not read its answer only misses it.
+  [[maybe_unused]] const ssize_t n =
+      send(fd, reply.data(), reply.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+}
+
+void MessageSocketServer::ReadClient(int fd, Client& client, std::vector<WindowMessage>& out,
                                      bool& done) {
+  std::string& buffer = client.line;
   char chunk[512];
   while (true) {
     ssize_t n = read(fd, chunk, sizeof chunk);
@@ -235,21 +319,14 @@ void MessageSocketServer::ReadClient(int fd, std::string& buffer, std::vector<Wi
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
     if (n <= 0) {
       // A last line without its newline still counts.
-      if (!buffer.empty()) {
-        if (auto m = ParseMessageLine(buffer))
-          out.push_back(*m);
-        else
-          ++rejected_;
-      }
+      if (!buffer.empty()) TakeLine(fd, buffer, out);
       done = true;
       return;
     }
+    client.lastHeard = Clock::now();
     for (ssize_t k = 0; k < n; ++k) {
       if (chunk[k] == '\n') {
-        if (auto m = ParseMessageLine(buffer))
-          out.push_back(*m);
-        else
-          ++rejected_;
+        TakeLine(fd, buffer, out);
         buffer.clear();
       } else if (buffer.size() >= kMaxLine) {
         // A client that never ends its line is dropped rather than buffered without bound.
@@ -266,11 +343,16 @@ void MessageSocketServer::ReadClient(int fd, std::string& buffer, std::vector<Wi
 std::vector<WindowMessage> MessageSocketServer::Poll(int timeoutMs) {
   std::vector<WindowMessage> out;
   if (fd_ < 0) return out;
+  DropIdleClients();
   std::vector<pollfd> fds;
   fds.push_back({fd_, POLLIN, 0});
-  for (auto& [fd, buffer] : clients_) fds.push_back({fd, POLLIN, 0});
+  for (auto& [fd, client] : clients_) fds.push_back({fd, POLLIN, 0});
   if (poll(fds.data(), fds.size(), timeoutMs < 0 ? 0 : timeoutMs) <= 0) return out;
-  if (fds[0].revents & POLLIN) Accept();
+  if (fds[0].revents & POLLIN) {
+    // Idle connections make room for a new one before it is refused as one too many.
+    DropIdleClients();
+    Accept();
+  }
   for (auto it = clients_.begin(); it != clients_.end();) {
     bool done = false;
     ReadClient(it->first, it->second, out, done);

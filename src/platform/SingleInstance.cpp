@@ -2,28 +2,32 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
+#include <cstring>
 
 namespace brv3::platform {
 
-std::string RuntimeDir() {
-  if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir && *dir) return dir;
-  return "/tmp";
-}
-
 SingleInstance::SingleInstance(const std::string& name) {
-  // /tmp is shared by every user, so the name carries the user id there.
-  std::string dir = RuntimeDir();
-  std::string file = "brivane3-" + name + ".lock";
-  if (dir == "/tmp") file = "brivane3-" + std::to_string(getuid()) + "-" + name + ".lock";
-  path_ = dir + "/" + file;
+  acquired_ = true;
+  const std::string dir = RuntimeDir(&problem_);
+  if (dir.empty()) return;
+  path_ = dir + "/brivane3-" + name + ".lock";
 
-  fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  // Never through a link, and never another user's file: either would let someone else hold the
+  // lock or make this program create a file where they choose.
+  fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd_ < 0) {
-    acquired_ = true;
+    problem_ = "The lock file " + path_ + " cannot be used (" + std::strerror(errno) + ")";
+    return;
+  }
+  struct stat st {};
+  if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != getuid()) {
+    problem_ = "The lock file " + path_ + " is not this user's file";
+    close(fd_);
+    fd_ = -1;
     return;
   }
   int rc;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace brv3::sim {
 
@@ -10,6 +11,18 @@ Trace::~Trace() {
 }
 
 bool Trace::Open(const std::string& path, std::string* error) {
+  // Opening a FIFO or a device for writing could block the start or never end; only a regular
+  // file (or a new one) is written.
+  std::error_code ec;
+  const std::filesystem::file_status st = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(st) && !std::filesystem::is_regular_file(st)) {
+    if (error)
+      *error = path + ": " +
+               (std::filesystem::is_fifo(st)        ? "it is a FIFO"
+                : std::filesystem::is_directory(st) ? "it is a folder"
+                                                    : "it is not a regular file");
+    return false;
+  }
   file_ = std::fopen(path.c_str(), "w");
   if (!file_ && error) *error = path + ": " + std::strerror(errno);
   return file_ != nullptr;

@@ -2,6 +2,7 @@
 #include <csignal>
 #include <iostream>
 
+#include "platform/DurableFiles.h"
 #include "sim/PtyHost.h"
 
 namespace {
@@ -15,6 +16,7 @@ void OnSignal(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  brv3::platform::InstallDurableFileWrites();
   CLI::App app{
       "qvb3-sim: a simulated QVB-3 servo controller board on a pseudo-terminal.\n"
       "Prints the pty's path (the --link path when given) on the first line of its output and "

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/DurableFiles.h"
 #include "platform/SingleInstance.h"
 #include "ui/app/MainBoardButtons.h"
 #include "ui/app/MainWindow.h"
@@ -15,10 +16,15 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  brv3::platform::InstallDurableFileWrites();
   QApplication::setApplicationName("brivane3");
   QApplication::setDesktopFileName("brivane3");
 
   brv3::platform::SingleInstance instance("BRV3");
+  // An unsafe runtime folder or a lock file in the way is said, and the start goes on without
+  // the lock.
+  if (!instance.Problem().empty())
+    std::fprintf(stderr, "brivane3: %s\n", instance.Problem().c_str());
   if (!instance.Acquired()) {
     std::fprintf(stderr, "brivane3: The double start is impossible\n");
     QMessageBox::warning(nullptr, "I am sorry", "The double start is impossible");
@@ -38,8 +44,12 @@ int main(int argc, char** argv) {
 
   brv3::MessageSocketListener messages(window.MessageBridge());
   std::string error;
-  if (!messages.Listen(brv3::platform::MessageSocketPath(), &error))
+  const std::string socketPath = brv3::platform::MessageSocketPath(&error);
+  if (socketPath.empty() || !messages.Listen(socketPath, &error)) {
     std::fprintf(stderr, "brivane3: no message socket: %s\n", error.c_str());
+    window.Prompts().ShowStatus("No message socket: " + error);
+  }
+  if (!instance.Problem().empty()) window.Prompts().ShowStatus(instance.Problem());
 
   brv3::QuitOnTerminationSignals();
   window.show();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -230,10 +232,32 @@ TEST_F(BoardWorkflowTest, SendMessageChecksItsArgumentsAndFindsTheEditor) {
 
   platform::MessageSocketServer server;
   ASSERT_TRUE(server.Listen(path));
-  EXPECT_EQ(cli::RunSendMessage("32769", "0", "0x2", path, err), 0);
-  const auto got = server.Poll(1000);
+  // The editor answers each line, so the sender runs beside the polling editor.
+  std::ostringstream sendErr;
+  auto sent = std::async(std::launch::async,
+                         [&] { return cli::RunSendMessage("32769", "0", "0x2", path, sendErr); });
+  std::vector<platform::WindowMessage> got;
+  while (sent.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+    auto more = server.Poll(20);
+    got.insert(got.end(), more.begin(), more.end());
+  }
+  EXPECT_EQ(sent.get(), 0) << sendErr.str();
   ASSERT_EQ(got.size(), 1u);
   EXPECT_EQ(got[0], (platform::WindowMessage{0x8001, 0, 2}));
+
+  // An editor that takes the connection but never accepts the line: exit 1, said so.
+  server.Close();
+  platform::MessageSocketServer stuck;
+  ASSERT_TRUE(stuck.Listen(path));  // never polled
+  err.str("");
+  EXPECT_EQ(cli::RunSendMessage("0x8000", "0", "3", path, err), 1);
+  EXPECT_NE(err.str().find("The editor did not accept the message"), std::string::npos)
+      << err.str();
+
+  // No safe runtime folder: the reason, exit 1.
+  err.str("");
+  EXPECT_EQ(cli::RunSendMessage("0x8000", "0", "3", "", err, "The folder /tmp/x is a link"), 1);
+  EXPECT_NE(err.str().find("is a link"), std::string::npos);
 }
 
 TEST_F(BoardWorkflowTest, NamesHoldingQuotesDoNotBlockOtherSlots) {

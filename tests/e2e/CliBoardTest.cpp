@@ -33,6 +33,16 @@ class CliBoard : public ::testing::Test {
   std::unique_ptr<test::SimProcess> sim;
 };
 
+// How many attention bytes the program sent, as the trace shows them: one per exchange.
+int Exchanges(const std::string& tracePath) {
+  const std::string trace = test::ReadFile(tracePath);
+  int count = 0;
+  for (size_t at = trace.find(" > 0D\n"); at != std::string::npos;
+       at = trace.find(" > 0D\n", at + 1))
+    ++count;
+  return count;
+}
+
 }  // namespace
 
 TEST_F(CliBoard, VersionTableAndPlaybackCommands) {
@@ -102,8 +112,10 @@ TEST_F(CliBoard, AFailedReadWakesTheBoard) {
   RestartSim("seed:1");  // no faults, but the memory kept for the runs below
   auto r = Cli({"--yes", "write", test::DataFile("walk.QVB"), "--slot", "M5"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  // A refused frame while the board is put to sleep, or a spoilt reply while it is woken.
-  for (const char* faults : {"nak:3", "bad-checksum:4"}) {
+  // A refused frame while the board is put to sleep, or the first step's reply spoilt four times
+  // in a row (one more than a read is asked for again).
+  for (const char* faults :
+       {"nak:3", "bad-checksum@3,bad-checksum@4,bad-checksum@5,bad-checksum@6"}) {
     RestartSim(faults);
     r = Cli({"read", "--slot", "M5", "-o", dir.File("back.QVB")});
     EXPECT_EQ(r.exitCode, 1) << faults;
@@ -114,6 +126,37 @@ TEST_F(CliBoard, AFailedReadWakesTheBoard) {
     EXPECT_NE(r.err.find(faults[0] == 'n' ? "(NAK)" : "bad checksum"), std::string::npos)
         << faults << ": " << r.err;
   }
+}
+
+// A write or trim load whose data was all acknowledged but whose wake afterwards went unanswered
+// (and once more) is not "failed": exit 5 says the data is stored and the board still asleep.
+TEST_F(CliBoard, StoredButNotWokenExitsFive) {
+  std::string trim = "[TrimData]\r\n";
+  for (int n = 1; n <= 24; ++n) trim += "CH" + std::to_string(n) + "=16400\r\n";
+  test::WriteFile(dir.File("trim.QVB"), trim);
+  const std::vector<std::vector<std::string>> commands = {
+      {"--yes", "write", test::DataFile("walk.QVB"), "--slot", "M10"},
+      {"trim", "load", dir.File("trim.QVB")}};
+  for (const auto& command : commands) {
+    RestartSim("seed:1");
+    auto r = Cli(command);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // The last two exchanges wake the board: its mode word read, then written.
+    const int total = Exchanges(dir.File("trace.log"));
+    ASSERT_GT(total, 10);
+    RestartSim("no-attention@" + std::to_string(total - 1) + ",no-attention@" +
+               std::to_string(total));
+    r = Cli(command);
+    EXPECT_EQ(r.exitCode, 5) << command[1] << ": " << r.err;
+    EXPECT_NE(r.err.find("did not wake up"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("failed"), std::string::npos) << r.err;
+  }
+  // What was written is there.
+  RestartSim("seed:1");
+  auto r = Cli({"read", "--slot", "M10", "-o", dir.File("back.QVB")});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  r = Cli({"trim"});
+  EXPECT_NE(r.out.find("CH24\t16\n"), std::string::npos) << r.out;
 }
 
 }  // namespace brv3

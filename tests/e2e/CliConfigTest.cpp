@@ -179,7 +179,14 @@ TEST(CliConfig, BadFilesExitTwoNamingTheKeyAndWriteNothing) {
       {"options.low_voltage", [](json& j) { j["options"]["low_voltage"] = "6V"; }},
       {"svl_channels", [](json& j) { j["svl_channels"] = {0}; }},
       {"trim", [](json& j) { j["trim"].erase(0); }},
-      {"channel_names", [](json& j) { j["channel_names"][0] = std::string(40, 'x'); }},
+      {"channel_names[0]", [](json& j) { j["channel_names"][0] = std::string(40, 'x'); }},
+      {"channel_names[2]", [](json& j) { j["channel_names"][2] = std::string("ab\0cd", 5); }},
+      {"serial_servo_channels",
+       [](json& j) { j["serial_servo_channels"] = json(std::vector<int>(24000, 3)); }},
+      {"svl_channels",
+       [](json& j) {
+         j["svl_channels"] = {2, 2};
+       }},
       {"servo_records.1", [](json& j) { j["svl_channels"] = {1}; }},
       {"servo_records.3",
        [](json& j) {

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <future>
 
 #include "platform/MessageSocket.h"
 #include "support/TestSupport.h"
@@ -45,13 +48,14 @@ TEST(MessageLine, ParsesStrictlyAndExplainsWhatIsWrong) {
   EXPECT_EQ(ParseMessageLine(line), m);
 }
 
-TEST(MessageSocketPathTest, UsesTheRuntimeFolderElseTmp) {
+TEST(MessageSocketPathTest, UsesTheRuntimeFolderElseAPrivateOneInTmp) {
   const char* old = std::getenv("XDG_RUNTIME_DIR");
   const std::string saved = old ? old : "";
+  const std::string uid = std::to_string(getuid());
   setenv("XDG_RUNTIME_DIR", "/run/user/test", 1);
-  EXPECT_EQ(MessageSocketPath(), "/run/user/test/brivane3-" + std::to_string(getuid()) + ".sock");
+  EXPECT_EQ(MessageSocketPath(), "/run/user/test/brivane3-" + uid + ".sock");
   unsetenv("XDG_RUNTIME_DIR");
-  EXPECT_EQ(MessageSocketPath(), "/tmp/brivane3-" + std::to_string(getuid()) + ".sock");
+  EXPECT_EQ(MessageSocketPath(), "/tmp/brivane3-" + uid + "/brivane3-" + uid + ".sock");
   if (old) setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
 }
 
@@ -77,6 +81,20 @@ std::vector<WindowMessage> Collect(MessageSocketServer& server, size_t count) {
   return all;
 }
 
+// Sends from another thread, as send-message does from another process, while the server is
+// polled here (the sender waits for the editor's answer); what arrived goes to `arrived`.
+SendResult SendWhilePolling(MessageSocketServer& server, const std::string& path,
+                            const WindowMessage& m, std::vector<WindowMessage>* arrived = nullptr,
+                            std::string* error = nullptr, int replyTimeoutMs = 5000) {
+  auto sent = std::async(std::launch::async,
+                         [&] { return SendWindowMessage(path, m, error, replyTimeoutMs); });
+  while (sent.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+    auto got = server.Poll(20);
+    if (arrived) arrived->insert(arrived->end(), got.begin(), got.end());
+  }
+  return sent.get();
+}
+
 TEST(MessageSocketServerTest, DeliversGoodLinesAndDropsBadOnes) {
   test::TempDir dir;
   const std::string path = dir.File("b.sock");
@@ -84,10 +102,12 @@ TEST(MessageSocketServerTest, DeliversGoodLinesAndDropsBadOnes) {
 
   MessageSocketServer server;
   ASSERT_TRUE(server.Listen(path));
-  EXPECT_EQ(SendWindowMessage(path, {0x8000, 0, 3}), SendResult::Sent);
+  std::vector<WindowMessage> got;
+  EXPECT_EQ(SendWhilePolling(server, path, {0x8000, 0, 3}, &got), SendResult::Sent);
   SendRaw(path, "0x8001 0 2\nnonsense\n0x8000 16777216 0x11223344");
   SendRaw(path, std::string(5000, '1'));
-  const auto got = Collect(server, 3);
+  const auto more = Collect(server, 2);
+  got.insert(got.end(), more.begin(), more.end());
   EXPECT_EQ(got, (std::vector<WindowMessage>{
                      {0x8000, 0, 3}, {0x8001, 0, 2}, {0x8000, 16777216, 0x11223344}}));
   EXPECT_EQ(server.RejectedLines(), 2);
@@ -117,8 +137,9 @@ TEST(MessageSocketServerTest, ReplacesOnlyAStaleSocket) {
   }
   MessageSocketServer server;
   ASSERT_TRUE(server.Listen(path));
-  EXPECT_EQ(SendWindowMessage(path, {0x8000, 0, 7}), SendResult::Sent);
-  EXPECT_EQ(Collect(server, 1).size(), 1u);
+  std::vector<WindowMessage> got;
+  EXPECT_EQ(SendWhilePolling(server, path, {0x8000, 0, 7}, &got), SendResult::Sent);
+  EXPECT_EQ(got.size(), 1u);
 
   const std::string plain = dir.File("plain.sock");
   test::WriteFile(plain, "keep me");
@@ -126,6 +147,94 @@ TEST(MessageSocketServerTest, ReplacesOnlyAStaleSocket) {
   EXPECT_FALSE(other.Listen(plain));
   EXPECT_EQ(test::ReadFile(plain), "keep me");
   EXPECT_FALSE(other.Listen(std::string(200, 'x')));
+}
+
+// Connects and stays silent, as a client holding a connection open does.
+int ConnectIdle(const std::string& path) {
+  int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un a{};
+  a.sun_family = AF_UNIX;
+  std::strncpy(a.sun_path, path.c_str(), sizeof a.sun_path - 1);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Idle connections cannot keep the editor's messages out: while they fill every place the sender
+// is told its line was not accepted; once they have been idle for the time-out they are dropped
+// and the next line gets through.
+TEST(MessageSocketServerTest, IdleClientsAreDroppedAndARefusedLineIsReported) {
+  test::TempDir dir;
+  const std::string path = dir.File("b.sock");
+  MessageSocketServer server;
+  ASSERT_TRUE(server.Listen(path));
+  server.SetIdleTimeout(60000);
+  std::vector<int> idle;
+  // Accepted one by one: the queue of connections not yet accepted is short.
+  for (size_t i = 0; i < MessageSocketServer::kMaxClients; ++i) {
+    idle.push_back(ConnectIdle(path));
+    server.Poll(10);
+  }
+
+  std::vector<WindowMessage> got;
+  std::string error;
+  EXPECT_EQ(SendWhilePolling(server, path, {0x8000, 0, 3}, &got, &error, 2000),
+            SendResult::NotAccepted);
+  EXPECT_NE(error.find("did not accept"), std::string::npos) << error;
+  EXPECT_TRUE(got.empty());
+
+  // Once they have been idle for the time-out, a sender gets through.
+  server.SetIdleTimeout(200);
+  SendResult result = SendResult::NotAccepted;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (result != SendResult::Sent && std::chrono::steady_clock::now() < deadline)
+    result = SendWhilePolling(server, path, {0x8000, 0, 4}, &got, &error);
+  EXPECT_EQ(result, SendResult::Sent) << error;
+  EXPECT_EQ(got, (std::vector<WindowMessage>{{0x8000, 0, 4}}));
+  for (int fd : idle) close(fd);
+
+  // A line the editor refuses is reported with its reason.
+  int fd = ConnectIdle(path);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(write(fd, "0x8000 zero 3\n", 14), 14);
+  Collect(server, 1);
+  char reply[128] = {};
+  ASSERT_GT(read(fd, reply, sizeof reply - 1), 0);
+  EXPECT_EQ(std::string(reply).rfind("refused: W must be", 0), 0u) << reply;
+  close(fd);
+}
+
+// The sender checks who listens before it sends: a socket of another user gets nothing.
+TEST(MessageSocketServerTest, ASocketOfAnotherUserGetsNothing) {
+  if (getuid() != 0) GTEST_SKIP() << "needs root to listen as another user";
+  test::TempDir dir;
+  chmod(dir.path().c_str(), 0777);
+  const std::string path = dir.File("squat.sock");
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+    MessageSocketServer squatter;
+    if (!squatter.Listen(path)) _exit(3);
+    (void)!write(ready[1], "x", 1);
+    int received = 0;
+    for (int i = 0; i < 40; ++i) received += static_cast<int>(squatter.Poll(50).size());
+    _exit(received == 0 ? 0 : 4);
+  }
+  char c;
+  ASSERT_EQ(read(ready[0], &c, 1), 1);
+  std::string error;
+  EXPECT_EQ(SendWindowMessage(path, {0x8000, 0, 3}, &error, 1000), SendResult::Failed);
+  EXPECT_NE(error.find("belongs to another user"), std::string::npos) << error;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << "the other user's socket got the line";
+  close(ready[0]);
+  close(ready[1]);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -126,6 +127,12 @@ TEST(PtyEndToEnd, BadArgumentsAndStateFailClearly) {
   r = brv3::test::RunProcess(BRV3_SIM_PATH, {"--link", dir.File("plain")}, "", 10000);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(brv3::test::ReadFile(dir.File("plain")), "x");
+  // A FIFO as the trace would block the start until someone read it: refused at once.
+  ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  r = brv3::test::RunProcess(BRV3_SIM_PATH,
+                             {"--link", dir.File("qvb3"), "--trace", dir.File("fifo")}, "", 5000);
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_NE(r.err.find("it is a FIFO"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -377,14 +379,20 @@ TEST(MainBoardButtonsTest, MessageThroughTheSocketReachesTheWindow) {
     MessageSocketListener listener(window.MessageBridge());
     std::string error;
     ASSERT_TRUE(listener.Listen(path, &error)) << error;
-    ASSERT_EQ(platform::SendWindowMessage(path, {0x8000, 0, 3}, &error), platform::SendResult::Sent)
-        << error;
-    ASSERT_EQ(platform::SendWindowMessage(path, {0x8000, 1, 5}, &error),
-              platform::SendResult::Sent);
+    // The sender waits for the editor's answer, so it runs beside the window's event loop.
+    auto sent = std::async(std::launch::async, [&path] {
+      return std::pair{platform::SendWindowMessage(path, {0x8000, 0, 3}),
+                       platform::SendWindowMessage(path, {0x8000, 1, 5})};
+    });
     QElapsedTimer timer;
     timer.start();
-    while (recorder.plays.size() < 2 && timer.elapsed() < 5000)
+    while ((recorder.plays.size() < 2 ||
+            sent.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) &&
+           timer.elapsed() < 10000)
       QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const auto results = sent.get();
+    EXPECT_EQ(results.first, platform::SendResult::Sent);
+    EXPECT_EQ(results.second, platform::SendResult::Sent);
     ASSERT_EQ(recorder.plays.size(), 2u);
     EXPECT_EQ(recorder.plays[0], (std::pair<int64_t, int64_t>{0, 3}));
     EXPECT_EQ(recorder.plays[1], (std::pair<int64_t, int64_t>{1, 5}));

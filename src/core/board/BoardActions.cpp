@@ -1,5 +1,6 @@
 #include "core/board/BoardActions.h"
 
+#include "core/board/SpanningMotions.h"
 #include "core/comm/WindowMessages.h"
 #include "core/motion/MotionCompiler.h"
 
@@ -126,13 +127,25 @@ std::optional<Slot> OwningMotion(MotionBoard& board, Slot slot, bool& failed) {
 
 bool BoardActions::DeleteEntry(Slot slot) {
   const int index = slot.Index();
-  if (!link_.ClearTableEntry(index)) return false;
-  if (slot.IsMotion()) {
-    Bytes endRecord(PoseRecord::kSize, 0xFF);
-    endRecord[0] = 0x01;
-    return link_.WritePose(PoseArea::Memory, index, 0, endRecord);
+  if (!slot.IsMotion()) {
+    if (!link_.ClearTableEntry(index)) return false;
+    return link_.WriteScenarioStep(slot.Number(), 0, 255);
   }
-  return link_.WriteScenarioStep(slot.Number(), 0, 255);
+  Bytes bytes;
+  if (!board_.ReadTableEntry(index, bytes)) return false;
+  const std::optional<TableEntry> head = TableEntry::Decode(bytes);
+  const int continuations = head ? ContinuationSlotCount(head->Count) : 0;
+  if (!link_.ClearTableEntry(index)) return false;
+  Bytes endRecord(PoseRecord::kSize, 0xFF);
+  endRecord[0] = 0x01;
+  if (!link_.WritePose(PoseArea::Memory, index, 0, endRecord)) return false;
+  // Its continuation entries go with it, so that none is left naming a motion no longer there.
+  for (int i = index + 1; i <= index + continuations && i < kMotionSlots; ++i) {
+    if (!board_.ReadTableEntry(i, bytes)) return false;
+    const std::optional<TableEntry> entry = TableEntry::Decode(bytes);
+    if (entry && IsContinuationMark(*entry, index) && !link_.ClearTableEntry(i)) return false;
+  }
+  return true;
 }
 
 ActionResult BoardActions::FreeContinuationSlot(Slot slot) {
@@ -202,7 +215,13 @@ ActionResult BoardActions::FinishWrite(bool written, int commandsBefore) {
     if (link_.SetSleep(1)) prompter_.ShowStatus("Sleep off");
     return ActionResult::Cancelled;
   }
-  if (!link_.SetSleep(1)) return ActionResult::BoardFailed;
+  // Every step and entry was acknowledged: a wake that fails does not undo the write, and saying
+  // "failed" would send the user to write again what is already stored. Waking changes nothing
+  // stored, so it is tried once more first.
+  if (!link_.SetSleep(1) && !link_.SetSleep(1)) {
+    prompter_.ShowStatus(WakeFailedStatus(link_.LastFault()));
+    return ActionResult::WakeFailed;
+  }
   prompter_.ShowStatus("Sleep off");
   prompter_.ShowStatus("Write successful");
   return ActionResult::Done;
@@ -237,7 +256,7 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     if (!read.entry.empty()) table_.ShowTableEntry(read.entry, index, false);
     if (result != ActionResult::Done) {
       if (hasSteps(read.entry)) hexRows_.clear();
-      prompter_.ShowStatus("No Data");
+      prompter_.ShowStatus(result == ActionResult::NoData ? "No Data" : "Read failed");
       const LinkFault fault = link_.LastFault();
       if (link_.SetSleep(1)) link_.RestoreFault(fault);
       return result;
@@ -293,6 +312,11 @@ bool DispatchWindowMessage(uint32_t message, int64_t w, int64_t l,
   if (!index || !choosePort) return false;
   choosePort(*index);
   return true;
+}
+
+std::string WakeFailedStatus(LinkFault fault) {
+  return std::string("Write successful, but the board did not wake up (") + LinkFaultText(fault) +
+         "); it is still asleep";
 }
 
 void ShowPlaybackReport(Prompter& prompter, const PlaybackReport& report) {

@@ -97,6 +97,9 @@ std::optional<Slot> OwningMotion(MotionBoard& board, Slot slot, bool& failed);
 bool StopPlayback(BoardLink& link);
 bool TogglePause(BoardLink& link);
 
+// The status line of a write whose data is stored but whose final wake failed.
+std::string WakeFailedStatus(LinkFault fault);
+
 // A playback report shows one status line per finished entry.
 void ShowPlaybackReport(Prompter& prompter, const PlaybackReport& report);
 

@@ -21,6 +21,7 @@ enum class ActionResult {
   CompileFailed,  // the compiler refused the chart (its message was shown)
   NoData,         // Read found the entry empty
   BoardFailed,    // a board command failed
+  WakeFailed,  // everything was written and acknowledged; only waking the board afterwards failed
 };
 
 // What ReadMotion brings back; RebuildMotionChart turns it into a chart.

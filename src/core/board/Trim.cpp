@@ -59,10 +59,14 @@ bool TrimEditor::Open() {
 }
 
 bool TrimEditor::Close() {
+  storedWritten_ = false;
   if (!link_.SetSleep(0)) return false;
-  const bool written = link_.WriteTrim(Area::Stored, TrimBytes(trim_));
+  storedWritten_ = link_.WriteTrim(Area::Stored, TrimBytes(trim_));
+  // The write's fault is the one to tell when both fail.
+  const LinkFault fault = link_.LastFault();
   const bool awake = link_.SetSleep(1);
-  return written && awake;
+  if (!storedWritten_ && awake) link_.RestoreFault(fault);
+  return storedWritten_ && awake;
 }
 
 void TrimEditor::SliderMoved(int channel, int position) {

@@ -54,8 +54,10 @@ class TrimEditor {
   // read the board is left asleep).
   bool Open();
   // Sleep on, stored copy written with the sliders, sleep off whatever the write gave. False
-  // when the sleep or the write failed.
+  // when the sleep or the write failed; StoredWritten() then tells whether only the wake failed.
   bool Close();
+  // Whether the last Close had the stored copy acknowledged.
+  bool StoredWritten() const { return storedWritten_; }
 
   // A slider moved to `position` (held in range): the box follows and the robot too.
   void SliderMoved(int channel, int position);
@@ -85,6 +87,7 @@ class TrimEditor {
 
   BoardLink& link_;
   ChannelMask mask_{};
+  bool storedWritten_ = false;
   std::array<int, kChannels> offsets_{};
   TrimSet trim_ = [] {
     TrimSet t;

@@ -67,7 +67,14 @@ bool BoardLink::Run(Bytes frame, const Shape& shape, Bytes* reply) {
     lastFault_ = LinkFault::PortGone;
   } else {
     CommandScope scope(*this, shape.svlRecord, shape.singleTry);
-    ok = Exchange(std::move(frame), shape, reply);
+    int tries = shape.kind == ReplyKind::Data && !shape.singleTry ? 1 + readRetries_ : 1;
+    auto lineFault = [this] {
+      return lastFault_ == LinkFault::NoAnswer || lastFault_ == LinkFault::ShortReply ||
+             lastFault_ == LinkFault::BadChecksum;
+    };
+    do {
+      ok = Exchange(frame, shape, reply);
+    } while (!ok && --tries > 0 && lineFault());
   }
   if (watch_) watch_->CommandEnded(lastFault_);
   return ok;

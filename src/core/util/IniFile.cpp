@@ -128,36 +128,76 @@ void IniFile::Section::Reindex() {
   for (size_t i = 0; i < entries.size(); ++i) index.emplace(entries[i].key, i);
 }
 
+void IniFile::ParseLine(std::string_view text, Section*& current) {
+  std::string_view line = Trim(text);
+  if (line.empty() || line[0] == ';') return;
+  if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+    current = &FindOrAdd(Trim(line.substr(1, line.size() - 2)));
+    return;
+  }
+  size_t eq = line.find('=');
+  if (!current || eq == std::string_view::npos) return;
+  std::string_view key = Trim(line.substr(0, eq));
+  std::string_view value = Trim(line.substr(eq + 1));
+  // A line read here holds no line break, so it needs no cleaning.
+  if (Entry* e = current->Find(key))
+    e->value = std::string(value);
+  else
+    current->Add(std::string(key), std::string(value));
+}
+
 void IniFile::LoadText(std::string_view text) {
   Section* current = nullptr;
   size_t pos = 0;
   while (pos <= text.size()) {
     size_t eol = text.find('\n', pos);
     if (eol == std::string_view::npos) eol = text.size();
-    std::string_view line = Trim(text.substr(pos, eol - pos));
+    ParseLine(text.substr(pos, eol - pos), current);
     pos = eol + 1;
-    if (line.empty() || line[0] == ';') continue;
-    if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-      current = &FindOrAdd(Trim(line.substr(1, line.size() - 2)));
-      continue;
-    }
-    size_t eq = line.find('=');
-    if (!current || eq == std::string_view::npos) continue;
-    std::string_view key = Trim(line.substr(0, eq));
-    std::string_view value = Trim(line.substr(eq + 1));
-    // A line read here holds no line break, so it needs no cleaning.
-    if (Entry* e = current->Find(key))
-      e->value = std::string(value);
-    else
-      current->Add(std::string(key), std::string(value));
   }
 }
 
 bool IniFile::LoadFile(const std::string& path, std::string* error) {
   Clear();
-  auto bytes = ReadWholeFile(path, error);
-  if (!bytes) return false;
-  LoadText(Cp932ToUtf8(*bytes));
+  skippedLines_ = 0;
+  heldNul_ = false;
+  Section* current = nullptr;
+  std::string line;
+  bool tooLong = false;
+  // No cp932 character has a 0x0A byte, so the raw bytes split into lines before conversion.
+  auto endLine = [&] {
+    if (tooLong)
+      ++skippedLines_;
+    else
+      ParseLine(Cp932ToUtf8(line), current);
+    line.clear();
+    tooLong = false;
+  };
+  const bool read = ReadFileInPieces(
+      path,
+      [&](std::string_view piece) {
+        heldNul_ = heldNul_ || piece.find('\0') != std::string_view::npos;
+        size_t pos = 0;
+        while (pos < piece.size()) {
+          const size_t eol = piece.find('\n', pos);
+          const std::string_view part =
+              piece.substr(pos, eol == std::string_view::npos ? std::string_view::npos : eol - pos);
+          if (!tooLong && line.size() + part.size() > kMaxLineBytes) {
+            tooLong = true;
+            std::string().swap(line);
+          }
+          if (!tooLong) line.append(part);
+          if (eol == std::string_view::npos) break;
+          endLine();
+          pos = eol + 1;
+        }
+      },
+      error);
+  if (!read) {
+    Clear();
+    return false;
+  }
+  endLine();
   return true;
 }
 

@@ -17,8 +17,14 @@ class IniFile {
   // Parses text that is already UTF-8. Sections and keys already held are kept; read ones are
   // added or overwrite values.
   void LoadText(std::string_view text);
-  // Loads a cp932 file. False (and an empty document) when the file cannot be read.
+  // Loads a cp932 file line by line. False (and an empty document) when the file cannot be read.
+  // A line longer than kMaxLineBytes is skipped (no setting needs one, and a file of one huge line
+  // must not cost memory in proportion); SkippedLines() counts them.
   bool LoadFile(const std::string& path, std::string* error = nullptr);
+  static constexpr size_t kMaxLineBytes = 1 << 20;
+  size_t SkippedLines() const { return skippedLines_; }
+  // Whether the last LoadFile met a NUL byte (a file in UTF-16, or no text at all).
+  bool HeldNulBytes() const { return heldNul_; }
 
   std::string Text() const;  // UTF-8
   // Writes the document as cp932, atomically (temporary file + rename).
@@ -79,10 +85,14 @@ class IniFile {
   const Section* Find(std::string_view section) const;
   Section& FindOrAdd(std::string_view section);
   void Reindex();
+  // One line of text (UTF-8, line break removed); `current` is the section lines go to.
+  void ParseLine(std::string_view line, Section*& current);
 
   std::vector<Section> sections_;
   NameIndex index_;  // section name -> position
   mutable size_t lastFound_ = SIZE_MAX;
+  size_t skippedLines_ = 0;
+  bool heldNul_ = false;
 };
 
 // Integer syntax of the settings and chart files: decimal with an optional sign, or hexadecimal

@@ -41,6 +41,8 @@ std::string KindText(fs::file_type type) {
       return "it is a device";
     case fs::file_type::socket:
       return "it is a socket";
+    case fs::file_type::regular:
+      return "it is a file, not a folder";
     default:
       return "it is not a regular file";
   }
@@ -80,6 +82,42 @@ bool TargetUsable(const fs::path& target, std::string& error) {
   return true;
 }
 
+bool WriteNewFilePortably(const std::string& path, const std::string& content, std::string& error) {
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(path, ec))) {
+    error = std::strerror(EEXIST);
+    return false;
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    error = std::strerror(errno);
+    return false;
+  }
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  out.flush();
+  if (!out) {
+    out.close();
+    fs::remove(path, ec);
+    error = "write error (disk full?)";
+    return false;
+  }
+  return true;
+}
+
+FileSystemHooks& Hooks() {
+  static FileSystemHooks hooks;
+  return hooks;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& content, std::string& error) {
+  const auto write = Hooks().writeNewFile ? Hooks().writeNewFile : WriteNewFilePortably;
+  return write(path, content, error);
+}
+
+void SyncFolder(const fs::path& folder) {
+  if (Hooks().syncFolder) Hooks().syncFolder(folder.string());
+}
+
 std::string TempNameBeside(const fs::path& target, const char* tag = ".tmp") {
   static std::atomic<unsigned> counter{0};
   std::random_device rd;
@@ -89,6 +127,10 @@ std::string TempNameBeside(const fs::path& target, const char* tag = ".tmp") {
 }
 
 }  // namespace
+
+void InstallFileSystemHooks(const FileSystemHooks& hooks) {
+  Hooks() = hooks;
+}
 
 bool ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& onPiece,
                       std::string* error, FileProblem* problem) {
@@ -143,10 +185,7 @@ bool CanWriteFile(const std::string& path) {
   std::error_code ec;
   if (!fs::is_directory(FolderOf(*target), ec)) return false;
   std::string probe = TempNameBeside(*target);
-  {
-    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-  }
+  if (!WriteNewFile(probe, "", error)) return false;
   fs::remove(probe, ec);
   return true;
 }
@@ -162,20 +201,14 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
   const fs::path& target = *resolved;
   std::error_code ec;
   std::string temp = TempNameBeside(target);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return fail(std::strerror(errno));
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(temp, ec);
-      return fail("write error (disk full?)");
-    }
-  }
-  // Keep the permissions of the file being replaced.
+  // Made for the owner alone while it fills; only the finished file gets its lasting mode.
+  if (!WriteNewFile(temp, content, why)) return fail(why);
+  // Keep the permissions of the file being replaced; a new file gets what the umask allows.
   auto st = fs::status(target, ec);
-  if (!ec && fs::exists(st)) fs::permissions(temp, st.permissions(), ec);
+  if (!ec && fs::exists(st))
+    fs::permissions(temp, st.permissions(), ec);
+  else if (Hooks().newFileMode && Hooks().newFileMode() >= 0)
+    fs::permissions(temp, static_cast<fs::perms>(Hooks().newFileMode()), ec);
   // The target may have turned into something else meanwhile; never rename over that.
   if (!TargetUsable(target, why)) {
     fs::remove(temp, ec);
@@ -187,6 +220,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& content, st
     fs::remove(temp, ignored);
     return fail(ec.message());
   }
+  SyncFolder(FolderOf(target));
   return true;
 }
 
@@ -234,6 +268,34 @@ bool FolderReplacement::Begin(const std::string& target, std::string* error) {
   return true;
 }
 
+std::vector<std::string> FolderReplacement::RemoveStaleStaging(
+    const std::function<bool(const std::string& name)>& isOurs) {
+  std::vector<std::string> removed;
+  if (staging_.empty()) return removed;
+  const fs::path target(target_);
+  const std::string prefix = "." + target.filename().string() + ".tmp";
+  std::error_code ec;
+  std::vector<fs::path> stale;
+  for (fs::directory_iterator it(FolderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path& p = it->path();
+    std::error_code kind;
+    if (p.filename().string().rfind(prefix, 0) != 0 || p == fs::path(staging_) ||
+        !it->is_directory(kind) || it->is_symlink(kind))
+      continue;
+    bool ours = true;
+    std::error_code inner;
+    for (fs::directory_iterator f(p, inner), fend; ours && !inner && f != fend; f.increment(inner))
+      ours =
+          f->is_regular_file(kind) && !f->is_symlink(kind) && isOurs(f->path().filename().string());
+    if (ours && !inner) stale.push_back(p);
+  }
+  for (const fs::path& p : stale) {
+    fs::remove_all(p, ec);
+    if (!ec) removed.push_back(p.filename().string());
+  }
+  return removed;
+}
+
 bool FolderReplacement::Commit(std::string* error) {
   auto fail = [&](const std::string& why) {
     if (error) *error = why;
@@ -242,9 +304,11 @@ bool FolderReplacement::Commit(std::string* error) {
   if (staging_.empty()) return fail("nothing to put in place");
   std::error_code ec;
   fs::file_status st = fs::symlink_status(target_, ec);
+  SyncFolder(staging_);
   if (!fs::exists(st)) {
     if (!rename_(staging_, target_)) return fail("the new folder could not be moved in place");
     staging_.clear();
+    SyncFolder(FolderOf(target_));
     return true;
   }
   // The target may have turned into something else meanwhile; never move that aside.
@@ -257,6 +321,7 @@ bool FolderReplacement::Commit(std::string* error) {
     return fail("the new folder could not be moved in place; the old one is back");
   }
   staging_.clear();
+  SyncFolder(FolderOf(target_));
   fs::remove_all(aside, ec);
   if (ec || fs::exists(fs::symlink_status(aside, ec))) leftBehind_ = aside;
   return true;

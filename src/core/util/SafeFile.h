@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brv3 {
 
@@ -31,6 +32,21 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string* e
 // cannot be read; pieces already handed over stay handed over.
 bool ReadFileInPieces(const std::string& path, const std::function<void(std::string_view)>& onPiece,
                       std::string* error = nullptr, FileProblem* problem = nullptr);
+
+// The system calls behind the writes below, which the core does not make itself. The programs
+// install the system layer's (a temporary file created exclusively, never through a link, with
+// owner-only access and flushed to the disk; the folder flushed after a rename; new files given
+// the mode the user's umask allows); without them the standard library writes the files.
+struct FileSystemHooks {
+  // Creates `path`, which must not exist, holding `content`; false with the reason in `error`.
+  bool (*writeNewFile)(const std::string& path, const std::string& content,
+                       std::string& error) = nullptr;
+  // Flushes the entries of `folder` (a rename in it) to the disk.
+  void (*syncFolder)(const std::string& folder) = nullptr;
+  // The permission bits a newly made file gets (0666 less the umask); -1 to leave them.
+  int (*newFileMode)() = nullptr;
+};
+void InstallFileSystemHooks(const FileSystemHooks& hooks);
 
 // Writes `content` to a temporary file in the target's folder and renames it over the target, so
 // the old file stays intact when anything fails. A symbolic link is followed: the file it points
@@ -67,6 +83,11 @@ class FolderReplacement {
   bool Commit(std::string* error = nullptr);
   // After a good Commit: the old folder's hidden name when it could not be removed, else empty.
   const std::string& LeftBehind() const { return leftBehind_; }
+  // After Begin: removes the new folders that earlier replacements of the same target left
+  // behind when they were killed, but only those whose every entry `isOurs` accepts (by name,
+  // regular files only). Returns the names of the folders removed.
+  std::vector<std::string> RemoveStaleStaging(
+      const std::function<bool(const std::string& name)>& isOurs);
 
  private:
   RenameFn rename_;

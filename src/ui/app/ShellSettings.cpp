@@ -41,12 +41,22 @@ std::optional<std::string> LoadExisting(const std::string& path, std::string* pr
 
 ShellSettings ReadShellSettings(const std::string& path, std::string* problem) {
   ShellSettings s;
-  std::optional<std::string> raw = LoadExisting(path, problem);
-  if (!raw) return s;
   // A missing file is created, as the start-up always did; an existing one is not rewritten.
-  if (raw->empty() && Missing(path)) WriteFileAtomically(path, std::string());
+  if (Missing(path)) {
+    WriteFileAtomically(path, std::string());
+    return s;
+  }
+  // Read line by line with a bounded line length, so a huge file costs no memory in proportion.
   IniFile ini;
-  ini.LoadText(Cp932ToUtf8(*raw));
+  std::string error;
+  const bool read = ini.LoadFile(path, &error);
+  if (read && ini.HeldNulBytes()) error = "it is not text";
+  if (!read || ini.HeldNulBytes()) {
+    if (problem)
+      *problem = "The settings file " + path + " can't be read (" + error +
+                 "); it is left as it is and the settings are not saved";
+    return s;
+  }
   s.CommPort = ini.ReadInteger(kSection, "CommPort", 0);
   s.Grid = ini.ReadBool(kSection, "Grid", false);
   s.GridWidth =

@@ -1,10 +1,13 @@
 #include "ui/motion/JpegImage.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QFileInfo>
+#include <QImageReader>
 #include <csetjmp>
-#include <cstdio>
-#include <memory>
+#include <optional>
 
-#include <QFile>
+#include "core/util/SafeFile.h"
 
 #include <jpeglib.h>
 
@@ -23,15 +26,15 @@ void ErrorExit(j_common_ptr info) {
 
 void Silent(j_common_ptr) {}
 
-// Pictures larger than this are refused before any pixel memory is taken.
-constexpr JDIMENSION kMaxSide = 16384;
+// Why a picture of `width` x `height` is refused, or empty when it may be decoded.
+std::string SizeRefusal(long long width, long long height) {
+  if (width <= kMaxPictureSide && height <= kMaxPictureSide && width * height <= kMaxPicturePixels)
+    return {};
+  return "the picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
+         " pixels; at most 64 megapixels and 16384 on a side)";
+}
 
-}  // namespace
-
-QImage ReadJpegImage(const QString& path) {
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(QFile::encodeName(path).constData(), "rb"),
-                                             &std::fclose);
-  if (!file) return {};
+QImage DecodeJpeg(const std::string& bytes, std::string* error) {
   jpeg_decompress_struct info{};
   ErrorManager errors{};
   info.err = jpeg_std_error(&errors.base);
@@ -39,22 +42,25 @@ QImage ReadJpegImage(const QString& path) {
   errors.base.output_message = Silent;
   // Everything below that can be left by longjmp is plain data: no destructor is skipped.
   QImage* image = new QImage;
+  std::string* refusal = new std::string;
   if (setjmp(errors.escape) != 0) {
     jpeg_destroy_decompress(&info);
     delete image;
+    if (error) *error = refusal->empty() ? "it is not a JPEG picture" : *refusal;
+    delete refusal;
     return {};
   }
   jpeg_create_decompress(&info);
-  jpeg_stdio_src(&info, file.get());
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
+               static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&info, TRUE);
+  // The header's size decides before decompression starts (a progressive picture takes memory
+  // for all of it at the start).
+  *refusal = SizeRefusal(info.image_width, info.image_height);
+  if (!refusal->empty()) std::longjmp(errors.escape, 1);
   info.out_color_space = JCS_RGB;
   jpeg_start_decompress(&info);
-  if (info.output_width > kMaxSide || info.output_height > kMaxSide ||
-      info.output_components != 3) {
-    jpeg_destroy_decompress(&info);
-    delete image;
-    return {};
-  }
+  if (info.output_components != 3) std::longjmp(errors.escape, 1);
   *image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                   QImage::Format_RGB888);
   while (info.output_scanline < info.output_height) {
@@ -65,7 +71,36 @@ QImage ReadJpegImage(const QString& path) {
   jpeg_destroy_decompress(&info);
   QImage result = std::move(*image);
   delete image;
+  delete refusal;
   return result;
+}
+
+QImage DecodeBmp(const std::string& bytes, std::string& error) {
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "BMP");
+  const QSize size = reader.size();
+  if (!size.isValid()) {
+    error = "it is not a BMP picture";
+    return {};
+  }
+  error = SizeRefusal(size.width(), size.height());
+  if (!error.empty()) return {};
+  QImage picture = reader.read();
+  if (picture.isNull()) error = "it is not a BMP picture";
+  return picture;
+}
+
+}  // namespace
+
+QImage ReadBackgroundPicture(const std::string& path, std::string& error) {
+  error.clear();
+  const std::optional<std::string> bytes = ReadWholeFile(path, &error);
+  if (!bytes) return {};
+  if (QFileInfo(QString::fromStdString(path)).suffix().toLower() == "bmp")
+    return DecodeBmp(*bytes, error);
+  return DecodeJpeg(*bytes, &error);
 }
 
 }  // namespace brv3

@@ -463,12 +463,13 @@ void TPrmDlg::ChooseBackground() {
 }
 
 bool TPrmDlg::LoadPicture(const std::string& path) {
-  const QString file = QString::fromStdString(path);
-  if (path.empty() || !QFileInfo::exists(file)) return false;
-  QImage picture =
-      QFileInfo(file).suffix().toLower() == "bmp" ? QImage(file, "BMP") : ReadJpegImage(file);
+  if (path.empty() || !QFileInfo::exists(QString::fromStdString(path))) return false;
+  std::string why;
+  QImage picture = ReadBackgroundPicture(path, why);
   if (picture.isNull()) {
-    prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok, "There is no designated background image");
+    prompter_.MsgBox(
+        MsgKind::Error, MsgButtons::Ok,
+        "There is no designated background image" + (why.empty() ? "" : " (" + why + ")"));
     return false;
   }
   background_ = std::move(picture);

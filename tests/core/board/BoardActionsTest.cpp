@@ -210,12 +210,39 @@ TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
   EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "No data"}));
   EXPECT_EQ(actions.HexRows().size(), 3u);
 
-  // A pose that cannot be read is a board failure, not an empty entry; the board is woken.
+  // A pose that cannot be read is a board failure, not an empty entry (the status line does not
+  // say "No Data" of a slot that holds data); the board is woken.
   board.failWhen = [](const Bytes& f) { return f[0] == 0xFC && f[1] == 0x02; };
+  prompter.statuses.clear();
   prompter.selections.push_back(4);
   EXPECT_EQ(Read(), ActionResult::BoardFailed);
+  EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "Read failed"}));
   EXPECT_FALSE(board.Asleep());
   EXPECT_EQ(chart.ObjectCount(), 2);
+}
+
+// Every step and the entry acknowledged, only the wake afterwards unanswered (twice): the write
+// is stored, and the result and the status line say so rather than "failed".
+TEST_F(BoardActionsTest, WriteStoredButNotWokenSaysSo) {
+  LoadWalk();
+  board.failWhen = [this](const Bytes& f) { return f[0] == 0xF1 && board.entries[4][0] == 3; };
+  prompter.selections.push_back(4);
+  EXPECT_EQ(Write(), ActionResult::WakeFailed);
+  EXPECT_EQ(board.entries[4][0], 3);
+  EXPECT_EQ(board.Record(4, 2), EndRecord());
+  EXPECT_TRUE(board.Asleep());
+  EXPECT_EQ(prompter.statuses.back(),
+            "Write successful, but the board did not wake up (the board's reply was short); it is "
+            "still asleep");
+  // One unanswered wake is tried again.
+  int unanswered = 1;
+  board.failWhen = [&](const Bytes& f) {
+    return f[0] == 0xF1 && board.entries[6][0] == 3 && unanswered-- > 0;
+  };
+  board.modeWord = 0;
+  prompter.selections.push_back(6);
+  EXPECT_EQ(Write(), ActionResult::Done);
+  EXPECT_FALSE(board.Asleep());
 }
 
 TEST_F(BoardActionsTest, ReadScenarioBuildsMotObjectsNamedFromTheTable) {
@@ -300,7 +327,8 @@ TEST_F(BoardActionsTest, ContinuationSlotsAreOverwrittenOrDeletedOnlyWithTheirMo
   EXPECT_EQ(board.entries[4], EmptyTableEntry());
   EXPECT_EQ(board.Record(4, 0), EndRecord());
   EXPECT_EQ(board.entries[5][0], 3);
-  // M7's mark names a motion that no longer reaches it: written without asking.
+  // M7's mark went with M5, so no entry names a motion no longer there.
+  EXPECT_EQ(board.entries[6], EmptyTableEntry());
   prompter.messages.clear();
   EXPECT_EQ(actions.Write(*Slot::Motion(6), chart), ActionResult::Done);
   EXPECT_TRUE(prompter.messages.empty());

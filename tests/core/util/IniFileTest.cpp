@@ -76,6 +76,28 @@ TEST(IniFile, KeepsOtherWritersKeysAndJapaneseTextThroughCp932) {
       "[Other]\r\nName=\x83\x8D\x83\x7B\r\n\r\n[BRV3]\r\nGrid=0\r\nTitle=\x96\xB3\x91\xE8\r\n\r\n");
 }
 
+// A file is read line by line: a line longer than the bound is skipped whole (across the pieces
+// the file is read in), the lines around it still count, and a NUL byte is noticed.
+TEST(IniFile, SkipsOverlongLinesAndNoticesNulBytes) {
+  test::TempDir dir;
+  const std::string path = dir.File("BRV3.ini");
+  test::WriteFile(path, "[BRV3]\r\nA=1\r\nBmp=" + std::string(IniFile::kMaxLineBytes + 5, 'x') +
+                            "\r\nB=2\r\n[Other]\r\nC=" + std::string(200000, 'y') + "\r\nD=4");
+  IniFile ini;
+  ASSERT_TRUE(ini.LoadFile(path));
+  EXPECT_EQ(ini.ReadInteger("BRV3", "A", 0), 1);
+  EXPECT_FALSE(ini.ValueExists("BRV3", "Bmp"));
+  EXPECT_EQ(ini.ReadInteger("BRV3", "B", 0), 2);
+  EXPECT_EQ(ini.ReadString("Other", "C", "").size(), 200000u);
+  EXPECT_EQ(ini.ReadInteger("Other", "D", 0), 4);
+  EXPECT_EQ(ini.SkippedLines(), 1u);
+  EXPECT_FALSE(ini.HeldNulBytes());
+
+  test::WriteFile(path, std::string("[\0B\0R\0V\0]\0", 10));
+  ASSERT_TRUE(ini.LoadFile(path));
+  EXPECT_TRUE(ini.HeldNulBytes());
+}
+
 TEST(IniFile, LooksUpManySectionsQuickly) {
   IniFile ini;
   std::string text;

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -178,6 +181,71 @@ TEST_F(PrmDlgTest, AnUnreadablePictureSaysSo) {
   test::WriteFile(path, "not a picture");
   test::ClickNextModalButton("OK");
   EXPECT_FALSE(Dlg().LoadPicture(path));
+}
+
+// A small JPEG (progressive or not) whose header then claims 16384 x 16384 pixels.
+std::string HugeJpeg(bool progressive) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "JPG");
+  writer.setProgressiveScanWrite(progressive);
+  QImage small(16, 16, QImage::Format_RGB888);
+  small.fill(Qt::gray);
+  EXPECT_TRUE(writer.write(small)) << writer.errorString().toStdString();
+  std::string bytes = buffer.data().toStdString();
+  for (size_t i = 0; i + 9 < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    if (static_cast<unsigned char>(bytes[i]) == 0xFF && (b == 0xC0 || b == 0xC2)) {
+      bytes[i + 5] = '\x40';  // height 0x4000
+      bytes[i + 6] = 0;
+      bytes[i + 7] = '\x40';  // width 0x4000
+      bytes[i + 8] = 0;
+      return bytes;
+    }
+  }
+  ADD_FAILURE() << "no frame header";
+  return bytes;
+}
+
+// Background pictures go through the bounded reader of regular files: a FIFO is refused without
+// being opened (it used to hang the editor), and a picture whose header claims more pixels than
+// can sensibly be held is refused before any decoding, with the reason.
+TEST_F(PrmDlgTest, BackgroundPicturesAreBoundedAndOnlyRegularFiles) {
+  const std::string fifo = env.Dir().File("pipe.jpg");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::vector<std::pair<std::string, std::string>> cases = {{fifo, "it is a FIFO"}};
+  for (bool progressive : {false, true}) {
+    const std::string path = env.Dir().File(progressive ? "huge-p.jpg" : "huge.jpg");
+    test::WriteFile(path, HugeJpeg(progressive));
+    cases.push_back({path, "too large (16384 x 16384 pixels"});
+  }
+  // A BMP header alone claiming the same.
+  std::string bmp(54, '\0');
+  auto put32 = [&bmp](size_t at, uint32_t v) {
+    for (int k = 0; k < 4; ++k) bmp[at + k] = static_cast<char>(v >> (8 * k));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put32(2, 54);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, 16384);
+  put32(22, 16384);
+  bmp[26] = 1;
+  bmp[28] = 24;
+  test::WriteFile(env.Dir().File("huge.bmp"), bmp);
+  cases.push_back({env.Dir().File("huge.bmp"), "too large (16384 x 16384 pixels"});
+
+  for (const auto& [path, why] : cases) {
+    auto text = std::make_shared<std::string>();
+    test::OnNextModal([text](QWidget* dialog) {
+      if (auto* box = qobject_cast<QMessageBox*>(dialog)) *text = box->text().toStdString();
+      if (auto* d = qobject_cast<QDialog*>(dialog)) d->accept();
+    });
+    EXPECT_FALSE(Dlg().LoadPicture(path)) << path;
+    EXPECT_NE(text->find("There is no designated background image"), std::string::npos) << *text;
+    EXPECT_NE(text->find(why), std::string::npos) << path << ": " << *text;
+  }
 }
 
 TEST_F(PrmDlgTest, ConversionFromTheCanvasMenuRewritesTheSelectedObjects) {
