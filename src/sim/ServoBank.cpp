@@ -49,8 +49,9 @@ void ServoBank::Move(int channel, uint16_t target, Nanos now, Nanos duration) {
   uint16_t from = Position(channel, now);
   if (from == kWordFree) from = rest_[channel];
   if (!IsServoPosition(from) || !IsServoPosition(target) || duration <= 0) {
-    if (target == kWordFree && IsServoPosition(from)) rest_[channel] = from;
     Set(channel, target);
+    // Let go halfway through a glide, the servo rests where the glide had brought it.
+    if (target == kWordFree && IsServoPosition(from)) rest_[channel] = from;
     return;
   }
   tracks_[channel] = Track{from, target, now, duration};

@@ -111,7 +111,10 @@ TEST_F(ObjectDialogsTest, SetDialogSlotListsMarkUnreadSlotsUntilTheTableIsRead) 
   ASSERT_TRUE(jumps && read);
   EXPECT_EQ(jumps->itemText(4), "M5 (not read)");
   EXPECT_TRUE(read->isVisible());
-  QTest::mouseClick(Find<QRadioButton>(&dlg, "RadBtn11"), Qt::LeftButton);
+  auto* jump = Find<QRadioButton>(&dlg, "RadBtn11");
+  QTest::mouseClick(jump, Qt::LeftButton, {}, QPoint(6, jump->height() / 2));  // the dot
+  ASSERT_TRUE(Find<QRadioButton>(&dlg, "RadBtn11")->isChecked());
+  ASSERT_EQ(dlg.Model().Option(), SetOption::Jump);
 
   test::OnNextModal([](QWidget* box) {
     QTest::mouseClick(static_cast<QMessageBox*>(box)->button(QMessageBox::Yes), Qt::LeftButton);
