@@ -9,6 +9,9 @@
 
 class QBarSet;
 class QChart;
+class QGraphicsSimpleTextItem;
+class QListWidget;
+class QListWidgetItem;
 class QChartView;
 class QLabel;
 class QLineSeries;
@@ -23,8 +26,10 @@ class ChannelLook;
 
 // A dock beside the canvas plotting the open motion chart as compiled: each channel's servo
 // position (offset from 16384) per step, the step speeds as thin bars below, and the Set,
-// Compare, jump and end steps marked along the top. Follows the chart: Update() schedules a
-// recompile for the next turn of the event loop, which is skipped when nothing plotted changed.
+// Compare, jump and end steps marked along the top (stacked where they would overlap). The
+// channels are listed beside the plot, each in its own colour; a click there hides or shows one.
+// Follows the chart: Update() schedules a recompile for the next turn of the event loop, which
+// is skipped when nothing plotted changed.
 class CurvesDock : public QDockWidget {
   Q_OBJECT
  public:
@@ -46,6 +51,8 @@ class CurvesDock : public QDockWidget {
   void SetChannelShown(int channel, bool shown);
   // The steps highlighted because their objects are selected.
   std::vector<int> HighlightedSteps() const;
+  // The marker labels along the top, in step order.
+  const std::vector<QGraphicsSimpleTextItem*>& Markers() const { return markers_; }
 
  signals:
   // A point of step `step` (1-based) was clicked: its object should be selected.
@@ -60,6 +67,10 @@ class CurvesDock : public QDockWidget {
   void StepPointClicked(const QPointF& point);
   // Gives the speed bars the curves' plot width, so each bar stands under its step.
   void AlignSpeedBars();
+  // Puts the marker labels over their steps, a label that would overlap one row higher.
+  void PlaceMarkers();
+  void FillLegend();
+  void LegendClicked(QListWidgetItem* item);
 
   Chart& doc_;
   const ChannelLook* look_;
@@ -68,12 +79,15 @@ class CurvesDock : public QDockWidget {
   QLabel* message_ = nullptr;
   QChartView* view_ = nullptr;
   QChart* chart_ = nullptr;
+  QListWidget* legend_ = nullptr;
   QChartView* speedView_ = nullptr;
   QChart* speedChart_ = nullptr;
   std::vector<CurveStep> steps_;
   std::vector<PoseRecord> plotted_;
   std::vector<uint8_t> plottedSelection_;
   std::vector<std::vector<QLineSeries*>> runs_;  // per channel, one series per run of steps
+  std::vector<QGraphicsSimpleTextItem*> markers_;
+  int markerRows_ = 0;
   QScatterSeries* highlight_ = nullptr;
   QValueAxis* axisY_ = nullptr;
   QBarSet* speeds_ = nullptr;
