@@ -116,8 +116,18 @@ CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
   Rebuild();
 }
 
+// A hidden dock only notes that it is behind; it catches up once when it is shown again.
 void CurvesDock::Update() {
+  if (!isVisible()) {
+    stale_ = true;
+    return;
+  }
   debounce_.start();
+}
+
+void CurvesDock::showEvent(QShowEvent* event) {
+  QDockWidget::showEvent(event);
+  if (stale_) debounce_.start();
 }
 
 QString CurvesDock::Message() const {
@@ -192,6 +202,7 @@ bool SameShape(const std::vector<CurveStep>& a, const std::vector<CurveStep>& b)
 }  // namespace
 
 void CurvesDock::Rebuild() {
+  stale_ = false;
   if (doc_.Type == kScenarioChart) return ShowMessage("A scenario chart has no curves");
   if (doc_.Objects.empty()) return ShowMessage("The chart has no objects");
   const MotionCompileResult compiled = CompileMotionChart(doc_);
@@ -199,6 +210,10 @@ void CurvesDock::Rebuild() {
     return ShowMessage(QString::fromStdString(compiled.failure.text.empty()
                                                   ? std::string("The chart does not compile")
                                                   : compiled.failure.text));
+  if (compiled.steps.size() > kMostPlottedSteps)
+    return ShowMessage(QString("The motion has %1 steps, too many to plot (a motion holds %2)")
+                           .arg(compiled.steps.size())
+                           .arg(kMaxMotionSteps));
   std::vector<uint8_t> selection;
   selection.reserve(doc_.Objects.size());
   for (const ChartObject& o : doc_.Objects) selection.push_back(o.Selected);

@@ -35,7 +35,11 @@ class CurvesDock : public QDockWidget {
  public:
   CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent = nullptr);
 
-  // The chart changed (or its selection did): replot soon.
+  // Motions longer than this are not plotted: far beyond what a motion holds, and every point
+  // of a plot is an item of its own.
+  static constexpr size_t kMostPlottedSteps = 1000;
+
+  // The chart changed (or its selection did): replot soon, or once shown again while hidden.
   void Update();
   // Replots now.
   void Rebuild();
@@ -53,6 +57,9 @@ class CurvesDock : public QDockWidget {
   std::vector<int> HighlightedSteps() const;
   // The marker labels along the top, in step order.
   const std::vector<QGraphicsSimpleTextItem*>& Markers() const { return markers_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  signals:
   // A point of step `step` (1-based) was clicked: its object should be selected.
@@ -75,6 +82,7 @@ class CurvesDock : public QDockWidget {
   Chart& doc_;
   const ChannelLook* look_;
   QTimer debounce_;
+  bool stale_ = false;  // changes came while hidden
   QStackedWidget* stack_ = nullptr;
   QLabel* message_ = nullptr;
   QChartView* view_ = nullptr;

@@ -209,5 +209,43 @@ TEST(CurvesDockTest, ChartsThatDoNotCompileShowTheCompilersMessage) {
   EXPECT_EQ(dock.Message(), "A scenario chart has no curves");
 }
 
+// A hidden dock follows no change (on a big chart every replot costs seconds); shown again it
+// catches up once. A motion far longer than any the board holds is named, not plotted.
+TEST(CurvesDockTest, AHiddenDockWaitsUntilShownAndHugeMotionsAreNotPlotted) {
+  Chart chart = TwoPoses();
+  CurvesDock dock(chart, nullptr);
+  ASSERT_EQ(dock.Steps().size(), 3u);
+  chart.Objects[1].Values[0] = 16300;
+  chart.PlaceObject(10, 150, kPosition);
+  ChartLink& link = chart.Links.emplace_back();
+  link.Origin = 1;
+  link.Final = 2;
+  dock.Update();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(dock.Steps().size(), 3u);
+  dock.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dock.Steps().size() == 4u; }, 2000));
+
+  Chart huge;
+  const int count = static_cast<int>(CurvesDock::kMostPlottedSteps) + 50;
+  huge.AppendObjects(count);
+  for (int i = 0; i < count; ++i) {
+    ChartObject& o = huge.Objects[static_cast<size_t>(i)];
+    o.Name = "POS" + std::to_string(i + 1);
+    o.Width = 50;
+    o.Height = 30;
+    o.Values.fill(16384);
+    if (i > 0) {
+      ChartLink& l = huge.Links.emplace_back();
+      l.Origin = i - 1;
+      l.Final = i;
+    }
+  }
+  huge.Start = 0;
+  CurvesDock big(huge, nullptr);
+  EXPECT_TRUE(big.Message().contains("too many to plot")) << big.Message().toStdString();
+}
+
 }  // namespace
 }  // namespace brv3
