@@ -49,6 +49,12 @@ class Board {
 
   // A button of the remote control arrives with its code and the four transmitter values.
   void InjectRemote(uint16_t code, const std::array<uint8_t, 4>& values, Nanos now);
+  // A hand moves freed servo `channel` (0 .. 23) to `position`; false when that servo is held
+  // (not FREE) or the position is no servo position.
+  bool MoveFreeServo(int channel, uint16_t position, Nanos now) {
+    AdvanceTo(now);
+    return servos_.MoveByHand(channel, position);
+  }
   // Supply and the three analog inputs as raw 14-bit readings.
   void SetAnalogValues(const std::array<uint16_t, 4>& values) { analog_ = values; }
 

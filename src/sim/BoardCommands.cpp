@@ -77,7 +77,7 @@ Reply Board::HandleFrame(const CommandInfo& info, const Bytes& f, Nanos now) {
   if (static_cast<int>(f.size()) != info.frameLength) return {};
   switch (f[0]) {
     case 0xF0:
-      return DataWords(servos_.Positions(now));
+      return DataWords(servos_.Measured(now));
     case 0xD2:
       return DataWords(stopPositions_);
     case 0xD3:
@@ -123,7 +123,7 @@ Reply Board::HandleFrame(const CommandInfo& info, const Bytes& f, Nanos now) {
         const uint16_t value = Word(f, 4);
         livePose_[1 + 2 * f[2]] = f[4];
         livePose_[2 + 2 * f[2]] = f[5];
-        if (!(working_.modeWord & kModeSleep)) servos_.Set(f[2], value);
+        if (!(working_.modeWord & kModeSleep)) servos_.Move(f[2], value, now, 0);
       }
       return {};
     case 0xFF: {

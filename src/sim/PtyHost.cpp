@@ -294,10 +294,18 @@ void PtyHost::HandleCommand(const std::string& line, Nanos now) {
     engine_->board().SetAnalogValues(
         {static_cast<uint16_t>(values[0]), static_cast<uint16_t>(values[1]),
          static_cast<uint16_t>(values[2]), static_cast<uint16_t>(values[3])});
+  } else if (verb == "move" && !trailing && count == 2 && inRange(0, 1, 1, kChannels) &&
+             inRange(1, 2, 1, 0x7FFF)) {
+    if (!engine_->board().MoveFreeServo(static_cast<int>(values[0]) - 1,
+                                        static_cast<uint16_t>(values[1]), now)) {
+      std::cerr << "qvb3-sim: servo " << values[0]
+                << " is held, not free: only a free servo can be moved by hand\n";
+      return;
+    }
   } else {
     std::cerr << "qvb3-sim: cannot use the command '" << line
-              << "' (use: remote CODE [T1 T2 T3 T4] | analog SUPPLY AD1 AD2 AD3; CODE "
-                 "0..65535, T 0..255, SUPPLY and AD 0..16383)\n";
+              << "' (use: remote CODE [T1 T2 T3 T4] | analog SUPPLY AD1 AD2 AD3 | move CH VALUE; "
+                 "CODE 0..65535, T 0..255, SUPPLY and AD 0..16383, CH 1..24, VALUE 1..32767)\n";
     return;
   }
   engine_->Receive(nullptr, 0);

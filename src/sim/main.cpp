@@ -39,10 +39,13 @@ int main(int argc, char** argv) {
                "deliver each received byte and send each reply byte at the pace of a 115200 "
                "bit/s line");
   app.add_option("--faults", faults, brv3::sim::FaultPlan::SyntaxHelp())->option_text("LIST");
-  app.add_flag("--commands", options.commands,
-               "read lines from standard input: 'remote CODE [T1 T2 T3 T4]' (a remote-control "
-               "button with four transmitter values), 'analog SUPPLY AD1 AD2 AD3' (raw 14-bit "
-               "readings)");
+  app.add_flag(
+      "--commands", options.commands,
+      "read lines from standard input: 'remote CODE [T1 T2 T3 T4]' (a remote-control "
+      "button with four transmitter values), 'analog SUPPLY AD1 AD2 AD3' (raw 14-bit "
+      "readings), 'move CH VALUE' (a hand turns free servo CH 1..24 to position VALUE 1..32767; "
+      "a freed servo otherwise stays where it was, and its position is what the board "
+      "reports)");
   CLI11_PARSE(app, argc, argv);
 
   std::string error;

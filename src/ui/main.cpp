@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
 
   brv3::TBrivane3 window;
   brv3::MainBoardButtons buttons(window, window.Prompts());
-  brv3::TDataDlg dataDlg(window.Link(), buttons.Actions().Table(), window.CurrentChart(), &window);
+  brv3::TDataDlg dataDlg(window.Link(), buttons.Actions().Table(), window.History(), &window);
   brv3::TTableDlg tableDlg(window.Link(), buttons.Actions().Table(), dataDlg, &window, &window);
   tableDlg.SetDeleteAction([&buttons] { buttons.MotDelBtnClick(); });
   buttons.SetTableDialog(&tableDlg);

@@ -121,6 +121,39 @@ TEST(BoardMemory, ScenariosSettingsAndLivePose) {
   EXPECT_EQ(Positions(host)[5], 20000);
 }
 
+// Snapshot reads where a hand left the freed servos: a freed servo rests where it was, its sensor
+// reports that place, and only a free servo can be turned by hand.
+TEST(Servos, AFreedServoReportsWhereItRestsAndAHandMovesIt) {
+  SimHost host;
+  EXPECT_TRUE(host.Acked(Concat({0xFD, 0x01, 0, 0}, PoseBytes(1, 17000))));
+  host.Wait(50 * kMillisecond);
+  ASSERT_EQ(Positions(host)[0], 17000);
+  EXPECT_TRUE(host.Acked(Concat({0xFD, 0x01, 0, 0}, PoseBytes(1, 0x8002))));
+  EXPECT_EQ(Positions(host)[0], 17000);
+  EXPECT_EQ(Positions(host)[23], 17000);
+
+  EXPECT_TRUE(host.board().MoveFreeServo(2, 12000, host.engine().Now()));
+  EXPECT_EQ(Positions(host)[2], 12000);
+  EXPECT_EQ(Positions(host)[3], 17000);
+  // Set live (FE) holds channel 1 again; a hand cannot move a held servo.
+  host.Transact({0xFE, 0x00, 0x00, 0x01, 0x3E, 0x80}, 0);
+  host.Wait(10 * kMillisecond);
+  EXPECT_EQ(Positions(host)[0], 16000);
+  EXPECT_FALSE(host.board().MoveFreeServo(0, 12000, host.engine().Now()));
+  EXPECT_EQ(Positions(host)[0], 16000);
+  EXPECT_FALSE(host.board().MoveFreeServo(2, 0x8001, host.engine().Now()));
+  EXPECT_FALSE(host.board().MoveFreeServo(24, 12000, host.engine().Now()));
+  // Freed halfway through a glide, a servo stays where the glide had brought it.
+  EXPECT_TRUE(host.Acked(Concat({0xFD, 0x01, 0, 0}, PoseBytes(10, 18000))));
+  host.Wait(50 * kMillisecond);
+  const uint16_t midway = Positions(host)[5];
+  ASSERT_GT(midway, 17000);
+  ASSERT_LT(midway, 18000);
+  EXPECT_TRUE(host.Acked(Concat({0xFD, 0x01, 0, 0}, PoseBytes(1, 0x8002))));
+  host.Wait(100 * kMillisecond);
+  EXPECT_NEAR(Positions(host)[5], midway, 120);
+}
+
 class Playback : public testing::Test {
  protected:
   // Mode word of the working copy: playback report on.

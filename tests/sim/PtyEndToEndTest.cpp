@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/comm/Frame.h"
 #include "core/util/Bytes.h"
 #include "support/SimProcess.h"
 #include "support/TestSupport.h"
@@ -108,6 +109,50 @@ TEST(PtyEndToEnd, DisconnectFaultClosesThePort) {
   const uint8_t attention = 0x0D;
   EXPECT_LT(write(fd, &attention, 1), 0);
   close(fd);
+  EXPECT_EQ(sim.Stop(), 0);
+}
+
+// A hand turns a freed servo through a "move" line on standard input; the board reports where it
+// was left, and a held servo is not moved.
+TEST(PtyEndToEnd, MoveLineTurnsAFreeServo) {
+  brv3::test::TempDir dir;
+  const std::string link = dir.File("qvb3");
+  const std::string commands = dir.File("commands");
+  ASSERT_EQ(mkfifo(commands.c_str(), 0600), 0);
+  SimProcess sim({"--link", link, "--commands"}, commands);
+  const int input = open(commands.c_str(), O_WRONLY);
+  ASSERT_GE(input, 0);
+  ASSERT_EQ(sim.FirstLine(), link);
+  const int fd = OpenRaw(link);
+  ASSERT_GE(fd, 0);
+  auto frame = [](Bytes body) {
+    AppendChecksum(body);
+    return body;
+  };
+  auto position = [&](int channel) {
+    const Bytes r = Exchange(fd, frame({0xF0}), 49);
+    return r.size() == 49 ? r[2 * channel] << 8 | r[2 * channel + 1] : -1;
+  };
+  auto send = [&](const std::string& line) {
+    ASSERT_EQ(write(input, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+  };
+  auto waitFor = [&](int channel, int value) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (position(channel) != value && std::chrono::steady_clock::now() < end) usleep(10000);
+    return position(channel);
+  };
+  // Channel 3 held at 16000, channel 4 set free where it stands (the home position).
+  Exchange(fd, frame({0xFE, 0x00, 0x02, 0x01, 0x3E, 0x80}), 0);
+  Exchange(fd, frame({0xFE, 0x00, 0x03, 0x01, 0x80, 0x02}), 0);
+  EXPECT_EQ(waitFor(2, 16000), 16000);
+  EXPECT_EQ(waitFor(3, 16384), 16384);
+  send("move 4 12345\n");
+  EXPECT_EQ(waitFor(3, 12345), 12345);
+  send("move 3 9000\nmove 4 99999\nmove 4 20000\n");
+  EXPECT_EQ(waitFor(3, 20000), 20000);
+  EXPECT_EQ(position(2), 16000);
+  close(fd);
+  close(input);
   EXPECT_EQ(sim.Stop(), 0);
 }
 

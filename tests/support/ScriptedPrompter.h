@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -34,6 +35,8 @@ class ScriptedPrompter : public Prompter {
   std::vector<std::string> captions;
   std::vector<std::string> inputPrompts;  // caption + "|" + prompt + "|" + preset value
   std::vector<NumberSelectState> selectDialogs;
+  // Runs while a selection dialog is up, as a user acting in it (before the scripted choice).
+  std::function<void(NumberSelectState&)> whileSelecting;
   std::map<int, std::string> panels;  // the last text and hint of each status-bar panel
   std::map<int, std::string> panelHints;
 
@@ -56,6 +59,7 @@ class ScriptedPrompter : public Prompter {
     return answer;
   }
   bool NumberSelectDialog(NumberSelectState& state) override {
+    if (whileSelecting) whileSelecting(state);
     selectDialogs.push_back(state);
     if (selections.empty()) return false;
     int s = selections.front();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -14,12 +15,19 @@ namespace brv3::test {
 // qvb3-sim running in the background; stopped with SIGTERM.
 class SimProcess {
  public:
-  explicit SimProcess(const std::vector<std::string>& args) {
+  // `inputPath`, when given, becomes the program's standard input (a named pipe for --commands).
+  explicit SimProcess(const std::vector<std::string>& args, const std::string& inputPath = {}) {
     signal(SIGPIPE, SIG_IGN);
     int out[2];
     if (pipe(out) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
+      if (!inputPath.empty()) {
+        const int in = open(inputPath.c_str(), O_RDONLY);
+        if (in < 0) _exit(127);
+        dup2(in, 0);
+        close(in);
+      }
       dup2(out[1], 1);
       close(out[0]);
       close(out[1]);

@@ -35,9 +35,10 @@ TEST(LostBoardTest, AFailureShowsAsSuchAndTheSamePortIsReopenedByItself) {
 
   TBrivane3 window(env.SettingsPath());
   auto* status = window.findChild<QLineEdit*>("Edit2");
-  auto* portPanel = window.findChild<QLabel*>("Panel1");
+  auto* modePanel = window.findChild<QLabel*>("Panel1");
+  auto* portPanel = window.findChild<QLabel*>("Panel2");
   auto* stop = window.findChild<QAction*>("MotStpBtn");
-  ASSERT_TRUE(status && portPanel && stop);
+  ASSERT_TRUE(status && modePanel && portPanel && stop);
   window.ChoosePort(1);
   ASSERT_TRUE(status->text().endsWith("> COM1 OK")) << status->text().toStdString();
 
@@ -60,6 +61,7 @@ TEST(LostBoardTest, AFailureShowsAsSuchAndTheSamePortIsReopenedByItself) {
   EXPECT_TRUE(portPanel->toolTip().contains("no such device"))
       << portPanel->toolTip().toStdString();
   EXPECT_GE(portPanel->minimumWidth(), portPanel->fontMetrics().horizontalAdvance("COM20 lost"));
+  EXPECT_FALSE(modePanel->text().startsWith("COM"));
 
   // The simulator is back on the same path: the next command reopens COM1 by itself.
   sim = std::make_unique<test::SimProcess>(
@@ -70,6 +72,7 @@ TEST(LostBoardTest, AFailureShowsAsSuchAndTheSamePortIsReopenedByItself) {
       << status->text().toStdString();
   EXPECT_EQ(portPanel->text(), "COM1 OK");
   EXPECT_TRUE(portPanel->toolTip().isEmpty());
+  EXPECT_FALSE(modePanel->text().startsWith("COM"));
   EXPECT_EQ(window.CommPortIndex(), 1);
 }
 

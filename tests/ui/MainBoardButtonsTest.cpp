@@ -6,12 +6,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <deque>
@@ -24,8 +29,10 @@
 #include "support/ScriptedPrompter.h"
 #include "support/UnaskedBytesPort.h"
 #include "ui/UiTestSupport.h"
+#include "ui/app/MainMenus.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageSocketListener.h"
+#include "ui/chart/CanvasWidget.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -44,7 +51,7 @@ class BoardWindow {
       : window(env.SettingsPath()),
         port(engine),
         buttons((window.Link().SetPort(&port), window), prompter),
-        data(window.Link(), buttons.Actions().Table(), window.CurrentChart(), &window),
+        data(window.Link(), buttons.Actions().Table(), window.History(), &window),
         table(window.Link(), buttons.Actions().Table(), data, &window, &window) {
     table.SetDeleteAction([this] { buttons.MotDelBtnClick(); });
     buttons.SetTableDialog(&table);
@@ -131,6 +138,7 @@ TEST(MainBoardButtonsTest, CompileWriteReadPlayDeleteThroughTheToolbar) {
   EXPECT_EQ(w.prompter.statuses.back(), "No Data");
   EXPECT_EQ(w.window.CurrentChart().ObjectCount(), 2);
   EXPECT_EQ(replaced, 1);
+  EXPECT_EQ(w.window.Qvb()->topLevelItemCount(), 0);  // not the rows of the motion read before
   // Cancel in the selection dialog: nothing happens.
   w.prompter.selections.push_back(-2);
   w.Press("MotReadBtn");
@@ -336,6 +344,60 @@ TEST(MainBoardButtonsTest, DataDialogCleansTheNameAndKeepsTheCodeOnBadInput) {
   w.window.Link().SetPort(&w.port);
 }
 
+// The chart's name and code typed into the data dialog (opened by a double click on empty
+// canvas) are one undoable edit: the title marks it unsaved and Undo brings the old name back.
+TEST(MainBoardButtonsTest, RenamingTheChartInTheDataDialogIsAnUndoableEdit) {
+  BoardWindow w;
+  w.window.Canvas()->SetDataDialogHook([&w] { w.data.ShowForChart(); });
+  w.window.show();
+  QApplication::setActiveWindow(&w.window);
+  auto* pages = w.window.findChild<QTabWidget*>("PageControl1");
+  const std::string untitled = Chart().Name;
+  ASSERT_FALSE(w.window.Menus().Modified());
+
+  auto typeInto = [](QWidget* dialog, const char* name, const QString& text) {
+    auto* edit = dialog->findChild<QLineEdit*>(name);
+    ASSERT_NE(edit, nullptr) << name;
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+  };
+  test::OnNextModal([&](QWidget* dialog) {
+    typeInto(dialog, "MotName", "HOP");
+    typeInto(dialog, "CntEdit", "77");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+  });
+  QWidget* canvas = w.window.Canvas();
+  const QPoint empty(600, 450);
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, empty);
+  QTest::mousePress(canvas, Qt::LeftButton, {}, empty);
+  QTest::mouseDClick(canvas, Qt::LeftButton, {}, empty);
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, empty);
+
+  const Chart& chart = w.window.CurrentChart();
+  EXPECT_EQ(chart.Name, "HOP");
+  EXPECT_EQ(chart.Ctrl, 77);
+  EXPECT_EQ(pages->tabText(0), "EDIT HOP");
+  EXPECT_TRUE(w.window.Menus().Modified());
+  EXPECT_TRUE(w.window.windowTitle().startsWith("*")) << w.window.windowTitle().toStdString();
+  EXPECT_EQ(w.window.History().UndoCount(), 1u);
+
+  // OK without a change is no edit at all.
+  test::OnNextModal([](QWidget* dialog) {
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+  });
+  w.data.ShowForChart();
+  EXPECT_EQ(w.window.History().UndoCount(), 1u);
+
+  // Undo by its key.
+  QApplication::setActiveWindow(&w.window);
+  canvas->setFocus();
+  QTest::keyClick(canvas, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(chart.Name, untitled);
+  EXPECT_EQ(chart.Ctrl, 65535);
+  EXPECT_NE(pages->tabText(0), "EDIT HOP");
+  EXPECT_FALSE(w.window.Menus().Modified());
+}
+
 TEST(MainBoardButtonsTest, DoubleClickEditsAnEntryThroughTheDataDialog) {
   BoardWindow w;
   test::OnNextModal([](QWidget* dialog) {
@@ -360,6 +422,83 @@ TEST(MainBoardButtonsTest, DoubleClickEditsAnEntryThroughTheDataDialog) {
   w.port.Close();
   w.table.EditEntry(2);
   EXPECT_EQ(w.Cell(2, 1), "HOP");
+}
+
+// Answers the next message box (a question asked over an open dialog) with `press`.
+void AnswerBox(QMessageBox::StandardButton press, QString* text = nullptr) {
+  test::OnNextModal([press, text](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    if (text) *text = box->text();
+    QTest::mouseClick(box->button(press), Qt::LeftButton);
+  });
+}
+
+int TableReads(const sim::SimPort& port) {
+  int reads = 0;
+  for (const sim::SimPort::Burst& burst : port.Log())
+    if (burst.direction == '>' && !burst.bytes.empty() && burst.bytes[0] == 0xF5) ++reads;
+  return reads;
+}
+
+// The real selection dialog behind Play: slots never read say so instead of passing for empty,
+// and the table is read only after the user asks in the dialog and agrees.
+TEST(MainBoardButtonsTest, TheSelectionDialogMarksUnreadSlotsAndReadsTheTableWhenAsked) {
+  test::UiEnvironment env;
+  TBrivane3 window(env.SettingsPath());
+  sim::Engine engine;
+  sim::SimPort port(engine);
+  window.Link().SetPort(&port);
+  MainBoardButtons buttons(window, window.Prompts());
+  TDataDlg data(window.Link(), buttons.Actions().Table(), window.History(), &window);
+  TTableDlg table(window.Link(), buttons.Actions().Table(), data, &window, &window);
+  buttons.SetTableDialog(&table);
+  buttons.SetDataDialog(&data);
+  window.SetBoardButtons(&buttons);
+  window.show();
+  // The board holds a motion in M5 that this run of the editor never read.
+  BoardLink other(&port);
+  ASSERT_TRUE(other.UpdateTableEntry(4, 3, 0, "WALK", EntryDate::Given({3, 7, 9, 5}), 0xFFFF));
+  port.ClearLog();
+
+  QString question;
+  bool checked = false;
+  test::OnNextModal([&](QWidget* dialog) {
+    checked = true;
+    auto* combo = dialog->findChild<QComboBox*>("Combo");
+    auto* note = dialog->findChild<QLabel*>("TableNoteText");
+    auto* read = dialog->findChild<QPushButton*>("ReadTableBtn");
+    ASSERT_TRUE(combo && note && read);
+    EXPECT_EQ(combo->itemText(4), "M5 (not read)");
+    EXPECT_EQ(combo->itemText(84), "S5 (not read)");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains("not been read")) << note->text().toStdString();
+    EXPECT_TRUE(read->isVisible() && read->isEnabled());
+    EXPECT_EQ(TableReads(port), 0);
+
+    // No to the question: nothing is read.
+    AnswerBox(QMessageBox::No, &question);
+    QTest::mouseClick(read, Qt::LeftButton);
+    EXPECT_TRUE(question.contains("limp")) << question.toStdString();
+    EXPECT_EQ(TableReads(port), 0);
+    EXPECT_EQ(combo->itemText(4), "M5 (not read)");
+
+    // Yes: read; the list shows names and dates as the table window does.
+    AnswerBox(QMessageBox::Yes);
+    QTest::mouseClick(read, Qt::LeftButton);
+    EXPECT_EQ(TableReads(port), 85);
+    EXPECT_EQ(combo->itemText(4), "M5 WALK 3/7 09:05");
+    EXPECT_EQ(combo->itemText(0), "M1  --/-- --:--");
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_EQ(table.ListView()->topLevelItem(4)->text(1), "WALK");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
+  });
+  auto* play = window.findChild<QToolButton*>("MotRunBtn");
+  ASSERT_NE(play, nullptr);
+  QTest::mouseClick(play, Qt::LeftButton);
+  EXPECT_TRUE(checked);
+  EXPECT_TRUE(window.isEnabled());
+  window.SetBoardButtons(nullptr);
 }
 
 // Records the play messages the window hands on.

@@ -16,7 +16,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
+#include "core/chart/ChartFiles.h"
 #include "core/util/IniFile.h"
 #include "ui/UiTestSupport.h"
 #include "ui/app/MainWindow.h"
@@ -168,6 +170,45 @@ TEST(MainMenusTest, FileOpenReplacesTheChartWhileTheToolbarOpenMerges) {
   EXPECT_EQ(w.window.CurrentChart().ObjectCount(), 0);
   EXPECT_EQ(w.window.windowTitle(), "Brivane Part3");
   EXPECT_TRUE(w.menus.FilePath().isEmpty());
+}
+
+// File > New by its key starts over as the program does: the previous chart's name and remote
+// code are gone from the tab, the chart, and whatever is saved or written next.
+TEST(MainMenusTest, NewByItsKeyForgetsTheChartsNameAndCode) {
+  Window w;
+  w.window.show();
+  auto* pages = w.window.findChild<QTabWidget*>("PageControl1");
+  ASSERT_TRUE(w.menus.OpenFile(w.Walk()));
+  w.window.History().Apply("Rename",
+                           [](Chart& chart) {
+                             chart.SetChartName("long");
+                             chart.Ctrl = 77;
+                             return true;
+                           },
+                           {ChartChangeKind::HeaderChanged, {}, ChangeOrigin::Edit});
+  ASSERT_EQ(pages->tabText(0), "EDIT long");
+  w.window.findChild<QTreeWidget*>("Qvb")->addTopLevelItem(new QTreeWidgetItem({"00 stale"}));
+
+  QApplication::setActiveWindow(&w.window);
+  w.window.Canvas()->setFocus();
+  Answer(QMessageBox::Discard);
+  QTest::keyClick(w.window.Canvas(), Qt::Key_N, Qt::ControlModifier);
+  const Chart& chart = w.window.CurrentChart();
+  EXPECT_EQ(chart.ObjectCount(), 0);
+  EXPECT_EQ(chart.Name, Chart().Name);
+  EXPECT_EQ(chart.Ctrl, 65535);
+  EXPECT_EQ(chart.Type, kMotionChart);
+  EXPECT_EQ(pages->tabText(0), "EDIT No title");
+  EXPECT_EQ(w.window.windowTitle(), "Brivane Part3");
+  EXPECT_EQ(w.window.findChild<QTreeWidget*>("Qvb")->topLevelItemCount(), 0);
+  EXPECT_FALSE(w.menus.Modified());
+  EXPECT_FALSE(w.window.History().CanUndo());
+
+  // What is saved next carries the untitled name, not the old one.
+  const std::string saved = w.env.Dir().File("fresh.QVB");
+  ASSERT_TRUE(SaveChartFile(chart, saved, w.window.Prompts()));
+  EXPECT_EQ(test::ReadFile(saved).find("Name=long"), std::string::npos);
+  EXPECT_NE(test::ReadFile(saved).find("Ctrl=65535"), std::string::npos);
 }
 
 TEST(MainMenusTest, SaveWritesInPlaceAndClearsTheMark) {

@@ -1,6 +1,7 @@
 #include "core/board/BoardActions.h"
 
 #include "core/board/SpanningMotions.h"
+#include "core/board/TableActions.h"
 #include "core/comm/WindowMessages.h"
 #include "core/motion/MotionCompiler.h"
 
@@ -14,7 +15,15 @@ int32_t FixedTextWidth(const std::string& text) {
 }
 
 BoardActions::BoardActions(BoardLink& link, Prompter& prompter)
-    : link_(link), prompter_(prompter), board_(link), textWidth_(FixedTextWidth) {
+    : link_(link),
+      prompter_(prompter),
+      board_(link),
+      // Reading changes nothing on the board, so one lost byte is worth a second try.
+      lists_(table_, prompter,
+             [this] {
+               return RefreshMotionTable(link_, table_) || RefreshMotionTable(link_, table_);
+             }),
+      textWidth_(FixedTextWidth) {
   link_.SetTableObserver(&table_);
 }
 
@@ -27,18 +36,12 @@ void BoardActions::SetTextWidth(TextWidth textWidth) {
 }
 
 std::optional<Slot> BoardActions::AskSlot(SlotQuestion question, uint8_t chartType) {
-  std::string items;
   bool keepIndex = false;
-  bool scenariosOnly = false;
+  const bool scenariosOnly = question == SlotQuestion::Write && chartType == kScenarioChart;
   switch (question) {
     case SlotQuestion::Write:
       selection_.SelectCaption = "Write to QVB-3";
       selection_.SelectPrompt = "Select QVB-3 memory location";
-      scenariosOnly = chartType == kScenarioChart;
-      if (scenariosOnly)
-        table_.ScenarioListText(items);
-      else
-        table_.MotionListText(items);
       break;
     case SlotQuestion::Read:
       selection_.SelectCaption = "Read from QVB-3";
@@ -54,13 +57,23 @@ std::optional<Slot> BoardActions::AskSlot(SlotQuestion question, uint8_t chartTy
       keepIndex = true;
       break;
   }
-  if (question != SlotQuestion::Write) {
-    table_.MotionListText(items);
-    table_.ScenarioListText(items);
-  }
-  selection_.SelectItems = std::move(items);
+  const auto fill = [this, question, scenariosOnly] {
+    std::string items;
+    if (question != SlotQuestion::Write || !scenariosOnly) table_.MotionListText(items);
+    if (question != SlotQuestion::Write || scenariosOnly) table_.ScenarioListText(items);
+    selection_.SelectItems = std::move(items);
+    selection_.SelectNote = lists_.Note();
+  };
+  fill();
+  selection_.ReadTable = [this, fill] {
+    const bool read = lists_.ReadOnRequest();
+    fill();
+    return read;
+  };
   if (!keepIndex) selection_.SelectIndex = -1;
-  if (!prompter_.NumberSelectDialog(selection_) || selection_.SelectIndex < 0) return std::nullopt;
+  const bool chosen = prompter_.NumberSelectDialog(selection_);
+  selection_.ReadTable = nullptr;
+  if (!chosen || selection_.SelectIndex < 0) return std::nullopt;
   if (question == SlotQuestion::Write)
     return scenariosOnly ? Slot::Scenario(selection_.SelectIndex)
                          : Slot::Motion(selection_.SelectIndex);
@@ -228,24 +241,24 @@ ActionResult BoardActions::FinishWrite(bool written, int commandsBefore) {
 }
 
 ActionResult BoardActions::Read(Slot slot, Chart& chart) {
-  if (!SleepOn()) return ActionResult::BoardFailed;
+  // The views are emptied first: an empty or unreadable entry must not look like the rows of
+  // whatever was compiled or read before.
   listing_.clear();
-  // The hexadecimal view changes only once an entry with steps was read; an empty or unreadable
-  // entry leaves it as it was.
-  auto hasSteps = [](const Bytes& entry) { return !entry.empty() && entry[0] != 0; };
+  hexRows_.clear();
+  if (!SleepOn()) return ActionResult::BoardFailed;
   const int index = slot.Index();
   ActionResult result;
   if (slot.IsScenario()) {
     ScenarioRead read;
     result = ReadScenario(board_, slot, read);
     if (!read.entry.empty()) table_.ShowTableEntry(read.entry, index, false);
-    if (hasSteps(read.entry)) hexRows_ = read.hexRows;
     if (result != ActionResult::Done) {
       prompter_.ShowStatus("No data");
       const LinkFault fault = link_.LastFault();
       if (link_.SetSleep(1)) link_.RestoreFault(fault);
       return result;
     }
+    hexRows_ = read.hexRows;
     prompter_.ShowStatus("Read successful");
     Chart rebuilt = chart;
     RebuildScenarioChart(rebuilt, read, board_, textWidth_);
@@ -255,7 +268,6 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     result = ReadMotion(board_, prompter_, progress_, slot, read);
     if (!read.entry.empty()) table_.ShowTableEntry(read.entry, index, false);
     if (result != ActionResult::Done) {
-      if (hasSteps(read.entry)) hexRows_.clear();
       prompter_.ShowStatus(result == ActionResult::NoData ? "No Data" : "Read failed");
       const LinkFault fault = link_.LastFault();
       if (link_.SetSleep(1)) link_.RestoreFault(fault);

@@ -8,6 +8,7 @@
 
 #include "core/board/MotionTransfer.h"
 #include "core/board/Slot.h"
+#include "core/board/SlotLists.h"
 #include "core/board/TransferProgress.h"
 #include "core/chart/Chart.h"
 #include "core/comm/BoardLink.h"
@@ -36,6 +37,9 @@ class BoardActions {
 
   MotionTable& Table() { return table_; }
   const MotionTable& Table() const { return table_; }
+  // The slot lists' view of the table, with the offer to read it (by default read here; the
+  // editor reads it through its table window).
+  SlotLists& Lists() { return lists_; }
   // The listing (`List`) and the hexadecimal view (`Qvb`, the LIST sheet).
   const std::vector<std::string>& Listing() const { return listing_; }
   const std::vector<std::string>& HexRows() const { return hexRows_; }
@@ -46,7 +50,8 @@ class BoardActions {
 
   // The number-selection dialog for `question` over the motion table's rows: Write offers the
   // motion or the scenario entries by `chartType`, the others all 85. Play starts from the entry
-  // chosen last time. nullopt when nothing was chosen.
+  // chosen last time. While rows were never read the dialog says so and offers to read the table.
+  // nullopt when nothing was chosen.
   std::optional<Slot> AskSlot(SlotQuestion question, uint8_t chartType = kMotionChart);
 
   ActionResult Compile(const Chart& chart);
@@ -74,6 +79,7 @@ class BoardActions {
   Prompter& prompter_;
   BoardMotionAdapter board_;
   MotionTable table_;
+  SlotLists lists_;
   NumberSelectState selection_;
   std::vector<std::string> listing_;
   std::vector<std::string> hexRows_;

@@ -81,14 +81,11 @@ int ListItemFor(uint8_t slot, bool bitSet) {
   return bitSet && slot < kNoSlot ? slot + 1 : 0;
 }
 
-std::vector<std::string> MotionListItems(const std::vector<TableRow>& rows) {
+std::vector<std::string> MotionListItems(const std::vector<std::string>& slotItems) {
   std::vector<std::string> items{"OFF"};
   for (int slot = 0; slot < kNoSlot; ++slot) {
     const size_t i = static_cast<size_t>(slot);
-    if (i < rows.size())
-      items.push_back(rows[i].No + " " + rows[i].Name + " " + rows[i].Date);
-    else
-      items.push_back(SlotName(slot) + "  ");
+    items.push_back(i < slotItems.size() ? slotItems[i] : SlotName(slot));
   }
   return items;
 }

@@ -60,8 +60,9 @@ std::optional<int> SlotOfName(const std::string& name);
 
 // The list item for a slot byte and its mode-word bit: the slot's item, or 0 ("OFF").
 int ListItemFor(uint8_t slot, bool bitSet);
-// "OFF", then one item per slot 0..84 from the motion table rows: number, name, date.
-std::vector<std::string> MotionListItems(const std::vector<TableRow>& rows);
+// "OFF", then one item per slot 0..84: the slot lists' texts (number, name, date, or that the
+// row was not read); a slot without a text shows its number.
+std::vector<std::string> MotionListItems(const std::vector<std::string>& slotItems);
 
 // The channel boxes and the mask bytes.
 ChannelMask MaskOf(const std::array<bool, kChannels>& boxes);

@@ -78,6 +78,13 @@ void Chart::ClearChart() {
   Start = -1;
 }
 
+void Chart::NewChart() {
+  ClearChart();
+  Type = kMotionChart;
+  Name = kUntitledName;
+  Ctrl = kNoCtrl;
+}
+
 int Chart::AppendObjects(int count) {
   int first = ObjectCount();
   for (ChartObject& o : Objects) o.Selected = 0;

@@ -121,6 +121,9 @@ class Chart {
   bool ValidObject(int32_t index) const { return index >= 0 && index < ObjectCount(); }
 
   void ClearChart();
+  // Empties the chart and gives it the header the program starts with: a motion chart, the
+  // untitled name, no remote code. The canvas size stays.
+  void NewChart();
   int AppendObjects(int count);
   int AppendLinks(int count);
   int PlaceObject(int32_t x, int32_t y, uint8_t type);

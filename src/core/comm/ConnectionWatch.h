@@ -17,14 +17,14 @@ bool IsConnectionFault(LinkFault fault);
 // Follows every command of a board link for the connection's sake, so that a failure never looks
 // like the last success:
 // - a command that fails because the board did not answer or the port is gone shows "Connection
-//   failed" on the status line and the port as lost on the port panel of the status bar (panel 1,
-//   which otherwise shows the board's run or sleep mode);
+//   failed" on the status line and the port as lost on the port panel of the status bar (panel 2;
+//   panel 1 keeps the board's run or sleep mode);
 // - a port chosen in the port list whose device hung up or went away is closed and opened again
 //   before the next command (one attempt per command), so the user need not choose it again;
 // - the first command that reaches the board after a failure shows the port as OK again.
 class ConnectionWatch {
  public:
-  static constexpr int kPortPanel = 1;
+  static constexpr int kPortPanel = 2;
 
   // `port` and `buffer` may be null: then nothing is ever reopened.
   explicit ConnectionWatch(Prompter* prompter, PortControl* port = nullptr,

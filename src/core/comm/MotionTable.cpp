@@ -56,11 +56,27 @@ std::array<bool, BoardLink::kTableEntries> MotionTable::KnownEmptySlots() const 
   return empty;
 }
 
+bool MotionTable::RowRead(int index) const {
+  return index >= 0 && static_cast<size_t>(index) < known_.size() && known_[index] != 0;
+}
+
+int MotionTable::UnreadRows() const {
+  int unread = 0;
+  for (int i = 0; i < BoardLink::kTableEntries; ++i) unread += RowRead(i) ? 0 : 1;
+  return unread;
+}
+
+std::string MotionTable::SlotItemText(int index) const {
+  if (index < 0 || index >= BoardLink::kTableEntries) return std::string();
+  if (!RowRead(index)) return EntryLabel(index) + " (not read)";
+  const TableRow& row = rows_[static_cast<size_t>(index)];
+  return row.No + " " + row.Name + " " + row.Date;
+}
+
 void MotionTable::ListText(std::string& text, int first, int last) const {
-  for (int i = first; i <= last && i < static_cast<int>(rows_.size()); ++i) {
-    const TableRow& row = rows_[i];
+  for (int i = first; i <= last && i < BoardLink::kTableEntries; ++i) {
     // A quote inside a name is doubled so the list still splits into the right items.
-    std::string item = row.No + " " + row.Name + " " + row.Date;
+    std::string item = SlotItemText(i);
     for (size_t at = item.find('"'); at != std::string::npos; at = item.find('"', at + 2)) {
       item.insert(at, 1, '"');
     }

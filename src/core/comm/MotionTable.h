@@ -30,6 +30,13 @@ class MotionTable : public TableEntryObserver {
   // The entries the board reported empty (no steps); a row never read from the board counts as
   // not empty, since nothing is known of it.
   std::array<bool, BoardLink::kTableEntries> KnownEmptySlots() const;
+  // False for a row the board's bytes were never shown in (read, written or deleted) this run.
+  bool RowRead(int index) const;
+  // How many of the 85 rows were never read.
+  int UnreadRows() const;
+  // What a slot list shows for slot `index` (0 ... 84): "No Name Date" as the table window's row,
+  // or "M3 (not read)" while the row was never read, which an empty slot never reads as.
+  std::string SlotItemText(int index) const;
 
   // Appends a comma and a quoted "No Name Date" item for each motion row (0 ... 79) or scenario
   // row (80 ... 84); a leading comma of the result is removed.

@@ -29,6 +29,30 @@ std::vector<CurveStep> BuildMotionCurves(const Chart& chart, const MotionCompile
 // The marker a step gets on the x axis: "SET", "CMP", "MIX", "JMP", "END", or empty for a pose.
 std::string CurveStepMarker(const CurveStep& step);
 
+// Where a step's marker label stands along the top of the plot, in pixels.
+struct LabelSpan {
+  double Left = 0;
+  double Right = 0;
+};
+// The row each label goes in (0 nearest the plot) so that no two labels of a row come closer
+// than `gap` pixels; labels are taken in order, each in the first row it fits.
+std::vector<int> StackLabels(const std::vector<LabelSpan>& spans, double gap);
+
+struct Rgb {
+  uint8_t R = 0, G = 0, B = 0;
+  bool operator==(const Rgb&) const = default;
+};
+// How far apart two colours look (0 for equal; about 765 between black and white).
+double ColorDistance(Rgb a, Rgb b);
+// Colours of two plotted channels at least this far apart are told apart at a glance.
+constexpr double kDistinctColorDistance = 120;
+// One colour per channel, distinct among the `plotted` channels: a channel's own panel colour
+// (`own`, when it has one) is kept unless an earlier plotted channel already looks the same; the
+// others get the palette colour farthest from every colour taken.
+std::array<Rgb, kChannels> DistinctChannelColors(
+    const std::array<std::optional<Rgb>, kChannels>& own,
+    const std::array<bool, kChannels>& plotted);
+
 // The series as CSV: "step,kind,speed,CH1,...,CH24", then one row per step, empty where a
 // channel holds no servo position.
 std::string CurvesCsv(const std::vector<CurveStep>& steps);

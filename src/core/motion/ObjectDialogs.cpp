@@ -22,12 +22,7 @@ int ListIndex(int index, int count) {
 std::vector<std::string> SlotItemTexts(const MotionTable* table) {
   std::vector<std::string> items;
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (table && slot < static_cast<int>(table->Rows().size())) {
-      const TableRow& row = table->Rows()[static_cast<size_t>(slot)];
-      items.push_back(row.No + " " + row.Name + " " + row.Date);
-    } else {
-      items.push_back(EntryLabel(slot));
-    }
+    items.push_back(table ? table->SlotItemText(slot) : EntryLabel(slot));
   }
   return items;
 }
@@ -52,15 +47,20 @@ std::string SensorBoxHint(int box, const SensorTrigger& trigger,
          std::to_string(trigger.threshold);
 }
 
+void SetDialog::SlotItemsChanged(const std::vector<std::string>& slotItems) {
+  slotItems_ = slotItems;
+  for (int box = 1; box <= kSensorBoxes; ++box) {
+    sensorCaptions_[Box(box)] = SensorBoxCaption(box, triggers_[Box(box)], slotItems_);
+    sensorHints_[Box(box)] = SensorBoxHint(box, triggers_[Box(box)], slotItems_);
+  }
+}
+
 void SetDialog::Open(PoseTarget* target, const SensorTriggers& triggers,
                      const std::vector<std::string>& slotItems) {
   target_ = target;
-  slotItems_ = slotItems;
-  for (int box = 1; box <= kSensorBoxes; ++box) {
-    sensor_[Box(box)] = false;
-    sensorCaptions_[Box(box)] = SensorBoxCaption(box, triggers[Box(box)], slotItems_);
-    sensorHints_[Box(box)] = SensorBoxHint(box, triggers[Box(box)], slotItems_);
-  }
+  triggers_ = triggers;
+  for (int box = 1; box <= kSensorBoxes; ++box) sensor_[Box(box)] = false;
+  SlotItemsChanged(slotItems);
   caption_ = target ? target->Name() : std::string();
   option_ = SetOption::None;
   numBar_ = 1;

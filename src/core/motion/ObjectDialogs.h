@@ -16,7 +16,7 @@ namespace brv3 {
 class MotionTable;
 
 // The 85 slot texts of the lists that name a board slot: the motion table's rows as
-// "No Name Date" (only the number where the table has no row, or no table is given).
+// "No Name Date", "No (not read)" for a row never read (only the number without a table).
 std::vector<std::string> SlotItemTexts(const MotionTable* table);
 
 // The Set dialog without its widgets. Open reads the object's words; every control call mirrors
@@ -30,6 +30,8 @@ class SetDialog {
             const std::vector<std::string>& slotItems);
   // Stores the word of the selected option (64497 without one); the target is then released.
   void Hide();
+  // The motion table was read while the dialog showed: new slot texts, the choices kept.
+  void SlotItemsChanged(const std::vector<std::string>& slotItems);
 
   PoseTarget* Target() const { return target_; }
   const std::string& Caption() const { return caption_; }
@@ -84,6 +86,7 @@ class SetDialog {
   std::array<std::string, kSensorBoxes> sensorCaptions_;
   std::array<std::string, kSensorBoxes> sensorHints_;
   std::vector<std::string> slotItems_;
+  SensorTriggers triggers_{};
 };
 
 // The caption of sensor box 1..6 from its trigger and the motion table's slot texts.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,11 @@ struct NumberSelectState {
   std::string SelectPrompt;
   std::string SelectItems;  // comma list of entries
   int SelectIndex = -1;
+  // Set while some listed slots were never read from the board: the dialog shows the note and
+  // offers to read the table. ReadTable asks, reads, and refills SelectItems and SelectNote; true
+  // when the table was read.
+  std::string SelectNote;
+  std::function<bool()> ReadTable;
 };
 
 // Everything the core asks of the user or shows to the user. The editor implements it with real

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QTreeWidget>
 
+#include "core/board/TableActions.h"
 #include "core/comm/Notifications.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/MainWindow.h"
@@ -30,13 +31,21 @@ MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
     return static_cast<int32_t>(metrics.horizontalAdvance(QString::fromStdString(text)));
   });
   window_.Editors().SetMotionTable(&actions_.Table());
+  // A read the user asks for in a dialog goes through the table window, which then shows it.
+  actions_.Lists().SetReader([this] {
+    if (tableDlg_) return tableDlg_->MotReadBtnClick();
+    return RefreshMotionTable(window_.Link(), actions_.Table()) ||
+           RefreshMotionTable(window_.Link(), actions_.Table());
+  });
+  window_.Editors().SetSlotLists(&actions_.Lists());
   config_ = std::make_unique<ConfigDialogs>(window);
-  config_->OptDlg().SetTableRows([this] { return actions_.Table().Rows(); });
+  config_->OptDlg().SetSlotLists(&actions_.Lists());
 }
 
 MainBoardButtons::~MainBoardButtons() {
   window_.Link().SetTableObserver(nullptr);
   window_.Editors().SetMotionTable(nullptr);
+  window_.Editors().SetSlotLists(nullptr);
 }
 
 void MainBoardButtons::HomeBtnClick() {

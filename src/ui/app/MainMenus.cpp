@@ -249,10 +249,11 @@ bool MainMenus::NewChart() {
   if (!MayDiscard()) return false;
   Chart& chart = window_.CurrentChart();
   chart.Changes().Hold();
-  chart.ClearChart();
+  chart.NewChart();
   chart.Changes().Release();
   window_.History().Clear();
   chart.Notify(ChartChangeKind::Replaced, ChangeOrigin::Load);
+  window_.ShowNewChart();
   filePath_.clear();
   MarkClean();
   return true;

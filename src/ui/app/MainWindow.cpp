@@ -49,6 +49,8 @@ namespace brv3 {
 namespace {
 
 const char* const kFileFilter = "QVB file (*.QVB *.qvb);;AllFiles (*)";
+// The edit tab of a chart not yet named (the chart's own name then is the untitled one).
+const char* const kNewTabCaption = "EDIT No title";
 constexpr int kClientWidth = 650;
 constexpr int kClientHeight = 580;
 
@@ -304,7 +306,7 @@ void TBrivane3::BuildSheets() {
   auto* sheet1Layout = new QVBoxLayout(sheet1_);
   sheet1Layout->setContentsMargins(0, 0, 0, 0);
   sheet1Layout->addWidget(scrollBox1_);
-  pageControl1_->addTab(sheet1_, "EDIT No title");
+  pageControl1_->addTab(sheet1_, kNewTabCaption);
 
   auto* sheet2 = new QWidget(pageControl1_);
   sheet2->setObjectName("Sheet2");
@@ -358,6 +360,13 @@ void TBrivane3::ChartChanged(const ChartChange& change) {
     pageControl1_->setTabText(pageControl1_->indexOf(sheet1_),
                               QString::fromStdString("EDIT " + chart_.Name));
   }
+}
+
+void TBrivane3::ShowNewChart() {
+  captionName_ = chart_.Name;
+  pageControl1_->setTabText(pageControl1_->indexOf(sheet1_), kNewTabCaption);
+  qvb_->clear();
+  list_->clear();
 }
 
 void TBrivane3::HistoryChanged(const HistoryState& state) {

@@ -82,6 +82,8 @@ class TBrivane3 : public QMainWindow, public WindowMessageReceiver {
   // The compiler's listing on the LIST sheet and its hidden working list.
   QTreeWidget* Qvb() const { return qvb_; }
   QTreeWidget* List() const { return list_; }
+  // After File > New: the edit tab and the listing as at start.
+  void ShowNewChart();
   // The object property dialog, made once for the canvas's pop-up menu.
   TItemProperty& ItemProperty() const { return *itemProperty_; }
   // "SYNC": the position editor sends every change to the board live.

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "core/util/CommaText.h"
+#include "ui/table/TableReadNote.h"
 
 namespace brv3 {
 
@@ -110,7 +111,9 @@ void CentreOnScreen(QWidget& dialog) {
 // Cancel below that, sized from the dialog font.
 class InputDialog : public QDialog {
  public:
-  InputDialog(QWidget* parent, const QString& caption, const QString& prompt, QWidget* input)
+  // `note`, when given, stands between the input and the buttons.
+  InputDialog(QWidget* parent, const QString& caption, const QString& prompt, QWidget* input,
+              QWidget* note = nullptr)
       : QDialog(parent) {
     setWindowTitle(caption);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -130,6 +133,14 @@ class InputDialog : public QDialog {
     input->setGeometry(g.labelLeft, inputTop, g.inputWidth, input->sizeHint().height());
 
     int buttonTop = inputTop + input->height() + 15;
+    if (note) {
+      note->setParent(this);
+      note->show();
+      const int noteHeight =
+          std::max(note->heightForWidth(g.inputWidth), note->sizeHint().height());
+      note->setGeometry(g.labelLeft, buttonTop - 5, g.inputWidth, noteHeight);
+      buttonTop += noteHeight + 5;
+    }
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OkButton");
     ok->setDefault(true);
@@ -214,8 +225,23 @@ bool RunNumberSelectDialog(QWidget* parent, NumberSelectState& state) {
   combo->setPlaceholderText(QString::fromUtf8(kSelectHint));
   combo->setCurrentIndex(
       state.SelectIndex >= 0 && state.SelectIndex < combo->count() ? state.SelectIndex : -1);
+  // While slots were never read the dialog says so and offers to read the table; the list is
+  // then filled again, keeping the choice.
+  TableReadNote* note = nullptr;
+  if (state.ReadTable && !state.SelectNote.empty()) {
+    note = new TableReadNote;
+    note->SetSource([&state] { return state.SelectNote; },
+                    [&state, combo] {
+                      state.ReadTable();
+                      const int chosen = combo->currentIndex();
+                      combo->clear();
+                      for (const std::string& item : SplitCommaText(state.SelectItems))
+                        combo->addItem(QString::fromStdString(item).left(255));
+                      combo->setCurrentIndex(chosen < combo->count() ? chosen : -1);
+                    });
+  }
   InputDialog dialog(parent, QString::fromStdString(state.SelectCaption),
-                     QString::fromStdString(state.SelectPrompt), combo);
+                     QString::fromStdString(state.SelectPrompt), combo, note);
   dialog.setObjectName("NumberSelectDialog");
   if (dialog.exec() != QDialog::Accepted) return false;
   state.SelectIndex = combo->currentIndex();

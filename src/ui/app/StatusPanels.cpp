@@ -3,13 +3,15 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <algorithm>
+#include <vector>
 
 namespace brv3 {
 
 namespace {
 
 // The widest texts each panel is meant to hold.
-const char* const kWidestText[3] = {"X = 00000  Y = 00000", "COM20 lost", "0000"};
+const std::vector<const char*> kWidestTexts[3] = {
+    {"X = 00000  Y = 00000"}, {"Sleep", "RUN"}, {"COM255 lost", "No Connection"}};
 constexpr int kBaseWidth[3] = {100, 100, 50};
 
 }  // namespace
@@ -20,8 +22,10 @@ void SizeStatusPanels(QLabel* const (&panels)[3]) {
     if (!panel) continue;
     const QFontMetrics metrics(panel->font());
     const int chrome = 2 * panel->frameWidth() + 2 * panel->margin() + metrics.averageCharWidth();
-    const int needed = metrics.horizontalAdvance(QString::fromLatin1(kWidestText[i])) + chrome;
-    panel->setMinimumWidth(std::max(kBaseWidth[i], needed));
+    int needed = kBaseWidth[i];
+    for (const char* text : kWidestTexts[i])
+      needed = std::max(needed, metrics.horizontalAdvance(QString::fromLatin1(text)) + chrome);
+    panel->setMinimumWidth(needed);
   }
 }
 

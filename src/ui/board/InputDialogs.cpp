@@ -11,9 +11,11 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "core/board/SlotLists.h"
 #include "core/motion/MixWords.h"
 #include "ui/board/ScrollEnd.h"
 #include "ui/motion/DialogWidgets.h"
+#include "ui/table/TableReadNote.h"
 
 namespace brv3 {
 namespace {
@@ -139,6 +141,11 @@ TAdDlg::TAdDlg(AnalogInputs& model, SensorBoard& board, const ChannelLook* look,
             [this, j, s] { model_.MotionListClosed(j, motionLists_[s]->currentIndex()); });
   }
   layout->addWidget(triggers);
+  tableNote_ = new TableReadNote(this);
+  layout->addWidget(tableNote_);
+  connect(tableNote_, &TableReadNote::TableRead, this, [this] {
+    if (lists_) FillMotionLists(lists_->Items());
+  });
 
   auto* volts = new QHBoxLayout;
   const char* voltNames[] = {"BATT", "AD1", "AD2", "AD3"};
@@ -154,14 +161,26 @@ TAdDlg::TAdDlg(AnalogInputs& model, SensorBoard& board, const ChannelLook* look,
 void TAdDlg::Dress(const std::vector<std::string>& slotItems) {
   for (int c = 1; c <= kChannels; ++c)
     DressChannelLabel(names_[static_cast<size_t>(c - 1)], look_, c);
+  FillMotionLists(slotItems);
+  SetText(adcEdit_, kUnknownReading);
+  SetText(rifEdit_, kUnknownReading);
+}
+
+void TAdDlg::SetSlotLists(SlotLists* lists) {
+  lists_ = lists;
+  tableNote_->Follow(lists);
+}
+
+void TAdDlg::FillMotionLists(const std::vector<std::string>& slotItems) {
   for (NotifyingCombo* list : motionLists_) {
     QSignalBlocker block(list);
+    const int chosen = list->currentIndex();
     list->clear();
     list->addItem("OFF");
     for (const std::string& item : slotItems) list->addItem(QString::fromStdString(item));
+    list->setCurrentIndex(chosen);
   }
-  SetText(adcEdit_, kUnknownReading);
-  SetText(rifEdit_, kUnknownReading);
+  tableNote_->Refresh();
 }
 
 DialogRun TAdDlg::Run(const std::vector<std::string>& slotItems) {

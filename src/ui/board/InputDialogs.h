@@ -18,6 +18,8 @@ namespace brv3 {
 
 class ChannelLook;
 class NotifyingCombo;
+class SlotLists;
+class TableReadNote;
 
 // The analog-input dialog: modal, loaded from the board before it shows, saved after it closes.
 class TAdDlg : public QDialog {
@@ -29,11 +31,14 @@ class TAdDlg : public QDialog {
 
   // The whole round; `slotItems` are the motion table's 85 rows for the motion lists.
   DialogRun Run(const std::vector<std::string>& slotItems);
+  // The offer to read the table while rows are unread; the motion lists follow a read.
+  void SetSlotLists(SlotLists* lists);
   void ReportArrived(const AnalogReport& report);
   AnalogInputs& Model() { return model_; }
 
  private:
   void Dress(const std::vector<std::string>& slotItems);
+  void FillMotionLists(const std::vector<std::string>& slotItems);
   void ShowTab();
   void ShowReadout();
 
@@ -52,6 +57,8 @@ class TAdDlg : public QDialog {
   std::array<QScrollBar*, 2> thresholds_{};
   std::array<NotifyingCombo*, 2> motionLists_{};
   std::array<QLineEdit*, 4> volts_{};
+  SlotLists* lists_ = nullptr;
+  TableReadNote* tableNote_ = nullptr;
 };
 
 // The transmitter-input dialog: modal, the receiver report running while it shows.

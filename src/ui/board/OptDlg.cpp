@@ -8,13 +8,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "core/board/SlotLists.h"
 #include "core/motion/PanelLayout.h"
 #include "ui/motion/DialogWidgets.h"
 #include "ui/motion/PrmDlg.h"
+#include "ui/table/TableReadNote.h"
 
 namespace brv3 {
 namespace {
@@ -59,6 +62,9 @@ TOptDlg::TOptDlg(BoardLink& link, QWidget* parent) : QDialog(parent), options_(l
   }
   auto* grid = new QGridLayout;
   layout->addLayout(grid);
+  tableNote_ = new TableReadNote(this);
+  layout->addWidget(tableNote_);
+  connect(tableNote_, &TableReadNote::TableRead, this, &TOptDlg::FillMotionLists);
   btnList_ = MotionList("BtnList", this);
   startList_ = MotionList("StartList", this);
   alarmList_ = MotionList("AlarmList", this);
@@ -131,12 +137,26 @@ bool TOptDlg::Run() {
   return true;
 }
 
-void TOptDlg::Fill(const BoardOptionsData& data) {
-  const std::vector<std::string> items = MotionListItems(rows_ ? rows_() : std::vector<TableRow>{});
+void TOptDlg::SetSlotLists(SlotLists* lists) {
+  lists_ = lists;
+  tableNote_->Follow(lists);
+}
+
+void TOptDlg::FillMotionLists() {
+  const std::vector<std::string> items =
+      MotionListItems(lists_ ? lists_->Items() : std::vector<std::string>{});
   for (QComboBox* list : {btnList_, startList_, alarmList_}) {
+    const QSignalBlocker block(list);
+    const int chosen = list->currentIndex();
     list->clear();
     for (const std::string& item : items) list->addItem(QString::fromStdString(item));
+    list->setCurrentIndex(chosen);
   }
+  tableNote_->Refresh();
+}
+
+void TOptDlg::Fill(const BoardOptionsData& data) {
+  FillMotionLists();
   const OptionChoices c = data.Choices();
   check1_->setChecked(c.remotePlayback);
   check5_->setChecked(c.motionReplay);

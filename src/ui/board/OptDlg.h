@@ -15,6 +15,8 @@ class QSpinBox;
 namespace brv3 {
 
 class BoardLink;
+class SlotLists;
+class TableReadNote;
 class TPrmDlg;
 
 // The options dialog: every control writes its setting when released; no OK or Cancel.
@@ -25,8 +27,8 @@ class TOptDlg : public QDialog {
 
   // The position editor: dresses the channel boxes and takes a new serial-servo mask.
   void SetEditor(TPrmDlg* editor) { editor_ = editor; }
-  // The motion table's rows for the three motion lists.
-  void SetTableRows(std::function<std::vector<TableRow>()> rows) { rows_ = std::move(rows); }
+  // The texts of the three motion lists, and the offer to read the table while rows are unread.
+  void SetSlotLists(SlotLists* lists);
 
   // The toolbar button: sleep, load, wake, then modal. False when the board could not be read.
   bool Run();
@@ -46,11 +48,14 @@ class TOptDlg : public QDialog {
 
  private:
   void Fill(const BoardOptionsData& data);
+  // Fills the three motion lists from the slot lists, keeping each list's choice.
+  void FillMotionLists();
   void ShowVolt();
 
   BoardOptions options_;
   TPrmDlg* editor_ = nullptr;
-  std::function<std::vector<TableRow>()> rows_;
+  SlotLists* lists_ = nullptr;
+  TableReadNote* tableNote_ = nullptr;
   QCheckBox* check1_ = nullptr;
   QCheckBox* check5_ = nullptr;
   QCheckBox* check7_ = nullptr;

@@ -2,12 +2,15 @@
 
 #include <QBarSeries>
 #include <QBarSet>
-#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsSimpleTextItem>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLegendMarker>
+#include <QLegend>
 #include <QLineSeries>
+#include <QListWidget>
+#include <QPixmap>
 #include <QScatterSeries>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -21,15 +24,27 @@
 namespace brv3 {
 namespace {
 
-// A channel whose panel keeps the standard colour gets one of 24 distinct hues instead, or
-// every line would be the same grey.
-QColor ChannelColor(const ChannelLook* look, int channel) {
+// The colour a channel's panel was dressed in; none while it keeps the standard colour.
+std::optional<Rgb> OwnColor(const ChannelLook* look, int channel) {
   const uint32_t color = look ? look->ChannelColor(channel) : kColorButtonFace;
-  if ((color & 0xFF000000) != 0 || color == kColorWhite)
-    return QColor::fromHsv(((channel - 1) * 7 % 24) * 15, 210, 200);
-  return QColor(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
-                static_cast<int>(color >> 16 & 0xFF));
+  if ((color & 0xFF000000) != 0 || color == kColorWhite) return std::nullopt;
+  return Rgb{static_cast<uint8_t>(color & 0xFF), static_cast<uint8_t>(color >> 8 & 0xFF),
+             static_cast<uint8_t>(color >> 16 & 0xFF)};
 }
+
+QColor ToQColor(Rgb rgb) {
+  return QColor(rgb.R, rgb.G, rgb.B);
+}
+
+QIcon Swatch(const QColor& color) {
+  QPixmap pixmap(12, 12);
+  pixmap.fill(color);
+  return QIcon(pixmap);
+}
+
+constexpr int kMarkerGap = 4;  // pixels between two marker labels of a row
+constexpr int kLegendWidth = 120;
+constexpr int kChannelRole = Qt::UserRole;
 
 QString ChannelName(const ChannelLook* look, int channel) {
   return look ? QString::fromStdString(look->ChannelCaption(channel))
@@ -56,16 +71,29 @@ CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
   message_->setAlignment(Qt::AlignCenter);
   message_->setWordWrap(true);
   auto* plots = new QWidget(stack_);
-  auto* layout = new QVBoxLayout(plots);
+  auto* columns = new QHBoxLayout(plots);
+  columns->setContentsMargins(0, 0, 0, 0);
+  columns->setSpacing(2);
+  auto* layout = new QVBoxLayout;
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
+  columns->addLayout(layout, 1);
   chart_ = new QChart;
-  chart_->legend()->setAlignment(Qt::AlignRight);
+  // The channels are listed in a list of their own, which scrolls however many there are.
+  chart_->legend()->hide();
   chart_->setMargins(QMargins(2, 2, 2, 2));
   view_ = new QChartView(chart_, plots);
   view_->setObjectName("CurvesView");
   view_->setRenderHint(QPainter::Antialiasing);
-  view_->setMinimumSize(360, 240);
+  // Narrower, the steps of a longer motion would crowd into each other.
+  view_->setMinimumSize(400, 240);
+  legend_ = new QListWidget(plots);
+  legend_->setObjectName("CurvesLegend");
+  legend_->setFixedWidth(kLegendWidth);
+  legend_->setSelectionMode(QAbstractItemView::NoSelection);
+  legend_->setToolTip("Click a channel to hide or show its line");
+  columns->addWidget(legend_);
+  connect(legend_, &QListWidget::itemClicked, this, &CurvesDock::LegendClicked);
   speedChart_ = new QChart;
   speedChart_->legend()->hide();
   speedChart_->setMargins(QMargins(2, 0, 2, 2));
@@ -79,6 +107,7 @@ CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
   setWidget(stack_);
 
   connect(chart_, &QChart::plotAreaChanged, this, &CurvesDock::AlignSpeedBars);
+  connect(chart_, &QChart::plotAreaChanged, this, &CurvesDock::PlaceMarkers);
   connect(speedChart_, &QChart::plotAreaChanged, this, &CurvesDock::AlignSpeedBars);
 
   debounce_.setSingleShot(true);
@@ -87,8 +116,18 @@ CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
   Rebuild();
 }
 
+// A hidden dock only notes that it is behind; it catches up once when it is shown again.
 void CurvesDock::Update() {
+  if (!isVisible()) {
+    stale_ = true;
+    return;
+  }
   debounce_.start();
+}
+
+void CurvesDock::showEvent(QShowEvent* event) {
+  QDockWidget::showEvent(event);
+  if (stale_) debounce_.start();
 }
 
 QString CurvesDock::Message() const {
@@ -103,6 +142,9 @@ void CurvesDock::ShowMessage(const QString& text) {
   highlight_ = nullptr;
   axisY_ = nullptr;
   speeds_ = nullptr;
+  qDeleteAll(markers_);
+  markers_.clear();
+  legend_->clear();
   ClearChart(chart_);
   ClearChart(speedChart_);
   message_->setText(text);
@@ -120,16 +162,20 @@ void CurvesDock::SetChannelShown(int channel, bool shown) {
   shown_[static_cast<size_t>(channel - 1)] = shown;
   if (static_cast<size_t>(channel) <= runs_.size())
     for (QLineSeries* run : runs_[static_cast<size_t>(channel - 1)]) run->setVisible(shown);
-  if (QLineSeries* first = ChannelSeries(channel)) {
-    // The legend entry stays, dimmed, so the channel can be shown again.
-    const auto markers = chart_->legend()->markers(first);
-    if (!markers.isEmpty()) {
-      markers.front()->setVisible(true);
-      QFont font = markers.front()->font();
-      font.setStrikeOut(!shown);
-      markers.front()->setFont(font);
-    }
+  // The list entry stays, struck out, so the channel can be shown again.
+  for (int row = 0; row < legend_->count(); ++row) {
+    QListWidgetItem* item = legend_->item(row);
+    if (item->data(kChannelRole).toInt() != channel) continue;
+    item->setCheckState(shown ? Qt::Checked : Qt::Unchecked);
+    QFont font = item->font();
+    font.setStrikeOut(!shown);
+    item->setFont(font);
   }
+}
+
+void CurvesDock::LegendClicked(QListWidgetItem* item) {
+  const int channel = item->data(kChannelRole).toInt();
+  SetChannelShown(channel, !ChannelShown(channel));
 }
 
 std::vector<int> CurvesDock::HighlightedSteps() const {
@@ -156,6 +202,7 @@ bool SameShape(const std::vector<CurveStep>& a, const std::vector<CurveStep>& b)
 }  // namespace
 
 void CurvesDock::Rebuild() {
+  stale_ = false;
   if (doc_.Type == kScenarioChart) return ShowMessage("A scenario chart has no curves");
   if (doc_.Objects.empty()) return ShowMessage("The chart has no objects");
   const MotionCompileResult compiled = CompileMotionChart(doc_);
@@ -163,6 +210,10 @@ void CurvesDock::Rebuild() {
     return ShowMessage(QString::fromStdString(compiled.failure.text.empty()
                                                   ? std::string("The chart does not compile")
                                                   : compiled.failure.text));
+  if (compiled.steps.size() > kMostPlottedSteps)
+    return ShowMessage(QString("The motion has %1 steps, too many to plot (a motion holds %2)")
+                           .arg(compiled.steps.size())
+                           .arg(kMaxMotionSteps));
   std::vector<uint8_t> selection;
   selection.reserve(doc_.Objects.size());
   for (const ChartObject& o : doc_.Objects) selection.push_back(o.Selected);
@@ -199,19 +250,28 @@ void CurvesDock::BuildPlot() {
   axisX->setTitleText("step");
   axisY_ = new QValueAxis;
   axisY_->setTitleText("offset");
-  auto* markers = new QCategoryAxis;
-  markers->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-  markers->setRange(0.5, count + 0.5);
-  markers->setGridLineVisible(false);
   chart_->addAxis(axisX, Qt::AlignBottom);
   chart_->addAxis(axisY_, Qt::AlignLeft);
-  chart_->addAxis(markers, Qt::AlignTop);
+  qDeleteAll(markers_);
+  markers_.clear();
   for (const CurveStep& step : steps_) {
     const std::string marker = CurveStepMarker(step);
-    if (!marker.empty())
-      markers->append(QString("%1 %2").arg(QString::fromStdString(marker)).arg(step.Number),
-                      step.Number);
+    if (marker.empty()) continue;
+    auto* label = new QGraphicsSimpleTextItem(
+        QString("%1 %2").arg(QString::fromStdString(marker)).arg(step.Number), chart_);
+    label->setData(0, step.Number);
+    markers_.push_back(label);
   }
+
+  // Colours that differ among the channels on the plot, a panel's own colour where it has one.
+  std::array<bool, kChannels> plotted{};
+  std::array<std::optional<Rgb>, kChannels> own{};
+  for (int c = 1; c <= kChannels; ++c) {
+    const size_t i = static_cast<size_t>(c - 1);
+    own[i] = OwnColor(look_, c);
+    for (const CurveStep& step : steps_) plotted[i] = plotted[i] || step.Offsets[i].has_value();
+  }
+  const std::array<Rgb, kChannels> colors = DistinctChannelColors(own, plotted);
 
   // One series per run of steps that drive the channel; a gap starts a new one.
   runs_.assign(kChannels, {});
@@ -222,26 +282,20 @@ void CurvesDock::BuildPlot() {
       if (drives && !inRun) {
         auto* run = new QLineSeries;
         run->setName(ChannelName(look_, c));
-        run->setColor(ChannelColor(look_, c));
+        run->setColor(ToQColor(colors[static_cast<size_t>(c - 1)]));
         run->setPointsVisible(true);
         chart_->addSeries(run);
         run->attachAxis(axisX);
         run->attachAxis(axisY_);
         connect(run, &QLineSeries::clicked, this, &CurvesDock::StepPointClicked);
-        const bool first = runs_[static_cast<size_t>(c - 1)].empty();
         runs_[static_cast<size_t>(c - 1)].push_back(run);
-        const auto legend = chart_->legend()->markers(run);
-        if (!legend.isEmpty()) {
-          legend.front()->setVisible(first);
-          if (first)
-            connect(legend.front(), &QLegendMarker::clicked, this,
-                    [this, c] { SetChannelShown(c, !ChannelShown(c)); });
-        }
       }
       inRun = drives;
     }
-    SetChannelShown(c, ChannelShown(c));
   }
+  FillLegend();
+  for (int c = 1; c <= kChannels; ++c) SetChannelShown(c, ChannelShown(c));
+  PlaceMarkers();
 
   highlight_ = new QScatterSeries;
   highlight_->setName("selected");
@@ -251,8 +305,6 @@ void CurvesDock::BuildPlot() {
   chart_->addSeries(highlight_);
   highlight_->attachAxis(axisX);
   highlight_->attachAxis(axisY_);
-  if (const auto legend = chart_->legend()->markers(highlight_); !legend.isEmpty())
-    legend.front()->setVisible(false);
 
   // The speed bars stay while the number of steps does: their values are filled in below.
   if (speeds_ && speeds_->count() == count) return;
@@ -315,6 +367,45 @@ void CurvesDock::FillPoints() {
   for (int i = 0; i < static_cast<int>(steps_.size()); ++i)
     if (speeds_->at(i) != steps_[static_cast<size_t>(i)].Speed)
       speeds_->replace(i, steps_[static_cast<size_t>(i)].Speed);
+}
+
+void CurvesDock::FillLegend() {
+  legend_->clear();
+  for (int c = 1; c <= kChannels; ++c) {
+    const auto& runs = runs_[static_cast<size_t>(c - 1)];
+    if (runs.empty()) continue;
+    auto* item = new QListWidgetItem(Swatch(runs.front()->color()), ChannelName(look_, c), legend_);
+    item->setData(kChannelRole, c);
+    item->setFlags(Qt::ItemIsEnabled);
+    item->setCheckState(Qt::Checked);
+  }
+}
+
+void CurvesDock::PlaceMarkers() {
+  const QRectF area = chart_->plotArea();
+  const int count = static_cast<int>(steps_.size());
+  if (count <= 0 || area.width() <= 0) return;
+  std::vector<LabelSpan> spans;
+  spans.reserve(markers_.size());
+  double lineHeight = 0;
+  for (QGraphicsSimpleTextItem* label : markers_) {
+    const double step = label->data(0).toInt();
+    const double x = area.left() + (step - 0.5) / count * area.width();
+    const QRectF box = label->boundingRect();
+    spans.push_back({x - box.width() / 2, x + box.width() / 2});
+    lineHeight = std::max(lineHeight, box.height());
+  }
+  const std::vector<int> rows = StackLabels(spans, kMarkerGap);
+  const int rowCount = rows.empty() ? 0 : *std::max_element(rows.begin(), rows.end()) + 1;
+  for (size_t i = 0; i < markers_.size(); ++i)
+    markers_[i]->setPos(spans[i].Left, area.top() - (rows[i] + 1) * lineHeight - 2);
+  // Room above the plot for every row of labels; the new plot area places them again.
+  QMargins margins = chart_->margins();
+  const int top = 2 + static_cast<int>(std::ceil(rowCount * lineHeight));
+  if (margins.top() != top) {
+    margins.setTop(top);
+    chart_->setMargins(margins);
+  }
 }
 
 void CurvesDock::AlignSpeedBars() {

@@ -9,6 +9,9 @@
 
 class QBarSet;
 class QChart;
+class QGraphicsSimpleTextItem;
+class QListWidget;
+class QListWidgetItem;
 class QChartView;
 class QLabel;
 class QLineSeries;
@@ -23,14 +26,20 @@ class ChannelLook;
 
 // A dock beside the canvas plotting the open motion chart as compiled: each channel's servo
 // position (offset from 16384) per step, the step speeds as thin bars below, and the Set,
-// Compare, jump and end steps marked along the top. Follows the chart: Update() schedules a
-// recompile for the next turn of the event loop, which is skipped when nothing plotted changed.
+// Compare, jump and end steps marked along the top (stacked where they would overlap). The
+// channels are listed beside the plot, each in its own colour; a click there hides or shows one.
+// Follows the chart: Update() schedules a recompile for the next turn of the event loop, which
+// is skipped when nothing plotted changed.
 class CurvesDock : public QDockWidget {
   Q_OBJECT
  public:
   CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent = nullptr);
 
-  // The chart changed (or its selection did): replot soon.
+  // Motions longer than this are not plotted: far beyond what a motion holds, and every point
+  // of a plot is an item of its own.
+  static constexpr size_t kMostPlottedSteps = 1000;
+
+  // The chart changed (or its selection did): replot soon, or once shown again while hidden.
   void Update();
   // Replots now.
   void Rebuild();
@@ -46,6 +55,11 @@ class CurvesDock : public QDockWidget {
   void SetChannelShown(int channel, bool shown);
   // The steps highlighted because their objects are selected.
   std::vector<int> HighlightedSteps() const;
+  // The marker labels along the top, in step order.
+  const std::vector<QGraphicsSimpleTextItem*>& Markers() const { return markers_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  signals:
   // A point of step `step` (1-based) was clicked: its object should be selected.
@@ -60,20 +74,28 @@ class CurvesDock : public QDockWidget {
   void StepPointClicked(const QPointF& point);
   // Gives the speed bars the curves' plot width, so each bar stands under its step.
   void AlignSpeedBars();
+  // Puts the marker labels over their steps, a label that would overlap one row higher.
+  void PlaceMarkers();
+  void FillLegend();
+  void LegendClicked(QListWidgetItem* item);
 
   Chart& doc_;
   const ChannelLook* look_;
   QTimer debounce_;
+  bool stale_ = false;  // changes came while hidden
   QStackedWidget* stack_ = nullptr;
   QLabel* message_ = nullptr;
   QChartView* view_ = nullptr;
   QChart* chart_ = nullptr;
+  QListWidget* legend_ = nullptr;
   QChartView* speedView_ = nullptr;
   QChart* speedChart_ = nullptr;
   std::vector<CurveStep> steps_;
   std::vector<PoseRecord> plotted_;
   std::vector<uint8_t> plottedSelection_;
   std::vector<std::vector<QLineSeries*>> runs_;  // per channel, one series per run of steps
+  std::vector<QGraphicsSimpleTextItem*> markers_;
+  int markerRows_ = 0;
   QScatterSeries* highlight_ = nullptr;
   QValueAxis* axisY_ = nullptr;
   QBarSet* speeds_ = nullptr;

@@ -12,8 +12,10 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "core/board/SlotLists.h"
 #include "core/chart/Chart.h"
 #include "ui/motion/DialogWidgets.h"
+#include "ui/table/TableReadNote.h"
 
 namespace brv3 {
 namespace {
@@ -159,6 +161,16 @@ TSetDlg::TSetDlg(QWidget* parent) : QWidget(parent, Qt::Tool) {
         break;
     }
   }
+  tableNote_ = new TableReadNote(this);
+  grid->addWidget(tableNote_, row++, 0, 1, 2);
+  connect(tableNote_, &TableReadNote::TableRead, this, [this] {
+    if (!lists_) return;
+    const std::vector<std::string> items = lists_->Items();
+    FillSlots(djpList_, items);
+    FillSlots(callList_, items);
+    model_.SlotItemsChanged(items);
+    Refresh();
+  });
   for (SetOption option :
        {SetOption::SensorReference, SetOption::Timebase, SetOption::Jump, SetOption::Call}) {
     NotifyingCombo* list = List(option);
@@ -216,8 +228,14 @@ void TSetDlg::Open(Chart& chart, int index, const SensorTriggers& triggers,
   FillSlots(djpList_, slotItems);
   FillSlots(callList_, slotItems);
   model_.Open(target_.get(), triggers, slotItems);
+  tableNote_->Refresh();
   Refresh();
   if (QRadioButton* radio = Radio(model_.Option())) radio->setFocus();
+}
+
+void TSetDlg::SetSlotLists(SlotLists* lists) {
+  lists_ = lists;
+  tableNote_->Follow(lists);
 }
 
 void TSetDlg::Refresh() {

@@ -19,6 +19,8 @@ namespace brv3 {
 class Chart;
 class ChannelLook;
 class NotifyingCombo;
+class SlotLists;
+class TableReadNote;
 
 // The Set object's dialog: modeless, its choice stored into the object when it hides.
 class TSetDlg : public QWidget {
@@ -31,6 +33,8 @@ class TSetDlg : public QWidget {
             const std::vector<std::string>& slotItems, std::unique_ptr<PoseTarget> target = {});
   SetDialog& Model() { return model_; }
   void Refresh();
+  // The offer to read the table while rows are unread; the slot lists follow a read.
+  void SetSlotLists(SlotLists* lists);
 
  signals:
   void ObjectChanged();
@@ -55,6 +59,8 @@ class TSetDlg : public QWidget {
   NotifyingCombo* djpList_ = nullptr;
   NotifyingCombo* callList_ = nullptr;
   std::array<QCheckBox*, SetDialog::kSensorBoxes> sck_{};
+  SlotLists* lists_ = nullptr;
+  TableReadNote* tableNote_ = nullptr;
 };
 
 // The Compare object's dialog: a click stores the condition at once.

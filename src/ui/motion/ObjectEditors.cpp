@@ -114,6 +114,11 @@ void ObjectEditors::Hide() {
   mixDlg_->hide();
 }
 
+void ObjectEditors::SetSlotLists(SlotLists* lists) {
+  setDlg_->SetSlotLists(lists);
+  adDlg_->SetSlotLists(lists);
+}
+
 std::vector<std::string> ObjectEditors::SlotItems() const {
   return SlotItemTexts(table_);
 }

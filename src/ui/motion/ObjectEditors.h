@@ -14,6 +14,7 @@ namespace brv3 {
 
 class CurvesDock;
 class MotionTable;
+class SlotLists;
 class TAdDlg;
 class TBrivane3;
 class TCompDlg;
@@ -43,6 +44,8 @@ class ObjectEditors : public QObject {
   TPropoDlg& PropoDlg() const { return *propoDlg_; }
   // The board's motion table, whose rows fill the slot and motion lists; may stay null.
   void SetMotionTable(const MotionTable* table) { table_ = table; }
+  // The offer to read the table in the Set and analog dialogs; may stay null.
+  void SetSlotLists(SlotLists* lists);
   std::vector<std::string> SlotItems() const;
   // Opens an object's dialog by its type.
   void OpenObject(int index, uint8_t type);

@@ -8,14 +8,15 @@
 
 #include "core/board/TableActions.h"
 #include "core/chart/Chart.h"
+#include "core/chart/ChartHistory.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"
 
 namespace brv3 {
 
-TDataDlg::TDataDlg(BoardLink& link, MotionTable& table, Chart& chart, QWidget* parent)
-    : QDialog(parent), link_(link), table_(table), chart_(chart) {
+TDataDlg::TDataDlg(BoardLink& link, MotionTable& table, ChartHistory& history, QWidget* parent)
+    : QDialog(parent), link_(link), table_(table), history_(history) {
   setObjectName("DataDlg");
   setWindowTitle("DataDialog");
   auto* grid = new QGridLayout(this);
@@ -54,8 +55,9 @@ TDataDlg::TDataDlg(BoardLink& link, MotionTable& table, Chart& chart, QWidget* p
 void TDataDlg::ShowEntry(int index) {
   index_ = index;
   if (index < 0) {
-    motName_->setText(QString::fromStdString(chart_.Name));
-    cntEdit_->setText(QString::number(chart_.Ctrl));
+    const Chart& chart = history_.GetChart();
+    motName_->setText(QString::fromStdString(chart.Name));
+    cntEdit_->setText(QString::number(chart.Ctrl));
     return;
   }
   const auto& rows = table_.Rows();
@@ -104,11 +106,17 @@ void TDataDlg::OkClick() {
   if (!motName_->text().isEmpty())
     motName_->setText(QString::fromStdString(CleanName(motName_->text().toStdString())));
   const std::string name = motName_->text().toStdString();
+  const int32_t chartCode = history_.GetChart().Ctrl;
   if (index_ < 0) {
-    chart_.SetChartName(name);
-    chart_.Ctrl = CodeFromText(cntEdit_->text(), chart_.Ctrl);
+    const int32_t code = CodeFromText(cntEdit_->text(), chartCode);
+    history_.ApplyChecked("Name and code",
+                          [&name, code](Chart& chart) {
+                            chart.SetChartName(name);
+                            chart.Ctrl = code;
+                          },
+                          {ChartChangeKind::HeaderChanged, {}, ChangeOrigin::Edit});
   } else {
-    const int32_t code = CodeFromText(cntEdit_->text(), chart_.Ctrl);
+    const int32_t code = CodeFromText(cntEdit_->text(), chartCode);
     SaveEntryEdit(link_, index_, name, code);
   }
   accept();

@@ -10,15 +10,16 @@ class QPushButton;
 namespace brv3 {
 
 class BoardLink;
-class Chart;
+class ChartHistory;
 class MotionTable;
 
 // Edits the name and remote-control code of one motion table entry (0 ... 84), or of the chart
-// open in the main window (-1). "Capture" reads the last code the board received.
+// open in the main window (-1), whose header changes through its history (one undoable step).
+// "Capture" reads the last code the board received.
 class TDataDlg : public QDialog {
   Q_OBJECT
  public:
-  TDataDlg(BoardLink& link, MotionTable& table, Chart& chart, QWidget* parent = nullptr);
+  TDataDlg(BoardLink& link, MotionTable& table, ChartHistory& history, QWidget* parent = nullptr);
 
   // Fills the name and code boxes for entry `index` (-1: the open chart).
   void ShowEntry(int index);
@@ -43,7 +44,7 @@ class TDataDlg : public QDialog {
  private:
   BoardLink& link_;
   MotionTable& table_;
-  Chart& chart_;
+  ChartHistory& history_;
   int index_ = -1;
   QLineEdit* motName_ = nullptr;
   QLineEdit* cntEdit_ = nullptr;

@@ -84,7 +84,7 @@ TEST_F(BoardActionsTest, WriteMotionRunsItsStepsInOrder) {
   EXPECT_EQ(shown.SelectPrompt, "Select QVB-3 memory location");
   EXPECT_EQ(shown.SelectIndex, -1);
   EXPECT_EQ(Items(shown.SelectItems), 80u);
-  EXPECT_EQ(shown.SelectItems.rfind("\"M1  --/-- --:--\",", 0), 0u);
+  EXPECT_EQ(shown.SelectItems.rfind("\"M1 (not read)\",", 0), 0u);
 
   EXPECT_EQ(prompter.statuses, (Strings{"Compile successful", "Sleep on", "PCT is written",
                                         "Writing of 1 is done", "Writing of 2 is done",
@@ -174,6 +174,72 @@ TEST_F(BoardActionsTest, ScenarioWriteOffersOnlyScenarioEntries) {
   EXPECT_EQ(actions.HexRows(), (Strings{"M5 M5 WALK", "M7 M7 RUN"}));
 }
 
+// The selection lists never pass off a slot that was not read as empty. The table is read only
+// when the user asks in the dialog and agrees, since the board sleeps (the robot goes limp).
+TEST_F(BoardActionsTest, UnreadSlotsAreMarkedAndTheTableIsReadOnlyWhenTheUserAgrees) {
+  Bytes walk(42, 0x00);
+  walk[0] = 3;
+  walk[4] = 3, walk[5] = 7, walk[6] = 9, walk[7] = 5, walk[8] = 0xFF, walk[9] = 0xFF;
+  for (size_t i = 0; i < 4; ++i) walk[10 + i] = static_cast<uint8_t>("WALK"[i]);
+  board.entries[4] = walk;
+
+  int asked = 0;
+  prompter.whileSelecting = [&](NumberSelectState& state) {
+    ++asked;
+    EXPECT_NE(state.SelectItems.find("\"M5 (not read)\""), std::string::npos);
+    EXPECT_NE(state.SelectItems.find("\"S5 (not read)\""), std::string::npos);
+    EXPECT_EQ(state.SelectItems.find("--/-- --:--"), std::string::npos);
+    EXPECT_NE(state.SelectNote.find("not been read"), std::string::npos);
+    EXPECT_TRUE(board.frames.empty());  // showing the lists reads nothing
+    ASSERT_TRUE(state.ReadTable);
+
+    // No: nothing is sent, the lists stay.
+    prompter.answers.push_back(IdNo);
+    EXPECT_FALSE(state.ReadTable());
+    EXPECT_TRUE(board.frames.empty());
+    EXPECT_NE(state.SelectItems.find("\"M5 (not read)\""), std::string::npos);
+    ASSERT_FALSE(prompter.messages.empty());
+    EXPECT_EQ(prompter.messages.back().kind, MsgKind::Question);
+    EXPECT_NE(prompter.messages.back().text.find("limp"), std::string::npos);
+
+    // Yes: read with the board asleep, then woken; the lists show what the board holds.
+    prompter.answers.push_back(IdYes);
+    EXPECT_TRUE(state.ReadTable());
+    EXPECT_EQ(board.Count(0xF5), 85u);
+    EXPECT_FALSE(board.Asleep());
+    EXPECT_NE(state.SelectItems.find("\"M5 WALK 3/7 09:05\""), std::string::npos);
+    EXPECT_NE(state.SelectItems.find("\"M1  --/-- --:--\""), std::string::npos);
+    EXPECT_EQ(state.SelectItems.find("(not read)"), std::string::npos);
+    EXPECT_TRUE(state.SelectNote.empty());
+  };
+  prompter.selections.push_back(-2);
+  EXPECT_EQ(Play(), ActionResult::Cancelled);
+  EXPECT_EQ(asked, 1);
+
+  // Once read, the next dialog shows names and dates at once and offers nothing.
+  prompter.whileSelecting = nullptr;
+  prompter.selections.push_back(-2);
+  Delete();
+  EXPECT_TRUE(prompter.selectDialogs.back().SelectNote.empty());
+  EXPECT_NE(prompter.selectDialogs.back().SelectItems.find("\"M5 WALK 3/7 09:05\""),
+            std::string::npos);
+}
+
+TEST_F(BoardActionsTest, ATableThatCannotBeReadSaysSoAndKeepsTheOffer) {
+  board.failWhen = [](const Bytes& f) { return f[0] == 0xF5 && f[1] == 40; };
+  prompter.whileSelecting = [&](NumberSelectState& state) {
+    EXPECT_FALSE(state.ReadTable());
+    // The rows read before the failure show; the rest are still marked.
+    EXPECT_NE(state.SelectItems.find("\"M1  --/-- --:--\""), std::string::npos);
+    EXPECT_NE(state.SelectItems.find("\"M41 (not read)\""), std::string::npos);
+    EXPECT_FALSE(state.SelectNote.empty());
+  };
+  prompter.selections.push_back(-2);
+  Play();
+  ASSERT_FALSE(prompter.statuses.empty());
+  EXPECT_EQ(prompter.statuses.back(), SlotLists::kReadFailed);
+}
+
 TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
   WriteWalkTo(4);
   chart = Chart();
@@ -195,23 +261,28 @@ TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
   EXPECT_EQ(actions.HexRows().size(), 3u);
   EXPECT_TRUE(actions.Listing().empty());
 
-  // An empty motion entry: "No Data", board woken, chart kept.
+  // An empty motion entry: "No Data", board woken, chart kept; the hexadecimal view of what was
+  // read before is emptied, so it cannot pass for the empty entry's contents.
   prompter.statuses.clear();
   prompter.selections.push_back(0);
   EXPECT_EQ(Read(), ActionResult::NoData);
   EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "No Data"}));
-  EXPECT_EQ(actions.HexRows().size(), 3u);
+  EXPECT_TRUE(actions.HexRows().empty());
   EXPECT_FALSE(board.Asleep());
   EXPECT_EQ(chart.Name, "WALK");
 
+  // The same after a compile, and for an empty scenario entry.
+  ASSERT_EQ(actions.Compile(chart), ActionResult::Done);
+  ASSERT_EQ(actions.HexRows().size(), 3u);
   prompter.statuses.clear();
   prompter.selections.push_back(82);
   EXPECT_EQ(Read(), ActionResult::NoData);
   EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "No data"}));
-  EXPECT_EQ(actions.HexRows().size(), 3u);
+  EXPECT_TRUE(actions.HexRows().empty());
 
   // A pose that cannot be read is a board failure, not an empty entry (the status line does not
   // say "No Data" of a slot that holds data); the board is woken.
+  ASSERT_EQ(actions.Compile(chart), ActionResult::Done);
   board.failWhen = [](const Bytes& f) { return f[0] == 0xFC && f[1] == 0x02; };
   prompter.statuses.clear();
   prompter.selections.push_back(4);
@@ -219,6 +290,13 @@ TEST_F(BoardActionsTest, ReadReplacesTheChartOrReportsNoData) {
   EXPECT_EQ(prompter.statuses, (Strings{"Sleep on", "Read failed"}));
   EXPECT_FALSE(board.Asleep());
   EXPECT_EQ(chart.ObjectCount(), 2);
+  EXPECT_TRUE(actions.HexRows().empty());
+  // Nor does a board that cannot be put to sleep leave the old view.
+  ASSERT_EQ(actions.Compile(chart), ActionResult::Done);
+  board.failWhen = [](const Bytes&) { return true; };
+  prompter.selections.push_back(4);
+  EXPECT_EQ(Read(), ActionResult::BoardFailed);
+  EXPECT_TRUE(actions.HexRows().empty());
 }
 
 // Every step and the entry acknowledged, only the wake afterwards unanswered (twice): the write

@@ -105,12 +105,12 @@ TEST(OptionRules, MotionListsNeedTheirBitAndASlotBelow85) {
   EXPECT_EQ(SlotName(85), "");
   EXPECT_EQ(SlotOfName("S1"), 80);
   EXPECT_FALSE(SlotOfName("M81"));
-  std::vector<TableRow> rows(85);
-  rows[0] = {"M1", "walk", "3", "12/24 10:00", ""};
-  const std::vector<std::string> items = MotionListItems(rows);
+  const std::vector<std::string> items = MotionListItems({"M1 walk 12/24 10:00", "M2 (not read)"});
   ASSERT_EQ(items.size(), 86u);
   EXPECT_EQ(items[0], "OFF");
   EXPECT_EQ(items[1], "M1 walk 12/24 10:00");
+  EXPECT_EQ(items[2], "M2 (not read)");
+  EXPECT_EQ(items[85], "S5");
 }
 
 TEST(OptionRules, ChannelBoxesMakeTheMask) {

@@ -67,7 +67,7 @@ TEST_F(SilentBoardTest, EveryActionOnASilentBoardEndsWithConnectionFailed) {
     ASSERT_FALSE(prompter.statuses.empty()) << name;
     EXPECT_EQ(prompter.statuses.back(), "Connection failed") << name;
     EXPECT_FALSE(Has(prompter.statuses, "Write successful")) << name;
-    EXPECT_EQ(prompter.panels[1], "COM1 lost") << name;
+    EXPECT_EQ(prompter.panels[2], "COM1 lost") << name;
   }
   EXPECT_TRUE(watch.Lost());
   EXPECT_EQ(readInto.Objects.size(), chart.Objects.size());  // the failed read kept the chart
@@ -77,8 +77,25 @@ TEST_F(SilentBoardTest, EveryActionOnASilentBoardEndsWithConnectionFailed) {
   prompter.statuses.clear();
   ASSERT_EQ(actions.Play(*Slot::Motion(0)), ActionResult::Done);
   EXPECT_EQ(prompter.statuses, (Strings{"COM1 OK", "Sending the Play command"}));
-  EXPECT_EQ(prompter.panels[1], "COM1 OK");
+  EXPECT_EQ(prompter.panels[2], "COM1 OK");
   EXPECT_FALSE(watch.Lost());
+}
+
+TEST_F(SilentBoardTest, TheModePanelKeepsRunOrSleepWhileThePortPanelTellsOfThePort) {
+  ASSERT_TRUE(link.SetSleep(0));
+  ASSERT_EQ(prompter.panels[1], "Sleep");
+  board.offline = true;
+  EXPECT_FALSE(link.StopMotion());
+  EXPECT_EQ(prompter.panels[2], "COM1 lost");
+  EXPECT_EQ(prompter.panels[1], "Sleep");
+  // Back again: the board still sleeps, and the mode panel still says so.
+  board.offline = false;
+  EXPECT_TRUE(link.StopMotion());
+  EXPECT_EQ(prompter.panels[2], "COM1 OK");
+  EXPECT_EQ(prompter.panels[1], "Sleep");
+  ASSERT_TRUE(link.SetSleep(1));
+  EXPECT_EQ(prompter.panels[1], "RUN");
+  EXPECT_EQ(prompter.panels[2], "COM1 OK");
 }
 
 TEST_F(SilentBoardTest, AnAnswerThatIsWrongIsNoLostConnection) {
@@ -87,7 +104,7 @@ TEST_F(SilentBoardTest, AnAnswerThatIsWrongIsNoLostConnection) {
   EXPECT_FALSE(link.StopMotion());
   EXPECT_EQ(link.LastFault(), LinkFault::ShortReply);
   EXPECT_FALSE(Has(prompter.statuses, "Connection failed"));
-  EXPECT_EQ(prompter.panels.count(1), 0u);
+  EXPECT_EQ(prompter.panels.count(2), 0u);
   EXPECT_FALSE(watch.Lost());
   // Nor is a question answered No: nothing is sent, nothing is reported.
   prompter.answers.push_back(IdNo);
@@ -163,7 +180,7 @@ TEST_F(LostPortTest, TheNextCommandReopensTheSamePortOnce) {
   EXPECT_FALSE(link.StopMotion());
   EXPECT_EQ(link.LastFault(), LinkFault::PortGone);
   EXPECT_EQ(prompter.statuses.back(), "Connection failed");
-  EXPECT_EQ(prompter.panels[1], "COM2 lost");
+  EXPECT_EQ(prompter.panels[2], "COM2 lost");
   EXPECT_TRUE(control.log.empty());  // nothing reopened within the failed command
   board.failWhen = nullptr;
 
@@ -176,7 +193,7 @@ TEST_F(LostPortTest, TheNextCommandReopensTheSamePortOnce) {
   EXPECT_EQ(link.LastFault(), LinkFault::PortGone);
   EXPECT_EQ(prompter.statuses.back(), "Connection failed");
   EXPECT_EQ(watch.ReopenFailure(), "cannot open: no such device");
-  EXPECT_EQ(prompter.panelHints[1], "cannot open: no such device");
+  EXPECT_EQ(prompter.panelHints[2], "cannot open: no such device");
 
   // Back on the same path: reopened, sent, and shown as OK; stale report bytes dropped.
   board.missing = false;
@@ -188,8 +205,8 @@ TEST_F(LostPortTest, TheNextCommandReopensTheSamePortOnce) {
   EXPECT_EQ(board.played, std::vector<int>{4});
   EXPECT_EQ(buffer.Size(), 0u);
   EXPECT_EQ(prompter.statuses.back(), "COM2 OK");
-  EXPECT_EQ(prompter.panels[1], "COM2 OK");
-  EXPECT_EQ(prompter.panelHints[1], "");
+  EXPECT_EQ(prompter.panels[2], "COM2 OK");
+  EXPECT_EQ(prompter.panelHints[2], "");
   EXPECT_TRUE(watch.ReopenFailure().empty());
 
   // A working port is left alone.
@@ -202,11 +219,11 @@ TEST_F(LostPortTest, AHangUpBetweenCommandsShowsAtOnceAndTheNextCommandReopens) 
   board.hungUp = true;
   watch.PortHungUp();
   EXPECT_TRUE(watch.Lost());
-  EXPECT_EQ(prompter.panels[1], "COM2 lost");
+  EXPECT_EQ(prompter.panels[2], "COM2 lost");
   EXPECT_TRUE(prompter.statuses.empty());  // no command failed: the status line is left alone
   EXPECT_TRUE(link.PlayMotion(4));
   EXPECT_EQ(control.log, (Strings{"close", "port 2", "open"}));
-  EXPECT_EQ(prompter.panels[1], "COM2 OK");
+  EXPECT_EQ(prompter.panels[2], "COM2 OK");
 
   // With no port chosen there is nothing to call lost.
   watch.PortSelected(0, true);
@@ -230,7 +247,7 @@ TEST_F(LostPortTest, OnlyAChosenPortThatOpenedIsReopened) {
   board.open = false;
   EXPECT_FALSE(link.StopMotion());
   EXPECT_TRUE(control.log.empty());
-  EXPECT_EQ(prompter.panels[1], "No Connection");
+  EXPECT_EQ(prompter.panels[2], "No Connection");
 
   // A port that could not be opened when chosen is not retried either.
   watch.PortSelected(7, false);
@@ -242,7 +259,7 @@ TEST_F(LostPortTest, OnlyAChosenPortThatOpenedIsReopened) {
   board.open = true;
   watch.PortSelected(3, true);
   EXPECT_FALSE(watch.Lost());
-  EXPECT_EQ(prompter.panels[1], "COM3 OK");
+  EXPECT_EQ(prompter.panels[2], "COM3 OK");
 
   // A port chosen again while a command waited: that command's failure is not the new port's.
   prompter.statuses.clear();

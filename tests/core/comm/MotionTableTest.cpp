@@ -69,19 +69,29 @@ TEST(MotionTable, StartsEmptyAndBuildsListTexts) {
   ASSERT_EQ(table.Rows().size(), 85u);
   EXPECT_EQ(table.Rows()[84], (TableRow{"S5", "", "0", "--/-- --:--", "65535"}));
 
+  // Rows never read are marked so in the lists, apart from a slot the board reported empty.
+  EXPECT_EQ(table.UnreadRows(), 85);
   table.ShowTableEntry(EntryBytes(4, {3, 7, 9, 5}, 1, "walk"), 0, false);
+  table.ShowTableEntry(EmptyTableEntry(), 1, false);
+  EXPECT_TRUE(table.RowRead(1));
+  EXPECT_FALSE(table.RowRead(2));
+  EXPECT_EQ(table.UnreadRows(), 83);
   std::string text = "OFF";
   table.MotionListText(text);
-  EXPECT_EQ(text.rfind("OFF,\"M1 walk 3/7 09:05\",\"M2  --/-- --:--\",", 0), 0u);
+  EXPECT_EQ(text.rfind("OFF,\"M1 walk 3/7 09:05\",\"M2  --/-- --:--\",\"M3 (not read)\",", 0), 0u);
   EXPECT_EQ(std::count(text.begin(), text.end(), ','), 80);
-  EXPECT_NE(text.find(",\"M80  --/-- --:--\""), std::string::npos);
+  EXPECT_NE(text.find(",\"M80 (not read)\""), std::string::npos);
   EXPECT_EQ(text.find("S1"), std::string::npos);
+  EXPECT_EQ(table.SlotItemText(2), "M3 (not read)");
+  EXPECT_EQ(table.SlotItemText(85), "");
+  // The table window itself still starts with empty rows.
+  EXPECT_EQ(table.Rows()[2], (TableRow{"M3", "", "0", "--/-- --:--", "65535"}));
 
   std::string scenarios;
   table.ScenarioListText(scenarios);
   EXPECT_EQ(scenarios,
-            "\"S1  --/-- --:--\",\"S2  --/-- --:--\",\"S3  --/-- --:--\",\"S4  --/-- --:--\","
-            "\"S5  --/-- --:--\"");
+            "\"S1 (not read)\",\"S2 (not read)\",\"S3 (not read)\",\"S4 (not read)\","
+            "\"S5 (not read)\"");
 
   // A quote in a board name is doubled so the item still reads as one.
   table.ShowTableEntry(EntryBytes(1, {0xFF, 0, 0, 0}, 1, "a\"b"), 80, false);

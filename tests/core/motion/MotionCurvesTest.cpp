@@ -83,6 +83,41 @@ TEST(MotionCurvesTest, TheRepositoryChartsCompileIntoSeries) {
   }
 }
 
+TEST(MotionCurvesTest, LabelsThatWouldOverlapGoUpARow) {
+  // "CMP 5" over "END 6": 40 pixels wide, 25 apart.
+  EXPECT_EQ(StackLabels({{0, 40}, {25, 65}}, 4), (std::vector<int>{0, 1}));
+  // Far enough apart, all in one row; a third label goes back down where there is room.
+  EXPECT_EQ(StackLabels({{0, 40}, {44, 84}, {100, 140}}, 4), (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(StackLabels({{0, 40}, {20, 60}, {45, 85}, {50, 90}}, 4),
+            (std::vector<int>{0, 1, 0, 2}));
+  EXPECT_TRUE(StackLabels({}, 4).empty());
+}
+
+TEST(MotionCurvesTest, ChannelColoursDifferAndAPanelKeepsItsOwn) {
+  std::array<std::optional<Rgb>, kChannels> own{};
+  std::array<bool, kChannels> plotted{};
+  plotted.fill(true);
+  own[2] = Rgb{255, 0, 0};  // CH3 dressed red
+  std::array<Rgb, kChannels> colors = DistinctChannelColors(own, plotted);
+  EXPECT_EQ(colors[2], (Rgb{255, 0, 0}));
+  for (size_t a = 0; a < kChannels; ++a)
+    for (size_t b = a + 1; b < kChannels; ++b)
+      EXPECT_GE(ColorDistance(colors[a], colors[b]), kDistinctColorDistance) << a << " " << b;
+
+  // A second panel dressed the same red is told apart from the first; the first keeps its red.
+  own[6] = Rgb{250, 5, 5};
+  colors = DistinctChannelColors(own, plotted);
+  EXPECT_EQ(colors[2], (Rgb{255, 0, 0}));
+  EXPECT_GE(ColorDistance(colors[2], colors[6]), kDistinctColorDistance);
+
+  // Channels off the plot take no colour from those on it: two plotted channels far apart.
+  plotted.fill(false);
+  plotted[0] = plotted[1] = true;
+  colors = DistinctChannelColors({}, plotted);
+  EXPECT_GE(ColorDistance(colors[0], colors[1]), 2 * kDistinctColorDistance);
+  EXPECT_EQ(ColorDistance(colors[0], colors[0]), 0);
+}
+
 TEST(MotionChecksTest, EachWarningAndItsQuietCounterpart) {
   ChartBuilder b;
   const int p1 = b.Pos("POS1", 17100);  // past the pulse range

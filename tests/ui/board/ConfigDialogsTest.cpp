@@ -8,10 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "core/chart/CanvasDrawing.h"
@@ -372,6 +374,45 @@ TEST_F(ConfigDialogsTest, ParameterDialogOpensUsableAndEscapeWritesTheRecordAsRe
   EXPECT_EQ(Board().svlLong[0][7], 0x0D);
   EXPECT_TRUE(dlg.isEnabled());
   dlg.reject();
+}
+
+// The options dialog opened from its toolbar button: its motion lists mark the slots never read
+// and the dialog offers to read the table; once read (after Yes) the lists show the names.
+TEST_F(ConfigDialogsTest, OptionMotionListsMarkUnreadSlotsUntilTheTableIsRead) {
+  sim::FlashMemory flash = Flash();
+  flash.table[4] = {3, 0, 0, 0, 3, 7, 9, 5, 0xFF, 0xFF, 'W', 'A', 'L', 'K'};
+  sim::Engine stocked(std::make_unique<sim::Board>(flash));
+  sim::SimPort stockedPort(stocked);
+  window.Link().SetPort(&stockedPort);
+  MainBoardButtons buttons(window, window.Prompts());
+  window.SetBoardButtons(&buttons);
+  bool shown = false;
+  test::OnNextModal([&](QWidget* dialog) {
+    shown = true;
+    auto* start = dialog->findChild<QComboBox*>("BtnList");
+    auto* read = dialog->findChild<QPushButton*>("ReadTableBtn");
+    auto* note = dialog->findChild<QLabel*>("TableNoteText");
+    ASSERT_TRUE(start && read && note);
+    const int chosen = start->currentIndex();
+    EXPECT_EQ(start->itemText(5), "M5 (not read)");
+    EXPECT_EQ(start->itemText(1), "M1 (not read)");
+    EXPECT_TRUE(note->isVisible());
+    test::OnNextModal([](QWidget* box) {
+      QTest::mouseClick(static_cast<QMessageBox*>(box)->button(QMessageBox::Yes), Qt::LeftButton);
+    });
+    QTest::mouseClick(read, Qt::LeftButton);
+    EXPECT_EQ(start->currentIndex(), chosen);
+    EXPECT_EQ(start->itemText(5), "M5 WALK 3/7 09:05");
+    EXPECT_EQ(start->itemText(1), "M1  --/-- --:--");
+    EXPECT_EQ(dialog->findChild<QComboBox*>("AlarmList")->itemText(5), "M5 WALK 3/7 09:05");
+    EXPECT_FALSE(note->isVisible());
+    EXPECT_TRUE(dialog->isEnabled());
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  QTest::mouseClick(window.findChild<QToolButton*>("OptionBtn"), Qt::LeftButton);
+  EXPECT_TRUE(shown);
+  window.SetBoardButtons(nullptr);
+  window.Link().SetPort(&port);
 }
 
 // The low-voltage threshold has one readout, the text: the arrows beside it show no number of

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
@@ -16,6 +18,7 @@
 #include "sim/SimPort.h"
 #include "ui/ComboInput.h"
 #include "ui/UiTestSupport.h"
+#include "ui/app/MainBoardButtons.h"
 #include "ui/app/MainWindow.h"
 #include "ui/chart/CanvasWidget.h"
 #include "ui/motion/ObjectEditors.h"
@@ -99,6 +102,39 @@ TEST_F(ObjectDialogsTest, SetDialogShowsTheObjectAndStoresWhenTheMainWindowHides
   EXPECT_TRUE(Find<QRadioButton>(&dlg, "RadBtn11")->isChecked());
   dlg.hide();
   EXPECT_EQ(Object(index).Values[0], 57429);
+}
+
+// The Set dialog's jump and call lists mark the slots never read; its offer reads the table after
+// asking, and the lists then name the motions while the choice made so far stays.
+TEST_F(ObjectDialogsTest, SetDialogSlotListsMarkUnreadSlotsUntilTheTableIsRead) {
+  MainBoardButtons buttons(window, window.Prompts());
+  window.SetBoardButtons(&buttons);
+  BoardLink other(&port);
+  ASSERT_TRUE(other.UpdateTableEntry(4, 3, 0, "WALK", EntryDate::Given({3, 7, 9, 5}), 0xFFFF));
+  const int index = Place(kSet, 33297, "Loop10");
+  window.Canvas()->OpenObjectDialog(index, kSet);
+  TSetDlg& dlg = window.Editors().SetDlg();
+  auto* jumps = Find<QComboBox>(&dlg, "DjpList");
+  auto* read = Find<QPushButton>(&dlg, "ReadTableBtn");
+  ASSERT_TRUE(jumps && read);
+  EXPECT_EQ(jumps->itemText(4), "M5 (not read)");
+  EXPECT_TRUE(read->isVisible());
+  auto* jump = Find<QRadioButton>(&dlg, "RadBtn11");
+  QTest::mouseClick(jump, Qt::LeftButton, {}, QPoint(6, jump->height() / 2));  // the dot
+  ASSERT_TRUE(Find<QRadioButton>(&dlg, "RadBtn11")->isChecked());
+  ASSERT_EQ(dlg.Model().Option(), SetOption::Jump);
+
+  test::OnNextModal([](QWidget* box) {
+    QTest::mouseClick(static_cast<QMessageBox*>(box)->button(QMessageBox::Yes), Qt::LeftButton);
+  });
+  QTest::mouseClick(read, Qt::LeftButton);
+  EXPECT_EQ(jumps->itemText(4), "M5 WALK 3/7 09:05");
+  EXPECT_EQ(Find<QComboBox>(&dlg, "CallList")->itemText(0), "M1  --/-- --:--");
+  EXPECT_TRUE(dlg.isVisible());  // the question stood over the dialog, which stays open
+  EXPECT_FALSE(read->isVisible());
+  EXPECT_TRUE(Find<QRadioButton>(&dlg, "RadBtn11")->isChecked());
+  dlg.hide();
+  window.SetBoardButtons(nullptr);
 }
 
 TEST_F(ObjectDialogsTest, CompareDialogStoresAtTheClick) {

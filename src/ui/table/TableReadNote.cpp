@@ -1,0 +1,59 @@
+#include "ui/table/TableReadNote.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "core/board/SlotLists.h"
+#include "core/util/Prompter.h"
+#include "ui/app/MessageDialogs.h"
+
+namespace brv3 {
+
+TableReadNote::TableReadNote(QWidget* parent) : QFrame(parent) {
+  setObjectName("TableReadNote");
+  setFrameShape(QFrame::StyledPanel);
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 2, 4, 2);
+  text_ = new QLabel(this);
+  text_->setObjectName("TableNoteText");
+  text_->setWordWrap(true);
+  button_ = new QPushButton(SlotLists::kReadButton, this);
+  button_->setObjectName("ReadTableBtn");
+  layout->addWidget(text_, 1);
+  layout->addWidget(button_);
+  connect(button_, &QPushButton::clicked, this, [this] {
+    if (read_) read_();
+    Refresh();
+    emit TableRead();
+  });
+  hide();
+}
+
+void TableReadNote::SetSource(std::function<std::string()> note, std::function<void()> read) {
+  note_ = std::move(note);
+  read_ = std::move(read);
+  Refresh();
+}
+
+void TableReadNote::Follow(SlotLists* lists) {
+  if (!lists) {
+    SetSource(nullptr, nullptr);
+    return;
+  }
+  // The question stands over this dialog, so the dialog is what comes back when it closes.
+  SetSource([lists] { return lists->Note(); },
+            [this, lists] {
+              if (ShowMsgBox(window(), MsgKind::Question, MsgButtons::YesNo,
+                             QString::fromUtf8(SlotLists::kQuestion), kEnglish) == IdYes)
+                lists->Read();
+            });
+}
+
+void TableReadNote::Refresh() {
+  const std::string note = note_ ? note_() : std::string();
+  text_->setText(QString::fromStdString(note));
+  setVisible(!note.empty());
+}
+
+}  // namespace brv3
