@@ -88,6 +88,8 @@ class Trace:
         frames, current = [], None
         for direction, data in self.lines()[since:]:
             if direction == "<":
+                if current == b"\x0d":
+                    continue  # the board acknowledges the attention; the command follows
                 if current is not None:
                     frames.append(current)
                 current = None
@@ -95,6 +97,10 @@ class Trace:
                 if current is not None:
                     frames.append(current)
                 current = data
+            elif data[:1] == b"\xfe" and data[-1:] == b"\x0d" and len(data) > 1:
+                # A live command waits for no reply: the next attention comes in the same burst.
+                frames.append((current or b"") + data[:-1])
+                current = b"\x0d"
             else:
                 current = (current or b"") + data
         if current is not None:
@@ -265,6 +271,20 @@ class Session:
         except (OSError, ValueError):
             return {"windows": [], "widgets": []}
 
+    def fresh_map(self):
+        """A description the editor wrote after this call."""
+        since = time.time() * 1000
+        return wait_for(lambda: (lambda m: m if m.get("stamp", 0) > since else None)(self.map()),
+                        "a fresh widget map")
+
+    def steady(self, pick, what):
+        """What `pick(map)` finds once two fresh descriptions agree (a window or a popup that
+        has just appeared may still be moving or scrolling)."""
+        def agreed():
+            first = pick(self.fresh_map())
+            return first if first and first == pick(self.fresh_map()) else None
+        return wait_for(agreed, what)
+
     def find(self, name, window=None, snapshot=None):
         snapshot = snapshot or self.map()
         for w in snapshot["widgets"]:
@@ -329,8 +349,9 @@ class Session:
 
     def click(self, name, window=None, button=1, repeat=1, dx=None, dy=None):
         """Clicks the middle of a named, enabled widget (or the point dx, dy inside it)."""
-        w = self.widget(name, window, condition=lambda w: w["enabled"],
-                        what=f"enabled widget {name}")
+        self.widget(name, window, condition=lambda w: w["enabled"],
+                    what=f"enabled widget {name}")
+        w = self.steady(lambda m: self.find(name, window, m), f"widget {name} to hold still")
         x, y = self.centre(w)
         if dx is not None:
             x = w["x"] + dx
@@ -360,12 +381,14 @@ class Session:
             self.move_to(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
         self.xdo("mouseup", 1)
 
-    def choose(self, combo, text, window=None, keyboard=False):
+    def choose(self, combo, text, window=None, keyboard=False, then_dialog=False):
         """Picks `text` in a drop-down list as a person does: opens the popup with a click, then
         clicks the row, or (keyboard) arrows to it and presses Return."""
         w = self.click(combo, window)
-        popup = self.widget(combo + "/popup", what=f"the popup of {combo}",
-                            condition=lambda p: p.get("items"))
+        self.widget(combo + "/popup", what=f"the popup of {combo}",
+                    condition=lambda p: p.get("items"))
+        popup = self.steady(lambda m: self.find(combo + "/popup", None, m),
+                            f"the popup of {combo} to hold still")
         rows = popup["items"]
         target = next((r for r in rows if r["text"] == text), None)
         if keyboard:
@@ -385,18 +408,19 @@ class Session:
                     self.move_to(*self.centre(popup))
                     self.xdo("click", wheel)
                     before = [r["row"] for r in rows]
-                    popup = wait_for(lambda: self.find(combo + "/popup"), f"popup of {combo}")
-                    try:
-                        popup = wait_for(lambda: (lambda p: p if p and [r["row"] for r in
-                                                  p["items"]] != before else None)(
-                            self.find(combo + "/popup")), "the list to scroll", deadline=2)
-                    except AssertionError:
-                        break
-                    rows = popup["items"]
+                    moved = self.steady(lambda m: self.find(combo + "/popup", None, m),
+                                        f"the popup of {combo} to hold still")
+                    if [r["row"] for r in moved["items"]] == before:
+                        break  # the end of the list
+                    popup, rows = moved, moved["items"]
                     target = next((r for r in rows if r["text"] == text), None)
             if target is None:
                 raise StepFailed(f"{combo} offers no '{text}': {[r['text'] for r in rows]}")
-            self.click_at(*self.centre(target))
+            # Near the row's left end: a release where the press that opened the list was, within
+            # a double-click time, is not a choice (the hand moves on first).
+            self.click_at(target["x"] + min(16, target["w"] // 4), self.centre(target)[1])
+        if then_dialog:  # the choice opens a dialog of its own
+            return
         wait_for(lambda: self.find(combo + "/popup") is None, f"the popup of {combo} to close")
         self.widget(combo, window, condition=lambda c: c["text"] == text,
                     what=f"{combo} to show '{text}'")
@@ -415,14 +439,15 @@ class Session:
 
     def menu_item(self, text, closes=True):
         """Clicks the enabled item `text` of the open pop-up menu."""
-        def item():
-            for w in self.map()["widgets"]:
+        def item(snapshot=None):
+            for w in (snapshot or self.map())["widgets"]:
                 if w["class"] == "QMenu":
-                    for i in w["items"]:
+                    for i in w.get("items", []):
                         if i["text"].replace("&", "").split("\t")[0] == text and i["enabled"]:
                             return i
             return None
-        self.click_at(*self.centre(wait_for(item, f"menu item {text}")))
+        wait_for(item, f"menu item {text}")
+        self.click_at(*self.centre(self.steady(item, f"menu item {text} to hold still")))
         if closes:
             wait_for(lambda: not self.map().get("popup"), f"the menu to close after {text}")
 
@@ -498,7 +523,8 @@ class AcceptanceTest(unittest.TestCase):
 
     def tearDown(self):
         # The screenshot and the logs are for a scenario that failed.
-        failed = not getattr(self._outcome, "success", True)
+        result = self._outcome.result
+        failed = any(test is self for test, _ in result.failures + result.errors)
         if failed:
             self.s.__exit__(AssertionError, None, None)
         else:

@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -22,7 +23,6 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 
 namespace brv3 {
 namespace {
@@ -182,6 +182,7 @@ QByteArray Snapshot() {
   }
   auto name = [](const QWidget* w) { return w ? w->objectName() : QString(); };
   QJsonObject root{
+      {"stamp", QDateTime::currentMSecsSinceEpoch()},
       {"windows", windows},
       {"widgets", widgets},
       {"active", name(QApplication::activeWindow())},
@@ -199,16 +200,15 @@ void StartWidgetMapFromEnvironment() {
   const char* path = std::getenv("BRV3_WIDGET_MAP");
   if (!path || !*path) return;
   auto* timer = new QTimer(qApp);
-  auto last = std::make_shared<QByteArray>();
   const QString target = QString::fromLocal8Bit(path);
-  QObject::connect(timer, &QTimer::timeout, timer, [target, last] {
-    QByteArray now = Snapshot();
-    if (now == *last) return;
+  // Rewritten on every tick with the time it was taken, so that a reader can wait for a
+  // description made after its last input.
+  QObject::connect(timer, &QTimer::timeout, timer, [target] {
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) return;
-    file.write(now);
+    file.write(Snapshot());
     file.write("\n");
-    if (file.commit()) *last = std::move(now);
+    file.commit();
   });
   timer->start(100);
 }
