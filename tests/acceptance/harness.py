@@ -56,6 +56,11 @@ def wait_for(condition, what, deadline=DEADLINE):
         delay = min(delay * 2, 0.1)
 
 
+# Commands the board does not answer (live servo words, live trim words): the editor sends the
+# next attention right behind them.
+UNANSWERED = (0xFE, 0xFB)
+
+
 class Trace:
     """The simulator's trace: one line per burst, 'SECONDS > HEX' from the editor, '< HEX' back."""
 
@@ -97,7 +102,7 @@ class Trace:
                 if current is not None:
                     frames.append(current)
                 current = data
-            elif data[:1] == b"\xfe" and data[-1:] == b"\x0d" and len(data) > 1:
+            elif data[0] in UNANSWERED and data[-1:] == b"\x0d" and len(data) > 1:
                 # A live command waits for no reply: the next attention comes in the same burst.
                 frames.append((current or b"") + data[:-1])
                 current = b"\x0d"
@@ -353,6 +358,8 @@ class Session:
                     what=f"enabled widget {name}")
         w = self.steady(lambda m: self.find(name, window, m), f"widget {name} to hold still")
         x, y = self.centre(w)
+        if dx is None and w["class"] in ("QCheckBox", "QRadioButton"):
+            dx = 8  # on the box: the rest of a wide check box's row takes no click
         if dx is not None:
             x = w["x"] + dx
         if dy is not None:
@@ -365,7 +372,7 @@ class Session:
             self.xdo("key", "--delay", 30, k)
 
     def type(self, text):
-        self.xdo("type", "--delay", 30, text)
+        self.xdo("type", "--delay", 30, "--", text)
 
     def focus(self, name, window=None):
         """Clicks a line edit and waits for the keyboard focus to be there."""

@@ -48,10 +48,11 @@ class BoardDialogs(AcceptanceTest):
         self.enter("Edit2", "HomeDlg", "-400")  # beyond a pulse servo's range: held at -345
         s.widget("Edit2", "HomeDlg", condition=lambda w: w["text"] == "-345",
                  what="CH2's offset held at -345")
-        # The robot followed both while the dialog was open.
-        s.trace.wait_frame(lambda f: f[1:2] == b"\xfe" and f[3] == 1 and
-                           f[5:7] == (16384 - 345).to_bytes(2, "big"),
-                           "the held offset of CH2 sent live", since=mark)
+        # The robot followed both while the dialog was open (live trim words FB 00 CH HI LO).
+        for channel, word in ((0, 16384 + 120), (1, 16384 - 345)):
+            s.trace.wait_frame(lambda f, c=channel, w=word: f[1:3] == b"\xfb\x00" and
+                               f[3] == c and f[4:6] == w.to_bytes(2, "big"),
+                               f"CH{channel + 1}'s offset sent live", since=mark)
         self.close_with_escape("HomeDlg")
         trim = self.board_config()["trim"]
         self.assertEqual(trim[0], 16384 + 120)
@@ -99,27 +100,21 @@ class BoardDialogs(AcceptanceTest):
         s.stop_sim()
         s.start_sim()
         s.click("SioReadBtn", "SVLDlg")
-        s.widget("SVLDlg", condition=lambda w: w["enabled"], what="the list enabled again")
-        rows = s.widget("SVLList", "SVLDlg", condition=lambda w: w.get("items"))["items"]
-        mark = s.trace.mark()
+        rows = s.widget("SVLList", "SVLDlg", condition=lambda w: w.get("items") and w["enabled"],
+                        what="the records listed")["items"]
+        before = rows[0]["text"]
         s.click_at(*s.centre(rows[0]), repeat=2)
-        prm = s.window("SVLPrm")
+        s.window("SVLPrm")
         s.wait_active("SVLPrm")
-        self.assertTrue(prm["enabled"], "the record dialog opened disabled")
-        punch = s.widget("Punch", "SVLPrm", condition=lambda w: w["enabled"],
-                         what="an enabled Punch list in the record dialog")
-        items = s.click("Punch", "SVLPrm")
-        s.key("Escape")  # closes the list
-        wait_for(lambda: s.find("Punch/popup") is None, "the Punch list to close")
-        del items
-        s.key("Escape")  # closes the dialog unchanged
+        s.widget("Punch", "SVLPrm", condition=lambda w: w["enabled"],
+                 what="an enabled Punch list in the record dialog (it opened disabled)")
+        s.choose("Punch", "7", "SVLPrm")
+        s.key("alt+F4")
         s.window_gone("SVLPrm")
-        written = [f for f in s.trace.frames(mark) if len(f) > 3]
-        self.assertTrue(punch)
+        s.wait_active("SVLDlg")
         self.close_with_escape("SVLDlg")
-        config = self.board_config()
-        self.assertIn("1", config["servo_records"])
-        del written
+        record = self.board_config()["servo_records"]["1"]
+        self.assertEqual(record["punch"], 7, f"{record} (row read as {before})")
 
     def test_analog_dialog_shows_fed_values_and_stores_factors_and_calibration(self):
         s = self.s
