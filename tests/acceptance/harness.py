@@ -237,6 +237,13 @@ class Session:
             except subprocess.TimeoutExpired:
                 proc.kill()
                 proc.wait()
+        for proc in self.procs:
+            for stream in (proc.stdin, proc.stdout):
+                if stream:
+                    stream.close()
+        for log in ("sim_log", "editor_log"):
+            if getattr(self, log, None):
+                getattr(self, log).close()
         if os.environ.get("BRV3_ACCEPTANCE_KEEP"):
             print(f"kept {self.work}")
         else:
@@ -342,8 +349,15 @@ class Session:
     def centre(rect):
         return rect["x"] + rect["w"] // 2, rect["y"] + rect["h"] // 2
 
+    def pointer(self):
+        out = self.xdo("getmouselocation", "--shell")
+        values = dict(line.split("=", 1) for line in out.split())
+        return int(values["X"]), int(values["Y"])
+
     def move_to(self, x, y):
-        self.xdo("mousemove", "--sync", x, y)
+        # Not --sync: it waits for a motion event, which never comes when the pointer is there.
+        self.xdo("mousemove", x, y)
+        wait_for(lambda: self.pointer() == (x, y), f"the pointer at {x}, {y}")
 
     def click_at(self, x, y, button=1, repeat=1):
         self.move_to(x, y)
@@ -388,22 +402,25 @@ class Session:
             self.move_to(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
         self.xdo("mouseup", 1)
 
-    def choose(self, combo, text, window=None, keyboard=False, then_dialog=False):
+    def choose(self, combo, text, window=None, keyboard=False, then_dialog=False, prefix=False):
         """Picks `text` in a drop-down list as a person does: opens the popup with a click, then
-        clicks the row, or (keyboard) arrows to it and presses Return."""
+        clicks the row, or (keyboard) arrows to it and presses Return. With `prefix`, the first
+        row that starts with `text`."""
+        same = (lambda t: t.startswith(text)) if prefix else (lambda t: t == text)
         w = self.click(combo, window)
         self.widget(combo + "/popup", what=f"the popup of {combo}",
                     condition=lambda p: p.get("items"))
         popup = self.steady(lambda m: self.find(combo + "/popup", None, m),
                             f"the popup of {combo} to hold still")
         rows = popup["items"]
-        target = next((r for r in rows if r["text"] == text), None)
+        target = next((r for r in rows if same(r["text"])), None)
         if keyboard:
             texts = [r["text"] for r in rows]
-            if text not in texts:
+            wanted = next((i for i, t in enumerate(texts) if same(t)), None)
+            if wanted is None:
                 raise StepFailed(f"{combo} offers no '{text}' on screen: {texts}")
             current = texts.index(w["text"]) if w["text"] in texts else 0
-            step = texts.index(text) - current
+            step = wanted - current
             for _ in range(abs(step)):
                 self.key("Down" if step > 0 else "Up")
             self.key("Return")
@@ -420,7 +437,7 @@ class Session:
                     if [r["row"] for r in moved["items"]] == before:
                         break  # the end of the list
                     popup, rows = moved, moved["items"]
-                    target = next((r for r in rows if r["text"] == text), None)
+                    target = next((r for r in rows if same(r["text"])), None)
             if target is None:
                 raise StepFailed(f"{combo} offers no '{text}': {[r['text'] for r in rows]}")
             # Near the row's left end: a release where the press that opened the list was, within
@@ -429,7 +446,7 @@ class Session:
         if then_dialog:  # the choice opens a dialog of its own
             return
         wait_for(lambda: self.find(combo + "/popup") is None, f"the popup of {combo} to close")
-        self.widget(combo, window, condition=lambda c: c["text"] == text,
+        self.widget(combo, window, condition=lambda c: same(c["text"]),
                     what=f"{combo} to show '{text}'")
 
     def menu(self, *path):

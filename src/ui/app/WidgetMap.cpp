@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QSaveFile>
 #include <QSlider>
+#include <QStringList>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTabBar>
@@ -50,7 +51,11 @@ QJsonArray RowsOf(const QAbstractItemView* view) {
     rect.setWidth(std::min(rect.width(), viewport->width()));
     QJsonObject row = RectOf(rect);
     row["row"] = r;
-    row["text"] = model->data(index).toString();
+    // Every column's text, tab-separated (a table row: number, name, date ...).
+    QStringList texts;
+    for (int c = 0; c < model->columnCount(view->rootIndex()); ++c)
+      texts << model->data(model->index(r, c, view->rootIndex())).toString();
+    row["text"] = texts.join('\t');
     rows.append(row);
   }
   return rows;
