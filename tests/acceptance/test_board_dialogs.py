@@ -87,6 +87,12 @@ class BoardDialogs(AcceptanceTest):
         self.assertAlmostEqual(config["options"]["low_voltage"],
                                float(volt_text.rstrip("V")), places=1)
 
+    def test_a_fresh_board_shows_a_low_voltage_within_the_dialogs_range(self):
+        self.open_tool("OptionBtn", "OptDlg")
+        volt = self.s.widget("AlmVoltEdit", "OptDlg", condition=lambda w: w["text"])["text"]
+        self.assertNotEqual(volt, "00.0V", "a fresh board's low voltage is outside the range")
+        self.close_with_escape("OptDlg")
+
     def test_svl_record_is_edited_after_the_reboot_into_the_list_mode(self):
         s = self.s
         # CH1 becomes an SVL channel through the options dialog.

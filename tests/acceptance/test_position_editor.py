@@ -113,11 +113,11 @@ class PositionEditor(AcceptanceTest):
         mark = s.trace.mark()
         s.click("OKBtn", "PortDlg")
         s.window_gone("PortDlg")
-        s.widget("Label1", "PrmDlg", condition=lambda w: w["text"] == "ARM",
-                 what="CH1's panel to read ARM")
         s.trace.wait_frame(lambda f: b"ARM" in f, "the channel name written to the board",
                            since=mark)
         self.editor_still_there("the name dialog")
+        s.widget("Label1", "PrmDlg", condition=lambda w: w["text"] == "ARM",
+                 what="CH1's panel to read ARM")
 
 
 if __name__ == "__main__":
