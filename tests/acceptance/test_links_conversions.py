@@ -48,8 +48,7 @@ class LinksAndConversions(AcceptanceTest):
         self.fill_port_dialog("step", "MOV(50)")
         wait_for(lambda: "step" in self.pattern_ini() and "MOV(50)" in self.pattern_ini(),
                  "the link in PATTERN.ini")
-        s.widget("LinkList", "PrmDlg", condition=lambda w: w["text"] == "step",
-                 what="the new link chosen in the editor")
+        s.choose("LinkList", "step", "PrmDlg")
         before = s.find("Scroll1", "PrmDlg")["value"]
         mark = s.trace.mark()
         s.click("LinkAddBtn", "PrmDlg")
@@ -62,6 +61,17 @@ class LinksAndConversions(AcceptanceTest):
         path = os.path.join(s.work, "linked.QVB")
         s.save_as(path)
         self.assertEqual(s.dump_chart(path)["objects"][0]["values"][0], before + 50)
+
+    def test_a_link_saved_in_the_new_link_dialog_is_the_chosen_one(self):
+        s = self.s
+        s.place("SetItem1Btn", 120, 80)
+        s.click_at(*s.canvas_point(130, 90), repeat=2)
+        s.window("PrmDlg")
+        s.choose("LinkList", "New Link", "PrmDlg", then_dialog=True)
+        self.fill_port_dialog("step", "MOV(50)")
+        s.wait_active("PrmDlg")
+        s.widget("LinkList", "PrmDlg", condition=lambda w: w["text"] == "step",
+                 what="the link just saved chosen in the editor's LINK list")
 
     def test_a_conversion_changes_the_chosen_object_and_is_kept(self):
         s = self.s

@@ -9,6 +9,7 @@ from harness import AcceptanceTest, wait_for
 LOOP_COUNTER_7 = 33287 + 7
 TIMEBASE_20MS = 65527 + 2
 COMPARE_AD1_CHANGE = 35846
+MIX = 6  # the object type of a Mix object in a chart file
 MIX_OFF = 36614
 MIX_AD1_P_TIMES_5 = 36614 + (0x80 | 5)
 MIX_AD2_R_TIMES_MINUS_3 = 64756 + (0x80 | 0x40 | 3)
@@ -99,7 +100,7 @@ class ObjectDialogs(AcceptanceTest):
                            "a live pose carrying the three mixing choices", since=mark)
         self.close_dialog("MixDlg")
         s.save_as(self.chart_path())
-        self.assertEqual(self.object_of_type(s.dump_chart(self.chart_path()), 3)["values"], want)
+        self.assertEqual(self.object_of_type(s.dump_chart(self.chart_path()), MIX)["values"], want)
 
         s.click_at(*s.canvas_point(130, 90), repeat=2)
         for name, text in (("MixNum1", "AD1-P"), ("MixList1", "x 5"), ("MixNum2", "AD2-R"),

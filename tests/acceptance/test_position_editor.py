@@ -92,7 +92,9 @@ class PositionEditor(AcceptanceTest):
             self.cancel_port_dialog(title)
             self.editor_still_there(f"the {item} dialog")
 
-        s.click("Label1", "PrmDlg", button=3)
+        # The picture is offered on the editor's background, right of the button bar.
+        editor = next(w for w in s.map()["windows"] if w["name"] == "PrmDlg")
+        s.click_at(editor["x"] + editor["w"] - 8, editor["y"] + editor["h"] - 8, button=3)
         s.menu_item("Background Image")
         wait_for(lambda: s.map().get("activeClass") == "QFileDialog", "the picture's file dialog")
         s.key("Escape")
