@@ -93,6 +93,18 @@ class BoardDialogs(AcceptanceTest):
         self.assertNotEqual(volt, "00.0V", "a fresh board's low voltage is outside the range")
         self.close_with_escape("OptDlg")
 
+    def test_the_port_state_has_its_own_status_panel_after_a_reconnect(self):
+        s = self.s
+        s.stop_sim()
+        s.start_sim()
+        # The next board command opens the port again by itself.
+        self.open_tool("OptionBtn", "OptDlg")
+        self.close_with_escape("OptDlg")
+        s.widget("Panel2", "Brivane3", condition=lambda w: w["text"] == "COM1 OK",
+                 what="the port panel (the third) to read COM1 OK")
+        self.assertIn(s.find("Panel1", "Brivane3")["text"], ("RUN", "Sleep"),
+                      "the board's state panel shows something else")
+
     def test_svl_record_is_edited_after_the_reboot_into_the_list_mode(self):
         s = self.s
         # CH1 becomes an SVL channel through the options dialog.
