@@ -17,6 +17,7 @@ import re
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -537,12 +538,11 @@ class AcceptanceTest(unittest.TestCase):
     def setUp(self):
         self.s = Session(self)
         self.s.__enter__()
-        self._ok = False
         if self.choose_port:
             try:
                 self.s.choose_com1()
             except BaseException:
-                self.s.__exit__(*__import__("sys").exc_info())
+                self.s.__exit__(*sys.exc_info())
                 raise
 
     def tearDown(self):

@@ -6,7 +6,7 @@ import json
 import subprocess
 import unittest
 
-from harness import DEADLINE, AcceptanceTest, tool, wait_for
+from harness import DEADLINE, AcceptanceTest, tool
 
 
 class BoardDialogs(AcceptanceTest):
