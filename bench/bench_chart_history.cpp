@@ -1,6 +1,7 @@
-// What one undoable edit costs on a chart of 10,000 objects and 10,000 wires: the snapshot a new
-// step takes, a move merged into a running drag (no snapshot), a dialog's checked edit (snapshot
-// plus comparison), and undo with redo (swaps, no copy).
+// What one undoable edit costs on a chart of 10,000 objects and 10,000 wires: a new step (a copy
+// of the chart before, cut down to what changed), a move merged into a running drag (no copy), a
+// dialog's checked edit (copy, comparison and cut), and undo with redo (swaps of the changed
+// objects). kept_steps and stored_MB say how many small steps the memory budget holds.
 #include <benchmark/benchmark.h>
 
 #include "BenchCharts.h"

@@ -20,7 +20,9 @@ FlashMemory FlashMemory::Defaults() {
   flash.trim.fill(kPositionCenter);
   flash.home.fill(kPositionCenter);
   flash.startMotions = {kNoMotion, kNoMotion};
-  flash.alarmMotion = {kNoMotion, 0x00, 0x00};
+  // No low-voltage motion, threshold 6.0 V (raw 391) as a board leaves the factory: a raw 0
+  // would read as 0.0 V, below anything the editor can set.
+  flash.alarmMotion = {kNoMotion, 0x01, 0x87};
   return flash;
 }
 

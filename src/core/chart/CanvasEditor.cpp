@@ -53,6 +53,7 @@ void CanvasEditor::ChartChanged(const ChartChange& change) {
     if (change.kind == ChartChangeKind::Replaced || !chart_.ValidObject(wireOrigin_))
       DropWireInProgress();
   }
+  if (change.kind == ChartChangeKind::ObjectsChanged && change.wordsOnly) return;
   if (handling_ == 0) host_.Redraw();
 }
 

@@ -138,6 +138,9 @@ struct ChartChange {
   ChartChangeKind kind = ChartChangeKind::Replaced;
   std::vector<int32_t> objects;
   ChangeOrigin origin = ChangeOrigin::Edit;
+  // ObjectsChanged where only the objects' words (Head, Values) changed: a pose edit. Nothing the
+  // canvas draws depends on them, so it need not repaint.
+  bool wordsOnly = false;
 
   // True when object indices a view kept from before may no longer name the same objects.
   bool IndicesStale() const {

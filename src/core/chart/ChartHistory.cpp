@@ -25,16 +25,31 @@ ChartHistory::ChartHistory(Chart& chart, size_t stepLimit, size_t byteBudget)
 
 size_t ChartHistory::ApproxBytes(const Chart& chart) {
   size_t bytes = sizeof(Chart) + chart.Name.capacity();
-  bytes += chart.Objects.capacity() * sizeof(ChartObject);
-  for (const ChartObject& o : chart.Objects)
-    if (o.Name.capacity() > 15) bytes += o.Name.capacity() + 1;
-  bytes += chart.Links.capacity() * sizeof(ChartLink);
-  for (const ChartLink& l : chart.Links) bytes += l.Point.capacity() * sizeof(LinkPoint);
+  for (const ChartObject& o : chart.Objects) bytes += brv3::ApproxBytes(o);
+  for (const ChartLink& l : chart.Links) bytes += brv3::ApproxBytes(l);
   return bytes;
 }
 
 bool ChartHistory::Apply(std::string_view label, const Edit& edit, ChartChange change,
                          Gesture gesture) {
+  return Record(label, edit, std::move(change), gesture, nullptr);
+}
+
+bool ChartHistory::ApplyChecked(std::string_view label, const CheckedEdit& edit, ChartChange change,
+                                Gesture gesture) {
+  // The comparison needs the state before even when merging; a new step takes it as its own.
+  Chart before = chart_;
+  return Record(
+      label,
+      [&](Chart& chart) {
+        edit(chart);
+        return !(chart == before);
+      },
+      std::move(change), gesture, &before);
+}
+
+bool ChartHistory::Record(std::string_view label, const Edit& edit, ChartChange change,
+                          Gesture gesture, Chart* before) {
   if (depth_ > 0) {
     // An edit inside another (a dialog run by an edit): part of the outer step.
     const bool changed = edit(chart_);
@@ -46,8 +61,8 @@ bool ChartHistory::Apply(std::string_view label, const Edit& edit, ChartChange c
     explicit Depth(int& d) : depth(d) { ++depth; }
     ~Depth() { --depth; }
   };
-  const bool merge =
-      gesture != 0 && gesture == openGesture_ && !undo_.empty() && undo_.back().gesture == gesture;
+  const bool merge = gesture != 0 && gesture == openGesture_ && gestureBefore_ && !undo_.empty() &&
+                     undo_.back().gesture == gesture;
   bool changed = false;
   if (merge) {
     HoldNotifications hold(chart_);
@@ -59,12 +74,23 @@ bool ChartHistory::Apply(std::string_view label, const Edit& edit, ChartChange c
       chart_.Changes().Notify(change);
     }
   } else {
-    Step step{std::string(label), chart_, 0, gesture};
+    CloseGestureStep();
+    std::optional<Chart> own;
+    if (!before) own.emplace(chart_);
+    Chart& was = before ? *before : *own;
     HoldNotifications hold(chart_);
     Depth depth(depth_);
     changed = edit(chart_);
     if (changed) {
-      step.bytes = ApproxBytes(step.before);
+      Step step{std::string(label), {}, 0, gesture};
+      if (gesture != 0) {
+        // More edits of this gesture may follow: keep the state before until it ends.
+        gestureBefore_.emplace(std::move(was));
+        step.bytes = ApproxBytes(*gestureBefore_);
+      } else {
+        step.delta = ChartDelta::Between(was, chart_);
+        step.bytes = step.delta.Bytes();
+      }
       DropRedo();
       PushStep(std::move(step));
       openGesture_ = gesture;
@@ -75,17 +101,21 @@ bool ChartHistory::Apply(std::string_view label, const Edit& edit, ChartChange c
   return changed;
 }
 
-bool ChartHistory::ApplyChecked(std::string_view label, const CheckedEdit& edit, ChartChange change,
-                                Gesture gesture) {
-  // The comparison needs the state before even when merging; a merged step keeps its own.
-  Chart before = chart_;
-  return Apply(
-      label,
-      [&](Chart& chart) {
-        edit(chart);
-        return !(chart == before);
-      },
-      std::move(change), gesture);
+void ChartHistory::CloseGestureStep() {
+  openGesture_ = 0;
+  if (!gestureBefore_) return;
+  if (!undo_.empty()) {
+    Step& step = undo_.back();
+    step.delta = ChartDelta::Between(*gestureBefore_, chart_);
+    storedBytes_ -= step.bytes;
+    step.bytes = step.delta.Bytes();
+    storedBytes_ += step.bytes;
+  }
+  gestureBefore_.reset();
+}
+
+void ChartHistory::EndGesture() {
+  if (depth_ == 0) CloseGestureStep();
 }
 
 void ChartHistory::PushStep(Step step) {
@@ -108,17 +138,26 @@ void ChartHistory::DropRedo() {
   if (clean_ != kNeverClean && clean_ > undo_.size()) clean_ = kNeverClean;
 }
 
+bool ChartHistory::SwapStep(Step& step) {
+  storedBytes_ -= step.bytes;
+  if (!step.delta.SwapInto(chart_)) {
+    // The chart was changed in shape outside the history: none of its steps fit any more.
+    Clear();
+    clean_ = kNeverClean;
+    AnnounceState();
+    return false;
+  }
+  step.bytes = step.delta.Bytes();
+  storedBytes_ += step.bytes;
+  return true;
+}
+
 bool ChartHistory::Undo() {
   if (undo_.empty() || depth_ > 0) return false;
-  openGesture_ = 0;
+  CloseGestureStep();
   Step step = std::move(undo_.back());
   undo_.pop_back();
-  storedBytes_ -= step.bytes;
-  Chart after = std::move(chart_);
-  chart_ = std::move(step.before);
-  step.before = std::move(after);
-  step.bytes = ApproxBytes(step.before);
-  storedBytes_ += step.bytes;
+  if (!SwapStep(step)) return false;
   redo_.push_back(std::move(step));
   chart_.Changes().Notify({ChartChangeKind::Replaced, {}, ChangeOrigin::Undo});
   AnnounceState();
@@ -127,15 +166,10 @@ bool ChartHistory::Undo() {
 
 bool ChartHistory::Redo() {
   if (redo_.empty() || depth_ > 0) return false;
-  openGesture_ = 0;
+  CloseGestureStep();
   Step step = std::move(redo_.back());
   redo_.pop_back();
-  storedBytes_ -= step.bytes;
-  Chart before = std::move(chart_);
-  chart_ = std::move(step.before);
-  step.before = std::move(before);
-  step.bytes = ApproxBytes(step.before);
-  storedBytes_ += step.bytes;
+  if (!SwapStep(step)) return false;
   step.gesture = 0;
   undo_.push_back(std::move(step));
   Trim();
@@ -145,6 +179,7 @@ bool ChartHistory::Redo() {
 }
 
 void ChartHistory::Clear() {
+  gestureBefore_.reset();
   undo_.clear();
   redo_.clear();
   storedBytes_ = 0;
@@ -154,6 +189,7 @@ void ChartHistory::Clear() {
 }
 
 void ChartHistory::MarkClean() {
+  if (depth_ == 0) CloseGestureStep();
   openGesture_ = 0;
   clean_ = undo_.size();
   AnnounceState();

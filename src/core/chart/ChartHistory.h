@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/chart/Chart.h"
+#include "core/chart/ChartDelta.h"
 #include "core/chart/ChartEvents.h"
 
 namespace brv3 {
@@ -22,18 +24,19 @@ struct HistoryState {
   std::string RedoLabel;
 };
 
-// The one path every undoable chart edit takes, and its undo stack. Each step keeps the whole
-// chart as it was before the edit (the chart is a plain value); undo and redo swap it in, so
-// they cost no copy. Consecutive edits of one gesture (a drag, a slider) merge into one step.
-// Steps beyond the count limit or the memory budget are forgotten, oldest first; the newest
-// step is always kept.
+// The one path every undoable chart edit takes, and its undo stack. Each step keeps what its edit
+// changed (the header, the objects and wires it touched, before and after); undo and redo swap
+// those values back. Consecutive edits of one gesture (a drag, a slider) merge into one step: while
+// the gesture runs its step holds the chart as it was before, and is cut down to the changes when
+// the gesture ends. Steps beyond the count limit or the memory budget (counted in the bytes the
+// steps hold) are forgotten, oldest first; the newest step is always kept.
 class ChartHistory {
  public:
   using Gesture = uint64_t;  // 0: no gesture, every edit is its own step
   using Edit = std::function<bool(Chart&)>;
   using CheckedEdit = std::function<void(Chart&)>;
 
-  static constexpr size_t kDefaultStepLimit = 200;
+  static constexpr size_t kDefaultStepLimit = 5000;
   static constexpr size_t kDefaultByteBudget = size_t{64} << 20;
 
   explicit ChartHistory(Chart& chart, size_t stepLimit = kDefaultStepLimit,
@@ -56,7 +59,7 @@ class ChartHistory {
   bool ApplyChecked(std::string_view label, const CheckedEdit& edit, ChartChange change,
                     Gesture gesture = 0);
   // The present gesture is over: the next edit starts a new step.
-  void EndGesture() { openGesture_ = 0; }
+  void EndGesture();
   // A fresh gesture number for a drag or a dialog's slider.
   Gesture NewGesture() { return ++lastGesture_; }
 
@@ -64,7 +67,8 @@ class ChartHistory {
   bool CanRedo() const { return !redo_.empty(); }
   // Restore the state before the newest step (after the newest undone step); each announces
   // `Replaced` with origin Undo (Redo). False when there is nothing to do or an edit is still
-  // running (a read back letting other events in).
+  // running (a read back letting other events in). A chart changed in shape behind the history's
+  // back cannot take its steps: then every step is forgotten and the answer is false.
   bool Undo();
   bool Redo();
   std::string UndoLabel() const { return undo_.empty() ? std::string() : undo_.back().label; }
@@ -91,12 +95,16 @@ class ChartHistory {
  private:
   struct Step {
     std::string label;
-    Chart before;  // or, on the redo stack, the state the step led to
+    ChartDelta delta;  // swapped into the chart by undo and redo
     size_t bytes = 0;
     Gesture gesture = 0;
   };
   static constexpr size_t kNeverClean = static_cast<size_t>(-1);
 
+  bool Record(std::string_view label, const Edit& edit, ChartChange change, Gesture gesture,
+              Chart* before);
+  void CloseGestureStep();
+  bool SwapStep(Step& step);
   void PushStep(Step step);
   void Trim();
   void DropRedo();
@@ -110,6 +118,7 @@ class ChartHistory {
   size_t storedBytes_ = 0;
   size_t clean_ = 0;  // the undo depth at which the chart is as saved; kNeverClean if lost
   Gesture openGesture_ = 0;
+  std::optional<Chart> gestureBefore_;  // the chart before the newest step while its gesture runs
   Gesture lastGesture_ = 0;
   int depth_ = 0;  // edits running
   Notifier<HistoryState> stateChanges_;

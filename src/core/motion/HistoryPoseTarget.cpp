@@ -37,7 +37,7 @@ void HistoryPoseTarget::StorePose(const PoseRecord& pose, int gesture) {
         object.Values = pose.Values;
         return true;
       },
-      {ChartChangeKind::ObjectsChanged, {index}, ChangeOrigin::Edit}, historyGesture_);
+      {ChartChangeKind::ObjectsChanged, {index}, ChangeOrigin::Edit, true}, historyGesture_);
   if (storing_) *storing_ = false;
 }
 

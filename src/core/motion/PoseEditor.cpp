@@ -83,8 +83,7 @@ int64_t PoseEditor::DisplayedValue(int32_t position, double factor) {
 
 void PoseEditor::Open(PoseTarget* target) {
   target_ = target;
-  pendingRelease_.reset();
-  link_.reset();
+  pendingRelease_.reset();  // the chosen link stays chosen for the next object
   if (target_ == nullptr) return;
   const PoseRecord pose = target_->Pose();
   caption_ = target_->Name();

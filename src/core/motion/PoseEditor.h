@@ -152,7 +152,7 @@ class PoseEditor {
   bool SetHomePosition();                       // `N27`
   void LoadRestPose(const PoseRecord& record);  // step 4 of Home / Trim from the editor's buttons
 
-  // The link chosen in `LinkList` (its 24 commands); Open clears the choice.
+  // The link chosen in `LinkList` (its 24 commands); it stays chosen when another object opens.
   void ChooseLink(const ChannelTexts& commands) { link_ = commands; }
   void ClearLink() { link_.reset(); }
   bool LinkChosen() const { return link_.has_value(); }

@@ -62,9 +62,14 @@ void MainBoardButtons::ShowTableEntry(const Bytes& entry, int index, bool add) {
   if (tableDlg_) tableDlg_->RowChanged(index);
 }
 
+// Shows the table window, or hides it when it shows.
 void MainBoardButtons::TableBtnClick() {
   if (!tableDlg_) return;
-  if (!tableDlg_->isVisible()) PlaceBesideWindow(*tableDlg_, window_);
+  if (tableDlg_->isVisible()) {
+    tableDlg_->hide();
+    return;
+  }
+  PlaceBesideWindow(*tableDlg_, window_);
   tableDlg_->show();
   tableDlg_->raise();
 }

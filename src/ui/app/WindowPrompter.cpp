@@ -1,5 +1,6 @@
 #include "ui/app/WindowPrompter.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTime>
@@ -10,25 +11,36 @@
 
 namespace brv3 {
 
+// A dialog belongs to the window it was opened from: the modal dialog showing, else the active
+// window (an editor, a dialog), else the main window; closing it returns there. A disabled
+// window is passed over, since its dialogs would be disabled with it; with every one disabled (a
+// window held still while the board is busy) the dialog stands alone.
+QWidget* WindowPrompter::Owner() const {
+  for (QWidget* candidate :
+       {QApplication::activeModalWidget(), QApplication::activeWindow(), &window_})
+    if (candidate != nullptr && candidate->isEnabled()) return candidate;
+  return nullptr;
+}
+
 int WindowPrompter::MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text,
                            int language) {
-  return ShowMsgBox(&window_, kind, buttons, QString::fromStdString(text), language);
+  return ShowMsgBox(Owner(), kind, buttons, QString::fromStdString(text), language);
 }
 
 int WindowPrompter::MsgBoxWithCheck(MsgKind kind, MsgButtons buttons, const std::string& text,
                                     const std::string& checkText, bool& checked) {
-  return ShowMsgBox(&window_, kind, buttons, QString::fromStdString(text), kEnglish,
+  return ShowMsgBox(Owner(), kind, buttons, QString::fromStdString(text), kEnglish,
                     QString::fromStdString(checkText), &checked);
 }
 
 bool WindowPrompter::NumberSelectDialog(NumberSelectState& state) {
-  return RunNumberSelectDialog(&window_, state);
+  return RunNumberSelectDialog(Owner(), state);
 }
 
 bool WindowPrompter::InputTextDialog(const std::string& caption, const std::string& prompt,
                                      std::string& value) {
   QString text = QString::fromStdString(value);
-  if (!RunInputTextDialog(&window_, QString::fromStdString(caption), QString::fromStdString(prompt),
+  if (!RunInputTextDialog(Owner(), QString::fromStdString(caption), QString::fromStdString(prompt),
                           text))
     return false;
   value = text.toStdString();

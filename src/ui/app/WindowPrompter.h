@@ -41,6 +41,7 @@ class WindowPrompter final : public Prompter {
   void SetCaption(const std::string& caption) override;
 
  private:
+  QWidget* Owner() const;
   QWidget& window_;
   QLineEdit* statusLine_ = nullptr;
   std::array<QLabel*, 3> panels_{};

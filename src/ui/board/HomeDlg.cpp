@@ -122,20 +122,18 @@ void THomeDlg::ShowRows() {
   updating_ = false;
 }
 
+// The rows take the position editor's channel names, colours and shown panels, but stay in their
+// own grid: the editor's panels may have been dragged anywhere over a picture, and trim rows
+// placed there would overlap.
 void THomeDlg::Dress() {
   if (!editor_) return;
   const PanelLayout& layout = editor_->Layout();
-  resize(layout.Width(), layout.Height());
   for (int n = 1; n <= kChannels; ++n) {
     Row& row = rows_[static_cast<size_t>(n - 1)];
-    const EditorPanel& panel = layout.Panel(n);
-    row.panel->move(panel.Left, panel.Top);
-    row.panel->setVisible(panel.Visible);
+    row.panel->setVisible(layout.Panel(n).Visible);
     row.panel->setPalette(editor_->ChannelPanel(n)->palette());
     row.label->setText(QString::fromStdString(layout.ChannelCaption(n)));
   }
-  const EditorPanel& files = layout.Panel(kCommandPanel);
-  panel26_->move(files.Left, files.Top);
   panel26_->setPalette(editor_->ChannelPanel(kCommandPanel)->palette());
 }
 

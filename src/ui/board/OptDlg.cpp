@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "core/motion/PanelLayout.h"
+#include "ui/motion/DialogWidgets.h"
 #include "ui/motion/PrmDlg.h"
 
 namespace brv3 {
@@ -84,7 +86,6 @@ TOptDlg::TOptDlg(BoardLink& link, QWidget* parent) : QDialog(parent), options_(l
   voltBtn_->setWrapping(false);
   voltBtn_->installEventFilter(this);
   connect(voltBtn_, &QSpinBox::valueChanged, this, &TOptDlg::ShowVolt);
-  connect(voltBtn_, &QSpinBox::editingFinished, this, &TOptDlg::AlarmReleased);
   grid->addWidget(voltEdit_, 2, 2);
   grid->addWidget(voltBtn_, 2, 3);
   ShowVolt();
@@ -153,14 +154,8 @@ void TOptDlg::Fill(const BoardOptionsData& data) {
     const size_t i = static_cast<size_t>(n - 1);
     ssv_[i]->setChecked(MaskHasChannel(data.serialMask, n));
     svl_[i]->setChecked(MaskHasChannel(data.svlMask, n));
-    if (editor_) {
-      const QString caption = QString::fromStdString(editor_->Layout().ChannelCaption(n));
-      for (QCheckBox* box : {ssv_[i], svl_[i]}) {
-        box->setText(caption);
-        box->setAutoFillBackground(true);
-        box->setPalette(editor_->ChannelPanel(n)->palette());
-      }
-    }
+    if (editor_)
+      for (QCheckBox* box : {ssv_[i], svl_[i]}) DressChannelBox(box, &editor_->Layout(), n);
   }
 }
 
@@ -210,8 +205,27 @@ void TOptDlg::ShowVolt() {
 }
 
 bool TOptDlg::eventFilter(QObject* watched, QEvent* event) {
-  // The voltage is written when the mouse lets go of an arrow, not on every step.
-  if (watched == voltBtn_ && event->type() == QEvent::MouseButtonRelease) AlarmReleased();
+  // The voltage is written when the mouse lets go of an arrow (or a step key is let go), not on
+  // every step. It is never written when the arrows lose the focus: that happens inside the
+  // press on another control, and a write there would keep that control from seeing its click.
+  if (watched == voltBtn_) {
+    switch (event->type()) {
+      case QEvent::MouseButtonRelease:
+        AlarmReleased();
+        break;
+      case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool step = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down ||
+                          key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
+        if (step && !key->isAutoRepeat()) AlarmReleased();
+        break;
+      }
+      case QEvent::Wheel:
+        return true;  // a wheel step would change the text without a release to write it
+      default:
+        break;
+    }
+  }
   return QDialog::eventFilter(watched, event);
 }
 

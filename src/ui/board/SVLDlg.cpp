@@ -64,6 +64,7 @@ TSVLDlg::TSVLDlg(BoardLink& link, Prompter& prompter, QWidget* parent)
   resize(900, 520);
   auto* layout = new QVBoxLayout(this);
   auto* read = new QPushButton("Load", this);
+  readBtn_ = read;
   read->setObjectName("SioReadBtn");
   read->setToolTip("Load");
   read->setAutoDefault(false);  // Enter in the list is not a request to reload it
@@ -112,26 +113,36 @@ void TSVLDlg::ShowRows() {
 
 void TSVLDlg::SioReadBtnClick() {
   if (!list_) return;
-  setEnabled(false);
+  SetBusy(true);
   list_->Load();
   ShowRows();
-  setEnabled(true);
+  SetBusy(false);
 }
 
 void TSVLDlg::EditRow(int row) {
   if (!list_ || row < 0 || row >= kChannels) return;
   const int channel = row + 1;
-  setEnabled(false);
+  // The list is held still while it talks to the board, and usable again before the parameters
+  // show.
+  SetBusy(true);
   const std::optional<ServoRecord> record = list_->BeginEdit(channel);
-  if (record) {
-    prm_->setWindowTitle(QString::fromStdString(list_->EditCaption(channel)));
-    prm_->Load(*record);
-    showPrm_(*prm_);
-    list_->FinishEdit(channel, prm_->Store());
-    ShowRows();
-    tree_->setCurrentItem(tree_->topLevelItem(row));
-  }
-  setEnabled(true);
+  SetBusy(false);
+  if (!record) return;
+  prm_->setWindowTitle(QString::fromStdString(list_->EditCaption(channel)));
+  prm_->Load(*record);
+  showPrm_(*prm_);
+  SetBusy(true);
+  list_->FinishEdit(channel, prm_->Store());
+  ShowRows();
+  tree_->setCurrentItem(tree_->topLevelItem(row));
+  SetBusy(false);
+}
+
+// While the board is asked, the list and its button take no input. The dialog itself stays
+// enabled: the parameter dialog and any message are its children and would be greyed out with it.
+void TSVLDlg::SetBusy(bool busy) {
+  tree_->setEnabled(!busy);
+  readBtn_->setEnabled(!busy);
 }
 
 bool TSVLDlg::CanDrop(int from, int to) const {
@@ -140,10 +151,10 @@ bool TSVLDlg::CanDrop(int from, int to) const {
 
 void TSVLDlg::DropRow(int from, int to) {
   if (!CanDrop(from, to)) return;
-  setEnabled(false);
+  SetBusy(true);
   list_->Drop(from + 1, to + 1);
   ShowRows();
-  setEnabled(true);
+  SetBusy(false);
 }
 
 }  // namespace brv3

@@ -61,12 +61,14 @@ class TSVLDlg : public QDialog {
 
  private:
   void ShowRows();
+  void SetBusy(bool busy);
 
   BoardLink& link_;
   Prompter& prompter_;
   const ChannelLook* look_ = nullptr;
   std::unique_ptr<ServoList> list_;
   SvlListWidget* tree_ = nullptr;
+  QPushButton* readBtn_ = nullptr;
   TSVLPrm* prm_ = nullptr;
   std::function<void(TSVLPrm&)> showPrm_;
 };

@@ -183,9 +183,15 @@ void TSVLPrm::Load(const ServoRecord& record) {
     sliders_.at(7)->setValue(c.limitL);
     sliders_.at(8)->setValue(c.limitR);
   }
+  shownAtLoad_ = FromControls();
 }
 
 ServoRecord TSVLPrm::Store() const {
+  const ServoRecord shown = FromControls();
+  return shown.bytes == shownAtLoad_.bytes ? record_ : shown;
+}
+
+ServoRecord TSVLPrm::FromControls() const {
   ServoRecord record = record_;
   auto get = [this](const char* name) { return std::max(0, lists_.at(name)->currentIndex()); };
   if (record.format == RecordFormat::Short) {

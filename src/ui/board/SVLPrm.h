@@ -21,7 +21,9 @@ class TSVLPrm : public QDialog {
   explicit TSVLPrm(QWidget* parent = nullptr);
 
   void Load(const ServoRecord& record);
-  // The record with the controls written into their bytes (the others as loaded).
+  // The record with the controls written into their bytes (the others as loaded). Controls left
+  // as loaded give the record exactly as loaded: a value shown by a fallback (an out-of-range
+  // byte) is written back only when the user changed something.
   ServoRecord Store() const;
   RecordFormat Format() const { return record_.format; }
 
@@ -32,8 +34,10 @@ class TSVLPrm : public QDialog {
   QComboBox* List(const char* name, const std::vector<std::string>& items);
   QSlider* Slider(const char* name, int box, int min, int max, int start);
   void SetLayout(RecordFormat format);
+  ServoRecord FromControls() const;
 
   ServoRecord record_;
+  ServoRecord shownAtLoad_;  // what the controls gave right after Load
   std::map<std::string, QComboBox*> lists_;
   std::map<int, QSlider*> sliders_;
   std::map<int, QLineEdit*> boxes_;

@@ -44,7 +44,7 @@ ObjectEditors::ObjectEditors(TBrivane3& window)
   prmDlg_->FillLinkList(portDlg_->Store());
   connect(portDlg_, &TPortDlg::LinksChanged, prmDlg_,
           [this] { prmDlg_->FillLinkList(portDlg_->Store()); });
-  connect(portDlg_, &TPortDlg::LinkDeleted, prmDlg_, [this] { prmDlg_->Editor().ClearLink(); });
+  connect(portDlg_, &TPortDlg::LinkDeleted, prmDlg_, [this] { prmDlg_->SelectNewLink(); });
   // Changes from elsewhere (undo, redo, a conversion, a read back) reach the open editor and the
   // curves; the editor's own edits are already shown.
   chartChanges_ = window.CurrentChart().Changes().Subscribe([this](const ChartChange& change) {
@@ -108,7 +108,7 @@ ObjectEditors::~ObjectEditors() {
 }
 
 void ObjectEditors::Hide() {
-  prmDlg_->hide();
+  if (!prmDlg_->ReclaimFocus()) prmDlg_->hide();
   setDlg_->hide();
   compDlg_->hide();
   mixDlg_->hide();

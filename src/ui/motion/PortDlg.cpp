@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/chart/CanvasDrawing.h"
+#include "core/chart/ChartFiles.h"
 #include "core/motion/PanelLayout.h"
 #include "core/motion/PatternActions.h"
 #include "core/util/Prompter.h"
@@ -164,22 +165,32 @@ std::optional<ChannelTexts> TPortDlg::RunConversion() {
   return Entries();
 }
 
-std::optional<ChannelTexts> TPortDlg::RunNames(const ChannelTexts& names) {
+std::optional<ChannelTexts> TPortDlg::RunNames(const ChannelTexts& names, QWidget* from) {
   SetUp(Mode::Names, "Change of the name", names);
-  if (exec() != QDialog::Accepted) return std::nullopt;
+  if (ExecFrom(from) != QDialog::Accepted) return std::nullopt;
   return Entries();
 }
 
-std::optional<ChannelTexts> TPortDlg::RunScales(const ChannelTexts& factors) {
+std::optional<ChannelTexts> TPortDlg::RunScales(const ChannelTexts& factors, QWidget* from) {
   SetUp(Mode::Scales, "Display Scale Factor", factors);
-  if (exec() != QDialog::Accepted) return std::nullopt;
+  if (ExecFrom(from) != QDialog::Accepted) return std::nullopt;
   return Entries();
 }
 
-bool TPortDlg::RunLink() {
+bool TPortDlg::RunLink(QWidget* from) {
   SetUp(Mode::Link, "Link Editing", {});
   lastSaved_.clear();
-  return exec() == QDialog::Accepted;
+  return ExecFrom(from) == QDialog::Accepted;
+}
+
+int TPortDlg::ExecFrom(QWidget* from) {
+  QWidget* home = parentWidget();
+  if (from == nullptr || from == home) return exec();
+  const Qt::WindowFlags flags = windowFlags();
+  setParent(from, flags);
+  const int result = exec();
+  setParent(home, flags);
+  return result;
 }
 
 void TPortDlg::Persist() {
@@ -236,7 +247,9 @@ void TPortDlg::Button2Click() {
   QString filter;
   QString path = QFileDialog::getSaveFileName(this, "Save", QString(), kFileFilter, &filter);
   if (path.isEmpty()) return;
-  if (filter.startsWith("QVB") && !path.endsWith(".QVB", Qt::CaseInsensitive)) path += ".QVB";
+  // With the QVB filter the name takes the extension .QVB in place of its own, as charts do.
+  path =
+      QString::fromStdString(ChartFileName(path.toStdString(), filter.startsWith("QVB") ? 1 : 2));
   if (!ExportSet(store_, Kind(), Name(), Entries(), path.toStdString(), prompter_)) return;
   Persist();
   FillNames();

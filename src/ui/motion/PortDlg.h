@@ -32,12 +32,14 @@ class TPortDlg : public QDialog {
   PatternStore& Store() { return store_; }
   const std::string& StoreError() const { return storeError_; }
 
-  // Each runs the dialog modally in its mode and returns the 24 entries on OK.
+  // Each runs the dialog modally in its mode and returns the 24 entries on OK. `from` is the
+  // window it is opened from (the position editor): the dialog belongs to it while it shows, so
+  // closing it returns there; without one it belongs to its parent.
   std::optional<ChannelTexts> RunConversion();
-  std::optional<ChannelTexts> RunNames(const ChannelTexts& names);
-  std::optional<ChannelTexts> RunScales(const ChannelTexts& factors);
+  std::optional<ChannelTexts> RunNames(const ChannelTexts& names, QWidget* from = nullptr);
+  std::optional<ChannelTexts> RunScales(const ChannelTexts& factors, QWidget* from = nullptr);
   // True when a link was saved (its name is then LastSavedName()).
-  bool RunLink();
+  bool RunLink(QWidget* from = nullptr);
 
   Mode CurrentMode() const { return mode_; }
   ChannelTexts Entries() const;
@@ -58,6 +60,7 @@ class TPortDlg : public QDialog {
 
  private:
   void SetUp(Mode mode, const char* caption, const ChannelTexts& entries);
+  int ExecFrom(QWidget* from);
   void FillNames();
   void ShowEntries(const ChannelTexts& entries);
   void ListChosen(int index);

@@ -27,6 +27,7 @@
 #include "ui/app/Glyphs.h"
 #include "ui/app/ShellSettings.h"
 #include "ui/chart/CanvasPainter.h"
+#include "ui/motion/FocusReturn.h"
 #include "ui/motion/JpegImage.h"
 #include "ui/motion/PortDlg.h"
 
@@ -68,6 +69,7 @@ TPrmDlg::TPrmDlg(BoardLink& link, Prompter& prompter, std::function<bool()> sync
       settingsPath_(std::move(settingsPath)) {
   setObjectName("PrmDlg");
   setAutoFillBackground(true);
+  focusReturn_ = new FocusReturn(*this);
   for (int p = 1; p <= kEditorPanels; ++p) {
     auto* panel = new QFrame(this);
     panel->setObjectName(QString("Panel%1").arg(p));
@@ -286,7 +288,7 @@ void TPrmDlg::LinkChosen(int index) {
   if (linkList_->itemText(index) == kNewLinkItem) {
     editor_.ClearLink();
     if (portDlg_ == nullptr) return;
-    if (portDlg_->RunLink()) {
+    if (portDlg_->RunLink(this)) {
       FillLinkList(portDlg_->Store());
       linkList_->setCurrentIndex(linkList_->count() - 1);
     }
@@ -296,6 +298,15 @@ void TPrmDlg::LinkChosen(int index) {
   if (auto entries =
           portDlg_->Store().Entries(PatternKind::Link, linkList_->itemText(index).toStdString()))
     editor_.ChooseLink(*entries);
+}
+
+bool TPrmDlg::ReclaimFocus() {
+  return focusReturn_->Reclaim();
+}
+
+void TPrmDlg::SelectNewLink() {
+  editor_.ClearLink();
+  linkList_->setCurrentIndex(linkList_->count() - 1);
 }
 
 void TPrmDlg::RestPoseClicked(bool trim) {
@@ -413,7 +424,7 @@ void TPrmDlg::ChangeNames() {
       names[static_cast<size_t>(n - 1)] = Cp932ToUtf8(std::string(reply.begin(), end));
     }
   }
-  const std::optional<ChannelTexts> entered = portDlg_->RunNames(names);
+  const std::optional<ChannelTexts> entered = portDlg_->RunNames(names, this);
   if (!entered) return;
   for (int n = 1; n <= kChannels; ++n)
     if (!(*entered)[static_cast<size_t>(n - 1)].empty())
@@ -430,7 +441,7 @@ void TPrmDlg::ChangeScales() {
   ChannelTexts factors;
   for (int n = 1; n <= kChannels; ++n)
     factors[static_cast<size_t>(n - 1)] = ScaleText(layout_.ScaleFactor(n)).toStdString();
-  const std::optional<ChannelTexts> entered = portDlg_->RunScales(factors);
+  const std::optional<ChannelTexts> entered = portDlg_->RunScales(factors, this);
   if (!entered) return;
   for (int n = 1; n <= kChannels; ++n) {
     const std::optional<double> factor =
@@ -502,7 +513,6 @@ void TPrmDlg::Open(Chart& chart, int index, std::unique_ptr<PoseTarget> target) 
   raise();
   activateWindow();
   panels_[kCommandPanel - 1]->setFocus();
-  linkList_->setCurrentIndex(-1);
   editor_.Open(target_.get());
   setWindowTitle(QString::fromStdString(editor_.Caption()));
   Refresh();

@@ -25,6 +25,7 @@ namespace brv3 {
 class BoardLink;
 class Chart;
 class EventPump;
+class FocusReturn;
 class PatternStore;
 class Prompter;
 class TPortDlg;
@@ -57,6 +58,11 @@ class TPrmDlg : public QWidget {
   void FillLinkList(const PatternStore& store);
   // Called when the pose changed from outside (undo, a conversion): shows the object again.
   void ReloadObject();
+  // The main window became active: true when the editor keeps showing, because that activation
+  // only followed the close of a dialog opened from the editor.
+  bool ReclaimFocus();
+  // After a link was deleted: "New Link" is the choice and no link is in effect.
+  void SelectNewLink();
 
   QFrame* ChannelPanel(int channel) const { return panels_[static_cast<size_t>(channel - 1)]; }
 
@@ -106,6 +112,7 @@ class TPrmDlg : public QWidget {
   Chart* chart_ = nullptr;
   int index_ = -1;
   TPortDlg* portDlg_ = nullptr;
+  FocusReturn* focusReturn_ = nullptr;
   QImage background_;
   std::array<QFrame*, kEditorPanels> panels_{};
   std::array<ChannelControls, kChannels> channels_{};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -241,12 +242,14 @@ TEST(ChartHistory, OldestStepsGoFirstAndTheNewestAlwaysStays) {
 
   Chart big;
   big.AppendObjects(1000);
-  const size_t oneChart = ChartHistory::ApproxBytes(big);
-  EXPECT_GT(oneChart, 1000 * sizeof(ChartObject));
-  ChartHistory budgeted(big, 100, oneChart * 2 + oneChart / 2);
+  EXPECT_GT(ChartHistory::ApproxBytes(big), 1000 * sizeof(ChartObject));
+  ChartHistory probe(big);
+  Nudge(probe, 1);
+  const size_t oneStep = probe.StoredBytes();
+  ChartHistory budgeted(big, 100, oneStep * 2 + oneStep / 2);
   for (int i = 0; i < 5; ++i) Nudge(budgeted, 1);
   EXPECT_EQ(budgeted.UndoCount(), 2u);
-  EXPECT_LE(budgeted.StoredBytes(), oneChart * 3);
+  EXPECT_LE(budgeted.StoredBytes(), oneStep * 3);
   ChartHistory tiny(big, 100, 1);
   Nudge(tiny, 1);
   Nudge(tiny, 1);
@@ -309,6 +312,94 @@ TEST(ChartHistory, CheckedEditsCompareWithTheStateBefore) {
   history.Undo();
   EXPECT_EQ(chart.Objects[0].Values[3], 0);
   EXPECT_EQ(chart.Objects[0].Width, 80);
+}
+
+// Edits of every shape on one chart: each undo and redo gives back exactly the state it should.
+TEST(ChartHistory, StepsOfEveryShapeUndoAndRedoExactly) {
+  Chart chart;
+  chart.AppendObjects(12);
+  chart.AppendLinks(6);
+  for (int i = 0; i < chart.ObjectCount(); ++i) chart.Objects[static_cast<size_t>(i)].Left = i;
+  for (int i = 0; i < chart.LinkCount(); ++i) {
+    chart.Links[static_cast<size_t>(i)].Origin = i;
+    chart.Links[static_cast<size_t>(i)].Point = {{i, i}, {i + 1, i}};
+  }
+  ChartHistory history(chart);
+  const auto objects = ChartChange{ChartChangeKind::ObjectsChanged, {}, ChangeOrigin::Edit};
+  std::vector<std::function<void(Chart&)>> edits = {
+      [](Chart& c) { c.Objects[3].Left = 99; },                       // one object
+      [](Chart& c) { c.Objects[1].Top = 5, c.Objects[10].Top = 7; },  // two far apart
+      [](Chart& c) { c.Objects.erase(c.Objects.begin() + 4, c.Objects.begin() + 6); },
+      [](Chart& c) { c.Objects.insert(c.Objects.begin(), ChartObject{}); },
+      [](Chart& c) { c.AppendObjects(3); },
+      [](Chart& c) { c.Objects.pop_back(); },
+      [](Chart& c) {
+        c.Links[2].Point.push_back({7, 7});
+      },
+      [](Chart& c) { c.Links.erase(c.Links.begin()); },
+      [](Chart& c) { c.SetChartName("WALK"), c.Start = 2, c.CanvasWidth = 900; },
+      [](Chart& c) { c.Objects.clear(), c.Links.clear(); },
+      [](Chart& c) { c.AppendObjects(2); },
+  };
+  std::vector<Chart> states{chart};
+  for (const auto& edit : edits) {
+    ASSERT_TRUE(history.ApplyChecked("Edit", edit, objects));
+    states.push_back(chart);
+  }
+  for (size_t i = states.size() - 1; i > 0; --i) {
+    ASSERT_TRUE(history.Undo());
+    EXPECT_TRUE(chart == states[i - 1]) << "after undoing edit " << i;
+  }
+  for (size_t i = 1; i < states.size(); ++i) {
+    ASSERT_TRUE(history.Redo());
+    EXPECT_TRUE(chart == states[i]) << "after redoing edit " << i;
+  }
+}
+
+// Steps hold what their edits changed: a big chart keeps thousands of small steps within the
+// default budget, and a drag's step is cut down to what it moved when the drag ends.
+TEST(ChartHistory, SmallEditsOfABigChartCostWhatTheyChanged) {
+  Chart chart;
+  chart.AppendObjects(10000);
+  chart.AppendLinks(10000);
+  const Chart original = chart;
+  ChartHistory history(chart);
+  const size_t oneChart = ChartHistory::ApproxBytes(chart);
+  for (int i = 0; i < 1500; ++i)
+    history.Apply(
+        "Move",
+        [i](Chart& c) {
+          c.Objects[static_cast<size_t>(i * 6)].Left += 3;
+          return true;
+        },
+        Change(ChartChangeKind::ObjectsChanged));
+  EXPECT_EQ(history.UndoCount(), 1500u);
+  EXPECT_LT(history.StoredBytes(), oneChart / 2);
+
+  const auto drag = history.NewGesture();
+  for (int i = 0; i < 50; ++i) Nudge(history, 1, drag);
+  history.EndGesture();
+  EXPECT_EQ(history.UndoCount(), 1501u);
+  EXPECT_LT(history.StoredBytes(), oneChart / 2);
+
+  while (history.Undo()) {
+  }
+  EXPECT_TRUE(chart == original);
+}
+
+// A chart changed in shape behind the history cannot take the recorded steps: undo refuses and
+// forgets them instead of splicing objects into the wrong places.
+TEST(ChartHistory, AChartReshapedOutsideTheHistoryForgetsItsSteps) {
+  Chart chart;
+  chart.AppendObjects(3);
+  ChartHistory history(chart);
+  Nudge(history, 4);
+  chart.AppendObjects(1);  // not through the history
+  const Chart now = chart;
+  EXPECT_FALSE(history.Undo());
+  EXPECT_TRUE(chart == now);
+  EXPECT_FALSE(history.CanUndo());
+  EXPECT_FALSE(history.IsClean());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/chart/CanvasTestHost.h"
+
 namespace brv3 {
 namespace {
 
@@ -60,6 +62,31 @@ TEST(HistoryPoseTargetTest, ADragIsOneUndoStepAndEveryChangeIsAnnounced) {
   ASSERT_TRUE(history.Undo());
   EXPECT_EQ(chart.Objects[0].Values[1], 16384);
   EXPECT_FALSE(history.CanUndo());
+}
+
+// A pose edit changes nothing the canvas draws: the canvas is not redrawn for it (a slider drag on
+// a big chart would otherwise repaint the whole picture per move), while an undo still redraws.
+TEST(HistoryPoseTargetTest, PoseEditsLeaveTheCanvasAlone) {
+  Chart chart;
+  ChartHistory history(chart);
+  const int index = chart.PlaceObject(10, 10, kPosition);
+  history.Clear();
+  test::ScriptedPrompter prompter;
+  test::FakeCanvasHost host;
+  CanvasEditor canvas(history, prompter, host);
+  QuietBoard board;
+  PoseEditor editor(board, [] { return false; });
+  HistoryPoseTarget target(history, index);
+  editor.Open(&target);
+  const int before = host.redraws;
+  const ChannelWords words = chart.Objects[0].Values;
+  for (int p = 16390; p <= 16450; p += 10) editor.PositionSliderMoved(2, p);
+  editor.PositionSliderReleased(2, 16460);
+  editor.EditEntered(3, "5");
+  EXPECT_NE(chart.Objects[0].Values, words);
+  EXPECT_EQ(host.redraws, before);
+  ASSERT_TRUE(history.Undo());
+  EXPECT_GT(host.redraws, before);
 }
 
 }  // namespace

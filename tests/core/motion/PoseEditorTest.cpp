@@ -384,9 +384,9 @@ TEST_F(PoseEditorTest, IncrementLinkAndSnapshotGoThroughTheChosenLink) {
   ASSERT_TRUE(editor.Snapshot());
   EXPECT_EQ(target.pose.Values[1], 16484);
   EXPECT_EQ(target.pose.Values[0], 16374);
-  // Opening the editor again clears the choice.
+  // Opening the editor again keeps the choice: the link is the user's until another is chosen.
   editor.Open(&target);
-  EXPECT_FALSE(editor.LinkChosen());
+  EXPECT_TRUE(editor.LinkChosen());
 }
 
 TEST(ChartPoseTargetTest, WritesIntoTheObjectAndIgnoresABadIndex) {

@@ -7,16 +7,21 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
 
+#include "core/chart/CanvasDrawing.h"
+#include "core/motion/PanelLayout.h"
 #include "core/util/IniFile.h"
 #include "sim/Engine.h"
 #include "sim/SimPort.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/ComboInput.h"
+#include "ui/PumpingPort.h"
 #include "ui/UiTestSupport.h"
 #include "ui/app/MainBoardButtons.h"
 #include "ui/app/MainWindow.h"
@@ -67,6 +72,18 @@ class ConfigDialogsTest : public ::testing::Test {
     return frames;
   }
   const sim::FlashMemory& Board() const { return engine.board().Flash(); }
+  // A double click as a widget receives it: press, release, double click, release.
+  static void DoubleClick(QWidget* widget, QPoint at) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &twice);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+  }
+  // A click on a check box's tick.
+  static void Tick(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+  }
 
   test::UiEnvironment env;
   TBrivane3 window;
@@ -182,30 +199,179 @@ TEST_F(ConfigDialogsTest, OptionControlsWriteOnRelease) {
   EXPECT_EQ(Find<QComboBox>(dlg, "BtnList")->count(), 86);
   EXPECT_TRUE(Find<QCheckBox>(dlg, "SSV_C24")->isChecked());
 
-  QComboBox* cycle = Find<QComboBox>(dlg, "CycleList");
-  cycle->setCurrentIndex(2);
-  emit cycle->activated(2);
+  dlg.show();
+  ASSERT_TRUE(test::ChooseWithMouse(Find<QComboBox>(dlg, "CycleList"), 2));
   EXPECT_EQ(Board().modeWord, 0x4040);
 
-  Find<QCheckBox>(dlg, "Check7")->click();
+  Tick(Find<QCheckBox>(dlg, "Check7"));
   EXPECT_EQ(Board().modeWord, 0x4048);
 
+  // Page Up steps a volt; each step is written when its key is let go.
   QSpinBox* volt = Find<QSpinBox>(dlg, "AlmVoltBtn");
-  volt->setValue(150);
+  for (int i = 0; i < 9; ++i) QTest::keyClick(volt, Qt::Key_PageUp);
   EXPECT_EQ(Find<QLineEdit>(dlg, "AlmVoltEdit")->text(), "15.0V");
-  QTest::mouseRelease(volt, Qt::LeftButton);
   EXPECT_EQ(Board().alarmMotion, (std::array<uint8_t, 3>{85, 0x03, 0xD1}));
 
   for (int n = 1; n <= 24; ++n) {
     auto* box = Find<QCheckBox>(dlg, "SSV_C" + QString::number(n));
-    if (box->isChecked() != (n == 9)) box->click();
+    if (box->isChecked() != (n == 9)) Tick(box);
   }
   EXPECT_EQ(Sent(0xEA).back(), (Bytes{0xEA, 0x01, 0x00, 0x01, 0x00, 0xEC}));
   EXPECT_EQ(window.Editors().PrmDlg().Editor().Channel(9).Range, kSerialServoRange);
   EXPECT_NE(window.Editors().PrmDlg().Editor().Channel(1).Range, kSerialServoRange);
 
-  Find<QCheckBox>(dlg, "SVL_C4")->click();
+  Tick(Find<QCheckBox>(dlg, "SVL_C4"));
   EXPECT_EQ(Board().svlMask, (sim::Mask{0x0B, 0x00, 0x00}));
+}
+
+// A click on another control right after the voltage arrows: the board waits on nothing then, so
+// the click arrives whole (its release is already queued when its press is handled, as on a
+// real display) and the box ticks and is written.
+TEST_F(ConfigDialogsTest, TheFirstClickAfterTheVoltageArrowsIsNotSwallowed) {
+  test::PumpingPort pumping(port);
+  window.Link().SetPort(&pumping);
+  TOptDlg dlg(window.Link());
+  ASSERT_TRUE(dlg.Prepare());
+  dlg.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+  QSpinBox* volt = Find<QSpinBox>(dlg, "AlmVoltBtn");
+  port.ClearLog();
+  QTest::mouseClick(volt, Qt::LeftButton, {}, QPoint(volt->width() / 2, volt->height() / 4));
+  EXPECT_EQ(Find<QLineEdit>(dlg, "AlmVoltEdit")->text(), "06.1V");
+  EXPECT_EQ(Sent(0xEC).size(), 1u);
+
+  QCheckBox* box = Find<QCheckBox>(dlg, "SSV_C9");
+  const QPoint tick(6, box->height() / 2);
+  QCoreApplication::postEvent(
+      box, new QMouseEvent(QEvent::MouseButtonRelease, tick, box->mapToGlobal(tick), Qt::LeftButton,
+                           Qt::NoButton, Qt::NoModifier));
+  QTest::mousePress(box, Qt::LeftButton, {}, tick);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(box->isChecked());
+  ASSERT_EQ(Sent(0xEA).size(), 1u);
+  EXPECT_EQ(Board().ssvMask[1], 0x01);
+  EXPECT_EQ(Sent(0xEC).size(), 1u);  // the voltage went out once, when the arrow was let go
+  dlg.reject();
+  window.Link().SetPort(&port);
+}
+
+// The channel boxes wear the position editor's panel colour behind the caption and the font
+// colour that reads on it.
+TEST_F(ConfigDialogsTest, ChannelBoxesAreDressedAsTheEditorPanels) {
+  PanelLayout& layout = window.Editors().PrmDlg().Layout();
+  const uint32_t red = 0x0000FF;  // blue-green-red order
+  layout.SetPanelColor(3, red);
+  layout.SetChannelCaption(3, "Knee");
+  TOptDlg dlg(window.Link());
+  dlg.SetEditor(&window.Editors().PrmDlg());
+  ASSERT_TRUE(dlg.Prepare());
+  dlg.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+  const QColor text = QColor(static_cast<int>(LabelColorFor(red) & 0xFF),
+                             static_cast<int>(LabelColorFor(red) >> 8 & 0xFF),
+                             static_cast<int>(LabelColorFor(red) >> 16 & 0xFF));
+  for (const char* name : {"SSV_C3", "SVL_C3"}) {
+    QCheckBox* box = Find<QCheckBox>(dlg, name);
+    EXPECT_EQ(box->text(), "Knee");
+    const QImage shot = box->grab().toImage();
+    int fill = 0;
+    int letters = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x) {
+        const QColor c = shot.pixelColor(x, y);
+        fill += c == QColor(255, 0, 0);
+        letters += c == text;
+      }
+    EXPECT_GT(fill, shot.width() * shot.height() / 3) << name << ": the panel colour is behind it";
+    EXPECT_GT(letters, 0) << name << ": the caption is written in the font colour";
+  }
+  dlg.reject();
+}
+
+TEST_F(ConfigDialogsTest, AFreshSimulatedBoardHoldsAVoltageTheDialogCanShow) {
+  sim::Engine fresh;
+  sim::SimPort freshPort(fresh);
+  window.Link().SetPort(&freshPort);
+  {
+    TOptDlg dlg(window.Link());
+    ASSERT_TRUE(dlg.Prepare());
+    EXPECT_EQ(Find<QLineEdit>(dlg, "AlmVoltEdit")->text(), "06.0V");
+  }
+  window.Link().SetPort(&port);
+}
+
+// Wherever the editor's panels were dragged, the trim rows keep their own grid: none overlaps
+// another and all lie inside the dialog.
+TEST_F(ConfigDialogsTest, TrimRowsStayInTheirGrid) {
+  test::WriteFile(env.SettingsPath(),
+                  "[BRV3]\r\nCH2=1,0,0,255,0,1,Knee\r\nCH14=1,10,5,-2147483633,0,1,CH14\r\n");
+  TBrivane3 dragged(env.SettingsPath());
+  THomeDlg dlg(window.Link(), prompter);
+  dlg.SetEditor(&dragged.Editors().PrmDlg());
+  ASSERT_TRUE(dlg.Prepare());
+  dlg.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+  EXPECT_EQ(Find<QLabel>(dlg, "Label2")->text(), "Knee");
+  std::vector<QRect> rows;
+  for (int n = 1; n <= 24; ++n) {
+    QWidget* row = Find<QWidget>(dlg, "Panel" + QString::number(n));
+    ASSERT_TRUE(row->isVisible());
+    EXPECT_TRUE(dlg.rect().contains(row->geometry())) << n;
+    for (const QRect& other : rows) EXPECT_FALSE(other.intersects(row->geometry())) << n;
+    rows.push_back(row->geometry());
+  }
+  dlg.reject();
+}
+
+// A double click on a row opens its parameters usable; Escape closes them; closed without a
+// change the record goes back exactly as it was read.
+TEST_F(ConfigDialogsTest, ParameterDialogOpensUsableAndEscapeWritesTheRecordAsRead) {
+  TSVLDlg dlg(window.Link(), prompter);
+  ASSERT_TRUE(dlg.Prepare());
+  dlg.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+  QTest::mouseClick(Find<QPushButton>(dlg, "SioReadBtn"), Qt::LeftButton);
+  auto* list = Find<QTreeWidget>(dlg, "SVLList");
+  ASSERT_EQ(list->topLevelItem(1)->text(14), "1");
+  const auto row = [list](int r) {  // in the first column, which is on the screen
+    const QRect cell = list->visualItemRect(list->topLevelItem(r));
+    return QPoint(cell.left() + 10, cell.center().y());
+  };
+  const auto escape = [](QWidget* prm) {
+    QTest::keyClick(prm, Qt::Key_Escape);
+    if (prm->isVisible()) {
+      ADD_FAILURE() << "Escape left the parameters open";
+      static_cast<QDialog*>(prm)->reject();
+    }
+  };
+  const std::array<uint8_t, 17> asRead = Board().svlShort[1];
+  QString caption;
+  test::OnNextModal([&](QWidget* prm) {
+    caption = prm->windowTitle();
+    EXPECT_TRUE(prm->isEnabled());
+    for (QComboBox* control : prm->findChildren<QComboBox*>()) {
+      if (control->isVisible()) {
+        EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
+      }
+    }
+    escape(prm);
+  });
+  port.ClearLog();
+  DoubleClick(list->viewport(), row(1));
+
+  EXPECT_EQ(caption, "2:CH2");
+  EXPECT_EQ(Sent(0xDB).size(), 1u);
+  EXPECT_EQ(Board().svlShort[1], asRead);  // 75 in byte 12 stays: the user chose nothing
+
+  // A change made with the mouse is written, with Escape as much as with any close.
+  test::OnNextModal([&](QWidget* prm) {
+    ASSERT_TRUE(test::ChooseWithMouse(prm->findChild<QComboBox*>("Reverse"), 1));
+    escape(prm);
+  });
+  DoubleClick(list->viewport(), row(0));
+  EXPECT_EQ(Board().svlLong[0][7], 0x0D);
+  EXPECT_TRUE(dlg.isEnabled());
+  dlg.reject();
 }
 
 // The low-voltage threshold has one readout, the text: the arrows beside it show no number of
@@ -254,7 +420,8 @@ TEST_F(ConfigDialogsTest, ServoListLoadsEditsAndCopies) {
   EXPECT_EQ(list->topLevelItem(1)->text(14), "1");  // 75 / 50
   EXPECT_EQ(list->topLevelItem(2)->text(2), "");
 
-  // Editing the pulse channel: the power-free byte 75 goes back as 50, byte 0 unchanged.
+  // Editing the pulse channel: the power-free byte 75 shows as its fallback; closed without a
+  // change the record goes back as read.
   QString caption;
   dlg.SetShowParameters([&caption](TSVLPrm& prm) {
     caption = prm.windowTitle();
@@ -264,15 +431,23 @@ TEST_F(ConfigDialogsTest, ServoListLoadsEditsAndCopies) {
   });
   dlg.EditRow(1);
   EXPECT_EQ(caption, "2:CH2");
+  EXPECT_EQ(Board().svlShort[1][12], 75);
+  EXPECT_EQ(Board().svlShort[1][0], 0x5A);
+
+  // A change writes the fallback values with it.
+  dlg.SetShowParameters([](TSVLPrm& prm) {
+    prm.show();
+    ASSERT_TRUE(test::ChooseWithMouse(prm.findChild<QComboBox*>("Punch"), 4));
+    prm.hide();
+  });
+  dlg.EditRow(1);
+  EXPECT_EQ(Board().svlShort[1][3], 5);
   EXPECT_EQ(Board().svlShort[1][12], 50);
   EXPECT_EQ(Board().svlShort[1][0], 0x5A);
 
-  dlg.SetShowParameters([](TSVLPrm& prm) {
-    EXPECT_EQ(prm.findChild<QComboBox*>("DontPWM")->currentIndex(), 1);
-    prm.findChild<QComboBox*>("Reverse")->setCurrentIndex(1);
-  });
+  dlg.SetShowParameters(
+      [](TSVLPrm& prm) { EXPECT_EQ(prm.findChild<QComboBox*>("DontPWM")->currentIndex(), 1); });
   dlg.EditRow(0);
-  EXPECT_EQ(Board().svlLong[0][7], 0x0D);
 
   EXPECT_FALSE(dlg.CanDrop(1, 0));  // PWM onto SIO
   EXPECT_FALSE(dlg.CanDrop(1, 2));  // no SVL bit on channel 3

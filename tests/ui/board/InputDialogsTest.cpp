@@ -18,6 +18,7 @@
 #include "sim/Engine.h"
 #include "sim/SimPort.h"
 #include "support/ScriptedPrompter.h"
+#include "ui/ComboInput.h"
 #include "ui/UiTestSupport.h"
 #include "ui/app/MainBoardButtons.h"
 #include "ui/app/MainWindow.h"
@@ -101,10 +102,7 @@ TEST_F(InputDialogsTest, AnalogDialogLoadsFollowsReportsWritesLiveAndSavesOnClos
     Find<QTabBar>(dlg, "AdChannel")->setCurrentIndex(1);
     EXPECT_EQ(Text(dlg, "CalEdit"), "200");
     EXPECT_EQ(Text(dlg, "RifEdit"), "50");
-    auto* list = Find<QComboBox>(dlg, "ComboBox3");
-    list->showPopup();
-    list->setCurrentIndex(0);  // x -63
-    list->hidePopup();
+    ASSERT_TRUE(test::ChooseWithMouse(Find<QComboBox>(dlg, "ComboBox3"), 0));  // x -63
     EXPECT_EQ(Working().mixTables[1][2], 0xFF);
 
     auto* ref = Find<QScrollBar>(dlg, "ScrollBar1");
@@ -140,6 +138,40 @@ TEST_F(InputDialogsTest, AnalogDialogLoadsFollowsReportsWritesLiveAndSavesOnClos
   EXPECT_EQ(Flash().adSettings[0], 3);  // the untouched trigger kept its motion
   // The Set dialog reads the triggers the analog dialog holds.
   EXPECT_EQ(window.Editors().AdDlg().Model().Triggers()[0], (SensorTrigger{4, -500}));
+}
+
+// Factors and trigger motions taken in their lists, with the mouse or the keys, go to the board
+// at once, stay shown when the inputs are switched, and are stored when the dialog closes.
+TEST_F(InputDialogsTest, AnalogDialogKeepsTheFactorsAndMotionsChosenInItsLists) {
+  bool acted = false;
+  test::OnNextModal([&](QWidget* dlg) {
+    acted = true;
+    auto* tabs = Find<QTabBar>(dlg, "AdChannel");
+    auto* first = Find<QComboBox>(dlg, "ComboBox1");
+    auto* second = Find<QComboBox>(dlg, "ComboBox2");
+    auto* motion = Find<QComboBox>(dlg, "MotList1");
+    ASSERT_TRUE(test::ChooseWithMouse(first, 63 + 4));  // x 4
+    EXPECT_EQ(Working().mixTables[0][0], 0x84);
+    ASSERT_TRUE(test::ChooseWithKeys(second, -2));  // x -2
+    EXPECT_EQ(Working().mixTables[0][1], 0xC2);
+    ASSERT_TRUE(test::ChooseWithMouse(motion, 3));  // M3, board slot 2
+    EXPECT_EQ(Working().adSettings[0], 2);
+    ASSERT_TRUE(test::OpenAndEscape(motion, 4));  // Escape: the choice stands
+    EXPECT_EQ(motion->currentIndex(), 3);
+
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(first->currentText(), "OFF");
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    EXPECT_EQ(first->currentText(), "x 4");
+    EXPECT_EQ(second->currentText(), "x -2");
+    EXPECT_EQ(motion->currentIndex(), 3);
+    QTest::keyClick(dlg, Qt::Key_Escape);
+  });
+  Press("AdBtn");
+  ASSERT_TRUE(acted);
+  EXPECT_EQ(Flash().mixTables[0][0], 0x84);
+  EXPECT_EQ(Flash().mixTables[0][1], 0xC2);
+  EXPECT_EQ(Flash().adSettings[0], 2);
 }
 
 TEST_F(InputDialogsTest, AnalogDialogIsNotShownWhenTheBoardIsSilent) {

@@ -14,6 +14,7 @@
 
 #include "sim/Engine.h"
 #include "sim/SimPort.h"
+#include "ui/ComboInput.h"
 #include "ui/UiTestSupport.h"
 #include "ui/app/MainWindow.h"
 #include "ui/chart/CanvasWidget.h"
@@ -91,6 +92,13 @@ TEST_F(ObjectDialogsTest, SetDialogShowsTheObjectAndStoresWhenTheMainWindowHides
   EXPECT_EQ(edit2->text(), "16383");
   dlg.hide();
   EXPECT_EQ(Object(index).Values[23], 57348);
+
+  // A slot taken in the jump list with the keys selects Jump; hidden, the object jumps to S1.
+  window.Canvas()->OpenObjectDialog(index, kSet);
+  ASSERT_TRUE(test::ChooseWithKeys(Find<QComboBox>(&dlg, "DjpList"), 80));
+  EXPECT_TRUE(Find<QRadioButton>(&dlg, "RadBtn11")->isChecked());
+  dlg.hide();
+  EXPECT_EQ(Object(index).Values[0], 57429);
 }
 
 TEST_F(ObjectDialogsTest, CompareDialogStoresAtTheClick) {
@@ -108,7 +116,7 @@ TEST_F(ObjectDialogsTest, CompareDialogStoresAtTheClick) {
   EXPECT_FALSE(dlg.isVisible());
 }
 
-TEST_F(ObjectDialogsTest, MixDialogRewritesTheWordsAndSendsThemWithSync) {
+TEST_F(ObjectDialogsTest, MixDialogStoresTheChoiceTakenWithMouseOrKeysAndSendsItWithSync) {
   const int index = Place(kMix, 64500, "Mix");
   window.findChild<QCheckBox*>("Sync")->setChecked(true);
   window.Canvas()->OpenObjectDialog(index, kMix);
@@ -122,18 +130,35 @@ TEST_F(ObjectDialogsTest, MixDialogRewritesTheWordsAndSendsThemWithSync) {
             window.Editors().PrmDlg().Layout().ChannelCaption(7));
   EXPECT_EQ(LiveWord(1), 64500);  // opened with SYNC: the object went out as it was
 
-  auto* source = Find<QComboBox>(&dlg, "MixNum2");
-  source->showPopup();
-  source->setCurrentIndex(5);  // PA2-P
-  source->hidePopup();
-  auto* factor = Find<QComboBox>(&dlg, "MixList2");
-  factor->showPopup();
-  factor->setCurrentIndex(60);  // x -3
-  factor->hidePopup();
+  // The mouse: CH1 takes AD1-P, then x 5.
+  auto* source1 = Find<QComboBox>(&dlg, "MixNum1");
+  auto* factor1 = Find<QComboBox>(&dlg, "MixList1");
+  ASSERT_TRUE(test::ChooseWithMouse(source1, 1));
+  ASSERT_TRUE(test::ChooseWithMouse(factor1, 68));
+  EXPECT_EQ(factor1->currentText(), "x 5");
+  EXPECT_EQ(Object(index).Values[0], 36614 + 0x85);
+  EXPECT_EQ(LiveWord(1), 36614 + 0x85);
+
+  // The keys: CH2 takes PA2-P (five down from OFF), then x -3 (three up from OFF).
+  ASSERT_TRUE(test::ChooseWithKeys(Find<QComboBox>(&dlg, "MixNum2"), 5));
+  ASSERT_TRUE(test::ChooseWithKeys(Find<QComboBox>(&dlg, "MixList2"), -3));
   EXPECT_EQ(Object(index).Values[1], 38857);
-  EXPECT_EQ(Object(index).Values[0], 36614);
   EXPECT_EQ(LiveWord(2), 38857);
-  EXPECT_EQ(LiveWord(1), 36614);
+  EXPECT_EQ(Object(index).Values[2], 36614);  // untouched rows: OFF / OFF rewritten
+
+  // Escape leaves the choice as it was.
+  ASSERT_TRUE(test::OpenAndEscape(source1, 2));
+  QCoreApplication::processEvents();  // the close-up without a choice reports next
+  EXPECT_EQ(source1->currentText(), "AD1-P");
+  EXPECT_EQ(Object(index).Values[0], 36614 + 0x85);
+
+  // Reopened, the dialog shows what the object holds.
+  window.Editors().Hide();
+  window.Canvas()->OpenObjectDialog(index, kMix);
+  EXPECT_EQ(source1->currentText(), "AD1-P");
+  EXPECT_EQ(factor1->currentText(), "x 5");
+  EXPECT_EQ(Find<QComboBox>(&dlg, "MixNum2")->currentText(), "PA2-P");
+  EXPECT_EQ(Find<QComboBox>(&dlg, "MixList2")->currentText(), "x -3");
 }
 
 }  // namespace

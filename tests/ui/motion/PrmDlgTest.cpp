@@ -7,18 +7,25 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <filesystem>
 
+#include "core/motion/PatternStore.h"
 #include "core/util/IniFile.h"
 #include "sim/Engine.h"
 #include "sim/SimPort.h"
+#include "ui/ComboInput.h"
 #include "ui/UiTestSupport.h"
 #include "ui/app/MainWindow.h"
 #include "ui/chart/CanvasWidget.h"
@@ -54,6 +61,30 @@ class PrmDlgTest : public ::testing::Test {
     return index;
   }
   void SetSync(bool on) { window.findChild<QCheckBox*>("Sync")->setChecked(on); }
+  // What a window manager does when a dialog closes: the main window becomes the active one.
+  void ActivateMainWindow() {
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&window, &activate);
+  }
+  // A right click at `at` in `widget` (the press and the context-menu request a window system
+  // sends with it) and a click on the item `item` of the menu it opens.
+  void ChooseFromMenu(QWidget* widget, QPoint at, const char* item) {
+    QTest::mousePress(widget, Qt::RightButton, {}, at);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &request);
+    QTest::mouseRelease(widget, Qt::RightButton, {}, at);
+    auto* menu = Dlg().findChild<QMenu*>("PrmMenu");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 3000));
+    QAction* action = menu->findChild<QAction*>(item);
+    ASSERT_NE(action, nullptr) << item;
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+  }
+  static void Click(QWidget* dialog, const char* button) {
+    auto* b = dialog->findChild<QPushButton*>(button);
+    ASSERT_NE(b, nullptr) << button;
+    QTest::mouseClick(b, Qt::LeftButton);
+  }
 
   test::UiEnvironment env;
   TBrivane3 window;
@@ -192,6 +223,120 @@ TEST_F(PrmDlgTest, TheCurvesDockFollowsThePositionEditor) {
   IniFile back;
   ASSERT_TRUE(back.LoadFile(env.SettingsPath()));
   EXPECT_TRUE(back.ReadBool("BRV3", "Curves", false));
+}
+
+// Each dialog opened from the editor returns to it: a window manager hands the focus to the main
+// window when the dialog closes, and that must not hide the editor.
+TEST_F(PrmDlgTest, TheEditorStaysShownAfterEachDialogOpenedFromIt) {
+  const int index = PlacePosition(16384);
+  window.Canvas()->OpenObjectDialog(index, kPosition);
+  ASSERT_TRUE(Dlg().isVisible());
+  const QPoint background(Dlg().width() - 20, Dlg().height() - 8);  // no panel stands there
+
+  QString caption;
+  const auto cancel = [&caption](QWidget* dialog) {
+    caption = dialog->windowTitle();
+    Click(dialog, "Button1");
+  };
+  auto* links = Find<QComboBox>("LinkList");
+  test::OnNextModal(cancel);
+  ASSERT_TRUE(test::ChooseWithMouse(links, links->count() - 1));  // "New Link"
+  EXPECT_EQ(caption, "Link Editing");
+  ActivateMainWindow();
+  EXPECT_TRUE(Dlg().isVisible()) << "after New Link";
+
+  test::OnNextModal(cancel);
+  ChooseFromMenu(&Dlg(), background, "RateBtn");
+  EXPECT_EQ(caption, "Display Scale Factor");
+  ActivateMainWindow();
+  EXPECT_TRUE(Dlg().isVisible()) << "after Display Scale Factor";
+
+  test::OnNextModal(cancel);
+  ChooseFromMenu(Find<QLabel>("Label3"), {5, 5}, "PmName");
+  EXPECT_EQ(caption, "Change of the name");
+  ActivateMainWindow();
+  EXPECT_TRUE(Dlg().isVisible()) << "after Name";
+
+  test::OnNextModal([&caption](QWidget* dialog) {
+    caption = dialog->windowTitle();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  ChooseFromMenu(&Dlg(), background, "PmImage");
+  EXPECT_EQ(caption, "Background Image");
+  ActivateMainWindow();
+  EXPECT_TRUE(Dlg().isVisible()) << "after the picture's file dialog";
+
+  // The user going to the main window by hand still hides it.
+  ActivateMainWindow();
+  EXPECT_FALSE(Dlg().isVisible());
+}
+
+TEST_F(PrmDlgTest, AChosenLinkStaysChosenAndDeletingItLeavesNewLinkChosen) {
+  ChannelTexts walk{};
+  walk[0] = "MOV(+10)";
+  TPortDlg& port = window.Editors().PortDlg();
+  ASSERT_TRUE(port.Store().Store(PatternKind::Link, "Walk", walk));
+  Dlg().FillLinkList(port.Store());
+  const int index = PlacePosition(16384);
+  window.Canvas()->OpenObjectDialog(index, kPosition);
+  auto* links = Find<QComboBox>("LinkList");
+  ASSERT_TRUE(test::ChooseWithMouse(links, 0));
+  EXPECT_EQ(links->currentText(), "Walk");
+
+  // Opened again (the user went to the main window and back): the link is still the one in use.
+  ActivateMainWindow();
+  window.Canvas()->OpenObjectDialog(index, kPosition);
+  EXPECT_EQ(links->currentText(), "Walk");
+  QTest::mouseClick(Find<QToolButton>("LinkAddBtn"), Qt::LeftButton);
+  EXPECT_EQ(window.CurrentChart().Objects[0].Values[0], 16394);
+
+  // Deleted in the link editor: "New Link" is chosen and no link applies any more.
+  test::OnNextModal([](QWidget* dialog) {
+    auto* names = dialog->findChild<QComboBox*>("ListMenu");
+    ASSERT_TRUE(test::ChooseWithMouse(names, 0));
+    test::OnNextModal([](QWidget* ask) {
+      auto* box = qobject_cast<QMessageBox*>(ask);
+      ASSERT_NE(box, nullptr);
+      QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+    });
+    Click(dialog, "DelBtn");
+    Click(dialog, "Button1");
+  });
+  ASSERT_TRUE(test::ChooseWithMouse(links, links->count() - 1));
+  EXPECT_EQ(links->count(), 1);
+  EXPECT_EQ(links->currentText(), "New Link");
+  EXPECT_FALSE(Dlg().Editor().LinkChosen());
+  EXPECT_FALSE(port.Store().Contains(PatternKind::Link, "Walk"));
+}
+
+// Saving a link to a file with the QVB filter replaces the typed extension, as charts do.
+TEST_F(PrmDlgTest, SavingALinkToAFileReplacesTheExtension) {
+  const int index = PlacePosition(16384);
+  window.Canvas()->OpenObjectDialog(index, kPosition);
+  const std::string typed = env.Dir().File("walk.txt");
+  test::OnNextModal([&typed](QWidget* dialog) {
+    auto* name = dialog->findChild<QComboBox*>("ListMenu");
+    QTest::keyClicks(name->lineEdit(), "Walk");
+    QTest::keyClicks(dialog->findChild<QComboBox*>("Cmb1")->lineEdit(), "MOV(+10)");
+    test::OnNextModal([&typed](QWidget* files) {
+      ASSERT_NE(qobject_cast<QFileDialog*>(files), nullptr);
+      auto* edit = files->findChild<QLineEdit*>("fileNameEdit");
+      ASSERT_NE(edit, nullptr);
+      // The name goes in whole (typing would open the name completer, which takes the Enter).
+      edit->setText(QString::fromStdString(typed));
+      QTest::keyClick(edit, Qt::Key_Return);
+      if (files->isVisible()) {
+        ADD_FAILURE() << "the file dialog did not take the name";
+        static_cast<QDialog*>(files)->reject();
+      }
+    });
+    Click(dialog, "Button2");
+    Click(dialog, "Button1");
+  });
+  auto* links = Find<QComboBox>("LinkList");
+  ASSERT_TRUE(test::ChooseWithMouse(links, links->count() - 1));
+  EXPECT_TRUE(std::filesystem::exists(env.Dir().File("walk.QVB")));
+  EXPECT_FALSE(std::filesystem::exists(env.Dir().File("walk.txt.QVB")));
 }
 
 }  // namespace
