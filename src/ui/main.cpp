@@ -10,6 +10,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageSocketListener.h"
 #include "ui/app/QuitOnSignal.h"
+#include "ui/app/WidgetMap.h"
 #include "ui/chart/CanvasWidget.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
   if (!instance.Problem().empty()) window.Prompts().ShowStatus(instance.Problem());
 
   brv3::QuitOnTerminationSignals();
+  brv3::StartWidgetMapFromEnvironment();
   window.show();
   const QStringList args = QApplication::arguments();
   if (args.size() > 1) window.OpenChart(args.at(1), true);
