@@ -26,7 +26,7 @@ TEST(TableButtonTest, ShowsAndHidesTheTableWindow) {
   window.Link().SetPort(&port);
   test::ScriptedPrompter prompter;
   MainBoardButtons buttons(window, prompter);
-  TDataDlg data(window.Link(), buttons.Actions().Table(), window.CurrentChart(), &window);
+  TDataDlg data(window.Link(), buttons.Actions().Table(), window.History(), &window);
   TTableDlg table(window.Link(), buttons.Actions().Table(), data, &window, &window);
   buttons.SetTableDialog(&table);
   window.SetBoardButtons(&buttons);
