@@ -62,7 +62,9 @@ class LinksAndConversions(AcceptanceTest):
         s.save_as(path)
         self.assertEqual(s.dump_chart(path)["objects"][0]["values"][0], before + 50)
 
-    def test_a_link_saved_in_the_new_link_dialog_is_the_chosen_one(self):
+    def test_a_link_saved_in_the_new_link_dialog_returns_to_the_editor(self):
+        # After the save the editor is back in front and its list shows "New Link" (no link is
+        # chosen until the user picks the saved one).
         s = self.s
         s.place("SetItem1Btn", 120, 80)
         s.click_at(*s.canvas_point(130, 90), repeat=2)
@@ -70,8 +72,9 @@ class LinksAndConversions(AcceptanceTest):
         s.choose("LinkList", "New Link", "PrmDlg", then_dialog=True)
         self.fill_port_dialog("step", "MOV(50)")
         s.wait_active("PrmDlg")
-        s.widget("LinkList", "PrmDlg", condition=lambda w: w["text"] == "step",
-                 what="the link just saved chosen in the editor's LINK list")
+        s.widget("LinkList", "PrmDlg", condition=lambda w: w["text"] == "New Link",
+                 what="the editor's LINK list showing New Link")
+        wait_for(lambda: "step" in self.pattern_ini(), "the link in PATTERN.ini")
 
     def test_a_conversion_changes_the_chosen_object_and_is_kept(self):
         s = self.s

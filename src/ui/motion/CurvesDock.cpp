@@ -4,6 +4,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QEvent>
 #include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -116,18 +117,18 @@ CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
   Rebuild();
 }
 
-// A hidden dock only notes that it is behind; it catches up once when it is shown again.
+// A closed dock only notes that it is behind; it catches up once when it is opened again.
 void CurvesDock::Update() {
-  if (!isVisible()) {
+  if (isHidden()) {
     stale_ = true;
     return;
   }
   debounce_.start();
 }
 
-void CurvesDock::showEvent(QShowEvent* event) {
-  QDockWidget::showEvent(event);
-  if (stale_) debounce_.start();
+bool CurvesDock::event(QEvent* event) {
+  if (event->type() == QEvent::ShowToParent && stale_) debounce_.start();
+  return QDockWidget::event(event);
 }
 
 QString CurvesDock::Message() const {

@@ -59,7 +59,7 @@ class CurvesDock : public QDockWidget {
   const std::vector<QGraphicsSimpleTextItem*>& Markers() const { return markers_; }
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  bool event(QEvent* event) override;
 
  signals:
   // A point of step `step` (1-based) was clicked: its object should be selected.
@@ -82,7 +82,7 @@ class CurvesDock : public QDockWidget {
   Chart& doc_;
   const ChannelLook* look_;
   QTimer debounce_;
-  bool stale_ = false;  // changes came while hidden
+  bool stale_ = false;  // changes came while closed
   QStackedWidget* stack_ = nullptr;
   QLabel* message_ = nullptr;
   QChartView* view_ = nullptr;
