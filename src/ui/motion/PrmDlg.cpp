@@ -253,7 +253,9 @@ void TPrmDlg::BuildButtonBar() {
     if (editor_.Snapshot()) Changed();
     Refresh();
   });
-  for (auto [button, direction] : {std::pair{linkSub, -1}, std::pair{linkAdd, +1}}) {
+  for (const auto& [linkButton, linkDirection] : {std::pair{linkSub, -1}, std::pair{linkAdd, +1}}) {
+    QToolButton* button = linkButton;
+    const int direction = linkDirection;
     connect(button, &QToolButton::clicked, this, [this, button, direction] {
       button->setEnabled(false);
       if (editor_.IncrementLink(direction)) Changed();
