@@ -83,26 +83,26 @@ void DressColors(QWidget* widget, const ChannelLook& look, int channel) {
   widget->setPalette(p);
 }
 
+// The caption, and the colours when the look is known; QLabel and buttons share no setText.
+template <class Widget>
+void DressChannel(Widget* widget, const ChannelLook* look, int channel) {
+  if (!widget) return;
+  if (!look) {
+    widget->setText(QString("CH%1").arg(channel));
+    return;
+  }
+  widget->setText(QString::fromStdString(look->ChannelCaption(channel)));
+  DressColors(widget, *look, channel);
+}
+
 }  // namespace
 
 void DressChannelLabel(QLabel* label, const ChannelLook* look, int channel) {
-  if (!label) return;
-  if (!look) {
-    label->setText(QString("CH%1").arg(channel));
-    return;
-  }
-  label->setText(QString::fromStdString(look->ChannelCaption(channel)));
-  DressColors(label, *look, channel);
+  DressChannel(label, look, channel);
 }
 
 void DressChannelBox(QAbstractButton* box, const ChannelLook* look, int channel) {
-  if (!box) return;
-  if (!look) {
-    box->setText(QString("CH%1").arg(channel));
-    return;
-  }
-  box->setText(QString::fromStdString(look->ChannelCaption(channel)));
-  DressColors(box, *look, channel);
+  DressChannel(box, look, channel);
 }
 
 }  // namespace brv3
