@@ -56,6 +56,8 @@ QJsonArray RowsOf(const QAbstractItemView* view) {
     for (int c = 0; c < model->columnCount(view->rootIndex()); ++c)
       texts << model->data(model->index(r, c, view->rootIndex())).toString();
     row["text"] = texts.join('\t');
+    const QVariant check = model->data(index, Qt::CheckStateRole);
+    if (check.isValid()) row["checked"] = check.toInt() == Qt::Checked;
     rows.append(row);
   }
   return rows;
