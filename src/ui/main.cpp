@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   }
   if (!instance.Problem().empty()) window.Prompts().ShowStatus(instance.Problem());
 
-  brv3::QuitOnTerminationSignals();
+  brv3::QuitOnTerminationSignals([&window] { window.KeepStateOnSignalQuit(); });
   brv3::StartWidgetMapFromEnvironment();
   window.show();
   const QStringList args = QApplication::arguments();

@@ -526,6 +526,13 @@ void TBrivane3::WriteSettings() {
   if (objectEditors_) objectEditors_->SaveLayout();
 }
 
+// Ended by a signal (a session ending, kill): no questions, but the port is let go and the
+// settings are kept as closing the window keeps them.
+void TBrivane3::KeepStateOnSignalQuit() {
+  ClosePortOnExit(portControl_);
+  WriteSettings();
+}
+
 void TBrivane3::closeEvent(QCloseEvent* event) {
   if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, "Okay to close?") == IdNo) {
     event->ignore();

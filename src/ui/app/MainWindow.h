@@ -60,6 +60,8 @@ class TBrivane3 : public QMainWindow, public WindowMessageReceiver {
   // `settingsPath` is BRV3.ini; empty means the usual location.
   explicit TBrivane3(const std::string& settingsPath = std::string(), QWidget* parent = nullptr);
   ~TBrivane3() override;
+  // The signal-quit path: lets the port go and writes BRV3.ini without asking anything.
+  void KeepStateOnSignalQuit();
 
   // Message boxes, selection dialogs, the status line and panels, the caption.
   Prompter& Prompts() { return prompter_; }

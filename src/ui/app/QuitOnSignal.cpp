@@ -19,14 +19,15 @@ void OnSignal(int) {
 
 }  // namespace
 
-void QuitOnTerminationSignals() {
+void QuitOnTerminationSignals(std::function<void()> beforeQuit) {
   if (wakeFds[0] >= 0 || pipe2(wakeFds, O_CLOEXEC | O_NONBLOCK) != 0) return;
   auto* notifier =
       new QSocketNotifier(wakeFds[0], QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [beforeQuit] {
     char byte;
     while (read(wakeFds[0], &byte, 1) > 0) {
     }
+    if (beforeQuit) beforeQuit();
     QCoreApplication::exit(0);
   });
   struct sigaction action {};
