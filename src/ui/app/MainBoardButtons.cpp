@@ -107,8 +107,8 @@ BoardKnowledge MainBoardButtons::Knowledge() const {
 }
 
 std::string MainBoardButtons::ChartKey() const {
-  const QString& path = window_.Menus().FilePath();
-  return path.isEmpty() ? "untitled:" + window_.CurrentChart().Name : path.toStdString();
+  const std::string& path = window_.Document().Path();
+  return path.empty() ? "untitled:" + window_.CurrentChart().Name : path;
 }
 
 void MainBoardButtons::CompileBtnClick() {

@@ -40,7 +40,7 @@ MainMenus::MainMenus(TBrivane3& window) : QObject(&window), window_(window) {
   BuildViewMenu();
   BuildBoardMenu();
   BuildHelpMenu();
-  MarkClean();
+  UpdateTitle();
 
   connect(&window_, &TBrivane3::ChartFileOpened, this, &MainMenus::FileOpened);
   connect(&window_, &TBrivane3::ChartFileSaved, this, &MainMenus::FileSaved);
@@ -65,7 +65,7 @@ void MainMenus::BuildFileMenu() {
   add("FileOpenAction", "&Open...", QKeySequence::Open, [this] {
     if (!MayDiscard()) return;
     const QString path = QFileDialog::getOpenFileName(
-        &window_, "Open", QFileInfo(filePath_).absolutePath(), QString::fromUtf8(kFileFilter));
+        &window_, "Open", QFileInfo(FilePath()).absolutePath(), QString::fromUtf8(kFileFilter));
     if (!path.isEmpty()) OpenFile(path);
   });
   recentMenu_ = menu->addMenu("Open &Recent");
@@ -101,7 +101,7 @@ void MainMenus::BuildEditMenu() {
   const auto follow = [this](const HistoryState& state) {
     undo_->setEnabled(state.CanUndo);
     redo_->setEnabled(state.CanRedo);
-    SetModified(!state.Clean);
+    UpdateTitle();
   };
   historyChanges_ = window_.History().SubscribeState(follow);
   follow(window_.History().State());
@@ -247,15 +247,9 @@ void MainMenus::SetZoom(double zoom) {
 
 bool MainMenus::NewChart() {
   if (!MayDiscard()) return false;
-  Chart& chart = window_.CurrentChart();
-  chart.Changes().Hold();
-  chart.NewChart();
-  chart.Changes().Release();
-  window_.History().Clear();
-  chart.Notify(ChartChangeKind::Replaced, ChangeOrigin::Load);
+  window_.Document().New();
   window_.ShowNewChart();
-  filePath_.clear();
-  MarkClean();
+  UpdateTitle();
   return true;
 }
 
@@ -267,10 +261,10 @@ bool MainMenus::OpenFile(const QString& path) {
 
 bool MainMenus::Save() {
   // Only a chart file is written in place; anything else (a CSV motion, say) is saved as.
-  if (filePath_.isEmpty() || !filePath_.endsWith(".qvb", Qt::CaseInsensitive)) return SaveAs();
-  if (!SaveChartFile(window_.CurrentChart(), filePath_.toStdString(), window_.Prompts()))
-    return false;
-  FileSaved(filePath_);
+  const QString path = FilePath();
+  if (path.isEmpty() || !path.endsWith(".qvb", Qt::CaseInsensitive)) return SaveAs();
+  if (!window_.Document().SaveAs(path.toStdString(), window_.Prompts())) return false;
+  FileSaved(path);
   return true;
 }
 
@@ -283,22 +277,28 @@ bool MainMenus::SaveAs() {
 }
 
 void MainMenus::FileOpened(const QString& path, bool merged) {
-  RememberFile(path);
   // A merge is an edit of the chart already open; the history says whether it is unsaved.
-  if (merged) return;
-  filePath_ = QFileInfo(path).absoluteFilePath();
-  MarkClean();
+  RememberFile(merged ? path : FilePath());
+  UpdateTitle();
 }
 
 void MainMenus::FileSaved(const QString& path) {
-  filePath_ = QFileInfo(path).absoluteFilePath();
-  RememberFile(filePath_);
-  MarkClean();
+  RememberFile(QFileInfo(path).absoluteFilePath());
+  UpdateTitle();
+}
+
+QString MainMenus::FilePath() const {
+  return QString::fromStdString(window_.Document().Path());
+}
+
+bool MainMenus::Modified() const {
+  return window_.Document().IsModified();
 }
 
 bool MainMenus::MayDiscard() {
-  if (!modified_) return true;
-  const QString name = filePath_.isEmpty() ? QString("the chart") : QFileInfo(filePath_).fileName();
+  if (!Modified()) return true;
+  const QString path = FilePath();
+  const QString name = path.isEmpty() ? QString("the chart") : QFileInfo(path).fileName();
   QMessageBox box(QMessageBox::Warning, "Unsaved changes",
                   "Save the changes to " + name + " first?",
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
@@ -309,19 +309,9 @@ bool MainMenus::MayDiscard() {
   return answer == QMessageBox::Discard;
 }
 
-void MainMenus::MarkClean() {
-  window_.History().MarkClean();
-  SetModified(false);
-}
-
-void MainMenus::SetModified(bool modified) {
-  modified_ = modified;
-  UpdateTitle();
-}
-
 void MainMenus::UpdateTitle() {
-  window_.SetDocumentTitle(filePath_.isEmpty() ? QString() : QFileInfo(filePath_).fileName(),
-                           modified_);
+  const QString path = FilePath();
+  window_.SetDocumentTitle(path.isEmpty() ? QString() : QFileInfo(path).fileName(), Modified());
 }
 
 void MainMenus::ReadRecent() {

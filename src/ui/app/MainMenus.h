@@ -33,10 +33,9 @@ class MainMenus : public QObject {
   bool Save();
   bool SaveAs();
 
-  const QString& FilePath() const { return filePath_; }
-  bool Modified() const { return modified_; }
-  // Marks the chart as changed (or as matching its file).
-  void SetModified(bool modified);
+  // The open document's file and whether it has unsaved changes.
+  QString FilePath() const;
+  bool Modified() const;
   const QStringList& RecentFiles() const { return recent_; }
 
   // Undo and Redo of the window's edit history, enabled as it allows.
@@ -58,13 +57,10 @@ class MainMenus : public QObject {
   // Asks whether to save unsaved changes first; false when the user cancelled.
   bool MayDiscard();
   void SetZoom(double zoom);
-  void MarkClean();
   void UpdateTitle();
   QAction* Existing(const char* name) const;
 
   TBrivane3& window_;
-  QString filePath_;
-  bool modified_ = false;
   Subscription historyChanges_;
   QStringList recent_;
   QMenu* recentMenu_ = nullptr;

@@ -484,29 +484,11 @@ void TBrivane3::CommPortCloseUp() {
 }
 
 bool TBrivane3::OpenChart(const QString& path, bool clearFirst) {
-  OpenResult result;
-  // A file opened into a chart that has objects adds to it: an edit, undoable like any other.
-  if (!clearFirst && chart_.ObjectCount() > 0) {
-    history_.ApplyChecked(
-        "Open", [&](Chart& chart) { result = OpenChartFile(chart, path.toStdString(), prompter_); },
-        {ChartChangeKind::Replaced, {}, ChangeOrigin::Edit});
-    const bool opened = result.status == OpenStatus::Opened;
-    if (opened) emit ChartFileOpened(path, chart_.ObjectCount() > 0);
-    return opened;
-  }
-  // Otherwise the opened chart starts a new history; a refused file that left the chart as it
-  // was keeps it.
-  const Chart before = chart_;
-  {
-    chart_.Changes().Hold();
-    if (clearFirst) chart_.ClearChart();
-    result = OpenChartFile(chart_, path.toStdString(), prompter_);
-    chart_.Changes().Release();
-  }
+  const bool merge = !clearFirst && chart_.ObjectCount() > 0;
+  const OpenResult result =
+      document_.Open(QFileInfo(path).absoluteFilePath().toStdString(), prompter_, clearFirst);
   const bool opened = result.status == OpenStatus::Opened;
-  if (opened || !(chart_ == before)) history_.Clear();
-  chart_.Changes().Notify({ChartChangeKind::Replaced, {}, ChangeOrigin::Load});
-  if (opened) emit ChartFileOpened(path, false);
+  if (opened) emit ChartFileOpened(path, merge && chart_.ObjectCount() > 0);
   return opened;
 }
 
@@ -577,7 +559,7 @@ bool TBrivane3::event(QEvent* event) {
 // The file dialogs start where the open chart came from; without one, in the folder a dialog
 // last used.
 QString TBrivane3::DialogFolder() const {
-  const QString chartFile = menus_ ? menus_->FilePath() : QString();
+  const QString chartFile = QString::fromStdString(document_.Path());
   return chartFile.isEmpty() ? openFolder_ : QFileInfo(chartFile).absolutePath();
 }
 
@@ -592,7 +574,7 @@ void TBrivane3::OpenBtnClick() {
 
 void TBrivane3::SaveBtnClick() {
   // The open chart's own name is offered (as a chart file: a motion read from CSV is saved as one).
-  const QString chartFile = menus_ ? menus_->FilePath() : QString();
+  const QString chartFile = QString::fromStdString(document_.Path());
   const QFileInfo info(chartFile);
   QString proposal = openFolder_;
   if (chartFile.endsWith(".qvb", Qt::CaseInsensitive))
@@ -606,8 +588,7 @@ void TBrivane3::SaveBtnClick() {
   openFolder_ = QFileInfo(chosen).absolutePath();
   const int filterIndex = selectedFilter.startsWith("QVB") ? 1 : 2;
   const std::string path = ChartFileName(chosen.toStdString(), filterIndex);
-  if (SaveChartFile(chart_, path, prompter_)) {
-    history_.MarkClean();
+  if (document_.SaveAs(path, prompter_)) {
     emit ChartFileSaved(QString::fromStdString(path));
   }
 }

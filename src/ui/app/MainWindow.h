@@ -11,6 +11,7 @@
 #include "core/chart/CanvasGrid.h"
 #include "core/chart/CanvasTool.h"
 #include "core/chart/Chart.h"
+#include "core/chart/ChartDocument.h"
 #include "core/chart/ChartEvents.h"
 #include "core/chart/ChartHistory.h"
 #include "core/comm/BoardLink.h"
@@ -75,6 +76,7 @@ class TBrivane3 : public QMainWindow, public WindowMessageReceiver {
   Chart& CurrentChart() { return chart_; }
   // Every undoable edit of the chart goes through here.
   ChartHistory& History() { return history_; }
+  ChartDocument& Document() { return document_; }
   // Undo and Redo as the toolbar buttons and their keys run them.
   void Undo();
   void Redo();
@@ -171,8 +173,9 @@ class TBrivane3 : public QMainWindow, public WindowMessageReceiver {
 
   std::string settingsPath_;
   std::string settingsProblem_;  // why BRV3.ini could not be read; empty when it could
-  Chart chart_;
-  ChartHistory history_{chart_};
+  ChartDocument document_;
+  Chart& chart_{document_.ForViews()};
+  ChartHistory& history_{document_.History()};
   CanvasGrid grid_;
   WindowPrompter prompter_{*this};
   EnvironmentRole environment_{history_, grid_};
