@@ -8,6 +8,7 @@
 #include "core/comm/Notifications.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/ToolWindows.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/board/ConfigDialogs.h"
 #include "ui/board/InputDialogs.h"
@@ -61,9 +62,9 @@ void MainBoardButtons::SVLBtnClick() {
 }
 
 bool MainBoardButtons::OffersDialog(std::string_view button) const {
-  // The analog and transmitter dialogs live with the object editors; the others with config_.
-  return button == "AdBtn" || button == "OptionMenu3" || config_->Offers(button) ||
-         BasicBoardButtons::OffersDialog(button);
+  // Every configuration window is built here (the analog and transmitter ones live with the
+  // object editors, the others with config_).
+  return IsToolWindow(button) || BasicBoardButtons::OffersDialog(button);
 }
 
 void MainBoardButtons::ShowTableEntry(const Bytes& entry, int index, bool add) {

@@ -21,6 +21,7 @@
 #include "ui/app/BoardButtons.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/ShellSettings.h"
+#include "ui/app/ToolWindows.h"
 #include "ui/chart/CanvasWidget.h"
 
 namespace brv3 {
@@ -198,7 +199,7 @@ void MainMenus::BuildBoardMenu() {
   menu->addSeparator();
   reuse({"CompileBtn", "TableBtn"});
   menu->addSeparator();
-  reuse({"HomeBtn", "OptionBtn", "AdBtn", "SVLBtn", "OptionMenu3"});
+  for (const ToolWindow& tool : kToolWindows) reuse({tool.name});
   menu->addSeparator();
 
   // The port list and SYNC, as on the COMM toolbar.
@@ -360,7 +361,8 @@ void MainMenus::FillRecentMenu() {
 }
 
 void MarkMissingDialogs(QWidget& window, const BoardButtons& actions) {
-  for (const char* name : {"HomeBtn", "OptionBtn", "AdBtn", "SVLBtn", "OptionMenu3"}) {
+  for (const ToolWindow& tool : kToolWindows) {
+    const char* name = tool.name;
     auto* action = window.findChild<QAction*>(name);
     if (!action) continue;
     const bool offered = actions.OffersDialog(name);

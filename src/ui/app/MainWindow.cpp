@@ -41,6 +41,7 @@
 #include "ui/app/ShellSettings.h"
 #include "ui/app/StatusPanels.h"
 #include "ui/app/StatusText.h"
+#include "ui/app/ToolWindows.h"
 #include "ui/chart/CanvasWidget.h"
 #include "ui/motion/ObjectEditors.h"
 
@@ -203,20 +204,14 @@ void TBrivane3::BuildToolbars() {
   on(AddButton(toolBar1_, "ExitBtn", "Exit", Glyph(GlyphKind::Exit)), &QWidget::close);
 
   toolsMenu_ = makeBar("ToolsMenu", "Tools");
-  forward(AddButton(toolsMenu_, "HomeBtn", "Trim", Glyph(GlyphKind::Trim, "TRM")),
-          &BoardButtons::HomeBtnClick);
-  forward(AddButton(toolsMenu_, "OptionBtn", "Option", Glyph(GlyphKind::Option, "OPT")),
-          &BoardButtons::OptionBtnClick);
-  // The analog dialog starts with an empty notification buffer.
-  connect(AddButton(toolsMenu_, "AdBtn", "Analog", Glyph(GlyphKind::Analog, "A/D")),
-          &QAction::triggered, this, [this] {
-            notifications_.Clear();
-            actions_->AdBtnClick();
-          });
-  forward(AddButton(toolsMenu_, "SVLBtn", "SVL", Glyph(GlyphKind::ServoList, "SVL")),
-          &BoardButtons::SVLBtnClick);
-  forward(AddButton(toolsMenu_, "OptionMenu3", "Receiver", Glyph(GlyphKind::Receiver, "RCV")),
-          &BoardButtons::OptionMenu3Click);
+  for (const ToolWindow& tool : kToolWindows) {
+    QAction* action =
+        AddButton(toolsMenu_, tool.name, tool.caption, Glyph(tool.glyph, tool.glyphText));
+    connect(action, &QAction::triggered, this, [this, tool] {
+      if (tool.freshReports) notifications_.Clear();
+      (actions_->*tool.open)();
+    });
+  }
   forward(AddButton(toolsMenu_, "TableBtn", "Table", Glyph(GlyphKind::Table)),
           &BoardButtons::TableBtnClick);
 

@@ -33,8 +33,4 @@ void ConfigDialogs::SVLBtnClick() {
   svl_->Run();
 }
 
-bool ConfigDialogs::Offers(std::string_view button) const {
-  return button == "HomeBtn" || button == "OptionBtn" || button == "SVLBtn";
-}
-
 }  // namespace brv3

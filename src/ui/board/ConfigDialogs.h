@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <string_view>
 
 namespace brv3 {
 
@@ -20,7 +19,6 @@ class ConfigDialogs {
   void HomeBtnClick();
   void OptionBtnClick();
   void SVLBtnClick();
-  bool Offers(std::string_view button) const;
 
   THomeDlg& HomeDlg() const { return *home_; }
   TOptDlg& OptDlg() const { return *opt_; }
