@@ -110,7 +110,9 @@ void TCustomCommX::Open() {
 
 void TCustomCommX::OpenSteps() {
   ApplyQueueSizes();
-  tcflush(fd_, TCOFLUSH);
+  // Only stale input is dropped. A port just opened holds nothing of ours to send, and on a
+  // pseudo-terminal an output flush would throw away what the program before us wrote and the
+  // other end has not read yet (the last live frame of a CLI run, say).
   tcflush(fd_, TCIFLUSH);
   if (tcgetattr(fd_, &settings_) != 0) throw ECommError(CannotOpenMessage(errno));
   MakeRawLine(settings_);

@@ -39,6 +39,8 @@ class ScriptedPrompter : public Prompter {
   std::function<void(NumberSelectState&)> whileSelecting;
   std::map<int, std::string> panels;  // the last text and hint of each status-bar panel
   std::map<int, std::string> panelHints;
+  std::deque<std::optional<FileAnswer>> fileAnswers;  // ChooseFile; nullopt or none left = Cancel
+  std::vector<FileQuestion> fileQuestions;
 
   int MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text, int language) override {
     messages.push_back({kind, buttons, text, language});
@@ -67,6 +69,13 @@ class ScriptedPrompter : public Prompter {
     if (s == -2) return false;
     state.SelectIndex = s;
     return true;
+  }
+  std::optional<FileAnswer> ChooseFile(const FileQuestion& question) override {
+    fileQuestions.push_back(question);
+    if (fileAnswers.empty()) return std::nullopt;
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
   }
   bool InputTextDialog(const std::string& caption, const std::string& prompt,
                        std::string& value) override {

@@ -30,6 +30,8 @@ struct OpenResult {
 // The name a chart is saved under: with the QVB filter (index 1) any extension is replaced by
 // ".QVB"; with any other filter the name stays as chosen.
 std::string ChartFileName(const std::string& chosen, int filterIndex);
+// The file dialogs' filters for chart files: chart files first (filter index 1), then any file.
+inline constexpr const char* kChartFileFilters = "QVB file (*.QVB *.qvb);;AllFiles (*)";
 
 // Writes the chart as a chart file named exactly `path`. On failure shows "It can't be kept in
 // the designated place" and leaves any existing file intact.

@@ -43,6 +43,21 @@ struct NumberSelectState {
   std::function<bool()> ReadTable;
 };
 
+// A file dialog's question: open or save, its caption, the folder it starts in (empty: its own
+// choice) and its filters as "Charts (*.QVB);;All files (*)".
+struct FileQuestion {
+  bool save = false;
+  std::string caption;
+  std::string folder;
+  std::string filters;
+};
+
+// The file chosen and which of the question's filters was shown when it was (0 = the first).
+struct FileAnswer {
+  std::string path;
+  int filterIndex = 0;
+};
+
 // Everything the core asks of the user or shows to the user. The editor implements it with real
 // dialogs and the status line; the CLI with the terminal; tests with scripted answers.
 class Prompter {
@@ -63,6 +78,12 @@ class Prompter {
   // True on OK, with `value` replaced by the entered text; false leaves `value` alone.
   virtual bool InputTextDialog(const std::string& caption, const std::string& prompt,
                                std::string& value) = 0;
+
+  // A file picked in a file dialog; nothing when the user cancelled (or nobody can be asked).
+  virtual std::optional<FileAnswer> ChooseFile(const FileQuestion& question) {
+    (void)question;
+    return std::nullopt;
+  }
 
   // The status line: the current time, "> " and the message.
   virtual void ShowStatus(const std::string& message) = 0;

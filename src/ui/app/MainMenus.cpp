@@ -28,7 +28,6 @@ namespace brv3 {
 
 namespace {
 
-const char* const kFileFilter = "QVB file (*.QVB *.qvb);;AllFiles (*)";
 constexpr double kZoomStep = 1.25;
 
 }  // namespace
@@ -65,9 +64,9 @@ void MainMenus::BuildFileMenu() {
   add("FileNewAction", "&New", QKeySequence::New, [this] { NewChart(); });
   add("FileOpenAction", "&Open...", QKeySequence::Open, [this] {
     if (!MayDiscard()) return;
-    const QString path = QFileDialog::getOpenFileName(
-        &window_, "Open", QFileInfo(FilePath()).absolutePath(), QString::fromUtf8(kFileFilter));
-    if (!path.isEmpty()) OpenFile(path);
+    const std::optional<FileAnswer> file = window_.Prompts().ChooseFile(
+        {false, "Open", QFileInfo(FilePath()).absolutePath().toStdString(), kChartFileFilters});
+    if (file) OpenFile(QString::fromStdString(file->path));
   });
   recentMenu_ = menu->addMenu("Open &Recent");
   recentMenu_->setObjectName("RecentMenu");

@@ -49,7 +49,6 @@ namespace brv3 {
 
 namespace {
 
-const char* const kFileFilter = "QVB file (*.QVB *.qvb);;AllFiles (*)";
 // The edit tab of a chart not yet named (the chart's own name then is the untitled one).
 const char* const kNewTabCaption = "EDIT No title";
 constexpr int kClientWidth = 650;
@@ -559,9 +558,10 @@ QString TBrivane3::DialogFolder() const {
 }
 
 void TBrivane3::OpenBtnClick() {
-  const QString path =
-      QFileDialog::getOpenFileName(this, "Load", DialogFolder(), QString::fromUtf8(kFileFilter));
-  if (path.isEmpty()) return;
+  const std::optional<FileAnswer> file =
+      prompter_.ChooseFile({false, "Load", DialogFolder().toStdString(), kChartFileFilters});
+  if (!file) return;
+  const QString path = QString::fromStdString(file->path);
   openFolder_ = QFileInfo(path).absolutePath();
   OpenChart(path);
   if (canvas_) canvas_->SetInert();
@@ -576,13 +576,11 @@ void TBrivane3::SaveBtnClick() {
     proposal = info.absoluteFilePath();
   else if (!chartFile.isEmpty())
     proposal = info.absolutePath() + "/" + info.completeBaseName() + ".QVB";
-  QString selectedFilter;
-  const QString chosen = QFileDialog::getSaveFileName(
-      this, "Save", proposal, QString::fromUtf8(kFileFilter), &selectedFilter);
-  if (chosen.isEmpty()) return;
-  openFolder_ = QFileInfo(chosen).absolutePath();
-  const int filterIndex = selectedFilter.startsWith("QVB") ? 1 : 2;
-  const std::string path = ChartFileName(chosen.toStdString(), filterIndex);
+  const std::optional<FileAnswer> file =
+      prompter_.ChooseFile({true, "Save", proposal.toStdString(), kChartFileFilters});
+  if (!file) return;
+  openFolder_ = QFileInfo(QString::fromStdString(file->path)).absolutePath();
+  const std::string path = ChartFileName(file->path, file->filterIndex + 1);
   if (document_.SaveAs(path, prompter_)) {
     emit ChartFileSaved(QString::fromStdString(path));
   }

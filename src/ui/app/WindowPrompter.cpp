@@ -1,10 +1,12 @@
 #include "ui/app/WindowPrompter.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTime>
 #include <QWidget>
+#include <algorithm>
 
 #include "ui/app/MessageDialogs.h"
 #include "ui/app/StatusText.h"
@@ -20,6 +22,22 @@ QWidget* WindowPrompter::Owner() const {
        {QApplication::activeModalWidget(), QApplication::activeWindow(), &window_})
     if (candidate != nullptr && candidate->isEnabled()) return candidate;
   return nullptr;
+}
+
+// The dialog belongs to the window the user is working in, which is where focus returns.
+std::optional<FileAnswer> WindowPrompter::ChooseFile(const FileQuestion& question) {
+  const QString filters = QString::fromStdString(question.filters);
+  const QString caption = QString::fromStdString(question.caption);
+  const QString folder = QString::fromStdString(question.folder);
+  QString selected;
+  const QString path =
+      question.save ? QFileDialog::getSaveFileName(Owner(), caption, folder, filters, &selected)
+                    : QFileDialog::getOpenFileName(Owner(), caption, folder, filters, &selected);
+  if (path.isEmpty()) return std::nullopt;
+  FileAnswer answer;
+  answer.path = path.toStdString();
+  answer.filterIndex = std::max(0, static_cast<int>(filters.split(";;").indexOf(selected)));
+  return answer;
 }
 
 int WindowPrompter::MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text,

@@ -35,6 +35,7 @@ class WindowPrompter final : public Prompter {
   bool NumberSelectDialog(NumberSelectState& state) override;
   bool InputTextDialog(const std::string& caption, const std::string& prompt,
                        std::string& value) override;
+  std::optional<FileAnswer> ChooseFile(const FileQuestion& question) override;
   void ShowStatus(const std::string& message) override;
   void SetStatusPanel(int panel, const std::string& text) override;
   void SetStatusPanelHint(int panel, const std::string& hint) override;

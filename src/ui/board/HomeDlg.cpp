@@ -22,20 +22,8 @@ const char* const kFilter = "QVBファイル (*.QVB);;全てのファイルを�
 
 }  // namespace
 
-FileChooser DefaultFileChooser() {
-  return [](QWidget* parent, bool save, int* filterIndex) {
-    QString selected;
-    const QString filter = QString::fromUtf8(kFilter);
-    const QString path =
-        save ? QFileDialog::getSaveFileName(parent, "Save", QString(), filter, &selected)
-             : QFileDialog::getOpenFileName(parent, "Load", QString(), filter, &selected);
-    if (filterIndex) *filterIndex = filter.split(";;").indexOf(selected) > 0 ? 1 : 0;
-    return path;
-  };
-}
-
 THomeDlg::THomeDlg(BoardLink& link, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), prompter_(prompter), editor0_(link), chooser_(DefaultFileChooser()) {
+    : QDialog(parent), prompter_(prompter), editor0_(link) {
   setObjectName("HomeDlg");
   setWindowTitle("TrimDialog");
   resize(kEditorWidth, kEditorHeight);
@@ -138,11 +126,12 @@ void THomeDlg::Dress() {
 }
 
 void THomeDlg::OpenBtnClick() {
-  const QString path = chooser_(this, false, nullptr);
-  if (path.isEmpty()) return;
+  const std::optional<FileAnswer> file =
+      prompter_.ChooseFile({false, "Load", std::string(), kFilter});
+  if (!file) return;
   IniFile ini;
   std::optional<TrimSet> trim;
-  if (ini.LoadFile(path.toStdString())) trim = ReadTrimFile(ini);
+  if (ini.LoadFile(file->path)) trim = ReadTrimFile(ini);
   if (!trim) {
     prompter_.MsgBox(MsgKind::Warning, MsgButtons::Ok, kTrimFileUnusable, kJapanese);
     return;
@@ -152,10 +141,11 @@ void THomeDlg::OpenBtnClick() {
 }
 
 void THomeDlg::SaveBtnClick() {
-  int filter = 0;
-  QString path = chooser_(this, true, &filter);
-  if (path.isEmpty()) return;
-  if (filter == 0) {
+  const std::optional<FileAnswer> file =
+      prompter_.ChooseFile({true, "Save", std::string(), kFilter});
+  if (!file) return;
+  QString path = QString::fromStdString(file->path);
+  if (file->filterIndex == 0) {
     const QFileInfo info(path);
     path = info.path() + "/" + info.completeBaseName() + ".QVB";
   }

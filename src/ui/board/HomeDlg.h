@@ -18,12 +18,6 @@ class BoardLink;
 class Prompter;
 class TPrmDlg;
 
-// Asks the user for a file name: `save` picks the save dialog; `filterIndex` receives the chosen
-// filter entry (0 the first). An empty name is a cancel.
-using FileChooser = std::function<QString(QWidget* parent, bool save, int* filterIndex)>;
-// The shared open and save dialogs with the chart files' filter.
-FileChooser DefaultFileChooser();
-
 // The trim dialog: one row per channel with the caption, the offset box and the slider. The
 // robot follows every change; the stored copy is written when the dialog closes, by any way.
 class THomeDlg : public QDialog {
@@ -33,7 +27,6 @@ class THomeDlg : public QDialog {
 
   // The position editor whose layout dresses the rows; may be null.
   void SetEditor(TPrmDlg* editor) { editor_ = editor; }
-  void SetFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
   // The toolbar button: reads the board, then shows the dialog modally. False when the board
   // could not be read (nothing shown).
@@ -61,7 +54,6 @@ class THomeDlg : public QDialog {
   Prompter& prompter_;
   TrimEditor editor0_;
   TPrmDlg* editor_ = nullptr;
-  FileChooser chooser_;
   std::array<Row, kChannels> rows_{};
   QFrame* panel26_ = nullptr;
   bool updating_ = false;

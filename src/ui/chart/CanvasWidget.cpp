@@ -22,6 +22,7 @@
 #include <memory>
 
 #include "core/chart/Chart.h"
+#include "core/chart/ChartFiles.h"
 #include "core/util/Prompter.h"
 #include "ui/app/ItemProperty.h"
 #include "ui/chart/CanvasPopupMenu.h"
@@ -30,8 +31,6 @@
 namespace brv3 {
 
 namespace {
-
-const char* const kItemFileFilter = "QVB file (*.QVB *.qvb);;AllFiles (*)";
 
 unsigned Modifiers(Qt::KeyboardModifiers modifiers) {
   unsigned result = 0;
@@ -317,15 +316,12 @@ std::optional<uint32_t> CanvasWidget::ChooseColor(uint32_t current) {
 }
 
 std::optional<FileChoice> CanvasWidget::ChooseItemFile(bool forSave) {
-  QString filter;
-  const QString filters = QString::fromUtf8(kItemFileFilter);
-  const QString name =
-      forSave ? QFileDialog::getSaveFileName(this, "Save", QString(), filters, &filter)
-              : QFileDialog::getOpenFileName(this, "Open", QString(), filters, &filter);
-  if (name.isEmpty()) return std::nullopt;
+  const std::optional<FileAnswer> file =
+      prompter_.ChooseFile({forSave, forSave ? "Save" : "Open", std::string(), kChartFileFilters});
+  if (!file) return std::nullopt;
   FileChoice choice;
-  choice.name = name.toStdString();
-  choice.filterIndex = filter.startsWith("QVB") ? 1 : 2;
+  choice.name = file->path;
+  choice.filterIndex = file->filterIndex + 1;
   return choice;
 }
 

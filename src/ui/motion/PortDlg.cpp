@@ -244,13 +244,12 @@ void TPortDlg::DelBtnClick() {
 void TPortDlg::Button2Click() {
   if (mode_ != Mode::Conversion && mode_ != Mode::Link) return;
   if (Name().empty()) return;
-  QString filter;
-  QString path = QFileDialog::getSaveFileName(this, "Save", QString(), kFileFilter, &filter);
-  if (path.isEmpty()) return;
+  const std::optional<FileAnswer> file =
+      prompter_.ChooseFile({true, "Save", std::string(), kFileFilter});
+  if (!file) return;
   // With the QVB filter the name takes the extension .QVB in place of its own, as charts do.
-  path =
-      QString::fromStdString(ChartFileName(path.toStdString(), filter.startsWith("QVB") ? 1 : 2));
-  if (!ExportSet(store_, Kind(), Name(), Entries(), path.toStdString(), prompter_)) return;
+  const std::string path = ChartFileName(file->path, file->filterIndex + 1);
+  if (!ExportSet(store_, Kind(), Name(), Entries(), path, prompter_)) return;
   Persist();
   FillNames();
   if (mode_ == Mode::Link) emit LinksChanged();
@@ -258,9 +257,10 @@ void TPortDlg::Button2Click() {
 
 void TPortDlg::Button3Click() {
   if (mode_ != Mode::Conversion && mode_ != Mode::Link) return;
-  const QString path = QFileDialog::getOpenFileName(this, "Open", QString(), kFileFilter);
-  if (path.isEmpty()) return;
-  const ImportResult result = ImportSet(store_, Kind(), path.toStdString(), prompter_);
+  const std::optional<FileAnswer> file =
+      prompter_.ChooseFile({false, "Open", std::string(), kFileFilter});
+  if (!file) return;
+  const ImportResult result = ImportSet(store_, Kind(), file->path, prompter_);
   if (result.status != ImportStatus::Imported) return;
   Persist();
   FillNames();

@@ -455,10 +455,11 @@ void TPrmDlg::ChangeScales() {
 }
 
 void TPrmDlg::ChooseBackground() {
-  const QString path =
-      QFileDialog::getOpenFileName(this, "Background Image", QString(),
-                                   "*.jpg (*.jpg);;*.jpeg (*.jpeg);;*.bmp (*.bmp);;*.* (*)");
-  if (path.isEmpty()) return;
+  const std::optional<FileAnswer> file =
+      prompter_.ChooseFile({false, "Background Image", std::string(),
+                            "*.jpg (*.jpg);;*.jpeg (*.jpeg);;*.bmp (*.bmp);;*.* (*)"});
+  if (!file) return;
+  const QString path = QString::fromStdString(file->path);
   layout_.SetBackgroundPath(path.toStdString());
   layout_.SetBackgroundShown(LoadPicture(path.toStdString()));
   ApplyLayout();

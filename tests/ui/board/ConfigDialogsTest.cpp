@@ -141,12 +141,8 @@ TEST_F(ConfigDialogsTest, TrimFilesThroughTheFileButtons) {
   THomeDlg dlg(window.Link(), prompter);
   ASSERT_TRUE(dlg.Prepare());
   const std::string path = env.Dir().File("trim.ini");
-  QString chosen = QString::fromStdString(path);
-  int filter = 1;
-  dlg.SetFileChooser([&](QWidget*, bool, int* index) {
-    if (index) *index = filter;
-    return chosen;
-  });
+  // Each file button asks through the prompter; the second filter keeps the name as typed.
+  for (int i = 0; i < 3; ++i) prompter.fileAnswers.push_back(FileAnswer{path, 1});
   test::WriteFile(path, "[TrimData]\r\nCH1=16000\r\n");
   Find<QPushButton>(dlg, "OpenBtn")->click();
   ASSERT_EQ(prompter.messages.size(), 1u);
@@ -166,6 +162,9 @@ TEST_F(ConfigDialogsTest, TrimFilesThroughTheFileButtons) {
   EXPECT_EQ(Find<QSlider>(dlg, "Scroll5")->value(), 16400);
   EXPECT_EQ(Sent(0xFA).back()[1], 0x01);
   EXPECT_EQ(engine.board().Working().trim[4], 16400);
+  ASSERT_EQ(prompter.fileQuestions.size(), 3u);
+  EXPECT_FALSE(prompter.fileQuestions[0].save);
+  EXPECT_TRUE(prompter.fileQuestions[1].save);
   dlg.reject();
 }
 
@@ -174,17 +173,12 @@ TEST_F(ConfigDialogsTest, TrimFilesThroughTheFileButtons) {
 TEST_F(ConfigDialogsTest, EnterInATrimEditPressesNoFileButton) {
   THomeDlg dlg(window.Link(), prompter);
   ASSERT_TRUE(dlg.Prepare());
-  int chooserCalls = 0;
-  dlg.SetFileChooser([&](QWidget*, bool, int*) {
-    ++chooserCalls;
-    return QString();
-  });
   dlg.show();
   QLineEdit* edit = Find<QLineEdit>(dlg, "Edit1");
   edit->setFocus();
   edit->setText("5");
   QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(chooserCalls, 0);
+  EXPECT_TRUE(prompter.fileQuestions.empty()) << "Enter pressed a file button";
   EXPECT_EQ(Find<QSlider>(dlg, "Scroll1")->value(), 16389);
   for (QPushButton* button : dlg.findChildren<QPushButton*>())
     EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
