@@ -63,6 +63,9 @@ class UdevSerialDevices final : public SerialDeviceSource {
     udev_enumerate* scan = udev_enumerate_new(udev_);
     if (!scan) return adapters;
     udev_enumerate_add_match_subsystem(scan, "tty");
+    // Only these names are looked at closer; a machine has a hundred other terminals.
+    udev_enumerate_add_match_sysname(scan, "ttyUSB*");
+    udev_enumerate_add_match_sysname(scan, "ttyACM*");
     udev_enumerate_scan_devices(scan);
     for (udev_list_entry* entry = udev_enumerate_get_list_entry(scan); entry;
          entry = udev_list_entry_get_next(entry)) {
