@@ -18,7 +18,13 @@ _brivane3_cli() {
   prev=${COMP_WORDS[COMP_CWORD - 1]}
   cli=${COMP_WORDS[0]}
 
+  local slots
+  slots=$(echo M{1..80} S{1..5})
   case $prev in
+    --slot)
+      mapfile -t COMPREPLY < <(compgen -W "$slots" -- "$cur")
+      return
+      ;;
     --port)
       mapfile -t COMPREPLY < <(compgen -W "$("$cli" ports --names 2>/dev/null)" -- "$cur")
       return
@@ -56,9 +62,10 @@ _brivane3_cli() {
     mapfile -t COMPREPLY < <(compgen -W "$subcommands" -- "$cur")
     return
   fi
-  # A command that takes a slot: the 80 motions and the 5 scenarios.
-  if grep -qE '(M1\.\.M80|S1\.\.S5)' <<<"$help"; then
-    mapfile -t COMPREPLY < <(compgen -W "$(echo M{1..80} S{1..5})" -- "$cur")
+  # A command whose argument is a slot: the 80 motions and the 5 scenarios.
+  if awk '/^Positionals:$/ { on = 1; next } /^[A-Z]/ { on = 0 } on' <<<"$help" |
+    grep -qE 'M1 ?\.\.\.? ?M80'; then
+    mapfile -t COMPREPLY < <(compgen -W "$slots" -- "$cur")
     [[ ${#COMPREPLY[@]} -gt 0 ]] && return
   fi
   mapfile -t COMPREPLY < <(compgen -f -- "$cur")

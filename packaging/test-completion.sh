@@ -33,6 +33,11 @@ expect --names ports --
 expect COM3 play --port COM
 expect M12 play M1
 expect S5 play S
+expect M80 write --slot M8
+expect S2 read --slot S
+# A file argument gets files, not slots.
+cd "$(dirname "$completion")"
+expect brivane3-cli.bash write brivane3-cli.b
 # Every command the program lists is offered.
 for command in $("$cli" --help | _brivane3_cli_help_words Subcommands); do
   expect "$command" ""

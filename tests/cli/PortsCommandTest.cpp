@@ -15,7 +15,7 @@ std::vector<PortListing> Listing() {
   SerialAdapter ftdi{"/dev/ttyUSB0",
                      "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", "FTDI",
                      "FT232R USB UART", "A50285BI"};
-  SerialAdapter acm{"/dev/ttyACM0", "", "Arduino (www.arduino.cc)", "", ""};
+  SerialAdapter acm{"/dev/ttyACM0", "", "Example Boards (www.example.com)", "", ""};
   return ListPorts(
       {ftdi, acm},
       [](const std::string& path) -> std::string {
@@ -29,7 +29,7 @@ std::vector<PortListing> Listing() {
 TEST(PortsCommand, ListsTheEditorsEntriesWithWhatPortTakesAndWhyOneCannotBeOpened) {
   const auto ports = Listing();
   ASSERT_EQ(ports.size(), 22u);  // no "OFF"
-  EXPECT_EQ(ports[0].entry.Caption, "Arduino (www.arduino.cc) - /dev/ttyACM0");
+  EXPECT_EQ(ports[0].entry.Caption, "Example Boards (www.example.com) - /dev/ttyACM0");
   EXPECT_EQ(ports[0].port, "/dev/ttyACM0");
   EXPECT_EQ(ports[0].problem, "no such device");
   EXPECT_EQ(ports[1].port, ports[1].adapter.ById);

@@ -21,9 +21,10 @@ namespace {
 
 TEST(SerialDevices, UdevTextsAndDeviceNames) {
   EXPECT_EQ(DecodeUdevText("FT232R\\x20USB\\x20UART"), "FT232R USB UART");
-  EXPECT_EQ(DecodeUdevText("Arduino\\x20\\x28www.arduino.cc\\x29"), "Arduino (www.arduino.cc)");
+  EXPECT_EQ(DecodeUdevText("Example\\x20Boards\\x20\\x28www.example.com\\x29"),
+            "Example Boards (www.example.com)");
   // Padding goes; a broken escape stays as it is.
-  EXPECT_EQ(DecodeUdevText("\\x20CP2102\\x20\\x20"), "CP2102");
+  EXPECT_EQ(DecodeUdevText("\\x20USB-Serial Controller\\x20\\x20"), "USB-Serial Controller");
   EXPECT_EQ(DecodeUdevText("a\\x2"), "a\\x2");
   EXPECT_EQ(DecodeUdevText("a\\xZZb"), "a\\xZZb");
   EXPECT_EQ(DecodeUdevText(""), "");
@@ -67,7 +68,9 @@ TEST(SerialDevices, APermissionProblemNamesTheGroupAndTheFix) {
   const std::string device = dir.File("ttyUSB0");
   test::WriteFile(device, "");
   const group* dialout = getgrnam("dialout");
-  if (geteuid() == 0 && dialout) ASSERT_EQ(chown(device.c_str(), 0, dialout->gr_gid), 0);
+  if (geteuid() == 0 && dialout) {
+    ASSERT_EQ(chown(device.c_str(), 0, dialout->gr_gid), 0);
+  }
   struct stat info {};
   ASSERT_EQ(stat(device.c_str(), &info), 0);
   const std::string owner = getgrgid(info.st_gid)->gr_name;

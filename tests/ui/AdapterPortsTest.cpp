@@ -126,10 +126,10 @@ TEST_F(AdapterPortsTest, AdaptersAreListedByNameBetweenOffAndTheComEntries) {
   // Plugged in while the editor runs: listed at once, sorted by device.
   SerialAdapter second;
   second.Device = "/dev/ttyACM0";
-  second.Vendor = "Arduino (www.arduino.cc)";
+  second.Vendor = "Example Boards (www.example.com)";
   Plug({adapter, second});
   ASSERT_TRUE(WaitFor([&] { return port->count() == 23; }));
-  EXPECT_EQ(port->itemText(1), "Arduino (www.arduino.cc) - /dev/ttyACM0");
+  EXPECT_EQ(port->itemText(1), "Example Boards (www.example.com) - /dev/ttyACM0");
   EXPECT_EQ(port->itemText(2), "FT232R USB UART (A50285BI) - /dev/ttyUSB7");
 
   // The Board menu's port entries follow the list.

@@ -19,16 +19,16 @@ SerialAdapter Ftdi() {
 
 TEST(PortEntries, AdaptersComeBetweenOffAndTheComEntriesNamedByTheirOwnProperties) {
   SerialAdapter bare{"/dev/ttyACM1", "", "", "", ""};
-  SerialAdapter vendorOnly{"/dev/ttyUSB10", "", "Prolific", "", "X1"};
-  SerialAdapter ninth{"/dev/ttyUSB9", "", "", "CP2102", ""};
+  SerialAdapter vendorOnly{"/dev/ttyUSB10", "", "Acme", "", "X1"};
+  SerialAdapter ninth{"/dev/ttyUSB9", "", "", "USB-Serial Controller", ""};
   const auto entries = PortEntries({vendorOnly, Ftdi(), bare, ninth});
   ASSERT_EQ(entries.size(), 25u);
   EXPECT_EQ(entries[0], PortEntry::Off());
   // Sorted as people count: ttyUSB9 before ttyUSB10.
   EXPECT_EQ(entries[1].Caption, "USB serial adapter - /dev/ttyACM1");
   EXPECT_EQ(entries[2].Caption, "FT232R USB UART (A50285BI) - /dev/ttyUSB0");
-  EXPECT_EQ(entries[3].Caption, "CP2102 - /dev/ttyUSB9");
-  EXPECT_EQ(entries[4].Caption, "Prolific (X1) - /dev/ttyUSB10");
+  EXPECT_EQ(entries[3].Caption, "USB-Serial Controller - /dev/ttyUSB9");
+  EXPECT_EQ(entries[4].Caption, "Acme (X1) - /dev/ttyUSB10");
   // Opened by the stable link where there is one, else by the device.
   EXPECT_EQ(entries[2].Path, Ftdi().ById);
   EXPECT_EQ(entries[2].Name, "FT232R USB UART (A50285BI)");
