@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
   AddPoseCommands(app, options, commands);
   AddSensorCommands(app, options, commands);
   AddConfigCommands(app, options, commands);
+  AddPortsCommand(app, commands);
+  app.set_version_flag("--version", std::string("brivane3-cli ") + BRV3_VERSION);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 namespace brv3::platform {
 
@@ -17,6 +19,18 @@ constexpr int kCommErrorFrame = 0x08;
 class ECommError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// ECommError for a device the user may not open; carries the command that lets the user in
+// (empty when there is none to suggest).
+class ECommAccessError : public ECommError {
+ public:
+  ECommAccessError(const std::string& message, std::string fixCommand)
+      : ECommError(message), fixCommand_(std::move(fixCommand)) {}
+  const std::string& FixCommand() const { return fixCommand_; }
+
+ private:
+  std::string fixCommand_;
 };
 
 }  // namespace brv3::platform

@@ -16,6 +16,7 @@
 
 #include "platform/ComPortName.h"
 #include "platform/LineSettings.h"
+#include "platform/PortAccess.h"
 
 namespace brv3::platform {
 
@@ -87,8 +88,16 @@ std::string TCustomCommX::DeviceToOpen() const {
 void TCustomCommX::Open() {
   if (IsOpen()) throw ECommError(kMsgAlreadyOpen);
   std::string path = DeviceToOpen();
-  int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) throw ECommError(CannotOpenMessage(errno));
+  const int flags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
+  int fd = openDevice_ ? openDevice_(path, flags) : ::open(path.c_str(), flags);
+  if (fd < 0) {
+    const int error = errno;
+    if (error == EACCES || error == EPERM) {
+      const AccessHint hint = PermissionHint(path);
+      throw ECommAccessError(std::string(kMsgCannotOpen) + ": " + hint.Text, hint.Command);
+    }
+    throw ECommError(CannotOpenMessage(error));
+  }
   // Not shared: exclusive at the terminal (refuses other opens) and by lock (refuses another
   // instance of this program even when run with privileges).
   const int error = !isatty(fd) ? ENOTTY : flock(fd, LOCK_EX | LOCK_NB) != 0 ? EBUSY : 0;

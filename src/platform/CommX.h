@@ -25,6 +25,10 @@ class TCustomCommX;
 // (busy, no such device, permission denied with the hint to join the dialout group, ...).
 std::string CannotOpenMessage(int error);
 
+// How the component opens its device: open(2) by default; returns the descriptor, or -1 with
+// errno set.
+using DeviceOpenFunction = std::function<int(const std::string& path, int flags)>;
+
 using TCommReceiveEvent = std::function<void(TCustomCommX& sender, int receiveSize)>;
 using TCommBreakEvent = std::function<void(TCustomCommX& sender)>;
 using TCommErrEvent = std::function<void(TCustomCommX& sender, int errorState)>;
@@ -83,6 +87,8 @@ class TCustomCommX {
   void SetDispatcher(std::shared_ptr<MainThreadDispatcher> dispatcher) {
     dispatcher_ = std::move(dispatcher);
   }
+  // Replaces open(2) for the device (tests make it fail with a chosen error); null restores it.
+  void SetDeviceOpenFunction(DeviceOpenFunction open) { openDevice_ = std::move(open); }
 
  protected:
   int PortNo() const { return portNo_; }
@@ -160,6 +166,7 @@ class TCustomCommX {
   std::shared_ptr<TCommReceiveThread> receiveThread_;
   EventPump* eventPump_ = nullptr;
   std::shared_ptr<MainThreadDispatcher> dispatcher_;
+  DeviceOpenFunction openDevice_;
   // Changes at every open and close, and at every receive purge, so that a read that let the
   // event pump run notices the port was closed, reopened or purged under it.
   unsigned openSerial_ = 0;

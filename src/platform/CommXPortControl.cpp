@@ -9,4 +9,12 @@ void CommXPortControl::SetPortNo(int number) {
   comm_.SetPortNo(number);
 }
 
+void CommXPortControl::Open() {
+  try {
+    comm_.Open();
+  } catch (const ECommAccessError& e) {
+    throw PortAccessDenied(e.what(), e.FixCommand());
+  }
+}
+
 }  // namespace brv3::platform

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   brv3::platform::InstallDurableFileWrites();
   QApplication::setApplicationName("brivane3");
-  QApplication::setDesktopFileName("brivane3");
+  QApplication::setDesktopFileName("io.github.brivane.Brivane3");
 
   brv3::platform::SingleInstance instance("BRV3");
   // An unsafe runtime folder or a lock file in the way is said, and the start goes on without

@@ -22,8 +22,8 @@ ConnectionWatch::ConnectionWatch(Prompter* prompter, PortControl* port, Notifica
     : prompter_(prompter), port_(port), buffer_(buffer) {}
 
 std::string ConnectionWatch::LostText() const {
-  if (index_ <= 0) return "No Connection";
-  return "COM" + std::to_string(index_) + " lost";
+  if (entry_.kind == PortEntry::Kind::Off) return "No Connection";
+  return entry_.Name + " lost";
 }
 
 void ConnectionWatch::ShowPanel(const std::string& text, const std::string& hint) {
@@ -33,13 +33,17 @@ void ConnectionWatch::ShowPanel(const std::string& text, const std::string& hint
 }
 
 void ConnectionWatch::PortSelected(int index, bool opened) {
+  PortSelected(index > 0 ? PortEntry::ComPort(index) : PortEntry::Off(), opened);
+}
+
+void ConnectionWatch::PortSelected(const PortEntry& entry, bool opened) {
   ++selection_;
-  index_ = opened ? index : 0;
-  reopenable_ = opened && index > 0;
+  entry_ = opened ? entry : PortEntry::Off();
+  reopenable_ = opened && entry.kind != PortEntry::Kind::Off;
   reopenFailure_.clear();
   // SelectPort has said on the status line what became of the choice; the panel no longer
   // speaks of the port that was lost.
-  if (lost_) ShowPanel(reopenable_ ? "COM" + std::to_string(index_) + " OK" : "", "");
+  if (lost_) ShowPanel(reopenable_ ? entry_.Name + " OK" : "", "");
   lost_ = false;
 }
 
@@ -49,7 +53,7 @@ bool ConnectionWatch::BeforeCommand() {
   // The dead descriptor goes first: a device that comes back may otherwise get another name.
   try {
     if (buffer_) buffer_->Clear();  // the start of a report from the old line ends nowhere
-    OpenListedPort(*port_, index_);
+    OpenPortEntry(*port_, entry_);
   } catch (const std::exception& e) {
     reopenFailure_ = e.what();
     try {
@@ -63,7 +67,7 @@ bool ConnectionWatch::BeforeCommand() {
 }
 
 void ConnectionWatch::PortHungUp() {
-  if (index_ <= 0 || lost_) return;
+  if (entry_.kind == PortEntry::Kind::Off || lost_) return;
   lost_ = true;
   ShowPanel(LostText(), "");
 }
@@ -81,8 +85,8 @@ void ConnectionWatch::CommandEnded(LinkFault fault) {
   if (!lost_) return;
   lost_ = false;
   if (!prompter_) return;
-  if (index_ > 0) {
-    const std::string ok = "COM" + std::to_string(index_) + " OK";
+  if (entry_.kind != PortEntry::Kind::Off) {
+    const std::string ok = entry_.Name + " OK";
     prompter_->ShowStatus(ok);
     ShowPanel(ok, "");
   } else {

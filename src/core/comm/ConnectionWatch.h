@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/comm/PortEntries.h"
 #include "core/comm/Transact.h"
 
 namespace brv3 {
@@ -32,6 +33,8 @@ class ConnectionWatch {
 
   // What the port list chose: entry `index` (0 "OFF"), `opened` when SelectPort opened it.
   void PortSelected(int index, bool opened);
+  // The same for any entry of the list (an adapter is reopened by its path).
+  void PortSelected(const PortEntry& entry, bool opened);
 
   // Run before each command. Reopens the chosen port when its device is gone; false when it could
   // not be opened (ReopenFailure() then says why) and the command must not be sent.
@@ -46,8 +49,8 @@ class ConnectionWatch {
   bool Lost() const { return lost_; }
   // Why the last reopen failed; empty once one succeeded.
   const std::string& ReopenFailure() const { return reopenFailure_; }
-  // The port panel's text while the connection is lost: "COM3 lost", or "No Connection" when no
-  // port is chosen.
+  // The port panel's text while the connection is lost: "COM3 lost" (or the adapter's name), or
+  // "No Connection" when no port is chosen.
   std::string LostText() const;
 
  private:
@@ -56,7 +59,7 @@ class ConnectionWatch {
   Prompter* prompter_;
   PortControl* port_;
   NotificationBuffer* buffer_;
-  int index_ = 0;
+  PortEntry entry_;          // the chosen entry while it is open, else "OFF"
   bool reopenable_ = false;  // the chosen port was opened once, so a lost device is reopened
   bool lost_ = false;
   std::string reopenFailure_;

@@ -15,8 +15,15 @@ std::vector<std::string> PortListItems() {
 }
 
 void OpenListedPort(PortControl& port, int index) {
+  OpenPortEntry(port, PortEntry::ComPort(index));
+}
+
+void OpenPortEntry(PortControl& port, const PortEntry& entry) {
   port.Close();
-  port.SetPortNo(index);
+  if (entry.kind == PortEntry::Kind::Adapter)
+    port.SetPortPath(entry.Path);
+  else
+    port.SetPortNo(entry.Com);
   port.SetTimeOutReceive(BoardLink::kReceiveTimeOut);
   port.Open();
   port.SetDtr(true);
@@ -27,29 +34,42 @@ void OpenListedPort(PortControl& port, int index) {
 
 bool SelectPort(PortControl& port, int index, Prompter* prompter, NotificationBuffer* buffer) {
   if (index < 0 || index >= kPortListCount) return false;
+  return SelectPortEntry(port, index == 0 ? PortEntry::Off() : PortEntry::ComPort(index), prompter,
+                         buffer);
+}
+
+bool SelectPortEntry(PortControl& port, const PortEntry& entry, Prompter* prompter,
+                     NotificationBuffer* buffer) {
   auto status = [prompter](const std::string& text) {
     if (prompter) prompter->ShowStatus(text);
   };
-  if (index == 0) {
+  auto closeQuietly = [&port] {
     try {
       port.Close();
     } catch (const std::exception&) {
     }
+  };
+  if (entry.kind == PortEntry::Kind::Off) {
+    closeQuietly();
     status("No Connection");
     return true;
   }
-  const std::string name = "COM" + std::to_string(index);
   try {
     if (buffer) buffer->Clear();
-    OpenListedPort(port, index);
-    status(name + " OK");
+    OpenPortEntry(port, entry);
+    status(entry.Name + " OK");
     return true;
+  } catch (const PortAccessDenied& e) {
+    closeQuietly();
+    status(entry.Name + " can't be opened: permission denied");
+    if (prompter && !e.FixCommand().empty())
+      prompter->MsgBoxWithCommand(MsgKind::Warning, e.what(), e.FixCommand());
+    else if (prompter)
+      prompter->MsgBox(MsgKind::Warning, MsgButtons::Ok, e.what());
+    return false;
   } catch (const std::exception&) {
-    status(name + " does not exist");
-    try {
-      port.Close();
-    } catch (const std::exception&) {
-    }
+    status(entry.Name + " does not exist");
+    closeQuietly();
     return false;
   }
 }

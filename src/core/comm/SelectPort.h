@@ -1,7 +1,10 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "core/comm/PortEntries.h"
 
 namespace brv3 {
 
@@ -14,6 +17,8 @@ class PortControl {
   virtual ~PortControl() = default;
   virtual void Close() = 0;
   virtual void SetPortNo(int number) = 0;
+  // Chooses a device by its path instead of a COM number.
+  virtual void SetPortPath(const std::string& path) = 0;
   virtual void SetTimeOutReceive(int ms) = 0;
   // Throws (any std::exception) when the port cannot be opened or set up.
   virtual void Open() = 0;
@@ -22,6 +27,18 @@ class PortControl {
   virtual void PurgeTransmit() = 0;
   // True when the port is closed or its device has hung up or gone away since it was opened.
   virtual bool Gone() { return false; }
+};
+
+// What PortControl::Open throws when the user may not open the device: the message says which
+// group owns it, and FixCommand() is the command that lets the user in.
+class PortAccessDenied : public std::runtime_error {
+ public:
+  PortAccessDenied(const std::string& message, std::string fixCommand)
+      : std::runtime_error(message), fixCommand_(std::move(fixCommand)) {}
+  const std::string& FixCommand() const { return fixCommand_; }
+
+ private:
+  std::string fixCommand_;
 };
 
 constexpr int kPortListCount = 21;
@@ -37,6 +54,15 @@ bool SelectPort(PortControl& port, int index, Prompter* prompter, NotificationBu
 // Opens entry `index` (1 ... 20) the way SelectPort does: close, choose, time-out, open, one DTR
 // pulse, both queues purged. Throws what PortControl::Open throws.
 void OpenListedPort(PortControl& port, int index);
+
+// SelectPort for any entry of the port list; an adapter is opened by its path and named in the
+// status line by its name. A device the user may not open is also explained in a message box that
+// offers the command that fixes it.
+bool SelectPortEntry(PortControl& port, const PortEntry& entry, Prompter* prompter,
+                     NotificationBuffer* buffer);
+
+// OpenListedPort for any entry but "OFF".
+void OpenPortEntry(PortControl& port, const PortEntry& entry);
 
 // What the main window does when it closes: purge both ways and close.
 void ClosePortOnExit(PortControl& port);

@@ -73,6 +73,12 @@ class Prompter {
     (void)checkText, (void)checked;
     return MsgBox(kind, buttons, text, kEnglish);
   }
+  // A message with a command the user is told to run; the editor offers to copy it. Without a
+  // box of its own, a plain MsgBox with the command under the text.
+  virtual void MsgBoxWithCommand(MsgKind kind, const std::string& text,
+                                 const std::string& command) {
+    MsgBox(kind, MsgButtons::Ok, text + "\n\n" + command, kEnglish);
+  }
   // True on OK, with state.SelectIndex set to the chosen entry (-1 when none).
   virtual bool NumberSelectDialog(NumberSelectState& state) = 0;
   // True on OK, with `value` replaced by the entered text; false leaves `value` alone.

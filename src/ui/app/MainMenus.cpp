@@ -205,20 +205,24 @@ void MainMenus::BuildBoardMenu() {
   QMenu* ports = menu->addMenu("&Port");
   ports->setObjectName("PortMenu");
   auto* combo = window_.findChild<QComboBox*>("CommPort");
-  auto* group = new QActionGroup(ports);
   if (combo) {
-    for (int i = 0; i < combo->count(); ++i) {
-      QAction* entry = ports->addAction(combo->itemText(i));
-      entry->setCheckable(true);
-      entry->setToolTip(combo->itemData(i, Qt::ToolTipRole).toString());
-      group->addAction(entry);
-      connect(entry, &QAction::triggered, this, [this, i] { window_.ChoosePort(i); });
-    }
-    connect(ports, &QMenu::aboutToShow, this, [ports, combo] {
-      const QList<QAction*> entries = ports->actions();
-      const int current = combo->currentIndex();
-      if (current >= 0 && current < entries.size()) entries[current]->setChecked(true);
-    });
+    // Adapters come and go: the entries are made afresh from the list each time the menu opens.
+    auto fill = [this, ports, combo] {
+      for (QActionGroup* old : ports->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly))
+        delete old;
+      ports->clear();
+      auto* group = new QActionGroup(ports);
+      for (int i = 0; i < combo->count(); ++i) {
+        QAction* entry = ports->addAction(combo->itemText(i));
+        entry->setCheckable(true);
+        entry->setChecked(i == combo->currentIndex());
+        entry->setToolTip(combo->itemData(i, Qt::ToolTipRole).toString());
+        group->addAction(entry);
+        connect(entry, &QAction::triggered, this, [this, i] { window_.ChoosePort(i); });
+      }
+    };
+    fill();
+    connect(ports, &QMenu::aboutToShow, this, fill);
   }
   if (auto* sync = window_.findChild<QCheckBox*>("Sync")) {
     QAction* action = menu->addAction("&Sync");

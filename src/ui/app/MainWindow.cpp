@@ -149,6 +149,7 @@ TBrivane3::~TBrivane3() {
   historyChanges_.Reset();
   commX1_.OnReceive = nullptr;
   commX1_.OnHangUp = nullptr;
+  if (commPort_) commPort_->DetachDeviceSource();
   try {
     commX1_.Close();
   } catch (const std::exception&) {
@@ -221,6 +222,10 @@ void TBrivane3::BuildToolbars() {
   commPort_ = new CommPortCombo(commMenu_);
   commMenu_->addWidget(commPort_);
   connect(commPort_, &CommPortCombo::ClosedUp, this, &TBrivane3::CommPortCloseUp);
+  // A pulled adapter shows on the port panel at once, as a device that hung up does.
+  connect(commPort_, &CommPortCombo::ChosenAdapterGone, this, [this] { watch_.PortHungUp(); });
+  serialDevices_ = platform::MakeUdevSerialDevices();
+  commPort_->SetDeviceSource(serialDevices_.get());
 
   addToolBarBreak(Qt::TopToolBarArea);
   partsMenu_ = makeBar("PartsMenu", "PARTS");
@@ -408,7 +413,7 @@ void TBrivane3::MotReadBtnClick() {
 void TBrivane3::WindowMessage(uint32_t message, int64_t w, int64_t l) {
   DispatchWindowMessage(
       message, w, l, [this](int64_t pw, int64_t pl) { actions_->PlayMessage(pw, pl); },
-      [this](int index) { ChoosePort(index); });
+      [this](int com) { ChoosePort(commPort_->IndexOfCom(com)); });
 }
 
 void TBrivane3::SetBoardButtons(BoardButtons* actions) {
@@ -469,12 +474,20 @@ int TBrivane3::CommPortIndex() const {
   return commPort_->currentIndex();
 }
 
+void TBrivane3::SetSerialDevices(std::unique_ptr<platform::SerialDeviceSource> devices) {
+  commPort_->DetachDeviceSource();
+  serialDevices_ = std::move(devices);
+  commPort_->SetDeviceSource(serialDevices_.get());
+}
+
 void TBrivane3::CommPortCloseUp() {
   const int index = commPort_->currentIndex();
-  if (selectPortHook_)
+  if (selectPortHook_) {
     selectPortHook_(index);
-  else
-    watch_.PortSelected(index, SelectPort(portControl_, index, &prompter_, &notifications_));
+    return;
+  }
+  const PortEntry entry = commPort_->Entry(index);
+  watch_.PortSelected(entry, SelectPortEntry(portControl_, entry, &prompter_, &notifications_));
 }
 
 bool TBrivane3::OpenChart(const QString& path, bool clearFirst) {
@@ -494,7 +507,9 @@ void TBrivane3::ReadSettings() {
 
 void TBrivane3::WriteSettings() {
   ShellSettings s;
-  s.CommPort = CommPortIndex();
+  const PortEntry chosen = commPort_->Entry(CommPortIndex());
+  s.CommPort = chosen.Com;
+  s.CommPortDevice = chosen.Path;
   s.Grid = GridOn();
   s.GridWidth = grid_.Width();
   s.GridHeight = grid_.Height();

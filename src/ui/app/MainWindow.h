@@ -20,6 +20,7 @@
 #include "core/util/Prompter.h"
 #include "platform/CommX.h"
 #include "platform/CommXPortControl.h"
+#include "platform/SerialDevices.h"
 #include "ui/app/BoardButtons.h"
 #include "ui/app/EnvironmentRole.h"
 #include "ui/app/FormDlg.h"
@@ -115,6 +116,9 @@ class TBrivane3 : public QMainWindow, public WindowMessageReceiver {
   // Chooses entry `index` of the port list and selects that port, as closing the list does.
   void ChoosePort(int index);
   int CommPortIndex() const;
+  // Where the port list finds USB serial adapters (the system's udev by default; tests put a
+  // fake here). The list is filled again from it.
+  void SetSerialDevices(std::unique_ptr<platform::SerialDeviceSource> devices);
 
   // Reads a chart file as the open button, a drop or the command line does, then redraws.
   bool OpenChart(const QString& path, bool clearFirst = false);
@@ -188,6 +192,7 @@ class TBrivane3 : public QMainWindow, public WindowMessageReceiver {
   BasicBoardButtons basicButtons_{link_, prompter_, notifications_};
   BoardButtons* actions_ = &basicButtons_;
   std::function<bool(int)> selectPortHook_;
+  std::unique_ptr<platform::SerialDeviceSource> serialDevices_;
   std::unique_ptr<WindowMessageBridge> messageBridge_;
 
   QToolBar* toolBar1_ = nullptr;

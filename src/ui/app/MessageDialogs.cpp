@@ -1,6 +1,8 @@
 #include "ui/app/MessageDialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QFontMetrics>
@@ -182,6 +184,25 @@ int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString&
   QAbstractButton* clicked = box.clickedButton();
   if (!clicked) return EscapeId(buttons);
   return ButtonId(box.standardButton(clicked));
+}
+
+void ShowCommandMsgBox(QWidget* parent, MsgKind kind, const QString& text, const QString& command) {
+  const int k = static_cast<int>(kind);
+  QMessageBox box(KindIcon(k), MsgCaption(k, kEnglish), text, QMessageBox::Ok, parent);
+  box.setObjectName("MsgBox");
+  box.setInformativeText(command);
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  QPushButton* copy = box.addButton("Copy command", QMessageBox::ActionRole);
+  copy->setObjectName("CopyCommandBtn");
+  // The box closes on any of its buttons; this one only copies, so it is taken off the box's
+  // handling and given its own.
+  copy->disconnect();
+  QObject::connect(copy, &QPushButton::clicked, &box, [command, copy] {
+    QApplication::clipboard()->setText(command);
+    copy->setText("Copied");
+  });
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
 }
 
 int MulDivRound(int a, int b, int c) {

@@ -25,6 +25,10 @@ constexpr int kIdHelp = 9;
 int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text, int language,
                const QString& checkText = QString(), bool* checked = nullptr);
 
+// An OK message box with `command` shown under `text` and a "Copy command" button
+// (CopyCommandBtn) that puts the command on the clipboard and leaves the box open.
+void ShowCommandMsgBox(QWidget* parent, MsgKind kind, const QString& text, const QString& command);
+
 // a * b / c rounded to the nearest integer, halves away from zero.
 int MulDivRound(int a, int b, int c);
 

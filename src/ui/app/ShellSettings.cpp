@@ -58,6 +58,7 @@ ShellSettings ReadShellSettings(const std::string& path, std::string* problem) {
     return s;
   }
   s.CommPort = ini.ReadInteger(kSection, "CommPort", 0);
+  s.CommPortDevice = ini.ReadString(kSection, "CommPortDevice", "");
   s.Grid = ini.ReadBool(kSection, "Grid", false);
   s.GridWidth =
       std::max(kMinGridSpacing, static_cast<int>(ini.ReadInteger(kSection, "GridWidth", 2)));
@@ -75,11 +76,17 @@ bool WriteSettingsKeys(const std::string& path, std::string_view section,
 }
 
 bool WriteShellSettings(const std::string& path, const ShellSettings& settings) {
-  return WriteSettingsKeys(path, kSection,
-                           {{"CommPort", std::to_string(settings.CommPort)},
-                            {"Grid", settings.Grid ? "1" : "0"},
-                            {"GridWidth", std::to_string(settings.GridWidth)},
-                            {"GridHeight", std::to_string(settings.GridHeight)}});
+  std::vector<std::pair<std::string, std::string>> keys{
+      {"CommPort", std::to_string(settings.CommPort)},
+      {"Grid", settings.Grid ? "1" : "0"},
+      {"GridWidth", std::to_string(settings.GridWidth)},
+      {"GridHeight", std::to_string(settings.GridHeight)}};
+  // Files of people who never chose an adapter get no new key; an old choice is cleared.
+  IniFile ini;
+  if (!settings.CommPortDevice.empty() ||
+      (ini.LoadFile(path) && !ini.ReadString(kSection, "CommPortDevice", "").empty()))
+    keys.emplace_back("CommPortDevice", settings.CommPortDevice);
+  return WriteSettingsKeys(path, kSection, keys);
 }
 
 }  // namespace brv3

@@ -13,6 +13,8 @@ struct ShellSettings {
   bool Grid = false;
   int GridWidth = 2;
   int GridHeight = 2;
+  // The adapter chosen by its stable path (CommPort is 0 then); empty for none.
+  std::string CommPortDevice{};
 };
 
 constexpr int kMinGridSpacing = 2;
@@ -27,8 +29,9 @@ ShellSettings ReadShellSettings(const std::string& path, std::string* problem = 
 bool WriteSettingsKeys(const std::string& path, std::string_view section,
                        const std::vector<std::pair<std::string, std::string>>& keys);
 
-// Sets the four keys in the file; every line the program does not own stays byte for byte. False
-// (nothing changed) when the file exists but cannot be read as text, or cannot be written.
+// Sets the four keys in the file, and CommPortDevice where it has a value or the file has one;
+// every line the program does not own stays byte for byte. False (nothing changed) when the file
+// exists but cannot be read as text, or cannot be written.
 bool WriteShellSettings(const std::string& path, const ShellSettings& settings);
 
 }  // namespace brv3

@@ -51,6 +51,11 @@ int WindowPrompter::MsgBoxWithCheck(MsgKind kind, MsgButtons buttons, const std:
                     QString::fromStdString(checkText), &checked);
 }
 
+void WindowPrompter::MsgBoxWithCommand(MsgKind kind, const std::string& text,
+                                       const std::string& command) {
+  ShowCommandMsgBox(Owner(), kind, QString::fromStdString(text), QString::fromStdString(command));
+}
+
 bool WindowPrompter::NumberSelectDialog(NumberSelectState& state) {
   return RunNumberSelectDialog(Owner(), state);
 }

@@ -32,6 +32,8 @@ class WindowPrompter final : public Prompter {
              int language = kEnglish) override;
   int MsgBoxWithCheck(MsgKind kind, MsgButtons buttons, const std::string& text,
                       const std::string& checkText, bool& checked) override;
+  void MsgBoxWithCommand(MsgKind kind, const std::string& text,
+                         const std::string& command) override;
   bool NumberSelectDialog(NumberSelectState& state) override;
   bool InputTextDialog(const std::string& caption, const std::string& prompt,
                        std::string& value) override;

@@ -140,6 +140,7 @@ class PluggableControl : public PortControl {
     board_.open = false;
   }
   void SetPortNo(int number) override { log.push_back("port " + std::to_string(number)); }
+  void SetPortPath(const std::string& path) override { log.push_back("path " + path); }
   void SetTimeOutReceive(int) override {}
   void Open() override {
     log.push_back("open");

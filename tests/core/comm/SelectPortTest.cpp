@@ -21,6 +21,7 @@ class FakeControl : public PortControl {
     open = false;
   }
   void SetPortNo(int n) override { log.push_back("port " + std::to_string(n)); }
+  void SetPortPath(const std::string& path) override { log.push_back("path " + path); }
   void SetTimeOutReceive(int ms) override { log.push_back("timeout " + std::to_string(ms)); }
   void Open() override {
     log.push_back("open");
