@@ -49,6 +49,8 @@ void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddSensorCommands(CLI::App& app, Options& options, CommandList& commands);
 // config (print, save, load) and trim (print, load, save).
 void AddConfigCommands(CLI::App& app, Options& options, CommandList& commands);
+// render: handed to the editor program, which draws with its 3D toolkit.
+void AddRenderCommand(CLI::App& app, Options& options, CommandList& commands);
 // write, read, delete, backup, restore and send-message; called by AddBoardCommands.
 void AddBoardWorkflowCommands(CLI::App& app, Options& options, CommandList& commands);
 
