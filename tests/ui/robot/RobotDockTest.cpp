@@ -245,7 +245,7 @@ TEST_F(RobotDockTest, ABadModelFileIsSaidAndTheModelShownStays) {
       for (QAbstractButton* b : box->findChildren<QAbstractButton*>())
         if (b->text().remove('&') == "OK") b->click();
     });
-    dialog->accept();
+    static_cast<QDialog*>(dialog)->accept();
   });
   auto* choose = window->findChild<QAction*>("ViewRobotModelAction");
   ASSERT_NE(choose, nullptr);
