@@ -49,6 +49,8 @@ void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddSensorCommands(CLI::App& app, Options& options, CommandList& commands);
 // config (print, save, load) and trim (print, load, save).
 void AddConfigCommands(CLI::App& app, Options& options, CommandList& commands);
+// robot: a robot description's channels and joints.
+void AddRobotCommands(CLI::App& app, Options& options, CommandList& commands);
 // write, read, delete, backup, restore and send-message; called by AddBoardCommands.
 void AddBoardWorkflowCommands(CLI::App& app, Options& options, CommandList& commands);
 

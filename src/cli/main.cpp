@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   AddPoseCommands(app, options, commands);
   AddSensorCommands(app, options, commands);
   AddConfigCommands(app, options, commands);
+  AddRobotCommands(app, options, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
