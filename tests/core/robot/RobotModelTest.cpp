@@ -139,14 +139,14 @@ void ExpectError(const std::string& text, const std::vector<std::string>& parts)
 }
 
 TEST(RobotModel, BadTransmissionsNameFileLineAndFault) {
-  // The arm's transmissions start on line 33.
-  ExpectError(Arm(Transmission("elbow", "CH3")), {"bad.urdf:34: ", "'elbow'", "does not have"});
-  ExpectError(Arm(Transmission("shoulder", "CH25")), {"bad.urdf:35: ", "'CH25'", "CH1 .. CH24"});
+  // The arm's transmissions start on line 35, their <joint> two lines and <actuator> three below.
+  ExpectError(Arm(Transmission("elbow", "CH3")), {"bad.urdf:37: ", "'elbow'", "does not have"});
+  ExpectError(Arm(Transmission("shoulder", "CH25")), {"bad.urdf:38: ", "'CH25'", "CH1 .. CH24"});
   ExpectError(Arm(Transmission("shoulder", "servo3")), {"'servo3'", "CH1 .. CH24"});
   ExpectError(Arm(Transmission("shoulder", "CH0")), {"'CH0'"});
   ExpectError(Arm(Transmission("shoulder", "ch3")), {"'ch3'"});
   ExpectError(Arm(Transmission("shoulder", "CH3") + Transmission("grip", "CH3")),
-              {"bad.urdf:38: ", "CH3", "line 33", "'shoulder'"});
+              {"bad.urdf:40: ", "CH3", "line 35", "'shoulder'"});
   ExpectError(Arm(Transmission("shoulder", "CH3") + Transmission("shoulder", "CH4")),
               {"'shoulder'", "CH3 already drives"});
   ExpectError(Arm(Transmission("shoulder", "CH3", "0")), {"mechanicalReduction '0'"});
@@ -169,9 +169,10 @@ TEST(RobotModel, BadDocumentsAreRefusedClearly) {
   noLimit.erase(limit, noLimit.find("/>", limit) + 2 - limit);
   const RobotLoadResult r = LoadRobotModelFromString(noLimit, "bad.urdf");
   ASSERT_FALSE(r.model);
-  EXPECT_NE(r.error.find("bad.urdf:21: "), std::string::npos) << r.error;
+  EXPECT_NE(r.error.find("bad.urdf:19: "), std::string::npos) << r.error;
   EXPECT_NE(r.error.find("shoulder"), std::string::npos) << r.error;
-  ExpectError("<robot name=\"x\"><link name=\"a\"/><link name=\"b\"/></robot>", {"bad.urdf: "});
+  ExpectError("<robot name=\"x\"><link name=\"a\"/><link name=\"b\"/></robot>",
+              {"bad.urdf:1: ", "Two root links"});
   ExpectError("<robot name=\"x\"></robot>", {"bad.urdf"});
   ExpectError(Arm(Transmission("grip", "CH1")).replace(Arm("").find("prismatic"), 9, "fixed"),
               {"'grip'", "cannot move"});
