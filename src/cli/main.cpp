@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   AddSensorCommands(app, options, commands);
   AddConfigCommands(app, options, commands);
   AddRenderCommand(app, options, commands);
+  AddRobotCommands(app, options, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

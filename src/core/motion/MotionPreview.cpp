@@ -82,7 +82,7 @@ std::string RepeatKey(const PlaybackModel& model, const ServoBank& bank, Nanos n
   put(s.registers.compareRegister);
   for (uint16_t v : s.registers.analogReference) put(v);
   for (uint16_t v : bank.Positions(now)) put(v);
-  for (uint16_t v : bank.Measured(now)) put(v);
+  for (uint16_t v : bank.Rests()) put(v);
   return key;
 }
 
@@ -105,7 +105,7 @@ MotionPreview::MotionPreview(const std::vector<PoseRecord>& records,
   RecordingOutputs outputs(settings.start);
   PlaybackModel model(memory, outputs);
   model.Inputs() = settings.inputs;
-  model.TakeAnalogReferences();
+  model.Registers().analogReference = settings.analogReference;
   model.Registers().loopCounter = settings.loopCounter;
 
   frames_.push_back({0, -1, outputs.bank});

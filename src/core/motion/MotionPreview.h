@@ -11,6 +11,8 @@ namespace brv3 {
 struct PreviewSettings {
   PlaybackInputs inputs;
   uint8_t loopCounter = 0;  // the loop counter when playback starts
+  // What analog inputs 1..3 read when the board was switched on (a Set step can take new ones).
+  std::array<uint16_t, 3> analogReference{};
   ChannelWords start = FreshBoardOutputs();
   int slot = 0;  // the motion slot the motion is played from; other slots are empty
 

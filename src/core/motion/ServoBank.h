@@ -31,6 +31,8 @@ class ServoBank {
   // Holds every channel where it is now.
   void Halt(Nanos now);
   bool Moving(Nanos now) const;
+  // Where each servo rests when let go (FREE); a servo picked up again starts from there.
+  const std::array<uint16_t, kChannels>& Rests() const { return rest_; }
 
   bool operator==(const ServoBank&) const = default;
 
