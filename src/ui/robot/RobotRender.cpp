@@ -25,9 +25,13 @@ QImage RenderRobotImage(const robot::RobotModel& model, const std::vector<robot:
   }
   view.rootObject()->setSize(QSizeF(size));
   RobotScene scene(view.rootObject());
-  scene.Build(model);
+  // Stood on the floor and framed as at rest, as the robot view does.
+  std::vector<robot::Transform> rest;
+  robot::ForwardKinematics(model, robot::RestJointPositions(model), rest);
+  const double lift = RobotScene::FloorLift(model, rest);
+  scene.Build(model, lift);
   scene.Place(links);
-  scene.SetCamera(RobotScene::FitCamera(model, links, angle));
+  scene.SetCamera(RobotScene::FitCamera(model, rest, angle, lift));
   // A window never shown is drawn offscreen.
   QImage image = view.grabWindow();
   if (image.isNull() && error) *error = "OpenGL could not draw the scene";

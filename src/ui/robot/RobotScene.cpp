@@ -52,6 +52,32 @@ ShapeLook LookOf(const robot::Geometry& g) {
   return {"#Cube", QVector3D(0.04f, 0.04f, 0.04f), {}};
 }
 
+// The reach of the shapes of `model` placed at `links`, in the description's z-up frame.
+struct Bounds {
+  robot::Vec3 low{1e9, 1e9, 1e9};
+  robot::Vec3 high{-1e9, -1e9, -1e9};
+  bool any = false;
+};
+
+Bounds ShapeBounds(const robot::RobotModel& model, const std::vector<robot::Transform>& links) {
+  Bounds b;
+  for (size_t i = 0; i < links.size() && i < model.links.size(); ++i) {
+    for (const robot::Shape& shape : model.links[i].visuals) {
+      const robot::Vec3 p = links[i].Apply(robot::Transform::FromOrigin(shape.origin).position);
+      const robot::Geometry& g = shape.geometry;
+      const double r = g.kind == robot::GeometryKind::Box
+                           ? std::max({g.size.x, g.size.y, g.size.z}) / 2
+                       : g.kind == robot::GeometryKind::Mesh ? 0.02
+                                                             : std::max(g.radius, g.length / 2);
+      b.low = {std::min(b.low.x, p.x - r), std::min(b.low.y, p.y - r), std::min(b.low.z, p.z - r)};
+      b.high = {std::max(b.high.x, p.x + r), std::max(b.high.y, p.y + r),
+                std::max(b.high.z, p.z + r)};
+      b.any = true;
+    }
+  }
+  return b;
+}
+
 }  // namespace
 
 QUrl RobotScene::Source() {
@@ -69,9 +95,11 @@ void RobotScene::Clear() {
   links_.clear();
 }
 
-void RobotScene::Build(const robot::RobotModel& model) {
+void RobotScene::Build(const robot::RobotModel& model, double lift) {
   Clear();
   if (!stage_) return;
+  if (QObject* robotNode = stage_->findChild<QObject*>("robot"))
+    robotNode->setProperty("position", QVector3D(0, float(lift) * kUnitsPerMetre, 0));
   for (const robot::Link& link : model.links) {
     QVariant node;
     QMetaObject::invokeMethod(stage_, "addLink", Q_RETURN_ARG(QVariant, node));
@@ -115,30 +143,23 @@ void RobotScene::SetCamera(const OrbitCamera& camera) {
   node->setProperty("rotation", camera.Rotation());
 }
 
+double RobotScene::FloorLift(const robot::RobotModel& model,
+                             const std::vector<robot::Transform>& links) {
+  const Bounds b = ShapeBounds(model, links);
+  return b.any ? -b.low.z : 0;
+}
+
 OrbitCamera RobotScene::FitCamera(const robot::RobotModel& model,
-                                  const std::vector<robot::Transform>& links,
-                                  RobotViewAngle angle) {
-  // The reach of the link origins and their shapes, in the description's z-up frame.
-  robot::Vec3 low{1e9, 1e9, 1e9};
-  robot::Vec3 high{-1e9, -1e9, -1e9};
-  bool any = false;
-  for (size_t i = 0; i < links.size() && i < model.links.size(); ++i) {
-    for (const robot::Shape& shape : model.links[i].visuals) {
-      const robot::Vec3 p = links[i].Apply(robot::Transform::FromOrigin(shape.origin).position);
-      const robot::Geometry& g = shape.geometry;
-      const double r = g.kind == robot::GeometryKind::Box
-                           ? std::max({g.size.x, g.size.y, g.size.z}) / 2
-                           : std::max(g.radius, g.length / 2);
-      low = {std::min(low.x, p.x - r), std::min(low.y, p.y - r), std::min(low.z, p.z - r)};
-      high = {std::max(high.x, p.x + r), std::max(high.y, p.y + r), std::max(high.z, p.z + r)};
-      any = true;
-    }
-  }
+                                  const std::vector<robot::Transform>& links, RobotViewAngle angle,
+                                  double lift) {
+  const Bounds b = ShapeBounds(model, links);
   OrbitCamera camera;
   camera.LookFrom(angle);
-  if (!any) return camera;
+  if (!b.any) return camera;
+  const robot::Vec3& low = b.low;
+  const robot::Vec3& high = b.high;
   // z-up metres to y-up centimetres: (x, y, z) -> (x, z, -y).
-  const QVector3D centre(float(low.x + high.x) / 2, float(low.z + high.z) / 2,
+  const QVector3D centre(float(low.x + high.x) / 2, float(low.z + high.z) / 2 + float(lift),
                          -float(low.y + high.y) / 2);
   camera.target = centre * kUnitsPerMetre;
   const double extent =

@@ -27,16 +27,21 @@ class RobotScene {
 
   void SetStage(QQuickItem* stage);
   bool HasStage() const { return !stage_.isNull(); }
-  // Replaces the robot's nodes by those of `model` (at rest until the next Place).
-  void Build(const robot::RobotModel& model);
+  // Replaces the robot's nodes by those of `model` (at rest until the next Place), the whole
+  // robot raised by `lift` metres.
+  void Build(const robot::RobotModel& model, double lift);
   // Moves each link's node to its placement (indexed like the model's links).
   void Place(const std::vector<robot::Transform>& links);
   void SetCamera(const OrbitCamera& camera);
   int LinkNodes() const { return static_cast<int>(links_.size()); }
 
-  // A camera that shows `links` of `model` whole from `angle`.
+  // How far the robot placed at `links` must rise for its lowest shape to stand on the floor.
+  static double FloorLift(const robot::RobotModel& model,
+                          const std::vector<robot::Transform>& links);
+  // A camera that shows `links` of `model` raised by `lift` whole from `angle`.
   static OrbitCamera FitCamera(const robot::RobotModel& model,
-                               const std::vector<robot::Transform>& links, RobotViewAngle angle);
+                               const std::vector<robot::Transform>& links, RobotViewAngle angle,
+                               double lift);
 
  private:
   void Clear();

@@ -49,14 +49,15 @@ Rectangle {
             fieldOfView: 40
         }
         DirectionalLight {
-            eulerRotation.x: -45
-            eulerRotation.y: -35
+            eulerRotation.x: -40
+            eulerRotation.y: 60
             brightness: 1.0
+            ambientColor: "#505050"
         }
         DirectionalLight {
             eulerRotation.x: -20
-            eulerRotation.y: 145
-            brightness: 0.45
+            eulerRotation.y: -120
+            brightness: 0.5
         }
         Model {
             objectName: "floor"

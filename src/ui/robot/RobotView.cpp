@@ -94,7 +94,9 @@ void RobotView::SetModel(std::shared_ptr<const robot::RobotModel> model,
                          const std::vector<robot::Transform>& links) {
   model_ = std::move(model);
   links_ = links;
-  if (model_) camera_ = RobotScene::FitCamera(*model_, links_, angle_);
+  rest_ = links;
+  lift_ = model_ ? RobotScene::FloorLift(*model_, links_) : 0;
+  if (model_) camera_ = RobotScene::FitCamera(*model_, links_, angle_, lift_);
   modelPending_ = true;
   placePending_ = true;
   if (!isVisible()) return;  // built when shown
@@ -112,7 +114,7 @@ void RobotView::ApplyPlacement() {
   if (!quick_) return;
   if (modelPending_) {
     modelPending_ = false;
-    if (model_) scene_.Build(*model_);
+    if (model_) scene_.Build(*model_, lift_);
     placePending_ = true;
   }
   if (!placePending_) return;
@@ -124,7 +126,7 @@ void RobotView::ApplyPlacement() {
 void RobotView::LookFrom(RobotViewAngle angle) {
   angle_ = angle;
   if (model_)
-    camera_ = RobotScene::FitCamera(*model_, links_, angle);
+    camera_ = RobotScene::FitCamera(*model_, rest_, angle, lift_);
   else
     camera_.LookFrom(angle);
   ApplyCamera();

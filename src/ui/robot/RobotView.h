@@ -28,7 +28,8 @@ class RobotView : public QWidget {
  public:
   explicit RobotView(QWidget* parent = nullptr);
 
-  // A new model: its nodes are made and the camera frames it.
+  // A new model at rest at `links`: its nodes are made, it stands on the floor and the camera
+  // frames it.
   void SetModel(std::shared_ptr<const robot::RobotModel> model,
                 const std::vector<robot::Transform>& links);
   // Moves the links; several calls before the next frame are drawn once.
@@ -64,6 +65,8 @@ class RobotView : public QWidget {
   int placements_ = 0;  // placements applied to the stage
   std::vector<robot::Transform> links_;
   OrbitCamera camera_;
+  std::vector<robot::Transform> rest_;  // the links as the model came, for framing
+  double lift_ = 0;                     // metres the robot stands raised, from its rest pose
   RobotViewAngle angle_ = RobotViewAngle::Front;
   QPoint lastMouse_;
 };
