@@ -36,6 +36,12 @@ RobotDock::RobotDock(Chart& chart, QWidget* parent) : QDockWidget("Robot", paren
   setWidget(box);
   ticker_.setInterval(kFrameMs);
   connect(&ticker_, &QTimer::timeout, this, [this] { Tick(); });
+  // Edits come in bursts (a drag): the motion is compiled once they pause.
+  prepare_.setSingleShot(true);
+  prepare_.setInterval(150);
+  connect(&prepare_, &QTimer::timeout, this, [this] {
+    if (isVisible()) EnsurePreview(true);
+  });
   UpdateButtons();
 }
 
@@ -117,6 +123,7 @@ void RobotDock::ChartChanged() {
   if (!previewActive_) {
     preview_.reset();
     steps_.clear();
+    if (isVisible()) prepare_.start();
   }
   Refresh();
 }
@@ -134,6 +141,7 @@ bool RobotDock::event(QEvent* event) {
   const bool result = QDockWidget::event(event);
   if (event->type() == QEvent::Show) {
     if (stale_) Refresh();
+    if (!preview_) prepare_.start();
   } else if (event->type() == QEvent::Hide) {
     // Nothing runs while the dock cannot be seen.
     if (playing_) Pause();
@@ -170,8 +178,9 @@ void RobotDock::Refresh() {
   ++posesApplied_;
 }
 
-bool RobotDock::EnsurePreview() {
+bool RobotDock::EnsurePreview(bool quiet) {
   if (preview_) return true;
+  if (quiet && doc_.Objects.empty()) return false;
   if (doc_.Type == kScenarioChart) {
     SetNote("A scenario chart cannot be previewed: open a motion chart.");
     return false;
@@ -251,6 +260,7 @@ void RobotDock::Stop() {
   }
   // The chart may have changed while the preview ran.
   preview_.reset();
+  prepare_.start();
   if (wasActive) Refresh();
   UpdateButtons();
 }

@@ -79,7 +79,8 @@ class RobotDock : public QDockWidget {
   void BuildControls(QWidget* box);
   // Works out the pose from the strongest source and moves the robot, unless hidden.
   void Refresh();
-  bool EnsurePreview();
+  // Compiles the open chart for the preview; `quiet` says nothing of an empty chart.
+  bool EnsurePreview(bool quiet = false);
   void ShowPreviewAt(double seconds);
   void Tick();
   void SetNote(const QString& text);
@@ -114,6 +115,7 @@ class RobotDock : public QDockWidget {
   bool settingSlider_ = false;
   QElapsedTimer clock_;
   QTimer ticker_;
+  QTimer prepare_;  // compiles the preview soon after a change, so the slider spans the motion
 };
 
 }  // namespace brv3

@@ -6,9 +6,12 @@
 #include <filesystem>
 
 #include "core/chart/ChartFiles.h"
+#include "core/motion/MotionCompiler.h"
+#include "core/motion/MotionPreview.h"
 #include "core/util/Prompter.h"
 #include "support/TestSupport.h"
 #include "ui/robot/ArmCharts.h"
+#include "ui/robot/RobotPoser.h"
 
 namespace brv3 {
 namespace {
@@ -76,10 +79,17 @@ TEST_F(RobotRenderTest, TwoStepsGiveTwoDifferentPicturesOfTheRobot) {
   EXPECT_GT(Drawn(b), 0.02);
   EXPECT_GT(Changed(a, b), 0.005);
 
-  // The same moment by time: step 2 has moved for 30 ticks after step 1's 30.
+  // The same moment by time: when step 2 has finished moving, as the preview model has it.
+  Chart chart;
+  SilentPrompter quiet;
+  ASSERT_EQ(OpenChartFile(chart, chartPath, quiet).status, OpenStatus::Opened);
+  const std::optional<double> settled =
+      StepSettledTime(MotionPreview(CompileMotionChart(chart).records), 2);
+  ASSERT_TRUE(settled);
+  EXPECT_GT(*settled, 0.5);
   const std::string timed = dir.File("timed.png");
-  r = Render({"--robot", robot, chartPath, "--time", "0.6", "--view", "side", "--size", "320x240",
-              "-o", timed});
+  r = Render({"--robot", robot, chartPath, "--time", std::to_string(*settled), "--view", "side",
+              "--size", "320x240", "-o", timed});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_LT(Changed(QImage(QString::fromStdString(timed)), b), 0.001);
 
@@ -96,8 +106,10 @@ TEST_F(RobotRenderTest, UnusableInputIsNamedAndNothingIsWritten) {
   const std::string out = dir.File("out.png");
   const std::string bad = dir.File("bad.urdf");
   test::WriteFile(bad,
-                  "<robot name=\"x\"><link name=\"a\"/>\n<transmission name=\"t\">"
-                  "<joint name=\"a\"/><actuator name=\"CH25\">"
+                  "<robot name=\"x\"><link name=\"a\"/><link name=\"b\"/>"
+                  "<joint name=\"j\" type=\"continuous\"><parent link=\"a\"/>"
+                  "<child link=\"b\"/></joint>\n<transmission name=\"t\">"
+                  "<joint name=\"j\"/><actuator name=\"CH25\">"
                   "<mechanicalReduction>1</mechanicalReduction></actuator>"
                   "</transmission></robot>");
   for (const char* program : {BRV3_GUI_PATH, BRV3_CLI_PATH}) {
