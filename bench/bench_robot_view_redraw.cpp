@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <cstdio>
 #include <memory>
@@ -36,7 +37,15 @@ void MeasureFrames(benchmark::State& state, bool move) {
     state.SkipWithError(view.Message().toStdString().c_str());
     return;
   }
-  view.Grab();  // the first frame builds the shaders
+  // The view starts drawing once the event loop has shown it; the first frame builds the shaders.
+  QElapsedTimer started;
+  started.start();
+  while (view.Grab().isNull() && started.elapsed() < 20000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  if (view.Grab().isNull()) {
+    state.SkipWithError("the view drew nothing");
+    return;
+  }
   brv3::ChannelWords words{};
   int i = 0;
   for (auto _ : state) {
@@ -49,6 +58,7 @@ void MeasureFrames(benchmark::State& state, bool move) {
       view.Place(poser.Links());
     }
     QImage frame = view.Grab();
+    if (frame.isNull()) state.SkipWithError("a frame was not drawn");
     benchmark::DoNotOptimize(frame);
   }
 }
