@@ -26,7 +26,7 @@ namespace {
 
 constexpr const char* kCurvesSection = "BRV3";
 constexpr const char* kCurvesKey = "Curves";
-constexpr const char* kRobotKey = "Robot";
+constexpr const char* kRobotKey = "RobotView";
 constexpr const char* kRobotModelKey = "RobotModel";
 
 }  // namespace

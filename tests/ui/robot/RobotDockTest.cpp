@@ -40,7 +40,7 @@ std::string ArmFile() {
 class RobotDockTest : public ::testing::Test {
  protected:
   RobotDockTest() {
-    test::WriteFile(env.SettingsPath(), "[BRV3]\r\nRobot=1\r\nRobotModel=" + ArmFile() + "\r\n");
+    test::WriteFile(env.SettingsPath(), "[BRV3]\r\nRobotView=1\r\nRobotModel=" + ArmFile() + "\r\n");
     window = std::make_unique<TBrivane3>(env.SettingsPath());
     window->resize(1000, 700);
     window->show();
@@ -178,7 +178,7 @@ TEST_F(RobotDockTest, AHiddenDockDoesNoWorkAndCatchesUpWhenShownAgain) {
   window->Editors().SaveLayout();
   IniFile back;
   ASSERT_TRUE(back.LoadFile(env.SettingsPath()));
-  EXPECT_FALSE(back.ReadBool("BRV3", "Robot", true));
+  EXPECT_FALSE(back.ReadBool("BRV3", "RobotView", true));
 }
 
 TEST_F(RobotDockTest, ThePreviewPlaysScrubsAndStopsAndMarksTheStepPlayed) {
