@@ -40,7 +40,8 @@ std::string ArmFile() {
 class RobotDockTest : public ::testing::Test {
  protected:
   RobotDockTest() {
-    test::WriteFile(env.SettingsPath(), "[BRV3]\r\nRobotView=1\r\nRobotModel=" + ArmFile() + "\r\n");
+    test::WriteFile(env.SettingsPath(),
+                    "[BRV3]\r\nRobotView=1\r\nRobotModel=" + ArmFile() + "\r\n");
     window = std::make_unique<TBrivane3>(env.SettingsPath());
     window->resize(1000, 700);
     window->show();
