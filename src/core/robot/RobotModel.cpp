@@ -13,6 +13,7 @@
 #include <mutex>
 #include <regex>
 
+#include "core/robot/XmlNesting.h"
 #include "core/util/SafeFile.h"
 
 namespace brv3::robot {
@@ -271,9 +272,14 @@ std::string ReadTransmissions(const TiXmlElement* robot, const RobotModel& model
   return {};
 }
 
-// How deep elements nest, counted without parsing (comments, CDATA, declarations and quoted
-// attribute values are skipped), so that a document nesting without end is refused before a
-// parser that recurses per level sees it. Stops counting past `limit`; returns the line there.
+RobotLoadResult Failure(std::string message) {
+  RobotLoadResult result;
+  result.error = std::move(message);
+  return result;
+}
+
+}  // namespace
+
 int LineBeyondNesting(const std::string& text, int limit) {
   int depth = 0;
   size_t i = 0;
@@ -311,14 +317,6 @@ int LineBeyondNesting(const std::string& text, int limit) {
   }
   return 0;
 }
-
-RobotLoadResult Failure(std::string message) {
-  RobotLoadResult result;
-  result.error = std::move(message);
-  return result;
-}
-
-}  // namespace
 
 int RobotModel::LinkIndex(const std::string& linkName) const {
   for (size_t i = 0; i < links.size(); ++i)
