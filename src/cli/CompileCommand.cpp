@@ -7,6 +7,7 @@
 #include "core/motion/MotionChecks.h"
 #include "core/motion/MotionCompiler.h"
 #include "core/motion/MotionCurves.h"
+#include "core/robot/RobotChecks.h"
 #include "core/util/CommaText.h"
 
 namespace brv3::cli {
@@ -14,11 +15,42 @@ namespace {
 
 constexpr int kExitWarnings = 4;
 
-// --check: one line per warning; exit 4 when there are any, so scripts can gate on it.
-int RunCheck(const Chart& chart) {
-  const std::vector<ChartWarning> warnings = CheckChart(chart, BoardKnowledge{});
+// A robot model with the link pairs its semantic file leaves out of the collision check.
+struct CheckRobot {
+  robot::RobotModel model;
+  robot::LinkPairSet disabled;
+};
+
+// --check: one line per warning, the robot's after the chart's; exit 4 when there are any, so
+// scripts can gate on it.
+int RunCheck(const Chart& chart, const CheckRobot* robotModel) {
+  std::vector<ChartWarning> warnings = CheckChart(chart, BoardKnowledge{});
+  if (robotModel && chart.Type != kScenarioChart) {
+    robot::RobotCheckResult checked = robot::CheckRobotMotion(
+        robotModel->model, robotModel->disabled, chart, CompileMotionChart(chart));
+    for (const std::string& note : checked.notes) std::cerr << "note: " << note << "\n";
+    warnings.insert(warnings.end(), checked.warnings.begin(), checked.warnings.end());
+  }
   for (const ChartWarning& w : warnings) std::cout << "warning: " << w.Text << "\n";
   return warnings.empty() ? kExitOk : kExitWarnings;
+}
+
+// Reads the robot model and the semantic file beside it; false (with the reason on stderr) when
+// either is unusable.
+bool LoadCheckRobot(const std::string& path, CheckRobot& out) {
+  robot::RobotLoadResult loaded = robot::LoadRobotModel(path);
+  if (!loaded.model) {
+    std::cerr << loaded.error << "\n";
+    return false;
+  }
+  robot::DisabledCollisionsResult disabled = robot::LoadDisabledCollisionsBeside(*loaded.model);
+  if (!disabled.pairs) {
+    std::cerr << disabled.error << "\n";
+    return false;
+  }
+  out.model = std::move(*loaded.model);
+  out.disabled = std::move(*disabled.pairs);
+  return true;
 }
 
 struct CompileArgs {
@@ -26,11 +58,14 @@ struct CompileArgs {
   bool hex = false;
   bool curves = false;
   bool check = false;
+  std::string robot;
 };
 
 int RunCompile(const CompileArgs& args) {
   const std::string& path = args.path;
   const bool hex = args.hex;
+  CheckRobot robotModel;
+  if (!args.robot.empty() && !LoadCheckRobot(args.robot, robotModel)) return kExitBadInput;
   Chart chart;
   CliPrompter prompter(std::cerr, false);
   if (int rc = ReadChartForCli(path, chart, prompter)) return rc;
@@ -56,7 +91,7 @@ int RunCompile(const CompileArgs& args) {
     std::cerr << failure.text << "\n";
     return kExitBadInput;
   }
-  if (args.check) return RunCheck(chart);
+  if (args.check) return RunCheck(chart, args.robot.empty() ? nullptr : &robotModel);
   if (args.curves) {
     if (chart.Type == kScenarioChart) {
       std::cerr << "A scenario chart has no curves\n";
@@ -84,6 +119,10 @@ void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands) 
       "Print each channel's servo position per step as CSV (step,kind,speed,CH1..CH24)");
   auto* check = cmd->add_flag("--check", args->check,
                               "Print the warnings worth a look before writing; exit 4 when any");
+  cmd->add_option("--robot", args->robot,
+                  "With --check: also warn of joints beyond their limits and links hitting one "
+                  "another for this robot model (.urdf)")
+      ->needs(check);
   hex->excludes(curves)->excludes(check);
   curves->excludes(check);
   commands.push_back({cmd, [args] { return RunCompile(*args); }});
