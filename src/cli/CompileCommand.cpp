@@ -1,5 +1,6 @@
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "cli/CliCommands.h"
 #include "cli/CliPrompter.h"
@@ -15,42 +16,15 @@ namespace {
 
 constexpr int kExitWarnings = 4;
 
-// A robot model with the link pairs its semantic file leaves out of the collision check.
-struct CheckRobot {
-  robot::RobotModel model;
-  robot::LinkPairSet disabled;
-};
-
 // --check: one line per warning, the robot's after the chart's; exit 4 when there are any, so
 // scripts can gate on it.
-int RunCheck(const Chart& chart, const CheckRobot* robotModel) {
-  std::vector<ChartWarning> warnings = CheckChart(chart, BoardKnowledge{});
-  if (robotModel && chart.Type != kScenarioChart) {
-    robot::RobotCheckResult checked = robot::CheckRobotMotion(
-        robotModel->model, robotModel->disabled, chart, CompileMotionChart(chart));
-    for (const std::string& note : checked.notes) std::cerr << "note: " << note << "\n";
-    warnings.insert(warnings.end(), checked.warnings.begin(), checked.warnings.end());
-  }
+int RunCheck(const Chart& chart, const robot::CheckedRobot* robotModel) {
+  std::vector<std::string> notes;
+  const std::vector<ChartWarning> warnings =
+      robot::CheckChartWithRobot(chart, BoardKnowledge{}, robotModel, &notes);
+  for (const std::string& note : notes) std::cerr << "note: " << note << "\n";
   for (const ChartWarning& w : warnings) std::cout << "warning: " << w.Text << "\n";
   return warnings.empty() ? kExitOk : kExitWarnings;
-}
-
-// Reads the robot model and the semantic file beside it; false (with the reason on stderr) when
-// either is unusable.
-bool LoadCheckRobot(const std::string& path, CheckRobot& out) {
-  robot::RobotLoadResult loaded = robot::LoadRobotModel(path);
-  if (!loaded.model) {
-    std::cerr << loaded.error << "\n";
-    return false;
-  }
-  robot::DisabledCollisionsResult disabled = robot::LoadDisabledCollisionsBeside(*loaded.model);
-  if (!disabled.pairs) {
-    std::cerr << disabled.error << "\n";
-    return false;
-  }
-  out.model = std::move(*loaded.model);
-  out.disabled = std::move(*disabled.pairs);
-  return true;
 }
 
 struct CompileArgs {
@@ -64,8 +38,15 @@ struct CompileArgs {
 int RunCompile(const CompileArgs& args) {
   const std::string& path = args.path;
   const bool hex = args.hex;
-  CheckRobot robotModel;
-  if (!args.robot.empty() && !LoadCheckRobot(args.robot, robotModel)) return kExitBadInput;
+  std::optional<robot::CheckedRobot> robotModel;
+  if (!args.robot.empty()) {
+    robot::CheckedRobotLoadResult loaded = robot::LoadCheckedRobot(args.robot);
+    if (!loaded.robot) {
+      std::cerr << loaded.error << "\n";
+      return kExitBadInput;
+    }
+    robotModel = std::move(loaded.robot);
+  }
   Chart chart;
   CliPrompter prompter(std::cerr, false);
   if (int rc = ReadChartForCli(path, chart, prompter)) return rc;
@@ -91,7 +72,7 @@ int RunCompile(const CompileArgs& args) {
     std::cerr << failure.text << "\n";
     return kExitBadInput;
   }
-  if (args.check) return RunCheck(chart, args.robot.empty() ? nullptr : &robotModel);
+  if (args.check) return RunCheck(chart, robotModel ? &*robotModel : nullptr);
   if (args.curves) {
     if (chart.Type == kScenarioChart) {
       std::cerr << "A scenario chart has no curves\n";

@@ -97,7 +97,7 @@ using PairKey = std::pair<int, int>;
 
 RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& disabled,
                                   const Chart& chart, const MotionCompileResult& compiled,
-                                  const PreviewSettings& settings) {
+                                  const PreviewSettings& settings, std::stop_token stop) {
   RobotCheckResult result;
   const StepNames names(chart, compiled);
   if (!compiled.ok || !DrivesTheRobot(model, compiled, names)) return result;
@@ -116,6 +116,10 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
   for (size_t s = 0; s < compiled.records.size(); ++s) {
     const int step = static_cast<int>(s);
     if (!names.IsPose(step)) continue;
+    if (stop.stop_requested()) {
+      result.stopped = true;
+      return result;
+    }
     joints = JointPositionsFromPose(model, compiled.records[s].Values, joints);
     ForwardKinematics(model, joints, links);
     collision.Contacts(links, contacts);
@@ -154,6 +158,10 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
     if (current < 0) continue;
     preview.At(static_cast<double>(t) / 1e9, sample);
     if (current == lastEvent && sample.words == last) continue;  // nothing moved
+    if (stop.stop_requested()) {
+      result.stopped = true;
+      return result;
+    }
     lastEvent = current;
     last = sample.words;
     joints = JointPositionsFromPose(model, sample.words, joints);
@@ -186,6 +194,34 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
                                         " s: " + Hits(model, hit.contact)});
   }
   return result;
+}
+
+CheckedRobotLoadResult LoadCheckedRobot(const std::string& path) {
+  CheckedRobotLoadResult result;
+  RobotLoadResult loaded = LoadRobotModel(path);
+  if (!loaded.model) {
+    result.error = std::move(loaded.error);
+    return result;
+  }
+  DisabledCollisionsResult disabled = LoadDisabledCollisionsBeside(*loaded.model);
+  if (!disabled.pairs) {
+    result.error = std::move(disabled.error);
+    return result;
+  }
+  result.robot = CheckedRobot{std::move(*loaded.model), std::move(*disabled.pairs)};
+  return result;
+}
+
+std::vector<ChartWarning> CheckChartWithRobot(const Chart& chart, const BoardKnowledge& board,
+                                              const CheckedRobot* robot,
+                                              std::vector<std::string>* notes) {
+  std::vector<ChartWarning> warnings = CheckChart(chart, board);
+  if (!robot || chart.Type == kScenarioChart) return warnings;
+  RobotCheckResult checked =
+      CheckRobotMotion(robot->model, robot->disabled, chart, CompileMotionChart(chart));
+  if (notes) notes->insert(notes->end(), checked.notes.begin(), checked.notes.end());
+  warnings.insert(warnings.end(), checked.warnings.begin(), checked.warnings.end());
+  return warnings;
 }
 
 }  // namespace brv3::robot

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stop_token>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -146,6 +147,37 @@ TEST(RobotChecks, AMotionThatDrivesNoneOfTheRobotsChannelsGivesNothing) {
   Chart freed = chart;
   freed.Objects[0].Values.fill(0x8002);
   EXPECT_EQ(Check(Load(Robot(inside)), freed), std::vector<std::string>{});
+}
+
+TEST(RobotChecks, AStopRequestEndsTheCheckAndSaysSo) {
+  const RobotModel model = Load(Robot());
+  const Chart chart =
+      Poses({{"DOWN", kPositionCenter, kPositionCenter}, {"UP", At(-2.8), At(0.42)}});
+  const MotionCompileResult compiled = CompileMotionChart(chart);
+  std::stop_source source;
+  source.request_stop();
+  const RobotCheckResult stopped =
+      CheckRobotMotion(model, {}, chart, compiled, {}, source.get_token());
+  EXPECT_TRUE(stopped.stopped);
+  const RobotCheckResult whole = CheckRobotMotion(model, {}, chart, compiled);
+  EXPECT_FALSE(whole.stopped);
+  EXPECT_EQ(whole.warnings.size(), 2u);  // the knee at step 2 and the hand on the way
+  EXPECT_LT(stopped.warnings.size(), whole.warnings.size());
+}
+
+TEST(RobotChecks, TheRobotsWarningsFollowTheChartsOwn) {
+  const RobotModel model = Load(Robot());
+  const CheckedRobot robot{model, {}};
+  // -1.5708 rad is outside the pulse-servo range: the chart's own warning comes first.
+  const Chart chart =
+      Poses({{"REST", kPositionCenter, kPositionCenter}, {"INTO", At(-1.5708), kPositionCenter}});
+  const std::vector<ChartWarning> own = CheckChart(chart, {});
+  ASSERT_EQ(own.size(), 1u);
+  std::vector<ChartWarning> all = CheckChartWithRobot(chart, {}, &robot);
+  ASSERT_EQ(all.size(), 2u);
+  EXPECT_EQ(all[0], own[0]);
+  EXPECT_EQ(all[1].Text, "step 2 (INTO): l_hand hits torso (depth 50 mm)");
+  EXPECT_EQ(CheckChartWithRobot(chart, {}, nullptr), own);
 }
 
 TEST(RobotChecks, DisabledPairsAreReadBesideTheRobot) {
