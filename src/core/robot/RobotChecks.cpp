@@ -104,9 +104,12 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
   CheckLimits(model, compiled, names, result.warnings);
 
   const SelfCollision collision(model, disabled);
-  if (collision.SkippedMeshes() > 0)
-    result.notes.push_back(std::to_string(collision.SkippedMeshes()) +
-                           " mesh collision shapes were left out of the self-collision check");
+  if (const int meshes = collision.SkippedMeshes(); meshes > 0)
+    result.notes.push_back(meshes == 1 ? "1 mesh collision shape was left out of the "
+                                         "self-collision check"
+                                       : std::to_string(meshes) +
+                                             " mesh collision shapes were left out of the "
+                                             "self-collision check");
   std::vector<Transform> links;
   std::vector<LinkContact> contacts;
 

@@ -180,6 +180,22 @@ TEST(RobotChecks, TheRobotsWarningsFollowTheChartsOwn) {
   EXPECT_EQ(CheckChartWithRobot(chart, {}, nullptr), own);
 }
 
+TEST(RobotChecks, MeshShapesAreLeftOutWithANote) {
+  std::string text = Robot();
+  text.insert(text.find("</link>"),
+              "<collision><geometry><mesh filename=\"chest.stl\"/></geometry></collision>");
+  const RobotModel model = Load(text);
+  const Chart chart =
+      Poses({{"REST", kPositionCenter, kPositionCenter}, {"INTO", At(-1.5708), kPositionCenter}});
+  const RobotCheckResult result = CheckRobotMotion(model, {}, chart, CompileMotionChart(chart));
+  EXPECT_EQ(result.notes,
+            std::vector<std::string>{"1 mesh collision shape was left out of the self-collision "
+                                     "check"});
+  ASSERT_EQ(result.warnings.size(), 1u);  // the torso's box still counts
+  EXPECT_EQ(CheckRobotMotion(Load(Robot()), {}, chart, CompileMotionChart(chart)).notes,
+            std::vector<std::string>{});
+}
+
 TEST(RobotChecks, DisabledPairsAreReadBesideTheRobot) {
   const RobotModel model = Load(Robot());
   DisabledCollisionsResult read = ReadDisabledCollisions(
