@@ -13,6 +13,7 @@
 #include <mutex>
 #include <regex>
 
+#include "core/robot/XmlNesting.h"
 #include "core/util/SafeFile.h"
 
 namespace brv3::robot {
@@ -279,6 +280,44 @@ RobotLoadResult Failure(std::string message) {
 
 }  // namespace
 
+int LineBeyondNesting(const std::string& text, int limit) {
+  int depth = 0;
+  size_t i = 0;
+  const auto skipPast = [&text, &i](const char* end) {
+    const size_t at = text.find(end, i);
+    i = at == std::string::npos ? text.size() : at + std::char_traits<char>::length(end);
+  };
+  while ((i = text.find('<', i)) != std::string::npos) {
+    if (text.compare(i, 4, "<!--") == 0) {
+      skipPast("-->");
+    } else if (text.compare(i, 9, "<![CDATA[") == 0) {
+      skipPast("]]>");
+    } else if (text.compare(i, 2, "<?") == 0) {
+      skipPast("?>");
+    } else if (text.compare(i, 2, "<!") == 0 || text.compare(i, 2, "</") == 0) {
+      if (text.compare(i, 2, "</") == 0) --depth;
+      skipPast(">");
+    } else {
+      size_t j = i + 1;
+      char quote = 0;
+      for (; j < text.size(); ++j) {
+        const char c = text[j];
+        if (quote) {
+          if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+          quote = c;
+        } else if (c == '>') {
+          break;
+        }
+      }
+      if (j < text.size() && text[j - 1] != '/' && ++depth > limit)
+        return 1 + static_cast<int>(std::count(text.begin(), text.begin() + i, '\n'));
+      i = j;
+    }
+  }
+  return 0;
+}
+
 int RobotModel::LinkIndex(const std::string& linkName) const {
   for (size_t i = 0; i < links.size(); ++i)
     if (links[i].name == linkName) return static_cast<int>(i);
@@ -315,6 +354,9 @@ RobotLoadResult LoadRobotModelFromString(const std::string& text, const std::str
   if (text.size() > kMaxRobotFileSize)
     return Failure(Where(sourceName, 0) + "the robot description is larger than " +
                    std::to_string(kMaxRobotFileSize >> 20) + " MB");
+  if (const int line = LineBeyondNesting(text, kMaxRobotNesting))
+    return Failure(Where(sourceName, line) + "elements nest more than " +
+                   std::to_string(kMaxRobotNesting) + " levels deep");
   TiXmlDocument document;
   document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UTF8);
   if (document.Error())
@@ -330,6 +372,9 @@ RobotLoadResult LoadRobotModelFromString(const std::string& text, const std::str
     if (urdfError.empty()) urdfError = "the robot description cannot be read";
     return Failure(Where(sourceName, LineOfNamedElement(robot, urdfError)) + urdfError);
   }
+  if (parsed->links_.size() > kMaxRobotLinks)
+    return Failure(Where(sourceName, 0) + "the robot has " + std::to_string(parsed->links_.size()) +
+                   " links; at most " + std::to_string(kMaxRobotLinks) + " can be shown");
   RobotModel model;
   model.name = parsed->getName();
   TakeTree(*parsed, model);

@@ -10,6 +10,10 @@ namespace brv3::robot {
 
 // A robot description never comes near this size; larger files are refused before reading.
 constexpr uint64_t kMaxRobotFileSize = 16ull << 20;  // 16 MB
+// Bounds on what a description may hold, so that no file can make reading it or following it
+// slow: nesting of elements and links of the robot.
+constexpr int kMaxRobotNesting = 256;
+constexpr size_t kMaxRobotLinks = 1000;
 // Servo channels that can drive a joint: CH1 .. CH24.
 constexpr int kRobotChannels = 24;
 

@@ -178,6 +178,30 @@ TEST(RobotModel, BadDocumentsAreRefusedClearly) {
               {"'grip'", "cannot move"});
 }
 
+TEST(RobotModel, DeepNestingAndHugeRobotsAreRefusedNotFollowed) {
+  std::string deep = "<robot name=\"x\">\n<link name=\"a\"/>\n";
+  for (int i = 0; i < 200000; ++i) deep += "<a>";
+  ExpectError(deep, {"bad.urdf:3: ", "nest more than 256"});
+  // Depth hidden in attribute values, comments and CDATA does not count; real depth does.
+  std::string tricky = "<robot name=\"x\"><link name=\"a\"/>";
+  for (int i = 0; i < 300; ++i) tricky += "<a b='/>'>";
+  ExpectError(tricky, {"nest more than 256"});
+  std::string shallow = Arm(Transmission("shoulder", "CH1"));
+  shallow.insert(shallow.find("<link name=\"wheel\"/>"),
+                 "<!-- " + std::string(3000, '<') + " --><![CDATA[<x><x><x>]]>");
+  const RobotLoadResult ok = LoadRobotModelFromString(shallow, "ok.urdf");
+  EXPECT_TRUE(ok.model) << ok.error;
+
+  std::string chain = "<robot name=\"c\"><link name=\"l0\"/>";
+  for (int i = 1; i <= 1000; ++i) {
+    const std::string n = std::to_string(i);
+    chain += "<link name=\"l" + n + "\"/><joint name=\"j" + n +
+             "\" type=\"fixed\"><parent link=\"l" + std::to_string(i - 1) + "\"/><child link=\"l" +
+             n + "\"/></joint>";
+  }
+  ExpectError(chain + "</robot>", {"1001 links", "at most 1000"});
+}
+
 TEST(RobotModel, FilesThatCannotBeReadOrAreTooLarge) {
   TempDir dir;
   RobotLoadResult r = LoadRobotModel(dir.File("missing.urdf"));
