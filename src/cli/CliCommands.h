@@ -51,6 +51,10 @@ void AddSensorCommands(CLI::App& app, Options& options, CommandList& commands);
 void AddConfigCommands(CLI::App& app, Options& options, CommandList& commands);
 // ports: the serial ports by name, with whether they can be opened.
 void AddPortsCommand(CLI::App& app, CommandList& commands);
+// render: handed to the editor program, which draws with its 3D toolkit.
+void AddRenderCommand(CLI::App& app, Options& options, CommandList& commands);
+// robot: a robot description's channels and joints.
+void AddRobotCommands(CLI::App& app, Options& options, CommandList& commands);
 // write, read, delete, backup, restore and send-message; called by AddBoardCommands.
 void AddBoardWorkflowCommands(CLI::App& app, Options& options, CommandList& commands);
 

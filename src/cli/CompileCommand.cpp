@@ -1,5 +1,6 @@
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "cli/CliCommands.h"
 #include "cli/CliPrompter.h"
@@ -7,6 +8,7 @@
 #include "core/motion/MotionChecks.h"
 #include "core/motion/MotionCompiler.h"
 #include "core/motion/MotionCurves.h"
+#include "core/robot/RobotChecks.h"
 #include "core/util/CommaText.h"
 
 namespace brv3::cli {
@@ -14,9 +16,13 @@ namespace {
 
 constexpr int kExitWarnings = 4;
 
-// --check: one line per warning; exit 4 when there are any, so scripts can gate on it.
-int RunCheck(const Chart& chart) {
-  const std::vector<ChartWarning> warnings = CheckChart(chart, BoardKnowledge{});
+// --check: one line per warning, the robot's after the chart's; exit 4 when there are any, so
+// scripts can gate on it.
+int RunCheck(const Chart& chart, const robot::CheckedRobot* robotModel) {
+  std::vector<std::string> notes;
+  const std::vector<ChartWarning> warnings =
+      robot::CheckChartWithRobot(chart, BoardKnowledge{}, robotModel, &notes);
+  for (const std::string& note : notes) std::cerr << "note: " << note << "\n";
   for (const ChartWarning& w : warnings) std::cout << "warning: " << w.Text << "\n";
   return warnings.empty() ? kExitOk : kExitWarnings;
 }
@@ -26,11 +32,21 @@ struct CompileArgs {
   bool hex = false;
   bool curves = false;
   bool check = false;
+  std::string robot;
 };
 
 int RunCompile(const CompileArgs& args) {
   const std::string& path = args.path;
   const bool hex = args.hex;
+  std::optional<robot::CheckedRobot> robotModel;
+  if (!args.robot.empty()) {
+    robot::CheckedRobotLoadResult loaded = robot::LoadCheckedRobot(args.robot);
+    if (!loaded.robot) {
+      std::cerr << loaded.error << "\n";
+      return kExitBadInput;
+    }
+    robotModel = std::move(loaded.robot);
+  }
   Chart chart;
   CliPrompter prompter(std::cerr, false);
   if (int rc = ReadChartForCli(path, chart, prompter)) return rc;
@@ -56,7 +72,7 @@ int RunCompile(const CompileArgs& args) {
     std::cerr << failure.text << "\n";
     return kExitBadInput;
   }
-  if (args.check) return RunCheck(chart);
+  if (args.check) return RunCheck(chart, robotModel ? &*robotModel : nullptr);
   if (args.curves) {
     if (chart.Type == kScenarioChart) {
       std::cerr << "A scenario chart has no curves\n";
@@ -84,6 +100,10 @@ void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands) 
       "Print each channel's servo position per step as CSV (step,kind,speed,CH1..CH24)");
   auto* check = cmd->add_flag("--check", args->check,
                               "Print the warnings worth a look before writing; exit 4 when any");
+  cmd->add_option("--robot", args->robot,
+                  "With --check: also warn of joints beyond their limits and links hitting one "
+                  "another for this robot model (.urdf)")
+      ->needs(check);
   hex->excludes(curves)->excludes(check);
   curves->excludes(check);
   commands.push_back({cmd, [args] { return RunCompile(*args); }});

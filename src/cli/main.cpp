@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
   AddConfigCommands(app, options, commands);
   AddPortsCommand(app, commands);
   app.set_version_flag("--version", std::string("brivane3-cli ") + BRV3_VERSION);
+  AddRenderCommand(app, options, commands);
+  AddRobotCommands(app, options, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

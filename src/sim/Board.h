@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/motion/PlaybackModel.h"
 #include "core/util/Bytes.h"
 #include "sim/BoardMemory.h"
 #include "sim/Protocol.h"
@@ -15,7 +16,7 @@ namespace brv3::sim {
 
 constexpr Nanos kMillisecond = 1'000'000;
 // Playback advances in ticks; a pose step lasts its speed byte times one tick.
-constexpr Nanos kTick = 10 * kMillisecond;
+constexpr Nanos kTick = kBoardTick;
 constexpr Nanos kAnalogReportPeriod = 100 * kMillisecond;
 // The remote-control report repeats at this period while its mode bit is set.
 constexpr Nanos kRemoteReportPeriod = 100 * kMillisecond;
@@ -37,9 +38,12 @@ struct Reply {
 
 // The board model: memory, settings, outputs and playback. It sees whole frames whose checksum
 // is good; the byte stream around them is the engine's business.
-class Board {
+class Board : private PlaybackMemory, private PlaybackOutputs {
  public:
   explicit Board(const FlashMemory& flash = FlashMemory::Defaults(), Nanos now = 0);
+  // Playback keeps references to this board.
+  Board(const Board&) = delete;
+  Board& operator=(const Board&) = delete;
 
   Reply HandleFrame(const CommandInfo& info, const Bytes& frame, Nanos now);
   // Runs playback and the periodic reports up to `now`.
@@ -56,36 +60,19 @@ class Board {
     return servos_.MoveByHand(channel, position);
   }
   // Supply and the three analog inputs as raw 14-bit readings.
-  void SetAnalogValues(const std::array<uint16_t, 4>& values) { analog_ = values; }
+  void SetAnalogValues(const std::array<uint16_t, 4>& values) { player_.Inputs().analog = values; }
 
   const FlashMemory& Flash() const { return flash_; }
   const WorkingSettings& Working() const { return working_; }
   // True once something kept in flash changed since the last ClearFlashChanged.
   bool FlashChanged() const { return flashChanged_; }
   void ClearFlashChanged() { flashChanged_ = false; }
-  bool Playing() const { return player_.active; }
+  bool Playing() const { return player_.Active(); }
   ChannelWords ServoPositions(Nanos now) const { return servos_.Positions(now); }
   const Record& LivePose() const { return livePose_; }
   static std::string VersionText();
 
  private:
-  struct CallFrame {
-    int scenario = -1;
-    int scenarioStep = 0;
-    int motion = 0;
-    int step = 0;
-  };
-  struct Player {
-    bool active = false;
-    int entry = 0;  // what PlayMotion started; named in the playback report
-    int scenario = -1;
-    int scenarioStep = 0;
-    int motion = 0;
-    int step = 0;
-    Nanos waitUntil = 0;
-    std::vector<CallFrame> calls;
-  };
-
   Reply Ack();
   Reply Nak();
   Reply Data(const uint8_t* data, size_t count);
@@ -94,22 +81,22 @@ class Board {
   Reply HandlePoseCommand(const Bytes& f, Nanos now);
   Reply HandleConfigCommand(const Bytes& f, Nanos now);
   void WriteModeWord(bool stored, uint16_t value, Nanos now);
-  void ApplyPose(const Record& record, Nanos now, bool fromPlayback);
+  void ApplyPose(const uint8_t* record, Nanos now, bool fromPlayback);
   void MarkFlash() { flashChanged_ = true; }
   Bytes RemoteReport() const;
 
   void Play(int entry, Nanos now);
   void Stop(Nanos now);
   void RunTick(Nanos now);
-  void ExecuteStep(Nanos now);
-  bool StartEntry(int entry, Nanos now);
-  bool StartMotion(int motion);
-  void NextScenarioMotion();
-  void EndMotion();
-  void Finish();
-  void ApplySetStep(const ChannelWords& words, Nanos now);
-  bool BranchTaken(int wordClass, int slotOperand);
-  int MotionCount(int motion) const { return flash_.table[motion][0]; }
+
+  // What playback reads and does.
+  int StepCount(int motion) const override { return flash_.table[motion][0]; }
+  const uint8_t* StepRecord(int motion, int step) const override;
+  int ScenarioMotion(int scenario, int index) const override {
+    return flash_.scenarios[scenario][index];
+  }
+  void ApplyPose(const uint8_t* record, Nanos now) override;
+  void Finished(int entry) override;
 
   FlashMemory flash_;
   WorkingSettings working_;
@@ -118,14 +105,8 @@ class Board {
   ChannelWords stopPositions_{};
   std::array<uint8_t, kChannels> speedTable_{};
   std::array<uint8_t, kChannels> stretchTable_{};
-  uint16_t remoteCode_ = 0xFFFF;
-  std::array<uint8_t, 4> transmitter_{};
-  std::array<uint16_t, 4> analog_{650, 0, 0, 0};
-  std::array<uint16_t, 3> analogReference_{};
-  uint8_t loopCounter_ = 0;
-  int compareRegister_ = 0;
   Bytes lastExtendedSerial_;
-  Player player_;
+  PlaybackModel player_{*this, *this};
   Nanos now_ = 0;
   Nanos nextTick_ = 0;
   Nanos nextAnalogReport_ = 0;

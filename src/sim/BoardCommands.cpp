@@ -39,7 +39,7 @@ Board::Board(const FlashMemory& flash, Nanos now)
     livePose_[1 + 2 * c] = static_cast<uint8_t>(flash.home[c] >> 8);
     livePose_[2 + 2 * c] = static_cast<uint8_t>(flash.home[c] & 0xFF);
   }
-  for (int i = 0; i < 3; ++i) analogReference_[i] = analog_[i + 1];
+  player_.TakeAnalogReferences();
   const uint8_t powerUp = flash.startMotions[1];
   if ((flash.modeWord & kModePowerUpMotion) && powerUp < kTableEntries) Play(powerUp, now);
 }
@@ -151,7 +151,7 @@ Reply Board::HandlePoseCommand(const Bytes& f, Nanos now) {
   std::copy_n(f.begin() + 4, kRecordSize, record.begin());
   if (!memory) {
     livePose_ = record;
-    if (!(working_.modeWord & kModeSleep)) ApplyPose(record, now, false);
+    if (!(working_.modeWord & kModeSleep)) ApplyPose(record.data(), now, false);
     return Ack();
   }
   // A motion running past the last slot would have nowhere to go: refuse rather than wrap.
@@ -218,12 +218,12 @@ Reply Board::HandleConfigCommand(const Bytes& f, Nanos now) {
       return Ack();
     case 0xED: {
       const uint8_t data[] = {0x00,
-                              static_cast<uint8_t>(remoteCode_ >> 8),
-                              static_cast<uint8_t>(remoteCode_ & 0xFF),
-                              transmitter_[0],
-                              transmitter_[1],
-                              transmitter_[2],
-                              transmitter_[3]};
+                              static_cast<uint8_t>(player_.Inputs().remoteCode >> 8),
+                              static_cast<uint8_t>(player_.Inputs().remoteCode & 0xFF),
+                              player_.Inputs().transmitter[0],
+                              player_.Inputs().transmitter[1],
+                              player_.Inputs().transmitter[2],
+                              player_.Inputs().transmitter[3]};
       return Data(data, sizeof data);
     }
     case 0xDF:
@@ -233,7 +233,8 @@ Reply Board::HandleConfigCommand(const Bytes& f, Nanos now) {
       CopyFrom(f, 2, propo);
       // 0xFF asks for the reference to be taken from the input as it stands.
       for (size_t i = 0; i < propo.size(); ++i)
-        if (propo[i] == 0xFF) propo[i] = static_cast<uint8_t>(std::min<int>(transmitter_[i], 127));
+        if (propo[i] == 0xFF)
+          propo[i] = static_cast<uint8_t>(std::min<int>(player_.Inputs().transmitter[i], 127));
       if (stored) MarkFlash();
       return Ack();
     }
@@ -269,7 +270,7 @@ Reply Board::HandleConfigCommand(const Bytes& f, Nanos now) {
     case 0xE7:
       if (f[2] < 3) {
         const uint16_t value = Word(f, 3);
-        working_.adCalibration[f[2]] = value == 0xFFFF ? analog_[f[2] + 1] : value;
+        working_.adCalibration[f[2]] = value == 0xFFFF ? player_.Inputs().analog[f[2] + 1] : value;
       }
       return {};
     case 0xF9:
@@ -296,7 +297,7 @@ void Board::WriteModeWord(bool stored, uint16_t value, Nanos now) {
   const uint16_t old = working_.modeWord;
   working_.modeWord = value;
   // Waking up drives the outputs to the pose buffer, which may have changed during sleep.
-  if ((old & kModeSleep) && !(value & kModeSleep)) ApplyPose(livePose_, now, false);
+  if ((old & kModeSleep) && !(value & kModeSleep)) ApplyPose(livePose_.data(), now, false);
   if (!(old & kModeAnalogReport) && (value & kModeAnalogReport)) {
     nextAnalogReport_ = now + kAnalogReportPeriod;
   }

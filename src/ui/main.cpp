@@ -12,10 +12,13 @@
 #include "ui/app/QuitOnSignal.h"
 #include "ui/app/WidgetMap.h"
 #include "ui/chart/CanvasWidget.h"
+#include "ui/robot/RenderCommand.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
 int main(int argc, char** argv) {
+  // A render draws one picture and needs no editor, no lock and no socket.
+  if (brv3::IsRenderCommand(argc, argv)) return brv3::RunRenderCommand(argc, argv);
   QApplication app(argc, argv);
   brv3::platform::InstallDurableFileWrites();
   QApplication::setApplicationName("brivane3");

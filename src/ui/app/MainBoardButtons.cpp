@@ -15,6 +15,7 @@
 #include "ui/board/OptDlg.h"
 #include "ui/motion/ObjectEditors.h"
 #include "ui/motion/PrmDlg.h"
+#include "ui/robot/RobotDock.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -128,7 +129,8 @@ void MainBoardButtons::MotWriteBtnClick() {
     ShowListing();
     return;
   }
-  actions_.Write(*slot, chart);
+  const ActionResult written = actions_.Write(*slot, chart);
+  if (written == ActionResult::Done || written == ActionResult::WakeFailed) chartSlot_ = *slot;
   ShowListing();
 }
 
@@ -136,7 +138,7 @@ void MainBoardButtons::MotReadBtnClick() {
   const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Read);
   if (!slot) return;
   warnings_.clear();
-  actions_.Read(*slot, window_.CurrentChart());
+  if (actions_.Read(*slot, window_.CurrentChart()) == ActionResult::Done) chartSlot_ = *slot;
   ShowListing();
 }
 
@@ -146,7 +148,13 @@ void MainBoardButtons::MotDelBtnClick() {
 }
 
 void MainBoardButtons::MotRunBtnClick() {
-  if (const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Play)) actions_.Play(*slot);
+  const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Play);
+  if (!slot || actions_.Play(*slot) != ActionResult::Done) return;
+  RobotDock& robot = window_.Editors().Robot();
+  if (chartSlot_ == slot && robot.isVisible()) {
+    robot.Stop();
+    robot.Play();
+  }
 }
 
 void MainBoardButtons::RemoteReportArrived(const RemoteReport& report) {

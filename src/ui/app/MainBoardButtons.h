@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/board/BoardActions.h"
 #include "core/board/WriteWarnings.h"
@@ -63,6 +64,9 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
 
   TBrivane3& window_;
   BoardActions actions_;
+  // The entry the open chart was last written to or read from: playing it also starts the
+  // robot's preview, so both run together.
+  std::optional<Slot> chartSlot_;
   WriteWarningGate writeGate_;
   std::vector<ChartWarning> warnings_;
   TTableDlg* tableDlg_ = nullptr;

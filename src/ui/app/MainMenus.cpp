@@ -23,6 +23,7 @@
 #include "ui/app/ShellSettings.h"
 #include "ui/app/ToolWindows.h"
 #include "ui/chart/CanvasWidget.h"
+#include "ui/motion/ObjectEditors.h"
 
 namespace brv3 {
 
@@ -170,6 +171,15 @@ void MainMenus::BuildViewMenu() {
     toggle->setText("&Curves");
     toggle->setObjectName("ViewCurvesAction");
     menu->addAction(toggle);
+  }
+  if (auto* robot = window_.findChild<QDockWidget*>("RobotDock")) {
+    QAction* toggle = robot->toggleViewAction();
+    toggle->setText("&Robot");
+    toggle->setObjectName("ViewRobotAction");
+    menu->addAction(toggle);
+    QAction* model =
+        menu->addAction("Robot &Model...", this, [this] { window_.Editors().ChooseRobotModel(); });
+    model->setObjectName("ViewRobotModelAction");
   }
   menu->addSeparator();
   auto zoom = [&](const char* name, const QString& text, const QKeySequence& key, auto next) {

@@ -162,17 +162,39 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     return;
   }
   if (zoom_ != 1.0) {
+    painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom_ < 1.0);
     painter.scale(zoom_, zoom_);
     const QRect source =
         QRectF(QPointF(area.topLeft()) / zoom_, QSizeF(area.size()) / zoom_).toAlignedRect();
     painter.drawImage(source.topLeft(), picture_, source);
-    return;
+    painter.restore();
+  } else {
+    painter.drawImage(area.topLeft(), picture_, area);
+    // Beyond a picture cut down for its size.
+    const QRegion outside = QRegion(area).subtracted(picture_.rect());
+    for (const QRect& part : outside) painter.fillRect(part, palette().color(QPalette::Dark));
   }
-  painter.drawImage(area.topLeft(), picture_, area);
-  // Beyond a picture cut down for its size.
-  const QRegion outside = QRegion(area).subtracted(picture_.rect());
-  for (const QRect& part : outside) painter.fillRect(part, palette().color(QPalette::Dark));
+  if (QRect played = PlayedFrame(); played.intersects(area)) {
+    painter.setPen(QPen(QColor(0, 170, 80), 3));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(played);
+  }
+}
+
+QRect CanvasWidget::PlayedFrame() const {
+  if (!chart_.ValidObject(playedObject_)) return QRect();
+  const ChartObject& o = chart_.Objects[static_cast<size_t>(playedObject_)];
+  const QRectF frame(o.Left * zoom_, o.Top * zoom_, o.Width * zoom_, o.Height * zoom_);
+  return frame.toAlignedRect().adjusted(-3, -3, 3, 3);
+}
+
+void CanvasWidget::SetPlayedObject(int index) {
+  if (index == playedObject_) return;
+  const QRect before = PlayedFrame();
+  playedObject_ = index;
+  update(before.adjusted(-2, -2, 2, 2));
+  update(PlayedFrame().adjusted(-2, -2, 2, 2));
 }
 
 void CanvasWidget::ToolChanged(CanvasTool tool) {

@@ -77,6 +77,9 @@ class CanvasWidget : public QWidget, public CanvasHost {
   static constexpr double kMinZoom = 0.25;
   static constexpr double kMaxZoom = 4.0;
   void SetZoom(double zoom);
+  // The object whose step a preview is playing, framed on the canvas; -1 for none.
+  void SetPlayedObject(int index);
+  int PlayedObject() const { return playedObject_; }
   double Zoom() const { return zoom_; }
 
  signals:
@@ -104,6 +107,8 @@ class CanvasWidget : public QWidget, public CanvasHost {
   // Runs a canvas key; false when it is none of them (or not with these modifiers).
   bool HandleKey(const QKeyEvent& event);
   void FollowCanvasSize();
+  // Where the played object's frame is drawn, in widget pixels (empty when none).
+  QRect PlayedFrame() const;
   QPoint PointOf(const QPointF& position) const;
   void Notice(const char* dialog);
   // Paints the part of `area` the picture has not got yet.
@@ -123,6 +128,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
   DialogHook convertDialogHook_;
   bool reportingTool_ = false;
   double zoom_ = 1.0;
+  int playedObject_ = -1;
 };
 
 }  // namespace brv3

@@ -141,6 +141,7 @@ void CurvesDock::ShowMessage(const QString& text) {
   plottedSelection_.clear();
   runs_.clear();
   highlight_ = nullptr;
+  played_ = nullptr;
   axisY_ = nullptr;
   speeds_ = nullptr;
   qDeleteAll(markers_);
@@ -306,6 +307,14 @@ void CurvesDock::BuildPlot() {
   chart_->addSeries(highlight_);
   highlight_->attachAxis(axisX);
   highlight_->attachAxis(axisY_);
+  played_ = new QScatterSeries;
+  played_->setName("played");
+  played_->setMarkerSize(13);
+  played_->setColor(QColor(0, 170, 80, 170));
+  played_->setBorderColor(Qt::black);
+  chart_->addSeries(played_);
+  played_->attachAxis(axisX);
+  played_->attachAxis(axisY_);
 
   // The speed bars stay while the number of steps does: their values are filled in below.
   if (speeds_ && speeds_->count() == count) return;
@@ -364,10 +373,29 @@ void CurvesDock::FillPoints() {
         selected.append(QPointF(number, *offset));
   }
   highlight_->replace(selected);
+  FillPlayed();
 
   for (int i = 0; i < static_cast<int>(steps_.size()); ++i)
     if (speeds_->at(i) != steps_[static_cast<size_t>(i)].Speed)
       speeds_->replace(i, steps_[static_cast<size_t>(i)].Speed);
+}
+
+void CurvesDock::SetPlayedStep(int step) {
+  if (step == playedStep_) return;
+  playedStep_ = step;
+  FillPlayed();
+}
+
+void CurvesDock::FillPlayed() {
+  if (!played_) return;
+  QList<QPointF> marks;
+  if (playedStep_ >= 1 && static_cast<size_t>(playedStep_) <= steps_.size()) {
+    const CurveStep& step = steps_[static_cast<size_t>(playedStep_ - 1)];
+    for (int c = 1; c <= kChannels; ++c)
+      if (const auto& offset = step.Offsets[static_cast<size_t>(c - 1)]; offset && ChannelShown(c))
+        marks.append(QPointF(playedStep_, *offset));
+  }
+  played_->replace(marks);
 }
 
 void CurvesDock::FillLegend() {

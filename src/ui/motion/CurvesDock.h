@@ -55,6 +55,10 @@ class CurvesDock : public QDockWidget {
   void SetChannelShown(int channel, bool shown);
   // The steps highlighted because their objects are selected.
   std::vector<int> HighlightedSteps() const;
+  // The step a preview is playing (1-based; 0 for none), marked on every shown channel.
+  void SetPlayedStep(int step);
+  int PlayedStep() const { return playedStep_; }
+  QScatterSeries* PlayedMarks() const { return played_; }
   // The marker labels along the top, in step order.
   const std::vector<QGraphicsSimpleTextItem*>& Markers() const { return markers_; }
 
@@ -77,6 +81,7 @@ class CurvesDock : public QDockWidget {
   // Puts the marker labels over their steps, a label that would overlap one row higher.
   void PlaceMarkers();
   void FillLegend();
+  void FillPlayed();
   void LegendClicked(QListWidgetItem* item);
 
   Chart& doc_;
@@ -97,6 +102,8 @@ class CurvesDock : public QDockWidget {
   std::vector<QGraphicsSimpleTextItem*> markers_;
   int markerRows_ = 0;
   QScatterSeries* highlight_ = nullptr;
+  QScatterSeries* played_ = nullptr;
+  int playedStep_ = 0;
   QValueAxis* axisY_ = nullptr;
   QBarSet* speeds_ = nullptr;
   std::array<bool, kChannels> shown_{};

@@ -1,5 +1,8 @@
 #include "ui/motion/ObjectEditors.h"
 
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <filesystem>
 
 #include "core/comm/MotionTable.h"
@@ -16,12 +19,15 @@
 #include "ui/motion/ObjectDialogs.h"
 #include "ui/motion/PortDlg.h"
 #include "ui/motion/PrmDlg.h"
+#include "ui/robot/RobotDock.h"
 
 namespace brv3 {
 namespace {
 
 constexpr const char* kCurvesSection = "BRV3";
 constexpr const char* kCurvesKey = "Curves";
+constexpr const char* kRobotKey = "RobotView";
+constexpr const char* kRobotModelKey = "RobotModel";
 
 }  // namespace
 
@@ -49,6 +55,7 @@ ObjectEditors::ObjectEditors(TBrivane3& window)
   // curves; the editor's own edits are already shown.
   chartChanges_ = window.CurrentChart().Changes().Subscribe([this](const ChartChange& change) {
     curves_->Update();
+    robot_->ChartChanged();
     if (storing_ || !prmDlg_->isVisible()) return;
     const Chart& chart = window_.CurrentChart();
     if (!chart.ValidObject(editedObject_) ||
@@ -74,6 +81,26 @@ ObjectEditors::ObjectEditors(TBrivane3& window)
     chart.DeselectAll();
     chart.Objects[static_cast<size_t>(object)].Selected = 1;
     chart.Notify(ChartChangeKind::SelectionChanged);
+  });
+
+  // The robot follows the position editor while it is open, every slider move included.
+  robot_ = new RobotDock(window.CurrentChart(), &window);
+  window.addDockWidget(Qt::RightDockWidgetArea, robot_);
+  robot_->setVisible(stored.ReadBool(kCurvesSection, kRobotKey, false));
+  std::string modelPath = stored.ReadString(kCurvesSection, kRobotModelKey, "");
+  std::string modelError;
+  if (modelPath.empty() || !robot_->LoadModel(modelPath, &modelError)) {
+    const std::string shipped = DefaultRobotFile();
+    if (!shipped.empty() && shipped != modelPath) robot_->LoadModel(shipped, &modelError);
+  }
+  // The step being previewed is marked on the canvas and in the curves.
+  connect(robot_, &RobotDock::PreviewStepChanged, this, [this](int step, int object) {
+    curves_->SetPlayedStep(step);
+    if (CanvasWidget* canvas = window_.Canvas()) canvas->SetPlayedObject(object);
+  });
+  prmDlg_->installEventFilter(this);
+  connect(prmDlg_, &TPrmDlg::PoseChanged, robot_, [this] {
+    if (prmDlg_->isVisible()) robot_->SetEditorPose(prmDlg_->Editor().BuildRecord().Values);
   });
 
   setDlg_ = new TSetDlg(&window);
@@ -171,7 +198,40 @@ void ObjectEditors::RunTransmitterDialog() {
 void ObjectEditors::SaveLayout() {
   prmDlg_->SaveLayout();
   WriteSettingsKeys(window_.SettingsPath(), kCurvesSection,
-                    {{kCurvesKey, curves_->isVisibleTo(&window_) ? "1" : "0"}});
+                    {{kCurvesKey, curves_->isVisibleTo(&window_) ? "1" : "0"},
+                     {kRobotKey, robot_->isVisibleTo(&window_) ? "1" : "0"}});
+}
+
+bool ObjectEditors::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == prmDlg_) {
+    if (event->type() == QEvent::Show)
+      robot_->SetEditorPose(prmDlg_->Editor().BuildRecord().Values);
+    else if (event->type() == QEvent::Hide)
+      robot_->SetEditorPose(std::nullopt);
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void ObjectEditors::ChooseRobotModel() {
+  const QString folder =
+      robot_->ModelPath().empty()
+          ? QString::fromStdString(ShippedRobotsFolder())
+          : QFileInfo(QString::fromStdString(robot_->ModelPath())).absolutePath();
+  const QString path = QFileDialog::getOpenFileName(&window_, "Robot Model", folder,
+                                                    "Robot descriptions (*.urdf);;All files (*)");
+  if (!path.isEmpty()) UseRobotModel(path.toStdString());
+}
+
+bool ObjectEditors::UseRobotModel(const std::string& path) {
+  std::string error;
+  if (!robot_->LoadModel(path, &error)) {
+    window_.Prompts().MsgBox(MsgKind::Error, MsgButtons::Ok,
+                             "The robot model was not changed.\n" + error);
+    return false;
+  }
+  WriteSettingsKeys(window_.SettingsPath(), kCurvesSection, {{kRobotModelKey, path}});
+  window_.Prompts().ShowStatus("Robot model: " + path);
+  return true;
 }
 
 void ObjectEditors::Convert() {

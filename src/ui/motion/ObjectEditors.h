@@ -13,6 +13,7 @@
 namespace brv3 {
 
 class CurvesDock;
+class RobotDock;
 class MotionTable;
 class SlotLists;
 class TAdDlg;
@@ -37,6 +38,12 @@ class ObjectEditors : public QObject {
   TPrmDlg& PrmDlg() const { return *prmDlg_; }
   TPortDlg& PortDlg() const { return *portDlg_; }
   CurvesDock& Curves() const { return *curves_; }
+  RobotDock& Robot() const { return *robot_; }
+  // View > Robot Model...: a file dialog, then the model; a bad file keeps the model shown.
+  void ChooseRobotModel();
+  // Loads a robot description into the robot dock and keeps its path in BRV3.ini; false (after
+  // telling the user) when the file is unusable.
+  bool UseRobotModel(const std::string& path);
   TSetDlg& SetDlg() const { return *setDlg_; }
   TCompDlg& CompDlg() const { return *compDlg_; }
   TMixDlg& MixDlg() const { return *mixDlg_; }
@@ -54,8 +61,10 @@ class ObjectEditors : public QObject {
   void RunTransmitterDialog();
   // The main window became active: the modeless editors hide.
   void Hide();
-  // Writes the position editor's layout and whether the curves are shown into BRV3.ini.
+  // Writes the position editor's layout and whether the curves and the robot are shown into
+  // BRV3.ini.
   void SaveLayout();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Convert: asks for the rows and applies them to the selected objects.
   void Convert();
 
@@ -65,6 +74,7 @@ class ObjectEditors : public QObject {
   TPortDlg* portDlg_ = nullptr;
   TPrmDlg* prmDlg_ = nullptr;
   CurvesDock* curves_ = nullptr;
+  RobotDock* robot_ = nullptr;
   Subscription chartChanges_;
   int editedObject_ = -1;
   bool storing_ = false;  // the position editor is storing into the chart

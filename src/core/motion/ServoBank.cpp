@@ -1,8 +1,8 @@
-#include "sim/ServoBank.h"
+#include "core/motion/ServoBank.h"
 
 #include "core/motion/ChannelWord.h"
 
-namespace brv3::sim {
+namespace brv3 {
 
 ServoBank::ServoBank(const ChannelWords& start) {
   for (int c = 0; c < kChannels; ++c) {
@@ -75,4 +75,4 @@ bool ServoBank::Moving(Nanos now) const {
   return false;
 }
 
-}  // namespace brv3::sim
+}  // namespace brv3

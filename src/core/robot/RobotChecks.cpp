@@ -1,0 +1,230 @@
+#include "core/robot/RobotChecks.h"
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <tuple>
+
+#include "core/motion/ChannelWord.h"
+#include "core/motion/ServoBank.h"
+#include "core/robot/Kinematics.h"
+#include "core/robot/SelfCollision.h"
+
+namespace brv3::robot {
+namespace {
+
+// A value with `decimals` places, never "-0.00".
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  std::string out = text;
+  if (out[0] == '-' && out.find_first_not_of("-0.") == std::string::npos) out.erase(0, 1);
+  return out;
+}
+
+std::string Millimetres(double metres) {
+  return std::to_string(std::max(1L, std::lround(metres * 1000))) + " mm";
+}
+
+class StepNames {
+ public:
+  StepNames(const Chart& chart, const MotionCompileResult& compiled)
+      : chart_(chart), compiled_(compiled) {}
+
+  bool IsPose(int step) const {
+    if (step < 0 || static_cast<size_t>(step) >= compiled_.steps.size() ||
+        static_cast<size_t>(step) >= compiled_.records.size())
+      return false;
+    const int32_t kind = compiled_.steps[static_cast<size_t>(step)].Kind;
+    return chart_.ValidObject(kind) && chart_.Objects[static_cast<size_t>(kind)].Type == kPosition;
+  }
+  int32_t Object(int step) const { return compiled_.steps[static_cast<size_t>(step)].Kind; }
+  std::string Label(int step) const {
+    if (step < 0) return "start";
+    return "step " + std::to_string(step + 1) + " (" +
+           chart_.Objects[static_cast<size_t>(Object(step))].Name + ")";
+  }
+
+ private:
+  const Chart& chart_;
+  const MotionCompileResult& compiled_;
+};
+
+void CheckLimits(const RobotModel& model, const MotionCompileResult& compiled,
+                 const StepNames& names, std::vector<ChartWarning>& out) {
+  for (size_t s = 0; s < compiled.records.size(); ++s) {
+    const int step = static_cast<int>(s);
+    if (!names.IsPose(step)) continue;
+    for (const ChannelJoint& c : model.channels) {
+      const uint16_t word = compiled.records[s].Values[static_cast<size_t>(c.channel - 1)];
+      const int j = model.JointIndex(c.joint);
+      if (!IsServoPosition(word) || j < 0) continue;
+      const Joint& joint = model.joints[static_cast<size_t>(j)];
+      const bool metres = joint.type == JointType::Prismatic;
+      if (!joint.hasLimits || (!metres && joint.type != JointType::Revolute)) continue;
+      const double at = (static_cast<double>(word) - kPositionCenter) / c.reduction + c.offset;
+      if (at >= joint.lower - 1e-9 && at <= joint.upper + 1e-9) continue;
+      const int places = metres ? 3 : 2;
+      const char* unit = metres ? " m" : " rad";
+      out.push_back({names.Object(step), names.Label(step) + ": CH" + std::to_string(c.channel) +
+                                             " " + joint.name + " at " + Fixed(at, places) + unit +
+                                             " is beyond its limit " + Fixed(joint.lower, places) +
+                                             ".." + Fixed(joint.upper, places) + unit});
+    }
+  }
+}
+
+bool DrivesTheRobot(const RobotModel& model, const MotionCompileResult& compiled,
+                    const StepNames& names) {
+  for (size_t s = 0; s < compiled.records.size(); ++s) {
+    if (!names.IsPose(static_cast<int>(s))) continue;
+    for (const ChannelJoint& c : model.channels)
+      if (IsServoPosition(compiled.records[s].Values[static_cast<size_t>(c.channel - 1)]))
+        return true;
+  }
+  return false;
+}
+
+std::string Hits(const RobotModel& model, const LinkContact& contact) {
+  return model.links[static_cast<size_t>(contact.first)].name + " hits " +
+         model.links[static_cast<size_t>(contact.second)].name + " (depth " +
+         Millimetres(contact.depth) + ")";
+}
+
+using PairKey = std::pair<int, int>;
+
+}  // namespace
+
+RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& disabled,
+                                  const Chart& chart, const MotionCompileResult& compiled,
+                                  const PreviewSettings& settings, std::stop_token stop) {
+  RobotCheckResult result;
+  const StepNames names(chart, compiled);
+  if (!compiled.ok || !DrivesTheRobot(model, compiled, names)) return result;
+  CheckLimits(model, compiled, names, result.warnings);
+
+  const SelfCollision collision(model, disabled);
+  if (const int meshes = collision.SkippedMeshes(); meshes > 0)
+    result.notes.push_back(meshes == 1 ? "1 mesh collision shape was left out of the "
+                                         "self-collision check"
+                                       : std::to_string(meshes) +
+                                             " mesh collision shapes were left out of the "
+                                             "self-collision check");
+  std::vector<Transform> links;
+  std::vector<LinkContact> contacts;
+
+  // Each pose step's own pose; channels holding no servo position keep the pose before.
+  std::map<int, std::map<PairKey, LinkContact>> atStep;
+  JointPositions joints = RestJointPositions(model);
+  for (size_t s = 0; s < compiled.records.size(); ++s) {
+    const int step = static_cast<int>(s);
+    if (!names.IsPose(step)) continue;
+    if (stop.stop_requested()) {
+      result.stopped = true;
+      return result;
+    }
+    joints = JointPositionsFromPose(model, compiled.records[s].Values, joints);
+    ForwardKinematics(model, joints, links);
+    collision.Contacts(links, contacts);
+    for (const LinkContact& c : contacts) {
+      atStep[step][{c.first, c.second}] = c;
+      result.warnings.push_back({names.Object(step), names.Label(step) + ": " + Hits(model, c)});
+    }
+  }
+
+  // The way between steps as the board plays it, sampled at every tick. Each sample belongs to
+  // the move from the pose step before the last one executed to the last one.
+  const MotionPreview preview(compiled.records, settings);
+  struct PoseEvent {
+    Nanos time = 0;
+    int step = 0;
+  };
+  std::vector<PoseEvent> events;
+  for (const MotionPreview::StepEvent& e : preview.Steps())
+    if (names.IsPose(e.step)) events.push_back({std::llround(e.time * 1e9), e.step});
+  struct Hit {
+    Nanos time = 0;
+    LinkContact contact;
+  };
+  // Keyed by (from step, to step, first link, second link); kept in the order first met.
+  std::map<std::tuple<int, int, int, int>, size_t> seen;
+  std::vector<std::pair<std::pair<int, int>, Hit>> hits;
+  const Nanos end = std::llround(preview.Duration() * 1e9);
+  PreviewSample sample;
+  ChannelWords last{};
+  int lastEvent = -1;
+  size_t next = 0;
+  int current = -1;
+  joints = RestJointPositions(model);
+  for (Nanos t = 0; t <= end; t += kBoardTick) {
+    while (next < events.size() && events[next].time <= t) current = static_cast<int>(next++);
+    if (current < 0) continue;
+    preview.At(static_cast<double>(t) / 1e9, sample);
+    if (current == lastEvent && sample.words == last) continue;  // nothing moved
+    if (stop.stop_requested()) {
+      result.stopped = true;
+      return result;
+    }
+    lastEvent = current;
+    last = sample.words;
+    joints = JointPositionsFromPose(model, sample.words, joints);
+    ForwardKinematics(model, joints, links);
+    collision.Contacts(links, contacts);
+    const int to = events[static_cast<size_t>(current)].step;
+    const int from = current > 0 ? events[static_cast<size_t>(current) - 1].step : -1;
+    for (const LinkContact& c : contacts) {
+      const auto key = std::make_tuple(from, to, c.first, c.second);
+      auto found = seen.find(key);
+      if (found == seen.end()) {
+        seen.emplace(key, hits.size());
+        hits.push_back({{from, to}, {t, c}});
+      } else {
+        LinkContact& kept = hits[found->second].second.contact;
+        kept.depth = std::max(kept.depth, c.depth);
+      }
+    }
+  }
+  // A pair already in contact at either end of the move was named with that step.
+  const auto inContactAt = [&atStep](int step, const LinkContact& c) {
+    auto it = atStep.find(step);
+    return it != atStep.end() && it->second.count({c.first, c.second}) != 0;
+  };
+  for (const auto& [move, hit] : hits) {
+    if (inContactAt(move.first, hit.contact) || inContactAt(move.second, hit.contact)) continue;
+    result.warnings.push_back(
+        {names.Object(move.second), names.Label(move.first) + " -> " + names.Label(move.second) +
+                                        ", at " + Fixed(static_cast<double>(hit.time) / 1e9, 2) +
+                                        " s: " + Hits(model, hit.contact)});
+  }
+  return result;
+}
+
+CheckedRobotLoadResult LoadCheckedRobot(const std::string& path) {
+  CheckedRobotLoadResult result;
+  RobotLoadResult loaded = LoadRobotModel(path);
+  if (!loaded.model) {
+    result.error = std::move(loaded.error);
+    return result;
+  }
+  DisabledCollisionsResult disabled = LoadDisabledCollisionsBeside(*loaded.model);
+  if (!disabled.pairs) {
+    result.error = std::move(disabled.error);
+    return result;
+  }
+  result.robot = CheckedRobot{std::move(*loaded.model), std::move(*disabled.pairs)};
+  return result;
+}
+
+std::vector<ChartWarning> CheckChartWithRobot(const Chart& chart, const BoardKnowledge& board,
+                                              const CheckedRobot* robot,
+                                              std::vector<std::string>* notes) {
+  std::vector<ChartWarning> warnings = CheckChart(chart, board);
+  if (!robot || chart.Type == kScenarioChart) return warnings;
+  RobotCheckResult checked =
+      CheckRobotMotion(robot->model, robot->disabled, chart, CompileMotionChart(chart));
+  if (notes) notes->insert(notes->end(), checked.notes.begin(), checked.notes.end());
+  warnings.insert(warnings.end(), checked.warnings.begin(), checked.warnings.end());
+  return warnings;
+}
+
+}  // namespace brv3::robot

@@ -1,0 +1,311 @@
+#include "ui/robot/RobotDock.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "core/chart/Chart.h"
+#include "ui/robot/RobotView.h"
+
+namespace brv3 {
+namespace {
+
+// The preview's clock advances at the screen's pace.
+constexpr int kFrameMs = 16;
+
+QString TimeText(double seconds) {
+  return QString::number(seconds, 'f', 2) + " s";
+}
+
+}  // namespace
+
+RobotDock::RobotDock(Chart& chart, QWidget* parent) : QDockWidget("Robot", parent), doc_(chart) {
+  setObjectName("RobotDock");
+  auto* box = new QWidget(this);
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(2, 2, 2, 2);
+  view_ = new RobotView(box);
+  layout->addWidget(view_, 1);
+  BuildControls(box);
+  setWidget(box);
+  ticker_.setInterval(kFrameMs);
+  connect(&ticker_, &QTimer::timeout, this, [this] { Tick(); });
+  // Edits come in bursts (a drag): the motion is compiled once they pause.
+  prepare_.setSingleShot(true);
+  prepare_.setInterval(150);
+  connect(&prepare_, &QTimer::timeout, this, [this] {
+    if (isVisible()) EnsurePreview(true);
+  });
+  UpdateButtons();
+}
+
+void RobotDock::BuildControls(QWidget* box) {
+  auto* row = new QHBoxLayout;
+  auto button = [&](const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+    auto* b = new QToolButton(box);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setIcon(style()->standardIcon(icon));
+    row->addWidget(b);
+    return b;
+  };
+  playBtn_ = button("RobotPlayBtn", "Play the motion on the robot", QStyle::SP_MediaPlay);
+  pauseBtn_ = button("RobotPauseBtn", "Pause", QStyle::SP_MediaPause);
+  stopBtn_ = button("RobotStopBtn", "Stop and go back to the start", QStyle::SP_MediaStop);
+  connect(playBtn_, &QToolButton::clicked, this, [this] { Play(); });
+  connect(pauseBtn_, &QToolButton::clicked, this, [this] { Pause(); });
+  connect(stopBtn_, &QToolButton::clicked, this, [this] { Stop(); });
+  timeSlider_ = new QSlider(Qt::Horizontal, box);
+  timeSlider_->setObjectName("RobotTimeSlider");
+  timeSlider_->setRange(0, 0);
+  timeSlider_->setSingleStep(10);
+  timeSlider_->setPageStep(500);
+  connect(timeSlider_, &QSlider::valueChanged, this, [this](int ms) {
+    if (!settingSlider_) Seek(ms / 1000.0);
+  });
+  row->addWidget(timeSlider_, 1);
+  timeLabel_ = new QLabel(TimeText(0), box);
+  timeLabel_->setObjectName("RobotTimeLabel");
+  row->addWidget(timeLabel_);
+  angleBtn_ = new QToolButton(box);
+  angleBtn_->setObjectName("RobotAngleBtn");
+  angleBtn_->setText("View");
+  angleBtn_->setPopupMode(QToolButton::InstantPopup);
+  auto* angles = new QMenu(angleBtn_);
+  angles->setObjectName("RobotAngleMenu");
+  const std::pair<const char*, RobotViewAngle> choices[] = {{"&Front", RobotViewAngle::Front},
+                                                            {"&Side", RobotViewAngle::Side},
+                                                            {"&Top", RobotViewAngle::Top}};
+  for (auto [text, angle] : choices) {
+    QAction* action = angles->addAction(text);
+    action->setObjectName(QString("RobotAngle") + QString(text).remove('&'));
+    connect(action, &QAction::triggered, this, [this, angle = angle] { view_->LookFrom(angle); });
+  }
+  angleBtn_->setMenu(angles);
+  row->addWidget(angleBtn_);
+  static_cast<QVBoxLayout*>(box->layout())->addLayout(row);
+  note_ = new QLabel(box);
+  note_->setObjectName("RobotNote");
+  note_->setWordWrap(true);
+  note_->hide();
+  box->layout()->addWidget(note_);
+}
+
+bool RobotDock::LoadModel(const std::string& path, std::string* error) {
+  robot::RobotLoadResult loaded = robot::LoadRobotModel(path);
+  if (!loaded.model) {
+    if (error) *error = loaded.error;
+    return false;
+  }
+  modelPath_ = path;
+  auto model = std::make_shared<const robot::RobotModel>(std::move(*loaded.model));
+  poser_ = RobotPoser(model);
+  view_->SetModel(model, poser_.Links());
+  SetNote(QString());
+  stale_ = true;
+  Refresh();
+  return true;
+}
+
+void RobotDock::SetEditorPose(const std::optional<ChannelWords>& words) {
+  editorPose_ = words;
+  Refresh();
+}
+
+void RobotDock::ChartChanged() {
+  // The preview is compiled again when next needed; a running one keeps its motion.
+  if (!previewActive_) {
+    preview_.reset();
+    steps_.clear();
+    if (isVisible()) prepare_.start();
+  }
+  Refresh();
+}
+
+QString RobotDock::Note() const {
+  return note_->isVisibleTo(this) ? note_->text() : QString();
+}
+
+void RobotDock::SetNote(const QString& text) {
+  note_->setText(text);
+  note_->setVisible(!text.isEmpty());
+}
+
+bool RobotDock::event(QEvent* event) {
+  const bool result = QDockWidget::event(event);
+  if (event->type() == QEvent::Show) {
+    if (stale_) Refresh();
+    if (!preview_) prepare_.start();
+  } else if (event->type() == QEvent::Hide) {
+    // Nothing runs while the dock cannot be seen.
+    if (playing_) Pause();
+  }
+  return result;
+}
+
+void RobotDock::Refresh() {
+  if (!isVisible()) {
+    stale_ = true;
+    return;
+  }
+  stale_ = false;
+  std::optional<ChannelWords> words;
+  if (previewActive_ && preview_) {
+    source_ = RobotPoseSource::Preview;
+    words = previewWords_;
+  } else if (editorPose_) {
+    source_ = RobotPoseSource::Editor;
+    words = editorPose_;
+  } else {
+    source_ = RobotPoseSource::None;
+    for (const ChartObject& object : doc_.Objects) {
+      if (object.Selected && object.Type == kPosition) {
+        source_ = RobotPoseSource::Selection;
+        words = object.Values;
+        break;
+      }
+    }
+  }
+  if (!words || !poser_.Model()) return;
+  poser_.Pose(*words);
+  view_->Place(poser_.Links());
+  ++posesApplied_;
+}
+
+bool RobotDock::EnsurePreview(bool quiet) {
+  if (preview_) return true;
+  if (quiet && doc_.Objects.empty()) return false;
+  if (doc_.Type == kScenarioChart) {
+    SetNote("A scenario chart cannot be previewed: open a motion chart.");
+    return false;
+  }
+  const MotionCompileResult compiled = CompileMotionChart(doc_);
+  if (!compiled.ok) {
+    SetNote(compiled.failure.text.empty()
+                ? QString("Nothing to play: the chart has no objects.")
+                : "The chart does not compile: " + QString::fromStdString(compiled.failure.text));
+    return false;
+  }
+  SetNote(QString());
+  preview_.emplace(compiled.records);
+  steps_ = compiled.steps;
+  settingSlider_ = true;
+  timeSlider_->setRange(0, static_cast<int>(std::ceil(preview_->Duration() * 1000)));
+  settingSlider_ = false;
+  return true;
+}
+
+int RobotDock::PreviewObject() const {
+  if (step_ < 1 || static_cast<size_t>(step_) > steps_.size()) return -1;
+  const int32_t kind = steps_[static_cast<size_t>(step_ - 1)].Kind;
+  return kind >= 0 ? kind : -1;
+}
+
+void RobotDock::ShowPreviewAt(double seconds) {
+  time_ = seconds;
+  const PreviewSample sample = preview_->At(seconds);
+  previewWords_ = sample.words;
+  const int step = sample.step + 1;
+  settingSlider_ = true;
+  timeSlider_->setValue(static_cast<int>(std::lround(seconds * 1000)));
+  settingSlider_ = false;
+  timeLabel_->setText(TimeText(seconds));
+  if (step != step_) {
+    step_ = step;
+    emit PreviewStepChanged(step_, PreviewObject());
+  }
+  Refresh();
+}
+
+void RobotDock::Play() {
+  if (playing_ || !EnsurePreview()) return;
+  // Played to its end: Play starts it again.
+  if (!preview_->RunsForever() && time_ >= preview_->Duration()) time_ = 0;
+  previewActive_ = true;
+  playing_ = true;
+  playedFrom_ = time_;
+  clock_.start();
+  ticker_.start();
+  ShowPreviewAt(time_);
+  UpdateButtons();
+}
+
+void RobotDock::Pause() {
+  if (!playing_) return;
+  Tick();
+  playing_ = false;
+  ticker_.stop();
+  UpdateButtons();
+}
+
+void RobotDock::Stop() {
+  const bool wasActive = previewActive_;
+  playing_ = false;
+  ticker_.stop();
+  previewActive_ = false;
+  time_ = 0;
+  settingSlider_ = true;
+  timeSlider_->setValue(0);
+  settingSlider_ = false;
+  timeLabel_->setText(TimeText(0));
+  if (step_ != 0) {
+    step_ = 0;
+    emit PreviewStepChanged(0, -1);
+  }
+  // The chart may have changed while the preview ran.
+  preview_.reset();
+  prepare_.start();
+  if (wasActive) Refresh();
+  UpdateButtons();
+}
+
+void RobotDock::Seek(double seconds) {
+  if (!EnsurePreview()) return;
+  if (playing_) {
+    playing_ = false;
+    ticker_.stop();
+  }
+  previewActive_ = true;
+  ShowPreviewAt(std::clamp(
+      seconds, 0.0, preview_->RunsForever() ? kPreviewHorizonSeconds : preview_->Duration()));
+  UpdateButtons();
+}
+
+void RobotDock::Tick() {
+  if (!playing_ || !preview_) return;
+  double now = playedFrom_ + clock_.elapsed() / 1000.0;
+  const bool ended = !preview_->RunsForever() && now >= preview_->Duration();
+  if (ended) now = preview_->Duration();
+  if (preview_->RunsForever() && now > preview_->Duration()) {
+    // The slider spans one round; the robot goes on repeating.
+    time_ = now;
+    const PreviewSample sample = preview_->At(now);
+    previewWords_ = sample.words;
+    if (sample.step + 1 != step_) {
+      step_ = sample.step + 1;
+      emit PreviewStepChanged(step_, PreviewObject());
+    }
+    Refresh();
+    return;
+  }
+  ShowPreviewAt(now);
+  if (ended) {
+    playing_ = false;
+    ticker_.stop();
+    UpdateButtons();
+  }
+}
+
+void RobotDock::UpdateButtons() {
+  playBtn_->setEnabled(!playing_);
+  pauseBtn_->setEnabled(playing_);
+  stopBtn_->setEnabled(previewActive_);
+}
+
+}  // namespace brv3

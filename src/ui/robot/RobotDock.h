@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/chart/ChartEvents.h"
+#include "core/motion/MotionCompiler.h"
+#include "core/motion/MotionPreview.h"
+#include "ui/robot/RobotPoser.h"
+
+class QLabel;
+class QSlider;
+class QToolButton;
+
+namespace brv3 {
+
+class Chart;
+class RobotView;
+
+// Where the robot's pose comes from, strongest first.
+enum class RobotPoseSource { None, Preview, Editor, Selection };
+
+// The dock "Robot": the robot in 3D in the pose of, in this order, the preview being played, the
+// position editor's pose while it is open, or the selected position object. Play, Pause, Stop
+// and a time slider play the open motion chart as the board would. While hidden it only notes
+// that something changed; it catches up when shown.
+class RobotDock : public QDockWidget {
+  Q_OBJECT
+ public:
+  explicit RobotDock(Chart& chart, QWidget* parent = nullptr);
+
+  // Loads a robot description; on failure the model in place stays and `error` says why.
+  bool LoadModel(const std::string& path, std::string* error);
+  const std::string& ModelPath() const { return modelPath_; }
+  const std::shared_ptr<const robot::RobotModel>& Model() const { return poser_.Model(); }
+
+  // The position editor's pose while it is open; nullopt once it closes.
+  void SetEditorPose(const std::optional<ChannelWords>& words);
+  // The chart or its selection changed.
+  void ChartChanged();
+
+  // The preview: Play starts (or resumes) from the slider's time; Stop returns to the start.
+  void Play();
+  void Pause();
+  void Stop();
+  // Shows the preview at `seconds` (pausing a running preview).
+  void Seek(double seconds);
+  bool Playing() const { return playing_; }
+  double PreviewTime() const { return time_; }
+  double PreviewDuration() const { return preview_ ? preview_->Duration() : 0; }
+  // The step of the preview shown (1-based; 0 before the first), and the chart object it came
+  // from (-1 when none).
+  int PreviewStep() const { return step_; }
+  int PreviewObject() const;
+
+  RobotPoseSource Source() const { return source_; }
+  // The pose the robot was last put in (noted also while hidden).
+  const RobotPoser& Poser() const { return poser_; }
+  RobotView* View() const { return view_; }
+  // Poses worked out since the start; a hidden dock works none out.
+  int PosesApplied() const { return posesApplied_; }
+  // The message under the controls (a failed compile, a missing model), empty when none.
+  QString Note() const;
+
+ signals:
+  // The preview shows step `step` (1-based) from chart object `object` (-1: none); 0, -1 when
+  // the preview stops.
+  void PreviewStepChanged(int step, int object);
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  void BuildControls(QWidget* box);
+  // Works out the pose from the strongest source and moves the robot, unless hidden.
+  void Refresh();
+  // Compiles the open chart for the preview; `quiet` says nothing of an empty chart.
+  bool EnsurePreview(bool quiet = false);
+  void ShowPreviewAt(double seconds);
+  void Tick();
+  void SetNote(const QString& text);
+  void UpdateButtons();
+
+  Chart& doc_;
+  RobotView* view_ = nullptr;
+  QToolButton* playBtn_ = nullptr;
+  QToolButton* pauseBtn_ = nullptr;
+  QToolButton* stopBtn_ = nullptr;
+  QToolButton* angleBtn_ = nullptr;
+  QSlider* timeSlider_ = nullptr;
+  QLabel* timeLabel_ = nullptr;
+  QLabel* note_ = nullptr;
+
+  std::string modelPath_;
+  RobotPoser poser_;
+  std::optional<ChannelWords> editorPose_;
+  RobotPoseSource source_ = RobotPoseSource::None;
+  bool stale_ = true;  // something changed while hidden
+  int posesApplied_ = 0;
+
+  // The preview: compiled when first needed after a change of the chart.
+  std::optional<MotionPreview> preview_;
+  std::vector<StepEntry> steps_;
+  bool previewActive_ = false;  // played, paused or scrubbed since the last Stop
+  bool playing_ = false;
+  double time_ = 0;
+  double playedFrom_ = 0;  // preview time when the clock started
+  int step_ = 0;
+  ChannelWords previewWords_{};
+  bool settingSlider_ = false;
+  QElapsedTimer clock_;
+  QTimer ticker_;
+  QTimer prepare_;  // compiles the preview soon after a change, so the slider spans the motion
+};
+
+}  // namespace brv3

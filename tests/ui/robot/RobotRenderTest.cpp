@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <QStandardPaths>
+#include <filesystem>
+
+#include "core/chart/ChartFiles.h"
+#include "core/motion/MotionCompiler.h"
+#include "core/motion/MotionPreview.h"
+#include "core/util/Prompter.h"
+#include "support/TestSupport.h"
+#include "ui/robot/ArmCharts.h"
+#include "ui/robot/RobotPoser.h"
+
+namespace brv3 {
+namespace {
+
+// Drawing needs OpenGL through a window system: the display the tests run on, or a private Xvfb
+// the render command starts itself.
+bool CanDraw() {
+  return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !QStandardPaths::findExecutable("Xvfb").isEmpty();
+}
+
+class RobotRenderTest : public ::testing::Test {
+ protected:
+  RobotRenderTest() {
+    Chart chart =
+        test::ArmMotion({{16384, 16384}, {16384 + 900, 16384 - 900}, {16384, 16384 + 600}});
+    SilentPrompter quiet;
+    EXPECT_TRUE(SaveChartFile(chart, chartPath, quiet));
+  }
+  test::ProcessResult Render(std::vector<std::string> args, const char* program = BRV3_GUI_PATH) {
+    std::vector<std::string> all;
+    if (program == std::string(BRV3_GUI_PATH))
+      all.push_back("--render");
+    else
+      all.push_back("render");
+    all.insert(all.end(), args.begin(), args.end());
+    return test::RunProcess(program, all, "", 60000);
+  }
+  // Pixels that differ from the background (the top-left corner's colour).
+  static double Drawn(const QImage& image) {
+    const QRgb background = image.pixel(0, 0);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) != background;
+    return double(count) / (image.width() * image.height());
+  }
+  static double Changed(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x) count += a.pixel(x, y) != b.pixel(x, y);
+    return double(count) / (a.width() * a.height());
+  }
+
+  test::TempDir dir;
+  const std::string chartPath = dir.File("arm.QVB");
+  const std::string robot = test::DataFile("robots/arm.urdf");
+};
+
+TEST_F(RobotRenderTest, TwoStepsGiveTwoDifferentPicturesOfTheRobot) {
+  if (!CanDraw()) GTEST_SKIP() << "no display and no Xvfb: nothing can draw with OpenGL";
+  const std::string first = dir.File("first.png");
+  const std::string second = dir.File("second.png");
+  test::ProcessResult r = Render({"--robot", robot, chartPath, "--step", "1", "--view", "side",
+                                  "--size", "320x240", "-o", first});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  r = Render({"--robot", robot, chartPath, "--step", "2", "--view", "side", "--size", "320x240",
+              "-o", second});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const QImage a(QString::fromStdString(first));
+  const QImage b(QString::fromStdString(second));
+  ASSERT_EQ(a.size(), QSize(320, 240));
+  ASSERT_EQ(b.size(), a.size());
+  // The robot and the floor cover part of the picture, lit: more than two shades of it.
+  EXPECT_GT(Drawn(a), 0.02);
+  EXPECT_GT(Drawn(b), 0.02);
+  EXPECT_GT(Changed(a, b), 0.005);
+
+  // The same moment by time: when step 2 has finished moving, as the preview model has it.
+  Chart chart;
+  SilentPrompter quiet;
+  ASSERT_EQ(OpenChartFile(chart, chartPath, quiet).status, OpenStatus::Opened);
+  const std::optional<double> settled =
+      StepSettledTime(MotionPreview(CompileMotionChart(chart).records), 2);
+  ASSERT_TRUE(settled);
+  EXPECT_GT(*settled, 0.5);
+  const std::string timed = dir.File("timed.png");
+  r = Render({"--robot", robot, chartPath, "--time", std::to_string(*settled), "--view", "side",
+              "--size", "320x240", "-o", timed});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_LT(Changed(QImage(QString::fromStdString(timed)), b), 0.001);
+
+  // The command line's render hands over to the editor program.
+  const std::string cli = dir.File("cli.png");
+  r = Render({"--robot", robot, chartPath, "--step", "2", "--view", "side", "--size", "320x240",
+              "-o", cli},
+             BRV3_CLI_PATH);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_LT(Changed(QImage(QString::fromStdString(cli)), b), 0.001);
+}
+
+TEST_F(RobotRenderTest, UnusableInputIsNamedAndNothingIsWritten) {
+  const std::string out = dir.File("out.png");
+  const std::string bad = dir.File("bad.urdf");
+  test::WriteFile(bad,
+                  "<robot name=\"x\"><link name=\"a\"/><link name=\"b\"/>"
+                  "<joint name=\"j\" type=\"continuous\"><parent link=\"a\"/>"
+                  "<child link=\"b\"/></joint>\n<transmission name=\"t\">"
+                  "<joint name=\"j\"/><actuator name=\"CH25\">"
+                  "<mechanicalReduction>1</mechanicalReduction></actuator>"
+                  "</transmission></robot>");
+  for (const char* program : {BRV3_GUI_PATH, BRV3_CLI_PATH}) {
+    test::ProcessResult r = Render({"--robot", bad, chartPath, "-o", out}, program);
+    EXPECT_EQ(r.exitCode, 2) << program;
+    EXPECT_NE(r.err.find("bad.urdf"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("CH25"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
+  const std::vector<std::vector<std::string>> wrong = {
+      {"--robot", robot, chartPath, "--step", "9", "-o", out},
+      {"--robot", robot, chartPath, "--step", "0", "-o", out},
+      {"--robot", robot, chartPath, "--step", "2", "--time", "1", "-o", out},
+      {"--robot", robot, chartPath, "--size", "12x9000", "-o", out},
+      {"--robot", robot, chartPath, "--view", "back", "-o", out},
+      {"--robot", robot, dir.File("missing.QVB"), "-o", out},
+      {"--robot", robot, chartPath},
+  };
+  for (const auto& args : wrong) {
+    test::ProcessResult r = Render(args);
+    EXPECT_EQ(r.exitCode, 2) << args[3] << ": " << r.err;
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_FALSE(std::filesystem::exists(out));
+  }
+  EXPECT_NE(Render({"--robot", robot, chartPath, "--step", "9", "-o", out}).err.find("step 9"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace brv3
