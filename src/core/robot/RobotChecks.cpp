@@ -50,27 +50,25 @@ class StepNames {
   const MotionCompileResult& compiled_;
 };
 
+// The joints pose step `step` drives beyond their limits.
 void CheckLimits(const RobotModel& model, const MotionCompileResult& compiled,
-                 const StepNames& names, std::vector<ChartWarning>& out) {
-  for (size_t s = 0; s < compiled.records.size(); ++s) {
-    const int step = static_cast<int>(s);
-    if (!names.IsPose(step)) continue;
-    for (const ChannelJoint& c : model.channels) {
-      const uint16_t word = compiled.records[s].Values[static_cast<size_t>(c.channel - 1)];
-      const int j = model.JointIndex(c.joint);
-      if (!IsServoPosition(word) || j < 0) continue;
-      const Joint& joint = model.joints[static_cast<size_t>(j)];
-      const bool metres = joint.type == JointType::Prismatic;
-      if (!joint.hasLimits || (!metres && joint.type != JointType::Revolute)) continue;
-      const double at = (static_cast<double>(word) - kPositionCenter) / c.reduction + c.offset;
-      if (at >= joint.lower - 1e-9 && at <= joint.upper + 1e-9) continue;
-      const int places = metres ? 3 : 2;
-      const char* unit = metres ? " m" : " rad";
-      out.push_back({names.Object(step), names.Label(step) + ": CH" + std::to_string(c.channel) +
-                                             " " + joint.name + " at " + Fixed(at, places) + unit +
-                                             " is beyond its limit " + Fixed(joint.lower, places) +
-                                             ".." + Fixed(joint.upper, places) + unit});
-    }
+                 const StepNames& names, int step, std::vector<ChartWarning>& out) {
+  const auto s = static_cast<size_t>(step);
+  for (const ChannelJoint& c : model.channels) {
+    const uint16_t word = compiled.records[s].Values[static_cast<size_t>(c.channel - 1)];
+    const int j = model.JointIndex(c.joint);
+    if (!IsServoPosition(word) || j < 0) continue;
+    const Joint& joint = model.joints[static_cast<size_t>(j)];
+    const bool metres = joint.type == JointType::Prismatic;
+    if (!joint.hasLimits || (!metres && joint.type != JointType::Revolute)) continue;
+    const double at = (static_cast<double>(word) - kPositionCenter) / c.reduction + c.offset;
+    if (at >= joint.lower - 1e-9 && at <= joint.upper + 1e-9) continue;
+    const int places = metres ? 3 : 2;
+    const char* unit = metres ? " m" : " rad";
+    out.push_back({names.Object(step), names.Label(step) + ": CH" + std::to_string(c.channel) +
+                                           " " + joint.name + " at " + Fixed(at, places) + unit +
+                                           " is beyond its limit " + Fixed(joint.lower, places) +
+                                           ".." + Fixed(joint.upper, places) + unit});
   }
 }
 
@@ -101,7 +99,6 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
   RobotCheckResult result;
   const StepNames names(chart, compiled);
   if (!compiled.ok || !DrivesTheRobot(model, compiled, names)) return result;
-  CheckLimits(model, compiled, names, result.warnings);
 
   const SelfCollision collision(model, disabled);
   if (const int meshes = collision.SkippedMeshes(); meshes > 0)
@@ -113,7 +110,7 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
   std::vector<Transform> links;
   std::vector<LinkContact> contacts;
 
-  // Each pose step's own pose; channels holding no servo position keep the pose before.
+  // Each pose step's limits and own pose; channels holding no servo position keep the pose before.
   std::map<int, std::map<PairKey, LinkContact>> atStep;
   JointPositions joints = RestJointPositions(model);
   for (size_t s = 0; s < compiled.records.size(); ++s) {
@@ -123,6 +120,7 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
       result.stopped = true;
       return result;
     }
+    CheckLimits(model, compiled, names, step, result.warnings);
     joints = JointPositionsFromPose(model, compiled.records[s].Values, joints);
     ForwardKinematics(model, joints, links);
     collision.Contacts(links, contacts);

@@ -196,6 +196,19 @@ TEST(RobotChecks, MeshShapesAreLeftOutWithANote) {
             std::vector<std::string>{});
 }
 
+TEST(RobotChecks, AMotionThatRepeatsIsCheckedOnTheWayBackToItsStart) {
+  const RobotModel model = Load(Robot());
+  Chart chart =
+      Poses({{"DOWN", kPositionCenter, kPositionCenter}, {"UP", At(-2.8), kPositionCenter}});
+  chart.Links.push_back(chart.Links.front());
+  chart.Links.back().Origin = 1;
+  chart.Links.back().Final = 0;
+  const std::vector<std::string> lines = Check(model, chart);
+  ASSERT_EQ(lines.size(), 2u) << testing::PrintToString(lines);
+  EXPECT_EQ(lines[0].rfind("step 1 (DOWN) -> step 2 (UP), at 1.11 s: l_hand hits torso", 0), 0u);
+  EXPECT_EQ(lines[1].rfind("step 2 (UP) -> step 1 (DOWN), at ", 0), 0u) << lines[1];
+}
+
 TEST(RobotChecks, DisabledPairsAreReadBesideTheRobot) {
   const RobotModel model = Load(Robot());
   DisabledCollisionsResult read = ReadDisabledCollisions(
