@@ -1,7 +1,6 @@
 #include "ui/motion/ObjectEditors.h"
 
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <filesystem>
 
@@ -217,9 +216,9 @@ void ObjectEditors::ChooseRobotModel() {
       robot_->ModelPath().empty()
           ? QString::fromStdString(ShippedRobotsFolder())
           : QFileInfo(QString::fromStdString(robot_->ModelPath())).absolutePath();
-  const QString path = QFileDialog::getOpenFileName(&window_, "Robot Model", folder,
-                                                    "Robot descriptions (*.urdf);;All files (*)");
-  if (!path.isEmpty()) UseRobotModel(path.toStdString());
+  const std::optional<FileAnswer> file = window_.Prompts().ChooseFile(
+      {false, "Robot Model", folder.toStdString(), "Robot descriptions (*.urdf);;All files (*)"});
+  if (file) UseRobotModel(file->path);
 }
 
 bool ObjectEditors::UseRobotModel(const std::string& path) {
