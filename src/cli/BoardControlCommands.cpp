@@ -21,14 +21,6 @@ std::string FaultMessage(const BoardLink& link) {
 }
 
 // Runs `work` on a connected board; the exit code covers a port that cannot be opened.
-template <class Work>
-int WithBoard(const Options& options, Work work) {
-  int exitCode = kExitOk;
-  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
-  if (!board) return exitCode;
-  return work(*board);
-}
-
 int Version(BoardConnection& board) {
   Bytes reply;
   // Read-only commands try a failed read once more.

@@ -12,14 +12,6 @@
 namespace brv3::cli {
 namespace {
 
-template <class Work>
-int WithBoard(const Options& options, Work work) {
-  int exitCode = kExitOk;
-  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
-  if (!board) return exitCode;
-  return work(*board);
-}
-
 int ShowConfig(BoardConnection& board, bool asJson) {
   const std::optional<BoardConfig> config =
       ReadConfigFromBoard(board.link, std::cerr, "The board's configuration could not be read");

@@ -23,14 +23,6 @@ namespace {
 
 constexpr const char* kNoAnswer = "The board did not answer";
 
-template <class Work>
-int WithBoard(const Options& options, Work work) {
-  int exitCode = kExitOk;
-  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
-  if (!board) return exitCode;
-  return work(*board);
-}
-
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });

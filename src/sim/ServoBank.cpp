@@ -68,11 +68,4 @@ void ServoBank::Halt(Nanos now) {
   for (int c = 0; c < kChannels; ++c) Set(c, Position(c, now));
 }
 
-bool ServoBank::Moving(Nanos now) const {
-  for (const Track& t : tracks_) {
-    if (t.duration > 0 && now < t.start + t.duration) return true;
-  }
-  return false;
-}
-
 }  // namespace brv3::sim

@@ -29,7 +29,6 @@ class ServoBank {
   void Set(int channel, uint16_t word);
   // Holds every channel where it is now.
   void Halt(Nanos now);
-  bool Moving(Nanos now) const;
 
  private:
   struct Track {

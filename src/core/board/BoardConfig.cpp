@@ -2,24 +2,13 @@
 
 #include <algorithm>
 
+#include "core/board/ReplyBytes.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/TableEntry.h"
 #include "core/util/Cp932.h"
 
 namespace brv3 {
 namespace {
-
-template <size_t N>
-bool Take(bool ok, const Bytes& reply, std::array<uint8_t, N>& out) {
-  if (!ok || reply.size() < N) return false;
-  std::copy_n(reply.begin(), N, out.begin());
-  return true;
-}
-
-template <size_t N>
-Bytes AsBytes(const std::array<uint8_t, N>& a) {
-  return Bytes(a.begin(), a.end());
-}
 
 void Fail(std::string* failed, const std::string& what) {
   if (failed && failed->empty()) *failed = what;
@@ -29,16 +18,16 @@ void Fail(std::string* failed, const std::string& what) {
 
 bool ReadSensorConfig(BoardLink& link, SensorConfig& s) {
   Bytes reply;
-  if (!Take(link.ReadAdSettings(Area::Stored, reply), reply, s.adSettings)) return false;
+  if (!TakeBytes(link.ReadAdSettings(Area::Stored, reply), reply, s.adSettings)) return false;
   for (int t = 0; t < 3; ++t)
-    if (!Take(link.ReadMixTable(Area::Stored, t, reply), reply,
-              s.mixTables[static_cast<size_t>(t)]))
+    if (!TakeBytes(link.ReadMixTable(Area::Stored, t, reply), reply,
+                   s.mixTables[static_cast<size_t>(t)]))
       return false;
   std::array<uint8_t, 6> calibration{};
-  if (!Take(link.ReadAdCalibration(Area::Stored, reply), reply, calibration)) return false;
+  if (!TakeBytes(link.ReadAdCalibration(Area::Stored, reply), reply, calibration)) return false;
   for (size_t i = 0; i < 3; ++i)
     s.calibration[i] = static_cast<uint16_t>(calibration[2 * i] << 8 | calibration[2 * i + 1]);
-  return Take(link.ReadPropoSettings(Area::Stored, reply), reply, s.transmitter);
+  return TakeBytes(link.ReadPropoSettings(Area::Stored, reply), reply, s.transmitter);
 }
 
 bool WriteSensorConfig(BoardLink& link, const SensorConfig& s) {
@@ -112,8 +101,8 @@ std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed)
   }
   config.trim = *trim;
   for (int n = 1; n <= kChannels; ++n) {
-    if (!Take(link.ReadChannelName(n - 1, reply), reply,
-              config.names[static_cast<size_t>(n - 1)])) {
+    if (!TakeBytes(link.ReadChannelName(n - 1, reply), reply,
+                   config.names[static_cast<size_t>(n - 1)])) {
       Fail(failed, "channel name " + std::to_string(n));
       return std::nullopt;
     }

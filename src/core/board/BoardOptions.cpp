@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/board/ReplyBytes.h"
 #include "core/comm/BoardLink.h"
 #include "core/util/RoundHalfEven.h"
 
@@ -14,13 +15,6 @@ constexpr std::array<const char*, kTimebaseCount> kTimebases = {"15ms", "17.5ms"
 
 uint16_t SetIf(uint16_t word, uint16_t bits, bool on) {
   return on ? static_cast<uint16_t>(word | bits) : static_cast<uint16_t>(word & ~bits);
-}
-
-template <size_t N>
-bool Take(bool ok, const Bytes& reply, std::array<uint8_t, N>& out) {
-  if (!ok || reply.size() < N) return false;
-  std::copy_n(reply.begin(), N, out.begin());
-  return true;
 }
 
 }  // namespace
@@ -122,10 +116,10 @@ std::optional<BoardOptionsData> BoardOptions::Load() {
   Bytes reply;
   if (!link_.ReadModeWord(Area::Stored, reply) || reply.size() < 2) return std::nullopt;
   data.modeWord = static_cast<uint16_t>(reply[0] << 8 | reply[1]);
-  if (!Take(link_.ReadStartMotions(reply), reply, data.startMotions)) return std::nullopt;
-  if (!Take(link_.ReadAlarmMotion(reply), reply, data.alarm)) return std::nullopt;
-  if (!Take(link_.ReadSsvChannelMask(reply), reply, data.serialMask)) return std::nullopt;
-  if (!Take(link_.ReadSvlChannelMask(reply), reply, data.svlMask)) return std::nullopt;
+  if (!TakeBytes(link_.ReadStartMotions(reply), reply, data.startMotions)) return std::nullopt;
+  if (!TakeBytes(link_.ReadAlarmMotion(reply), reply, data.alarm)) return std::nullopt;
+  if (!TakeBytes(link_.ReadSsvChannelMask(reply), reply, data.serialMask)) return std::nullopt;
+  if (!TakeBytes(link_.ReadSvlChannelMask(reply), reply, data.svlMask)) return std::nullopt;
   return data;
 }
 
@@ -147,7 +141,7 @@ bool BoardOptions::WriteModeWord(const OptionChoices& choices) {
 bool BoardOptions::WriteStartMotions(const OptionChoices& choices) {
   Bytes reply;
   std::array<uint8_t, 2> bytes{};
-  if (!Take(link_.ReadStartMotions(reply), reply, bytes)) return false;
+  if (!TakeBytes(link_.ReadStartMotions(reply), reply, bytes)) return false;
   if (!WriteModeWord(choices)) return false;
   if (choices.startSwitchItem > 0) bytes[0] = static_cast<uint8_t>(choices.startSwitchItem - 1);
   if (choices.powerUpItem > 0) bytes[1] = static_cast<uint8_t>(choices.powerUpItem - 1);
@@ -158,7 +152,7 @@ bool BoardOptions::WriteLowVoltage(const OptionChoices& choices) {
   if (!WriteModeWord(choices)) return false;
   Bytes reply;
   std::array<uint8_t, 3> bytes{};
-  if (!Take(link_.ReadAlarmMotion(reply), reply, bytes)) return false;
+  if (!TakeBytes(link_.ReadAlarmMotion(reply), reply, bytes)) return false;
   const int motion = choices.lowVoltageItem > 0 ? choices.lowVoltageItem - 1 : bytes[0];
   return link_.WriteAlarmMotion(motion, VoltTenthsToRaw(choices.voltTenths));
 }

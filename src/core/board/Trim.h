@@ -72,8 +72,6 @@ class TrimEditor {
   // False when the board part failed.
   bool LoadTrim(const TrimSet& trim);
 
-  void SetSerialMask(const ChannelMask& mask) { mask_ = mask; }
-  const ChannelMask& SerialMask() const { return mask_; }
   TrimRange Range(int channel) const { return TrimRangeFor(mask_, channel); }
   uint16_t Position(int channel) const { return trim_[Index(channel)]; }
   // The offset the edit box shows: the value as read (a held slider may differ) or as set.

@@ -47,17 +47,14 @@ class BoardLink {
 
   void SetPort(Port* port) { port_ = port; }
   Port* CurrentPort() const { return port_; }
-  void SetPrompter(Prompter* prompter) { prompter_ = prompter; }
   void SetTableObserver(TableEntryObserver* observer) { observer_ = observer; }
   // Told before and after every command (it may reopen a lost port first); null for none.
   void SetConnectionWatch(ConnectionWatch* watch) { watch_ = watch; }
   void SetApplicationTitle(std::string title) { title_ = std::move(title); }
-  const std::string& ApplicationTitle() const { return title_; }
   // A read (a command with a data reply) that fails on the line (no answer, a short reply, a bad
   // checksum) is sent again up to `retries` more times: it changes nothing on the board, so one
   // spoilt reply need not fail a long transfer. 0 (the default) sends each command once.
   void SetReadRetries(int retries) { readRetries_ = retries < 0 ? 0 : retries; }
-  int ReadRetries() const { return readRetries_; }
   int AttemptLimit() const { return attemptLimit_; }
   void SetAttemptLimit(int limit) { attemptLimit_ = limit < 1 ? 1 : limit; }
   // Month, day, hour, minute of "now" for the date stamp of written table entries.

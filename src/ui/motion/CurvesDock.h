@@ -55,8 +55,6 @@ class CurvesDock : public QDockWidget {
   void SetChannelShown(int channel, bool shown);
   // The steps highlighted because their objects are selected.
   std::vector<int> HighlightedSteps() const;
-  // The marker labels along the top, in step order.
-  const std::vector<QGraphicsSimpleTextItem*>& Markers() const { return markers_; }
 
  protected:
   bool event(QEvent* event) override;

@@ -26,6 +26,7 @@
 #include "core/util/Prompter.h"
 #include "ui/app/Glyphs.h"
 #include "ui/app/ShellSettings.h"
+#include "ui/chart/BgrColor.h"
 #include "ui/chart/CanvasPainter.h"
 #include "ui/motion/FocusReturn.h"
 #include "ui/motion/JpegImage.h"
@@ -39,16 +40,6 @@ const char* const kPanelNames[] = {"SPEED", "COMMAND", "LINK"};
 constexpr int kLabelWidth = 52;
 constexpr int kEditWidth = 44;
 constexpr int kControlsLeft = kLabelWidth + kEditWidth + 4;
-
-QColor FromBgr(uint32_t bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>(bgr >> 8 & 0xFF),
-                static_cast<int>(bgr >> 16 & 0xFF));
-}
-
-uint32_t ToBgr(const QColor& c) {
-  return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
-         static_cast<uint32_t>(c.blue()) << 16;
-}
 
 // Scale factors shown as "0.###".
 QString ScaleText(double factor) {
@@ -141,7 +132,6 @@ void TPrmDlg::BuildChannelPanel(int c) {
     connect(radio, &QRadioButton::clicked, this, [this, c, r] {
       editor_.RadioReleased(c, static_cast<ChannelRadio>(r), true);
       RefreshChannel(c);
-      Changed();
     });
   }
   connect(ch.edit, &QLineEdit::returnPressed, this, [this, c] {
@@ -149,7 +139,6 @@ void TPrmDlg::BuildChannelPanel(int c) {
     editor_.EditEntered(c, controls.edit->text().toStdString());
     RefreshChannel(c);
     controls.edit->selectAll();
-    Changed();
   });
   // A move while the thumb is held is a drag (refused while a live send runs); a release, a
   // click beside the thumb or a key is never refused.
@@ -161,12 +150,10 @@ void TPrmDlg::BuildChannelPanel(int c) {
     else
       editor_.PositionSliderReleased(c, value);
     RefreshChannel(c);
-    Changed();
   });
   connect(ch.scroll, &QSlider::sliderReleased, this, [this, c] {
     editor_.PositionSliderReleased(c, channels_[static_cast<size_t>(c - 1)].scroll->value());
     RefreshChannel(c);
-    Changed();
   });
   connect(ch.ssl, &QSlider::valueChanged, this, [this, c](int value) {
     if (mirroring_) return;
@@ -176,12 +163,10 @@ void TPrmDlg::BuildChannelPanel(int c) {
     else
       editor_.SpeedStretchSliderReleased(c, value);
     RefreshChannel(c);
-    Changed();
   });
   connect(ch.ssl, &QSlider::sliderReleased, this, [this, c] {
     editor_.SpeedStretchSliderReleased(c, channels_[static_cast<size_t>(c - 1)].ssl->value());
     RefreshChannel(c);
-    Changed();
   });
 }
 
@@ -207,7 +192,6 @@ void TPrmDlg::BuildSpeedPanel() {
     mirroring_ = true;
     speedEdit_->setText(QString::fromStdString(editor_.SpeedEditText()));
     mirroring_ = false;
-    Changed();
   });
   connect(speedEdit_, &QLineEdit::returnPressed, this, [this] {
     editor_.SpeedEditEntered(speedEdit_->text().toStdString());
@@ -216,7 +200,6 @@ void TPrmDlg::BuildSpeedPanel() {
     speedEdit_->setText(QString::fromStdString(editor_.SpeedEditText()));
     mirroring_ = false;
     speedEdit_->selectAll();
-    Changed();
   });
 }
 
@@ -243,14 +226,14 @@ void TPrmDlg::BuildButtonBar() {
   auto* linkAdd = AddButton("LinkAddBtn", "Increment Link", Glyph(GlyphKind::Text, ">"));
   connect(set, &QToolButton::clicked, this, [this] { editor_.WritePose(); });
   connect(get, &QToolButton::clicked, this, [this] {
-    if (editor_.ReadPose()) Changed();
+    editor_.ReadPose();
     Refresh();
   });
   connect(home, &QToolButton::clicked, this, [this] { RestPoseClicked(false); });
   connect(trim, &QToolButton::clicked, this, [this] { RestPoseClicked(true); });
   connect(sleep, &QToolButton::clicked, this, [this] { editor_.ToggleSleep(); });
   connect(snapshot, &QToolButton::clicked, this, [this] {
-    if (editor_.Snapshot()) Changed();
+    editor_.Snapshot();
     Refresh();
   });
   for (const auto& [linkButton, linkDirection] : {std::pair{linkSub, -1}, std::pair{linkAdd, +1}}) {
@@ -258,7 +241,7 @@ void TPrmDlg::BuildButtonBar() {
     const int direction = linkDirection;
     connect(button, &QToolButton::clicked, this, [this, button, direction] {
       button->setEnabled(false);
-      if (editor_.IncrementLink(direction)) Changed();
+      editor_.IncrementLink(direction);
       button->setEnabled(true);
       Refresh();
     });
@@ -316,7 +299,6 @@ void TPrmDlg::RestPoseClicked(bool trim) {
     if (std::optional<PoseRecord> pose = PoseRecord::Unpack(record)) editor_.LoadRestPose(*pose);
   });
   Refresh();
-  Changed();
 }
 
 void TPrmDlg::BuildMenu() {
@@ -352,7 +334,6 @@ void TPrmDlg::OpenMenu(int tag, const QPoint& globalPos) {
       add(item.name, item.caption, [this, tag, t = item.tag] {
         editor_.TypeChosen(tag, t);
         RefreshChannel(tag);
-        Changed();
       });
     }
     prmMenu_->addSeparator()->setObjectName("N2");
@@ -574,10 +555,6 @@ void TPrmDlg::RefreshChannel(int c) {
     radio->setAutoExclusive(true);
   }
   mirroring_ = wasMirroring;
-}
-
-void TPrmDlg::Changed() {
-  emit PoseChanged();
 }
 
 bool TPrmDlg::SaveLayout() {
