@@ -21,11 +21,11 @@ uint16_t SetIf(uint16_t word, uint16_t bits, bool on) {
 
 uint16_t ApplyOptionBits(uint16_t read, const OptionChoices& c) {
   uint16_t word = read;
-  word = SetIf(word, kOptRemotePlayback, c.remotePlayback);
-  word = SetIf(word, kOptStartSwitch, c.startSwitchItem != 0);
-  word = SetIf(word, kOptPowerUp, c.powerUpItem != 0);
-  word = SetIf(word, kOptLowVoltage, c.lowVoltageItem != 0);
-  word = SetIf(word, kOptMotionReplay, c.motionReplay);
+  word = SetIf(word, kModeRemotePlay, c.remotePlayback);
+  word = SetIf(word, kModeStartSwitch, c.startSwitchItem != 0);
+  word = SetIf(word, kModePowerUpMotion, c.powerUpItem != 0);
+  word = SetIf(word, kModeLowVoltage, c.lowVoltageItem != 0);
+  word = SetIf(word, kModePlaybackReport, c.motionReplay);
   word = SetIf(word, kOptAlwaysZero, false);
   word = SetIf(word, kOptZlt1, c.zlt1);
   const int timebase = c.timebase < 0 || c.timebase >= kTimebaseCount ? 0 : c.timebase;
@@ -58,28 +58,15 @@ std::string VoltText(int tenths) {
   return text;
 }
 
-std::string SlotName(int slot) {
-  if (slot >= 0 && slot < BoardLink::kMotionEntries) return "M" + std::to_string(slot + 1);
-  if (slot >= BoardLink::kMotionEntries && slot < kNoSlot)
-    return "S" + std::to_string(slot - BoardLink::kMotionEntries + 1);
-  return "";
-}
-
-std::optional<int> SlotOfName(const std::string& name) {
-  for (int slot = 0; slot < kNoSlot; ++slot)
-    if (SlotName(slot) == name) return slot;
-  return std::nullopt;
-}
-
 int ListItemFor(uint8_t slot, bool bitSet) {
-  return bitSet && slot < kNoSlot ? slot + 1 : 0;
+  return bitSet && slot < kTableEntries ? slot + 1 : 0;
 }
 
 std::vector<std::string> MotionListItems(const std::vector<std::string>& slotItems) {
   std::vector<std::string> items{"OFF"};
-  for (int slot = 0; slot < kNoSlot; ++slot) {
+  for (int slot = 0; slot < kTableEntries; ++slot) {
     const size_t i = static_cast<size_t>(slot);
-    items.push_back(i < slotItems.size() ? slotItems[i] : SlotName(slot));
+    items.push_back(i < slotItems.size() ? slotItems[i] : Slot::LabelOf(slot));
   }
   return items;
 }
@@ -100,13 +87,13 @@ std::vector<int> MaskChannels(const ChannelMask& mask) {
 
 OptionChoices BoardOptionsData::Choices() const {
   OptionChoices c;
-  c.remotePlayback = (modeWord & kOptRemotePlayback) != 0;
-  c.motionReplay = (modeWord & kOptMotionReplay) != 0;
+  c.remotePlayback = (modeWord & kModeRemotePlay) != 0;
+  c.motionReplay = (modeWord & kModePlaybackReport) != 0;
   c.zlt1 = (modeWord & kOptZlt1) != 0;
   c.timebase = (modeWord & kOptTimebase) >> 5;
-  c.startSwitchItem = ListItemFor(startMotions[0], (modeWord & kOptStartSwitch) != 0);
-  c.powerUpItem = ListItemFor(startMotions[1], (modeWord & kOptPowerUp) != 0);
-  c.lowVoltageItem = ListItemFor(alarm[0], (modeWord & kOptLowVoltage) != 0);
+  c.startSwitchItem = ListItemFor(startMotions[0], (modeWord & kModeStartSwitch) != 0);
+  c.powerUpItem = ListItemFor(startMotions[1], (modeWord & kModePowerUpMotion) != 0);
+  c.lowVoltageItem = ListItemFor(alarm[0], (modeWord & kModeLowVoltage) != 0);
   c.voltTenths = RawToVoltTenths(VoltRaw());
   return c;
 }
@@ -124,9 +111,9 @@ std::optional<BoardOptionsData> BoardOptions::Load() {
 }
 
 std::optional<BoardOptionsData> BoardOptions::Open() {
-  if (!link_.SetSleep(0)) return std::nullopt;
+  if (!link_.SetSleep(ModeSwitch::On)) return std::nullopt;
   std::optional<BoardOptionsData> data = Load();
-  if (!data || !link_.SetSleep(1)) return std::nullopt;
+  if (!data || !link_.SetSleep(ModeSwitch::Off)) return std::nullopt;
   return data;
 }
 

@@ -120,11 +120,11 @@ bool SensorBoardLink::WritePropoReferences(Area area, const PropoReferences& ref
 }
 
 bool SensorBoardLink::SetAnalogReport(bool on) {
-  return link_.SetAnalogReport(on ? 0 : 1);
+  return link_.SetAnalogReport(on ? ModeSwitch::On : ModeSwitch::Off);
 }
 
 bool SensorBoardLink::SetReceiverReport(bool on) {
-  return link_.SetReceiverReport(on ? 1 : 0);
+  return link_.SetReceiverReport(on ? ModeSwitch::On : ModeSwitch::Off);
 }
 
 std::optional<AnalogSettings> ReadStoredAnalogSettings(SensorBoard& board) {

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "core/chart/ChartEvents.h"
+#include "core/comm/BoardLayout.h"
 
 namespace brv3 {
 
-constexpr int kChannels = 24;
 using ChannelWords = std::array<uint16_t, kChannels>;
 
 // Object types.

@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "core/board/ChannelNames.h"
 #include "core/chart/CanvasDrawing.h"
 #include "core/chart/CanvasMenus.h"
 #include "core/comm/BoardLink.h"
@@ -400,23 +401,16 @@ void TPrmDlg::OpenMenu(int tag, const QPoint& globalPos) {
 void TPrmDlg::ChangeNames() {
   if (portDlg_ == nullptr) return;
   ChannelTexts names;
-  for (int n = 1; n <= kChannels; ++n) {
-    Bytes reply;
-    if (link_.ReadChannelName(n - 1, reply) && reply.size() >= 32) {
-      const auto end = std::find(reply.begin(), reply.begin() + 32, uint8_t{0});
-      names[static_cast<size_t>(n - 1)] = Cp932ToUtf8(std::string(reply.begin(), end));
-    }
-  }
+  for (int n = 1; n <= kChannels; ++n)
+    names[static_cast<size_t>(n - 1)] = ReadChannelName(link_, n).value_or(std::string());
   const std::optional<ChannelTexts> entered = portDlg_->RunNames(names, this);
   if (!entered) return;
   for (int n = 1; n <= kChannels; ++n)
     if (!(*entered)[static_cast<size_t>(n - 1)].empty())
       layout_.SetChannelCaption(n, (*entered)[static_cast<size_t>(n - 1)]);
   ApplyLayout();
-  for (int n = 1; n <= kChannels; ++n) {
-    const auto bytes = EntryNameBytes(layout_.ChannelCaption(n));
-    if (!link_.WriteChannelName(n - 1, Bytes(bytes.begin(), bytes.end()))) break;
-  }
+  for (int n = 1; n <= kChannels; ++n)
+    if (!WriteChannelName(link_, n, layout_.ChannelCaption(n))) break;
 }
 
 void TPrmDlg::ChangeScales() {

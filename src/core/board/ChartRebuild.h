@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "core/board/MotionBoard.h"
+#include "core/comm/MotionBoard.h"
 #include "core/board/MotionTransfer.h"
 #include "core/chart/Chart.h"
 
