@@ -122,7 +122,7 @@ void MainBoardButtons::MotWriteBtnClick() {
   const Chart& chart = window_.CurrentChart();
   const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Write, chart.Type);
   if (!slot) return;
-  warnings_ = PreWriteWarnings(chart, ReadBoardKnowledge(window_.Link(), chart, Knowledge()));
+  warnings_ = PreWriteWarnings(chart, Knowledge());
   if (!writeGate_.Allow(Prompts(), ChartKey(), warnings_)) {
     ShowListing();
     return;
