@@ -15,6 +15,7 @@
 #include <set>
 #include <string>
 
+#include "core/board/ChartRebuild.h"
 #include "core/board/MotionTransfer.h"
 #include "core/board/TableActions.h"
 #include "core/chart/Chart.h"
@@ -26,7 +27,6 @@
 #include "core/comm/Port.h"
 #include "core/comm/TableEntry.h"
 #include "core/comm/VersionText.h"
-#include "core/motion/ChartRebuild.h"
 #include "core/util/Prompter.h"
 
 namespace {
@@ -100,7 +100,7 @@ void CheckReply(bool ok, const brv3::Bytes& reply, size_t length) {
 
 void CheckTable(const brv3::MotionTable& table) {
   if (table.Rows().size() != table.Entries().size()) __builtin_trap();
-  if (table.Rows().size() > static_cast<size_t>(brv3::BoardLink::kTableEntries)) __builtin_trap();
+  if (table.Rows().size() > static_cast<size_t>(brv3::kTableEntries)) __builtin_trap();
   for (const brv3::Bytes& e : table.Entries())
     if (e.size() != brv3::TableEntry::kSize) __builtin_trap();
   std::string text;
@@ -259,7 +259,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ConfigRead(link, op >> 4, arg);
         break;
       case 4: {
-        const int mode = static_cast<int>(arg % 5) - 1;  // -1 ... 3: two of them invalid
+        const auto mode = static_cast<brv3::ModeSwitch>(arg % 3);
         switch ((op >> 4) % 6) {
           case 0:
             link.SetSleep(mode);
@@ -302,7 +302,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 7:
         switch ((op >> 4) % 5) {
           case 0:
-            link.PlayMotion(arg % 90);
+            if (const auto slot = brv3::Slot::FromIndex(arg % 90)) link.PlayMotion(*slot);
             break;
           case 1:
             link.StopMotion();

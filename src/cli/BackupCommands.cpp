@@ -9,10 +9,11 @@
 #include "cli/ConfigJson.h"
 #include "cli/StopSignals.h"
 #include "core/board/BoardActions.h"
+#include "core/board/ChartRebuild.h"
 #include "core/board/MotionTransfer.h"
+#include "core/board/SleepScope.h"
 #include "core/chart/ChartFiles.h"
 #include "core/comm/BoardMotionAdapter.h"
-#include "core/motion/ChartRebuild.h"
 #include "core/motion/MotionCompiler.h"
 #include "core/util/SafeFile.h"
 
@@ -21,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kEntries = BoardLink::kTableEntries;
+constexpr int kEntries = kTableEntries;
 
 // Why `folder` must not be replaced by a backup, or "" when it may: it holds an entry a backup
 // does not write itself (its manifest, its configuration, a chart per slot), or it cannot be
@@ -33,9 +34,9 @@ std::string ReplaceRefusal(const fs::path& folder) {
   for (; !ec && it != end; it.increment(ec)) {
     const fs::path& item = it->path();
     const std::string name = item.filename().string();
-    const std::optional<int> slot = ParseEntryLabel(item.stem().string());
+    const std::optional<Slot> slot = Slot::Parse(item.stem().string());
     const bool ours = name == kManifestName || name == kConfigFileName ||
-                      (item.extension() == ".QVB" && slot && EntryLabel(*slot) == item.stem());
+                      (item.extension() == ".QVB" && slot && slot->Label() == item.stem());
     std::error_code kind;
     if (!ours || !it->is_regular_file(kind))
       return "holds " + name + ", which is not part of a backup";
@@ -54,8 +55,8 @@ bool IsBackupFileName(const std::string& name) {
   }
   if (base == kManifestName || base == kConfigFileName) return true;
   const fs::path p(base);
-  const std::optional<int> slot = ParseEntryLabel(p.stem().string());
-  return p.extension() == ".QVB" && slot && EntryLabel(*slot) == p.stem().string();
+  const std::optional<Slot> slot = Slot::Parse(p.stem().string());
+  return p.extension() == ".QVB" && slot && slot->Label() == p.stem().string();
 }
 
 }  // namespace
@@ -83,7 +84,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   // Read-only: a lost or spoilt reply is asked for again.
   link.SetReadRetries(kReadRetries);
   BoardMotionAdapter board(link);
-  SleepGuard sleep(link);
+  SleepScope sleep(link);
   // Ctrl+C stops between two reads, so the board is woken and the new folder removed.
   StopSignals signals;
   auto stopped = [&] {
@@ -92,7 +93,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
     ctx.err << "Stopped; " << dir << " was left as it was\n";
     return true;
   };
-  if (!sleep.On()) {
+  if (!sleep.Begin()) {
     ctx.err << "The board could not be put to sleep: " << LinkFaultText(link.LastFault()) << "\n";
     return kExitFailure;
   }
@@ -100,7 +101,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   for (int i = 0; i < kEntries; ++i) {
     if (stopped()) return kExitFailure;
     if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
-      ctx.err << "Reading the motion table failed at " << EntryLabel(i) << ": "
+      ctx.err << "Reading the motion table failed at " << Slot::LabelOf(i) << ": "
               << LinkFaultText(link.LastFault()) << "\n";
       return kExitFailure;
     }
@@ -113,7 +114,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   for (int i = 0; i < kEntries; ++i) {
     const Bytes& bytes = entries[static_cast<size_t>(i)];
     const TableEntry entry = *TableEntry::Decode(bytes);
-    const std::string label = EntryLabel(i);
+    const std::string label = Slot::LabelOf(i);
     json j = {{"slot", label},
               {"count", entry.Count},
               {"value24", entry.Value24},
@@ -182,7 +183,7 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   }
   if (stopped()) return kExitFailure;
   prompter.EndProgress();
-  if (!sleep.Off()) {
+  if (!sleep.End()) {
     ctx.err << "The board did not wake up again\n";
     return kExitFailure;
   }

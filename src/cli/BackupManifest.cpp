@@ -32,13 +32,15 @@ bool ParseEntry(const json& j, RestoreEntry& r, std::string& problem) {
     problem = "every entry must be an object";
     return false;
   }
-  if (!j.contains("slot") || !j["slot"].is_string() ||
-      !ParseEntryLabel(j["slot"].get<std::string>())) {
+  const std::optional<Slot> slot = j.contains("slot") && j["slot"].is_string()
+                                       ? Slot::Parse(j["slot"].get<std::string>())
+                                       : std::nullopt;
+  if (!slot) {
     problem = "\"slot\" must be M1 ... M80 or S1 ... S5";
     return false;
   }
   const std::string label = j["slot"].get<std::string>();
-  r.index = *ParseEntryLabel(label);
+  r.index = slot->Index();
   problem = label + ": ";
   std::string detail;
   int64_t count, value24, code;
@@ -136,8 +138,7 @@ bool ParseManifest(const json& m, std::vector<RestoreEntry>& plan, std::string& 
     problem = "unknown manifest version";
     return false;
   }
-  if (!m.contains("entries") || !m["entries"].is_array() ||
-      m["entries"].size() > BoardLink::kTableEntries) {
+  if (!m.contains("entries") || !m["entries"].is_array() || m["entries"].size() > kTableEntries) {
     problem = "\"entries\" must be a list of at most 85 table entries";
     return false;
   }
@@ -146,7 +147,7 @@ bool ParseManifest(const json& m, std::vector<RestoreEntry>& plan, std::string& 
     RestoreEntry r;
     if (!ParseEntry(j, r, problem)) return false;
     if (!seen.insert(r.index).second) {
-      problem = EntryLabel(r.index) + " appears twice";
+      problem = Slot::LabelOf(r.index) + " appears twice";
       return false;
     }
     plan.push_back(std::move(r));

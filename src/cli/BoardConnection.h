@@ -1,9 +1,10 @@
 #pragma once
 
-#include <iosfwd>
+#include <iostream>
 #include <memory>
 #include <string>
 
+#include "cli/CliCommands.h"
 #include "cli/CliPrompter.h"
 #include "core/comm/BoardLink.h"
 
@@ -22,5 +23,15 @@ struct BoardConnection {
 // stores the exit code in `exitCode` and returns null.
 std::unique_ptr<BoardConnection> ConnectBoard(const std::string& portName, bool yes,
                                               std::ostream& err, int& exitCode);
+
+// Connects to the board named by --port and runs `work` on it; the exit code is work's, or why
+// the port could not be had.
+template <class Work>
+int WithBoard(const Options& options, Work work) {
+  int exitCode = kExitOk;
+  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
+  if (!board) return exitCode;
+  return work(*board);
+}
 
 }  // namespace brv3::cli

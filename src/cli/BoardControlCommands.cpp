@@ -5,6 +5,7 @@
 #include "cli/BoardConnection.h"
 #include "cli/CliCommands.h"
 #include "core/board/BoardActions.h"
+#include "core/board/SleepScope.h"
 #include "core/board/TableActions.h"
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"
@@ -21,14 +22,6 @@ std::string FaultMessage(const BoardLink& link) {
 }
 
 // Runs `work` on a connected board; the exit code covers a port that cannot be opened.
-template <class Work>
-int WithBoard(const Options& options, Work work) {
-  int exitCode = kExitOk;
-  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
-  if (!board) return exitCode;
-  return work(*board);
-}
-
 int Version(BoardConnection& board) {
   Bytes reply;
   // Read-only commands try a failed read once more.
@@ -46,8 +39,7 @@ int Table(BoardConnection& board) {
   if (!RefreshMotionTable(board.link, table) && !RefreshMotionTable(board.link, table)) {
     std::cerr << FaultMessage(board.link) << "\n";
     // A refresh that fails leaves the board asleep; the robot must not stay limp.
-    if (!board.link.SetSleep(1) && !board.link.SetSleep(1))
-      std::cerr << "The board may have been left asleep\n";
+    if (!WakeBoard(board.link)) std::cerr << "The board may have been left asleep\n";
     return kExitFailure;
   }
   std::cout << "No\tName\tCount\tDate\tControl\n";
@@ -79,15 +71,14 @@ void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& comma
   auto entry = std::make_shared<std::string>();
   play->add_option("ENTRY", *entry, "M1..M80 or S1..S5")->required();
   commands.push_back({play, [&options, entry] {
-                        int index = ParseEntryLabel(*entry).value_or(-1);
-                        if (index < 0) {
+                        const std::optional<Slot> slot = Slot::Parse(*entry);
+                        if (!slot) {
                           std::cerr << "'" << *entry << "' is not M1..M80 or S1..S5\n";
                           return kExitBadInput;
                         }
                         return WithBoard(options, [&](BoardConnection& b) {
                           BoardActions actions(b.link, b.prompter);
-                          return Report(b.link,
-                                        actions.Play(*Slot::FromIndex(index)) == ActionResult::Done,
+                          return Report(b.link, actions.Play(*slot) == ActionResult::Done,
                                         "Playing");
                         });
                       }});
@@ -112,7 +103,8 @@ void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& comma
   commands.push_back({sleep, [&options, state] {
                         bool on = *state == "on";
                         return WithBoard(options, [on](BoardConnection& b) {
-                          return Report(b.link, b.link.SetSleep(on ? 0 : 1),
+                          return Report(b.link,
+                                        b.link.SetSleep(on ? ModeSwitch::On : ModeSwitch::Off),
                                         on ? "Sleep on" : "Sleep off");
                         });
                       }});

@@ -5,20 +5,13 @@
 #include "cli/CliCommands.h"
 #include "cli/ConfigJson.h"
 #include "core/board/BoardConfig.h"
+#include "core/board/SleepScope.h"
 #include "core/board/Trim.h"
 #include "core/comm/BoardLink.h"
 #include "core/util/IniFile.h"
 
 namespace brv3::cli {
 namespace {
-
-template <class Work>
-int WithBoard(const Options& options, Work work) {
-  int exitCode = kExitOk;
-  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
-  if (!board) return exitCode;
-  return work(*board);
-}
 
 int ShowConfig(BoardConnection& board, bool asJson) {
   const std::optional<BoardConfig> config =
@@ -33,20 +26,18 @@ int ShowConfig(BoardConnection& board, bool asJson) {
 
 // The stored trim, read between sleep on and off. Read-only, so a failed read is tried once more;
 // when that fails too the cause goes to stderr and the board is woken.
-std::optional<TrimSet> ReadStoredTrim(BoardLink& link) {
+std::optional<TrimSet> ReadTrimAsleep(BoardLink& link) {
   auto once = [&link]() -> std::optional<TrimSet> {
-    if (!link.SetSleep(0)) return std::nullopt;
-    Bytes reply;
-    std::optional<TrimSet> trim;
-    if (link.ReadTrim(Area::Stored, reply)) trim = TrimFromBytes(reply);
-    if (!trim || !link.SetSleep(1)) return std::nullopt;
+    if (!link.SetSleep(ModeSwitch::On)) return std::nullopt;
+    const std::optional<TrimSet> trim = ReadStoredTrim(link);
+    if (!trim || !link.SetSleep(ModeSwitch::Off)) return std::nullopt;
     return trim;
   };
   std::optional<TrimSet> trim = once();
   if (!trim) trim = once();
   if (!trim) {
     std::cerr << "The trim could not be read (" << LinkFaultText(link.LastFault()) << ")\n";
-    link.SetSleep(1);
+    link.SetSleep(ModeSwitch::Off);
   }
   return trim;
 }
@@ -75,7 +66,7 @@ std::optional<TrimSet> ReadTrimFileForCli(const std::string& path) {
 }
 
 int ShowTrim(BoardConnection& board) {
-  const std::optional<TrimSet> trim = ReadStoredTrim(board.link);
+  const std::optional<TrimSet> trim = ReadTrimAsleep(board.link);
   if (!trim) return kExitFailure;
   for (size_t i = 0; i < trim->size(); ++i)
     std::cout << "CH" << i + 1 << "\t" << static_cast<int>((*trim)[i]) - kTrimCentre << "\n";
@@ -83,7 +74,7 @@ int ShowTrim(BoardConnection& board) {
 }
 
 int SaveTrim(BoardConnection& board, const std::string& path) {
-  const std::optional<TrimSet> trim = ReadStoredTrim(board.link);
+  const std::optional<TrimSet> trim = ReadTrimAsleep(board.link);
   if (!trim) return kExitFailure;
   IniFile ini;
   WriteTrimFile(ini, *trim);
@@ -104,7 +95,7 @@ int LoadTrim(BoardConnection& board, const TrimSet& trim) {
   if (loaded && !closed && editor.StoredWritten()) {
     // Stored and acknowledged; only the wake failed. Waking changes nothing, so it is tried once
     // more before saying so.
-    if (!board.link.SetSleep(1)) {
+    if (!board.link.SetSleep(ModeSwitch::Off)) {
       std::cerr << "The trim was written to the stored copy, but the board did not wake up "
                    "afterwards ("
                 << LinkFaultText(board.link.LastFault()) << "); it is still asleep\n";
@@ -113,8 +104,7 @@ int LoadTrim(BoardConnection& board, const TrimSet& trim) {
   } else if (!closed) {
     std::cerr << "Loading the trim failed (" << LinkFaultText(board.link.LastFault()) << ")\n";
     // The sequences run with the board asleep; it must not stay so after a failure.
-    if (!board.link.SetSleep(1) && !board.link.SetSleep(1))
-      std::cerr << "The board may have been left asleep\n";
+    if (!WakeBoard(board.link)) std::cerr << "The board may have been left asleep\n";
     return kExitFailure;
   }
   for (int n = 1; n <= kChannels; ++n)

@@ -15,8 +15,8 @@
 namespace brv3::cli {
 namespace {
 
-constexpr uint16_t kOwnedBits = kOptRemotePlayback | kOptStartSwitch | kOptPowerUp |
-                                kOptLowVoltage | kOptMotionReplay | kOptTimebase | kOptZlt1;
+constexpr uint16_t kOwnedBits = kModeRemotePlay | kModeStartSwitch | kModePowerUpMotion |
+                                kModeLowVoltage | kModePlaybackReport | kOptTimebase | kOptZlt1;
 // The largest threshold whose raw value fits the board's 16 bits.
 constexpr int kMaxStoredVoltTenths = 10065;
 
@@ -33,7 +33,7 @@ std::string LowerHex(const std::array<uint8_t, N>& a) {
 
 json Motion(uint8_t slot, bool bit) {
   const int item = ListItemFor(slot, bit);
-  return item == 0 ? json(nullptr) : json(SlotName(item - 1));
+  return item == 0 ? json(nullptr) : json(Slot::LabelOf(item - 1));
 }
 
 json RecordJson(const ServoRecord& r) {
@@ -94,7 +94,12 @@ struct Parser {
       out.reset();
       return true;
     }
-    if (v.is_string()) out = SlotOfName(v.get<std::string>());
+    // Exactly as written out: "M5", never "m5".
+    if (v.is_string()) {
+      const std::string label = v.get<std::string>();
+      const std::optional<brv3::Slot> slot = brv3::Slot::Parse(label);
+      out = slot && slot->Label() == label ? std::optional<int>(slot->Index()) : std::nullopt;
+    }
     if (!v.is_string() || !out) {
       bad = path;
       return false;
@@ -153,13 +158,13 @@ struct Parser {
 json ConfigToJson(const BoardConfig& c) {
   const BoardOptionsData& o = c.options;
   const uint16_t w = o.modeWord;
-  json options = {{"motion_replay", (w & kOptMotionReplay) != 0},
-                  {"remote_playback", (w & kOptRemotePlayback) != 0},
+  json options = {{"motion_replay", (w & kModePlaybackReport) != 0},
+                  {"remote_playback", (w & kModeRemotePlay) != 0},
                   {"zlt1", (w & kOptZlt1) != 0},
                   {"timebase", TimebaseText((w & kOptTimebase) >> 5)},
-                  {"start_switch_motion", Motion(o.startMotions[0], (w & kOptStartSwitch) != 0)},
-                  {"power_up_motion", Motion(o.startMotions[1], (w & kOptPowerUp) != 0)},
-                  {"low_voltage_motion", Motion(o.alarm[0], (w & kOptLowVoltage) != 0)},
+                  {"start_switch_motion", Motion(o.startMotions[0], (w & kModeStartSwitch) != 0)},
+                  {"power_up_motion", Motion(o.startMotions[1], (w & kModePowerUpMotion) != 0)},
+                  {"low_voltage_motion", Motion(o.alarm[0], (w & kModeLowVoltage) != 0)},
                   {"low_voltage", RawToVoltTenths(o.VoltRaw()) / 10.0}};
   json trim = json::array();
   json names = json::array();
@@ -481,7 +486,6 @@ std::optional<BoardConfig> ReadConfigFromBoard(BoardLink& link, std::ostream& er
   err << failure << " (" << failed;
   if (cause != LinkFault::None) err << ": " << LinkFaultText(cause);
   err << ")\n";
-  link.SetSleep(1);  // a failed read leaves the board asleep
   return std::nullopt;
 }
 

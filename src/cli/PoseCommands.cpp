@@ -5,6 +5,7 @@
 
 #include "cli/BoardConnection.h"
 #include "cli/CliCommands.h"
+#include "core/board/ChannelNames.h"
 #include "core/chart/ChartFiles.h"
 #include "core/comm/TableEntry.h"
 #include "core/motion/ChannelWord.h"
@@ -22,14 +23,6 @@ namespace brv3::cli {
 namespace {
 
 constexpr const char* kNoAnswer = "The board did not answer";
-
-template <class Work>
-int WithBoard(const Options& options, Work work) {
-  int exitCode = kExitOk;
-  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
-  if (!board) return exitCode;
-  return work(*board);
-}
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -119,7 +112,9 @@ int Report(const BoardLink& link, bool ok) {
 int GoToRestPoseCommand(BoardConnection& board, RestPose kind) {
   if (GoToRestPose(board.link, kind)) return kExitOk;
   const LinkFault fault = board.link.LastFault();
-  const auto wake = [&board] { return board.link.SetMotionEnable(1) && board.link.SetSleep(1); };
+  const auto wake = [&board] {
+    return board.link.SetMotionEnable(ModeSwitch::Off) && board.link.SetSleep(ModeSwitch::Off);
+  };
   const bool awake = wake() || wake();
   std::cerr << "The board did not answer (" << LinkFaultText(fault) << ")"
             << (awake ? "" : "; it may have been left asleep") << "\n";
@@ -144,16 +139,12 @@ int Names(BoardConnection& board) {
   std::string failed;
   LinkFault fault = LinkFault::None;
   for (int n = 1; n <= kChannels; ++n) {
-    Bytes reply;
-    std::string name;
-    if (board.link.ReadChannelName(n - 1, reply) && reply.size() >= 32) {
-      const auto end = std::find(reply.begin(), reply.begin() + 32, uint8_t{0});
-      name = Cp932ToUtf8(std::string(reply.begin(), end));
-    } else {
+    const std::optional<std::string> name = ReadChannelName(board.link, n);
+    if (!name) {
       failed += (failed.empty() ? "" : ", ") + std::to_string(n);
       fault = board.link.LastFault();
     }
-    std::cout << n << "\t" << name << "\n";
+    std::cout << n << "\t" << name.value_or(std::string()) << "\n";
   }
   if (failed.empty()) return kExitOk;
   std::cerr << "The names of channels " << failed << " could not be read (" << LinkFaultText(fault)
@@ -175,9 +166,7 @@ int SetNames(const Options& options, const std::vector<std::string>& sets) {
   }
   return WithBoard(options, [&names](BoardConnection& board) {
     for (const auto& [channel, text] : names) {
-      const auto bytes = EntryNameBytes(text);
-      if (!board.link.WriteChannelName(channel - 1, Bytes(bytes.begin(), bytes.end())))
-        return Report(board.link, false);
+      if (!WriteChannelName(board.link, channel, text)) return Report(board.link, false);
     }
     return kExitOk;
   });

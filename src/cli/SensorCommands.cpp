@@ -18,14 +18,6 @@ constexpr const char* kNoAnswer = "The board did not answer";
 constexpr int kWatchReadMs = 100;  // how often the stop request is looked at while waiting
 const std::array<const char*, 3> kInputNames = {"AD1", "AD2", "AD3"};
 
-template <class Work>
-int WithBoard(const Options& options, Work work) {
-  int exitCode = kExitOk;
-  auto board = ConnectBoard(options.port, options.yes, std::cerr, exitCode);
-  if (!board) return exitCode;
-  return work(*board);
-}
-
 std::string AnalogLine(const AnalogReport& report) {
   const auto inputs = report.InputTexts();
   std::string line = "analog BATT=" + report.VoltageText();

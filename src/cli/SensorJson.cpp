@@ -1,6 +1,6 @@
 #include "cli/SensorJson.h"
 
-#include "core/board/Slot.h"
+#include "core/comm/Slot.h"
 #include "core/comm/TableEntry.h"
 #include "core/motion/MixWords.h"
 
@@ -63,7 +63,7 @@ json AnalogToJson(const AnalogSettings& analog) {
     const SensorTrigger& trigger = analog.triggers[t];
     triggers.push_back(
         {{"input", TriggerInput(t)},
-         {"motion", trigger.motion > 0 ? json(EntryLabel(trigger.motion - 1)) : json()},
+         {"motion", trigger.motion > 0 ? json(Slot::LabelOf(trigger.motion - 1)) : json()},
          {"threshold", trigger.threshold}});
   }
   return {{"references", analog.references}, {"mix", std::move(mix)}, {"triggers", triggers}};
@@ -117,13 +117,13 @@ bool ParseAnalogJson(const json& j, const std::string& path, AnalogSettings& ana
     if (!motion) return false;
     analog.triggers[t].motion = 0;
     if (!motion->is_null()) {
-      std::optional<int> slot;
-      if (motion->is_string()) slot = ParseEntryLabel(motion->get<std::string>());
+      std::optional<Slot> slot;
+      if (motion->is_string()) slot = Slot::Parse(motion->get<std::string>());
       if (!slot) {
         bad = at + ".motion";
         return false;
       }
-      analog.triggers[t].motion = *slot + 1;
+      analog.triggers[t].motion = slot->Index() + 1;
     }
     const json* threshold = Member(trigger, "threshold", at, bad);
     int64_t value = 0;

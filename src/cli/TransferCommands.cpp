@@ -5,6 +5,7 @@
 #include "cli/BoardPrompter.h"
 #include "cli/CliCommands.h"
 #include "core/board/BoardActions.h"
+#include "core/board/SleepScope.h"
 #include "core/board/WriteWarnings.h"
 #include "core/chart/ChartFiles.h"
 #include "core/util/SafeFile.h"
@@ -64,13 +65,14 @@ int RunWrite(Port& port, const std::string& file, const std::string& slotText,
     ctx.err << "The chart has no objects\n";
     return kExitBadInput;
   }
-  // Warnings are printed and need --yes; nothing reaches the board when they are refused.
+  // Warnings are printed and need --yes; nothing is written when they are refused. The checks
+  // know what the editor would: the serial-servo mask and the entries Set objects name.
+  BoardLink link(&port, &prompter);
   WriteWarningGate gate;
-  if (!gate.Allow(prompter, file, CheckChart(chart, BoardKnowledge{}))) {
+  if (!gate.Allow(prompter, file, PreWriteWarnings(chart, ReadBoardKnowledge(link, chart)))) {
     ctx.err << "Write cancelled: the chart has warnings\n";
     return kExitFailure;
   }
-  BoardLink link(&port, &prompter);
   BoardActions actions(link, prompter);
   actions.SetProgress(&prompter);
   const ActionResult result = actions.Write(*slot, chart);
@@ -99,7 +101,7 @@ int RunRead(Port& port, const std::string& slotText, const std::string& out, Boa
   if (result == ActionResult::BoardFailed) {
     const int rc = ExitCode(result, prompter, "Read", ctx.err, link);
     // A read that failed may have left the board asleep; waking it changes nothing stored.
-    if (!link.SetSleep(1) && !link.SetSleep(1)) ctx.err << "The board may have been left asleep\n";
+    if (!WakeBoard(link)) ctx.err << "The board may have been left asleep\n";
     return rc;
   }
   if (result != ActionResult::Done) return ExitCode(result, prompter, "Read", ctx.err, link);

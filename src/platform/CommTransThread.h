@@ -28,7 +28,6 @@ class TCommTransThread {
 
   void Start();  // throws std::system_error when no thread can be made
   void SetCharTime(int ms) { charTimeMs_ = ms; }
-  int CharTime() const { return charTimeMs_; }
 
   void Post(std::vector<uint8_t> chunk);
   // Writes from the caller's thread when the thread is idle (nothing queued or being written)

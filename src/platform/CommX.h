@@ -81,7 +81,6 @@ class TCustomCommX {
 
   // Runs between the slices of a waiting read or write; none by default.
   void SetEventPump(EventPump* pump) { eventPump_ = pump; }
-  EventPump* GetEventPump() const { return eventPump_; }
   // Carries OnReceive/OnBreak/OnError/OnHangUp to the main thread; without one none is raised.
   // Takes effect at the next Open.
   void SetDispatcher(std::shared_ptr<MainThreadDispatcher> dispatcher) {

@@ -11,6 +11,7 @@ void QueuedDispatcher::Dispatch(std::function<void()> fn) {
     {
       std::lock_guard lock(mutex_);
       ++dispatchCount_;
+      queued_.notify_all();
     }
     fn();
     return;
@@ -58,6 +59,12 @@ int QueuedDispatcher::WaitAndRunPending(int timeoutMs) {
     queued_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return !items_.empty(); });
   }
   return RunPending();
+}
+
+bool QueuedDispatcher::WaitForDispatchCount(int count, int timeoutMs) const {
+  std::unique_lock lock(mutex_);
+  return queued_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                          [&] { return dispatchCount_ >= count; });
 }
 
 int QueuedDispatcher::DispatchCount() const {

@@ -24,6 +24,8 @@ class QueuedDispatcher final : public MainThreadDispatcher {
   int WaitAndRunPending(int timeoutMs);
   // Number of Dispatch calls so far.
   int DispatchCount() const;
+  // Waits up to `timeoutMs` until DispatchCount reaches `count`, without running anything.
+  bool WaitForDispatchCount(int count, int timeoutMs) const;
 
  private:
   struct Item {
@@ -32,7 +34,7 @@ class QueuedDispatcher final : public MainThreadDispatcher {
   };
   std::thread::id mainThread_;
   mutable std::mutex mutex_;
-  std::condition_variable queued_;
+  mutable std::condition_variable queued_;
   std::condition_variable finished_;
   std::deque<std::shared_ptr<Item>> items_;
   int dispatchCount_ = 0;

@@ -21,15 +21,6 @@ constexpr Nanos kAnalogReportPeriod = 100 * kMillisecond;
 // The remote-control report repeats at this period while its mode bit is set.
 constexpr Nanos kRemoteReportPeriod = 100 * kMillisecond;
 
-// Mode word bits the board acts on.
-constexpr uint16_t kModeSleep = 0x0001;
-constexpr uint16_t kModePause = 0x0002;
-constexpr uint16_t kModeReceiverReport = 0x0004;
-constexpr uint16_t kModeAnalogReport = 0x0100;
-constexpr uint16_t kModePlaybackReport = 0x0200;
-constexpr uint16_t kModePowerUpMotion = 0x0800;
-constexpr uint16_t kModeRemotePlay = 0x2000;
-
 // The board's answer to one frame.
 struct Reply {
   ReplyKind kind = ReplyKind::None;

@@ -108,10 +108,10 @@ Reply Board::HandleFrame(const CommandInfo& info, const Bytes& f, Nanos now) {
       MarkFlash();
       return Ack();
     case 0xF7:
-      if (f[1] >= kScenarios) return {};
+      if (f[1] >= kScenarioSlots) return {};
       return Data(&flash_.scenarios[f[1]][f[2]], 1);
     case 0xF8:
-      if (f[2] >= kScenarios) return Nak();
+      if (f[2] >= kScenarioSlots) return Nak();
       flash_.scenarios[f[2]][f[3]] = f[4];
       MarkFlash();
       return Ack();

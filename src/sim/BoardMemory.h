@@ -4,15 +4,12 @@
 #include <cstdint>
 
 #include "core/chart/Chart.h"
+#include "core/comm/BoardLayout.h"
 
 namespace brv3::sim {
 
-constexpr int kTableEntries = 85;
-constexpr int kMotionSlots = 80;
-constexpr int kRecordsPerSlot = 30;
 constexpr int kRecordSize = 49;
 constexpr int kMotionRecords = kMotionSlots * kRecordsPerSlot;
-constexpr int kScenarios = 5;
 constexpr int kScenarioSteps = 256;
 constexpr int kEntrySize = 42;
 constexpr int kNameSize = 32;
@@ -40,7 +37,7 @@ struct TwoCopies {
 struct FlashMemory {
   std::array<Entry, kTableEntries> table{};
   std::array<Record, kMotionRecords> motions{};  // slot * 30 + record
-  std::array<std::array<uint8_t, kScenarioSteps>, kScenarios> scenarios{};
+  std::array<std::array<uint8_t, kScenarioSteps>, kScenarioSlots> scenarios{};
   uint16_t modeWord = 0;
   ChannelWords trim{};
   ChannelWords home{};

@@ -8,10 +8,7 @@
 
 namespace brv3::sim {
 
-constexpr uint8_t kAttention = 0x0D;
 constexpr uint8_t kAttentionAnswer = 0x06;
-constexpr uint8_t kAck = 0x06;
-constexpr uint8_t kNak = 0x15;
 
 // One second of a 115200 bit/s line carries 11520 bytes (start bit, 8 data bits, stop bit).
 constexpr int64_t kByteTimeNs = 1'000'000'000LL * 10 / 115200;

@@ -52,13 +52,15 @@ std::string StepsOnly(const std::string& listing) {
 class Board {
  public:
   Board(const test::TempDir& dir, const std::string& name)
-      : link_(dir.File(name + ".link")), state_(dir.File(name + ".state")) {
+      : link_(dir.File(name + ".link")),
+        state_(dir.File(name + ".state")),
+        trace_(dir.File(name + ".trace")) {
     Start();
   }
   // (Re)starts the simulator on the kept memory, with `faults` when given.
   void Start(const std::string& faults = "") {
     sim_.reset();
-    std::vector<std::string> args{"--link", link_, "--state", state_};
+    std::vector<std::string> args{"--link", link_, "--state", state_, "--trace", trace_};
     if (!faults.empty()) args.insert(args.end(), {"--faults", faults});
     sim_ = std::make_unique<test::SimProcess>(args);
     EXPECT_EQ(sim_->FirstLine(), link_);
@@ -69,13 +71,21 @@ class Board {
     return test::ReadFile(state_);
   }
   const std::string& Link() const { return link_; }
+  // How many frames starting with `command` (as the trace writes them, "> F5") the board got.
+  int FramesReceived(const std::string& command) const {
+    const std::string trace = test::ReadFile(trace_);
+    int count = 0;
+    for (size_t at = trace.find(command); at != std::string::npos; at = trace.find(command, at + 1))
+      ++count;
+    return count;
+  }
   test::ProcessResult Cli(std::vector<std::string> args) {
     args.insert(args.begin(), {"--port", link_, "--yes"});
     return test::RunProcess(BRV3_CLI_PATH, args, "", 60000);
   }
 
  private:
-  std::string link_, state_;
+  std::string link_, state_, trace_;
   std::unique_ptr<test::SimProcess> sim_;
 };
 
@@ -163,7 +173,8 @@ TEST(CliBackup, AFailedBackupLeavesTheOlderBackupAsItWas) {
   EXPECT_EQ(Differing(FolderContent(dir.File("backup")), older), std::vector<std::string>{});
   std::vector<std::string> left;
   for (const auto& e : fs::directory_iterator(dir.path()))
-    if (e.path().filename() != "board.link") left.push_back(e.path().filename());  // the sim's
+    if (e.path().filename() != "board.link" && e.path().filename() != "board.trace")
+      left.push_back(e.path().filename());  // the sim's
   std::sort(left.begin(), left.end());
   EXPECT_EQ(left, (std::vector<std::string>{"backup", "board.state", "long.csv"}));
 
@@ -351,15 +362,15 @@ TEST(CliBackup, CtrlCLeavesTheOlderBackupAndNoTemporaryFolder) {
           dir.File("backup").c_str(), nullptr);
     _exit(127);
   }
-  // Once the new folder is there the board is being put to sleep; the table reads follow.
+  // The new folder is there and the table is being read: the second table read has arrived.
+  const int tableReads = board.FramesReceived("> F5 ");
   auto building = [&] {
     for (const auto& e : fs::directory_iterator(dir.path()))
       if (e.path().filename().string().rfind(".backup.tmp", 0) == 0) return true;
     return false;
   };
-  for (int i = 0; i < 500 && !building(); ++i) usleep(10 * 1000);
-  EXPECT_TRUE(building());
-  usleep(300 * 1000);
+  EXPECT_TRUE(test::WaitUntil(
+      [&] { return building() && board.FramesReceived("> F5 ") >= tableReads + 2; }, 10000));
   kill(pid, SIGINT);
   int status = 0;
   waitpid(pid, &status, 0);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
-#include <thread>
 
 #include "support/SimProcess.h"
 #include "support/TestSupport.h"
@@ -137,15 +137,15 @@ TEST_F(CliSensors, WatchNeverLeavesTheBoardReportingWhenASwitchFails) {
 }
 
 TEST_F(CliSensors, WatchEndsWhenTheBoardGoesAway) {
-  // Reports were asked for until 1000 arrived; the board vanishes after the first second.
-  std::thread vanish([this] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    sim->Stop();
-  });
+  // Reports were asked for until 1000 arrived; the board vanishes once the first was printed.
   const auto start = std::chrono::steady_clock::now();
-  const auto r =
-      test::RunProcess(BRV3_CLI_PATH, {"--port", link, "watch", "--count", "1000"}, "", 15000);
-  vanish.join();
+  const auto r = test::RunProcessWatching(
+      BRV3_CLI_PATH, {"--port", link, "watch", "--count", "1000"},
+      [this](const test::ProcessResult& sofar) {
+        if (sofar.out.find("analog BATT=") != std::string::npos) sim->Stop();
+        return false;
+      },
+      15000);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("The serial port is gone"), std::string::npos) << r.err;
@@ -169,8 +169,7 @@ TEST_F(CliSensors, CommandInputWithoutLineEndsIsDroppedAndLaterLinesStillWork) {
     execl(BRV3_SIM_PATH, BRV3_SIM_PATH, "--link", link.c_str(), "--commands", nullptr);
     _exit(127);
   }
-  for (int i = 0; i < 100 && !std::filesystem::exists(link); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  ASSERT_TRUE(test::WaitUntil([this] { return std::filesystem::exists(link); }));
   const auto r = Cli({"watch", "--count", "6"});
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);

@@ -146,16 +146,16 @@ TEST_F(HostAgainstSim, ModeWordWrappersFlipTheirBits) {
     EXPECT_TRUE(link.ReadModeWord(Area::Working, reply));
     return static_cast<uint16_t>(reply[0] << 8 | reply[1]);
   };
-  ASSERT_TRUE(link.SetSleep(0));
+  ASSERT_TRUE(link.SetSleep(ModeSwitch::On));
   EXPECT_EQ(working() & 1, 1);
-  ASSERT_TRUE(link.SetSleep(1));
+  ASSERT_TRUE(link.SetSleep(ModeSwitch::Off));
   EXPECT_EQ(working() & 1, 0);
-  ASSERT_TRUE(link.SetMotionEnable(2));
+  ASSERT_TRUE(link.SetMotionEnable(ModeSwitch::Toggle));
   EXPECT_EQ(working() & 2, 2);
-  ASSERT_TRUE(link.SetAnalogReport(0));
+  ASSERT_TRUE(link.SetAnalogReport(ModeSwitch::On));
   EXPECT_EQ(working() & 0x100, 0x100);
-  ASSERT_TRUE(link.SetAnalogReport(1));
-  ASSERT_TRUE(link.SetSvlMode(0));
+  ASSERT_TRUE(link.SetAnalogReport(ModeSwitch::Off));
+  ASSERT_TRUE(link.SetSvlMode(ModeSwitch::On));
   ASSERT_TRUE(link.ReadModeWord(Area::Stored, reply));
   EXPECT_EQ(reply[0] & 0x40, 0x40);
 }
@@ -173,7 +173,7 @@ TEST_F(HostAgainstSim, PlaybackEndsWithAReportTheHostDecodes) {
   ASSERT_TRUE(link.WritePose(PoseArea::Memory, 2, 0, step.Pack()));
   ASSERT_TRUE(link.WritePose(PoseArea::Memory, 2, 1, end.Pack()));
   ASSERT_TRUE(link.WriteModeWord(Area::Working, 0x0200));
-  ASSERT_TRUE(link.PlayMotion(2));
+  ASSERT_TRUE(link.PlayMotion(*Slot::FromIndex(2)));
   engine.Advance(2000 * sim::kMillisecond);
   engine.Advance(10 * sim::kMillisecond);  // the report takes its time on the line
 

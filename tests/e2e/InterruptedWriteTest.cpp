@@ -55,7 +55,7 @@ TEST_F(InterruptedWriteTest, MotionStoppedAtAnyFrameNeverReadsBackMixed) {
     RefuseAckedFrame(n);
     EXPECT_EQ(actions.Write(m5, Chain(60, 20000, "NEW")), ActionResult::BoardFailed) << n;
     NoFaults();
-    link.SetSleep(1);
+    link.SetSleep(ModeSwitch::Off);
     Chart read;
     const ActionResult result = actions.Read(m5, read);
     if (result == ActionResult::Done) {
@@ -79,7 +79,7 @@ TEST_F(InterruptedWriteTest, ScenarioStepRefusedLeavesNoEntryClaimingIt) {
   RefuseAckedFrame(6);  // a step of the next write, after the three frames of going to sleep
   EXPECT_EQ(actions.Write(s1, Scenario({7, 8, 9, 10, 11})), ActionResult::BoardFailed);
   NoFaults();
-  link.SetSleep(1);
+  link.SetSleep(ModeSwitch::Off);
   Chart read;
   EXPECT_EQ(actions.Read(s1, read), ActionResult::NoData);
 }

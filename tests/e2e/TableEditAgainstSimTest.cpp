@@ -48,7 +48,7 @@ TEST(TableEditAgainstSim, EditKeepsCountDateAndOptionallyTheCode) {
   ASSERT_TRUE(RefreshMotionTable(b.link, table));
   ASSERT_TRUE(BeginEntryEdit(b.link, table, 3));
   EXPECT_EQ(table.Rows()[3].Name, "walk");
-  EXPECT_EQ(b.Mode() & (sim::kModeSleep | sim::kModeReceiverReport), 0);  // awake, report off
+  EXPECT_EQ(b.Mode() & (kModeSleep | kModeReceiverReport), 0);  // awake, report off
 
   // A button pressed on the remote while the dialog is open is what the dialog captures.
   b.engine.board().InjectRemote(0x0A0B, {1, 2, 3, 4}, b.engine.Now());
@@ -75,7 +75,7 @@ TEST(TableEditAgainstSim, BadIndexAndSilentBoardOpenNoDialog) {
   MotionTable table;
   b.port.ClearLog();
   EXPECT_FALSE(BeginEntryEdit(b.link, table, -1));
-  EXPECT_FALSE(BeginEntryEdit(b.link, table, BoardLink::kTableEntries));
+  EXPECT_FALSE(BeginEntryEdit(b.link, table, kTableEntries));
   EXPECT_TRUE(b.port.Log().empty());  // nothing was sent for a bad index
 
   b.engine.SetFaults(*sim::FaultPlan::Parse("no-attention@1"));

@@ -44,12 +44,7 @@ struct EventsFixture {
     while (dispatcher->WaitAndRunPending(quietMs) > 0) {
     }
   }
-  bool WaitForHandOver(int count, int ms) {
-    auto start = Clock::now();
-    while (dispatcher->DispatchCount() < count && MsSince(start) < ms)
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    return dispatcher->DispatchCount() >= count;
-  }
+  bool WaitForHandOver(int count, int ms) { return dispatcher->WaitForDispatchCount(count, ms); }
 };
 
 TEST(CommXEvents, OnReceiveReportsTheQueueOnceAndNeverForBytesAReadTakes) {
@@ -59,26 +54,23 @@ TEST(CommXEvents, OnReceiveReportsTheQueueOnceAndNeverForBytesAReadTakes) {
   ASSERT_EQ(f.received, std::vector<int>{5});
   // Bytes left unread raise no further hand-overs: the receive thread waits for news.
   int handOvers = f.dispatcher->DispatchCount();
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  f.dispatcher->RunPending();
-  EXPECT_EQ(f.dispatcher->DispatchCount(), handOvers);
+  EXPECT_FALSE(f.WaitForHandOver(handOvers + 1, 200));
   uint8_t buffer[16];
   f.comm.SetTimeOutReceive(500);
   ASSERT_EQ(f.comm.ReadBytes(buffer, 5), 5);
 
-  // Bytes arriving during a read belong to the read, even though the pump lets hand-overs run.
+  // Bytes arriving during a read (sent while it waits, in two parts) belong to the read, even
+  // though the pump lets hand-overs run.
   ScriptedPump pump;
-  pump.onPump = [&](int) { f.dispatcher->RunPending(); };
+  pump.onPump = [&](int call) {
+    f.dispatcher->RunPending();
+    if (call == 2) f.board.Send({1, 2, 3});
+    if (call == 4) f.board.Send({4, 5, 6, 7, 8});
+  };
   f.comm.SetEventPump(&pump);
-  std::thread board([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    f.board.Send({1, 2, 3});
-    std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    f.board.Send({4, 5, 6, 7, 8});
-  });
   f.comm.SetTimeOutReceive(2000);
   EXPECT_EQ(f.comm.ReadBytes(buffer, 6), 6);
-  board.join();
+  EXPECT_GE(pump.calls, 4);
   EXPECT_EQ(f.received, std::vector<int>{5});
   // What the read left behind is reported after it (the thread's own look and the read's
   // wake-up may both get there first, so it can be reported twice, but always as 2 bytes).
@@ -148,8 +140,7 @@ TEST(CommXEvents, CloseNeverWaitsForAHandOverTheMainThreadHasNotRun) {
   // The port opens again, and a write stalled by flow control does not hold Close up.
   f.comm.Open();
   f.comm.SetFlowCtrl(cfcXonXoff);
-  f.board.Send({0x13});
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(f.board.StopLine());
   auto data = Pattern(6000);
   EXPECT_TRUE(f.comm.WriteBytes(data.data(), data.size()));
   start = Clock::now();
@@ -184,14 +175,15 @@ TEST(CommXEvents, AVanishedDeviceFailsReadsAndWritesAndANewDeviceOpens) {
   EXPECT_EQ(f->comm.ReadBytes(buffer, 1), 1);
 
   // The device vanishing while a read waits ends that read too.
-  std::thread pull([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    replacement.Vanish();
-  });
+  ScriptedPump pump;
+  pump.onPump = [&](int call) {
+    if (call == 2) replacement.Vanish();
+  };
+  f->comm.SetEventPump(&pump);
   start = Clock::now();
   EXPECT_EQ(f->comm.ReadBytes(buffer, 8), -1);
   EXPECT_LT(MsSince(start), 1500);
-  pull.join();
+  EXPECT_GE(pump.calls, 2);
   f.reset();
 }
 

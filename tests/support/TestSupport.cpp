@@ -53,7 +53,8 @@ int LastWorkingModeWord(const std::string& tracePath) {
 namespace {
 
 ProcessResult Run(const std::string& program, const std::vector<std::string>& args,
-                  const std::string& input, int timeoutMs, const std::string& stopOnErr) {
+                  const std::string& input, int timeoutMs,
+                  const std::function<bool(const ProcessResult&)>& stop) {
   int inPipe[2], outPipe[2], errPipe[2];
   if (pipe(inPipe) || pipe(outPipe) || pipe(errPipe)) throw std::runtime_error("pipe failed");
   pid_t pid = fork();
@@ -103,7 +104,7 @@ ProcessResult Run(const std::string& program, const std::vector<std::string>& ar
         (i == 0 ? result.out : result.err).append(buf, static_cast<size_t>(n));
       }
     }
-    if (!stopOnErr.empty() && result.err.find(stopOnErr) != std::string::npos) {
+    if (stop && stop(result)) {
       kill(pid, SIGKILL);
       break;
     }
@@ -120,12 +121,29 @@ ProcessResult Run(const std::string& program, const std::vector<std::string>& ar
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::string& input, int timeoutMs) {
-  return Run(program, args, input, timeoutMs, "");
+  return Run(program, args, input, timeoutMs, nullptr);
 }
 
 ProcessResult RunProcessUntil(const std::string& program, const std::vector<std::string>& args,
                               const std::string& errText, int timeoutMs) {
-  return Run(program, args, "", timeoutMs, errText);
+  return Run(program, args, "", timeoutMs, [&errText](const ProcessResult& sofar) {
+    return sofar.err.find(errText) != std::string::npos;
+  });
+}
+
+ProcessResult RunProcessWatching(const std::string& program, const std::vector<std::string>& args,
+                                 const std::function<bool(const ProcessResult& sofar)>& watch,
+                                 int timeoutMs) {
+  return Run(program, args, "", timeoutMs, watch);
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= deadline) return done();
+    poll(nullptr, 0, 5);
+  }
+  return true;
 }
 
 }  // namespace brv3::test

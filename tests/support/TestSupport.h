@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,14 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 // (or after `timeoutMs`): for programs that wait for a user once they have said what matters.
 ProcessResult RunProcessUntil(const std::string& program, const std::vector<std::string>& args,
                               const std::string& errText, int timeoutMs = 30000);
+// The same, showing `watch` what the program has printed so far each time it prints more; the
+// program is killed when `watch` returns true (or after `timeoutMs`).
+ProcessResult RunProcessWatching(const std::string& program, const std::vector<std::string>& args,
+                                 const std::function<bool(const ProcessResult& sofar)>& watch,
+                                 int timeoutMs = 30000);
+
+// Looks at `done` every few milliseconds until it holds or `timeoutMs` pass; its last answer.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
 // The last working mode word the host wrote, from a simulator trace; -1 when there is none.
 int LastWorkingModeWord(const std::string& tracePath);

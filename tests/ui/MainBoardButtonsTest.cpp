@@ -275,12 +275,12 @@ TEST(MainBoardButtonsTest, HomeAndTrimPositionSendTheStopPoseAndWakeTheBoard) {
   w.Press("HomePosBtn");
   EXPECT_EQ(w.engine.board().LivePose()[0], 100);
   for (int c = 0; c < 24; ++c) EXPECT_EQ(liveWord(c), words[c % 4]) << c;
-  EXPECT_EQ(w.engine.board().Working().modeWord & (sim::kModeSleep | sim::kModePause), 0);
+  EXPECT_EQ(w.engine.board().Working().modeWord & (kModeSleep | kModePause), 0);
 
   w.Press("SpeedButton2");
   const uint16_t trimmed[4] = {0x4000, 0x8001, 0x0000, 0x4000};
   for (int c = 0; c < 24; ++c) EXPECT_EQ(liveWord(c), trimmed[c % 4]) << c;
-  EXPECT_EQ(w.engine.board().Working().modeWord & sim::kModeSleep, 0);
+  EXPECT_EQ(w.engine.board().Working().modeWord & kModeSleep, 0);
 
   // The record rules on their own: only servo positions 1..0x7FFF are centred.
   const Bytes stop = {0x00, 0x01, 0x7F, 0xFF, 0x80, 0x00, 0x80, 0x02, 0x00, 0x00};

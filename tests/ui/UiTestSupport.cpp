@@ -35,7 +35,7 @@ const auto* const kRegistered = ::testing::AddGlobalTestEnvironment(new QtEnviro
 
 }  // namespace
 
-void OnNextModal(std::function<void(QWidget*)> act, int timeoutMs) {
+ModalWatch OnNextModal(std::function<void(QWidget*)> act, int timeoutMs) {
   auto* timer = new QTimer;
   auto clock = std::make_shared<QElapsedTimer>();
   clock->start();
@@ -53,6 +53,7 @@ void OnNextModal(std::function<void(QWidget*)> act, int timeoutMs) {
     }
   });
   timer->start();
+  return ModalWatch(timer);
 }
 
 void ClickNextModalButton(const QString& text) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -9,9 +11,22 @@
 
 namespace brv3::test {
 
+// A pending OnNextModal. Its check runs only inside an event loop (the dialog's own), so code that
+// shows no dialog leaves it pending: Cancel drops it before it can reach a later test.
+class ModalWatch {
+ public:
+  explicit ModalWatch(QTimer* timer) : timer_(timer) {}
+  void Cancel() {
+    if (timer_) delete timer_.data();
+  }
+
+ private:
+  QPointer<QTimer> timer_;
+};
+
 // Runs `act` on the next modal dialog as soon as one is showing (from inside its event loop).
 // Gives up after `timeoutMs`, closing whatever modal dialog is up so a test never hangs.
-void OnNextModal(std::function<void(QWidget* dialog)> act, int timeoutMs = 5000);
+ModalWatch OnNextModal(std::function<void(QWidget* dialog)> act, int timeoutMs = 5000);
 
 // Clicks the push button of the next modal dialog whose text is `text` (for example "&No").
 void ClickNextModalButton(const QString& text);

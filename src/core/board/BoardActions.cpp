@@ -1,5 +1,6 @@
 #include "core/board/BoardActions.h"
 
+#include "core/board/SleepScope.h"
 #include "core/board/SpanningMotions.h"
 #include "core/board/TableActions.h"
 #include "core/comm/WindowMessages.h"
@@ -81,7 +82,7 @@ std::optional<Slot> BoardActions::AskSlot(SlotQuestion question, uint8_t chartTy
 }
 
 bool BoardActions::SleepOn() {
-  if (!link_.SetSleep(0)) return false;
+  if (!link_.SetSleep(ModeSwitch::On)) return false;
   prompter_.ShowStatus("Sleep on");
   return true;
 }
@@ -225,13 +226,13 @@ ActionResult BoardActions::FinishWrite(bool written, int commandsBefore) {
     // A failed command leaves the board asleep; a question answered No sent nothing, and then
     // there is no reason to keep the robot limp.
     if (board_.CommandCount() != commandsBefore) return ActionResult::BoardFailed;
-    if (link_.SetSleep(1)) prompter_.ShowStatus("Sleep off");
+    if (link_.SetSleep(ModeSwitch::Off)) prompter_.ShowStatus("Sleep off");
     return ActionResult::Cancelled;
   }
   // Every step and entry was acknowledged: a wake that fails does not undo the write, and saying
   // "failed" would send the user to write again what is already stored. Waking changes nothing
   // stored, so it is tried once more first.
-  if (!link_.SetSleep(1) && !link_.SetSleep(1)) {
+  if (!WakeBoard(link_)) {
     prompter_.ShowStatus(WakeFailedStatus(link_.LastFault()));
     return ActionResult::WakeFailed;
   }
@@ -255,7 +256,7 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     if (result != ActionResult::Done) {
       prompter_.ShowStatus("No data");
       const LinkFault fault = link_.LastFault();
-      if (link_.SetSleep(1)) link_.RestoreFault(fault);
+      if (link_.SetSleep(ModeSwitch::Off)) link_.RestoreFault(fault);
       return result;
     }
     hexRows_ = read.hexRows;
@@ -270,7 +271,7 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     if (result != ActionResult::Done) {
       prompter_.ShowStatus(result == ActionResult::NoData ? "No Data" : "Read failed");
       const LinkFault fault = link_.LastFault();
-      if (link_.SetSleep(1)) link_.RestoreFault(fault);
+      if (link_.SetSleep(ModeSwitch::Off)) link_.RestoreFault(fault);
       return result;
     }
     hexRows_ = read.hexRows;
@@ -281,7 +282,7 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     RebuildMotionChart(rebuilt, read);
     chart = std::move(rebuilt);
   }
-  if (!link_.SetSleep(1)) return ActionResult::BoardFailed;
+  if (!link_.SetSleep(ModeSwitch::Off)) return ActionResult::BoardFailed;
   prompter_.ShowStatus("Sleep off");
   prompter_.ShowStatus("Reading succeeded");
   return ActionResult::Done;
@@ -298,7 +299,7 @@ ActionResult BoardActions::Delete(Slot slot) {
 }
 
 ActionResult BoardActions::Play(Slot slot) {
-  if (!link_.PlayMotion(slot.Index(), true, true)) return ActionResult::BoardFailed;
+  if (!link_.PlayMotion(slot)) return ActionResult::BoardFailed;
   prompter_.ShowStatus("Sending the Play command");
   return ActionResult::Done;
 }
@@ -308,7 +309,7 @@ bool StopPlayback(BoardLink& link) {
 }
 
 bool TogglePause(BoardLink& link) {
-  return link.SetMotionEnable(2);
+  return link.SetMotionEnable(ModeSwitch::Toggle);
 }
 
 bool DispatchWindowMessage(uint32_t message, int64_t w, int64_t l,

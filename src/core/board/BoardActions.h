@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/board/ChartRebuild.h"
 #include "core/board/MotionTransfer.h"
-#include "core/board/Slot.h"
 #include "core/board/SlotLists.h"
 #include "core/board/TransferProgress.h"
 #include "core/chart/Chart.h"
@@ -15,7 +15,7 @@
 #include "core/comm/BoardMotionAdapter.h"
 #include "core/comm/MotionTable.h"
 #include "core/comm/Notifications.h"
-#include "core/motion/ChartRebuild.h"
+#include "core/comm/Slot.h"
 #include "core/util/Prompter.h"
 
 namespace brv3 {

@@ -2,24 +2,15 @@
 
 #include <algorithm>
 
+#include "core/board/ChannelNames.h"
+#include "core/board/ReplyBytes.h"
+#include "core/board/SleepScope.h"
 #include "core/comm/BoardLink.h"
 #include "core/comm/TableEntry.h"
 #include "core/util/Cp932.h"
 
 namespace brv3 {
 namespace {
-
-template <size_t N>
-bool Take(bool ok, const Bytes& reply, std::array<uint8_t, N>& out) {
-  if (!ok || reply.size() < N) return false;
-  std::copy_n(reply.begin(), N, out.begin());
-  return true;
-}
-
-template <size_t N>
-Bytes AsBytes(const std::array<uint8_t, N>& a) {
-  return Bytes(a.begin(), a.end());
-}
 
 void Fail(std::string* failed, const std::string& what) {
   if (failed && failed->empty()) *failed = what;
@@ -29,16 +20,16 @@ void Fail(std::string* failed, const std::string& what) {
 
 bool ReadSensorConfig(BoardLink& link, SensorConfig& s) {
   Bytes reply;
-  if (!Take(link.ReadAdSettings(Area::Stored, reply), reply, s.adSettings)) return false;
+  if (!TakeBytes(link.ReadAdSettings(Area::Stored, reply), reply, s.adSettings)) return false;
   for (int t = 0; t < 3; ++t)
-    if (!Take(link.ReadMixTable(Area::Stored, t, reply), reply,
-              s.mixTables[static_cast<size_t>(t)]))
+    if (!TakeBytes(link.ReadMixTable(Area::Stored, t, reply), reply,
+                   s.mixTables[static_cast<size_t>(t)]))
       return false;
   std::array<uint8_t, 6> calibration{};
-  if (!Take(link.ReadAdCalibration(Area::Stored, reply), reply, calibration)) return false;
+  if (!TakeBytes(link.ReadAdCalibration(Area::Stored, reply), reply, calibration)) return false;
   for (size_t i = 0; i < 3; ++i)
     s.calibration[i] = static_cast<uint16_t>(calibration[2 * i] << 8 | calibration[2 * i + 1]);
-  return Take(link.ReadPropoSettings(Area::Stored, reply), reply, s.transmitter);
+  return TakeBytes(link.ReadPropoSettings(Area::Stored, reply), reply, s.transmitter);
 }
 
 bool WriteSensorConfig(BoardLink& link, const SensorConfig& s) {
@@ -81,17 +72,9 @@ SensorConfig MergeSensors(const SensorConfig& base, const AnalogSettings& analog
   return s;
 }
 
-std::string NameText(const std::array<uint8_t, 32>& bytes) {
-  const auto end = std::find(bytes.begin(), bytes.end(), uint8_t{0});
-  return Cp932ToUtf8(std::string(bytes.begin(), end));
-}
-
-std::array<uint8_t, 32> NameBytes(const std::string& utf8) {
-  return EntryNameBytes(utf8);
-}
-
 std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed) {
-  if (!link.SetSleep(0)) {
+  SleepScope sleep(link);
+  if (!sleep.Begin()) {
     Fail(failed, "sleep mode");
     return std::nullopt;
   }
@@ -104,19 +87,19 @@ std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed)
   }
   config.options = *data;
   Bytes reply;
-  std::optional<TrimSet> trim;
-  if (link.ReadTrim(Area::Stored, reply)) trim = TrimFromBytes(reply);
+  const std::optional<TrimSet> trim = ReadStoredTrim(link);
   if (!trim) {
     Fail(failed, "trim");
     return std::nullopt;
   }
   config.trim = *trim;
   for (int n = 1; n <= kChannels; ++n) {
-    if (!Take(link.ReadChannelName(n - 1, reply), reply,
-              config.names[static_cast<size_t>(n - 1)])) {
+    const std::optional<ChannelNameBytes> name = ReadChannelNameBytes(link, n);
+    if (!name) {
       Fail(failed, "channel name " + std::to_string(n));
       return std::nullopt;
     }
+    config.names[static_cast<size_t>(n - 1)] = *name;
   }
   for (int n : MaskChannels(config.options.svlMask)) {
     const bool serial = MaskHasChannel(config.options.serialMask, n);
@@ -135,7 +118,7 @@ std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed)
     Fail(failed, "analog and transmitter settings");
     return std::nullopt;
   }
-  if (!link.SetSleep(1)) {
+  if (!sleep.End()) {
     Fail(failed, "sleep mode");
     return std::nullopt;
   }
@@ -143,7 +126,8 @@ std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed)
 }
 
 bool WriteBoardConfig(BoardLink& link, const BoardConfig& c, std::string* failed) {
-  if (!link.SetSleep(0)) {
+  SleepScope sleep(link);
+  if (!sleep.Begin()) {
     Fail(failed, "sleep mode");
     return false;
   }
@@ -162,8 +146,7 @@ bool WriteBoardConfig(BoardLink& link, const BoardConfig& c, std::string* failed
   step(link.WriteSvlChannelMask(AsBytes(o.svlMask)), "svl_channels");
   step(link.WriteTrim(Area::Stored, TrimBytes(c.trim)), "trim");
   for (int n = 1; n <= kChannels; ++n)
-    step(link.WriteChannelName(n - 1, AsBytes(c.names[static_cast<size_t>(n - 1)])),
-         "channel_names");
+    step(WriteChannelNameBytes(link, n, c.names[static_cast<size_t>(n - 1)]), "channel_names");
   for (const auto& [n, record] : c.records) {
     const bool done = record.format == RecordFormat::Long
                           ? link.WriteSvlEntryLong(n - 1, record.bytes)
@@ -172,7 +155,7 @@ bool WriteBoardConfig(BoardLink& link, const BoardConfig& c, std::string* failed
   }
   step(WriteSensorConfig(link, c.sensors), "analog and transmitter settings");
   // The working copy just took the stored word; waking clears only the sleep bit again.
-  step(link.SetSleep(1), "sleep mode");
+  step(sleep.End(), "sleep mode");
   return ok;
 }
 

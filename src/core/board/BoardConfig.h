@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/board/BoardOptions.h"
+#include "core/board/ChannelNames.h"
 #include "core/board/SensorSettings.h"
 #include "core/board/ServoRecord.h"
 #include "core/board/Trim.h"
@@ -44,21 +45,18 @@ SensorConfig MergeSensors(const SensorConfig& base, const AnalogSettings& analog
 struct BoardConfig {
   BoardOptionsData options;
   TrimSet trim{};
-  std::array<std::array<uint8_t, 32>, kChannels> names{};  // as stored, padded with 0x00
-  std::map<int, ServoRecord> records;                      // channel 1..24 with the SVL bit
+  std::array<ChannelNameBytes, kChannels> names{};  // as stored
+  std::map<int, ServoRecord> records;               // channel 1..24 with the SVL bit
   SensorConfig sensors;
 };
 
-// A channel name's text (UTF-8) and its 32 stored bytes.
-std::string NameText(const std::array<uint8_t, 32>& bytes);
-std::array<uint8_t, 32> NameBytes(const std::string& utf8);
-
 // Sleep on, every read, sleep off. On failure `failed` names what could not be read; the board
-// is left asleep after a failed read.
+// is woken after a failed read too.
 std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed = nullptr);
 
 // Sleep on, every setting written to the stored copies with the dialogs' flag bytes (the mode
-// word to the working copy too), records written whole, sleep off whatever the writes gave.
+// word to the working copy too), records written whole, sleep off whatever the writes gave (or
+// the sleep).
 // False when something failed; `failed` names the first write that did.
 bool WriteBoardConfig(BoardLink& link, const BoardConfig& config, std::string* failed = nullptr);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/board/ReplyBytes.h"
 #include "core/comm/BoardLink.h"
 #include "core/util/RoundHalfEven.h"
 
@@ -16,22 +17,15 @@ uint16_t SetIf(uint16_t word, uint16_t bits, bool on) {
   return on ? static_cast<uint16_t>(word | bits) : static_cast<uint16_t>(word & ~bits);
 }
 
-template <size_t N>
-bool Take(bool ok, const Bytes& reply, std::array<uint8_t, N>& out) {
-  if (!ok || reply.size() < N) return false;
-  std::copy_n(reply.begin(), N, out.begin());
-  return true;
-}
-
 }  // namespace
 
 uint16_t ApplyOptionBits(uint16_t read, const OptionChoices& c) {
   uint16_t word = read;
-  word = SetIf(word, kOptRemotePlayback, c.remotePlayback);
-  word = SetIf(word, kOptStartSwitch, c.startSwitchItem != 0);
-  word = SetIf(word, kOptPowerUp, c.powerUpItem != 0);
-  word = SetIf(word, kOptLowVoltage, c.lowVoltageItem != 0);
-  word = SetIf(word, kOptMotionReplay, c.motionReplay);
+  word = SetIf(word, kModeRemotePlay, c.remotePlayback);
+  word = SetIf(word, kModeStartSwitch, c.startSwitchItem != 0);
+  word = SetIf(word, kModePowerUpMotion, c.powerUpItem != 0);
+  word = SetIf(word, kModeLowVoltage, c.lowVoltageItem != 0);
+  word = SetIf(word, kModePlaybackReport, c.motionReplay);
   word = SetIf(word, kOptAlwaysZero, false);
   word = SetIf(word, kOptZlt1, c.zlt1);
   const int timebase = c.timebase < 0 || c.timebase >= kTimebaseCount ? 0 : c.timebase;
@@ -64,28 +58,15 @@ std::string VoltText(int tenths) {
   return text;
 }
 
-std::string SlotName(int slot) {
-  if (slot >= 0 && slot < BoardLink::kMotionEntries) return "M" + std::to_string(slot + 1);
-  if (slot >= BoardLink::kMotionEntries && slot < kNoSlot)
-    return "S" + std::to_string(slot - BoardLink::kMotionEntries + 1);
-  return "";
-}
-
-std::optional<int> SlotOfName(const std::string& name) {
-  for (int slot = 0; slot < kNoSlot; ++slot)
-    if (SlotName(slot) == name) return slot;
-  return std::nullopt;
-}
-
 int ListItemFor(uint8_t slot, bool bitSet) {
-  return bitSet && slot < kNoSlot ? slot + 1 : 0;
+  return bitSet && slot < kTableEntries ? slot + 1 : 0;
 }
 
 std::vector<std::string> MotionListItems(const std::vector<std::string>& slotItems) {
   std::vector<std::string> items{"OFF"};
-  for (int slot = 0; slot < kNoSlot; ++slot) {
+  for (int slot = 0; slot < kTableEntries; ++slot) {
     const size_t i = static_cast<size_t>(slot);
-    items.push_back(i < slotItems.size() ? slotItems[i] : SlotName(slot));
+    items.push_back(i < slotItems.size() ? slotItems[i] : Slot::LabelOf(slot));
   }
   return items;
 }
@@ -106,13 +87,13 @@ std::vector<int> MaskChannels(const ChannelMask& mask) {
 
 OptionChoices BoardOptionsData::Choices() const {
   OptionChoices c;
-  c.remotePlayback = (modeWord & kOptRemotePlayback) != 0;
-  c.motionReplay = (modeWord & kOptMotionReplay) != 0;
+  c.remotePlayback = (modeWord & kModeRemotePlay) != 0;
+  c.motionReplay = (modeWord & kModePlaybackReport) != 0;
   c.zlt1 = (modeWord & kOptZlt1) != 0;
   c.timebase = (modeWord & kOptTimebase) >> 5;
-  c.startSwitchItem = ListItemFor(startMotions[0], (modeWord & kOptStartSwitch) != 0);
-  c.powerUpItem = ListItemFor(startMotions[1], (modeWord & kOptPowerUp) != 0);
-  c.lowVoltageItem = ListItemFor(alarm[0], (modeWord & kOptLowVoltage) != 0);
+  c.startSwitchItem = ListItemFor(startMotions[0], (modeWord & kModeStartSwitch) != 0);
+  c.powerUpItem = ListItemFor(startMotions[1], (modeWord & kModePowerUpMotion) != 0);
+  c.lowVoltageItem = ListItemFor(alarm[0], (modeWord & kModeLowVoltage) != 0);
   c.voltTenths = RawToVoltTenths(VoltRaw());
   return c;
 }
@@ -122,17 +103,17 @@ std::optional<BoardOptionsData> BoardOptions::Load() {
   Bytes reply;
   if (!link_.ReadModeWord(Area::Stored, reply) || reply.size() < 2) return std::nullopt;
   data.modeWord = static_cast<uint16_t>(reply[0] << 8 | reply[1]);
-  if (!Take(link_.ReadStartMotions(reply), reply, data.startMotions)) return std::nullopt;
-  if (!Take(link_.ReadAlarmMotion(reply), reply, data.alarm)) return std::nullopt;
-  if (!Take(link_.ReadSsvChannelMask(reply), reply, data.serialMask)) return std::nullopt;
-  if (!Take(link_.ReadSvlChannelMask(reply), reply, data.svlMask)) return std::nullopt;
+  if (!TakeBytes(link_.ReadStartMotions(reply), reply, data.startMotions)) return std::nullopt;
+  if (!TakeBytes(link_.ReadAlarmMotion(reply), reply, data.alarm)) return std::nullopt;
+  if (!TakeBytes(link_.ReadSsvChannelMask(reply), reply, data.serialMask)) return std::nullopt;
+  if (!TakeBytes(link_.ReadSvlChannelMask(reply), reply, data.svlMask)) return std::nullopt;
   return data;
 }
 
 std::optional<BoardOptionsData> BoardOptions::Open() {
-  if (!link_.SetSleep(0)) return std::nullopt;
+  if (!link_.SetSleep(ModeSwitch::On)) return std::nullopt;
   std::optional<BoardOptionsData> data = Load();
-  if (!data || !link_.SetSleep(1)) return std::nullopt;
+  if (!data || !link_.SetSleep(ModeSwitch::Off)) return std::nullopt;
   return data;
 }
 
@@ -147,7 +128,7 @@ bool BoardOptions::WriteModeWord(const OptionChoices& choices) {
 bool BoardOptions::WriteStartMotions(const OptionChoices& choices) {
   Bytes reply;
   std::array<uint8_t, 2> bytes{};
-  if (!Take(link_.ReadStartMotions(reply), reply, bytes)) return false;
+  if (!TakeBytes(link_.ReadStartMotions(reply), reply, bytes)) return false;
   if (!WriteModeWord(choices)) return false;
   if (choices.startSwitchItem > 0) bytes[0] = static_cast<uint8_t>(choices.startSwitchItem - 1);
   if (choices.powerUpItem > 0) bytes[1] = static_cast<uint8_t>(choices.powerUpItem - 1);
@@ -158,7 +139,7 @@ bool BoardOptions::WriteLowVoltage(const OptionChoices& choices) {
   if (!WriteModeWord(choices)) return false;
   Bytes reply;
   std::array<uint8_t, 3> bytes{};
-  if (!Take(link_.ReadAlarmMotion(reply), reply, bytes)) return false;
+  if (!TakeBytes(link_.ReadAlarmMotion(reply), reply, bytes)) return false;
   const int motion = choices.lowVoltageItem > 0 ? choices.lowVoltageItem - 1 : bytes[0];
   return link_.WriteAlarmMotion(motion, VoltTenthsToRaw(choices.voltTenths));
 }

@@ -13,19 +13,13 @@ namespace brv3 {
 
 class BoardLink;
 
-// Mode-word bits the options own.
-constexpr uint16_t kOptRemotePlayback = 0x2000;  // bit 13
-constexpr uint16_t kOptStartSwitch = 0x1000;     // bit 12
-constexpr uint16_t kOptPowerUp = 0x0800;         // bit 11
-constexpr uint16_t kOptLowVoltage = 0x0400;      // bit 10
-constexpr uint16_t kOptMotionReplay = 0x0200;    // bit 9
-constexpr uint16_t kOptAlwaysZero = 0x0110;      // bits 8 and 4
-constexpr uint16_t kOptTimebase = 0x00E0;        // bits 7..5
-constexpr uint16_t kOptZlt1 = 0x0008;            // bit 3
-constexpr uint16_t kSvlModeBitMask = 0x4000;     // bit 14, the serial-servo list's
+// Mode-word bits the options own besides the named ones of BoardLayout.h: remote play,
+// start switch, power-up motion, low voltage and playback reports.
+constexpr uint16_t kOptAlwaysZero = 0x0110;  // bits 8 and 4
+constexpr uint16_t kOptTimebase = 0x00E0;    // bits 7..5
+constexpr uint16_t kOptZlt1 = 0x0008;        // bit 3
 
 constexpr int kTimebaseCount = 8;
-constexpr int kNoSlot = 85;  // slot indexes of 85 and above stand for none
 constexpr int kMinVoltTenths = 55;
 constexpr int kMaxVoltTenths = 150;
 constexpr int kDefaultVoltTenths = 60;
@@ -53,10 +47,6 @@ std::optional<int> TimebaseIndex(const std::string& text);
 int RawToVoltTenths(uint16_t raw);
 uint16_t VoltTenthsToRaw(int tenths);
 std::string VoltText(int tenths);  // "06.0V"
-
-// "M1".."M80", "S1".."S5" for slots 0..84; "" otherwise. SlotOfName is its inverse.
-std::string SlotName(int slot);
-std::optional<int> SlotOfName(const std::string& name);
 
 // The list item for a slot byte and its mode-word bit: the slot's item, or 0 ("OFF").
 int ListItemFor(uint8_t slot, bool bitSet);

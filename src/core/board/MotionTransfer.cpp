@@ -39,7 +39,7 @@ ActionResult ReadHead(MotionBoard& board, Slot slot, Read& read, int& count) {
 
 int ContinuationSlotCount(size_t stepCount) {
   if (stepCount == 0) return 0;
-  return static_cast<int>((stepCount + kStepsPerSlot - 1) / kStepsPerSlot) - 1;
+  return static_cast<int>((stepCount + kRecordsPerSlot - 1) / kRecordsPerSlot) - 1;
 }
 
 std::string CheckMotionSlots(Slot slot, size_t stepCount) {
@@ -65,7 +65,7 @@ bool WriteMotion(MotionBoard& board, Prompter& prompter, TransferProgress* progr
     std::string names;
     for (int k = 1; k <= continuations; ++k) {
       if (k > 1) names += ",";
-      names += EntryLabel(head + k);
+      names += Slot::LabelOf(head + k);
     }
     std::string question = "As the data to input are more than thirty\r\nThe data of " + names +
                            " would be deleted. Do you agree with this";
@@ -152,7 +152,7 @@ ActionResult ReadScenario(MotionBoard& board, Slot slot, ScenarioRead& read) {
       return ActionResult::BoardFailed;
     read.motions.push_back(reply[0]);
     // A step naming no motion slot still shows its number.
-    read.hexRows.push_back(reply[0] < kMotionSlots ? EntryLabel(reply[0])
+    read.hexRows.push_back(reply[0] < kMotionSlots ? Slot::LabelOf(reply[0])
                                                    : "M" + std::to_string(reply[0] + 1));
   }
   return ActionResult::Done;

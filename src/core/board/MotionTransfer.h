@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "core/board/MotionBoard.h"
-#include "core/board/Slot.h"
 #include "core/board/TransferProgress.h"
 #include "core/chart/Chart.h"
+#include "core/comm/MotionBoard.h"
+#include "core/comm/Slot.h"
 #include "core/motion/MotionCompiler.h"
 #include "core/motion/PoseRecord.h"
 #include "core/util/Prompter.h"

@@ -56,7 +56,7 @@ bool PoseBoardLink::WriteHomePosition(const ChannelWords& words) {
 }
 
 bool PoseBoardLink::ToggleSleep() {
-  return link_.SetSleep(2);
+  return link_.SetSleep(ModeSwitch::Toggle);
 }
 
 }  // namespace brv3

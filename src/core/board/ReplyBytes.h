@@ -18,4 +18,19 @@ std::optional<std::array<uint8_t, N>> FirstBytes(bool ok, const Bytes& reply) {
   return out;
 }
 
+// Copies the first N bytes of a reply into `out`; false, leaving `out` as it was, when the command
+// failed or the reply is shorter.
+template <size_t N>
+bool TakeBytes(bool ok, const Bytes& reply, std::array<uint8_t, N>& out) {
+  const auto bytes = FirstBytes<N>(ok, reply);
+  if (bytes) out = *bytes;
+  return bytes.has_value();
+}
+
+// A fixed-size record as a command's argument.
+template <size_t N>
+Bytes AsBytes(const std::array<uint8_t, N>& record) {
+  return Bytes(record.begin(), record.end());
+}
+
 }  // namespace brv3

@@ -7,14 +7,6 @@
 #include "core/motion/MixWords.h"
 
 namespace brv3 {
-namespace {
-
-template <size_t N>
-Bytes ToBytes(const std::array<uint8_t, N>& bytes) {
-  return Bytes(bytes.begin(), bytes.end());
-}
-
-}  // namespace
 
 AdReferences DecodeAdReferences(const std::array<uint8_t, 6>& bytes) {
   AdReferences refs{};
@@ -104,7 +96,7 @@ std::optional<MixTableBytes> SensorBoardLink::ReadMixTable(Area area, int table)
 }
 
 bool SensorBoardLink::WriteMixTable(Area area, int table, const MixTableBytes& bytes) {
-  return link_.WriteMixTable(area, table, ToBytes(bytes));
+  return link_.WriteMixTable(area, table, AsBytes(bytes));
 }
 
 std::optional<AdSettingsBytes> SensorBoardLink::ReadAdSettings(Area area) {
@@ -114,7 +106,7 @@ std::optional<AdSettingsBytes> SensorBoardLink::ReadAdSettings(Area area) {
 }
 
 bool SensorBoardLink::WriteAdSettings(Area area, const AdSettingsBytes& bytes) {
-  return link_.WriteAdSettings(area, ToBytes(bytes));
+  return link_.WriteAdSettings(area, AsBytes(bytes));
 }
 
 std::optional<PropoReferences> SensorBoardLink::ReadPropoReferences(Area area) {
@@ -124,15 +116,15 @@ std::optional<PropoReferences> SensorBoardLink::ReadPropoReferences(Area area) {
 }
 
 bool SensorBoardLink::WritePropoReferences(Area area, const PropoReferences& references) {
-  return link_.WritePropoSettings(area, ToBytes(references));
+  return link_.WritePropoSettings(area, AsBytes(references));
 }
 
 bool SensorBoardLink::SetAnalogReport(bool on) {
-  return link_.SetAnalogReport(on ? 0 : 1);
+  return link_.SetAnalogReport(on ? ModeSwitch::On : ModeSwitch::Off);
 }
 
 bool SensorBoardLink::SetReceiverReport(bool on) {
-  return link_.SetReceiverReport(on ? 1 : 0);
+  return link_.SetReceiverReport(on ? ModeSwitch::On : ModeSwitch::Off);
 }
 
 std::optional<AnalogSettings> ReadStoredAnalogSettings(SensorBoard& board) {

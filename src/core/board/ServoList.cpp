@@ -13,7 +13,7 @@ bool ServoList::Open() {
   if (!link_.ReadSsvChannelMask(serial) || serial.size() < 3) return false;
   svlMask_ = {svl[0], svl[1], svl[2]};
   serialMask_ = {serial[0], serial[1], serial[2]};
-  if (!link_.SetSvlMode(0)) return false;
+  if (!link_.SetSvlMode(ModeSwitch::On)) return false;
   open_ = true;
   for (int n = 1; n <= kChannels; ++n) ShowRow(n, nullptr);
   return true;
@@ -22,7 +22,7 @@ bool ServoList::Open() {
 bool ServoList::Close() {
   if (!open_) return true;
   open_ = false;
-  return link_.SetSvlMode(1);
+  return link_.SetSvlMode(ModeSwitch::Off);
 }
 
 ServoList::ModeCheck ServoList::CheckMode() {

@@ -10,16 +10,15 @@ SlotLists::SlotLists(const MotionTable& table, Prompter& prompter, std::function
 
 std::vector<std::string> SlotLists::Items() const {
   std::vector<std::string> items;
-  items.reserve(BoardLink::kTableEntries);
-  for (int slot = 0; slot < BoardLink::kTableEntries; ++slot)
-    items.push_back(table_.SlotItemText(slot));
+  items.reserve(kTableEntries);
+  for (int slot = 0; slot < kTableEntries; ++slot) items.push_back(table_.SlotItemText(slot));
   return items;
 }
 
 std::string SlotLists::Note() const {
   const int unread = table_.UnreadRows();
   if (unread == 0) return std::string();
-  return std::string(unread == BoardLink::kTableEntries
+  return std::string(unread == kTableEntries
                          ? "The motion table has not been read from the board yet"
                          : "Some rows of the motion table have not been read from the board") +
          ": a slot marked (not read) may hold a motion or a scenario.";

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/board/MotionTransfer.h"
-#include "core/board/Slot.h"
+#include "core/comm/Slot.h"
 
 namespace brv3 {
 
@@ -11,7 +11,7 @@ bool IsContinuationMark(const TableEntry& entry, int owner) {
   if (entry.Count != 0 || entry.Code != TableEntry::kNoCode ||
       entry.Date != std::array<uint8_t, 4>{0xFF, 0xFF, 0xFF, 0xFF})
     return false;
-  const std::string prefix = EntryLabel(owner) + ":";
+  const std::string prefix = Slot::LabelOf(owner) + ":";
   return EntryNameText(entry).compare(0, prefix.size(), prefix) == 0;
 }
 

@@ -8,31 +8,31 @@ bool RefreshMotionTable(BoardLink& link, MotionTable& table) {
     table.FillUnknownRows();
     return false;
   };
-  if (!link.SetSleep(0)) return fail();
-  for (int i = 0; i < BoardLink::kTableEntries; ++i) {
+  if (!link.SetSleep(ModeSwitch::On)) return fail();
+  for (int i = 0; i < kTableEntries; ++i) {
     Bytes reply;
     if (!link.ReadTableEntry(i, reply)) return fail();
     table.ShowTableEntry(reply, i, true);
   }
-  return link.SetSleep(1);
+  return link.SetSleep(ModeSwitch::Off);
 }
 
 bool BeginEntryEdit(BoardLink& link, MotionTable& table, int index) {
-  if (index < 0 || index >= BoardLink::kTableEntries) return false;
-  if (!link.SetSleep(0) || !link.SetReceiverReport(1)) return false;
+  if (index < 0 || index >= kTableEntries) return false;
+  if (!link.SetSleep(ModeSwitch::On) || !link.SetReceiverReport(ModeSwitch::On)) return false;
   Bytes entry;
   if (!link.ReadTableEntry(index, entry)) return false;
   table.ShowTableEntry(entry, index, false);
-  if (!link.SetReceiverReport(0) || !link.SetSleep(1)) return false;
-  return link.SetRemoteInput(1);
+  if (!link.SetReceiverReport(ModeSwitch::Off) || !link.SetSleep(ModeSwitch::Off)) return false;
+  return link.SetRemoteInput(ModeSwitch::Off);
 }
 
 bool BeginChartEdit(BoardLink& link) {
-  return link.SetRemoteInput(1);
+  return link.SetRemoteInput(ModeSwitch::Off);
 }
 
 void EndEdit(BoardLink& link) {
-  link.SetRemoteInput(0);
+  link.SetRemoteInput(ModeSwitch::On);
 }
 
 std::optional<uint16_t> CaptureRemoteCode(BoardLink& link) {
@@ -46,7 +46,7 @@ bool SaveEntryEdit(BoardLink& link, int index, const std::string& nameUtf8, int3
 }
 
 bool CancelEntryEdit(BoardLink& link) {
-  return link.SetReceiverReport(0);
+  return link.SetReceiverReport(ModeSwitch::Off);
 }
 
 }  // namespace brv3

@@ -46,25 +46,30 @@ void WriteTrimFile(IniFile& ini, const TrimSet& trim) {
     ini.WriteInteger(kTrimSection, "CH" + std::to_string(n), trim[static_cast<size_t>(n - 1)]);
 }
 
+std::optional<TrimSet> ReadStoredTrim(BoardLink& link) {
+  Bytes reply;
+  if (!link.ReadTrim(Area::Stored, reply)) return std::nullopt;
+  return TrimFromBytes(reply);
+}
+
 bool TrimEditor::Open() {
-  if (!link_.SetSleep(0)) return false;
+  if (!link_.SetSleep(ModeSwitch::On)) return false;
   Bytes reply;
   if (!link_.ReadSsvChannelMask(reply) || reply.size() < 3) return false;
   mask_ = {reply[0], reply[1], reply[2]};
-  if (!link_.ReadTrim(Area::Stored, reply)) return false;
-  const std::optional<TrimSet> trim = TrimFromBytes(reply);
+  const std::optional<TrimSet> trim = ReadStoredTrim(link_);
   if (!trim) return false;
   Fill(*trim);
-  return link_.SetSleep(1);
+  return link_.SetSleep(ModeSwitch::Off);
 }
 
 bool TrimEditor::Close() {
   storedWritten_ = false;
-  if (!link_.SetSleep(0)) return false;
+  if (!link_.SetSleep(ModeSwitch::On)) return false;
   storedWritten_ = link_.WriteTrim(Area::Stored, TrimBytes(trim_));
   // The write's fault is the one to tell when both fail.
   const LinkFault fault = link_.LastFault();
-  const bool awake = link_.SetSleep(1);
+  const bool awake = link_.SetSleep(ModeSwitch::Off);
   if (!storedWritten_ && awake) link_.RestoreFault(fault);
   return storedWritten_ && awake;
 }
@@ -92,9 +97,9 @@ void TrimEditor::Fill(const TrimSet& trim) {
 
 bool TrimEditor::LoadTrim(const TrimSet& trim) {
   Fill(trim);
-  if (!link_.SetSleep(0)) return false;
+  if (!link_.SetSleep(ModeSwitch::On)) return false;
   const bool written = link_.WriteTrim(Area::Working, TrimBytes(trim_));
-  const bool awake = link_.SetSleep(1);
+  const bool awake = link_.SetSleep(ModeSwitch::Off);
   return written && awake;
 }
 

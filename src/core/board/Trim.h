@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/chart/Chart.h"
+#include "core/motion/ChannelWord.h"
 #include "core/motion/PoseEditorBoard.h"
 #include "core/util/Bytes.h"
 
@@ -17,7 +18,7 @@ class IniFile;
 // One trim value per channel, channel 1 first: raw servo positions, 16384 the centre.
 using TrimSet = std::array<uint16_t, kChannels>;
 
-constexpr uint16_t kTrimCentre = 16384;
+constexpr uint16_t kTrimCentre = kPositionCenter;
 constexpr uint16_t kSerialTrimMin = 12384;
 constexpr uint16_t kSerialTrimMax = 20384;
 constexpr uint16_t kPulseTrimMin = 16039;
@@ -38,6 +39,10 @@ TrimRange TrimRangeFor(const ChannelMask& serialMask, int channel);
 // The 48 wire bytes (high byte first) and back; nullopt when fewer than 48 bytes came.
 Bytes TrimBytes(const TrimSet& trim);
 std::optional<TrimSet> TrimFromBytes(const Bytes& bytes);
+
+// The trim in the board's stored copy (the board asleep, as every reader of it has it); nullopt
+// when the read failed.
+std::optional<TrimSet> ReadStoredTrim(BoardLink& link);
 
 // A trim file: section "TrimData" with "CH1".."CH24". Reading fails when a key is missing (or is
 // not a number of 0..65535); writing replaces everything the document held.
@@ -72,8 +77,6 @@ class TrimEditor {
   // False when the board part failed.
   bool LoadTrim(const TrimSet& trim);
 
-  void SetSerialMask(const ChannelMask& mask) { mask_ = mask; }
-  const ChannelMask& SerialMask() const { return mask_; }
   TrimRange Range(int channel) const { return TrimRangeFor(mask_, channel); }
   uint16_t Position(int channel) const { return trim_[Index(channel)]; }
   // The offset the edit box shows: the value as read (a held slider may differ) or as set.

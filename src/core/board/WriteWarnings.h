@@ -9,8 +9,20 @@
 
 namespace brv3 {
 
+class BoardLink;
+
 constexpr const char* kWriteAnyway = "Write anyway?";
 constexpr const char* kStopAskingForChart = "Do not ask again for this chart";
+
+// What the checks before a write want to know of the board for `chart`, read from it where the
+// caller has not read it already (the editor holds the mask from the position editor and the
+// table it last read; the CLI holds nothing): the serial-servo mask when a position lies beyond
+// the pulse-servo range, and the table entries that Set objects jump to or call, read asleep as
+// the table is. What cannot be read stays unknown and warns of nothing.
+BoardKnowledge ReadBoardKnowledge(BoardLink& link, const Chart& chart, BoardKnowledge known = {});
+
+// The checks before a write of `chart`: one operation, so the editor and the CLI warn alike.
+std::vector<ChartWarning> PreWriteWarnings(const Chart& chart, const BoardKnowledge& known);
 
 // One line per warning, "warning: " and its text, as the listing and the terminal show them.
 std::vector<std::string> WarningLines(const std::vector<ChartWarning>& warnings);

@@ -91,16 +91,7 @@ void CanvasEditor::SelectAll() {
 
 void CanvasEditor::Copy() {
   if (chart_.SelectedObjectCount() == 0) return;
-  bool haveCorner = false;
-  int32_t cornerX = 0, cornerY = 0;
-  for (const ChartObject& o : chart_.Objects) {
-    if (!o.Selected) continue;
-    if (!haveCorner || (o.Left < cornerX && o.Top < cornerY)) {
-      cornerX = o.Left;
-      cornerY = o.Top;
-      haveCorner = true;
-    }
-  }
+  const auto [cornerX, cornerY] = chart_.SelectionCorner();
   buffer_ = {};
   std::vector<int32_t> copied(chart_.Objects.size(), -1);
   for (size_t i = 0; i < chart_.Objects.size(); ++i) {

@@ -189,6 +189,19 @@ int Chart::SelectedLinkCount() const {
   return n;
 }
 
+LinkPoint Chart::SelectionCorner() const {
+  bool haveCorner = false;
+  LinkPoint corner{0, 0};
+  for (const ChartObject& o : Objects) {
+    if (!o.Selected) continue;
+    if (!haveCorner || (o.Left < corner.x && o.Top < corner.y)) {
+      corner = {o.Left, o.Top};
+      haveCorner = true;
+    }
+  }
+  return corner;
+}
+
 void Chart::SetChartName(const std::string& text) {
   Name = text;
   Notify(ChartChangeKind::HeaderChanged);
@@ -225,11 +238,6 @@ std::string Chart::FormatPrm(int index) const {
 void Chart::ParsePrm(int index, const std::string& text) {
   ChartObject& o = Objects.at(static_cast<size_t>(index));
   ParsePrmText(text, o.Head, o.Values);
-}
-
-void Chart::DeriveObjectType(int index) {
-  ChartObject& o = Objects.at(static_cast<size_t>(index));
-  o.Type = DeriveType(o.Values);
 }
 
 }  // namespace brv3

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "core/chart/ChartEvents.h"
+#include "core/comm/BoardLayout.h"
 
 namespace brv3 {
 
-constexpr int kChannels = 24;
 using ChannelWords = std::array<uint16_t, kChannels>;
 
 // Object types.
@@ -133,12 +133,14 @@ class Chart {
   void SelectAllObjects();
   int SelectedObjectCount() const;
   int SelectedLinkCount() const;
+  // The corner copied and saved objects are placed against: the first selected object's top
+  // left, replaced only by one that lies both further left and further up; (0, 0) with none.
+  LinkPoint SelectionCorner() const;
   // Sets the name and announces a header change (the tab caption follows it), even when the
   // name stays the same.
   void SetChartName(const std::string& text);
   std::string FormatPrm(int index) const;
   void ParsePrm(int index, const std::string& text);
-  void DeriveObjectType(int index);
 
  private:
   mutable ChartNotifier changes_;

@@ -359,10 +359,6 @@ std::string ChartFileName(const std::string& chosen, int filterIndex) {
   return p.string();
 }
 
-ChartFileKind ClassifyChartFile(const std::string& rawBytes) {
-  return ReadBytes(rawBytes)->Kind();
-}
-
 bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompter) {
   if (!CanWriteFile(path) || !WriteFileAtomically(path, ChartFileBytes(chart))) {
     prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
@@ -437,18 +433,7 @@ bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompte
     prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
     return false;
   }
-  // Reference corner: the first selected object's corner, replaced only by one that lies both
-  // further left and further up.
-  bool haveCorner = false;
-  int32_t cornerX = 0, cornerY = 0;
-  for (const ChartObject& o : chart.Objects) {
-    if (!o.Selected) continue;
-    if (!haveCorner || (o.Left < cornerX && o.Top < cornerY)) {
-      cornerX = o.Left;
-      cornerY = o.Top;
-      haveCorner = true;
-    }
-  }
+  const auto [cornerX, cornerY] = chart.SelectionCorner();
   std::vector<int32_t> running(chart.Objects.size(), -1);
   int32_t written = 0;
   for (size_t i = 0; i < chart.Objects.size(); ++i) {

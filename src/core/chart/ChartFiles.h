@@ -43,9 +43,6 @@ OpenResult OpenChartFile(Chart& chart, const std::string& path, Prompter& prompt
 // The same for a file's raw bytes already in memory.
 OpenResult OpenChartBytes(Chart& chart, const std::string& rawBytes, Prompter& prompter);
 
-// Classification only (used by the CLI and tests); the content must be the file's raw bytes.
-ChartFileKind ClassifyChartFile(const std::string& rawBytes);
-
 // Saves the selected objects and the selected wires between them as an item file. Existing
 // sections of the file that this save does not write stay. False when nothing is selected or the
 // file cannot be written (after showing the message).

@@ -74,7 +74,6 @@ class ChartHistory {
   std::string UndoLabel() const { return undo_.empty() ? std::string() : undo_.back().label; }
   std::string RedoLabel() const { return redo_.empty() ? std::string() : redo_.back().label; }
   size_t UndoCount() const { return undo_.size(); }
-  size_t RedoCount() const { return redo_.size(); }
 
   // Forgets every step; the chart counts as clean (a chart opened or made new).
   void Clear();

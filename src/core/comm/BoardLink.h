@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "core/comm/BoardLayout.h"
 #include "core/comm/Port.h"
 #include "core/comm/TableEntry.h"
 #include "core/comm/Transact.h"
@@ -21,6 +22,8 @@ class Prompter;
 enum class Area : uint8_t { Working = 0, Stored = 1 };
 // Area bit of the pose commands: the live pose buffer or motion memory.
 enum class PoseArea : uint8_t { Live = 0, Memory = 1 };
+// What a mode-word wrapper does with its bit: set it, clear it, or flip the board's value.
+enum class ModeSwitch { On, Off, Toggle };
 
 // Told when a table entry was written, so the motion table's row can follow.
 class TableEntryObserver {
@@ -39,25 +42,19 @@ class BoardLink {
   static constexpr int kDefaultAttemptLimit = 5;
   static constexpr int kReceiveTimeOut = 300;
   static constexpr int kLongReceiveTimeOut = 500;
-  static constexpr int kTableEntries = 85;
-  static constexpr int kMotionEntries = 80;
-  static constexpr int kChannelCount = 24;
 
   explicit BoardLink(Port* port = nullptr, Prompter* prompter = nullptr);
 
   void SetPort(Port* port) { port_ = port; }
   Port* CurrentPort() const { return port_; }
-  void SetPrompter(Prompter* prompter) { prompter_ = prompter; }
   void SetTableObserver(TableEntryObserver* observer) { observer_ = observer; }
   // Told before and after every command (it may reopen a lost port first); null for none.
   void SetConnectionWatch(ConnectionWatch* watch) { watch_ = watch; }
   void SetApplicationTitle(std::string title) { title_ = std::move(title); }
-  const std::string& ApplicationTitle() const { return title_; }
   // A read (a command with a data reply) that fails on the line (no answer, a short reply, a bad
   // checksum) is sent again up to `retries` more times: it changes nothing on the board, so one
   // spoilt reply need not fail a long transfer. 0 (the default) sends each command once.
   void SetReadRetries(int retries) { readRetries_ = retries < 0 ? 0 : retries; }
-  int ReadRetries() const { return readRetries_; }
   int AttemptLimit() const { return attemptLimit_; }
   void SetAttemptLimit(int limit) { attemptLimit_ = limit < 1 ? 1 : limit; }
   // Month, day, hour, minute of "now" for the date stamp of written table entries.
@@ -79,7 +76,7 @@ class BoardLink {
   bool WritePose(PoseArea area, int slot, int record, const Bytes& pose);  // 49 bytes
   bool ReadScenarioStep(int scenario, int step, Bytes& reply);
   bool WriteScenarioStep(int scenario, int step, int motion);
-  bool PlayMotion(int index, bool bit0 = true, bool bit2 = true);
+  bool PlayMotion(Slot slot);
   bool StopMotion();
   bool ReadStopPositions(Bytes& reply);
   bool ReadServoPositions(Bytes& reply);
@@ -122,13 +119,15 @@ class BoardLink {
   bool ReadStretchTable(Bytes& reply);
   bool ReadRemoteCode(Bytes& reply);
 
-  // Mode-word wrappers; `mode` as each one documents. True when both read and write succeeded.
-  bool SetSleep(int mode);           // 0 on, 1 off, 2 toggle (bit 0, working copy)
-  bool SetMotionEnable(int mode);    // 0 set, 1 clear, 2 toggle (bit 1)
-  bool SetReceiverReport(int mode);  // 0 clear, 1 set, 2 toggle (bit 2)
-  bool SetRemoteInput(int mode);     // 0 set, 1 clear (bit 5)
-  bool SetAnalogReport(int mode);    // 0 set, 1 clear, 2 toggle (bit 8)
-  bool SetSvlMode(int mode);         // 0 set, 1 clear (bit 14, stored copy)
+  // Mode-word wrappers: read the word, change one bit, write it back. True when both succeeded.
+  // All but the last change the working copy; remote input and the serial-servo list mode have
+  // no toggle (refused without a frame).
+  bool SetSleep(ModeSwitch sleep);            // bit 0: asleep (see SleepScope)
+  bool SetMotionEnable(ModeSwitch enable);    // bit 1
+  bool SetReceiverReport(ModeSwitch report);  // bit 2
+  bool SetRemoteInput(ModeSwitch input);      // bit 5
+  bool SetAnalogReport(ModeSwitch report);    // bit 8
+  bool SetSvlMode(ModeSwitch mode);           // bit 14, stored copy
 
   // Table-entry wrappers: read, change, write back, refresh the observer's row. -1 for count,
   // value24 or code keeps that field.
@@ -149,8 +148,7 @@ class BoardLink {
   bool Data(Bytes frame, size_t replyLength, Bytes& reply);
   bool Ack(Bytes frame);
   bool Live(Bytes frame);
-  bool ChangeModeBit(Area area, uint16_t mask, int setMode, int clearMode, int toggleMode,
-                     int mode);
+  bool ChangeModeBit(Area area, uint16_t mask, ModeSwitch change, bool toggles = true);
   bool SleepOn(uint16_t word);
   void ShowPanel(int panel, const std::string& text);
 

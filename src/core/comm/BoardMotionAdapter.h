@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/board/MotionBoard.h"
 #include "core/comm/BoardLink.h"
+#include "core/comm/MotionBoard.h"
 #include "core/motion/LinkBoard.h"
 
 namespace brv3 {

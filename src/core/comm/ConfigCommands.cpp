@@ -17,7 +17,7 @@ bool BoardLink::WriteTrim(Area area, const Bytes& words) {
 }
 
 bool BoardLink::SetTrimLive(int channel, uint16_t value) {
-  if (!InRange(channel, 0, kChannelCount - 1)) return true;
+  if (!InRange(channel, 0, kChannels - 1)) return true;
   return Live({0xFB, 0x00, Byte(channel), High(value), Low(value)});
 }
 
@@ -70,12 +70,12 @@ bool BoardLink::WritePropoSettings(Area area, const Bytes& settings) {
 
 bool BoardLink::ReadChannelName(int channel, Bytes& reply) {
   reply.clear();
-  if (!InRange(channel, 0, kChannelCount - 1)) return false;
+  if (!InRange(channel, 0, kChannels - 1)) return false;
   return Data({0xD0, Byte(channel)}, 33, reply);
 }
 
 bool BoardLink::WriteChannelName(int channel, const Bytes& name) {
-  if (!InRange(channel, 0, kChannelCount - 1)) return false;
+  if (!InRange(channel, 0, kChannels - 1)) return false;
   Bytes padded(name.begin(), name.begin() + std::min<size_t>(name.size(), 32));
   padded.resize(32, 0x00);
   return Ack(Frame({0xD1, 0x01, Byte(channel)}, padded));
@@ -121,23 +121,23 @@ bool BoardLink::WriteAlarmMotion(int motion, uint16_t voltage) {
 // once only.
 bool BoardLink::ReadSvlEntryLong(int channel, Bytes& reply) {
   reply.clear();
-  if (!InRange(channel, 0, kChannelCount - 1)) return false;
+  if (!InRange(channel, 0, kChannels - 1)) return false;
   return Run({0xD8, Byte(channel)}, {ReplyKind::Data, 30, true, false}, &reply);
 }
 
 bool BoardLink::WriteSvlEntryLong(int channel, const Bytes& record) {
-  if (!InRange(channel, 0, kChannelCount - 1) || record.size() != 29) return false;
+  if (!InRange(channel, 0, kChannels - 1) || record.size() != 29) return false;
   return Run(Frame({0xD9, Byte(channel)}, record), {ReplyKind::Ack, 1, true, false}, nullptr);
 }
 
 bool BoardLink::ReadSvlEntryShort(int channel, Bytes& reply) {
   reply.clear();
-  if (!InRange(channel, 0, kChannelCount - 1)) return false;
+  if (!InRange(channel, 0, kChannels - 1)) return false;
   return Run({0xDA, Byte(channel)}, {ReplyKind::Data, 18, true, true}, &reply);
 }
 
 bool BoardLink::WriteSvlEntryShort(int channel, const Bytes& record) {
-  if (!InRange(channel, 0, kChannelCount - 1) || record.size() != 17) return false;
+  if (!InRange(channel, 0, kChannels - 1) || record.size() != 17) return false;
   return Run(Frame({0xDB, Byte(channel)}, record), {ReplyKind::Ack, 1, true, false}, nullptr);
 }
 

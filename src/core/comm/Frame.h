@@ -8,6 +8,7 @@ namespace brv3 {
 
 constexpr uint8_t kAttention = 0x0D;
 constexpr uint8_t kAck = 0x06;
+constexpr uint8_t kNak = 0x15;
 
 // Sum of the bytes modulo 256.
 uint8_t Checksum(const uint8_t* data, size_t count);

@@ -5,14 +5,6 @@ namespace brv3 {
 
 namespace {
 
-constexpr uint16_t kSleepBit = 0x0001;
-constexpr uint16_t kMotionEnableBit = 0x0002;
-constexpr uint16_t kReceiverReportBit = 0x0004;
-constexpr uint16_t kRemoteInputBit = 0x0020;
-constexpr uint16_t kAnalogReportBit = 0x0100;
-constexpr uint16_t kSvlModeBit = 0x4000;
-constexpr int kNoMode = -1;
-
 uint16_t WordOf(const Bytes& reply) {
   return static_cast<uint16_t>((reply[0] << 8) | reply[1]);
 }
@@ -24,31 +16,33 @@ bool FreedInSleep(uint16_t w) {
 
 }  // namespace
 
-bool BoardLink::ChangeModeBit(Area area, uint16_t mask, int setMode, int clearMode, int toggleMode,
-                              int mode) {
-  // kNoMode stands for a missing toggle; it must not match a caller's -1.
-  if (mode < 0 || (mode != setMode && mode != clearMode && mode != toggleMode)) return false;
+bool BoardLink::ChangeModeBit(Area area, uint16_t mask, ModeSwitch change, bool toggles) {
+  if (change == ModeSwitch::Toggle && !toggles) return false;
   Bytes reply;
   if (!ReadModeWord(area, reply)) return false;
   uint16_t word = WordOf(reply);
-  if (mode == setMode) {
-    word |= mask;
-  } else if (mode == clearMode) {
-    word &= static_cast<uint16_t>(~mask);
-  } else {
-    word ^= mask;
+  switch (change) {
+    case ModeSwitch::On:
+      word |= mask;
+      break;
+    case ModeSwitch::Off:
+      word &= static_cast<uint16_t>(~mask);
+      break;
+    case ModeSwitch::Toggle:
+      word ^= mask;
+      break;
   }
   return WriteModeWord(area, word);
 }
 
-bool BoardLink::SetSleep(int mode) {
-  if (mode < 0 || mode > 2) return false;
+bool BoardLink::SetSleep(ModeSwitch sleep) {
   Bytes reply;
   if (!ReadModeWord(Area::Working, reply)) return false;
   uint16_t word = WordOf(reply);
-  const bool on = mode == 0 || (mode == 2 && (word & kSleepBit) == 0);
-  if (on) return SleepOn(word | kSleepBit);
-  word &= static_cast<uint16_t>(~kSleepBit);
+  const bool on =
+      sleep == ModeSwitch::On || (sleep == ModeSwitch::Toggle && (word & kModeSleep) == 0);
+  if (on) return SleepOn(word | kModeSleep);
+  word &= static_cast<uint16_t>(~kModeSleep);
   if (!WriteModeWord(Area::Working, word)) return false;
   ShowPanel(1, "RUN");
   return true;
@@ -61,7 +55,7 @@ bool BoardLink::SleepOn(uint16_t word) {
   if (!ReadPose(PoseArea::Live, 0, 0, pose)) return false;
   pose[0] = 1;
   const Bytes saved = pose;
-  for (int c = 0; c < kChannelCount; ++c) {
+  for (int c = 0; c < kChannels; ++c) {
     const size_t at = 1 + 2 * static_cast<size_t>(c);
     const uint16_t w = static_cast<uint16_t>((pose[at] << 8) | pose[at + 1]);
     if (FreedInSleep(w)) {
@@ -76,24 +70,24 @@ bool BoardLink::SleepOn(uint16_t word) {
   return true;
 }
 
-bool BoardLink::SetMotionEnable(int mode) {
-  return ChangeModeBit(Area::Working, kMotionEnableBit, 0, 1, 2, mode);
+bool BoardLink::SetMotionEnable(ModeSwitch enable) {
+  return ChangeModeBit(Area::Working, kModePause, enable);
 }
 
-bool BoardLink::SetReceiverReport(int mode) {
-  return ChangeModeBit(Area::Working, kReceiverReportBit, 1, 0, 2, mode);
+bool BoardLink::SetReceiverReport(ModeSwitch report) {
+  return ChangeModeBit(Area::Working, kModeReceiverReport, report);
 }
 
-bool BoardLink::SetRemoteInput(int mode) {
-  return ChangeModeBit(Area::Working, kRemoteInputBit, 0, 1, kNoMode, mode);
+bool BoardLink::SetRemoteInput(ModeSwitch input) {
+  return ChangeModeBit(Area::Working, kModeRemoteInput, input, false);
 }
 
-bool BoardLink::SetAnalogReport(int mode) {
-  return ChangeModeBit(Area::Working, kAnalogReportBit, 0, 1, 2, mode);
+bool BoardLink::SetAnalogReport(ModeSwitch report) {
+  return ChangeModeBit(Area::Working, kModeAnalogReport, report);
 }
 
-bool BoardLink::SetSvlMode(int mode) {
-  return ChangeModeBit(Area::Stored, kSvlModeBit, 0, 1, kNoMode, mode);
+bool BoardLink::SetSvlMode(ModeSwitch mode) {
+  return ChangeModeBit(Area::Stored, kModeServoList, mode, false);
 }
 
 }  // namespace brv3

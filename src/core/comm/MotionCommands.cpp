@@ -38,10 +38,9 @@ bool BoardLink::WriteScenarioStep(int scenario, int step, int motion) {
   return Ack({0xF8, 0x01, Byte(scenario), Byte(step), Byte(motion)});
 }
 
-bool BoardLink::PlayMotion(int index, bool bit0, bool bit2) {
-  if (!InRange(index, 0, kTableEntries - 1)) return false;
-  const uint8_t flag = (bit0 ? 0x01 : 0x00) | (bit2 ? 0x04 : 0x00);
-  return Ack({0xF4, flag, Byte(index)});
+bool BoardLink::PlayMotion(Slot slot) {
+  // The flag byte always has bits 0 and 2 set.
+  return Ack({0xF4, 0x05, Byte(slot.Index())});
 }
 
 bool BoardLink::StopMotion() {
@@ -62,7 +61,7 @@ bool BoardLink::WriteHomePosition(const Bytes& words) {
 }
 
 bool BoardLink::SetServoLive(int channel, uint16_t value, uint8_t mode) {
-  if (!InRange(channel, 0, kChannelCount - 1)) return true;
+  if (!InRange(channel, 0, kChannels - 1)) return true;
   return Live({0xFE, 0x00, Byte(channel), mode, High(value), Low(value)});
 }
 

@@ -4,7 +4,7 @@ namespace brv3 {
 
 MotionTable::MotionTable() {
   const Bytes empty = EmptyTableEntry();
-  for (int i = 0; i < BoardLink::kTableEntries; ++i) ShowTableEntry(empty, i, true);
+  for (int i = 0; i < kTableEntries; ++i) ShowTableEntry(empty, i, true);
   known_.assign(rows_.size(), 0);
 }
 
@@ -19,13 +19,13 @@ void MotionTable::ShowTableEntry(const Bytes& entry, int index, bool add) {
   if (bytes.size() < TableEntry::kSize) bytes = EmptyTableEntry();
   bytes.resize(TableEntry::kSize);
   if (add) {
-    if (rows_.size() >= static_cast<size_t>(BoardLink::kTableEntries)) return;
+    if (rows_.size() >= static_cast<size_t>(kTableEntries)) return;
     rows_.push_back(FormatTableRow(bytes, static_cast<int>(rows_.size())));
     entries_.push_back(std::move(bytes));
     known_.push_back(1);
     return;
   }
-  if (index < 0 || index >= BoardLink::kTableEntries) return;
+  if (index < 0 || index >= kTableEntries) return;
   while (static_cast<int>(rows_.size()) <= index) {
     rows_.push_back(FormatTableRow(EmptyTableEntry(), static_cast<int>(rows_.size())));
     entries_.push_back(EmptyTableEntry());
@@ -37,7 +37,7 @@ void MotionTable::ShowTableEntry(const Bytes& entry, int index, bool add) {
 }
 
 void MotionTable::FillUnknownRows() {
-  while (rows_.size() < static_cast<size_t>(BoardLink::kTableEntries)) {
+  while (rows_.size() < static_cast<size_t>(kTableEntries)) {
     TableRow row = FormatTableRow(EmptyTableEntry(), static_cast<int>(rows_.size()));
     row.Name = row.Count = row.Date = row.Control = "?";
     rows_.push_back(std::move(row));
@@ -46,8 +46,8 @@ void MotionTable::FillUnknownRows() {
   }
 }
 
-std::array<bool, BoardLink::kTableEntries> MotionTable::KnownEmptySlots() const {
-  std::array<bool, BoardLink::kTableEntries> empty{};
+std::array<bool, kTableEntries> MotionTable::KnownEmptySlots() const {
+  std::array<bool, kTableEntries> empty{};
   for (size_t i = 0; i < empty.size() && i < entries_.size(); ++i) {
     if (!known_[i]) continue;
     const std::optional<TableEntry> entry = TableEntry::Decode(entries_[i]);
@@ -62,19 +62,19 @@ bool MotionTable::RowRead(int index) const {
 
 int MotionTable::UnreadRows() const {
   int unread = 0;
-  for (int i = 0; i < BoardLink::kTableEntries; ++i) unread += RowRead(i) ? 0 : 1;
+  for (int i = 0; i < kTableEntries; ++i) unread += RowRead(i) ? 0 : 1;
   return unread;
 }
 
 std::string MotionTable::SlotItemText(int index) const {
-  if (index < 0 || index >= BoardLink::kTableEntries) return std::string();
-  if (!RowRead(index)) return EntryLabel(index) + " (not read)";
+  if (index < 0 || index >= kTableEntries) return std::string();
+  if (!RowRead(index)) return Slot::LabelOf(index) + " (not read)";
   const TableRow& row = rows_[static_cast<size_t>(index)];
   return row.No + " " + row.Name + " " + row.Date;
 }
 
 void MotionTable::ListText(std::string& text, int first, int last) const {
-  for (int i = first; i <= last && i < BoardLink::kTableEntries; ++i) {
+  for (int i = first; i <= last && i < kTableEntries; ++i) {
     // A quote inside a name is doubled so the list still splits into the right items.
     std::string item = SlotItemText(i);
     for (size_t at = item.find('"'); at != std::string::npos; at = item.find('"', at + 2)) {

@@ -29,7 +29,7 @@ class MotionTable : public TableEntryObserver {
   void FillUnknownRows();
   // The entries the board reported empty (no steps); a row never read from the board counts as
   // not empty, since nothing is known of it.
-  std::array<bool, BoardLink::kTableEntries> KnownEmptySlots() const;
+  std::array<bool, kTableEntries> KnownEmptySlots() const;
   // False for a row the board's bytes were never shown in (read, written or deleted) this run.
   bool RowRead(int index) const;
   // How many of the 85 rows were never read.

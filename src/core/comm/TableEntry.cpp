@@ -78,7 +78,7 @@ std::array<uint8_t, TableEntry::kNameSize> EntryNameBytes(const std::string& nam
 TableRow FormatTableRow(const Bytes& entry, int index) {
   const TableEntry e = TableEntry::Decode(entry).value_or(TableEntry{});
   TableRow row;
-  row.No = EntryLabel(index);
+  row.No = Slot::LabelOf(index);
   row.Name = EntryNameText(e);
   row.Count = std::to_string(e.Count);
   row.Date = DateText(e.Date);

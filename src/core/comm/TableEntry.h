@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/board/Slot.h"
+#include "core/comm/Slot.h"
 #include "core/util/Bytes.h"
 
 namespace brv3 {

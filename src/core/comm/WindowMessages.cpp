@@ -15,8 +15,9 @@ std::optional<int> SelectPortMessageIndex(int64_t w, int64_t l) {
 bool HandlePlayMessage(BoardLink& link, Prompter* prompter, int64_t w, int64_t l) {
   const int64_t top = w / 16777216;
   if (top == 0) {
-    if (l < 0 || l >= BoardLink::kTableEntries) return false;
-    if (!link.PlayMotion(static_cast<int>(l))) return false;
+    const std::optional<Slot> slot =
+        Slot::FromIndex(l < 0 || l >= kTableEntries ? -1 : static_cast<int>(l));
+    if (!slot || !link.PlayMotion(*slot)) return false;
     if (prompter) prompter->ShowStatus("Sending the Play command");
     return true;
   }

@@ -86,11 +86,11 @@ std::vector<ChartWarning> CheckMotionChart(const Chart& chart, const MotionCompi
     const SetDisplay set = DecodeSetWords(object.Values);
     if (set.option == SetOption::LoopCounter) loopSets.push_back(index);
     if ((set.option == SetOption::Jump || set.option == SetOption::Call) && set.operand &&
-        board.emptySlots && *set.operand >= 0 && *set.operand < kSlotCount &&
+        board.emptySlots && *set.operand >= 0 && *set.operand < kTableEntries &&
         (*board.emptySlots)[static_cast<size_t>(*set.operand)])
       warnings.push_back({index, "Set " + Named(object) +
                                      (set.option == SetOption::Jump ? " jumps to " : " calls ") +
-                                     EntryLabel(*set.operand) +
+                                     Slot::LabelOf(*set.operand) +
                                      ", which the motion table shows empty"});
   }
 

@@ -16,7 +16,7 @@ namespace brv3 {
 // What is known of the board a chart is about to be written to; either may be unknown.
 struct BoardKnowledge {
   std::optional<ChannelMask> serialServoMask;  // a set bit = a serial servo
-  std::optional<std::array<bool, kSlotCount>> emptySlots;
+  std::optional<std::array<bool, kTableEntries>> emptySlots;
 };
 
 // A mistake worth a second look before writing; never a reason to refuse.

@@ -5,16 +5,13 @@
 #include <vector>
 
 #include "core/chart/Chart.h"
+#include "core/comm/BoardLayout.h"
 #include "core/motion/PoseRecord.h"
 #include "core/util/Prompter.h"
 
 namespace brv3 {
 
 // Board limits of a compiled motion.
-constexpr int kMotionSlots = 80;        // M1..M80, slot index 0..79
-constexpr int kScenarioFirstSlot = 80;  // S1..S5, slot index 80..84
-constexpr int kScenarioSlots = 5;
-constexpr int kStepsPerSlot = 30;
 // The step count travels in one byte of the table entry, the record index and the jump and
 // branch operands in one byte each, so 255 steps is the most a motion can hold.
 constexpr int kMaxMotionSteps = 255;

@@ -21,8 +21,8 @@ int ListIndex(int index, int count) {
 
 std::vector<std::string> SlotItemTexts(const MotionTable* table) {
   std::vector<std::string> items;
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    items.push_back(table ? table->SlotItemText(slot) : EntryLabel(slot));
+  for (int slot = 0; slot < kTableEntries; ++slot) {
+    items.push_back(table ? table->SlotItemText(slot) : Slot::LabelOf(slot));
   }
   return items;
 }
@@ -91,10 +91,10 @@ void SetDialog::Open(PoseTarget* target, const SensorTriggers& triggers,
       cycleIndex_ = ListIndex(v, static_cast<int>(kCycleItems.size()));
       break;
     case SetOption::Jump:
-      jumpIndex_ = ListIndex(v, kSlotCount);
+      jumpIndex_ = ListIndex(v, kTableEntries);
       break;
     case SetOption::Call:
-      callIndex_ = ListIndex(v, kSlotCount);
+      callIndex_ = ListIndex(v, kTableEntries);
       break;
     default:
       break;
@@ -144,10 +144,10 @@ void SetDialog::ListChosen(SetOption list, int index) {
       cycleIndex_ = ListIndex(index, static_cast<int>(kCycleItems.size()));
       break;
     case SetOption::Jump:
-      jumpIndex_ = ListIndex(index, kSlotCount);
+      jumpIndex_ = ListIndex(index, kTableEntries);
       break;
     case SetOption::Call:
-      callIndex_ = ListIndex(index, kSlotCount);
+      callIndex_ = ListIndex(index, kTableEntries);
       break;
     default:
       break;

@@ -54,9 +54,9 @@ uint16_t EncodeSetWord(const SetChoice& choice) {
     case SetOption::SensorControl:
       return Word(kSensorControlBase, v & 0x3F);
     case SetOption::Jump:
-      return Word(kJumpSlotBase, Hold(v, 0, kSlotCount - 1));
+      return Word(kJumpSlotBase, Hold(v, 0, kTableEntries - 1));
     case SetOption::Call:
-      return Word(kCallSlotBase, Hold(v, 0, kSlotCount - 1));
+      return Word(kCallSlotBase, Hold(v, 0, kTableEntries - 1));
     case SetOption::CallReturn:
       return kCallReturnWord;
     case SetOption::None:

@@ -40,7 +40,6 @@ struct SetDisplay {
 constexpr uint16_t kSetNoOptionWord = 64497;
 constexpr int kLoopCountMin = 1, kLoopCountMax = 255;
 constexpr int kRegisterMin = -1023, kRegisterMax = 16383;
-constexpr int kSlotCount = 85;
 
 // The output periods of CycleList, in item order.
 extern const std::array<const char*, 8> kCycleItems;

@@ -2,30 +2,13 @@
 
 #include "core/util/Bytes.h"
 #include "core/util/Cp932.h"
+#include "core/util/IniLines.h"
 #include "core/util/SafeFile.h"
 
 #include <utility>
 
 namespace brv3 {
-namespace {
-
-std::string_view Trim(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
-}
-
-// Values and names must stay on one line.
-std::string OneLine(std::string_view s) {
-  std::string out(s);
-  if (s.find_first_of("\r\n") != std::string_view::npos)
-    for (char& c : out)
-      if (c == '\r' || c == '\n') c = ' ';
-  return out;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::string FoldCase(std::string_view text) {
   std::string out(text);
@@ -129,21 +112,17 @@ void IniFile::Section::Reindex() {
 }
 
 void IniFile::ParseLine(std::string_view text, Section*& current) {
-  std::string_view line = Trim(text);
-  if (line.empty() || line[0] == ';') return;
-  if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-    current = &FindOrAdd(Trim(line.substr(1, line.size() - 2)));
+  const IniLine line = ParseIniLine(text);
+  if (line.kind == IniLine::Header) {
+    current = &FindOrAdd(line.name);
     return;
   }
-  size_t eq = line.find('=');
-  if (!current || eq == std::string_view::npos) return;
-  std::string_view key = Trim(line.substr(0, eq));
-  std::string_view value = Trim(line.substr(eq + 1));
+  if (!current || line.kind != IniLine::Key) return;
   // A line read here holds no line break, so it needs no cleaning.
-  if (Entry* e = current->Find(key))
-    e->value = std::string(value);
+  if (Entry* e = current->Find(line.name))
+    e->value = std::string(line.value);
   else
-    current->Add(std::string(key), std::string(value));
+    current->Add(std::string(line.name), std::string(line.value));
 }
 
 void IniFile::LoadText(std::string_view text) {

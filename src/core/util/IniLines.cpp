@@ -6,13 +6,6 @@
 namespace brv3 {
 namespace {
 
-std::string_view Trim(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
-}
-
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && FoldCase(a) == FoldCase(b);
 }
@@ -38,21 +31,23 @@ std::vector<Line> SplitLines(std::string_view raw) {
   return lines;
 }
 
-// The section a header line opens, or nothing when the line is no header.
-bool HeaderName(std::string_view body, std::string_view& name) {
-  std::string_view t = Trim(body);
-  if (t.size() < 2 || t.front() != '[' || t.back() != ']') return false;
-  name = Trim(t.substr(1, t.size() - 2));
-  return true;
+std::string_view Trim(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+  return s.substr(b, e - b);
 }
 
-bool KeyName(std::string_view body, std::string_view& key) {
-  std::string_view t = Trim(body);
-  if (t.empty() || t[0] == ';') return false;
-  size_t eq = t.find('=');
-  if (eq == std::string_view::npos) return false;
-  key = Trim(t.substr(0, eq));
-  return true;
+}  // namespace
+
+IniLine ParseIniLine(std::string_view body) {
+  const std::string_view t = Trim(body);
+  if (t.empty() || t[0] == ';') return {};
+  if (t.size() >= 2 && t.front() == '[' && t.back() == ']')
+    return {IniLine::Header, Trim(t.substr(1, t.size() - 2)), {}};
+  const size_t eq = t.find('=');
+  if (eq == std::string_view::npos) return {};
+  return {IniLine::Key, Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))};
 }
 
 std::string OneLine(std::string_view s) {
@@ -61,8 +56,6 @@ std::string OneLine(std::string_view s) {
     if (c == '\r' || c == '\n') c = ' ';
   return out;
 }
-
-}  // namespace
 
 bool ReadableAsText(std::string_view raw) {
   return raw.find('\0') == std::string_view::npos;
@@ -87,17 +80,17 @@ std::string SetIniKeys(std::string_view raw, std::string_view section,
   bool inSection = false;
   size_t insertAfter = SIZE_MAX;  // last content line of the section's last occurrence
   for (size_t i = 0; i < lines.size(); ++i) {
-    std::string_view name, key;
-    if (HeaderName(lines[i].body, name)) {
-      inSection = SameName(name, section);
+    const IniLine line = ParseIniLine(lines[i].body);
+    if (line.kind == IniLine::Header) {
+      inSection = SameName(line.name, section);
       if (inSection) insertAfter = i;
       continue;
     }
     if (!inSection) continue;
     if (!Trim(lines[i].body).empty()) insertAfter = i;
-    if (!KeyName(lines[i].body, key)) continue;
+    if (line.kind != IniLine::Key) continue;
     for (size_t k = 0; k < keys.size(); ++k)
-      if (SameName(key, keys[k].first)) {
+      if (SameName(line.name, keys[k].first)) {
         found[k] = true;
         replaced[i] = keyLine(k);
         isReplaced[i] = true;

@@ -11,6 +11,19 @@ namespace brv3 {
 // or binary files, hold NUL bytes and are not.
 bool ReadableAsText(std::string_view raw);
 
+// One line of an INI file (without its line break): a section header with its name, a key line
+// with its key and value, or anything else (blank, comment, foreign). Names and values are
+// trimmed of blanks and control characters.
+struct IniLine {
+  enum Kind { Other, Header, Key } kind = Other;
+  std::string_view name;
+  std::string_view value;
+};
+IniLine ParseIniLine(std::string_view body);
+
+// A name or value made to stay on one line: line breaks become blanks.
+std::string OneLine(std::string_view s);
+
 // Sets keys of one section in the raw (cp932) bytes of an INI file and returns the new bytes.
 // Only the lines of those keys change: every other line, blank, comment, foreign or unreadable,
 // stays byte for byte. A key already there has each of its lines rewritten; a missing key is

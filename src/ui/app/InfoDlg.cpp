@@ -44,7 +44,6 @@ NoticeLabel::NoticeLabel(const QString& text, QWidget* parent) : QLabel(text, pa
 }
 
 void NoticeLabel::SetHighlighted(bool on) {
-  highlighted_ = on;
   QPalette p = palette();
   p.setColor(QPalette::WindowText, on ? QColor(0xFF, 0x00, 0xFF) : QColor(Qt::black));
   setPalette(p);

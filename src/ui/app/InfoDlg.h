@@ -13,7 +13,6 @@ class NoticeLabel : public QLabel {
   Q_OBJECT
  public:
   explicit NoticeLabel(const QString& text, QWidget* parent = nullptr);
-  bool Highlighted() const { return highlighted_; }
 
  signals:
   void DoubleClicked();
@@ -25,7 +24,6 @@ class NoticeLabel : public QLabel {
 
  private:
   void SetHighlighted(bool on);
-  bool highlighted_ = false;
 };
 
 // The about box. Each time it becomes active it asks the board for its information text and shows

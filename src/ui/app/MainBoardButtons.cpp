@@ -115,7 +115,7 @@ std::string MainBoardButtons::ChartKey() const {
 
 void MainBoardButtons::CompileBtnClick() {
   const Chart& chart = window_.CurrentChart();
-  warnings_ = CheckChart(chart, Knowledge());
+  warnings_ = PreWriteWarnings(chart, Knowledge());
   actions_.Compile(chart);
   ShowListing();
 }
@@ -124,7 +124,7 @@ void MainBoardButtons::MotWriteBtnClick() {
   const Chart& chart = window_.CurrentChart();
   const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Write, chart.Type);
   if (!slot) return;
-  warnings_ = CheckChart(chart, Knowledge());
+  warnings_ = PreWriteWarnings(chart, Knowledge());
   if (!writeGate_.Allow(Prompts(), ChartKey(), warnings_)) {
     ShowListing();
     return;

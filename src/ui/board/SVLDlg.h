@@ -54,7 +54,6 @@ class TSVLDlg : public QDialog {
   void DropRow(int from, int to);
 
   ServoList& List() { return *list_; }
-  TSVLPrm& Parameters() { return *prm_; }
 
  protected:
   void done(int result) override;

@@ -20,6 +20,7 @@
 
 #include "platform/LargeBlock.h"
 #include "platform/WorkerPool.h"
+#include "ui/chart/BgrColor.h"
 #include "ui/chart/PixelLines.h"
 
 namespace brv3 {
@@ -35,11 +36,6 @@ constexpr qreal kCornerRadius = 5.0;
 
 QRgb ToRgb(uint32_t bgr) {
   return qRgb(ColorRed(bgr), ColorGreen(bgr), ColorBlue(bgr));
-}
-
-uint32_t ToBgr(const QColor& color) {
-  return static_cast<uint32_t>(color.red()) | static_cast<uint32_t>(color.green()) << 8 |
-         static_cast<uint32_t>(color.blue()) << 16;
 }
 
 QPoint ToPoint(LinkPoint p) {
@@ -685,13 +681,6 @@ bool PrepareCanvasImage(const DisplayList& list, QImage& image) {
     image = NewPicture(size);
   }
   return !image.isNull();
-}
-
-bool PaintCanvasImage(const DisplayList& list, QImage& image, const QFont& font,
-                      CanvasPictureCache& cache, int threads) {
-  if (!PrepareCanvasImage(list, image)) return false;
-  PaintDisplayList(list, image, font, cache, threads);
-  return true;
 }
 
 }  // namespace brv3

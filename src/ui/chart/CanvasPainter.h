@@ -108,9 +108,4 @@ QSize CanvasPictureSize(int32_t width, int32_t height);
 // size already (its pixels are then left as they are). False when none could be had.
 bool PrepareCanvasImage(const DisplayList& list, QImage& image);
 
-// Paints the whole list into `image`, which is made CanvasPictureSize of the list's size.
-// False when no picture of that size could be had (the image is then null).
-bool PaintCanvasImage(const DisplayList& list, QImage& image, const QFont& font,
-                      CanvasPictureCache& cache, int threads = 0);
-
 }  // namespace brv3

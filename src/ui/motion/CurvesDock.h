@@ -59,8 +59,6 @@ class CurvesDock : public QDockWidget {
   void SetPlayedStep(int step);
   int PlayedStep() const { return playedStep_; }
   QScatterSeries* PlayedMarks() const { return played_; }
-  // The marker labels along the top, in step order.
-  const std::vector<QGraphicsSimpleTextItem*>& Markers() const { return markers_; }
 
  protected:
   bool event(QEvent* event) override;

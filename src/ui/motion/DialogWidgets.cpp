@@ -7,17 +7,10 @@
 
 #include "core/chart/CanvasDrawing.h"
 #include "core/motion/PanelLayout.h"
+#include "ui/chart/BgrColor.h"
 #include "ui/chart/CanvasPainter.h"
 
 namespace brv3 {
-namespace {
-
-QColor FromBgr(uint32_t bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>(bgr >> 8 & 0xFF),
-                static_cast<int>(bgr >> 16 & 0xFF));
-}
-
-}  // namespace
 
 NotifyingCombo::NotifyingCombo(QWidget* parent) : QComboBox(parent) {
   connect(this, qOverload<int>(&QComboBox::activated), this, &NotifyingCombo::Taken);

@@ -14,6 +14,7 @@
 #include "core/motion/PanelLayout.h"
 #include "core/motion/PatternActions.h"
 #include "core/util/Prompter.h"
+#include "ui/chart/BgrColor.h"
 #include "ui/chart/CanvasPainter.h"
 
 namespace brv3 {
@@ -24,11 +25,6 @@ const char* const kConversionHints[] = {"CopyTo(?)", "ReadTo(?)", "Change(?)", "
 const char* const kLinkHints[] = {"PRM(?)", "MOV(?)", "TTL(?)", "SET(?)",
                                   "FREE",   "SPD(?)", "STR(?)", "TCH"};
 const char* const kFileFilter = "QVBファイル (*.QVB);;全てのファイルを表示する (*.*)";
-
-QColor FromBgr(uint32_t bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>(bgr >> 8 & 0xFF),
-                static_cast<int>(bgr >> 16 & 0xFF));
-}
 
 }  // namespace
 
@@ -179,7 +175,6 @@ std::optional<ChannelTexts> TPortDlg::RunScales(const ChannelTexts& factors, QWi
 
 bool TPortDlg::RunLink(QWidget* from) {
   SetUp(Mode::Link, "Link Editing", {});
-  lastSaved_.clear();
   return ExecFrom(from) == QDialog::Accepted;
 }
 
@@ -216,7 +211,6 @@ void TPortDlg::OKBtnClick() {
       break;
     case Mode::Link:
       if (!SaveLinkSet(store_, Name(), Entries(), prompter_)) return;
-      lastSaved_ = *store_.FindName(PatternKind::Link, Name());
       Persist();
       emit LinksChanged();
       break;

@@ -30,7 +30,6 @@ class TPortDlg : public QDialog {
            QWidget* parent = nullptr);
 
   PatternStore& Store() { return store_; }
-  const std::string& StoreError() const { return storeError_; }
 
   // Each runs the dialog modally in its mode and returns the 24 entries on OK. `from` is the
   // window it is opened from (the position editor): the dialog belongs to it while it shows, so
@@ -38,14 +37,12 @@ class TPortDlg : public QDialog {
   std::optional<ChannelTexts> RunConversion();
   std::optional<ChannelTexts> RunNames(const ChannelTexts& names, QWidget* from = nullptr);
   std::optional<ChannelTexts> RunScales(const ChannelTexts& factors, QWidget* from = nullptr);
-  // True when a link was saved (its name is then LastSavedName()).
+  // True when a link was saved.
   bool RunLink(QWidget* from = nullptr);
 
-  Mode CurrentMode() const { return mode_; }
   ChannelTexts Entries() const;
   QComboBox* ListMenu() const { return listMenu_; }
   QComboBox* Entry(int channel) const { return boxes_[static_cast<size_t>(channel - 1)]; }
-  const std::string& LastSavedName() const { return lastSaved_; }
 
   void OKBtnClick();
   void DelBtnClick();
@@ -75,7 +72,6 @@ class TPortDlg : public QDialog {
   std::string storeError_;
   bool storeUsable_ = true;
   Mode mode_ = Mode::Conversion;
-  std::string lastSaved_;
   QLabel* listLabel_ = nullptr;
   QComboBox* listMenu_ = nullptr;
   QPushButton* delBtn_ = nullptr;

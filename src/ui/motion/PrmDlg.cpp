@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include "core/board/ChannelNames.h"
 #include "core/chart/CanvasDrawing.h"
 #include "core/chart/CanvasMenus.h"
 #include "core/comm/BoardLink.h"
@@ -26,6 +27,7 @@
 #include "core/util/Prompter.h"
 #include "ui/app/Glyphs.h"
 #include "ui/app/ShellSettings.h"
+#include "ui/chart/BgrColor.h"
 #include "ui/chart/CanvasPainter.h"
 #include "ui/motion/FocusReturn.h"
 #include "ui/motion/JpegImage.h"
@@ -39,16 +41,6 @@ const char* const kPanelNames[] = {"SPEED", "COMMAND", "LINK"};
 constexpr int kLabelWidth = 52;
 constexpr int kEditWidth = 44;
 constexpr int kControlsLeft = kLabelWidth + kEditWidth + 4;
-
-QColor FromBgr(uint32_t bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>(bgr >> 8 & 0xFF),
-                static_cast<int>(bgr >> 16 & 0xFF));
-}
-
-uint32_t ToBgr(const QColor& c) {
-  return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
-         static_cast<uint32_t>(c.blue()) << 16;
-}
 
 // Scale factors shown as "0.###".
 QString ScaleText(double factor) {
@@ -141,7 +133,6 @@ void TPrmDlg::BuildChannelPanel(int c) {
     connect(radio, &QRadioButton::clicked, this, [this, c, r] {
       editor_.RadioReleased(c, static_cast<ChannelRadio>(r), true);
       RefreshChannel(c);
-      Changed();
     });
   }
   connect(ch.edit, &QLineEdit::returnPressed, this, [this, c] {
@@ -149,7 +140,6 @@ void TPrmDlg::BuildChannelPanel(int c) {
     editor_.EditEntered(c, controls.edit->text().toStdString());
     RefreshChannel(c);
     controls.edit->selectAll();
-    Changed();
   });
   // A move while the thumb is held is a drag (refused while a live send runs); a release, a
   // click beside the thumb or a key is never refused.
@@ -161,12 +151,10 @@ void TPrmDlg::BuildChannelPanel(int c) {
     else
       editor_.PositionSliderReleased(c, value);
     RefreshChannel(c);
-    Changed();
   });
   connect(ch.scroll, &QSlider::sliderReleased, this, [this, c] {
     editor_.PositionSliderReleased(c, channels_[static_cast<size_t>(c - 1)].scroll->value());
     RefreshChannel(c);
-    Changed();
   });
   connect(ch.ssl, &QSlider::valueChanged, this, [this, c](int value) {
     if (mirroring_) return;
@@ -176,12 +164,10 @@ void TPrmDlg::BuildChannelPanel(int c) {
     else
       editor_.SpeedStretchSliderReleased(c, value);
     RefreshChannel(c);
-    Changed();
   });
   connect(ch.ssl, &QSlider::sliderReleased, this, [this, c] {
     editor_.SpeedStretchSliderReleased(c, channels_[static_cast<size_t>(c - 1)].ssl->value());
     RefreshChannel(c);
-    Changed();
   });
 }
 
@@ -207,7 +193,6 @@ void TPrmDlg::BuildSpeedPanel() {
     mirroring_ = true;
     speedEdit_->setText(QString::fromStdString(editor_.SpeedEditText()));
     mirroring_ = false;
-    Changed();
   });
   connect(speedEdit_, &QLineEdit::returnPressed, this, [this] {
     editor_.SpeedEditEntered(speedEdit_->text().toStdString());
@@ -216,7 +201,6 @@ void TPrmDlg::BuildSpeedPanel() {
     speedEdit_->setText(QString::fromStdString(editor_.SpeedEditText()));
     mirroring_ = false;
     speedEdit_->selectAll();
-    Changed();
   });
 }
 
@@ -243,14 +227,14 @@ void TPrmDlg::BuildButtonBar() {
   auto* linkAdd = AddButton("LinkAddBtn", "Increment Link", Glyph(GlyphKind::Text, ">"));
   connect(set, &QToolButton::clicked, this, [this] { editor_.WritePose(); });
   connect(get, &QToolButton::clicked, this, [this] {
-    if (editor_.ReadPose()) Changed();
+    editor_.ReadPose();
     Refresh();
   });
   connect(home, &QToolButton::clicked, this, [this] { RestPoseClicked(false); });
   connect(trim, &QToolButton::clicked, this, [this] { RestPoseClicked(true); });
   connect(sleep, &QToolButton::clicked, this, [this] { editor_.ToggleSleep(); });
   connect(snapshot, &QToolButton::clicked, this, [this] {
-    if (editor_.Snapshot()) Changed();
+    editor_.Snapshot();
     Refresh();
   });
   for (const auto& [linkButton, linkDirection] : {std::pair{linkSub, -1}, std::pair{linkAdd, +1}}) {
@@ -258,7 +242,7 @@ void TPrmDlg::BuildButtonBar() {
     const int direction = linkDirection;
     connect(button, &QToolButton::clicked, this, [this, button, direction] {
       button->setEnabled(false);
-      if (editor_.IncrementLink(direction)) Changed();
+      editor_.IncrementLink(direction);
       button->setEnabled(true);
       Refresh();
     });
@@ -316,7 +300,6 @@ void TPrmDlg::RestPoseClicked(bool trim) {
     if (std::optional<PoseRecord> pose = PoseRecord::Unpack(record)) editor_.LoadRestPose(*pose);
   });
   Refresh();
-  Changed();
 }
 
 void TPrmDlg::BuildMenu() {
@@ -352,7 +335,6 @@ void TPrmDlg::OpenMenu(int tag, const QPoint& globalPos) {
       add(item.name, item.caption, [this, tag, t = item.tag] {
         editor_.TypeChosen(tag, t);
         RefreshChannel(tag);
-        Changed();
       });
     }
     prmMenu_->addSeparator()->setObjectName("N2");
@@ -419,23 +401,16 @@ void TPrmDlg::OpenMenu(int tag, const QPoint& globalPos) {
 void TPrmDlg::ChangeNames() {
   if (portDlg_ == nullptr) return;
   ChannelTexts names;
-  for (int n = 1; n <= kChannels; ++n) {
-    Bytes reply;
-    if (link_.ReadChannelName(n - 1, reply) && reply.size() >= 32) {
-      const auto end = std::find(reply.begin(), reply.begin() + 32, uint8_t{0});
-      names[static_cast<size_t>(n - 1)] = Cp932ToUtf8(std::string(reply.begin(), end));
-    }
-  }
+  for (int n = 1; n <= kChannels; ++n)
+    names[static_cast<size_t>(n - 1)] = ReadChannelName(link_, n).value_or(std::string());
   const std::optional<ChannelTexts> entered = portDlg_->RunNames(names, this);
   if (!entered) return;
   for (int n = 1; n <= kChannels; ++n)
     if (!(*entered)[static_cast<size_t>(n - 1)].empty())
       layout_.SetChannelCaption(n, (*entered)[static_cast<size_t>(n - 1)]);
   ApplyLayout();
-  for (int n = 1; n <= kChannels; ++n) {
-    const auto bytes = EntryNameBytes(layout_.ChannelCaption(n));
-    if (!link_.WriteChannelName(n - 1, Bytes(bytes.begin(), bytes.end()))) break;
-  }
+  for (int n = 1; n <= kChannels; ++n)
+    if (!WriteChannelName(link_, n, layout_.ChannelCaption(n))) break;
 }
 
 void TPrmDlg::ChangeScales() {
@@ -575,10 +550,6 @@ void TPrmDlg::RefreshChannel(int c) {
     radio->setAutoExclusive(true);
   }
   mirroring_ = wasMirroring;
-}
-
-void TPrmDlg::Changed() {
-  emit PoseChanged();
 }
 
 bool TPrmDlg::SaveLayout() {

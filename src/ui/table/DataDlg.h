@@ -23,7 +23,6 @@ class TDataDlg : public QDialog {
 
   // Fills the name and code boxes for entry `index` (-1: the open chart).
   void ShowEntry(int index);
-  int EntryIndex() const { return index_; }
   // The open chart's name and code, edited modally with the board's remote input switched off.
   void ShowForChart();
   // A remote-control report from the board: its code goes into the code box.

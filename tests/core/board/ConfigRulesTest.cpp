@@ -99,12 +99,10 @@ TEST(OptionRules, MotionListsNeedTheirBitAndASlotBelow85) {
   EXPECT_EQ(c.powerUpItem, 0);     // bit 11 clear
   EXPECT_EQ(c.lowVoltageItem, 0);  // slot 85 means none
   EXPECT_EQ(c.voltTenths, 60);
-  EXPECT_EQ(SlotName(0), "M1");
-  EXPECT_EQ(SlotName(79), "M80");
-  EXPECT_EQ(SlotName(84), "S5");
-  EXPECT_EQ(SlotName(85), "");
-  EXPECT_EQ(SlotOfName("S1"), 80);
-  EXPECT_FALSE(SlotOfName("M81"));
+  EXPECT_EQ(Slot::LabelOf(0), "M1");
+  EXPECT_EQ(Slot::LabelOf(79), "M80");
+  EXPECT_EQ(Slot::LabelOf(84), "S5");
+  EXPECT_EQ(Slot::LabelOf(85), "");
   const std::vector<std::string> items = MotionListItems({"M1 walk 12/24 10:00", "M2 (not read)"});
   ASSERT_EQ(items.size(), 86u);
   EXPECT_EQ(items[0], "OFF");

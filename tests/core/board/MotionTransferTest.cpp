@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/motion/ChartRebuild.h"
+#include "core/board/ChartRebuild.h"
 #include "core/motion/MotionFakes.h"
 
 namespace brv3 {

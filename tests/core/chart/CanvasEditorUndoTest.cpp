@@ -2,10 +2,10 @@
 
 #include <functional>
 
+#include "core/board/ChartRebuild.h"
 #include "core/board/MotionTransfer.h"
 #include "core/chart/CanvasEditor.h"
 #include "core/chart/CanvasTestHost.h"
-#include "core/motion/ChartRebuild.h"
 #include "support/TestSupport.h"
 
 namespace brv3 {

@@ -72,13 +72,13 @@ std::vector<Case> AllCommands() {
        kAck,
        1},
       {"PlayMotion",
-       [](BoardLink& l, Bytes&) { return l.PlayMotion(0); },
+       [](BoardLink& l, Bytes&) { return l.PlayMotion(*Slot::FromIndex(0)); },
        {0xF4, 0x05, 0x00},
        kAck,
        1},
-      {"PlayMotion flags",
-       [](BoardLink& l, Bytes&) { return l.PlayMotion(7, false, true); },
-       {0xF4, 0x04, 0x07},
+      {"PlayMotion of a scenario",
+       [](BoardLink& l, Bytes&) { return l.PlayMotion(*Slot::Scenario(2)); },
+       {0xF4, 0x05, 0x52},
        kAck,
        1},
       {"StopMotion",
@@ -326,7 +326,7 @@ TEST(CommandSet, DocumentedFramesWithChecksums) {
          l.ReadTableEntry(3, r);
        },
        {0xF5, 0x03, 0xF8}},
-      {[](BoardLink& l) { l.PlayMotion(0); }, {0xF4, 0x05, 0x00, 0xF9}},
+      {[](BoardLink& l) { l.PlayMotion(*Slot::FromIndex(0)); }, {0xF4, 0x05, 0x00, 0xF9}},
       {[](BoardLink& l) { l.StopMotion(); }, {0xF3, 0x01, 0xFF, 0xFF, 0xFF, 0xF1}},
       {[](BoardLink& l) { l.SetServoLive(0, 0x3FFF); }, {0xFE, 0x00, 0x00, 0x01, 0x3F, 0xFF, 0x3D}},
       {[](BoardLink& l) {
@@ -373,7 +373,6 @@ TEST(CommandSet, UnusableArgumentsSendNothing) {
   EXPECT_FALSE(link.WritePose(PoseArea::Memory, 0, 0, Bytes(48, 0)));
   EXPECT_FALSE(link.WritePose(PoseArea::Memory, 256, 0, Bytes(49, 0)));
   EXPECT_FALSE(link.ReadScenarioStep(5, 0, reply));
-  EXPECT_FALSE(link.PlayMotion(85));
   EXPECT_FALSE(link.ReadMixTable(Area::Working, 3, reply));
   EXPECT_FALSE(link.WriteSvlEntryLong(24, Bytes(29, 0)));
   EXPECT_FALSE(link.WriteSvlEntryShort(0, Bytes(29, 0)));

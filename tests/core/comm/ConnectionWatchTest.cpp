@@ -82,7 +82,7 @@ TEST_F(SilentBoardTest, EveryActionOnASilentBoardEndsWithConnectionFailed) {
 }
 
 TEST_F(SilentBoardTest, TheModePanelKeepsRunOrSleepWhileThePortPanelTellsOfThePort) {
-  ASSERT_TRUE(link.SetSleep(0));
+  ASSERT_TRUE(link.SetSleep(ModeSwitch::On));
   ASSERT_EQ(prompter.panels[1], "Sleep");
   board.offline = true;
   EXPECT_FALSE(link.StopMotion());
@@ -93,7 +93,7 @@ TEST_F(SilentBoardTest, TheModePanelKeepsRunOrSleepWhileThePortPanelTellsOfThePo
   EXPECT_TRUE(link.StopMotion());
   EXPECT_EQ(prompter.panels[2], "COM1 OK");
   EXPECT_EQ(prompter.panels[1], "Sleep");
-  ASSERT_TRUE(link.SetSleep(1));
+  ASSERT_TRUE(link.SetSleep(ModeSwitch::Off));
   EXPECT_EQ(prompter.panels[1], "RUN");
   EXPECT_EQ(prompter.panels[2], "COM1 OK");
 }
@@ -188,7 +188,7 @@ TEST_F(LostPortTest, TheNextCommandReopensTheSamePortOnce) {
   // Still gone at the next command: one attempt, nothing sent, the open error's reason kept.
   board.missing = true;
   board.frames.clear();
-  EXPECT_FALSE(link.PlayMotion(4));
+  EXPECT_FALSE(link.PlayMotion(*Slot::FromIndex(4)));
   EXPECT_EQ(control.log, (Strings{"close", "port 2", "open", "close"}));
   EXPECT_TRUE(board.frames.empty());
   EXPECT_EQ(link.LastFault(), LinkFault::PortGone);
@@ -201,7 +201,7 @@ TEST_F(LostPortTest, TheNextCommandReopensTheSamePortOnce) {
   control.log.clear();
   const Bytes partial{0xFF, 1};
   buffer.Append(partial.data(), partial.size());
-  EXPECT_TRUE(link.PlayMotion(4));
+  EXPECT_TRUE(link.PlayMotion(*Slot::FromIndex(4)));
   EXPECT_EQ(control.log, (Strings{"close", "port 2", "open"}));
   EXPECT_EQ(board.played, std::vector<int>{4});
   EXPECT_EQ(buffer.Size(), 0u);
@@ -212,7 +212,7 @@ TEST_F(LostPortTest, TheNextCommandReopensTheSamePortOnce) {
 
   // A working port is left alone.
   control.log.clear();
-  EXPECT_TRUE(link.PlayMotion(5));
+  EXPECT_TRUE(link.PlayMotion(*Slot::FromIndex(5)));
   EXPECT_TRUE(control.log.empty());
 }
 
@@ -222,7 +222,7 @@ TEST_F(LostPortTest, AHangUpBetweenCommandsShowsAtOnceAndTheNextCommandReopens) 
   EXPECT_TRUE(watch.Lost());
   EXPECT_EQ(prompter.panels[2], "COM2 lost");
   EXPECT_TRUE(prompter.statuses.empty());  // no command failed: the status line is left alone
-  EXPECT_TRUE(link.PlayMotion(4));
+  EXPECT_TRUE(link.PlayMotion(*Slot::FromIndex(4)));
   EXPECT_EQ(control.log, (Strings{"close", "port 2", "open"}));
   EXPECT_EQ(prompter.panels[2], "COM2 OK");
 

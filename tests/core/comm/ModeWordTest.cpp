@@ -31,7 +31,7 @@ TEST(ModeWord, SleepOnFreesHeldChannelsThenRestoresThePose) {
   port.Ack();
   port.Ack();
   port.Ack();
-  EXPECT_TRUE(link.SetSleep(2));  // toggle from clear means sleep on
+  EXPECT_TRUE(link.SetSleep(ModeSwitch::Toggle));  // toggle from clear means sleep on
 
   const std::vector<uint16_t> freed{0x8001, 0x8002, 0x8002, 0x8002, 0x8002,
                                     0x0000, 0x8107, 0xFFFF, 0x8000, 0x8002};
@@ -60,7 +60,7 @@ TEST(ModeWord, SleepOnWithoutThePoseWritesNothing) {
   BoardLink link(&port, &prompter);
   port.Data({0x00, 0x00});
   // ReadPose gets no reply at all
-  EXPECT_FALSE(link.SetSleep(0));
+  EXPECT_FALSE(link.SetSleep(ModeSwitch::On));
   for (const Bytes& f : port.Frames()) EXPECT_NE(f[0], 0xF2);
   EXPECT_TRUE(prompter.panels.empty());
 
@@ -70,7 +70,7 @@ TEST(ModeWord, SleepOnWithoutThePoseWritesNothing) {
   port2.Data({0x00, 0x00});
   port2.Data(PoseWith({}, 0));
   port2.Reply({0x15});
-  EXPECT_FALSE(link2.SetSleep(0));
+  EXPECT_FALSE(link2.SetSleep(ModeSwitch::On));
   EXPECT_EQ(port2.Frames().size(), 3u);
   EXPECT_TRUE(prompter.panels.empty());
 }
@@ -81,38 +81,45 @@ TEST(ModeWord, SleepOffClearsTheBitAndShowsRun) {
   BoardLink link(&port, &prompter);
   port.Data({0x00, 0x03});
   port.Ack();
-  EXPECT_TRUE(link.SetSleep(2));  // toggle from set means sleep off
+  EXPECT_TRUE(link.SetSleep(ModeSwitch::Toggle));  // toggle from set means sleep off
   EXPECT_EQ(port.Frames().back(), WithChecksum({0xF2, 0x01, 0x00, 0x02}));
   EXPECT_EQ(prompter.panels.back(), std::make_pair(1, std::string("RUN")));
 
   port.writes.clear();
   port.Data({0x00, 0x00});
   port.Reply({0x00});  // wrong acknowledgement
-  EXPECT_FALSE(link.SetSleep(1));
+  EXPECT_FALSE(link.SetSleep(ModeSwitch::Off));
   EXPECT_EQ(prompter.panels.size(), 1u);
 }
 
 TEST(ModeWord, WrappersChangeOnlyTheirBitInTheirArea) {
   struct Case {
     const char* name;
-    bool (BoardLink::*wrapper)(int);
-    int mode;
+    bool (BoardLink::*wrapper)(ModeSwitch);
+    ModeSwitch mode;
     uint16_t before;
     uint8_t readFlag;
     uint8_t writeFlag;
     uint16_t after;
   };
   const std::vector<Case> cases{
-      {"motion enable set", &BoardLink::SetMotionEnable, 0, 0x0000, 0x00, 0x01, 0x0002},
-      {"motion enable clear", &BoardLink::SetMotionEnable, 1, 0xFFFF, 0x00, 0x01, 0xFFFD},
-      {"motion enable toggle", &BoardLink::SetMotionEnable, 2, 0x0002, 0x00, 0x01, 0x0000},
-      {"receiver report clear", &BoardLink::SetReceiverReport, 0, 0x0204, 0x00, 0x01, 0x0200},
-      {"receiver report set", &BoardLink::SetReceiverReport, 1, 0x0200, 0x00, 0x01, 0x0204},
-      {"remote input set", &BoardLink::SetRemoteInput, 0, 0x0000, 0x00, 0x01, 0x0020},
-      {"remote input clear", &BoardLink::SetRemoteInput, 1, 0x00E0, 0x00, 0x01, 0x00C0},
-      {"analog report toggle", &BoardLink::SetAnalogReport, 2, 0x0000, 0x00, 0x01, 0x0100},
-      {"svl mode set", &BoardLink::SetSvlMode, 0, 0x0001, 0x02, 0x03, 0x4001},
-      {"svl mode clear", &BoardLink::SetSvlMode, 1, 0x4001, 0x02, 0x03, 0x0001},
+      {"motion enable set", &BoardLink::SetMotionEnable, ModeSwitch::On, 0x0000, 0x00, 0x01,
+       0x0002},
+      {"motion enable clear", &BoardLink::SetMotionEnable, ModeSwitch::Off, 0xFFFF, 0x00, 0x01,
+       0xFFFD},
+      {"motion enable toggle", &BoardLink::SetMotionEnable, ModeSwitch::Toggle, 0x0002, 0x00, 0x01,
+       0x0000},
+      {"receiver report clear", &BoardLink::SetReceiverReport, ModeSwitch::Off, 0x0204, 0x00, 0x01,
+       0x0200},
+      {"receiver report set", &BoardLink::SetReceiverReport, ModeSwitch::On, 0x0200, 0x00, 0x01,
+       0x0204},
+      {"remote input set", &BoardLink::SetRemoteInput, ModeSwitch::On, 0x0000, 0x00, 0x01, 0x0020},
+      {"remote input clear", &BoardLink::SetRemoteInput, ModeSwitch::Off, 0x00E0, 0x00, 0x01,
+       0x00C0},
+      {"analog report toggle", &BoardLink::SetAnalogReport, ModeSwitch::Toggle, 0x0000, 0x00, 0x01,
+       0x0100},
+      {"svl mode set", &BoardLink::SetSvlMode, ModeSwitch::On, 0x0001, 0x02, 0x03, 0x4001},
+      {"svl mode clear", &BoardLink::SetSvlMode, ModeSwitch::Off, 0x4001, 0x02, 0x03, 0x0001},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -131,13 +138,10 @@ TEST(ModeWord, WrappersChangeOnlyTheirBitInTheirArea) {
   // No toggle for these two; a failed read writes nothing.
   ScriptedPort port;
   BoardLink link(&port);
-  EXPECT_FALSE(link.SetRemoteInput(2));
-  EXPECT_FALSE(link.SetSvlMode(2));
-  EXPECT_FALSE(link.SetRemoteInput(-1));
-  EXPECT_FALSE(link.SetSvlMode(-1));
-  EXPECT_FALSE(link.SetMotionEnable(3));
+  EXPECT_FALSE(link.SetRemoteInput(ModeSwitch::Toggle));
+  EXPECT_FALSE(link.SetSvlMode(ModeSwitch::Toggle));
   EXPECT_TRUE(port.writes.empty());
-  EXPECT_FALSE(link.SetMotionEnable(0));
+  EXPECT_FALSE(link.SetMotionEnable(ModeSwitch::On));
   EXPECT_EQ(port.writes.size(), 1u);  // the attention byte only
 }
 

@@ -53,15 +53,21 @@ TEST(TableRows, FormatEveryColumn) {
             "a" + std::string(16, ' ') + "あいうえおかき");
 }
 
-TEST(TableRows, EntryLabelsParseBack) {
-  EXPECT_EQ(ParseEntryLabel("M1"), 0);
-  EXPECT_EQ(ParseEntryLabel("m80"), 79);
-  EXPECT_EQ(ParseEntryLabel("S2"), 81);
-  EXPECT_EQ(ParseEntryLabel("S5"), 84);
+TEST(SlotLabels, ParseBackAndNothingOutsideTheTableIsASlot) {
+  EXPECT_EQ(Slot::Parse("M1")->Index(), 0);
+  EXPECT_EQ(Slot::Parse("m80")->Index(), 79);
+  EXPECT_EQ(Slot::Parse("S2")->Index(), 81);
+  EXPECT_EQ(Slot::Parse("s5")->Number(), 4);
+  EXPECT_TRUE(Slot::Parse("S5")->IsScenario());
   for (const char* bad : {"M0", "M81", "S6", "S0", "X1", "M", "M01", "M1x", "", "M100"}) {
-    EXPECT_FALSE(ParseEntryLabel(bad).has_value()) << bad;
+    EXPECT_FALSE(Slot::Parse(bad).has_value()) << bad;
   }
-  for (int i = 0; i < 85; ++i) EXPECT_EQ(ParseEntryLabel(EntryLabel(i)), i);
+  for (int i = 0; i < kTableEntries; ++i) EXPECT_EQ(Slot::Parse(Slot::LabelOf(i))->Index(), i);
+  EXPECT_EQ(Slot::LabelOf(-1), "");
+  EXPECT_EQ(Slot::LabelOf(kTableEntries), "");
+  EXPECT_FALSE(Slot::FromIndex(kTableEntries));
+  EXPECT_FALSE(Slot::Motion(kMotionSlots));
+  EXPECT_EQ(Slot::Scenario(0)->Label(), "S1");
 }
 
 TEST(MotionTable, StartsEmptyAndBuildsListTexts) {

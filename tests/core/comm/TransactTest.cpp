@@ -126,7 +126,7 @@ TEST(Transact, NoPortOrClosedPortFailsEveryCommand) {
   EXPECT_FALSE(link.StopMotion());
   EXPECT_TRUE(link.SetServoLive(3, 100));
   EXPECT_TRUE(link.SetAdCalibrationLive(0, 100));
-  EXPECT_FALSE(link.SetSleep(0));
+  EXPECT_FALSE(link.SetSleep(ModeSwitch::On));
   EXPECT_EQ(prompter.captions.back(), "Brivane 3");
 
   ScriptedPort port;

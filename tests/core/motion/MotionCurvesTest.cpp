@@ -137,7 +137,7 @@ TEST(MotionChecksTest, EachWarningAndItsQuietCounterpart) {
   // A serial-servo mask widens the range of its channels; a loop-counter Set before the Compare
   // and a filled slot quiet the rest.
   board.serialServoMask = ChannelMask{0xFF, 0xFF, 0xFF};
-  std::array<bool, kSlotCount> empty{};
+  std::array<bool, kTableEntries> empty{};
   empty.fill(true);
   board.emptySlots = empty;
   w = CheckChart(b.chart, board);

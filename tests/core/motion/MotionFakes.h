@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/board/MotionBoard.h"
 #include "core/chart/Chart.h"
+#include "core/comm/MotionBoard.h"
 #include "core/comm/TableEntry.h"
 #include "core/util/Cp932.h"
 #include "core/util/Prompter.h"

@@ -24,7 +24,7 @@ struct ObjectFixture {
 
 std::vector<std::string> Slots() {
   std::vector<std::string> items;
-  for (int s = 0; s < kSlotCount; ++s)
+  for (int s = 0; s < kTableEntries; ++s)
     items.push_back((s < 80 ? "M" + std::to_string(s + 1) : "S" + std::to_string(s - 79)) +
                     " name --/-- --:--");
   return items;

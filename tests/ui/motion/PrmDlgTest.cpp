@@ -179,8 +179,15 @@ TEST_F(PrmDlgTest, LayoutIsReadFromAndWrittenToTheSettingsFile) {
 TEST_F(PrmDlgTest, AnUnreadablePictureSaysSo) {
   const std::string path = env.Dir().File("robot.jpg");
   test::WriteFile(path, "not a picture");
-  test::ClickNextModalButton("OK");
+  auto text = std::make_shared<std::string>();
+  test::ModalWatch watch = test::OnNextModal([text](QWidget* dialog) {
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) *text = box->text().toStdString();
+    if (auto* d = qobject_cast<QDialog*>(dialog)) d->accept();
+  });
   EXPECT_FALSE(Dlg().LoadPicture(path));
+  watch.Cancel();
+  EXPECT_NE(text->find("There is no designated background image"), std::string::npos)
+      << "no message: " << *text;
 }
 
 // A small JPEG (progressive or not) whose header then claims 16384 x 16384 pixels.
@@ -238,11 +245,12 @@ TEST_F(PrmDlgTest, BackgroundPicturesAreBoundedAndOnlyRegularFiles) {
 
   for (const auto& [path, why] : cases) {
     auto text = std::make_shared<std::string>();
-    test::OnNextModal([text](QWidget* dialog) {
+    test::ModalWatch watch = test::OnNextModal([text](QWidget* dialog) {
       if (auto* box = qobject_cast<QMessageBox*>(dialog)) *text = box->text().toStdString();
       if (auto* d = qobject_cast<QDialog*>(dialog)) d->accept();
     });
     EXPECT_FALSE(Dlg().LoadPicture(path)) << path;
+    watch.Cancel();
     EXPECT_NE(text->find("There is no designated background image"), std::string::npos) << *text;
     EXPECT_NE(text->find(why), std::string::npos) << path << ": " << *text;
   }

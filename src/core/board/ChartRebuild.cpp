@@ -1,4 +1,4 @@
-#include "core/motion/ChartRebuild.h"
+#include "core/board/ChartRebuild.h"
 
 #include <map>
 #include <vector>

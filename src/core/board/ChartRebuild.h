@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
-#include "core/board/MotionBoard.h"
 #include "core/board/MotionTransfer.h"
 #include "core/chart/Chart.h"
+#include "core/comm/MotionBoard.h"
 
 namespace brv3 {
 
