@@ -133,6 +133,7 @@ void TPrmDlg::BuildChannelPanel(int c) {
     connect(radio, &QRadioButton::clicked, this, [this, c, r] {
       editor_.RadioReleased(c, static_cast<ChannelRadio>(r), true);
       RefreshChannel(c);
+      Changed();
     });
   }
   connect(ch.edit, &QLineEdit::returnPressed, this, [this, c] {
@@ -140,6 +141,7 @@ void TPrmDlg::BuildChannelPanel(int c) {
     editor_.EditEntered(c, controls.edit->text().toStdString());
     RefreshChannel(c);
     controls.edit->selectAll();
+    Changed();
   });
   // A move while the thumb is held is a drag (refused while a live send runs); a release, a
   // click beside the thumb or a key is never refused.
@@ -151,10 +153,12 @@ void TPrmDlg::BuildChannelPanel(int c) {
     else
       editor_.PositionSliderReleased(c, value);
     RefreshChannel(c);
+    Changed();
   });
   connect(ch.scroll, &QSlider::sliderReleased, this, [this, c] {
     editor_.PositionSliderReleased(c, channels_[static_cast<size_t>(c - 1)].scroll->value());
     RefreshChannel(c);
+    Changed();
   });
   connect(ch.ssl, &QSlider::valueChanged, this, [this, c](int value) {
     if (mirroring_) return;
@@ -164,10 +168,12 @@ void TPrmDlg::BuildChannelPanel(int c) {
     else
       editor_.SpeedStretchSliderReleased(c, value);
     RefreshChannel(c);
+    Changed();
   });
   connect(ch.ssl, &QSlider::sliderReleased, this, [this, c] {
     editor_.SpeedStretchSliderReleased(c, channels_[static_cast<size_t>(c - 1)].ssl->value());
     RefreshChannel(c);
+    Changed();
   });
 }
 
@@ -193,6 +199,7 @@ void TPrmDlg::BuildSpeedPanel() {
     mirroring_ = true;
     speedEdit_->setText(QString::fromStdString(editor_.SpeedEditText()));
     mirroring_ = false;
+    Changed();
   });
   connect(speedEdit_, &QLineEdit::returnPressed, this, [this] {
     editor_.SpeedEditEntered(speedEdit_->text().toStdString());
@@ -201,6 +208,7 @@ void TPrmDlg::BuildSpeedPanel() {
     speedEdit_->setText(QString::fromStdString(editor_.SpeedEditText()));
     mirroring_ = false;
     speedEdit_->selectAll();
+    Changed();
   });
 }
 
@@ -227,14 +235,14 @@ void TPrmDlg::BuildButtonBar() {
   auto* linkAdd = AddButton("LinkAddBtn", "Increment Link", Glyph(GlyphKind::Text, ">"));
   connect(set, &QToolButton::clicked, this, [this] { editor_.WritePose(); });
   connect(get, &QToolButton::clicked, this, [this] {
-    editor_.ReadPose();
+    if (editor_.ReadPose()) Changed();
     Refresh();
   });
   connect(home, &QToolButton::clicked, this, [this] { RestPoseClicked(false); });
   connect(trim, &QToolButton::clicked, this, [this] { RestPoseClicked(true); });
   connect(sleep, &QToolButton::clicked, this, [this] { editor_.ToggleSleep(); });
   connect(snapshot, &QToolButton::clicked, this, [this] {
-    editor_.Snapshot();
+    if (editor_.Snapshot()) Changed();
     Refresh();
   });
   for (const auto& [linkButton, linkDirection] : {std::pair{linkSub, -1}, std::pair{linkAdd, +1}}) {
@@ -242,7 +250,7 @@ void TPrmDlg::BuildButtonBar() {
     const int direction = linkDirection;
     connect(button, &QToolButton::clicked, this, [this, button, direction] {
       button->setEnabled(false);
-      editor_.IncrementLink(direction);
+      if (editor_.IncrementLink(direction)) Changed();
       button->setEnabled(true);
       Refresh();
     });
@@ -300,6 +308,7 @@ void TPrmDlg::RestPoseClicked(bool trim) {
     if (std::optional<PoseRecord> pose = PoseRecord::Unpack(record)) editor_.LoadRestPose(*pose);
   });
   Refresh();
+  Changed();
 }
 
 void TPrmDlg::BuildMenu() {
@@ -335,6 +344,7 @@ void TPrmDlg::OpenMenu(int tag, const QPoint& globalPos) {
       add(item.name, item.caption, [this, tag, t = item.tag] {
         editor_.TypeChosen(tag, t);
         RefreshChannel(tag);
+        Changed();
       });
     }
     prmMenu_->addSeparator()->setObjectName("N2");
@@ -550,6 +560,10 @@ void TPrmDlg::RefreshChannel(int c) {
     radio->setAutoExclusive(true);
   }
   mirroring_ = wasMirroring;
+}
+
+void TPrmDlg::Changed() {
+  emit PoseChanged();
 }
 
 bool TPrmDlg::SaveLayout() {

@@ -66,6 +66,10 @@ class TPrmDlg : public QWidget {
 
   QFrame* ChannelPanel(int channel) const { return panels_[static_cast<size_t>(channel - 1)]; }
 
+ signals:
+  // The pose in the chart changed (the canvas and other views follow).
+  void PoseChanged();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,6 +93,7 @@ class TPrmDlg : public QWidget {
   void ApplyLayout();
   void ApplyPanelColor(int panel);
   void RefreshChannel(int channel);
+  void Changed();
   void OpenMenu(int tag, const QPoint& globalPos);
   void ChangeNames();
   void ChangeScales();
