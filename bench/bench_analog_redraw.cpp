@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include "OffscreenBenchMain.h"
 #include "core/board/SensorDialogs.h"
 #include "core/comm/Notifications.h"
 #include "ui/board/InputDialogs.h"
@@ -62,11 +63,4 @@ BENCHMARK(BM_AnalogReadout)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+BRV3_OFFSCREEN_BENCHMARK_MAIN()

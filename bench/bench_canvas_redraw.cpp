@@ -10,6 +10,7 @@
 #include <QScrollArea>
 
 #include "BenchCharts.h"
+#include "OffscreenBenchMain.h"
 #include "core/chart/ChartHistory.h"
 #include "core/util/Prompter.h"
 #include "ui/chart/CanvasWidget.h"
@@ -97,12 +98,4 @@ BENCHMARK(BM_CanvasPicture)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+BRV3_OFFSCREEN_BENCHMARK_MAIN()

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 
+#include "OffscreenBenchMain.h"
 #include "core/motion/MotionChecks.h"
 #include "core/motion/MotionCurves.h"
 #include "ui/motion/CurvesDock.h"
@@ -82,11 +83,4 @@ BENCHMARK(BM_DockPaint)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+BRV3_OFFSCREEN_BENCHMARK_MAIN()

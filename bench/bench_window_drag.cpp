@@ -35,6 +35,7 @@
 #include <vector>
 
 #include "BenchCharts.h"
+#include "OffscreenBenchMain.h"
 #include "PacedSim.h"
 #include "core/chart/ChartFiles.h"
 #include "core/comm/Frame.h"
@@ -287,11 +288,4 @@ BENCHMARK(BM_WindowDrag)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+BRV3_OFFSCREEN_BENCHMARK_MAIN()

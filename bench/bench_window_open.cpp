@@ -23,6 +23,7 @@
 #include <string>
 
 #include "BenchCharts.h"
+#include "OffscreenBenchMain.h"
 #include "core/chart/ChartFiles.h"
 #include "core/util/Prompter.h"
 #include "ui/app/MainWindow.h"
@@ -137,11 +138,4 @@ BENCHMARK(BM_WindowOpen)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+BRV3_OFFSCREEN_BENCHMARK_MAIN()
