@@ -2,9 +2,15 @@
 
 #include "cli/CliCommands.h"
 #include "platform/DurableFiles.h"
+#ifdef BRV3_HAVE_CATALOGUES
+#include "i18n/Catalogues.h"
+#endif
 
 int main(int argc, char** argv) {
   brv3::platform::InstallDurableFileWrites();
+#ifdef BRV3_HAVE_CATALOGUES
+  brv3::InstallProcessLanguage();
+#endif
   using namespace brv3::cli;
   CLI::App app{"brivane3-cli: chart files and QVB-3 board work from a shell"};
   app.require_subcommand(1);

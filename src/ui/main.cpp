@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "i18n/Catalogues.h"
 #include "platform/DurableFiles.h"
 #include "platform/SingleInstance.h"
 #include "ui/app/MainBoardButtons.h"
@@ -18,11 +19,15 @@
 
 int main(int argc, char** argv) {
   // A render draws one picture and needs no editor, no lock and no socket.
-  if (brv3::IsRenderCommand(argc, argv)) return brv3::RunRenderCommand(argc, argv);
+  if (brv3::IsRenderCommand(argc, argv)) {
+    brv3::InstallProcessLanguage();
+    return brv3::RunRenderCommand(argc, argv);
+  }
   QApplication app(argc, argv);
   brv3::platform::InstallDurableFileWrites();
   QApplication::setApplicationName("brivane3");
   QApplication::setDesktopFileName("io.github.brivane.Brivane3");
+  brv3::InstallProcessLanguage();
 
   brv3::platform::SingleInstance instance("BRV3");
   // An unsafe runtime folder or a lock file in the way is said, and the start goes on without

@@ -327,6 +327,21 @@ class Session:
         wait_for(lambda: all(w["name"] != name for w in self.map()["windows"]),
                  f"window {name} to close")
 
+    def close_window(self, name):
+        """Alt+F4 to the window manager, as a person closes a window. On a loaded machine the
+        window manager can still be busy with the last drag and drop the key; a person would
+        press it again, and so does this."""
+        self.wait_active(name)
+        for attempt in range(3):
+            self.key("alt+F4")
+            try:
+                wait_for(lambda: not self.window_shown(name), f"window {name} to close",
+                         deadline=DEADLINE / 3)
+                return
+            except StepFailed:
+                if attempt == 2:
+                    raise
+
     def window_shown(self, name):
         return any(w["name"] == name for w in self.map()["windows"])
 

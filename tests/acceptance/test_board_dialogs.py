@@ -127,8 +127,7 @@ class BoardDialogs(AcceptanceTest):
         s.widget("Punch", "SVLPrm", condition=lambda w: w["enabled"],
                  what="an enabled Punch list in the record dialog (it opened disabled)")
         s.choose("Punch", "7", "SVLPrm")
-        s.key("alt+F4")
-        s.window_gone("SVLPrm")
+        s.close_window("SVLPrm")
         s.wait_active("SVLDlg")
         self.close_with_escape("SVLDlg")
         record = self.board_config()["servo_records"]["1"]

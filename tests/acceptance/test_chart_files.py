@@ -62,8 +62,7 @@ class ChartFiles(AcceptanceTest):
         s.click_at(*s.canvas_point(70, 50), repeat=2)
         s.window("SetDlg")
         s.choose("CycleList", "25ms", "SetDlg")
-        s.key("alt+F4")
-        s.window_gone("SetDlg")
+        s.close_window("SetDlg")
         s.wait_active("Brivane3")
         s.key("ctrl+s")
         timebase_25ms = 65527 + 4
@@ -108,9 +107,7 @@ class ChartFiles(AcceptanceTest):
                                          for r in w.get("items", [])),
                  what="the table listing M5")
 
-        s.wait_active("TableDlg")
-        s.key("alt+F4")
-        s.window_gone("TableDlg")
+        s.close_window("TableDlg")
 
         # The data dialog renames the open chart, undoably.
         s.wait_active("Brivane3")

@@ -56,8 +56,7 @@ class LinksAndConversions(AcceptanceTest):
                  what="CH1 moved by the link")
         s.trace.wait_frame(lambda f: channel_one_word(f) == before + 50,
                            "the linked position sent to the robot", since=mark)
-        s.key("alt+F4")
-        s.window_gone("PrmDlg")
+        s.close_window("PrmDlg")
         path = os.path.join(s.work, "linked.QVB")
         s.save_as(path)
         self.assertEqual(s.dump_chart(path)["objects"][0]["values"][0], before + 50)

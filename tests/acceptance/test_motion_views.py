@@ -189,8 +189,7 @@ class ReadAndSnapshot(AcceptanceTest):
                            "CH1 asked for its position", since=mark)
         s.widget("Scroll1", "PrmDlg", condition=lambda w: w["value"] == 16684,
                  what="CH1's slider at the position the hand left")
-        s.key("alt+F4")
-        s.window_gone("PrmDlg")
+        s.close_window("PrmDlg")
         path = os.path.join(s.work, "taken.QVB")
         s.save_as(path)
         self.assertEqual(s.dump_chart(path)["objects"][0]["values"][0], 16684)

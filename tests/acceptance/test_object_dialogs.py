@@ -43,9 +43,7 @@ class ObjectDialogs(AcceptanceTest):
 
     def close_dialog(self, dialog):
         """Alt+F4 to the window manager, as a person closes a tool window."""
-        self.s.wait_active(dialog)
-        self.s.key("alt+F4")
-        self.s.window_gone(dialog)
+        self.s.close_window(dialog)
 
     def test_set_dialog_keeps_a_list_choice_and_a_typed_count(self):
         s = self.s

@@ -64,9 +64,7 @@ class PositionEditor(AcceptanceTest):
         self.assertEqual(position["values"][0], released)
 
     def close_editor(self):
-        self.s.wait_active("PrmDlg")
-        self.s.key("alt+F4")
-        self.s.window_gone("PrmDlg")
+        self.s.close_window("PrmDlg")
 
     def cancel_port_dialog(self, title):
         s = self.s

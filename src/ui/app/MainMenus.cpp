@@ -18,6 +18,8 @@
 #include "core/chart/Chart.h"
 #include "core/chart/ChartFiles.h"
 #include "core/util/IniFile.h"
+#include "core/util/LanguageChoice.h"
+#include "i18n/Catalogues.h"
 #include "ui/app/BoardButtons.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/ShellSettings.h"
@@ -193,6 +195,47 @@ void MainMenus::BuildViewMenu() {
   zoom("ZoomOutAction", "Zoom &Out", QKeySequence::ZoomOut, [](double z) { return z / kZoomStep; });
   zoom("ZoomResetAction", "&Actual Size", QKeySequence(Qt::CTRL | Qt::Key_0),
        [](double) { return 1.0; });
+  menu->addSeparator();
+  BuildLanguageMenu(*menu);
+}
+
+void MainMenus::BuildLanguageMenu(QMenu& view) {
+  QMenu* menu = view.addMenu(tr("&Language"));
+  menu->setObjectName("LanguageMenu");
+  auto* group = new QActionGroup(menu);
+  const LanguageChoice current = ReadLanguageChoice(window_.SettingsPath());
+  const std::pair<LanguageChoice, QString> choices[] = {
+      {LanguageChoice::System, tr("Follow the &System")},
+      {LanguageChoice::Japanese, QStringLiteral("&日本語 (Japanese)")},
+      {LanguageChoice::English, QStringLiteral("&English")}};
+  const char* names[] = {"LanguageSystemAction", "LanguageJapaneseAction", "LanguageEnglishAction"};
+  int i = 0;
+  for (const auto& [choice, text] : choices) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(names[i++]);
+    action->setCheckable(true);
+    action->setChecked(choice == current);
+    group->addAction(action);
+    connect(action, &QAction::triggered, this, [this, choice = choice] { ChooseLanguage(choice); });
+  }
+}
+
+void MainMenus::ChooseLanguage(LanguageChoice choice) {
+  if (!WriteSettingsKeys(window_.SettingsPath(), "BRV3",
+                         {{"Language", LanguageChoiceValue(choice)}})) {
+    window_.Prompts().ShowStatus(Tr("MainMenus", "The language could not be kept in BRV3.ini"));
+    return;
+  }
+  // Windows already open keep their texts; every window made from now on, and the next start,
+  // use the new language.
+  const UiLanguage language = ResolveLanguage(
+      choice, [](const char* name) { return qEnvironmentVariable(name).toStdString(); });
+  const bool changed = language != CurrentUiLanguage();
+  InstallCatalogue(language);
+  if (changed)
+    window_.Prompts().MsgBox(
+        MsgKind::Information, MsgButtons::Ok,
+        Tr("MainMenus", "The language changes completely when Brivane 3 starts the next time."));
 }
 
 void MainMenus::BuildBoardMenu() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/chart/ChartEvents.h"
+#include "core/util/LanguageChoice.h"
 
 class QAction;
 class QMenu;
@@ -46,6 +47,8 @@ class MainMenus : public QObject {
   void BuildFileMenu();
   void BuildEditMenu();
   void BuildViewMenu();
+  void BuildLanguageMenu(QMenu& view);
+  void ChooseLanguage(LanguageChoice choice);
   void BuildBoardMenu();
   void BuildHelpMenu();
   void FillRecentMenu();

@@ -1,0 +1,46 @@
+#include "i18n/Catalogues.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+
+#include "core/util/LanguageChoice.h"
+#include "platform/ConfigLocation.h"
+
+namespace brv3 {
+namespace {
+
+QTranslator& Catalogue() {
+  static QTranslator translator;
+  return translator;
+}
+
+std::string TranslateWithCatalogue(const char* context, const char* text) {
+  const QString found = Catalogue().translate(context, text);
+  return found.isEmpty() ? std::string(text) : found.toStdString();
+}
+
+}  // namespace
+
+bool InstallCatalogue(UiLanguage language) {
+  SetUiLanguage(language);
+  const char* file =
+      language == UiLanguage::Japanese ? ":/i18n/brivane3_ja.qm" : ":/i18n/brivane3_en.qm";
+  if (!Catalogue().load(QString::fromLatin1(file))) {
+    SetTranslator(nullptr);
+    return false;
+  }
+  SetTranslator(TranslateWithCatalogue);
+  if (QCoreApplication::instance()) {
+    QCoreApplication::removeTranslator(&Catalogue());
+    QCoreApplication::installTranslator(&Catalogue());
+  }
+  return true;
+}
+
+UiLanguage InstallProcessLanguage() {
+  const UiLanguage language = ProcessLanguage(platform::SettingsFilePath());
+  InstallCatalogue(language);
+  return language;
+}
+
+}  // namespace brv3
