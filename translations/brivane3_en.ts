@@ -5,22 +5,22 @@
     <name>MainMenus</name>
     <message>
         <source>The language could not be kept in BRV3.ini</source>
-        <translation type="unfinished"></translation>
+        <translation>The language could not be kept in BRV3.ini</translation>
     </message>
     <message>
         <source>The language changes completely when Brivane 3 starts the next time.</source>
-        <translation type="unfinished"></translation>
+        <translation>The language changes completely when Brivane 3 starts the next time.</translation>
     </message>
 </context>
 <context>
     <name>brv3::MainMenus</name>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Language</translation>
     </message>
     <message>
         <source>Follow the &amp;System</source>
-        <translation type="unfinished"></translation>
+        <translation>Follow the &amp;System</translation>
     </message>
 </context>
 </TS>

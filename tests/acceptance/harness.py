@@ -213,8 +213,9 @@ class Session:
         self.sim.stdin.write(line + "\n")
         self.sim.stdin.flush()
 
-    def start_editor(self, *args):
+    def start_editor(self, *args, extra_env=None):
         env = dict(self.env)
+        env.update(extra_env or {})
         env.update({"BRV3_COM1": self.link, "BRV3_CONFIG_DIR": self.config,
                     "BRV3_WIDGET_MAP": self.map_path})
         self.editor_log = open(os.path.join(self.work, "editor.log"), "w")

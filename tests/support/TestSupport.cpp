@@ -7,12 +7,24 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace brv3::test {
+
+namespace {
+// The programs the tests start speak English whatever the machine's language, so that the texts
+// the tests look for are the English ones; a test of the Japanese sets the language itself.
+const bool kEnglishForChildren = [] {
+  ::setenv("LANG", "C.UTF-8", 1);
+  ::unsetenv("LC_ALL");
+  ::unsetenv("LC_MESSAGES");
+  return true;
+}();
+}  // namespace
 
 TempDir::TempDir() {
   std::random_device rd;

@@ -62,6 +62,7 @@ struct PlaybackRegisters {
   uint8_t loopCounter = 0;
   int compareRegister = 0;
   std::array<uint16_t, 3> analogReference{};
+  bool operator==(const PlaybackRegisters&) const = default;
 };
 
 // How the board plays a motion or a scenario: steps run on the board's ticks; a pose step moves
