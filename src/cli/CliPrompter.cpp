@@ -1,4 +1,5 @@
 #include "cli/CliPrompter.h"
+#include "core/util/Translate.h"
 
 #include <ostream>
 
@@ -8,11 +9,15 @@ int CliPrompter::MsgBox(MsgKind kind, MsgButtons buttons, const std::string& tex
   err_ << text;
   switch (buttons) {
     case MsgButtons::OkCancel:
-      err_ << (yes_ ? " (OK: --yes)\n" : " (cancelled: answer with --yes to go on)\n");
+      err_ << (yes_ ? Tr("CliPrompter", " (OK: --yes)")
+                    : Tr("CliPrompter", " (cancelled: answer with --yes to go on)"))
+           << "\n";
       return yes_ ? IdOk : IdCancel;
     case MsgButtons::YesNo:
     case MsgButtons::YesNoCancel:
-      err_ << (yes_ ? " (yes: --yes)\n" : " (no: answer with --yes to go on)\n");
+      err_ << (yes_ ? Tr("CliPrompter", " (yes: --yes)")
+                    : Tr("CliPrompter", " (no: answer with --yes to go on)"))
+           << "\n";
       return yes_ ? IdYes : IdNo;
     case MsgButtons::RetryCancel:
       err_ << "\n";
