@@ -10,39 +10,62 @@ namespace {
 
 // One kind of parser message: the parser's English as a pattern and the sentence it becomes,
 // its groups filling %1, %2, ... in order.
+enum class ErrorKind {
+  Required,
+  Extras,
+  Requires,
+  Excludes,
+  Conversion,
+  Mismatch,
+  Validation,
+  Other
+};
+
+// An error's kind by its class: the parser names some errors after the subcommand they arose in.
+ErrorKind KindOf(const CLI::Error& error) {
+  if (dynamic_cast<const CLI::RequiredError*>(&error)) return ErrorKind::Required;
+  if (dynamic_cast<const CLI::ExtrasError*>(&error)) return ErrorKind::Extras;
+  if (dynamic_cast<const CLI::RequiresError*>(&error)) return ErrorKind::Requires;
+  if (dynamic_cast<const CLI::ExcludesError*>(&error)) return ErrorKind::Excludes;
+  if (dynamic_cast<const CLI::ConversionError*>(&error)) return ErrorKind::Conversion;
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) return ErrorKind::Mismatch;
+  if (dynamic_cast<const CLI::ValidationError*>(&error)) return ErrorKind::Validation;
+  return ErrorKind::Other;
+}
+
 struct ErrorPattern {
-  const char* kind;     // the error's class name
+  ErrorKind kind;
   const char* pattern;  // the parser's English text
   const char* text;     // the sentence, marked for the catalogues
 };
 
 const ErrorPattern kErrorPatterns[] = {
-    {"RequiredError", "A subcommand is required",
+    {ErrorKind::Required, "A subcommand is required",
      BRV3_TR_NOOP("CliLanguage", "A subcommand is required")},
-    {"RequiredError", "Requires at least (\\d+) subcommands",
+    {ErrorKind::Required, "Requires at least (\\d+) subcommands",
      BRV3_TR_NOOP("CliLanguage", "Requires at least %1 subcommands")},
-    {"RequiredError", "(.+) is required", BRV3_TR_NOOP("CliLanguage", "%1 is required")},
-    {"ExtrasError", "The following argument was not expected: (.*)",
+    {ErrorKind::Required, "(.+) is required", BRV3_TR_NOOP("CliLanguage", "%1 is required")},
+    {ErrorKind::Extras, "The following argument was not expected: (.*)",
      BRV3_TR_NOOP("CliLanguage", "The following argument was not expected: %1")},
-    {"ExtrasError", "The following arguments were not expected: (.*)",
+    {ErrorKind::Extras, "The following arguments were not expected: (.*)",
      BRV3_TR_NOOP("CliLanguage", "The following arguments were not expected: %1")},
-    {"RequiresError", "(.+) requires (.+)", BRV3_TR_NOOP("CliLanguage", "%1 requires %2")},
-    {"ExcludesError", "(.+) excludes (.+)", BRV3_TR_NOOP("CliLanguage", "%1 excludes %2")},
-    {"ConversionError", "Could not convert: (.+) = (.*)",
+    {ErrorKind::Requires, "(.+) requires (.+)", BRV3_TR_NOOP("CliLanguage", "%1 requires %2")},
+    {ErrorKind::Excludes, "(.+) excludes (.+)", BRV3_TR_NOOP("CliLanguage", "%1 excludes %2")},
+    {ErrorKind::Conversion, "Could not convert: (.+) = (.*)",
      BRV3_TR_NOOP("CliLanguage", "Could not convert: %1 = %2")},
-    {"ConversionError", "The value (.+) is not an allowed value for (.+)",
+    {ErrorKind::Conversion, "The value (.+) is not an allowed value for (.+)",
      BRV3_TR_NOOP("CliLanguage", "The value %1 is not an allowed value for %2")},
-    {"ArgumentMismatch", "(.+): (\\d+) required (.+) missing",
+    {ErrorKind::Mismatch, "(.+): (\\d+) required (.+) missing",
      BRV3_TR_NOOP("CliLanguage", "%1: %2 required %3 missing")},
-    {"ArgumentMismatch", "Expected exactly (\\d+) arguments to (.+), got (\\d+)",
+    {ErrorKind::Mismatch, "Expected exactly (\\d+) arguments to (.+), got (\\d+)",
      BRV3_TR_NOOP("CliLanguage", "Expected exactly %1 arguments to %2, got %3")},
-    {"ArgumentMismatch", "Expected at least (\\d+) arguments to (.+), got (\\d+)",
+    {ErrorKind::Mismatch, "Expected at least (\\d+) arguments to (.+), got (\\d+)",
      BRV3_TR_NOOP("CliLanguage", "Expected at least %1 arguments to %2, got %3")},
-    {"ValidationError", "(.+): (.+) not in (\\{.*\\})",
+    {ErrorKind::Validation, "(.+): (.+) not in (\\{.*\\})",
      BRV3_TR_NOOP("CliLanguage", "%1: %2 not in %3")},
-    {"ValidationError", "(.+): Value (.+) not in range (.+) to (.+)",
+    {ErrorKind::Validation, "(.+): Value (.+) not in range (.+) to (.+)",
      BRV3_TR_NOOP("CliLanguage", "%1: Value %2 not in range %3 to %4")},
-    {"ValidationError", "(.+): Failed parsing (.+) as a (.+)",
+    {ErrorKind::Validation, "(.+): Failed parsing (.+) as a (.+)",
      BRV3_TR_NOOP("CliLanguage", "%1: Failed parsing %2 as a %3")},
 };
 
@@ -54,7 +77,6 @@ const std::pair<const char*, const char*> kHelpLabels[] = {
     {"SUBCOMMANDS", BRV3_TR_NOOP("CliLanguage", "SUBCOMMANDS")},
     {"Positionals", BRV3_TR_NOOP("CliLanguage", "Positionals")},
     {"Options", BRV3_TR_NOOP("CliLanguage", "Options")},
-    {"Subcommands", BRV3_TR_NOOP("CliLanguage", "Subcommands")},
     {"REQUIRED", BRV3_TR_NOOP("CliLanguage", "REQUIRED")},
     {"Needs", BRV3_TR_NOOP("CliLanguage", "Needs")},
     {"Excludes", BRV3_TR_NOOP("CliLanguage", "Excludes")},
@@ -79,13 +101,20 @@ class ColumnFormatter : public CLI::Formatter {
     }
     return line + "\n";
   }
+
+  // Options go under the group "Options" unless told otherwise (the help flag of a subcommand
+  // always is), so the heading is translated where it is written.
+  std::string make_group(std::string group, bool positional,
+                         std::vector<const CLI::Option*> options) const override {
+    return CLI::Formatter::make_group(get_label(group), positional, std::move(options));
+  }
 };
 
 }  // namespace
 
 std::string ParseErrorText(const CLI::Error& error) {
   const std::string what = error.what();
-  const std::string kind = error.get_name();
+  const ErrorKind kind = KindOf(error);
   for (const ErrorPattern& p : kErrorPatterns) {
     if (kind != p.kind) continue;
     std::smatch match;
@@ -104,6 +133,8 @@ void TranslateParserTexts(CLI::App& app) {
   app.formatter(formatter);
   for (const auto& [word, text] : kHelpLabels) formatter->label(word, Tr("CliLanguage", text));
   app.set_help_flag("-h,--help", Tr("CliLanguage", "Print this help message and exit"));
+  // Subcommands take their group, the heading they are listed under, from their parent.
+  app.group(Tr("CliLanguage", "Subcommands"));
   app.failure_message([](const CLI::App*, const CLI::Error& e) {
     return ParseErrorText(e) + "\n" + Tr("CliLanguage", "Run with --help for more information.") +
            "\n";

@@ -9,7 +9,7 @@ namespace brv3::cli {
 
 // Puts the help texts the parser writes itself (section headings, the help and version flags)
 // and its error messages into the user's language. Called on the top command before any
-// subcommand is added: subcommands take the help flag from it and share its formatter.
+// subcommand is added: subcommands take the help flag, their heading and the formatter from it.
 void TranslateParserTexts(CLI::App& app);
 
 // A parse error as one sentence in the user's language; the parser's own English text for kinds

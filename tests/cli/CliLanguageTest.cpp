@@ -66,7 +66,7 @@ TEST_F(WithCatalogue, ParseErrorsAreSentencesOfTheCatalogueWithTheNamesInTheirPl
   EXPECT_EQ(FailureOf(*fresh(), {"t", "write", "--slot", "M1", "stray"}),
             "unexpected: stray" + more);
   EXPECT_EQ(FailureOf(*fresh(), {"t", "write", "--slot", "M1", "--curves", "--hex"}),
-            "--hex is excluded by --curves" + more);
+            "--curves is excluded by --hex" + more);
   EXPECT_EQ(FailureOf(*fresh(), {"t", "sleep", "maybe"}), "{on,off} lacks maybe (STATE)" + more);
   EXPECT_EQ(FailureOf(*fresh(), {"t"}), "<A subcommand is required>" + more);
 }
