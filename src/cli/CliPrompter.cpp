@@ -1,7 +1,8 @@
 #include "cli/CliPrompter.h"
-#include "core/util/Translate.h"
 
 #include <ostream>
+
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 
