@@ -2,14 +2,31 @@
 # they are never out of date; --port offers what `brivane3-cli ports --names` lists.
 
 _brivane3_cli_help_words() {
-  # The first words of the lines of one section ("Subcommands" or "Options") of a help text.
-  local section=$1
-  awk -v want="$section:" '
-    /^[A-Z][A-Za-z ]*:$/ { in_section = ($0 == want); next }
-    in_section && /^  [^ ]/ {
-      split($1, names, ",")
-      for (i in names) if (names[i] != "") print names[i]
-    }'
+  # Names from a help text, told apart by the shape of its lines rather than by its headings,
+  # which are in the user's language. Entries are the lines indented by two spaces; those that
+  # start with a dash are options. The program lists positionals before its options and
+  # subcommands after them. "options" and "subcommands" give names, one a line; "positionals"
+  # gives the positional entries whole, with the lines their descriptions go on to.
+  local kind=$1
+  awk -v kind="$kind" '
+    /^  [^ ]/ {
+      positional = 0
+      if ($1 ~ /^-/) {
+        seen_option = 1
+        if (kind == "options") {
+          split($1, names, ",")
+          for (i in names) if (names[i] != "") print names[i]
+        }
+      } else if (seen_option) {
+        if (kind == "subcommands") print $1
+      } else {
+        positional = 1
+        if (kind == "positionals") print
+      }
+      next
+    }
+    /^   / { if (positional && kind == "positionals") print; next }
+    { positional = 0 }'
 }
 
 _brivane3_cli() {
@@ -47,24 +64,23 @@ _brivane3_cli() {
   local path=() help subcommands
   help=$("$cli" --help 2>/dev/null)
   for word in "${words_before[@]}"; do
-    subcommands=$(_brivane3_cli_help_words Subcommands <<<"$help")
+    subcommands=$(_brivane3_cli_help_words subcommands <<<"$help")
     grep -qx -- "$word" <<<"$subcommands" || break
     path+=("$word")
     help=$("$cli" "${path[@]}" --help 2>/dev/null)
   done
 
   if [[ $cur == -* ]]; then
-    mapfile -t COMPREPLY < <(compgen -W "$(_brivane3_cli_help_words Options <<<"$help")" -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W "$(_brivane3_cli_help_words options <<<"$help")" -- "$cur")
     return
   fi
-  subcommands=$(_brivane3_cli_help_words Subcommands <<<"$help")
+  subcommands=$(_brivane3_cli_help_words subcommands <<<"$help")
   if [[ -n $subcommands ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$subcommands" -- "$cur")
     return
   fi
   # A command whose argument is a slot: the 80 motions and the 5 scenarios.
-  if awk '/^Positionals:$/ { on = 1; next } /^[A-Z]/ { on = 0 } on' <<<"$help" |
-    grep -qE 'M1 ?\.\.\.? ?M80'; then
+  if _brivane3_cli_help_words positionals <<<"$help" | grep -qE 'M1 ?\.\.\.? ?M80'; then
     mapfile -t COMPREPLY < <(compgen -W "$slots" -- "$cur")
     [[ ${#COMPREPLY[@]} -gt 0 ]] && return
   fi

@@ -7,13 +7,20 @@ EXTRA is appended as it is (sections such as FILES, ENVIRONMENT, EXAMPLES)."""
 import re
 import subprocess
 import sys
+import tempfile
 
 PROGRAM = NAME = ""
 
 
+# The page is English: the program is run without the user's settings file, which may choose
+# another language.
+CONFIG_DIR = tempfile.TemporaryDirectory()
+
+
 def run_help(program, words):
     result = subprocess.run([program, *words, "--help"], capture_output=True, text=True,
-                            timeout=30, env={"QT_QPA_PLATFORM": "offscreen", "LANG": "C.UTF-8"})
+                            timeout=30, env={"QT_QPA_PLATFORM": "offscreen", "LANG": "C.UTF-8",
+                                             "BRV3_CONFIG_DIR": CONFIG_DIR.name})
     if result.returncode != 0:
         sys.exit(f"{program} {' '.join(words)} --help failed: {result.stderr}")
     return result.stdout

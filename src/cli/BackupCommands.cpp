@@ -16,6 +16,7 @@
 #include "core/comm/BoardMotionAdapter.h"
 #include "core/motion/MotionCompiler.h"
 #include "core/util/SafeFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
@@ -24,10 +25,10 @@ namespace fs = std::filesystem;
 
 constexpr int kEntries = kTableEntries;
 
-// Why `folder` must not be replaced by a backup, or "" when it may: it holds an entry a backup
-// does not write itself (its manifest, its configuration, a chart per slot), or it cannot be
-// listed. Replacing the folder would lose such an entry.
-std::string ReplaceRefusal(const fs::path& folder) {
+// Why `folder` (named `dir` on the command line) must not be replaced by a backup, or "" when it
+// may: it holds an entry a backup does not write itself (its manifest, its configuration, a chart
+// per slot), or it cannot be listed. Replacing the folder would lose such an entry.
+std::string ReplaceRefusal(const fs::path& folder, const std::string& dir) {
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return {};
   fs::directory_iterator it(folder, ec), end;
@@ -39,9 +40,16 @@ std::string ReplaceRefusal(const fs::path& folder) {
                       (item.extension() == ".QVB" && slot && slot->Label() == item.stem());
     std::error_code kind;
     if (!ours || !it->is_regular_file(kind))
-      return "holds " + name + ", which is not part of a backup";
+      return Args(Tr("BackupCommands",
+                     "The folder %1 holds %2, which is not part of a backup; back up into a new "
+                     "or empty folder, or one that holds only a backup"),
+                  {dir, name});
   }
-  return ec ? "cannot be listed (" + ec.message() + ")" : std::string();
+  if (!ec) return {};
+  return Args(Tr("BackupCommands",
+                 "The folder %1 cannot be listed (%2); back up into a new or empty folder, or one "
+                 "that holds only a backup"),
+              {dir, ec.message()});
 }
 
 // Whether `name` is a file a backup writes: its manifest, its configuration, a chart per slot,
@@ -67,17 +75,19 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   FolderReplacement folder;
   std::string error;
   if (!folder.Begin(dir, &error)) {
-    ctx.err << "Cannot create the folder " << dir << ": " << error << "\n";
+    ctx.err << Args(Tr("BackupCommands", "Cannot create the folder %1: %2"), {dir, error}) << "\n";
     return kExitCannotSave;
   }
-  if (const std::string refusal = ReplaceRefusal(folder.Target()); !refusal.empty()) {
-    ctx.err << "The folder " << dir << " " << refusal
-            << "; back up into a new or empty folder, or one that holds only a backup\n";
+  if (const std::string refusal = ReplaceRefusal(folder.Target(), dir); !refusal.empty()) {
+    ctx.err << refusal << "\n";
     return kExitCannotSave;
   }
   // A backup that was killed left its new folder beside DIR; it is of no use, so it goes.
   for (const std::string& stale : folder.RemoveStaleStaging(IsBackupFileName))
-    ctx.err << "Removed " << stale << ", left behind by an earlier backup that was stopped\n";
+    ctx.err << Args(Tr("BackupCommands",
+                       "Removed %1, left behind by an earlier backup that was stopped"),
+                    {stale})
+            << "\n";
   const fs::path out = folder.Staging();
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   BoardLink link(&port, &prompter);
@@ -90,19 +100,22 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   auto stopped = [&] {
     if (!StopRequested()) return false;
     prompter.EndProgress();
-    ctx.err << "Stopped; " << dir << " was left as it was\n";
+    ctx.err << Args(Tr("BackupCommands", "Stopped; %1 was left as it was"), {dir}) << "\n";
     return true;
   };
   if (!sleep.Begin()) {
-    ctx.err << "The board could not be put to sleep: " << LinkFaultText(link.LastFault()) << "\n";
+    ctx.err << Args(Tr("BackupCommands", "The board could not be put to sleep: %1"),
+                    {LinkFaultText(link.LastFault())})
+            << "\n";
     return kExitFailure;
   }
   std::array<Bytes, kEntries> entries;
   for (int i = 0; i < kEntries; ++i) {
     if (stopped()) return kExitFailure;
     if (!board.ReadTableEntry(i, entries[static_cast<size_t>(i)])) {
-      ctx.err << "Reading the motion table failed at " << Slot::LabelOf(i) << ": "
-              << LinkFaultText(link.LastFault()) << "\n";
+      ctx.err << Args(Tr("BackupCommands", "Reading the motion table failed at %1: %2"),
+                      {Slot::LabelOf(i), LinkFaultText(link.LastFault())})
+              << "\n";
       return kExitFailure;
     }
   }
@@ -123,12 +136,17 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
               {"name", EntryNameText(entry)},
               {"nameBytes", HexDigits(entry.Name.data(), entry.Name.size())}};
     if (EntryNameBytes(EntryNameText(entry)) != entry.Name)
-      ctx.err << label << ": the name bytes are not plain text; the chart file's name differs, "
-              << "restore uses the exact bytes\n";
+      ctx.err << Args(Tr("BackupCommands",
+                         "%1: the name bytes are not plain text; the chart file's name differs, "
+                         "restore uses the exact bytes"),
+                      {label})
+              << "\n";
     if (entry.Count > 0 && i < kMotionSlots) {
       if (std::string refusal = CheckMotionSlots(*Slot::FromIndex(i), entry.Count);
           !refusal.empty())
-        ctx.err << label << ": " << refusal << "; restore will refuse this backup\n";
+        ctx.err << Args(Tr("BackupCommands", "%1: %2; restore will refuse this backup"),
+                        {label, refusal})
+                << "\n";
     }
     if (entry.Count > 0) {
       if (stopped()) return kExitFailure;
@@ -140,7 +158,9 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
         const Slot slot = *Slot::FromIndex(i);
         if (ReadMotion(board, prompter, &prompter, slot, read) != ActionResult::Done) {
           prompter.EndProgress();
-          ctx.err << label << " could not be read: " << LinkFaultText(link.LastFault()) << "\n";
+          ctx.err << Args(Tr("BackupCommands", "%1 could not be read: %2"),
+                          {label, LinkFaultText(link.LastFault())})
+                  << "\n";
           return kExitFailure;
         }
         done += entry.Count;
@@ -154,24 +174,33 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
         j["records"] = std::move(records);
         const MotionCompileResult again = CompileMotionChart(chart);
         if (again.records != read.steps)
-          ctx.err << label << ": the chart file " << file << " does not compile back to the "
-                  << "board's steps (from step " << FirstDifference(again.records, read.steps) + 1
-                  << " on); restore uses the exact steps kept in the manifest\n";
+          ctx.err << Args(Tr("BackupCommands",
+                             "%1: the chart file %2 does not compile back to the board's steps "
+                             "(from step %3 on); restore uses the exact steps kept in the "
+                             "manifest"),
+                          {label, file,
+                           std::to_string(FirstDifference(again.records, read.steps) + 1)})
+                  << "\n";
         ++motions;
       } else {
         ScenarioRead read;
         const Slot slot = *Slot::FromIndex(i);
         if (ReadScenario(board, slot, read) != ActionResult::Done) {
           prompter.EndProgress();
-          ctx.err << label << " could not be read: " << LinkFaultText(link.LastFault()) << "\n";
+          ctx.err << Args(Tr("BackupCommands", "%1 could not be read: %2"),
+                          {label, LinkFaultText(link.LastFault())})
+                  << "\n";
           return kExitFailure;
         }
         RebuildScenarioChart(chart, read, board, FixedTextWidth);
         j["file"] = file;
         j["motions"] = read.motions;
         if (CompileScenarioChart(chart).motions != read.motions)
-          ctx.err << label << ": the chart file " << file << " does not give back the board's "
-                  << "motion list; restore uses the list kept in the manifest\n";
+          ctx.err << Args(Tr("BackupCommands",
+                             "%1: the chart file %2 does not give back the board's motion list; "
+                             "restore uses the list kept in the manifest"),
+                          {label, file})
+                  << "\n";
         ++scenarios;
       }
       if (!SaveChartFile(chart, (out / file).string(), prompter)) {
@@ -184,23 +213,27 @@ int RunBackup(Port& port, const std::string& dir, BoardCliContext ctx) {
   if (stopped()) return kExitFailure;
   prompter.EndProgress();
   if (!sleep.End()) {
-    ctx.err << "The board did not wake up again\n";
+    ctx.err << Tr("BackupCommands", "The board did not wake up again") << "\n";
     return kExitFailure;
   }
   const json manifest = {
       {"format", kManifestFormat}, {"version", kManifestVersion}, {"entries", std::move(list)}};
   if (!WriteFileAtomically((out / kManifestName).string(), manifest.dump(2) + "\n", &error)) {
-    ctx.err << "Cannot write the manifest: " << error << "\n";
+    ctx.err << Args(Tr("BackupCommands", "Cannot write the manifest: %1"), {error}) << "\n";
     return kExitCannotSave;
   }
   if (int rc = SaveConfigFromBoard(link, (out / kConfigFileName).string(), ctx.err)) return rc;
   if (!folder.Commit(&error)) {
-    ctx.err << "Cannot put the backup in place at " << dir << ": " << error << "\n";
+    ctx.err << Args(Tr("BackupCommands", "Cannot put the backup in place at %1: %2"), {dir, error})
+            << "\n";
     return kExitCannotSave;
   }
   if (!folder.LeftBehind().empty())
-    ctx.err << "The older backup could not be removed; it stays at " << folder.LeftBehind() << "\n";
-  ctx.err << "Backed up " << motions << " motions and " << scenarios << " scenarios to " << dir
+    ctx.err << Args(Tr("BackupCommands", "The older backup could not be removed; it stays at %1"),
+                    {folder.LeftBehind()})
+            << "\n";
+  ctx.err << Args(Tr("BackupCommands", "Backed up %1 motions and %2 scenarios to %3"),
+                  {std::to_string(motions), std::to_string(scenarios), dir})
           << "\n";
   return kExitOk;
 }

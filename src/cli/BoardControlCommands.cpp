@@ -10,6 +10,7 @@
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"
 #include "core/comm/VersionText.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
@@ -39,17 +40,18 @@ int Table(BoardConnection& board) {
   if (!RefreshMotionTable(board.link, table) && !RefreshMotionTable(board.link, table)) {
     std::cerr << FaultMessage(board.link) << "\n";
     // A refresh that fails leaves the board asleep; the robot must not stay limp.
-    if (!WakeBoard(board.link)) std::cerr << "The board may have been left asleep\n";
+    if (!WakeBoard(board.link))
+      std::cerr << Tr("BoardControlCommands", "The board may have been left asleep") << "\n";
     return kExitFailure;
   }
-  std::cout << "No\tName\tCount\tDate\tControl\n";
+  std::cout << Tr("BoardControlCommands", "No\tName\tCount\tDate\tControl") << "\n";
   for (const TableRow& row : table.Rows())
     std::cout << row.No << "\t" << row.Name << "\t" << row.Count << "\t" << row.Date << "\t"
               << row.Control << "\n";
   return kExitOk;
 }
 
-int Report(const BoardLink& link, bool ok, const char* done) {
+int Report(const BoardLink& link, bool ok, const std::string& done) {
   if (!ok) {
     std::cerr << FaultMessage(link) << "\n";
     return kExitFailure;
@@ -61,51 +63,63 @@ int Report(const BoardLink& link, bool ok, const char* done) {
 }  // namespace
 
 void AddBoardControlCommands(CLI::App& app, Options& options, CommandList& commands) {
-  auto* version = app.add_subcommand("version", "Print the board's version text (4 lines)");
+  auto* version = app.add_subcommand(
+      "version", Tr("BoardControlCommands", "Print the board's version text (4 lines)"));
   commands.push_back({version, [&options] { return WithBoard(options, Version); }});
 
-  auto* table = app.add_subcommand("table", "List the 85 entries of the board's motion table");
+  auto* table = app.add_subcommand(
+      "table", Tr("BoardControlCommands", "List the 85 entries of the board's motion table"));
   commands.push_back({table, [&options] { return WithBoard(options, Table); }});
 
-  auto* play = app.add_subcommand("play", "Play a motion (M1..M80) or scenario (S1..S5)");
+  auto* play = app.add_subcommand(
+      "play", Tr("BoardControlCommands", "Play a motion (M1..M80) or scenario (S1..S5)"));
   auto entry = std::make_shared<std::string>();
-  play->add_option("ENTRY", *entry, "M1..M80 or S1..S5")->required();
-  commands.push_back({play, [&options, entry] {
-                        const std::optional<Slot> slot = Slot::Parse(*entry);
-                        if (!slot) {
-                          std::cerr << "'" << *entry << "' is not M1..M80 or S1..S5\n";
-                          return kExitBadInput;
-                        }
-                        return WithBoard(options, [&](BoardConnection& b) {
-                          BoardActions actions(b.link, b.prompter);
-                          return Report(b.link, actions.Play(*slot) == ActionResult::Done,
-                                        "Playing");
-                        });
-                      }});
+  play->add_option("ENTRY", *entry, Tr("BoardControlCommands", "M1..M80 or S1..S5"))->required();
+  commands.push_back(
+      {play, [&options, entry] {
+         const std::optional<Slot> slot = Slot::Parse(*entry);
+         if (!slot) {
+           std::cerr << Args(Tr("BoardControlCommands", "'%1' is not M1..M80 or S1..S5"), {*entry})
+                     << "\n";
+           return kExitBadInput;
+         }
+         return WithBoard(options, [&](BoardConnection& b) {
+           BoardActions actions(b.link, b.prompter);
+           return Report(b.link, actions.Play(*slot) == ActionResult::Done,
+                         Tr("BoardControlCommands", "Playing"));
+         });
+       }});
 
-  auto* stop = app.add_subcommand("stop", "Stop playback");
+  auto* stop = app.add_subcommand("stop", Tr("BoardControlCommands", "Stop playback"));
   commands.push_back({stop, [&options] {
                         return WithBoard(options, [](BoardConnection& b) {
-                          return Report(b.link, StopPlayback(b.link), "Stopped");
+                          return Report(b.link, StopPlayback(b.link),
+                                        Tr("BoardControlCommands", "Stopped"));
                         });
                       }});
 
-  auto* pause = app.add_subcommand("pause", "Pause playback, or resume it when paused");
+  auto* pause = app.add_subcommand(
+      "pause", Tr("BoardControlCommands", "Pause playback, or resume it when paused"));
   commands.push_back({pause, [&options] {
                         return WithBoard(options, [](BoardConnection& b) {
-                          return Report(b.link, TogglePause(b.link), "Pause toggled");
+                          return Report(b.link, TogglePause(b.link),
+                                        Tr("BoardControlCommands", "Pause toggled"));
                         });
                       }});
 
-  auto* sleep = app.add_subcommand("sleep", "Put the board to sleep (on) or wake it (off)");
+  auto* sleep = app.add_subcommand(
+      "sleep", Tr("BoardControlCommands", "Put the board to sleep (on) or wake it (off)"));
   auto state = std::make_shared<std::string>();
-  sleep->add_option("STATE", *state, "on or off")->required()->check(CLI::IsMember({"on", "off"}));
+  sleep->add_option("STATE", *state, Tr("BoardControlCommands", "on or off"))
+      ->required()
+      ->check(CLI::IsMember({"on", "off"}));
   commands.push_back({sleep, [&options, state] {
                         bool on = *state == "on";
                         return WithBoard(options, [on](BoardConnection& b) {
                           return Report(b.link,
                                         b.link.SetSleep(on ? ModeSwitch::On : ModeSwitch::Off),
-                                        on ? "Sleep on" : "Sleep off");
+                                        on ? Tr("BoardControlCommands", "Sleep on")
+                                           : Tr("BoardControlCommands", "Sleep off"));
                         });
                       }});
 }

@@ -2,6 +2,7 @@
 
 #include "cli/BoardCli.h"
 #include "cli/CliCommands.h"
+#include "core/util/Translate.h"
 #include "platform/ComPortName.h"
 #include "platform/CommX.h"
 
@@ -9,13 +10,15 @@ namespace brv3::cli {
 
 std::unique_ptr<Port> OpenBoardPort(const std::string& name, std::ostream& err, int& exitCode) {
   if (name.empty()) {
-    err << "Name the board's serial port with --port COMn or --port /dev/...\n";
+    err << Tr("BoardPort", "Name the board's serial port with --port COMn or --port /dev/...")
+        << "\n";
     exitCode = kExitBadInput;
     return nullptr;
   }
   const std::string path = platform::ResolvePortName(name);
   if (path.empty()) {
-    err << "--port must be COMn or a device path, not \"" << name << "\"\n";
+    err << Args(Tr("BoardPort", "--port must be COMn or a device path, not \"%1\""), {name})
+        << "\n";
     exitCode = kExitBadInput;
     return nullptr;
   }
@@ -27,7 +30,7 @@ std::unique_ptr<Port> OpenBoardPort(const std::string& name, std::ostream& err, 
   try {
     port->Open();
   } catch (const std::exception& e) {
-    err << "Cannot open the serial port " << path << ": " << e.what() << "\n";
+    err << Args(Tr("BoardPort", "Cannot open the serial port %1: %2"), {path, e.what()}) << "\n";
     exitCode = kExitFailure;
     return nullptr;
   }

@@ -2,17 +2,23 @@
 
 #include <ostream>
 
+#include "core/util/Translate.h"
+
 namespace brv3::cli {
 
 int CliPrompter::MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text, int) {
   err_ << text;
   switch (buttons) {
     case MsgButtons::OkCancel:
-      err_ << (yes_ ? " (OK: --yes)\n" : " (cancelled: answer with --yes to go on)\n");
+      err_ << (yes_ ? Tr("CliPrompter", " (OK: --yes)")
+                    : Tr("CliPrompter", " (cancelled: answer with --yes to go on)"))
+           << "\n";
       return yes_ ? IdOk : IdCancel;
     case MsgButtons::YesNo:
     case MsgButtons::YesNoCancel:
-      err_ << (yes_ ? " (yes: --yes)\n" : " (no: answer with --yes to go on)\n");
+      err_ << (yes_ ? Tr("CliPrompter", " (yes: --yes)")
+                    : Tr("CliPrompter", " (no: answer with --yes to go on)"))
+           << "\n";
       return yes_ ? IdYes : IdNo;
     case MsgButtons::RetryCancel:
       err_ << "\n";

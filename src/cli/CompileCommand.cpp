@@ -10,6 +10,7 @@
 #include "core/motion/MotionCurves.h"
 #include "core/robot/RobotChecks.h"
 #include "core/util/CommaText.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
@@ -22,7 +23,8 @@ int RunCheck(const Chart& chart, const robot::CheckedRobot* robotModel) {
   std::vector<std::string> notes;
   const std::vector<ChartWarning> warnings =
       robot::CheckChartWithRobot(chart, BoardKnowledge{}, robotModel, &notes);
-  for (const std::string& note : notes) std::cerr << "note: " << note << "\n";
+  for (const std::string& note : notes)
+    std::cerr << Args(Tr("CompileCommand", "note: %1"), {note}) << "\n";
   for (const ChartWarning& w : warnings) std::cout << "warning: " << w.Text << "\n";
   return warnings.empty() ? kExitOk : kExitWarnings;
 }
@@ -57,7 +59,9 @@ int RunCompile(const CompileArgs& args) {
     if (!result.ok) failure = result.failure;
     lines = std::move(result.hexRows);
     if (result.ok && result.motions.size() >= 200)
-      std::cerr << "Only the first 199 motions of this scenario can be written\n";
+      std::cerr << Tr("CompileCommand",
+                      "Only the first 199 motions of this scenario can be written")
+                << "\n";
   } else {
     MotionCompileResult result = CompileMotionChart(chart);
     if (!result.ok) failure = result.failure;
@@ -65,7 +69,7 @@ int RunCompile(const CompileArgs& args) {
     if (!result.warning.empty()) std::cerr << result.warning << "\n";
   }
   if (chart.Objects.empty()) {
-    std::cerr << "The chart has no objects\n";
+    std::cerr << Tr("CompileCommand", "The chart has no objects") << "\n";
     return kExitBadInput;
   }
   if (!failure.text.empty()) {
@@ -75,7 +79,7 @@ int RunCompile(const CompileArgs& args) {
   if (args.check) return RunCheck(chart, robotModel ? &*robotModel : nullptr);
   if (args.curves) {
     if (chart.Type == kScenarioChart) {
-      std::cerr << "A scenario chart has no curves\n";
+      std::cerr << Tr("CompileCommand", "A scenario chart has no curves") << "\n";
       return kExitBadInput;
     }
     std::cout << CurvesCsv(BuildMotionCurves(chart, CompileMotionChart(chart)));
@@ -90,19 +94,24 @@ int RunCompile(const CompileArgs& args) {
 void AddCompileCommands(CLI::App& app, Options& options, CommandList& commands) {
   (void)options;
   CLI::App* cmd = app.add_subcommand(
-      "compile", "Compile a chart file and print its listing (scenario: its motion list)");
+      "compile", Tr("CompileCommand",
+                    "Compile a chart file and print its listing (scenario: its motion list)"));
   auto args = std::make_shared<CompileArgs>();
-  cmd->add_option("FILE", args->path, "Chart file (.QVB)")->required();
-  auto* hex = cmd->add_flag("--hex", args->hex,
-                            "Print the hexadecimal view of the steps instead of the listing");
+  cmd->add_option("FILE", args->path, Tr("CompileCommand", "Chart file (.QVB)"))->required();
+  auto* hex = cmd->add_flag(
+      "--hex", args->hex,
+      Tr("CompileCommand", "Print the hexadecimal view of the steps instead of the listing"));
   auto* curves = cmd->add_flag(
       "--curves", args->curves,
-      "Print each channel's servo position per step as CSV (step,kind,speed,CH1..CH24)");
-  auto* check = cmd->add_flag("--check", args->check,
-                              "Print the warnings worth a look before writing; exit 4 when any");
+      Tr("CompileCommand",
+         "Print each channel's servo position per step as CSV (step,kind,speed,CH1..CH24)"));
+  auto* check = cmd->add_flag(
+      "--check", args->check,
+      Tr("CompileCommand", "Print the warnings worth a look before writing; exit 4 when any"));
   cmd->add_option("--robot", args->robot,
-                  "With --check: also warn of joints beyond their limits and links hitting one "
-                  "another for this robot model (.urdf)")
+                  Tr("CompileCommand",
+                     "With --check: also warn of joints beyond their limits and links hitting one "
+                     "another for this robot model (.urdf)"))
       ->needs(check);
   hex->excludes(curves)->excludes(check);
   curves->excludes(check);

@@ -9,13 +9,14 @@
 #include "core/board/Trim.h"
 #include "core/comm/BoardLink.h"
 #include "core/util/IniFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
 
 int ShowConfig(BoardConnection& board, bool asJson) {
-  const std::optional<BoardConfig> config =
-      ReadConfigFromBoard(board.link, std::cerr, "The board's configuration could not be read");
+  const std::optional<BoardConfig> config = ReadConfigFromBoard(
+      board.link, std::cerr, Tr("ConfigCommands", "The board's configuration could not be read"));
   if (!config) return kExitFailure;
   if (asJson)
     std::cout << ConfigToJson(*config).dump(2) << "\n";
@@ -36,7 +37,9 @@ std::optional<TrimSet> ReadTrimAsleep(BoardLink& link) {
   std::optional<TrimSet> trim = once();
   if (!trim) trim = once();
   if (!trim) {
-    std::cerr << "The trim could not be read (" << LinkFaultText(link.LastFault()) << ")\n";
+    std::cerr << Args(Tr("ConfigCommands", "The trim could not be read (%1)"),
+                      {LinkFaultText(link.LastFault())})
+              << "\n";
     link.SetSleep(ModeSwitch::Off);
   }
   return trim;
@@ -52,11 +55,11 @@ std::optional<TrimSet> ReadTrimFileForCli(const std::string& path) {
   }
   std::optional<TrimSet> values = ReadTrimFile(ini);
   if (!values) {
-    std::string why = "no section " + std::string(kTrimSection);
+    std::string why = Args(Tr("ConfigCommands", "no section %1"), {kTrimSection});
     for (int n = 1; n <= kChannels && ini.SectionExists(kTrimSection); ++n) {
       const int32_t value = ini.ReadInteger(kTrimSection, "CH" + std::to_string(n), -1);
       if (value < 0 || value > 0xFFFF) {
-        why = "CH" + std::to_string(n) + " is missing or not 0..65535";
+        why = Args(Tr("ConfigCommands", "CH%1 is missing or not 0..65535"), {std::to_string(n)});
         break;
       }
     }
@@ -96,40 +99,51 @@ int LoadTrim(BoardConnection& board, const TrimSet& trim) {
     // Stored and acknowledged; only the wake failed. Waking changes nothing, so it is tried once
     // more before saying so.
     if (!board.link.SetSleep(ModeSwitch::Off)) {
-      std::cerr << "The trim was written to the stored copy, but the board did not wake up "
-                   "afterwards ("
-                << LinkFaultText(board.link.LastFault()) << "); it is still asleep\n";
+      std::cerr << Args(Tr("ConfigCommands",
+                           "The trim was written to the stored copy, but the board did not "
+                           "wake up afterwards (%1); it is still asleep"),
+                        {LinkFaultText(board.link.LastFault())})
+                << "\n";
       return kExitNotWoken;
     }
   } else if (!closed) {
-    std::cerr << "Loading the trim failed (" << LinkFaultText(board.link.LastFault()) << ")\n";
+    std::cerr << Args(Tr("ConfigCommands", "Loading the trim failed (%1)"),
+                      {LinkFaultText(board.link.LastFault())})
+              << "\n";
     // The sequences run with the board asleep; it must not stay so after a failure.
-    if (!WakeBoard(board.link)) std::cerr << "The board may have been left asleep\n";
+    if (!WakeBoard(board.link))
+      std::cerr << Tr("ConfigCommands", "The board may have been left asleep") << "\n";
     return kExitFailure;
   }
   for (int n = 1; n <= kChannels; ++n)
     if (editor.Position(n) != trim[static_cast<size_t>(n - 1)])
-      std::cerr << "CH" << n << ": " << trim[static_cast<size_t>(n - 1)] << " held at "
-                << editor.Position(n) << "\n";
+      std::cerr << Args(Tr("ConfigCommands", "CH%1: %2 held at %3"),
+                        {std::to_string(n), std::to_string(trim[static_cast<size_t>(n - 1)]),
+                         std::to_string(editor.Position(n))})
+                << "\n";
   return kExitOk;
 }
 
 }  // namespace
 
 void AddConfigCommands(CLI::App& app, Options& options, CommandList& commands) {
-  auto* config = app.add_subcommand("config",
-                                    "Print the board's stored configuration, or save "
-                                    "it to a file or load it from one");
+  auto* config = app.add_subcommand(
+      "config", Tr("ConfigCommands",
+                   "Print the board's stored configuration, or save it to a file or load it "
+                   "from one"));
   config->require_subcommand(0, 1);
   auto asJson = std::make_shared<bool>(false);
-  config->add_flag("--json", *asJson, "Print one JSON object");
+  config->add_flag("--json", *asJson, Tr("ConfigCommands", "Print one JSON object"));
   auto file = std::make_shared<std::string>();
-  auto* save = config->add_subcommand("save", "Write the configuration as JSON to FILE");
-  save->add_option("FILE", *file, "JSON file to write")->required();
+  auto* save = config->add_subcommand(
+      "save", Tr("ConfigCommands", "Write the configuration as JSON to FILE"));
+  save->add_option("FILE", *file, Tr("ConfigCommands", "JSON file to write"))->required();
   auto* load = config->add_subcommand(
-      "load", "Write a saved configuration to the board's stored copies and read it back");
-  load->add_option("FILE", *file, "JSON file to read")->required();
-  load->add_flag("--yes", options.yes, "Change the channel masks without asking");
+      "load", Tr("ConfigCommands",
+                 "Write a saved configuration to the board's stored copies and read it back"));
+  load->add_option("FILE", *file, Tr("ConfigCommands", "JSON file to read"))->required();
+  load->add_flag("--yes", options.yes,
+                 Tr("ConfigCommands", "Change the channel masks without asking"));
   commands.push_back({save, [&options, file] {
                         return WithBoard(options, [&file](BoardConnection& board) {
                           return SaveConfigFromBoard(board.link, *file, std::cerr);
@@ -148,16 +162,17 @@ void AddConfigCommands(CLI::App& app, Options& options, CommandList& commands) {
                         });
                       }});
 
-  auto* trim = app.add_subcommand("trim",
-                                  "Print the 24 stored trim offsets, or load or save a "
-                                  "trim file");
+  auto* trim = app.add_subcommand(
+      "trim",
+      Tr("ConfigCommands", "Print the 24 stored trim offsets, or load or save a trim file"));
   trim->require_subcommand(0, 1);
   auto trimFile = std::make_shared<std::string>();
-  auto* trimLoad =
-      trim->add_subcommand("load", "Write a trim file to the working and stored copies");
-  trimLoad->add_option("FILE", *trimFile, "Trim file (.QVB)")->required();
-  auto* trimSave = trim->add_subcommand("save", "Write the stored trim as a trim file");
-  trimSave->add_option("FILE", *trimFile, "Trim file to write")->required();
+  auto* trimLoad = trim->add_subcommand(
+      "load", Tr("ConfigCommands", "Write a trim file to the working and stored copies"));
+  trimLoad->add_option("FILE", *trimFile, Tr("ConfigCommands", "Trim file (.QVB)"))->required();
+  auto* trimSave =
+      trim->add_subcommand("save", Tr("ConfigCommands", "Write the stored trim as a trim file"));
+  trimSave->add_option("FILE", *trimFile, Tr("ConfigCommands", "Trim file to write"))->required();
   commands.push_back({trimLoad, [&options, trimFile] {
                         std::optional<TrimSet> values = ReadTrimFileForCli(*trimFile);
                         if (!values) return kExitBadInput;

@@ -11,6 +11,7 @@
 #include "core/util/Cp932.h"
 #include "core/util/Prompter.h"
 #include "core/util/SafeFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
@@ -201,26 +202,32 @@ std::string ConfigToText(const BoardConfig& c) {
   auto motion = [](const json& v) {
     return v.is_null() ? std::string("OFF") : v.get<std::string>();
   };
+  auto onOff = [](const json& v) {
+    return v.get<bool>() ? Tr("ConfigJson", "on") : Tr("ConfigJson", "off");
+  };
   auto channels = [](const json& list) {
     std::string text;
     for (const json& n : list) text += (text.empty() ? "" : " ") + std::to_string(n.get<int>());
-    return text.empty() ? std::string("none") : text;
+    return text.empty() ? Tr("ConfigJson", "none") : text;
   };
   const json& o = j["options"];
   char word[8];
   std::snprintf(word, sizeof word, "%04X", c.options.modeWord);
-  out << "Mode word: 0x" << word << "\n"
-      << "Motion replay: " << (o["motion_replay"].get<bool>() ? "on" : "off") << "\n"
-      << "Remote playback: " << (o["remote_playback"].get<bool>() ? "on" : "off") << "\n"
-      << "ZLT-1: " << (o["zlt1"].get<bool>() ? "on" : "off") << "\n"
-      << "Timebase: " << o["timebase"].get<std::string>() << "\n"
-      << "Start switch motion: " << motion(o["start_switch_motion"]) << "\n"
-      << "Power-up motion: " << motion(o["power_up_motion"]) << "\n"
-      << "Low power motion: " << motion(o["low_voltage_motion"]) << "\n"
-      << "Low voltage: " << VoltText(RawToVoltTenths(c.options.VoltRaw())) << "\n"
-      << "Serial servo channels: " << channels(j["serial_servo_channels"]) << "\n"
-      << "SVL channels: " << channels(j["svl_channels"]) << "\n"
-      << "Channel\tName\tTrim offset\n";
+  out << Args(Tr("ConfigJson", "Mode word: 0x%1"), {word}) << "\n"
+      << Args(Tr("ConfigJson", "Motion replay: %1"), {onOff(o["motion_replay"])}) << "\n"
+      << Args(Tr("ConfigJson", "Remote playback: %1"), {onOff(o["remote_playback"])}) << "\n"
+      << Args(Tr("ConfigJson", "ZLT-1: %1"), {onOff(o["zlt1"])}) << "\n"
+      << Args(Tr("ConfigJson", "Timebase: %1"), {o["timebase"].get<std::string>()}) << "\n"
+      << Args(Tr("ConfigJson", "Start switch motion: %1"), {motion(o["start_switch_motion"])})
+      << "\n"
+      << Args(Tr("ConfigJson", "Power-up motion: %1"), {motion(o["power_up_motion"])}) << "\n"
+      << Args(Tr("ConfigJson", "Low power motion: %1"), {motion(o["low_voltage_motion"])}) << "\n"
+      << Args(Tr("ConfigJson", "Low voltage: %1"), {VoltText(RawToVoltTenths(c.options.VoltRaw()))})
+      << "\n"
+      << Args(Tr("ConfigJson", "Serial servo channels: %1"), {channels(j["serial_servo_channels"])})
+      << "\n"
+      << Args(Tr("ConfigJson", "SVL channels: %1"), {channels(j["svl_channels"])}) << "\n"
+      << Tr("ConfigJson", "Channel\tName\tTrim offset") << "\n";
   for (size_t i = 0; i < kChannels; ++i)
     out << "CH" << i + 1 << "\t" << NameText(c.names[i]) << "\t"
         << static_cast<int>(c.trim[i]) - kTrimCentre << "\n";
@@ -241,13 +248,18 @@ std::string ConfigToText(const BoardConfig& c) {
     for (const auto& n : list) text += (text.empty() ? "" : " ") + std::to_string(n);
     return text;
   };
-  out << "Analog references: " << numbers(analog.references) << "\n";
+  out << Args(Tr("ConfigJson", "Analog references: %1"), {numbers(analog.references)}) << "\n";
   for (size_t k = 0; k < analog.mix.size(); ++k)
-    out << "AD" << k + 1 << " mixing: " << numbers(analog.mix[k]) << "\n";
+    out << Args(Tr("ConfigJson", "AD%1 mixing: %2"),
+                {std::to_string(k + 1), numbers(analog.mix[k])})
+        << "\n";
   for (const json& t : j["analog"]["triggers"])
-    out << "Trigger " << t["input"].get<std::string>() << ": " << motion(t["motion"]) << " at "
-        << t["threshold"].get<int>() << "\n";
-  out << "Transmitter references: " << numbers(c.sensors.transmitter) << "\n";
+    out << Args(Tr("ConfigJson", "Trigger %1: %2 at %3"),
+                {t["input"].get<std::string>(), motion(t["motion"]),
+                 std::to_string(t["threshold"].get<int>())})
+        << "\n";
+  out << Args(Tr("ConfigJson", "Transmitter references: %1"), {numbers(c.sensors.transmitter)})
+      << "\n";
   return out.str();
 }
 
@@ -285,7 +297,7 @@ bool ParseOldSensorLayout(Parser& p, const json& analog, const json& transmitter
 bool ParseConfigJson(const json& j, ConfigFile& f, std::string& bad) {
   Parser p{bad};
   if (!j.is_object()) {
-    bad = "(the file is not a JSON object)";
+    bad = Tr("ConfigJson", "(the file is not a JSON object)");
     return false;
   }
   int64_t value = 0;
@@ -438,17 +450,19 @@ int ReadConfigFile(const std::string& path, ConfigFile& file, std::ostream& err)
   std::string error;
   const std::optional<std::string> text = ReadWholeFile(path, &error);
   if (!text) {
-    err << "Cannot read " << path << (error.empty() ? "" : ": " + error) << "\n";
+    err << (error.empty() ? Args(Tr("ConfigJson", "Cannot read %1"), {path})
+                          : Args(Tr("ConfigJson", "Cannot read %1: %2"), {path, error}))
+        << "\n";
     return kExitBadInput;
   }
   const json j = json::parse(*text, nullptr, false);
   std::string bad;
   if (j.is_discarded()) {
-    err << path << ": not valid JSON\n";
+    err << Args(Tr("ConfigJson", "%1: not valid JSON"), {path}) << "\n";
     return kExitBadInput;
   }
   if (!ParseConfigJson(j, file, bad)) {
-    err << path << ": bad or missing value: " << bad << "\n";
+    err << Args(Tr("ConfigJson", "%1: bad or missing value: %2"), {path, bad}) << "\n";
     return kExitBadInput;
   }
   return kExitOk;
@@ -474,7 +488,7 @@ BoardConfig MergeConfig(const ConfigFile& f, const BoardConfig& board) {
 }
 
 std::optional<BoardConfig> ReadConfigFromBoard(BoardLink& link, std::ostream& err,
-                                               const char* failure) {
+                                               const std::string& failure) {
   std::string failed;
   std::optional<BoardConfig> config = ReadBoardConfig(link, &failed);
   if (!config) {
@@ -491,8 +505,8 @@ std::optional<BoardConfig> ReadConfigFromBoard(BoardLink& link, std::ostream& er
 
 int LoadConfigOntoBoard(BoardLink& link, Prompter& prompter, const ConfigFile& file,
                         std::ostream& err) {
-  const std::optional<BoardConfig> board =
-      ReadConfigFromBoard(link, err, "The board's configuration could not be read");
+  const std::optional<BoardConfig> board = ReadConfigFromBoard(
+      link, err, Tr("ConfigJson", "The board's configuration could not be read"));
   if (!board) return kExitFailure;
   std::string failed;
   const BoardConfig want = MergeConfig(file, *board);
@@ -500,33 +514,37 @@ int LoadConfigOntoBoard(BoardLink& link, Prompter& prompter, const ConfigFile& f
       want.options.svlMask != board->options.svlMask) {
     const int answer = prompter.MsgBox(
         MsgKind::Question, MsgButtons::YesNo,
-        "The file changes the serial-servo or SVL channels; the board takes them at its next "
-        "power-up. Write the configuration?",
+        Tr("ConfigJson",
+           "The file changes the serial-servo or SVL channels; the board takes them at its next "
+           "power-up. Write the configuration?"),
         kEnglish);
     if (answer != IdYes) {
-      err << "Nothing was written\n";
+      err << Tr("ConfigJson", "Nothing was written") << "\n";
       return kExitFailure;
     }
   }
   if (!WriteBoardConfig(link, want, &failed)) {
-    err << "Writing the configuration failed (" << failed << ")\n";
+    err << Args(Tr("ConfigJson", "Writing the configuration failed (%1)"), {failed}) << "\n";
     return kExitFailure;
   }
   const std::optional<BoardConfig> got =
-      ReadConfigFromBoard(link, err, "The configuration could not be read back");
+      ReadConfigFromBoard(link, err, Tr("ConfigJson", "The configuration could not be read back"));
   if (!got) return kExitFailure;
   const std::vector<std::string> diff = ConfigDifferences(want, *got);
-  for (const std::string& d : diff) err << "Differs after writing: " << d << "\n";
+  for (const std::string& d : diff)
+    err << Args(Tr("ConfigJson", "Differs after writing: %1"), {d}) << "\n";
   return diff.empty() ? kExitOk : kExitFailure;
 }
 
 int SaveConfigFromBoard(BoardLink& link, const std::string& path, std::ostream& err) {
-  const std::optional<BoardConfig> config =
-      ReadConfigFromBoard(link, err, "The board's configuration could not be read");
+  const std::optional<BoardConfig> config = ReadConfigFromBoard(
+      link, err, Tr("ConfigJson", "The board's configuration could not be read"));
   if (!config) return kExitFailure;
   std::string error;
   if (!WriteFileAtomically(path, ConfigToJson(*config).dump(2) + "\n", &error)) {
-    err << "Cannot write " << path << (error.empty() ? "" : ": " + error) << "\n";
+    err << (error.empty() ? Args(Tr("ConfigJson", "Cannot write %1"), {path})
+                          : Args(Tr("ConfigJson", "Cannot write %1: %2"), {path, error}))
+        << "\n";
     return kExitCannotSave;
   }
   return kExitOk;

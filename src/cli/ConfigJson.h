@@ -49,7 +49,7 @@ BoardConfig MergeConfig(const ConfigFile& file, const BoardConfig& board);
 // tried once more; when that fails too, `failure` is printed with what could not be read and why
 // ("trim: the board did not answer"), the board is woken and nullopt returned.
 std::optional<BoardConfig> ReadConfigFromBoard(BoardLink& link, std::ostream& err,
-                                               const char* failure);
+                                               const std::string& failure);
 
 // Reads the board, asks before changing either channel mask, writes, reads back and names the
 // differences. An exit code.

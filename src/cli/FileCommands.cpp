@@ -8,6 +8,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliPrompter.h"
 #include "core/chart/ChartFiles.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
@@ -184,9 +185,12 @@ struct Source {
   std::vector<int32_t> itemAt;
 
   void AddTo(CLI::App* cmd, const char* name) {
-    cmd->add_option(name, path, "Chart file (.QVB), CSV motion file, or item file with --item-at")
+    cmd->add_option(
+           name, path,
+           Tr("FileCommands", "Chart file (.QVB), CSV motion file, or item file with --item-at"))
         ->required();
-    cmd->add_option("--item-at", itemAt, "Read FILE as an item file placed at canvas point X Y")
+    cmd->add_option("--item-at", itemAt,
+                    Tr("FileCommands", "Read FILE as an item file placed at canvas point X Y"))
         ->expected(2);
   }
 
@@ -200,8 +204,8 @@ struct Source {
 }  // namespace
 
 void AddFileCommands(CLI::App& app, Options& options, CommandList& commands) {
-  auto* dump =
-      app.add_subcommand("dump", "Read a chart, CSV motion or item file and print it as JSON");
+  auto* dump = app.add_subcommand(
+      "dump", Tr("FileCommands", "Read a chart, CSV motion or item file and print it as JSON"));
   auto dumpSource = std::make_shared<Source>();
   dumpSource->AddTo(dump, "FILE");
   commands.push_back({dump, [dumpSource, &options] {
@@ -212,13 +216,14 @@ void AddFileCommands(CLI::App& app, Options& options, CommandList& commands) {
                         return kExitOk;
                       }});
 
-  auto* convert = app.add_subcommand("convert",
-                                     "Read a chart, CSV motion or item file and save "
-                                     "it as a chart file named exactly OUT");
+  auto* convert = app.add_subcommand(
+      "convert", Tr("FileCommands",
+                    "Read a chart, CSV motion or item file and save it as a chart file named "
+                    "exactly OUT"));
   auto in = std::make_shared<Source>();
   auto out = std::make_shared<std::string>();
   in->AddTo(convert, "IN");
-  convert->add_option("OUT", *out, "Chart file to write")->required();
+  convert->add_option("OUT", *out, Tr("FileCommands", "Chart file to write"))->required();
   commands.push_back({convert, [in, out, &options] {
                         CliPrompter prompter(std::cerr, options.yes);
                         Chart chart;

@@ -2,6 +2,7 @@
 
 #include "cli/BoardCli.h"
 #include "cli/CliCommands.h"
+#include "core/util/Translate.h"
 #include "platform/MessageSocket.h"
 
 namespace brv3::cli {
@@ -16,14 +17,15 @@ int RunSendMessage(const std::string& message, const std::string& w, const std::
     return kExitBadInput;
   }
   if (socketPath.empty()) {
-    err << (socketError.empty() ? "No message socket path" : socketError) << "\n";
+    err << (socketError.empty() ? Tr("MessageCommand", "No message socket path") : socketError)
+        << "\n";
     return kExitFailure;
   }
   switch (platform::SendWindowMessage(socketPath, *parsed, &error)) {
     case platform::SendResult::Sent:
       return kExitOk;
     case platform::SendResult::NoEditor:
-      err << "no running editor\n";
+      err << Tr("MessageCommand", "no running editor") << "\n";
       return kExitFailure;
     case platform::SendResult::NotAccepted:
     case platform::SendResult::Failed:

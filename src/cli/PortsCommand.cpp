@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CliCommands.h"
+#include "cli/CliLanguage.h"
+#include "core/util/Translate.h"
 #include "platform/ComPortName.h"
 #include "platform/PortAccess.h"
 #include "platform/SerialDevices.h"
@@ -43,20 +45,22 @@ std::vector<PortListing> ListPorts(const std::vector<SerialAdapter>& adapters,
 }
 
 void PrintPorts(const std::vector<PortListing>& ports, std::ostream& out) {
-  std::vector<std::array<std::string, 3>> rows{{"ENTRY", "--port", "STATE"}};
+  std::vector<std::array<std::string, 3>> rows{
+      {Tr("PortsCommand", "ENTRY"), "--port", Tr("PortsCommand", "STATE")}};
   for (const PortListing& p : ports)
     rows.push_back({p.entry.Caption,
                     p.entry.kind == PortEntry::Kind::Com ? p.port + " -> " + p.device : p.port,
-                    p.problem.empty() ? "ok" : p.problem});
+                    p.problem.empty() ? Tr("PortsCommand", "ok") : p.problem});
+  // Columns line up on a terminal, where a Japanese character takes two places.
   size_t first = 0;
   size_t second = 0;
   for (const auto& row : rows) {
-    first = std::max(first, row[0].size());
-    second = std::max(second, row[1].size());
+    first = std::max(first, DisplayWidth(row[0]));
+    second = std::max(second, DisplayWidth(row[1]));
   }
   for (const auto& row : rows)
-    out << row[0] << std::string(first + 2 - row[0].size(), ' ') << row[1]
-        << std::string(second + 2 - row[1].size(), ' ') << row[2] << "\n";
+    out << row[0] << std::string(first + 2 - DisplayWidth(row[0]), ' ') << row[1]
+        << std::string(second + 2 - DisplayWidth(row[1]), ' ') << row[2] << "\n";
 }
 
 void PrintPortsJson(const std::vector<PortListing>& ports, std::ostream& out) {
@@ -87,11 +91,15 @@ void PrintPortNames(const std::vector<PortListing>& ports, std::ostream& out) {
 void AddPortsCommand(CLI::App& app, CommandList& commands) {
   auto* ports = app.add_subcommand(
       "ports",
-      "List the serial ports the editor's port list offers, and whether you can open them");
+      Tr("PortsCommand",
+         "List the serial ports the editor's port list offers, and whether you can open them"));
   auto json = std::make_shared<bool>(false);
   auto names = std::make_shared<bool>(false);
-  CLI::Option* jsonFlag = ports->add_flag("--json", *json, "Print a JSON array");
-  ports->add_flag("--names", *names, "Print only the values --port takes, one a line")
+  CLI::Option* jsonFlag =
+      ports->add_flag("--json", *json, Tr("PortsCommand", "Print a JSON array"));
+  ports
+      ->add_flag("--names", *names,
+                 Tr("PortsCommand", "Print only the values --port takes, one a line"))
       ->excludes(jsonFlag);
   commands.push_back({ports, [json, names] {
                         const auto listing =

@@ -16,13 +16,12 @@
 #include "core/util/CommaText.h"
 #include "core/util/Cp932.h"
 #include "core/util/NumberText.h"
+#include "core/util/Translate.h"
 #include "platform/CommX.h"
 #include "platform/ConfigLocation.h"
 
 namespace brv3::cli {
 namespace {
-
-constexpr const char* kNoAnswer = "The board did not answer";
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -49,19 +48,22 @@ std::optional<int> ChannelNumber(const std::string& text) {
 
 int Servo(const Options& options, const std::vector<std::string>& args) {
   if (args.empty() || args.size() % 2 != 0) {
-    std::cerr << "servo takes pairs of CH VALUE\n";
+    std::cerr << Tr("PoseCommands", "servo takes pairs of CH VALUE") << "\n";
     return kExitBadInput;
   }
   std::vector<std::pair<int, uint16_t>> frames;
   for (size_t i = 0; i < args.size(); i += 2) {
     const std::optional<int> channel = ChannelNumber(args[i]);
     if (!channel) {
-      std::cerr << "'" << args[i] << "' is not a channel 1..24\n";
+      std::cerr << Args(Tr("PoseCommands", "'%1' is not a channel 1..24"), {args[i]}) << "\n";
       return kExitBadInput;
     }
     const std::optional<uint16_t> word = ServoWord(args[i + 1]);
     if (!word) {
-      std::cerr << "'" << args[i + 1] << "' is not a servo value (-16383..16383, free, h or l)\n";
+      std::cerr << Args(Tr("PoseCommands",
+                           "'%1' is not a servo value (-16383..16383, free, h or l)"),
+                        {args[i + 1]})
+                << "\n";
       return kExitBadInput;
     }
     frames.emplace_back(*channel, *word);
@@ -83,14 +85,14 @@ int FindPositionObject(const std::string& path, const std::string& name, PoseRec
   for (const ChartObject& o : chart.Objects) {
     if (o.Name != name) continue;
     if (o.Type != kPosition) {
-      std::cerr << "'" << name << "' is not a Position object\n";
+      std::cerr << Args(Tr("PoseCommands", "'%1' is not a Position object"), {name}) << "\n";
       return kExitBadInput;
     }
     pose.Head = o.Head;
     pose.Values = o.Values;
     return kExitOk;
   }
-  std::cerr << "There is no object '" << name << "' in " << path << "\n";
+  std::cerr << Args(Tr("PoseCommands", "There is no object '%1' in %2"), {name, path}) << "\n";
   return kExitBadInput;
 }
 
@@ -98,7 +100,7 @@ int FindPositionObject(const std::string& path, const std::string& name, PoseRec
 int Report(const BoardLink& link, bool ok) {
   if (ok) return kExitOk;
   if (link.LastFault() == LinkFault::None) {
-    std::cerr << "The board's reply could not be used\n";
+    std::cerr << Tr("PoseCommands", "The board's reply could not be used") << "\n";
     return kExitFailure;
   }
   std::string text = LinkFaultText(link.LastFault());
@@ -116,8 +118,11 @@ int GoToRestPoseCommand(BoardConnection& board, RestPose kind) {
     return board.link.SetMotionEnable(ModeSwitch::Off) && board.link.SetSleep(ModeSwitch::Off);
   };
   const bool awake = wake() || wake();
-  std::cerr << "The board did not answer (" << LinkFaultText(fault) << ")"
-            << (awake ? "" : "; it may have been left asleep") << "\n";
+  std::cerr << Args(awake ? Tr("PoseCommands", "The board did not answer (%1)")
+                          : Tr("PoseCommands",
+                               "The board did not answer (%1); it may have been left asleep"),
+                    {LinkFaultText(fault)})
+            << "\n";
   return kExitFailure;
 }
 
@@ -147,8 +152,9 @@ int Names(BoardConnection& board) {
     std::cout << n << "\t" << name.value_or(std::string()) << "\n";
   }
   if (failed.empty()) return kExitOk;
-  std::cerr << "The names of channels " << failed << " could not be read (" << LinkFaultText(fault)
-            << ")\n";
+  std::cerr << Args(Tr("PoseCommands", "The names of channels %1 could not be read (%2)"),
+                    {failed, LinkFaultText(fault)})
+            << "\n";
   return kExitFailure;
 }
 
@@ -159,7 +165,8 @@ int SetNames(const Options& options, const std::vector<std::string>& sets) {
     const std::optional<int> channel =
         eq == std::string::npos ? std::nullopt : ChannelNumber(set.substr(0, eq));
     if (!channel) {
-      std::cerr << "'" << set << "' is not N=TEXT with a channel N of 1..24\n";
+      std::cerr << Args(Tr("PoseCommands", "'%1' is not N=TEXT with a channel N of 1..24"), {set})
+                << "\n";
       return kExitBadInput;
     }
     names.emplace_back(*channel, set.substr(eq + 1));
@@ -182,7 +189,9 @@ int Transform(const TransformArgs& a) {
     size_t count = 0;
     rows = ParsePatternEntries(a.rows, &count);
     if (count != kChannels) {
-      std::cerr << "--rows needs exactly 24 entries, found " << count << "\n";
+      std::cerr << Args(Tr("PoseCommands", "--rows needs exactly 24 entries, found %1"),
+                        {std::to_string(count)})
+                << "\n";
       return kExitBadInput;
     }
   } else {
@@ -194,7 +203,9 @@ int Transform(const TransformArgs& a) {
     }
     std::optional<ChannelTexts> saved = store.Entries(PatternKind::Conversion, a.conversion);
     if (!saved) {
-      std::cerr << "There is no conversion '" << a.conversion << "' in PATTERN.ini\n";
+      std::cerr << Args(Tr("PoseCommands", "There is no conversion '%1' in PATTERN.ini"),
+                        {a.conversion})
+                << "\n";
       return kExitBadInput;
     }
     rows = *saved;
@@ -207,7 +218,7 @@ int Transform(const TransformArgs& a) {
     auto it = std::find_if(chart.Objects.begin(), chart.Objects.end(),
                            [&name](const ChartObject& o) { return o.Name == name; });
     if (it == chart.Objects.end()) {
-      std::cerr << "There is no object '" << name << "' in " << a.in << "\n";
+      std::cerr << Args(Tr("PoseCommands", "There is no object '%1' in %2"), {name, a.in}) << "\n";
       return kExitBadInput;
     }
     it->Selected = 1;
@@ -219,28 +230,33 @@ int Transform(const TransformArgs& a) {
 }  // namespace
 
 void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands) {
-  auto* servo =
-      app.add_subcommand("servo",
-                         "Send live servo words: CH VALUE pairs, VALUE an offset from the centre "
-                         "(-16383..16383) or free, h, l");
+  auto* servo = app.add_subcommand(
+      "servo", Tr("PoseCommands",
+                  "Send live servo words: CH VALUE pairs, VALUE an offset from the "
+                  "centre (-16383..16383) or free, h, l"));
   auto servoArgs = std::make_shared<std::vector<std::string>>();
-  servo->add_option("CH VALUE", *servoArgs, "Channel 1..24 and its value")->required();
+  servo->add_option("CH VALUE", *servoArgs, Tr("PoseCommands", "Channel 1..24 and its value"))
+      ->required();
   servo->allow_extras(false);
   commands.push_back({servo, [&options, servoArgs] { return Servo(options, *servoArgs); }});
 
-  auto* pose = app.add_subcommand("pose", "The board's live pose: get, set, home, trim, set-home");
+  auto* pose = app.add_subcommand(
+      "pose", Tr("PoseCommands", "The board's live pose: get, set, home, trim, set-home"));
   pose->require_subcommand(1);
-  auto* get = pose->add_subcommand("get", "Print the live pose as speed and 24 words");
+  auto* get =
+      pose->add_subcommand("get", Tr("PoseCommands", "Print the live pose as speed and 24 words"));
   commands.push_back({get, [&options] { return WithBoard(options, PoseGet); }});
 
   auto file = std::make_shared<std::string>();
   auto object = std::make_shared<std::string>();
-  auto* set = pose->add_subcommand("set", "Send a Position object's pose, as Write pose does");
-  auto* setHome =
-      pose->add_subcommand("set-home", "Store a Position object's words as the home position");
+  auto* set = pose->add_subcommand(
+      "set", Tr("PoseCommands", "Send a Position object's pose, as Write pose does"));
+  auto* setHome = pose->add_subcommand(
+      "set-home", Tr("PoseCommands", "Store a Position object's words as the home position"));
   for (CLI::App* cmd : {set, setHome}) {
-    cmd->add_option("FILE", *file, "Chart file (.QVB)")->required();
-    cmd->add_option("--object", *object, "Name of the Position object")->required();
+    cmd->add_option("FILE", *file, Tr("PoseCommands", "Chart file (.QVB)"))->required();
+    cmd->add_option("--object", *object, Tr("PoseCommands", "Name of the Position object"))
+        ->required();
   }
   commands.push_back({set, [&options, file, object] {
                         PoseRecord record;
@@ -258,42 +274,48 @@ void AddPoseCommands(CLI::App& app, Options& options, CommandList& commands) {
                                         board.link.WriteHomePosition(WordBytes(record.Values)));
                         });
                       }});
-  auto* home = pose->add_subcommand("home", "Send the robot to its home position");
+  auto* home =
+      pose->add_subcommand("home", Tr("PoseCommands", "Send the robot to its home position"));
   commands.push_back({home, [&options] {
                         return WithBoard(options, [](BoardConnection& board) {
                           return GoToRestPoseCommand(board, RestPose::Home);
                         });
                       }});
-  auto* trim = pose->add_subcommand("trim", "Send the robot to its trim position");
+  auto* trim =
+      pose->add_subcommand("trim", Tr("PoseCommands", "Send the robot to its trim position"));
   commands.push_back({trim, [&options] {
                         return WithBoard(options, [](BoardConnection& board) {
                           return GoToRestPoseCommand(board, RestPose::Trim);
                         });
                       }});
 
-  auto* names = app.add_subcommand("names", "Print the 24 channel names, or set some with --set");
+  auto* names = app.add_subcommand(
+      "names", Tr("PoseCommands", "Print the 24 channel names, or set some with --set"));
   auto sets = std::make_shared<std::vector<std::string>>();
-  names->add_option("--set", *sets, "N=TEXT: name channel N (1..24)");
+  names->add_option("--set", *sets, Tr("PoseCommands", "N=TEXT: name channel N (1..24)"));
   commands.push_back({names, [&options, sets] {
                         if (!sets->empty()) return SetNames(options, *sets);
                         return WithBoard(options, Names);
                       }});
 
   auto* transform = app.add_subcommand(
-      "transform", "Apply a conversion to the Position, Set and Mix objects of a chart file");
+      "transform", Tr("PoseCommands",
+                      "Apply a conversion to the Position, Set and Mix objects of a chart file"));
   auto args = std::make_shared<TransformArgs>();
-  transform->add_option("IN", args->in, "Chart file to read")->required();
-  transform->add_option("OUT", args->out, "Chart file to write")->required();
-  auto* byName =
-      transform->add_option("--conversion", args->conversion, "A conversion saved in PATTERN.ini");
-  auto* byRows =
-      transform->add_option("--rows", args->rows, "The 24 conversion entries as comma text");
+  transform->add_option("IN", args->in, Tr("PoseCommands", "Chart file to read"))->required();
+  transform->add_option("OUT", args->out, Tr("PoseCommands", "Chart file to write"))->required();
+  auto* byName = transform->add_option("--conversion", args->conversion,
+                                       Tr("PoseCommands", "A conversion saved in PATTERN.ini"));
+  auto* byRows = transform->add_option(
+      "--rows", args->rows, Tr("PoseCommands", "The 24 conversion entries as comma text"));
   byName->excludes(byRows);
   transform->add_option("--objects", args->objects,
-                        "Comma list of object names (default: every object)");
+                        Tr("PoseCommands", "Comma list of object names (default: every object)"));
   commands.push_back({transform, [args, byName, byRows] {
                         if (byName->count() == 0 && byRows->count() == 0) {
-                          std::cerr << "transform needs --conversion NAME or --rows TEXT\n";
+                          std::cerr << Tr("PoseCommands",
+                                          "transform needs --conversion NAME or --rows TEXT")
+                                    << "\n";
                           return kExitBadInput;
                         }
                         return Transform(*args);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/CliCommands.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
@@ -50,16 +51,20 @@ std::string FindEditor() {
 void AddRenderCommand(CLI::App& app, Options& options, CommandList& commands) {
   (void)options;
   CLI::App* cmd = app.add_subcommand(
-      "render",
-      "Draw the robot in a pose of a motion chart into a PNG file: --robot FILE.urdf CHART.QVB "
-      "[--step N | --time SECONDS] [--view front|side|top] [--size WxH] -o OUT.png");
+      "render", Tr("RenderCommand",
+                   "Draw the robot in a pose of a motion chart into a PNG file: --robot FILE.urdf "
+                   "CHART.QVB [--step N | --time SECONDS] [--view front|side|top] [--size WxH] -o "
+                   "OUT.png"));
   // Everything after "render" goes to the editor's renderer, which checks it.
   cmd->prefix_command();
   commands.push_back({cmd, [cmd] {
                         const std::string editor = FindEditor();
                         if (editor.empty()) {
-                          std::cerr << "render needs the editor program " << kEditorName
-                                    << ", found neither beside brivane3-cli nor in PATH\n";
+                          std::cerr << Args(Tr("RenderCommand",
+                                               "render needs the editor program %1, found "
+                                               "neither beside brivane3-cli nor in PATH"),
+                                            {kEditorName})
+                                    << "\n";
                           return kExitFailure;
                         }
                         std::vector<std::string> args{editor, "--render"};
@@ -69,7 +74,7 @@ void AddRenderCommand(CLI::App& app, Options& options, CommandList& commands) {
                         argv.push_back(nullptr);
                         std::cout.flush();
                         ::execv(editor.c_str(), argv.data());
-                        std::cerr << "cannot start " << editor << "\n";
+                        std::cerr << Args(Tr("RenderCommand", "cannot start %1"), {editor}) << "\n";
                         return kExitFailure;
                       }});
 }

@@ -10,6 +10,7 @@
 #include "core/chart/ChartFiles.h"
 #include "core/motion/MotionCompiler.h"
 #include "core/util/SafeFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
@@ -24,22 +25,28 @@ void CheckChartFile(const std::string& dir, const RestoreEntry& r, Prompter& pro
   Chart chart;
   OpenResult opened = OpenChartFile(chart, (fs::path(dir) / r.file).string(), prompter);
   if (opened.status != OpenStatus::Opened) {
-    err << label << ": " << r.file
-        << " cannot be read; the steps kept in the manifest are written\n";
+    err << Args(Tr("RestoreCommand",
+                   "%1: %2 cannot be read; the steps kept in the manifest are written"),
+                {label, r.file})
+        << "\n";
     return;
   }
   if (r.index < kMotionSlots) {
     const MotionCompileResult compiled = CompileMotionChart(chart);
     if (compiled.records != r.records)
-      err << label << ": " << r.file << " differs from the backed-up steps from step "
-          << FirstDifference(compiled.records, r.records) + 1
-          << " on; the steps kept in the manifest are written\n";
+      err << Args(Tr("RestoreCommand",
+                     "%1: %2 differs from the backed-up steps from step %3 on; the steps kept in "
+                     "the manifest are written"),
+                  {label, r.file, std::to_string(FirstDifference(compiled.records, r.records) + 1)})
+          << "\n";
   } else {
     const ScenarioCompileResult compiled = CompileScenarioChart(chart);
     if (compiled.motions != r.motions)
-      err << label << ": " << r.file << " differs from the backed-up motion list from step "
-          << FirstDifference(compiled.motions, r.motions) + 1
-          << " on; the list kept in the manifest is written\n";
+      err << Args(Tr("RestoreCommand",
+                     "%1: %2 differs from the backed-up motion list from step %3 on; the list "
+                     "kept in the manifest is written"),
+                  {label, r.file, std::to_string(FirstDifference(compiled.motions, r.motions) + 1)})
+          << "\n";
   }
 }
 
@@ -50,12 +57,15 @@ int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
   std::string error;
   const std::optional<std::string> text = ReadWholeFile(manifestPath, &error);
   if (!text) {
-    ctx.err << "Cannot read " << manifestPath << (error.empty() ? "" : ": " + error) << "\n";
+    ctx.err << (error.empty()
+                    ? Args(Tr("RestoreCommand", "Cannot read %1"), {manifestPath})
+                    : Args(Tr("RestoreCommand", "Cannot read %1: %2"), {manifestPath, error}))
+            << "\n";
     return kExitBadInput;
   }
   const json manifest = json::parse(*text, nullptr, false);
   std::vector<RestoreEntry> plan;
-  std::string problem = "not valid JSON";
+  std::string problem = Tr("RestoreCommand", "not valid JSON");
   if (manifest.is_discarded() || !ParseManifest(manifest, plan, problem)) {
     ctx.err << manifestPath << ": " << problem << "\n";
     return kExitBadInput;
@@ -86,23 +96,33 @@ int RunRestore(Port& port, const std::string& dir, BoardCliContext ctx) {
     case RestoreOutcome::Failed:
       return kExitFailure;
     case RestoreOutcome::Differs:
-      if (!restored.woken) ctx.err << "The board did not wake up again\n";
-      ctx.err << restored.differ << " slots read back differently from the backup\n";
+      if (!restored.woken)
+        ctx.err << Tr("RestoreCommand", "The board did not wake up again") << "\n";
+      ctx.err << Args(Tr("RestoreCommand", "%1 slots read back differently from the backup"),
+                      {std::to_string(restored.differ)})
+              << "\n";
       return kExitFailure;
     case RestoreOutcome::NotWoken:
     case RestoreOutcome::Done:
       break;
   }
   if (!restored.woken) {
-    ctx.err << "Every slot was restored and read back the same, but the board did not wake up "
-               "afterwards ("
-            << LinkFaultText(link.LastFault()) << "); it is still asleep"
-            << (withConfig ? " and config.json was not loaded" : "") << "\n";
+    ctx.err << Args(withConfig ? Tr("RestoreCommand",
+                                    "Every slot was restored and read back the same, but the "
+                                    "board did not wake up afterwards (%1); it is still asleep "
+                                    "and config.json was not loaded")
+                               : Tr("RestoreCommand",
+                                    "Every slot was restored and read back the same, but the "
+                                    "board did not wake up afterwards (%1); it is still asleep"),
+                    {LinkFaultText(link.LastFault())})
+            << "\n";
     return kExitNotWoken;
   }
   if (withConfig)
     if (int rc = LoadConfigOntoBoard(link, prompter, config, ctx.err)) return rc;
-  ctx.err << "Restored " << plan.size() << " table entries from " << dir << "\n";
+  ctx.err << Args(Tr("RestoreCommand", "Restored %1 table entries from %2"),
+                  {std::to_string(plan.size()), dir})
+          << "\n";
   return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 
 #include "cli/CliCommands.h"
 #include "core/robot/RobotModel.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
@@ -38,8 +39,10 @@ int RunRobot(const std::string& path) {
     return kExitBadInput;
   }
   const robot::RobotModel& model = *result.model;
-  std::cout << "robot " << model.name << ": " << model.links.size() << " links, "
-            << model.joints.size() << " joints, " << model.channels.size() << " channels\n";
+  std::cout << Args(Tr("RobotCommand", "robot %1: %2 links, %3 joints, %4 channels"),
+                    {model.name, std::to_string(model.links.size()),
+                     std::to_string(model.joints.size()), std::to_string(model.channels.size())})
+            << "\n";
   for (const robot::ChannelJoint& c : model.channels) std::cout << ChannelLine(model, c) << "\n";
   return kExitOk;
 }
@@ -49,9 +52,10 @@ int RunRobot(const std::string& path) {
 void AddRobotCommands(CLI::App& app, Options& options, CommandList& commands) {
   (void)options;
   CLI::App* cmd = app.add_subcommand(
-      "robot", "Read a robot description (URDF) and list which channel drives which joint");
+      "robot", Tr("RobotCommand",
+                  "Read a robot description (URDF) and list which channel drives which joint"));
   auto path = std::make_shared<std::string>();
-  cmd->add_option("FILE", *path, "Robot description (.urdf)")->required();
+  cmd->add_option("FILE", *path, Tr("RobotCommand", "Robot description (.urdf)"))->required();
   commands.push_back({cmd, [path] { return RunRobot(*path); }});
 }
 

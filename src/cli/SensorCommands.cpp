@@ -10,11 +10,11 @@
 #include "cli/StopSignals.h"
 #include "core/board/SensorSettings.h"
 #include "core/comm/Notifications.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
 
-constexpr const char* kNoAnswer = "The board did not answer";
 constexpr int kWatchReadMs = 100;  // how often the stop request is looked at while waiting
 const std::array<const char*, 3> kInputNames = {"AD1", "AD2", "AD3"};
 
@@ -49,12 +49,14 @@ int Watch(BoardConnection& board, int count) {
   SensorBoardLink sensors(board.link);
   if (!sensors.SetAnalogReport(true)) {
     SwitchReportsOff(sensors);
-    std::cerr << kNoAnswer << " (analog report not switched on)\n";
+    std::cerr << Tr("SensorCommands", "The board did not answer (analog report not switched on)")
+              << "\n";
     return kExitFailure;
   }
   if (!sensors.SetReceiverReport(true)) {
     SwitchReportsOff(sensors);
-    std::cerr << kNoAnswer << " (receiver report not switched on)\n";
+    std::cerr << Tr("SensorCommands", "The board did not answer (receiver report not switched on)")
+              << "\n";
     return kExitFailure;
   }
   board.port->SetTimeOutReceive(kWatchReadMs);
@@ -86,11 +88,14 @@ int Watch(BoardConnection& board, int count) {
   }
   board.port->SetTimeOutReceive(300);
   if (gone) {
-    std::cerr << "The serial port is gone; the board may still be sending its reports\n";
+    std::cerr << Tr("SensorCommands",
+                    "The serial port is gone; the board may still be sending its reports")
+              << "\n";
     return kExitFailure;
   }
   if (!SwitchReportsOff(sensors)) {
-    std::cerr << kNoAnswer << " (the reports may still be on)\n";
+    std::cerr << Tr("SensorCommands", "The board did not answer (the reports may still be on)")
+              << "\n";
     return kExitFailure;
   }
   return kExitOk;
@@ -98,7 +103,8 @@ int Watch(BoardConnection& board, int count) {
 
 // Why a read of the stored settings failed, as a sentence.
 std::string ReadFailure(const BoardLink& link) {
-  if (link.LastFault() == LinkFault::None) return "The board's reply could not be used";
+  if (link.LastFault() == LinkFault::None)
+    return Tr("SensorCommands", "The board's reply could not be used");
   std::string text = LinkFaultText(link.LastFault());
   if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
   return text;
@@ -130,20 +136,24 @@ int Transmitter(BoardConnection& board) {
 
 void AddSensorCommands(CLI::App& app, Options& options, CommandList& commands) {
   auto* watch = app.add_subcommand(
-      "watch", "Print the analog and remote-control reports as they arrive (Ctrl+C stops)");
+      "watch", Tr("SensorCommands",
+                  "Print the analog and remote-control reports as they arrive (Ctrl+C stops)"));
   auto count = std::make_shared<int>(0);
-  watch->add_option("--count", *count, "Stop after N reports (0: until interrupted)")
+  watch
+      ->add_option("--count", *count,
+                   Tr("SensorCommands", "Stop after N reports (0: until interrupted)"))
       ->check(CLI::NonNegativeNumber);
   commands.push_back({watch, [&options, count] {
                         return WithBoard(options,
                                          [count](BoardConnection& b) { return Watch(b, *count); });
                       }});
 
-  auto* analog = app.add_subcommand("analog", "Print the stored analog-input settings as JSON");
+  auto* analog = app.add_subcommand(
+      "analog", Tr("SensorCommands", "Print the stored analog-input settings as JSON"));
   commands.push_back({analog, [&options] { return WithBoard(options, Analog); }});
 
-  auto* transmitter =
-      app.add_subcommand("transmitter", "Print the stored transmitter references as JSON");
+  auto* transmitter = app.add_subcommand(
+      "transmitter", Tr("SensorCommands", "Print the stored transmitter references as JSON"));
   commands.push_back({transmitter, [&options] { return WithBoard(options, Transmitter); }});
 }
 

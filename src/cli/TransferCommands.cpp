@@ -9,36 +9,66 @@
 #include "core/board/WriteWarnings.h"
 #include "core/chart/ChartFiles.h"
 #include "core/util/SafeFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3::cli {
 namespace {
 
 std::optional<Slot> ParseSlotArgument(const std::string& slot, std::ostream& err) {
   std::optional<Slot> parsed = Slot::Parse(slot);
-  if (!parsed) err << "--slot must be M1 ... M80 or S1 ... S5, not \"" << slot << "\"\n";
+  if (!parsed)
+    err << Args(Tr("TransferCommands", "--slot must be M1 ... M80 or S1 ... S5, not \"%1\""),
+                {slot})
+        << "\n";
   return parsed;
 }
 
-int ExitCode(ActionResult result, BoardPrompter& prompter, const char* what, std::ostream& err,
-             const BoardLink& link) {
+// What a board action says when it did not end as it should.
+struct ActionTexts {
+  const char* cancelled;
+  const char* failed;    // %1: why
+  const char* notWoken;  // %1: why
+};
+
+constexpr ActionTexts kWriteTexts{
+    BRV3_TR_NOOP("TransferCommands", "Write cancelled"),
+    BRV3_TR_NOOP("TransferCommands", "Write failed: %1"),
+    BRV3_TR_NOOP("TransferCommands",
+                 "Write: every step was written and acknowledged, but the board did not wake up "
+                 "afterwards (%1); it is still asleep")};
+constexpr ActionTexts kReadTexts{
+    BRV3_TR_NOOP("TransferCommands", "Read cancelled"),
+    BRV3_TR_NOOP("TransferCommands", "Read failed: %1"),
+    BRV3_TR_NOOP("TransferCommands",
+                 "Read: every step was written and acknowledged, but the board did not wake up "
+                 "afterwards (%1); it is still asleep")};
+constexpr ActionTexts kDeleteTexts{
+    BRV3_TR_NOOP("TransferCommands", "Delete cancelled"),
+    BRV3_TR_NOOP("TransferCommands", "Delete failed: %1"),
+    BRV3_TR_NOOP("TransferCommands",
+                 "Delete: every step was written and acknowledged, but the board did not wake up "
+                 "afterwards (%1); it is still asleep")};
+
+int ExitCode(ActionResult result, BoardPrompter& prompter, const ActionTexts& texts,
+             std::ostream& err, const BoardLink& link) {
   prompter.EndProgress();
   switch (result) {
     case ActionResult::Done:
       return kExitOk;
     case ActionResult::Cancelled:
-      err << what << " cancelled\n";
+      err << Tr("TransferCommands", texts.cancelled) << "\n";
       return kExitFailure;
     case ActionResult::CompileFailed:
       return kExitBadInput;
     case ActionResult::NoData:
-      err << "The slot is empty\n";
+      err << Tr("TransferCommands", "The slot is empty") << "\n";
       return kExitFailure;
     case ActionResult::BoardFailed:
-      err << what << " failed: " << LinkFaultText(link.LastFault()) << "\n";
+      err << Args(Tr("TransferCommands", texts.failed), {LinkFaultText(link.LastFault())}) << "\n";
       return kExitFailure;
     case ActionResult::WakeFailed:
-      err << what << ": every step was written and acknowledged, but the board did not wake up "
-          << "afterwards (" << LinkFaultText(link.LastFault()) << "); it is still asleep\n";
+      err << Args(Tr("TransferCommands", texts.notWoken), {LinkFaultText(link.LastFault())})
+          << "\n";
       return kExitNotWoken;
   }
   return kExitFailure;
@@ -56,13 +86,14 @@ int RunWrite(Port& port, const std::string& file, const std::string& slotText,
   const bool scenario = chart.Type == kScenarioChart;
   if (scenario != slot->IsScenario()) {
     prompter.EndProgress();
-    ctx.err << (scenario ? "A scenario chart is written to S1 ... S5\n"
-                         : "A motion chart is written to M1 ... M80\n");
+    ctx.err << (scenario ? Tr("TransferCommands", "A scenario chart is written to S1 ... S5")
+                         : Tr("TransferCommands", "A motion chart is written to M1 ... M80"))
+            << "\n";
     return kExitBadInput;
   }
   if (chart.Objects.empty()) {
     prompter.EndProgress();
-    ctx.err << "The chart has no objects\n";
+    ctx.err << Tr("TransferCommands", "The chart has no objects") << "\n";
     return kExitBadInput;
   }
   // Warnings are printed and need --yes; nothing is written when they are refused. The checks
@@ -70,7 +101,7 @@ int RunWrite(Port& port, const std::string& file, const std::string& slotText,
   BoardLink link(&port, &prompter);
   WriteWarningGate gate;
   if (!gate.Allow(prompter, file, PreWriteWarnings(chart, ReadBoardKnowledge(link, chart)))) {
-    ctx.err << "Write cancelled: the chart has warnings\n";
+    ctx.err << Tr("TransferCommands", "Write cancelled: the chart has warnings") << "\n";
     return kExitFailure;
   }
   BoardActions actions(link, prompter);
@@ -78,16 +109,16 @@ int RunWrite(Port& port, const std::string& file, const std::string& slotText,
   const ActionResult result = actions.Write(*slot, chart);
   if (result == ActionResult::BoardFailed) {
     prompter.EndProgress();
-    ctx.err << "The board may have been left asleep\n";
+    ctx.err << Tr("TransferCommands", "The board may have been left asleep") << "\n";
   }
-  return ExitCode(result, prompter, "Write", ctx.err, link);
+  return ExitCode(result, prompter, kWriteTexts, ctx.err, link);
 }
 
 int RunRead(Port& port, const std::string& slotText, const std::string& out, BoardCliContext ctx) {
   const std::optional<Slot> slot = ParseSlotArgument(slotText, ctx.err);
   if (!slot) return kExitBadInput;
   if (!CanWriteFile(out)) {
-    ctx.err << "Cannot write " << out << "\n";
+    ctx.err << Args(Tr("TransferCommands", "Cannot write %1"), {out}) << "\n";
     return kExitCannotSave;
   }
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
@@ -99,12 +130,13 @@ int RunRead(Port& port, const std::string& slotText, const std::string& out, Boa
   Chart chart;
   const ActionResult result = actions.Read(*slot, chart);
   if (result == ActionResult::BoardFailed) {
-    const int rc = ExitCode(result, prompter, "Read", ctx.err, link);
+    const int rc = ExitCode(result, prompter, kReadTexts, ctx.err, link);
     // A read that failed may have left the board asleep; waking it changes nothing stored.
-    if (!WakeBoard(link)) ctx.err << "The board may have been left asleep\n";
+    if (!WakeBoard(link))
+      ctx.err << Tr("TransferCommands", "The board may have been left asleep") << "\n";
     return rc;
   }
-  if (result != ActionResult::Done) return ExitCode(result, prompter, "Read", ctx.err, link);
+  if (result != ActionResult::Done) return ExitCode(result, prompter, kReadTexts, ctx.err, link);
   prompter.EndProgress();
   return SaveChartFile(chart, out, prompter) ? kExitOk : kExitCannotSave;
 }
@@ -115,7 +147,7 @@ int RunDelete(Port& port, const std::string& slotText, BoardCliContext ctx) {
   BoardPrompter prompter(ctx.err, ctx.yes, ctx.terminal);
   BoardLink link(&port, &prompter);
   BoardActions actions(link, prompter);
-  return ExitCode(actions.Delete(*slot), prompter, "Delete", ctx.err, link);
+  return ExitCode(actions.Delete(*slot), prompter, kDeleteTexts, ctx.err, link);
 }
 
 }  // namespace brv3::cli

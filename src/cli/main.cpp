@@ -1,6 +1,8 @@
 #include <iostream>
 
 #include "cli/CliCommands.h"
+#include "cli/CliLanguage.h"
+#include "core/util/Translate.h"
 #include "platform/DurableFiles.h"
 #ifdef BRV3_HAVE_CATALOGUES
 #include "i18n/Catalogues.h"
@@ -12,7 +14,8 @@ int main(int argc, char** argv) {
   brv3::InstallProcessLanguage();
 #endif
   using namespace brv3::cli;
-  CLI::App app{"brivane3-cli: chart files and QVB-3 board work from a shell"};
+  CLI::App app{brv3::Tr("CliMain", "brivane3-cli: chart files and QVB-3 board work from a shell")};
+  TranslateParserTexts(app);
   app.require_subcommand(1);
   Options options;
   CommandList commands;
@@ -24,7 +27,8 @@ int main(int argc, char** argv) {
   AddSensorCommands(app, options, commands);
   AddConfigCommands(app, options, commands);
   AddPortsCommand(app, commands);
-  app.set_version_flag("--version", std::string("brivane3-cli ") + BRV3_VERSION);
+  app.set_version_flag("--version", std::string("brivane3-cli ") + BRV3_VERSION,
+                       brv3::Tr("CliMain", "Display program version information and exit"));
   AddRenderCommand(app, options, commands);
   AddRobotCommands(app, options, commands);
   try {
