@@ -4,6 +4,7 @@
 #include "core/chart/CanvasEditor.h"
 #include "core/chart/ChartFiles.h"
 #include "core/chart/Interpolation.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
@@ -35,7 +36,8 @@ void CanvasEditor::RunPopupEntry(const PopupChoice& choice) {
       break;
     case PopupEntry::Convert:
       history_.ApplyChecked(
-          "Convert", [&](Chart&) { host_.OpenConvertDialog(); }, Change(ChartChangeKind::Replaced));
+          Tr("CanvasEditor", "Convert"), [&](Chart&) { host_.OpenConvertDialog(); },
+          Change(ChartChangeKind::Replaced));
       break;
     case PopupEntry::Insert:
       Insert();
@@ -53,7 +55,7 @@ void CanvasEditor::RunPopupEntry(const PopupChoice& choice) {
       if (chart_.ValidObject(hit_.object)) {
         const int32_t index = hit_.object;
         history_.ApplyChecked(
-            "Properties", [&](Chart&) { host_.OpenPropertyDialog(index); },
+            Tr("CanvasEditor", "Properties"), [&](Chart&) { host_.OpenPropertyDialog(index); },
             Change(ChartChangeKind::ObjectsChanged, {index}));
       }
       break;
@@ -120,7 +122,7 @@ void CanvasEditor::Paste() {
   std::vector<int32_t> added(static_cast<size_t>(objectCount));
   for (int i = 0; i < objectCount; ++i) added[static_cast<size_t>(i)] = chart_.ObjectCount() + i;
   history_.Apply(
-      "Paste",
+      Tr("CanvasEditor", "Paste"),
       [&](Chart& chart) {
         chart.DeselectAll();
         const int first = chart.AppendObjects(objectCount);
@@ -161,7 +163,7 @@ void CanvasEditor::Paste() {
 void CanvasEditor::DeleteSelection() {
   if (tool_ != CanvasTool::Select) return;
   history_.Apply(
-      "Delete",
+      Tr("CanvasEditor", "Delete"),
       [](Chart& chart) {
         if (chart.SelectedObjectCount() == 0 && chart.SelectedLinkCount() == 0) return false;
         chart.DeleteSelectedObjects();
@@ -177,7 +179,8 @@ void CanvasEditor::DeleteSelection() {
 bool CanvasEditor::Insert() {
   bool inserted = false;
   history_.ApplyChecked(
-      "Insert", [&](Chart& chart) { inserted = InsertCommand(chart, prompter_); },
+      Tr("CanvasEditor", "Insert"),
+      [&](Chart& chart) { inserted = InsertCommand(chart, prompter_); },
       Change(ChartChangeKind::ObjectsAdded));
   return inserted;
 }
@@ -186,7 +189,7 @@ void CanvasEditor::ApplyColor(int colorTag) {
   const ColorMenuEntry* entry = FindColorEntry(colorTag);
   if (!entry) return;
   const bool recoloured = history_.Apply(
-      "Colour",
+      Tr("CanvasEditor", "Colour"),
       [&](Chart& chart) {
         bool changed = false;
         for (ChartObject& o : chart.Objects) {
@@ -212,7 +215,7 @@ bool CanvasEditor::AddBendPoint() {
   if (static_cast<size_t>(hit_.segment) > chart_.Links[link].Point.size()) return false;
   const int32_t segment = hit_.segment;
   return history_.Apply(
-      "Add bend point",
+      Tr("CanvasEditor", "Add bend point"),
       [&](Chart& chart) {
         std::vector<LinkPoint>& points = chart.Links[link].Point;
         points.insert(points.begin() + segment, pressPoint_);
@@ -227,7 +230,7 @@ bool CanvasEditor::DeleteBendPoint() {
   if (static_cast<size_t>(hit_.bend) >= chart_.Links[link].Point.size()) return false;
   const int32_t bend = hit_.bend;
   return history_.Apply(
-      "Delete bend point",
+      Tr("CanvasEditor", "Delete bend point"),
       [&](Chart& chart) {
         std::vector<LinkPoint>& points = chart.Links[link].Point;
         points.erase(points.begin() + bend);
@@ -248,7 +251,7 @@ bool CanvasEditor::OpenItems() {
   if (!choice || choice->name.empty()) return false;
   OpenResult result;
   history_.ApplyChecked(
-      "Open items",
+      Tr("CanvasEditor", "Open items"),
       [&](Chart& chart) {
         result = OpenItemFile(chart, choice->name, pressPoint_.x, pressPoint_.y, prompter_);
       },

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/util/Prompter.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
@@ -12,7 +13,8 @@ namespace {
 constexpr unsigned kAnyModifier = kModShift | kModCtrl | kModAlt;
 // Room left and right of a dropped motion's name inside its box.
 constexpr int32_t kNameMargin = 8;
-const char* const kMsgSameEnds = "Start and End objects must be different.";
+const char* const kMsgSameEnds =
+    BRV3_TR_NOOP("CanvasEditor", "Start and End objects must be different.");
 
 bool IsWiringTool(CanvasTool tool) {
   return tool == CanvasTool::FlowWiring || tool == CanvasTool::BranchWiring;
@@ -133,7 +135,7 @@ bool CanvasEditor::LeaveInert() {
 void CanvasEditor::SnapObjectToGrid(int32_t index) {
   if (!grid_->On() || !chart_.ValidObject(index)) return;
   history_.Apply(
-      "Move",
+      Tr("CanvasEditor", "Move"),
       [&](Chart& chart) {
         ChartObject& o = chart.Objects[static_cast<size_t>(index)];
         const LinkPoint corner = grid_->Snap({o.Left, o.Top});
@@ -148,7 +150,7 @@ void CanvasEditor::SnapObjectToGrid(int32_t index) {
 void CanvasEditor::SnapLinkToGrid(int32_t index) {
   if (!grid_->On() || index < 0 || index >= chart_.LinkCount()) return;
   history_.Apply(
-      "Move",
+      Tr("CanvasEditor", "Move"),
       [&](Chart& chart) {
         bool moved = false;
         for (LinkPoint& p : chart.Links[static_cast<size_t>(index)].Point) {
@@ -176,14 +178,15 @@ void CanvasEditor::MousePress(MouseButton button, int32_t x, int32_t y, unsigned
       const auto type = static_cast<uint8_t>(static_cast<int>(tool_) - 1);
       const int32_t index = chart_.ObjectCount();
       history_.Apply(
-          "Place", [&](Chart& chart) { return chart.PlaceObject(p.x, p.y, type) >= 0; },
+          Tr("CanvasEditor", "Place"),
+          [&](Chart& chart) { return chart.PlaceObject(p.x, p.y, type) >= 0; },
           Change(ChartChangeKind::ObjectsAdded, {index}));
       ReturnToSelect();
     } else if (tool_ == CanvasTool::StartFlag) {
       const int32_t start = HitObjectAt(chart_, p.x, p.y);
       if (start != chart_.Start) {
         history_.Apply(
-            "Start flag",
+            Tr("CanvasEditor", "Start flag"),
             [&](Chart& chart) {
               chart.Start = start;
               chart.DeselectAll();
@@ -268,7 +271,7 @@ void CanvasEditor::PressWiring(LinkPoint p) {
     return;
   }
   if (object == wireOrigin_) {
-    prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgSameEnds);
+    prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok, Tr("CanvasEditor", kMsgSameEnds));
     DropWireInProgress();
     return;
   }
@@ -277,7 +280,7 @@ void CanvasEditor::PressWiring(LinkPoint p) {
     return;
   }
   history_.Apply(
-      "Wiring",
+      Tr("CanvasEditor", "Wiring"),
       [&](Chart& chart) {
         int32_t index = -1;
         for (int32_t j = 0; j < chart.LinkCount() && index < 0; ++j) {
@@ -374,7 +377,7 @@ void CanvasEditor::MoveSelection(int32_t dx, int32_t dy) {
         return;
   }
   history_.Apply(
-      "Move",
+      Tr("CanvasEditor", "Move"),
       [&](Chart& chart) {
         for (ChartObject& o : chart.Objects) {
           if (!o.Selected) continue;
@@ -401,7 +404,7 @@ void CanvasEditor::MoveBendPoint(int32_t dx, int32_t dy) {
   if (!FitsCanvasCoordinate(int64_t{q.x} + dx) || !FitsCanvasCoordinate(int64_t{q.y} + dy)) return;
   const auto link = static_cast<size_t>(hit_.link), bend = static_cast<size_t>(hit_.bend);
   history_.Apply(
-      "Move bend point",
+      Tr("CanvasEditor", "Move bend point"),
       [&](Chart& chart) {
         LinkPoint& moved = chart.Links[link].Point[bend];
         moved.x += dx;
@@ -418,7 +421,7 @@ DoubleClickResult CanvasEditor::DoubleClick() {
   if (hit_.Nothing()) {
     result.kind = DoubleClickResult::Kind::DataDialog;
     history_.ApplyChecked(
-        "Chart data",
+        Tr("CanvasEditor", "Chart data"),
         [&](Chart& chart) {
           host_.OpenDataDialog();
           chart.SetChartName(chart.Name);
@@ -434,7 +437,7 @@ DoubleClickResult CanvasEditor::DoubleClick() {
   } else if (hit_.WireAtSegment() && ValidHitLink()) {
     const auto link = static_cast<size_t>(hit_.link);
     history_.Apply(
-        "Reverse wire",
+        Tr("CanvasEditor", "Reverse wire"),
         [&](Chart& chart) {
           ChartLink& l = chart.Links[link];
           std::swap(l.Origin, l.Final);
@@ -488,7 +491,7 @@ bool CanvasEditor::DropMotion(int32_t x, int32_t y, int row, const std::string& 
   Handling handling(*this);
   int index = -1;
   history_.Apply(
-      "Place",
+      Tr("CanvasEditor", "Place"),
       [&](Chart& chart) {
         index = chart.PlaceObject(x, y, kMot);
         if (index < 0) return false;

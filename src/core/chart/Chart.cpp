@@ -5,10 +5,15 @@
 #include "core/motion/ChannelWord.h"
 #include "core/util/CommaText.h"
 #include "core/util/IniFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
 const char* const kUntitledName = "無題";
+
+std::string ShownChartName(const std::string& name) {
+  return name == kUntitledName ? Tr("Chart", "No title") : name;
+}
 
 Chart& Chart::operator=(const Chart& other) {
   if (this == &other) return *this;

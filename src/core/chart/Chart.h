@@ -33,7 +33,11 @@ constexpr uint8_t kBranchWiring = 1;
 constexpr uint32_t kColorWhite = 0xFFFFFF;
 constexpr uint32_t kColorButtonFace = 0x8000000F;  // system colour code, "Standard"
 constexpr int32_t kNoCtrl = 65535;
-extern const char* const kUntitledName;  // "無題"
+extern const char* const kUntitledName;  // "無題", as files and the board keep it
+
+// A chart name as the user sees it (tab caption, titles): the default name reads "No title" in
+// the user's language, any other name as it is.
+std::string ShownChartName(const std::string& name);
 
 struct ChartObject {
   uint8_t Selected = 0;

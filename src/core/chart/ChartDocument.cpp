@@ -1,5 +1,7 @@
 #include "core/chart/ChartDocument.h"
 
+#include "core/util/Translate.h"
+
 namespace brv3 {
 
 void ChartDocument::New() {
@@ -14,7 +16,7 @@ void ChartDocument::New() {
 OpenResult ChartDocument::Open(const std::string& path, Prompter& prompter, bool clearFirst) {
   OpenResult result;
   if (!clearFirst && chart_.ObjectCount() > 0) {
-    history_.ApplyChecked("Open",
+    history_.ApplyChecked(Tr("ChartDocument", "Open"),
                           [&](Chart& chart) { result = OpenChartFile(chart, path, prompter); },
                           {ChartChangeKind::Replaced, {}, ChangeOrigin::Edit});
     return result;

@@ -6,6 +6,7 @@
 #include "core/util/CommaText.h"
 #include "core/util/Cp932.h"
 #include "core/util/IniFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 namespace {
@@ -305,8 +306,8 @@ void ChartFileReader::OnLinkKey(std::string_view key, std::string_view value) {
       auto y = ParseIniInteger(fields[i + 1]);
       if (!x || !y) {
         l.badPoint = true;
-        pointErrors_[linkNumber_] =
-            "'" + (!x ? fields[i] : fields[i + 1]) + "' is not a valid integer value";
+        pointErrors_[linkNumber_] = Args(Tr("ChartFileReader", "'%1' is not a valid integer value"),
+                                         {!x ? fields[i] : fields[i + 1]});
         return;
       }
       l.points.push_back({*x, *y});

@@ -15,13 +15,22 @@
 #include "core/util/Cp932.h"
 #include "core/util/IniFile.h"
 #include "core/util/SafeFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
-const char* const kMsgCannotKeep = "It can't be kept in the designated place";
-const char* const kMsgFileUnusable = "The designated file can't be used";
+const char* const kMsgCannotKeep =
+    BRV3_TR_NOOP("ChartFiles", "It can't be kept in the designated place");
+const char* const kMsgFileUnusable =
+    BRV3_TR_NOOP("ChartFiles", "The designated file can't be used");
 const char* const kMsgDiscardData =
-    "Do you prepared for the disappearance of all the present data?";
+    BRV3_TR_NOOP("ChartFiles", "Do you prepared for the disappearance of all the present data?");
+const char* const kChartFileFilters =
+    BRV3_TR_NOOP("ChartFiles", "QVB file (*.QVB *.qvb);;AllFiles (*)");
+
+std::string ChartFileFilters() {
+  return Tr("ChartFiles", kChartFileFilters);
+}
 
 namespace {
 
@@ -31,6 +40,10 @@ constexpr int32_t kMaxCanvasSize = 32000;
 // Missing Item/Link sections read as defaults, but a count far beyond what the file holds is
 // refused so that a tiny file cannot make the program build millions of objects.
 constexpr int64_t kMissingSectionAllowance = 1000;
+
+std::string TooManyNamed() {
+  return Tr("ChartFiles", "The file names more objects or wires than it holds");
+}
 
 std::string ItemSection(int64_t i) {
   return "Item" + std::to_string(i);
@@ -122,7 +135,7 @@ OpenResult ReadChartIni(Chart& chart, ChartFileReader& file, uint8_t kind) {
   int64_t items = std::max<int32_t>(0, file.HeaderInteger(F::HItems, 0));
   int64_t links = std::max<int32_t>(0, file.HeaderInteger(F::HLinks, 0));
   if (!CountFits(items, file) || !CountFits(links, file))
-    return {OpenStatus::ReadError, "The file names more objects or wires than it holds"};
+    return {OpenStatus::ReadError, TooManyNamed()};
   if (chart.Objects.empty()) {
     chart.SetChartName(file.HeaderString(F::HName, kUntitledName));
     chart.Ctrl = file.HeaderInteger(F::HCtrl, kNoCtrl);
@@ -232,13 +245,13 @@ OpenResult ReadThen(const std::string& path, Prompter& prompter, Read read) {
   bool ok = ReadFileInPieces(
       path, [&file](std::string_view piece) { file.Feed(piece); }, &error, &problem);
   if (!ok && (problem == FileProblem::NotARegularFile || problem == FileProblem::TooLarge)) {
-    std::string message = std::string(kMsgFileUnusable) + " (" + error + ")";
+    std::string message = Args(Tr("ChartFiles", "The designated file can't be used (%1)"), {error});
     prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, message);
     return {OpenStatus::Unusable, message};
   }
   if (!ok)
-    return Report(prompter,
-                  {OpenStatus::CannotRead, "Cannot open file \"" + path + "\". " + error});
+    return Report(prompter, {OpenStatus::CannotRead,
+                             Args(Tr("ChartFiles", "Cannot open file \"%1\". %2"), {path, error})});
   file.Finish();
   return read(file);
 }
@@ -361,7 +374,7 @@ std::string ChartFileName(const std::string& chosen, int filterIndex) {
 
 bool SaveChartFile(const Chart& chart, const std::string& path, Prompter& prompter) {
   if (!CanWriteFile(path) || !WriteFileAtomically(path, ChartFileBytes(chart))) {
-    prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
+    prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, Tr("ChartFiles", kMsgCannotKeep));
     return false;
   }
   return true;
@@ -380,12 +393,14 @@ namespace {
 OpenResult OpenRead(Chart& chart, ReadFile& file, Prompter& prompter) {
   ChartFileKind kind = file.Kind();
   if (kind == ChartFileKind::Unusable) {
-    prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, kMsgFileUnusable);
-    return {OpenStatus::Unusable, kMsgFileUnusable};
+    const std::string message = Tr("ChartFiles", kMsgFileUnusable);
+    prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, message);
+    return {OpenStatus::Unusable, message};
   }
   uint8_t fileType = kind == ChartFileKind::ScenarioChart ? kScenarioChart : kMotionChart;
   if (!chart.Objects.empty() && chart.Type != fileType) {
-    if (prompter.MsgBox(MsgKind::Question, MsgButtons::OkCancel, kMsgDiscardData) == IdCancel)
+    if (prompter.MsgBox(MsgKind::Question, MsgButtons::OkCancel,
+                        Tr("ChartFiles", kMsgDiscardData)) == IdCancel)
       return {OpenStatus::Cancelled, ""};
     chart.ClearChart();
   }
@@ -404,8 +419,7 @@ OpenResult OpenItemRead(Chart& chart, ReadFile& file, int32_t offsetX, int32_t o
   int64_t items = std::max<int32_t>(0, ini.ItemFileInteger(F::FItemCount, 0));
   int64_t links = std::max<int32_t>(0, ini.ItemFileInteger(F::FLinkCount, 0));
   if (!CountFits(items, ini) || !CountFits(links, ini))
-    return Report(prompter,
-                  {OpenStatus::ReadError, "The file names more objects or wires than it holds"});
+    return Report(prompter, {OpenStatus::ReadError, TooManyNamed()});
   int first = AppendFileObjects(chart, ini, items);
   for (int64_t i = 0; i < items; ++i) {
     int at = first + static_cast<int>(i);
@@ -430,7 +444,7 @@ bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompte
   IniFile ini;
   std::error_code ec;
   if (!CanWriteFile(path) || (std::filesystem::exists(path, ec) && !ini.LoadFile(path))) {
-    prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
+    prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, Tr("ChartFiles", kMsgCannotKeep));
     return false;
   }
   const auto [cornerX, cornerY] = chart.SelectionCorner();
@@ -457,7 +471,7 @@ bool SaveItemFile(const Chart& chart, const std::string& path, Prompter& prompte
   }
   ini.WriteInteger(kItemFile, "LinkCount", wires);
   if (!ini.SaveFile(path)) {
-    prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, kMsgCannotKeep);
+    prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, Tr("ChartFiles", kMsgCannotKeep));
     return false;
   }
   return true;

@@ -7,7 +7,7 @@
 
 namespace brv3 {
 
-// Message texts of the chart files.
+// Message texts of the chart files, as written in the code; shown with Tr("ChartFiles", text).
 extern const char* const kMsgCannotKeep;    // "It can't be kept in the designated place"
 extern const char* const kMsgFileUnusable;  // "The designated file can't be used"
 extern const char* const kMsgDiscardData;   // "Do you prepared for the disappearance of ..."
@@ -31,7 +31,9 @@ struct OpenResult {
 // ".QVB"; with any other filter the name stays as chosen.
 std::string ChartFileName(const std::string& chosen, int filterIndex);
 // The file dialogs' filters for chart files: chart files first (filter index 1), then any file.
-inline constexpr const char* kChartFileFilters = "QVB file (*.QVB *.qvb);;AllFiles (*)";
+// The constant holds them as written in the code, ChartFileFilters() in the user's language.
+extern const char* const kChartFileFilters;
+std::string ChartFileFilters();
 
 // Writes the chart as a chart file named exactly `path`. On failure shows "It can't be kept in
 // the designated place" and leaves any existing file intact.

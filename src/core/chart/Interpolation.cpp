@@ -7,6 +7,7 @@
 #include "core/util/NumberText.h"
 #include "core/util/Prompter.h"
 #include "core/util/RoundHalfEven.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 namespace {
@@ -104,12 +105,15 @@ bool InsertCommand(Chart& chart, Prompter& prompter) {
   InsertPair pair = FindInsertPair(chart);
   if (pair.b < 0) return false;
   std::string answer = "1";
-  if (!prompter.InputTextDialog("Insert", "Number of new objects", answer)) return false;
+  if (!prompter.InputTextDialog(Tr("Interpolation", "Insert"),
+                                Tr("Interpolation", "Number of new objects"), answer))
+    return false;
   const int64_t n = ParseIniInteger(TrimBlanks(answer)).value_or(-1);
   if (n <= 0) return false;
   if (n > kMaxInsertCount) {
     prompter.MsgBox(MsgKind::Error, MsgButtons::Ok,
-                    "Number of new objects must be 1 to " + std::to_string(kMaxInsertCount));
+                    Args(Tr("Interpolation", "Number of new objects must be 1 to %1"),
+                         {std::to_string(kMaxInsertCount)}));
     return false;
   }
   return InsertInterpolatedObjects(chart, pair, static_cast<int>(n)) >= 0;

@@ -1,5 +1,7 @@
 #include "core/motion/HistoryPoseTarget.h"
 
+#include "core/util/Translate.h"
+
 namespace brv3 {
 
 std::string HistoryPoseTarget::Name() const {
@@ -28,7 +30,7 @@ void HistoryPoseTarget::StorePose(const PoseRecord& pose, int gesture) {
   const int index = index_;
   if (storing_) *storing_ = true;
   history_.Apply(
-      "Pose",
+      Tr("HistoryPoseTarget", "Pose"),
       [&pose, index](Chart& chart) {
         if (!chart.ValidObject(index)) return false;
         ChartObject& object = chart.Objects[static_cast<size_t>(index)];

@@ -5,6 +5,7 @@
 #include "core/motion/ChannelWord.h"
 #include "core/util/NumberText.h"
 #include "core/util/Prompter.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 namespace {
@@ -85,7 +86,8 @@ bool ValidateLink(const ChannelTexts& texts, Prompter& prompter, int language) {
   int channel = FirstInvalidLinkChannel(texts);
   if (channel == 0) return true;
   prompter.MsgBox(MsgKind::Error, MsgButtons::Ok,
-                  "Flow wiring error in CH" + std::to_string(channel), language);
+                  Args(Tr("LinkCommand", "Flow wiring error in CH%1"), {std::to_string(channel)}),
+                  language);
   return false;
 }
 

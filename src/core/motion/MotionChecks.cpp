@@ -4,14 +4,17 @@
 #include "core/motion/ChannelWord.h"
 #include "core/motion/ServoRange.h"
 #include "core/motion/SetCompareWords.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 namespace {
 
 constexpr uint16_t kLoopCounterCompare = 33543;
 
-std::string Named(const ChartObject& object) {
-  return "\"" + object.Name + "\"";
+std::string Unreachable(const ChartObject& object) {
+  return Args(Tr("MotionChecks",
+                 "Object \"%1\" is not reachable from the Start object and will not be written"),
+              {object.Name});
 }
 
 // Objects reachable along flow and branch wiring from `from` (not counting `from` itself unless
@@ -45,14 +48,15 @@ void CheckServoRanges(const ChartObject& object, int32_t index, const BoardKnowl
     std::string& list = serialChannel ? serial : pulse;
     list += (list.empty() ? "" : ", ") + ("CH" + std::to_string(c)) + " " + std::to_string(word);
   }
-  const auto warn = [&](const std::string& list, const char* kind, ServoRange range) {
+  const auto warn = [&](const std::string& list, const std::string& text, ServoRange range) {
     if (list.empty()) return;
-    warnings.push_back({index, "Object " + Named(object) + ": " + list + " outside the " + kind +
-                                   " range (" + std::to_string(range.minimum) + ".." +
-                                   std::to_string(range.maximum) + ")"});
+    warnings.push_back({index, Args(text, {object.Name, list, std::to_string(range.minimum),
+                                           std::to_string(range.maximum)})});
   };
-  warn(pulse, "pulse-servo", kPulseServoRange);
-  warn(serial, "serial-servo", kSerialServoRange);
+  warn(pulse, Tr("MotionChecks", "Object \"%1\": %2 outside the pulse-servo range (%3..%4)"),
+       kPulseServoRange);
+  warn(serial, Tr("MotionChecks", "Object \"%1\": %2 outside the serial-servo range (%3..%4)"),
+       kSerialServoRange);
 }
 
 }  // namespace
@@ -76,9 +80,7 @@ std::vector<ChartWarning> CheckMotionChart(const Chart& chart, const MotionCompi
     const ChartObject& object = chart.Objects[i];
     const auto index = static_cast<int32_t>(i);
     if (!written[i]) {
-      warnings.push_back({index, "Object " + Named(object) +
-                                     " is not reachable from the Start object and will not be "
-                                     "written"});
+      warnings.push_back({index, Unreachable(object)});
       continue;
     }
     if (object.Type == kPosition) CheckServoRanges(object, index, board, warnings);
@@ -88,10 +90,13 @@ std::vector<ChartWarning> CheckMotionChart(const Chart& chart, const MotionCompi
     if ((set.option == SetOption::Jump || set.option == SetOption::Call) && set.operand &&
         board.emptySlots && *set.operand >= 0 && *set.operand < kTableEntries &&
         (*board.emptySlots)[static_cast<size_t>(*set.operand)])
-      warnings.push_back({index, "Set " + Named(object) +
-                                     (set.option == SetOption::Jump ? " jumps to " : " calls ") +
-                                     Slot::LabelOf(*set.operand) +
-                                     ", which the motion table shows empty"});
+      warnings.push_back(
+          {index,
+           Args(set.option == SetOption::Jump
+                    ? Tr("MotionChecks",
+                         "Set \"%1\" jumps to %2, which the motion table shows empty")
+                    : Tr("MotionChecks", "Set \"%1\" calls %2, which the motion table shows empty"),
+                {object.Name, Slot::LabelOf(*set.operand)})});
   }
 
   const std::vector<uint8_t> afterLoopSet = ReachableFrom(chart, next, loopSets);
@@ -100,16 +105,18 @@ std::vector<ChartWarning> CheckMotionChart(const Chart& chart, const MotionCompi
     if (!written[i] || object.Type != kCompare) continue;
     const std::optional<SharedBase> base = SharedWordBase(object.Values);
     if (!base || base->base != kLoopCounterCompare || afterLoopSet[i]) continue;
-    warnings.push_back({static_cast<int32_t>(i),
-                        "Compare " + Named(object) +
-                            " tests the loop counter, but no Set of the loop counter comes "
-                            "before it"});
+    warnings.push_back(
+        {static_cast<int32_t>(i), Args(Tr("MotionChecks",
+                                          "Compare \"%1\" tests the loop counter, but no "
+                                          "Set of the loop counter comes before it"),
+                                       {object.Name})});
   }
 
   const auto steps = static_cast<int>(compiled.steps.size());
   if (steps >= kMaxMotionSteps - kLimitMargin)
-    warnings.push_back({-1, "The motion has " + std::to_string(steps) + " steps; the board holds " +
-                                std::to_string(kMaxMotionSteps) + " at most"});
+    warnings.push_back(
+        {-1, Args(Tr("MotionChecks", "The motion has %1 steps; the board holds %2 at most"),
+                  {std::to_string(steps), std::to_string(kMaxMotionSteps)})});
   return warnings;
 }
 
@@ -121,15 +128,12 @@ std::vector<ChartWarning> CheckScenarioChart(const Chart& chart,
   for (int32_t o : compiled.objects)
     if (chart.ValidObject(o)) written[static_cast<size_t>(o)] = 1;
   for (size_t i = 0; i < chart.Objects.size(); ++i)
-    if (!written[i])
-      warnings.push_back({static_cast<int32_t>(i),
-                          "Object " + Named(chart.Objects[i]) +
-                              " is not reachable from the Start object and will not be written"});
+    if (!written[i]) warnings.push_back({static_cast<int32_t>(i), Unreachable(chart.Objects[i])});
   const auto motions = static_cast<int>(compiled.motions.size());
   if (motions >= kScenarioMotionLimit - kLimitMargin)
-    warnings.push_back({-1, "The scenario has " + std::to_string(motions) +
-                                " motions; the board takes " +
-                                std::to_string(kScenarioMotionLimit) + " at most"});
+    warnings.push_back(
+        {-1, Args(Tr("MotionChecks", "The scenario has %1 motions; the board takes %2 at most"),
+                  {std::to_string(motions), std::to_string(kScenarioMotionLimit)})});
   return warnings;
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/motion/ChannelWord.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 namespace {
@@ -82,18 +83,19 @@ bool Successors(const Chart& chart, const WireIndex& wires, int32_t o, Successor
   });
   const ChartObject& obj = chart.Objects[static_cast<size_t>(o)];
   if (obj.Type == kCompare && branches == 0) {
-    failure = {MsgKind::Error, obj.Name + " Branch destination not defined"};
+    failure = {MsgKind::Error,
+               Args(Tr("MotionCompiler", "%1 Branch destination not defined"), {obj.Name})};
     return false;
   }
   if (flows > 1 || branches > 1) {
-    failure = {MsgKind::Error, "Flow wiring error in " + obj.Name};
+    failure = {MsgKind::Error, Args(Tr("MotionCompiler", "Flow wiring error in %1"), {obj.Name})};
     return false;
   }
   return true;
 }
 
 CompileFailure NoStartObject() {
-  return {MsgKind::Warning, "No Start object"};
+  return {MsgKind::Warning, Tr("MotionCompiler", "No Start object")};
 }
 
 class MotionLayout {
@@ -236,12 +238,13 @@ MotionCompileResult CompileMotionChart(const Chart& chart) {
     result.listing.push_back(std::move(line));
   }
   if (steps.size() > static_cast<size_t>(kMaxMotionSteps))
-    result.warning = "This motion has " + std::to_string(steps.size()) +
-                     " steps; a motion of more than " + std::to_string(kMaxMotionSteps) +
-                     " steps cannot be written to the board";
+    result.warning = Args(Tr("MotionCompiler",
+                             "This motion has %1 steps; a motion of more than "
+                             "%2 steps cannot be written to the board"),
+                          {std::to_string(steps.size()), std::to_string(kMaxMotionSteps)});
   result.steps = std::move(steps);
   result.ok = true;
-  result.status = "Compile successful";
+  result.status = Tr("MotionCompiler", "Compile successful");
   return result;
 }
 
@@ -261,8 +264,9 @@ ScenarioCompileResult CompileScenarioChart(const Chart& chart) {
     // the end of the list, cutting the scenario short.
     if (obj.Head >= kMotionSlots) {
       result = {};
-      result.failure = {MsgKind::Error, "The MOT object " + obj.Name + " names no motion (M" +
-                                            std::to_string(obj.Head + 1) + ")"};
+      result.failure = {MsgKind::Error,
+                        Args(Tr("MotionCompiler", "The MOT object %1 names no motion (M%2)"),
+                             {obj.Name, std::to_string(obj.Head + 1)})};
       return result;
     }
     result.hexRows.push_back("M" + std::to_string(obj.Head + 1) + " " + obj.Name);
@@ -280,7 +284,7 @@ ScenarioCompileResult CompileScenarioChart(const Chart& chart) {
     o = s.next;
   }
   result.ok = true;
-  result.status = "Scenario change succeeded";
+  result.status = Tr("MotionCompiler", "Scenario change succeeded");
   return result;
 }
 

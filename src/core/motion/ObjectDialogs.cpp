@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/comm/MotionTable.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 namespace {
@@ -33,18 +34,18 @@ std::string SensorBoxCaption(int box, const SensorTrigger& trigger,
   const int slot = trigger.motion - 1;
   if (trigger.motion <= 0 || slot >= static_cast<int>(slotItems.size())) return caption + " OFF";
   // The pieces follow one another without blanks, as the dialog's labels read in a row.
-  return caption + " " + "Play" + std::to_string(trigger.threshold) + "interrupt trigger level" +
-         slotItems[static_cast<size_t>(slot)] + "change exceeds";
+  return Args(Tr("ObjectDialogs", "%1 Play%2interrupt trigger level%3change exceeds"),
+              {caption, std::to_string(trigger.threshold), slotItems[static_cast<size_t>(slot)]});
 }
 
 std::string SensorBoxHint(int box, const SensorTrigger& trigger,
                           const std::vector<std::string>& slotItems) {
-  const std::string input = "AD" + std::to_string((box + 1) / 2) + ": ";
+  const std::string input = "AD" + std::to_string((box + 1) / 2);
   const int slot = trigger.motion - 1;
   if (trigger.motion <= 0 || slot >= static_cast<int>(slotItems.size()))
-    return input + "no interrupt motion";
-  return input + "plays " + slotItems[static_cast<size_t>(slot)] + " when the change exceeds " +
-         std::to_string(trigger.threshold);
+    return Args(Tr("ObjectDialogs", "%1: no interrupt motion"), {input});
+  return Args(Tr("ObjectDialogs", "%1: plays %2 when the change exceeds %3"),
+              {input, slotItems[static_cast<size_t>(slot)], std::to_string(trigger.threshold)});
 }
 
 void SetDialog::SlotItemsChanged(const std::vector<std::string>& slotItems) {

@@ -3,14 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/util/Translate.h"
+
 namespace brv3 {
 namespace {
-
-constexpr const char* kOverwriteQuestion = "同じ名称の設定がありますが、上書きしますか？";
-
-const char* SetWord(PatternKind kind) {
-  return kind == PatternKind::Link ? "link" : "conversion";
-}
 
 void ShowError(Prompter& prompter, const std::string& text) {
   prompter.MsgBox(MsgKind::Error, MsgButtons::Ok, text, kEnglish);
@@ -19,19 +15,22 @@ void ShowError(Prompter& prompter, const std::string& text) {
 // Refuses names the settings file cannot hold, with a message.
 bool CheckStorable(const std::string& name, Prompter& prompter) {
   if (IsStorablePatternName(name)) return true;
-  ShowError(prompter, "The name \"" + name +
-                          "\" cannot be saved: it must not start or end with a blank, start "
-                          "with \";\", contain \"=\" or characters outside Shift-JIS.");
+  ShowError(prompter,
+            Args(Tr("PatternActions",
+                    "The name \"%1\" cannot be saved: it must not start or end with a blank, "
+                    "start with \";\", contain \"=\" or characters outside Shift-JIS."),
+                 {name}));
   return false;
 }
 
 bool CheckLinkName(const std::string& name, Prompter& prompter) {
-  if (name == kNewLinkItem) {
+  if (IsNewLinkItem(name)) {
     prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, "", kJapanese);
     return false;
   }
   if (name.empty()) {
-    prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, "Input the name", kJapanese);
+    prompter.MsgBox(MsgKind::Warning, MsgButtons::Ok, Tr("PatternActions", "Input the name"),
+                    kJapanese);
     return false;
   }
   return CheckStorable(name, prompter);
@@ -60,7 +59,8 @@ bool SaveConversionSet(PatternStore& store, const std::string& name, const Chann
 
 bool DeleteSet(PatternStore& store, PatternKind kind, const std::string& name, Prompter& prompter) {
   if (!store.Contains(kind, name)) return false;
-  if (prompter.MsgBox(MsgKind::Warning, MsgButtons::YesNo, name + "Do you delete this?",
+  if (prompter.MsgBox(MsgKind::Warning, MsgButtons::YesNo,
+                      Args(Tr("PatternActions", "%1Do you delete this?"), {name}),
                       kJapanese) == IdNo)
     return false;
   return store.Remove(kind, name);
@@ -78,12 +78,12 @@ bool ExportSet(PatternStore& store, PatternKind kind, const std::string& name,
   IniFile file;
   std::string error;
   if (!LoadExchangeFile(path, file, &error)) {
-    ShowError(prompter, "The file could not be read: " + error);
+    ShowError(prompter, Args(Tr("PatternActions", "The file could not be read: %1"), {error}));
     return false;
   }
   file.WriteString(PatternFileSection(kind), name, FormatPatternEntries(entries));
   if (!file.SaveFile(path, &error)) {
-    ShowError(prompter, "The file could not be written: " + error);
+    ShowError(prompter, Args(Tr("PatternActions", "The file could not be written: %1"), {error}));
     return false;
   }
   store.Store(kind, name, entries);
@@ -96,12 +96,14 @@ ImportResult ImportSet(PatternStore& store, PatternKind kind, const std::string&
   IniFile file;
   std::string error;
   if (!file.LoadFile(path, &error)) {
-    ShowError(prompter, "The file could not be read: " + error);
+    ShowError(prompter, Args(Tr("PatternActions", "The file could not be read: %1"), {error}));
     return result;
   }
   std::vector<std::string> keys = file.KeyNames(PatternFileSection(kind));
   if (keys.empty()) {
-    ShowError(prompter, std::string("The file holds no ") + SetWord(kind) + " settings.");
+    ShowError(prompter, kind == PatternKind::Link
+                            ? Tr("PatternActions", "The file holds no link settings.")
+                            : Tr("PatternActions", "The file holds no conversion settings."));
     return result;
   }
   const std::string& name = keys.front();
@@ -113,8 +115,12 @@ ImportResult ImportSet(PatternStore& store, PatternKind kind, const std::string&
   size_t count = 0;
   ChannelTexts entries = ParsePatternEntries(value, &count);
   if (count < kChannels) {
-    ShowError(prompter, "The " + std::string(SetWord(kind)) + " \"" + name + "\" holds " +
-                            std::to_string(count) + " entries instead of 24.");
+    ShowError(
+        prompter,
+        Args(kind == PatternKind::Link
+                 ? Tr("PatternActions", "The link \"%1\" holds %2 entries instead of 24.")
+                 : Tr("PatternActions", "The conversion \"%1\" holds %2 entries instead of 24."),
+             {name, std::to_string(count)}));
     return result;
   }
   if (!IsStorablePatternName(name)) {
@@ -122,7 +128,10 @@ ImportResult ImportSet(PatternStore& store, PatternKind kind, const std::string&
     return result;
   }
   if (store.Contains(kind, name) && prompter.MsgBox(MsgKind::Question, MsgButtons::YesNo,
-                                                    kOverwriteQuestion, kJapanese) == IdNo) {
+                                                    Tr("PatternActions",
+                                                       "A setting of the same name exists. "
+                                                       "Overwrite it?"),
+                                                    kJapanese) == IdNo) {
     result.status = ImportStatus::Declined;
     return result;
   }

@@ -5,10 +5,19 @@
 
 #include "core/util/CommaText.h"
 #include "core/util/Cp932.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
-const char* const kNewLinkItem = "New Link";
+const char* const kNewLinkItem = BRV3_TR_NOOP("PatternStore", "New Link");
+
+std::string ShownNewLinkItem() {
+  return Tr("PatternStore", kNewLinkItem);
+}
+
+bool IsNewLinkItem(std::string_view name) {
+  return name == kNewLinkItem || name == ShownNewLinkItem();
+}
 
 const char* PatternListSection(PatternKind kind) {
   return kind == PatternKind::Link ? "NewLink" : "Convert";
@@ -67,7 +76,9 @@ bool PatternStore::Load(const std::string& path, std::string* error) {
 
 bool PatternStore::Save(const std::string& path, std::string* error) const {
   if (loadFailed_) {
-    if (error) *error = "the settings file could not be read before, so it is not overwritten";
+    if (error)
+      *error = Tr("PatternStore",
+                  "the settings file could not be read before, so it is not overwritten");
     return false;
   }
   return ini_.SaveFile(path, error);
@@ -131,7 +142,7 @@ bool PatternStore::Remove(PatternKind kind, std::string_view name) {
 
 std::vector<std::string> LinkListItems(const PatternStore& store) {
   std::vector<std::string> items = store.Names(PatternKind::Link);
-  items.emplace_back(kNewLinkItem);
+  items.push_back(ShownNewLinkItem());
   return items;
 }
 

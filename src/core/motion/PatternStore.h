@@ -63,8 +63,12 @@ const char* PatternListKey(PatternKind kind);      // "NewLinkList" / "CnvList"
 const char* PatternSetSection(PatternKind kind);   // "NewLinkList" / "CnvList"
 const char* PatternFileSection(PatternKind kind);  // "LinkFile" / "CnvFile"
 
-// The position editor's LinkList: the link names followed by "New Link".
+// The position editor's LinkList: the link names followed by "New Link" (as written in the code;
+// ShownNewLinkItem() is that entry in the user's language). IsNewLinkItem is true for either
+// form, so a link can be named neither.
 extern const char* const kNewLinkItem;
+std::string ShownNewLinkItem();
+bool IsNewLinkItem(std::string_view name);
 std::vector<std::string> LinkListItems(const PatternStore& store);
 
 }  // namespace brv3

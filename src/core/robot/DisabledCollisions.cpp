@@ -6,6 +6,7 @@
 
 #include "core/robot/XmlNesting.h"
 #include "core/util/SafeFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3::robot {
 namespace {
@@ -28,29 +29,36 @@ DisabledCollisionsResult ReadDisabledCollisions(const std::string& text, const R
                                                 const std::string& sourceName) {
   if (text.size() > kMaxRobotFileSize)
     return Failure(sourceName, 0,
-                   "the file is larger than " + std::to_string(kMaxRobotFileSize >> 20) + " MB");
+                   Args(Tr("DisabledCollisions", "the file is larger than %1 MB"),
+                        {std::to_string(kMaxRobotFileSize >> 20)}));
   if (const int line = LineBeyondNesting(text, kMaxRobotNesting))
     return Failure(sourceName, line,
-                   "elements nest more than " + std::to_string(kMaxRobotNesting) + " levels deep");
+                   Args(Tr("DisabledCollisions", "elements nest more than %1 levels deep"),
+                        {std::to_string(kMaxRobotNesting)}));
   TiXmlDocument document;
   document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UTF8);
   if (document.Error())
-    return Failure(sourceName, document.ErrorRow(),
-                   std::string("not well-formed XML (") + document.ErrorDesc() + ")");
+    return Failure(
+        sourceName, document.ErrorRow(),
+        Args(Tr("DisabledCollisions", "not well-formed XML (%1)"), {document.ErrorDesc()}));
   const TiXmlElement* robot = document.RootElement();
   if (!robot || robot->ValueStr() != "robot")
-    return Failure(sourceName, robot ? robot->Row() : 0, "no <robot> element");
+    return Failure(sourceName, robot ? robot->Row() : 0,
+                   Tr("DisabledCollisions", "no <robot> element"));
   LinkPairSet pairs;
   for (const TiXmlElement* e = robot->FirstChildElement("disable_collisions"); e;
        e = e->NextSiblingElement("disable_collisions")) {
     const char* a = e->Attribute("link1");
     const char* b = e->Attribute("link2");
     if (!a || !b)
-      return Failure(sourceName, e->Row(), "<disable_collisions> needs link1 and link2");
+      return Failure(sourceName, e->Row(),
+                     Tr("DisabledCollisions", "<disable_collisions> needs link1 and link2"));
     for (const char* name : {a, b})
       if (model.LinkIndex(name) < 0)
-        return Failure(sourceName, e->Row(),
-                       std::string("<disable_collisions> names the unknown link '") + name + "'");
+        return Failure(
+            sourceName, e->Row(),
+            Args(Tr("DisabledCollisions", "<disable_collisions> names the unknown link '%1'"),
+                 {name}));
     std::string first = a;
     std::string second = b;
     if (second < first) std::swap(first, second);
@@ -70,7 +78,8 @@ DisabledCollisionsResult LoadDisabledCollisionsBeside(const RobotModel& model) {
   if (!std::filesystem::exists(path, ec)) return none;
   std::string error;
   const std::optional<std::string> text = ReadWholeFile(path, &error);
-  if (!text) return Failure(path, 0, "cannot read the file (" + error + ")");
+  if (!text)
+    return Failure(path, 0, Args(Tr("DisabledCollisions", "cannot read the file (%1)"), {error}));
   return ReadDisabledCollisions(*text, model, path);
 }
 

@@ -9,6 +9,7 @@
 #include "core/motion/ServoBank.h"
 #include "core/robot/Kinematics.h"
 #include "core/robot/SelfCollision.h"
+#include "core/util/Translate.h"
 
 namespace brv3::robot {
 namespace {
@@ -40,9 +41,9 @@ class StepNames {
   }
   int32_t Object(int step) const { return compiled_.steps[static_cast<size_t>(step)].Kind; }
   std::string Label(int step) const {
-    if (step < 0) return "start";
-    return "step " + std::to_string(step + 1) + " (" +
-           chart_.Objects[static_cast<size_t>(Object(step))].Name + ")";
+    if (step < 0) return Tr("RobotChecks", "start");
+    return Args(Tr("RobotChecks", "step %1 (%2)"),
+                {std::to_string(step + 1), chart_.Objects[static_cast<size_t>(Object(step))].Name});
   }
 
  private:
@@ -64,11 +65,13 @@ void CheckLimits(const RobotModel& model, const MotionCompileResult& compiled,
     const double at = (static_cast<double>(word) - kPositionCenter) / c.reduction + c.offset;
     if (at >= joint.lower - 1e-9 && at <= joint.upper + 1e-9) continue;
     const int places = metres ? 3 : 2;
-    const char* unit = metres ? " m" : " rad";
-    out.push_back({names.Object(step), names.Label(step) + ": CH" + std::to_string(c.channel) +
-                                           " " + joint.name + " at " + Fixed(at, places) + unit +
-                                           " is beyond its limit " + Fixed(joint.lower, places) +
-                                           ".." + Fixed(joint.upper, places) + unit});
+    const std::string text =
+        metres ? Tr("RobotChecks", "%1: CH%2 %3 at %4 m is beyond its limit %5..%6 m")
+               : Tr("RobotChecks", "%1: CH%2 %3 at %4 rad is beyond its limit %5..%6 rad");
+    out.push_back(
+        {names.Object(step),
+         Args(text, {names.Label(step), std::to_string(c.channel), joint.name, Fixed(at, places),
+                     Fixed(joint.lower, places), Fixed(joint.upper, places)})});
   }
 }
 
@@ -84,9 +87,9 @@ bool DrivesTheRobot(const RobotModel& model, const MotionCompileResult& compiled
 }
 
 std::string Hits(const RobotModel& model, const LinkContact& contact) {
-  return model.links[static_cast<size_t>(contact.first)].name + " hits " +
-         model.links[static_cast<size_t>(contact.second)].name + " (depth " +
-         Millimetres(contact.depth) + ")";
+  return Args(Tr("RobotChecks", "%1 hits %2 (depth %3)"),
+              {model.links[static_cast<size_t>(contact.first)].name,
+               model.links[static_cast<size_t>(contact.second)].name, Millimetres(contact.depth)});
 }
 
 using PairKey = std::pair<int, int>;
@@ -102,11 +105,12 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
 
   const SelfCollision collision(model, disabled);
   if (const int meshes = collision.SkippedMeshes(); meshes > 0)
-    result.notes.push_back(meshes == 1 ? "1 mesh collision shape was left out of the "
-                                         "self-collision check"
-                                       : std::to_string(meshes) +
-                                             " mesh collision shapes were left out of the "
-                                             "self-collision check");
+    result.notes.push_back(
+        meshes == 1
+            ? Tr("RobotChecks", "1 mesh collision shape was left out of the self-collision check")
+            : Args(Tr("RobotChecks",
+                      "%1 mesh collision shapes were left out of the self-collision check"),
+                   {std::to_string(meshes)}));
   std::vector<Transform> links;
   std::vector<LinkContact> contacts;
 
@@ -190,9 +194,10 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
   for (const auto& [move, hit] : hits) {
     if (inContactAt(move.first, hit.contact) || inContactAt(move.second, hit.contact)) continue;
     result.warnings.push_back(
-        {names.Object(move.second), names.Label(move.first) + " -> " + names.Label(move.second) +
-                                        ", at " + Fixed(static_cast<double>(hit.time) / 1e9, 2) +
-                                        " s: " + Hits(model, hit.contact)});
+        {names.Object(move.second),
+         Args(Tr("RobotChecks", "%1 -> %2, at %3 s: %4"),
+              {names.Label(move.first), names.Label(move.second),
+               Fixed(static_cast<double>(hit.time) / 1e9, 2), Hits(model, hit.contact)})});
   }
   return result;
 }

@@ -15,6 +15,7 @@
 
 #include "core/robot/XmlNesting.h"
 #include "core/util/SafeFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3::robot {
 namespace {
@@ -221,50 +222,71 @@ std::string ReadTransmissions(const TiXmlElement* robot, const RobotModel& model
        t = t->NextSiblingElement("transmission")) {
     const int line = t->Row();
     const char* nameAttr = t->Attribute("name");
-    const std::string label = "transmission '" + std::string(nameAttr ? nameAttr : "") + "'";
+    const std::string label = nameAttr ? nameAttr : "";
     std::string type = ChildText(t, "type");
     if (type.empty() && t->Attribute("type")) type = t->Attribute("type");
     if (!type.empty() && type.find("SimpleTransmission") == std::string::npos)
-      return Where(source, line) + label + " is of type '" + type +
-             "'; only simple transmissions (one joint, one actuator) can map a channel";
+      return Where(source, line) +
+             Args(Tr("RobotModel",
+                     "transmission '%1' is of type '%2'; only simple transmissions "
+                     "(one joint, one actuator) can map a channel"),
+                  {label, type});
     const TiXmlElement* joint = t->FirstChildElement("joint");
     const TiXmlElement* actuator = t->FirstChildElement("actuator");
     if (!joint || joint->NextSiblingElement("joint"))
-      return Where(source, line) + label + " needs exactly one <joint>";
+      return Where(source, line) +
+             Args(Tr("RobotModel", "transmission '%1' needs exactly one <joint>"), {label});
     if (!actuator || actuator->NextSiblingElement("actuator"))
-      return Where(source, line) + label + " needs exactly one <actuator>";
+      return Where(source, line) +
+             Args(Tr("RobotModel", "transmission '%1' needs exactly one <actuator>"), {label});
     const std::string jointName = joint->Attribute("name") ? joint->Attribute("name") : "";
     const std::string actuatorName = actuator->Attribute("name") ? actuator->Attribute("name") : "";
     const int jointIndex = model.JointIndex(jointName);
     if (jointIndex < 0)
-      return Where(source, joint->Row()) + label + " names joint '" + jointName +
-             "', which the robot does not have";
+      return Where(source, joint->Row()) +
+             Args(Tr("RobotModel",
+                     "transmission '%1' names joint '%2', which the robot does not have"),
+                  {label, jointName});
     if (model.joints[jointIndex].type == JointType::Fixed)
-      return Where(source, joint->Row()) + label + " drives joint '" + jointName +
-             "', which cannot move (fixed, floating or planar)";
+      return Where(source, joint->Row()) +
+             Args(Tr("RobotModel",
+                     "transmission '%1' drives joint '%2', which cannot move "
+                     "(fixed, floating or planar)"),
+                  {label, jointName});
     const int channel = ChannelOfActuator(actuatorName);
     if (channel == 0)
-      return Where(source, actuator->Row()) + label + ": actuator name '" + actuatorName +
-             "' is not a servo channel CH1 .. CH24";
+      return Where(source, actuator->Row()) +
+             Args(Tr("RobotModel",
+                     "transmission '%1': actuator name '%2' is not a servo channel CH1 .. CH24"),
+                  {label, actuatorName});
     double reduction = 1;
     std::string reductionText = ChildText(actuator, "mechanicalReduction");
     if (reductionText.empty()) reductionText = ChildText(t, "mechanicalReduction");
     if (!reductionText.empty() && (!ParseNumber(reductionText, reduction) || reduction == 0))
-      return Where(source, actuator->Row()) + label + ": mechanicalReduction '" + reductionText +
-             "' is not a non-zero number";
+      return Where(source, actuator->Row()) +
+             Args(Tr("RobotModel",
+                     "transmission '%1': mechanicalReduction '%2' is not a non-zero number"),
+                  {label, reductionText});
     double offset = 0;
     const std::string offsetText = ChildText(joint, "offset");
     if (!offsetText.empty() && !ParseNumber(offsetText, offset))
-      return Where(source, joint->Row()) + label + ": offset '" + offsetText + "' is not a number";
+      return Where(source, joint->Row()) +
+             Args(Tr("RobotModel", "transmission '%1': offset '%2' is not a number"),
+                  {label, offsetText});
     const Mapping mapping{{channel, jointName, reduction, offset}, line};
     if (const auto it = byChannel.find(channel); it != byChannel.end())
-      return Where(source, line) + label + " maps CH" + std::to_string(channel) +
-             ", which the transmission at line " + std::to_string(it->second.line) +
-             " already maps to joint '" + it->second.channel.joint + "'";
+      return Where(source, line) +
+             Args(Tr("RobotModel",
+                     "transmission '%1' maps CH%2, which the transmission at line "
+                     "%3 already maps to joint '%4'"),
+                  {label, std::to_string(channel), std::to_string(it->second.line),
+                   it->second.channel.joint});
     if (const auto it = byJoint.find(jointName); it != byJoint.end())
-      return Where(source, line) + label + " drives joint '" + jointName + "', which CH" +
-             std::to_string(it->second.channel.channel) + " already drives (line " +
-             std::to_string(it->second.line) + ")";
+      return Where(source, line) +
+             Args(Tr("RobotModel",
+                     "transmission '%1' drives joint '%2', which CH%3 already drives (line %4)"),
+                  {label, jointName, std::to_string(it->second.channel.channel),
+                   std::to_string(it->second.line)});
     byChannel.emplace(channel, mapping);
     byJoint.emplace(jointName, mapping);
   }
@@ -352,29 +374,32 @@ const char* JointTypeName(JointType type) {
 
 RobotLoadResult LoadRobotModelFromString(const std::string& text, const std::string& sourceName) {
   if (text.size() > kMaxRobotFileSize)
-    return Failure(Where(sourceName, 0) + "the robot description is larger than " +
-                   std::to_string(kMaxRobotFileSize >> 20) + " MB");
+    return Failure(Where(sourceName, 0) +
+                   Args(Tr("RobotModel", "the robot description is larger than %1 MB"),
+                        {std::to_string(kMaxRobotFileSize >> 20)}));
   if (const int line = LineBeyondNesting(text, kMaxRobotNesting))
-    return Failure(Where(sourceName, line) + "elements nest more than " +
-                   std::to_string(kMaxRobotNesting) + " levels deep");
+    return Failure(Where(sourceName, line) +
+                   Args(Tr("RobotModel", "elements nest more than %1 levels deep"),
+                        {std::to_string(kMaxRobotNesting)}));
   TiXmlDocument document;
   document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UTF8);
   if (document.Error())
-    return Failure(Where(sourceName, document.ErrorRow()) + "not well-formed XML (" +
-                   document.ErrorDesc() + ")");
+    return Failure(Where(sourceName, document.ErrorRow()) +
+                   Args(Tr("RobotModel", "not well-formed XML (%1)"), {document.ErrorDesc()}));
   const TiXmlElement* robot = document.RootElement();
   if (!robot || robot->ValueStr() != "robot")
     return Failure(Where(sourceName, robot ? robot->Row() : 0) +
-                   "no <robot> element: this is not a robot description");
+                   Tr("RobotModel", "no <robot> element: this is not a robot description"));
   std::string urdfError;
   const urdf::ModelInterfaceSharedPtr parsed = ParseWithUrdfdom(text, urdfError);
   if (!parsed || !parsed->getRoot()) {
-    if (urdfError.empty()) urdfError = "the robot description cannot be read";
+    if (urdfError.empty()) urdfError = Tr("RobotModel", "the robot description cannot be read");
     return Failure(Where(sourceName, LineOfNamedElement(robot, urdfError)) + urdfError);
   }
   if (parsed->links_.size() > kMaxRobotLinks)
-    return Failure(Where(sourceName, 0) + "the robot has " + std::to_string(parsed->links_.size()) +
-                   " links; at most " + std::to_string(kMaxRobotLinks) + " can be shown");
+    return Failure(Where(sourceName, 0) +
+                   Args(Tr("RobotModel", "the robot has %1 links; at most %2 can be shown"),
+                        {std::to_string(parsed->links_.size()), std::to_string(kMaxRobotLinks)}));
   RobotModel model;
   model.name = parsed->getName();
   TakeTree(*parsed, model);
@@ -390,11 +415,14 @@ RobotLoadResult LoadRobotModel(const std::string& path) {
   std::error_code ec;
   const auto size = std::filesystem::file_size(path, ec);
   if (!ec && size > kMaxRobotFileSize)
-    return Failure(Where(path, 0) + "the file is larger than " +
-                   std::to_string(kMaxRobotFileSize >> 20) + " MB; a robot description never is");
+    return Failure(
+        Where(path, 0) +
+        Args(Tr("RobotModel", "the file is larger than %1 MB; a robot description never is"),
+             {std::to_string(kMaxRobotFileSize >> 20)}));
   std::string error;
   std::optional<std::string> text = ReadWholeFile(path, &error);
-  if (!text) return Failure(Where(path, 0) + "cannot read the file (" + error + ")");
+  if (!text)
+    return Failure(Where(path, 0) + Args(Tr("RobotModel", "cannot read the file (%1)"), {error}));
   RobotLoadResult result = LoadRobotModelFromString(*text, path);
   if (result.model) result.model->sourcePath = path;
   return result;

@@ -74,7 +74,7 @@ TEST(PatternActions, ExportKeepsTheFilesOtherContentAndImportAsksBeforeReplacing
   target.Store(PatternKind::Link, "歩行", Link("FREE"));
   prompter.answers = {IdNo};
   EXPECT_EQ(ImportSet(target, PatternKind::Link, file, prompter).status, ImportStatus::Declined);
-  EXPECT_EQ(prompter.messages.back().text, "同じ名称の設定がありますが、上書きしますか？");
+  EXPECT_EQ(prompter.messages.back().text, "A setting of the same name exists. Overwrite it?");
   EXPECT_EQ(target.Entries(PatternKind::Link, "歩行"), Link("FREE"));
 
   ImportResult yes = ImportSet(target, PatternKind::Link, file, prompter);
