@@ -15,6 +15,9 @@ namespace {
 
 using brv3::Bytes;
 using namespace brv3::sim;
+using brv3::kAck;
+using brv3::kAttention;
+using brv3::kNak;
 
 class InputReader {
  public:
