@@ -185,7 +185,7 @@ TEST(CommX, OpenFailuresRaiseTheirMessagesAndLeaveThePortAsItWas) {
   EXPECT_FALSE(badRate.IsOpen());
   badRate.SetBitRate(115200);
   badRate.SetBufLenTrans(0);
-  EXPECT_EQ(OpenError(badRate), "通信用ポートのバッファを準備できませんでした");
+  EXPECT_EQ(OpenError(badRate), "Could not prepare the buffers of the port");
   badRate.SetBufLenTrans(2048);
   EXPECT_EQ(OpenError(badRate), "");
 }
