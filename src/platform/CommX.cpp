@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/util/Translate.h"
 #include "platform/ComPortName.h"
 #include "platform/LineSettings.h"
 #include "platform/PortAccess.h"
@@ -27,18 +28,35 @@ using Clock = std::chrono::steady_clock;
 constexpr int kReadSliceMs = 10;
 constexpr int kCloseSettleMs = 100;
 
-constexpr const char* kMsgAlreadyOpen = "ポートは、すでにオープンされています";
-constexpr const char* kMsgCannotOpen = "ポートをオープンできませんでした";
-constexpr const char* kMsgTransThread = "送信用スレッドを生成できませんでした";
-constexpr const char* kMsgReceiveThread = "受信用スレッドを生成できませんでした";
-constexpr const char* kMsgBitRate = "通信速度の設定でエラーが発生しました";
-constexpr const char* kMsgCharSize = "通信ビット数の設定でエラーが発生しました";
-constexpr const char* kMsgParity = "通信パリティチェックの設定でエラーが発生しました";
-constexpr const char* kMsgStopBit = "通信ストップビット数の設定でエラーが発生しました";
-constexpr const char* kMsgFlowCtrl = "通信フロー制御の設定で失敗しました";
-constexpr const char* kMsgXon = "Ｘｏｎ文字の設定でエラーが発生しました";
-constexpr const char* kMsgXoff = "Ｘｏｆｆ文字の設定でエラーが発生しました";
-constexpr const char* kMsgBuffers = "通信用ポートのバッファを準備できませんでした";
+// Raised through Failure(), which translates them.
+constexpr const char* kMsgAlreadyOpen = BRV3_TR_NOOP("CommX", "The port is already open");
+constexpr const char* kMsgTransThread =
+    BRV3_TR_NOOP("CommX", "Could not create the transmit thread");
+constexpr const char* kMsgReceiveThread =
+    BRV3_TR_NOOP("CommX", "Could not create the receive thread");
+constexpr const char* kMsgBitRate =
+    BRV3_TR_NOOP("CommX", "An error occurred while setting the bit rate");
+constexpr const char* kMsgCharSize =
+    BRV3_TR_NOOP("CommX", "An error occurred while setting the number of data bits");
+constexpr const char* kMsgParity =
+    BRV3_TR_NOOP("CommX", "An error occurred while setting the parity check");
+constexpr const char* kMsgStopBit =
+    BRV3_TR_NOOP("CommX", "An error occurred while setting the number of stop bits");
+constexpr const char* kMsgFlowCtrl = BRV3_TR_NOOP("CommX", "Setting the flow control failed");
+constexpr const char* kMsgXon =
+    BRV3_TR_NOOP("CommX", "An error occurred while setting the XON character");
+constexpr const char* kMsgXoff =
+    BRV3_TR_NOOP("CommX", "An error occurred while setting the XOFF character");
+constexpr const char* kMsgBuffers =
+    BRV3_TR_NOOP("CommX", "Could not prepare the buffers of the port");
+
+ECommError Failure(const char* message) {
+  return ECommError(Tr("CommX", message));
+}
+
+std::string CannotOpen(const std::string& reason) {
+  return Args(Tr("CommX", "Could not open the port: %1"), {reason});
+}
 
 bool IsMember(TCommParityBits parity) {
   return parity >= cpbNone && parity <= cpbEven;
@@ -54,27 +72,27 @@ std::string CannotOpenMessage(int error) {
   switch (error) {
     case EBUSY:
     case EWOULDBLOCK:
-      reason = "the port is busy (another program is using it)";
+      reason = Tr("CommX", "the port is busy (another program is using it)");
       break;
     case ENOENT:
     case ENODEV:
     case ENXIO:
-      reason = "no such device";
+      reason = Tr("CommX", "no such device");
       break;
     case EACCES:
     case EPERM:
-      reason =
-          "permission denied (join the dialout group: sudo usermod -aG dialout $USER, then log "
-          "in again)";
+      reason = Tr("CommX",
+                  "permission denied (join the dialout group: sudo usermod -aG dialout $USER, "
+                  "then log in again)");
       break;
     case ENOTTY:
-      reason = "not a serial device";
+      reason = Tr("CommX", "not a serial device");
       break;
     default:
       reason = std::generic_category().message(error);
       break;
   }
-  return std::string(kMsgCannotOpen) + ": " + reason;
+  return CannotOpen(reason);
 }
 
 TCustomCommX::~TCustomCommX() {
@@ -86,7 +104,7 @@ std::string TCustomCommX::DeviceToOpen() const {
 }
 
 void TCustomCommX::Open() {
-  if (IsOpen()) throw ECommError(kMsgAlreadyOpen);
+  if (IsOpen()) throw Failure(kMsgAlreadyOpen);
   std::string path = DeviceToOpen();
   const int flags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
   int fd = openDevice_ ? openDevice_(path, flags) : ::open(path.c_str(), flags);
@@ -94,7 +112,7 @@ void TCustomCommX::Open() {
     const int error = errno;
     if (error == EACCES || error == EPERM) {
       const AccessHint hint = PermissionHint(path);
-      throw ECommAccessError(std::string(kMsgCannotOpen) + ": " + hint.Text, hint.Command);
+      throw ECommAccessError(CannotOpen(hint.Text), hint.Command);
     }
     throw ECommError(CannotOpenMessage(error));
   }
@@ -139,7 +157,7 @@ void TCustomCommX::OpenSteps() {
     transThread_->Start();
   } catch (const std::system_error&) {
     transThread_.reset();
-    throw ECommError(kMsgTransThread);
+    throw Failure(kMsgTransThread);
   }
   try {
     receiveThread_ = TCommReceiveThread::Start(
@@ -147,7 +165,7 @@ void TCustomCommX::OpenSteps() {
         [this](TCommReceiveThread::LineEvent event, int state) { HandleLineEvent(event, state); });
     receiveThread_->SetReadInProgress(readDepth_ > 0);
   } catch (const std::system_error&) {
-    throw ECommError(kMsgReceiveThread);
+    throw Failure(kMsgReceiveThread);
   }
 }
 
@@ -177,20 +195,20 @@ void TCustomCommX::Close() {
 }
 
 void TCustomCommX::ApplySettings(const termios& settings, const char* failureMessage) {
-  if (tcsetattr(fd_, TCSANOW, &settings) != 0) throw ECommError(failureMessage);
+  if (tcsetattr(fd_, TCSANOW, &settings) != 0) throw Failure(failureMessage);
   settings_ = settings;
 }
 
 void TCustomCommX::ApplyBitRate() {
   termios settings = settings_;
-  if (!SetLineBitRate(settings, bitRate_)) throw ECommError(kMsgBitRate);
+  if (!SetLineBitRate(settings, bitRate_)) throw Failure(kMsgBitRate);
   ApplySettings(settings, kMsgBitRate);
   if (transThread_) transThread_->SetCharTime(CharTimeMs(bitRate_));
 }
 
 void TCustomCommX::ApplyCharSize() {
   termios settings = settings_;
-  if (!SetLineCharSize(settings, charSize_)) throw ECommError(kMsgCharSize);
+  if (!SetLineCharSize(settings, charSize_)) throw Failure(kMsgCharSize);
   ApplySettings(settings, kMsgCharSize);
 }
 
@@ -210,7 +228,7 @@ void TCustomCommX::ApplyStopBit() {
 
 void TCustomCommX::ApplyFlowCtrl() {
   termios settings = settings_;
-  if (!SetLineFlowControl(settings, flowCtrl_)) throw ECommError(kMsgFlowCtrl);
+  if (!SetLineFlowControl(settings, flowCtrl_)) throw Failure(kMsgFlowCtrl);
   ApplySettings(settings, kMsgFlowCtrl);
   threadFlowCtrl_ = flowCtrl_;
   SetModemLine(fd_, TIOCM_DTR, IdleDtr(flowCtrl_));
@@ -226,7 +244,7 @@ void TCustomCommX::ApplyXonXoff(const char* failureMessage) {
 void TCustomCommX::ApplyQueueSizes() {
   // The kernel sizes its own queues; only sizes that make no sense are refused. BufLenTrans
   // still bounds the chunks handed to the transmit thread.
-  if (bufLenTrans_ < 1 || bufLenReceive_ < 1) throw ECommError(kMsgBuffers);
+  if (bufLenTrans_ < 1 || bufLenReceive_ < 1) throw Failure(kMsgBuffers);
 }
 
 void TCustomCommX::SetPortNo(int portNo) {

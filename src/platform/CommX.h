@@ -21,8 +21,8 @@ namespace brv3::platform {
 
 class TCustomCommX;
 
-// "ポートをオープンできませんでした" followed by the reason for the system's error number `error`
-// (busy, no such device, permission denied with the hint to join the dialout group, ...).
+// "Could not open the port: " and the reason for the system's error number `error` (busy, no
+// such device, permission denied with the hint to join the dialout group, ...), translated.
 std::string CannotOpenMessage(int error);
 
 // How the component opens its device: open(2) by default; returns the descriptor, or -1 with

@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "core/util/SafeFile.h"
+#include "core/util/Translate.h"
 
 namespace brv3::platform {
 
@@ -34,7 +35,7 @@ bool WriteNewFileExclusive(const std::string& path, const std::string& content,
   if (close(fd) != 0 && failure == 0) failure = errno;
   if (failure != 0) {
     unlink(path.c_str());
-    error = std::string("write error (") + std::strerror(failure) + ")";
+    error = Args(Tr("DurableFiles", "write error (%1)"), {std::strerror(failure)});
     return false;
   }
   return true;

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/util/Translate.h"
 #include "platform/RuntimeDir.h"
 
 namespace brv3::platform {
@@ -59,7 +60,8 @@ bool FillAddress(const std::string& path, sockaddr_un& address, std::string* err
   std::memset(&address, 0, sizeof address);
   address.sun_family = AF_UNIX;
   if (path.empty() || path.size() >= sizeof address.sun_path)
-    return Fail(error, "The message socket path is too long: " + path);
+    return Fail(error,
+                Args(Tr("MessageSocket", "The message socket path is too long: %1"), {path}));
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
   return true;
 }
@@ -136,13 +138,13 @@ std::optional<WindowMessage> ParseMessageLine(std::string_view line, std::string
     i = end;
   }
   if (fields.size() != 3) {
-    Fail(error, "A message is three numbers: MSG W L");
+    Fail(error, Tr("MessageSocket", "A message is three numbers: MSG W L"));
     return std::nullopt;
   }
   const auto message = ParseNumber(fields[0], false);
   if (!message || *message > kMaxWord) {
-    Fail(error,
-         "MSG must be a number from 0 to 0xFFFFFFFF, not \"" + std::string(fields[0]) + "\"");
+    Fail(error, Args(Tr("MessageSocket", "MSG must be a number from 0 to 0xFFFFFFFF, not \"%1\""),
+                     {fields[0]}));
     return std::nullopt;
   }
   const char* names[] = {"W", "L"};
@@ -150,9 +152,9 @@ std::optional<WindowMessage> ParseMessageLine(std::string_view line, std::string
   for (int k = 0; k < 2; ++k) {
     const auto v = ParseNumber(fields[static_cast<size_t>(k) + 1], true);
     if (!v || *v < kMinWord || *v > kMaxWord) {
-      Fail(error, std::string(names[k]) +
-                      " must be a number from -2147483648 to 0xFFFFFFFF, not \"" +
-                      std::string(fields[static_cast<size_t>(k) + 1]) + "\"");
+      Fail(error, Args(Tr("MessageSocket",
+                          "%1 must be a number from -2147483648 to 0xFFFFFFFF, not \"%2\""),
+                       {names[k], fields[static_cast<size_t>(k) + 1]}));
       return std::nullopt;
     }
     values[k] = *v;
@@ -173,18 +175,21 @@ SendResult SendWindowMessage(const std::string& path, const WindowMessage& messa
   if (!FillAddress(path, address, error)) return SendResult::Failed;
   int fd = ConnectTo(address);
   if (fd < 0) {
-    if (errno == ENOENT || errno == ECONNREFUSED) {
-      Fail(error, "no running editor");
+    const int cause = errno;
+    if (cause == ENOENT || cause == ECONNREFUSED) {
+      Fail(error, Tr("MessageSocket", "no running editor"));
       return SendResult::NoEditor;
     }
-    Fail(error, "Cannot reach the editor at " + path + ": " + std::strerror(errno));
+    Fail(error, Args(Tr("MessageSocket", "Cannot reach the editor at %1: %2"),
+                     {path, std::strerror(cause)}));
     return SendResult::Failed;
   }
   // Whoever listens there gets the line only when it is this user's editor.
   if (const int64_t peer = PeerUid(fd); peer != static_cast<int64_t>(getuid())) {
     close(fd);
-    Fail(error, "The message socket " + path + " belongs to another user (uid " +
-                    std::to_string(peer) + "); nothing was sent");
+    Fail(error, Args(Tr("MessageSocket",
+                        "The message socket %1 belongs to another user (uid %2); nothing was sent"),
+                     {path, std::to_string(peer)}));
     return SendResult::Failed;
   }
   const std::string line = FormatMessageLine(message);
@@ -197,12 +202,12 @@ SendResult SendWindowMessage(const std::string& path, const WindowMessage& messa
       close(fd);
       // The editor took the connection and closed it again: it did not accept the line.
       if (saved == EPIPE || saved == ECONNRESET) {
-        Fail(error,
-             "The editor did not accept the message (it closed the connection; too many "
-             "connections may be open)");
+        Fail(error, Tr("MessageSocket",
+                       "The editor did not accept the message (it closed the connection; too "
+                       "many connections may be open)"));
         return SendResult::NotAccepted;
       }
-      Fail(error, std::string("Cannot send the message: ") + std::strerror(saved));
+      Fail(error, Args(Tr("MessageSocket", "Cannot send the message: %1"), {std::strerror(saved)}));
       return SendResult::Failed;
     }
     sent += static_cast<size_t>(n);
@@ -212,12 +217,12 @@ SendResult SendWindowMessage(const std::string& path, const WindowMessage& messa
   close(fd);
   if (reply && *reply == "ok") return SendResult::Sent;
   if (!reply)
-    Fail(error, "The editor did not accept the message (no answer within " +
-                    std::to_string(replyTimeoutMs) +
-                    " ms; it may be busy or too many "
-                    "connections are open); it may not arrive");
+    Fail(error, Args(Tr("MessageSocket",
+                        "The editor did not accept the message (no answer within %1 ms; it may be "
+                        "busy or too many connections are open); it may not arrive"),
+                     {std::to_string(replyTimeoutMs)}));
   else
-    Fail(error, "The editor did not accept the message (" + *reply + ")");
+    Fail(error, Args(Tr("MessageSocket", "The editor did not accept the message (%1)"), {*reply}));
   return SendResult::NotAccepted;
 }
 
@@ -232,16 +237,23 @@ bool MessageSocketServer::Listen(const std::string& path, std::string* error) {
   struct stat st {};
   if (lstat(path.c_str(), &st) == 0) {
     if (!S_ISSOCK(st.st_mode) || st.st_uid != getuid())
-      return Fail(error, path + " is in the way and is not this user's message socket");
+      return Fail(
+          error, Args(Tr("MessageSocket", "%1 is in the way and is not this user's message socket"),
+                      {path}));
     int probe = ConnectTo(address);
     if (probe >= 0) {
       close(probe);
-      return Fail(error, "Another editor already listens at " + path);
+      return Fail(error, Args(Tr("MessageSocket", "Another editor already listens at %1"), {path}));
     }
     unlink(path.c_str());
   }
   int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) return Fail(error, std::string("Cannot create a socket: ") + std::strerror(errno));
+  if (fd < 0) {
+    const int cause = errno;
+    return Fail(error,
+                Args(Tr("MessageSocket", "Cannot create a socket: %1"), {std::strerror(cause)}));
+  }
+
   const mode_t oldMask = umask(0077);
   const bool bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   const int bindErrno = errno;
@@ -249,7 +261,8 @@ bool MessageSocketServer::Listen(const std::string& path, std::string* error) {
   if (!bound || listen(fd, 8) != 0) {
     const int saved = bound ? errno : bindErrno;
     close(fd);
-    return Fail(error, "Cannot listen at " + path + ": " + std::strerror(saved));
+    return Fail(error,
+                Args(Tr("MessageSocket", "Cannot listen at %1: %2"), {path, std::strerror(saved)}));
   }
   fd_ = fd;
   path_ = path;

@@ -9,6 +9,8 @@
 #include <system_error>
 #include <vector>
 
+#include "core/util/Translate.h"
+
 namespace brv3::platform {
 
 namespace {
@@ -32,15 +34,17 @@ AccessHint PermissionHint(const std::string& path) {
   if (::stat(path.c_str(), &info) == 0) hint.Group = GroupName(info.st_gid);
   if (hint.Group.empty() || hint.Group == "root") {
     // Joining root's group is no fix; the device must be handed to a group first.
-    hint.Text = "permission denied: " + path +
-                " is open to its owner only; a udev rule must give it to the dialout group "
-                "(GROUP=\"dialout\", MODE=\"0660\")";
+    hint.Text = Args(Tr("PortAccess",
+                        "permission denied: %1 is open to its owner only; a udev rule must give it "
+                        "to the dialout group (GROUP=\"dialout\", MODE=\"0660\")"),
+                     {path});
     return hint;
   }
   hint.Command = "sudo usermod -aG " + hint.Group + " $USER";
-  hint.Text = "permission denied: " + path + " belongs to group " + hint.Group +
-              ", which you are not in. Join it with \"" + hint.Command +
-              "\", then log out and in again";
+  hint.Text = Args(Tr("PortAccess",
+                      "permission denied: %1 belongs to group %2, which you are not in. Join it "
+                      "with \"%3\", then log out and in again"),
+                   {path, hint.Group, hint.Command});
   return hint;
 }
 
@@ -50,12 +54,14 @@ std::string PortProblem(const std::string& path) {
   switch (error) {
     case ENOENT:
     case ENOTDIR:
-      return "no such device";
+      return Tr("PortAccess", "no such device");
     case EACCES:
     case EPERM: {
       const std::string group = PermissionHint(path).Group;
-      return group.empty() ? "permission denied" : "permission denied (group " + group + ")";
+      return group.empty() ? Tr("PortAccess", "permission denied")
+                           : Args(Tr("PortAccess", "permission denied (group %1)"), {group});
     }
+
     default:
       return std::generic_category().message(error);
   }

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/util/Translate.h"
+
 namespace brv3::platform {
 
 PrivateDisplay::~PrivateDisplay() {
@@ -24,12 +26,14 @@ PrivateDisplay::~PrivateDisplay() {
 bool PrivateDisplay::Start(std::string& error) {
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) {
-    error = std::string("cannot make a pipe: ") + std::strerror(errno);
+    const std::string cause = std::strerror(errno);
+    error = Args(Tr("PrivateDisplay", "cannot make a pipe: %1"), {cause});
     return false;
   }
   const pid_t pid = ::fork();
   if (pid < 0) {
-    error = std::string("cannot start Xvfb: ") + std::strerror(errno);
+    const std::string cause = std::strerror(errno);
+    error = Args(Tr("PrivateDisplay", "cannot start Xvfb: %1"), {cause});
     ::close(fds[0]);
     ::close(fds[1]);
     return false;
@@ -71,7 +75,8 @@ bool PrivateDisplay::Start(std::string& error) {
   ::close(fds[0]);
   while (!number.empty() && (number.back() == '\n' || number.back() == '\r')) number.pop_back();
   if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos) {
-    error = "cannot start a private X server (Xvfb): is the xvfb package installed?";
+    error = Tr("PrivateDisplay",
+               "cannot start a private X server (Xvfb): is the xvfb package installed?");
     ::kill(pid_, SIGTERM);
     ::waitpid(pid_, nullptr, 0);
     pid_ = -1;

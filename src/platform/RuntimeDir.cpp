@@ -8,15 +8,24 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/util/Translate.h"
+
 namespace brv3::platform {
 namespace {
 
-std::string Unsafe(std::string* error, const std::string& path, const std::string& why) {
+// `what` says what is wrong with the folder, as a whole clause naming it.
+std::string Unsafe(std::string* error, const std::string& what) {
   if (error)
-    *error = "The folder " + path + " " + why +
-             "; it is not private to this user, so the program keeps no lock or message "
-             "socket there";
+    *error = Args(Tr("RuntimeDir",
+                     "%1; it is not private to this user, so the program keeps no lock or "
+                     "message socket there"),
+                  {what});
   return {};
+}
+
+std::string Failed(std::string* error, const char* what, const std::string& path) {
+  const std::string cause = std::strerror(errno);
+  return Unsafe(error, Args(Tr("RuntimeDir", what), {path, cause}));
 }
 
 }  // namespace
@@ -27,20 +36,25 @@ std::string PrivateRuntimeDir(const std::string& base, std::string* error) {
     // A strict umask must not leave the new folder unusable to its owner.
     chmod(path.c_str(), 0700);
   } else if (errno != EEXIST) {
-    return Unsafe(error, path, std::string("cannot be made (") + std::strerror(errno) + ")");
+    return Failed(error, BRV3_TR_NOOP("RuntimeDir", "The folder %1 cannot be made (%2)"), path);
   }
   struct stat st {};
   if (lstat(path.c_str(), &st) != 0)
-    return Unsafe(error, path, std::string("cannot be examined (") + std::strerror(errno) + ")");
-  if (S_ISLNK(st.st_mode)) return Unsafe(error, path, "is a symbolic link");
-  if (!S_ISDIR(st.st_mode)) return Unsafe(error, path, "is not a folder");
+    return Failed(error, BRV3_TR_NOOP("RuntimeDir", "The folder %1 cannot be examined (%2)"), path);
+  if (S_ISLNK(st.st_mode))
+    return Unsafe(error, Args(Tr("RuntimeDir", "The folder %1 is a symbolic link"), {path}));
+  if (!S_ISDIR(st.st_mode))
+    return Unsafe(error, Args(Tr("RuntimeDir", "The folder %1 is not a folder"), {path}));
   if (st.st_uid != getuid())
-    return Unsafe(error, path, "belongs to another user (uid " + std::to_string(st.st_uid) + ")");
+    return Unsafe(error, Args(Tr("RuntimeDir", "The folder %1 belongs to another user (uid %2)"),
+                              {path, std::to_string(st.st_uid)}));
   if ((st.st_mode & 07777) != 0700) {
     char mode[8];
     std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
-    return Unsafe(error, path, std::string("has mode ") + mode + ", not 0700");
+    return Unsafe(error,
+                  Args(Tr("RuntimeDir", "The folder %1 has mode %2, not 0700"), {path, mode}));
   }
+
   return path;
 }
 

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/util/Translate.h"
+
 namespace brv3::platform {
 
 SingleInstance::SingleInstance(const std::string& name) {
@@ -20,12 +22,13 @@ SingleInstance::SingleInstance(const std::string& name) {
   // lock or make this program create a file where they choose.
   fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd_ < 0) {
-    problem_ = "The lock file " + path_ + " cannot be used (" + std::strerror(errno) + ")";
+    const std::string cause = std::strerror(errno);
+    problem_ = Args(Tr("SingleInstance", "The lock file %1 cannot be used (%2)"), {path_, cause});
     return;
   }
   struct stat st {};
   if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != getuid()) {
-    problem_ = "The lock file " + path_ + " is not this user's file";
+    problem_ = Args(Tr("SingleInstance", "The lock file %1 is not this user's file"), {path_});
     close(fd_);
     fd_ = -1;
     return;

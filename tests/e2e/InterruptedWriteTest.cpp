@@ -120,7 +120,7 @@ TEST(LinkFaultTest, FailedCommandsNameTheirCause) {
   port.Close();
   EXPECT_FALSE(link.ReadVersion(reply));
   EXPECT_EQ(link.LastFault(), LinkFault::PortGone);
-  EXPECT_STREQ(LinkFaultText(LinkFault::Nak), "the board refused the command (NAK)");
+  EXPECT_EQ(LinkFaultText(LinkFault::Nak), "the board refused the command (NAK)");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/CommX.h"
 #include "platform/LineSettings.h"
 #include "platform/PtyBoard.h"
+#include "support/StubTranslator.h"
 #include "support/TestSupport.h"
 
 namespace brv3::platform {
@@ -105,13 +106,13 @@ TEST(CommX, OpenAppliesTheLineSettingsAndSettersChangeTheOpenLine) {
     comm.SetCharSize(7);
     ADD_FAILURE() << "the pty took 7 data bits";
   } catch (const ECommError& e) {
-    EXPECT_STREQ(e.what(), "通信ビット数の設定でエラーが発生しました");
+    EXPECT_STREQ(e.what(), "An error occurred while setting the number of data bits");
   }
   try {
     comm.SetBitRate(12345);
     ADD_FAILURE() << "12345 bit/s was accepted";
   } catch (const ECommError& e) {
-    EXPECT_STREQ(e.what(), "通信速度の設定でエラーが発生しました");
+    EXPECT_STREQ(e.what(), "An error occurred while setting the bit rate");
   }
   ASSERT_EQ(tcgetattr(board.SlaveFd(), &line), 0);
   EXPECT_EQ(line.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
@@ -147,7 +148,7 @@ TEST(CommX, OpenFailuresRaiseTheirMessagesAndLeaveThePortAsItWas) {
   comm.SetFlowCtrl(cfcNone);
   comm.Open();
   int handle = comm.Handle();
-  EXPECT_EQ(OpenError(comm), "ポートは、すでにオープンされています");
+  EXPECT_EQ(OpenError(comm), "The port is already open");
   EXPECT_EQ(comm.Handle(), handle);
   EXPECT_TRUE(comm.WriteString("ok"));
   auto sent = board.Receive(2, 2000);
@@ -157,7 +158,7 @@ TEST(CommX, OpenFailuresRaiseTheirMessagesAndLeaveThePortAsItWas) {
   TCommX other;
   other.SetDevicePath(board.SlavePath());
   EXPECT_EQ(OpenError(other),
-            "ポートをオープンできませんでした: the port is busy (another program is using it)");
+            "Could not open the port: the port is busy (another program is using it)");
   EXPECT_FALSE(other.IsOpen());
   comm.Close();
   EXPECT_EQ(OpenError(other), "");
@@ -166,25 +167,25 @@ TEST(CommX, OpenFailuresRaiseTheirMessagesAndLeaveThePortAsItWas) {
 
   TCommX missing;
   missing.SetDevicePath("/dev/brv3-no-such-device");
-  EXPECT_EQ(OpenError(missing), "ポートをオープンできませんでした: no such device");
+  EXPECT_EQ(OpenError(missing), "Could not open the port: no such device");
   EXPECT_FALSE(missing.IsOpen());
 
   test::TempDir dir;
   test::WriteFile(dir.File("plain"), "not a terminal");
   TCommX plain;
   plain.SetDevicePath(dir.File("plain"));
-  EXPECT_EQ(OpenError(plain), "ポートをオープンできませんでした: not a serial device");
+  EXPECT_EQ(OpenError(plain), "Could not open the port: not a serial device");
   EXPECT_FALSE(plain.IsOpen());
 
   // A setting the line cannot take fails the open, and the port is closed again.
   TCommX badRate;
   badRate.SetDevicePath(board.SlavePath());
   badRate.SetBitRate(12345);
-  EXPECT_EQ(OpenError(badRate), "通信速度の設定でエラーが発生しました");
+  EXPECT_EQ(OpenError(badRate), "An error occurred while setting the bit rate");
   EXPECT_FALSE(badRate.IsOpen());
   badRate.SetBitRate(115200);
   badRate.SetBufLenTrans(0);
-  EXPECT_EQ(OpenError(badRate), "通信用ポートのバッファを準備できませんでした");
+  EXPECT_EQ(OpenError(badRate), "Could not prepare the buffers of the port");
   badRate.SetBufLenTrans(2048);
   EXPECT_EQ(OpenError(badRate), "");
 }
@@ -240,7 +241,7 @@ TEST(CommX, PortNoOpensTheResolvedDeviceAndReopensWhenChangedWhileOpen) {
 }
 
 TEST(CommX, OpenFailuresKeepTheTextAndNameTheReason) {
-  const std::string text = "ポートをオープンできませんでした: ";
+  const std::string text = "Could not open the port: ";
   EXPECT_EQ(CannotOpenMessage(EBUSY), text + "the port is busy (another program is using it)");
   EXPECT_EQ(CannotOpenMessage(ENXIO), text + "no such device");
   EXPECT_EQ(CannotOpenMessage(ENODEV), text + "no such device");
@@ -260,6 +261,30 @@ TEST(CommX, OpenFailuresKeepTheTextAndNameTheReason) {
     locked.SetDevicePath(board.SlavePath());
     EXPECT_NE(OpenError(locked).find("permission denied: " + board.SlavePath()), std::string::npos);
   }
+}
+
+// In Japanese the port's failures read as the board's makers wrote them.
+TEST(CommX, OpenFailuresComeFromTheCatalogue) {
+  test::StubTranslator translator({
+      {{"CommX", "The port is already open"}, "ポートは、すでにオープンされています"},
+      {{"CommX", "Could not open the port: %1"}, "ポートをオープンできませんでした: %1"},
+      {{"CommX", "no such device"}, "デバイスがありません"},
+      {{"CommX", "An error occurred while setting the bit rate"},
+       "通信速度の設定でエラーが発生しました"},
+  });
+  EXPECT_EQ(CannotOpenMessage(ENODEV), "ポートをオープンできませんでした: デバイスがありません");
+
+  PtyBoard board;
+  TCommX comm;
+  comm.SetDevicePath(board.SlavePath());
+  comm.SetFlowCtrl(cfcNone);
+  comm.Open();
+  EXPECT_EQ(OpenError(comm), "ポートは、すでにオープンされています");
+  comm.Close();
+  comm.SetBitRate(12345);
+  EXPECT_EQ(OpenError(comm), "通信速度の設定でエラーが発生しました");
+
+  EXPECT_FALSE(comm.IsOpen());
 }
 
 TEST(CommX, ClosingALineWithoutModemControlDoesNotWaitForDtrToSettle) {

@@ -88,8 +88,7 @@ TEST(SerialDevices, APermissionProblemNamesTheGroupAndTheFix) {
     ADD_FAILURE() << "opened";
   } catch (const PortAccessDenied& e) {
     const std::string text = e.what();
-    EXPECT_EQ(text.rfind("ポートをオープンできませんでした: permission denied: " + device, 0), 0u)
-        << text;
+    EXPECT_EQ(text.rfind("Could not open the port: permission denied: " + device, 0), 0u) << text;
     if (owner == "root") {
       // Joining root's group is no fix; the text says what is.
       EXPECT_TRUE(e.FixCommand().empty());

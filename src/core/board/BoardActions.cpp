@@ -5,6 +5,7 @@
 #include "core/board/TableActions.h"
 #include "core/comm/WindowMessages.h"
 #include "core/motion/MotionCompiler.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
@@ -41,20 +42,20 @@ std::optional<Slot> BoardActions::AskSlot(SlotQuestion question, uint8_t chartTy
   const bool scenariosOnly = question == SlotQuestion::Write && chartType == kScenarioChart;
   switch (question) {
     case SlotQuestion::Write:
-      selection_.SelectCaption = "Write to QVB-3";
-      selection_.SelectPrompt = "Select QVB-3 memory location";
+      selection_.SelectCaption = Tr("BoardActions", "Write to QVB-3");
+      selection_.SelectPrompt = Tr("BoardActions", "Select QVB-3 memory location");
       break;
     case SlotQuestion::Read:
-      selection_.SelectCaption = "Read from QVB-3";
-      selection_.SelectPrompt = "Select";
+      selection_.SelectCaption = Tr("BoardActions", "Read from QVB-3");
+      selection_.SelectPrompt = Tr("BoardActions", "Select");
       break;
     case SlotQuestion::Delete:
-      selection_.SelectCaption = "Delete";
-      selection_.SelectPrompt = "Select data to be deleted";
+      selection_.SelectCaption = Tr("BoardActions", "Delete");
+      selection_.SelectPrompt = Tr("BoardActions", "Select data to be deleted");
       break;
     case SlotQuestion::Play:
-      selection_.SelectCaption = "Play";
-      selection_.SelectPrompt = "Select the motion or scenario to play";
+      selection_.SelectCaption = Tr("BoardActions", "Play");
+      selection_.SelectPrompt = Tr("BoardActions", "Select the motion or scenario to play");
       keepIndex = true;
       break;
   }
@@ -83,7 +84,7 @@ std::optional<Slot> BoardActions::AskSlot(SlotQuestion question, uint8_t chartTy
 
 bool BoardActions::SleepOn() {
   if (!link_.SetSleep(ModeSwitch::On)) return false;
-  prompter_.ShowStatus("Sleep on");
+  prompter_.ShowStatus(Tr("BoardActions", "Sleep on"));
   return true;
 }
 
@@ -173,9 +174,10 @@ ActionResult BoardActions::FreeContinuationSlot(Slot slot) {
   if (board_.ReadTableEntry(owner->Index(), bytes))
     if (const std::optional<TableEntry> head = TableEntry::Decode(bytes))
       name = EntryNameText(*head);
-  const std::string question = slot.Label() + " holds the continuation of " + owner->Label() + " " +
-                               name + ".\r\n" + owner->Label() +
-                               " will be deleted first. Do you agree with this";
+  const std::string question = Args(Tr("BoardActions",
+                                       "%1 holds the continuation of %2 %3.\r\n"
+                                       "%2 will be deleted first. Do you agree with this"),
+                                    {slot.Label(), owner->Label(), name});
   if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, question) != IdYes)
     return ActionResult::Cancelled;
   if (!DeleteEntry(*owner)) return ActionResult::BoardFailed;
@@ -226,7 +228,7 @@ ActionResult BoardActions::FinishWrite(bool written, int commandsBefore) {
     // A failed command leaves the board asleep; a question answered No sent nothing, and then
     // there is no reason to keep the robot limp.
     if (board_.CommandCount() != commandsBefore) return ActionResult::BoardFailed;
-    if (link_.SetSleep(ModeSwitch::Off)) prompter_.ShowStatus("Sleep off");
+    if (link_.SetSleep(ModeSwitch::Off)) prompter_.ShowStatus(Tr("BoardActions", "Sleep off"));
     return ActionResult::Cancelled;
   }
   // Every step and entry was acknowledged: a wake that fails does not undo the write, and saying
@@ -236,8 +238,8 @@ ActionResult BoardActions::FinishWrite(bool written, int commandsBefore) {
     prompter_.ShowStatus(WakeFailedStatus(link_.LastFault()));
     return ActionResult::WakeFailed;
   }
-  prompter_.ShowStatus("Sleep off");
-  prompter_.ShowStatus("Write successful");
+  prompter_.ShowStatus(Tr("BoardActions", "Sleep off"));
+  prompter_.ShowStatus(Tr("BoardActions", "Write successful"));
   return ActionResult::Done;
 }
 
@@ -254,13 +256,13 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     result = ReadScenario(board_, slot, read);
     if (!read.entry.empty()) table_.ShowTableEntry(read.entry, index, false);
     if (result != ActionResult::Done) {
-      prompter_.ShowStatus("No data");
+      prompter_.ShowStatus(Tr("BoardActions", "No data"));
       const LinkFault fault = link_.LastFault();
       if (link_.SetSleep(ModeSwitch::Off)) link_.RestoreFault(fault);
       return result;
     }
     hexRows_ = read.hexRows;
-    prompter_.ShowStatus("Read successful");
+    prompter_.ShowStatus(Tr("BoardActions", "Read successful"));
     Chart rebuilt = chart;
     RebuildScenarioChart(rebuilt, read, board_, textWidth_);
     chart = std::move(rebuilt);
@@ -269,13 +271,14 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     result = ReadMotion(board_, prompter_, progress_, slot, read);
     if (!read.entry.empty()) table_.ShowTableEntry(read.entry, index, false);
     if (result != ActionResult::Done) {
-      prompter_.ShowStatus(result == ActionResult::NoData ? "No Data" : "Read failed");
+      prompter_.ShowStatus(result == ActionResult::NoData ? Tr("BoardActions", "No Data")
+                                                          : Tr("BoardActions", "Read failed"));
       const LinkFault fault = link_.LastFault();
       if (link_.SetSleep(ModeSwitch::Off)) link_.RestoreFault(fault);
       return result;
     }
     hexRows_ = read.hexRows;
-    prompter_.ShowStatus("Read successful");
+    prompter_.ShowStatus(Tr("BoardActions", "Read successful"));
     Chart rebuilt = chart;
     rebuilt.ClearChart();
     rebuilt.Type = kMotionChart;
@@ -283,24 +286,25 @@ ActionResult BoardActions::Read(Slot slot, Chart& chart) {
     chart = std::move(rebuilt);
   }
   if (!link_.SetSleep(ModeSwitch::Off)) return ActionResult::BoardFailed;
-  prompter_.ShowStatus("Sleep off");
-  prompter_.ShowStatus("Reading succeeded");
+  prompter_.ShowStatus(Tr("BoardActions", "Sleep off"));
+  prompter_.ShowStatus(Tr("BoardActions", "Reading succeeded"));
   return ActionResult::Done;
 }
 
 ActionResult BoardActions::Delete(Slot slot) {
-  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, "OK to delete?") != IdYes)
+  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, Tr("BoardActions", "OK to delete?")) !=
+      IdYes)
     return ActionResult::Cancelled;
   if (const ActionResult freed = FreeContinuationSlot(slot); freed != ActionResult::Done)
     return freed;
   if (!DeleteEntry(slot)) return ActionResult::BoardFailed;
-  prompter_.ShowStatus("Delete successful");
+  prompter_.ShowStatus(Tr("BoardActions", "Delete successful"));
   return ActionResult::Done;
 }
 
 ActionResult BoardActions::Play(Slot slot) {
   if (!link_.PlayMotion(slot)) return ActionResult::BoardFailed;
-  prompter_.ShowStatus("Sending the Play command");
+  prompter_.ShowStatus(Tr("BoardActions", "Sending the Play command"));
   return ActionResult::Done;
 }
 
@@ -328,8 +332,9 @@ bool DispatchWindowMessage(uint32_t message, int64_t w, int64_t l,
 }
 
 std::string WakeFailedStatus(LinkFault fault) {
-  return std::string("Write successful, but the board did not wake up (") + LinkFaultText(fault) +
-         "); it is still asleep";
+  return Args(Tr("BoardActions",
+                 "Write successful, but the board did not wake up (%1); it is still asleep"),
+              {LinkFaultText(fault)});
 }
 
 void ShowPlaybackReport(Prompter& prompter, const PlaybackReport& report) {

@@ -8,6 +8,7 @@
 #include "core/comm/BoardLink.h"
 #include "core/comm/TableEntry.h"
 #include "core/util/Cp932.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 namespace {
@@ -75,7 +76,7 @@ SensorConfig MergeSensors(const SensorConfig& base, const AnalogSettings& analog
 std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed) {
   SleepScope sleep(link);
   if (!sleep.Begin()) {
-    Fail(failed, "sleep mode");
+    Fail(failed, Tr("BoardConfig", "sleep mode"));
     return std::nullopt;
   }
   BoardConfig config;
@@ -96,7 +97,7 @@ std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed)
   for (int n = 1; n <= kChannels; ++n) {
     const std::optional<ChannelNameBytes> name = ReadChannelNameBytes(link, n);
     if (!name) {
-      Fail(failed, "channel name " + std::to_string(n));
+      Fail(failed, Args(Tr("BoardConfig", "channel name %1"), {std::to_string(n)}));
       return std::nullopt;
     }
     config.names[static_cast<size_t>(n - 1)] = *name;
@@ -109,17 +110,17 @@ std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed)
     std::optional<ServoRecord> record;
     if (ok) record = ServoRecord::FromBytes(format, reply);
     if (!record) {
-      Fail(failed, "servo record " + std::to_string(n));
+      Fail(failed, Args(Tr("BoardConfig", "servo record %1"), {std::to_string(n)}));
       return std::nullopt;
     }
     config.records[n] = *record;
   }
   if (!ReadSensorConfig(link, config.sensors)) {
-    Fail(failed, "analog and transmitter settings");
+    Fail(failed, Tr("BoardConfig", "analog and transmitter settings"));
     return std::nullopt;
   }
   if (!sleep.End()) {
-    Fail(failed, "sleep mode");
+    Fail(failed, Tr("BoardConfig", "sleep mode"));
     return std::nullopt;
   }
   return config;
@@ -128,7 +129,7 @@ std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed)
 bool WriteBoardConfig(BoardLink& link, const BoardConfig& c, std::string* failed) {
   SleepScope sleep(link);
   if (!sleep.Begin()) {
-    Fail(failed, "sleep mode");
+    Fail(failed, Tr("BoardConfig", "sleep mode"));
     return false;
   }
   bool ok = true;
@@ -140,8 +141,9 @@ bool WriteBoardConfig(BoardLink& link, const BoardConfig& c, std::string* failed
   const BoardOptionsData& o = c.options;
   if (step(link.WriteModeWord(Area::Stored, o.modeWord), "mode_word"))
     step(link.WriteModeWord(Area::Working, o.modeWord), "mode_word");
-  step(link.WriteStartMotions(o.startMotions[0], o.startMotions[1]), "start motions");
-  step(link.WriteAlarmMotion(o.alarm[0], o.VoltRaw()), "low-voltage setting");
+  step(link.WriteStartMotions(o.startMotions[0], o.startMotions[1]),
+       Tr("BoardConfig", "start motions"));
+  step(link.WriteAlarmMotion(o.alarm[0], o.VoltRaw()), Tr("BoardConfig", "low-voltage setting"));
   step(link.WriteSsvChannelMask(AsBytes(o.serialMask)), "serial_servo_channels");
   step(link.WriteSvlChannelMask(AsBytes(o.svlMask)), "svl_channels");
   step(link.WriteTrim(Area::Stored, TrimBytes(c.trim)), "trim");
@@ -153,9 +155,9 @@ bool WriteBoardConfig(BoardLink& link, const BoardConfig& c, std::string* failed
                           : link.WriteSvlEntryShort(n - 1, record.bytes);
     step(done, "servo_records " + std::to_string(n));
   }
-  step(WriteSensorConfig(link, c.sensors), "analog and transmitter settings");
+  step(WriteSensorConfig(link, c.sensors), Tr("BoardConfig", "analog and transmitter settings"));
   // The working copy just took the stored word; waking clears only the sleep bit again.
-  step(sleep.End(), "sleep mode");
+  step(sleep.End(), Tr("BoardConfig", "sleep mode"));
   return ok;
 }
 
@@ -164,8 +166,8 @@ std::vector<std::string> ConfigDifferences(const BoardConfig& want, const BoardC
   const BoardOptionsData& a = want.options;
   const BoardOptionsData& b = got.options;
   if (a.modeWord != b.modeWord) diff.push_back("mode_word");
-  if (a.startMotions != b.startMotions) diff.push_back("start motions");
-  if (a.alarm != b.alarm) diff.push_back("low-voltage setting");
+  if (a.startMotions != b.startMotions) diff.push_back(Tr("BoardConfig", "start motions"));
+  if (a.alarm != b.alarm) diff.push_back(Tr("BoardConfig", "low-voltage setting"));
   if (a.serialMask != b.serialMask) diff.push_back("serial_servo_channels");
   if (a.svlMask != b.svlMask) diff.push_back("svl_channels");
   for (int n = 1; n <= kChannels; ++n) {

@@ -60,7 +60,8 @@ std::optional<BoardConfig> ReadBoardConfig(BoardLink& link, std::string* failed 
 // False when something failed; `failed` names the first write that did.
 bool WriteBoardConfig(BoardLink& link, const BoardConfig& config, std::string* failed = nullptr);
 
-// The settings that differ between two configurations, named for the user.
+// The settings that differ between two configurations, named for the user: by the configuration
+// file's key where the setting has one (those stay as written), otherwise in words.
 std::vector<std::string> ConfigDifferences(const BoardConfig& want, const BoardConfig& got);
 
 }  // namespace brv3

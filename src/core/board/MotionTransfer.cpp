@@ -1,6 +1,7 @@
 #include "core/board/MotionTransfer.h"
 
 #include "core/comm/TableEntry.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 namespace {
@@ -43,15 +44,20 @@ int ContinuationSlotCount(size_t stepCount) {
 }
 
 std::string CheckMotionSlots(Slot slot, size_t stepCount) {
-  if (!slot.IsMotion()) return slot.Label() + " is no motion slot; the motion slots are M1 to M80";
+  if (!slot.IsMotion())
+    return Args(Tr("MotionTransfer", "%1 is no motion slot; the motion slots are M1 to M80"),
+                {slot.Label()});
   if (stepCount > static_cast<size_t>(kMaxMotionSteps))
-    return "This motion has " + std::to_string(stepCount) + " steps; a motion of more than " +
-           std::to_string(kMaxMotionSteps) + " steps cannot be written to the board";
+    return Args(Tr("MotionTransfer",
+                   "This motion has %1 steps; a motion of more than %2 steps cannot be written "
+                   "to the board"),
+                {std::to_string(stepCount), std::to_string(kMaxMotionSteps)});
   const int last = slot.Index() + ContinuationSlotCount(stepCount);
   if (last >= kMotionSlots)
-    return "A motion of " + std::to_string(stepCount) + " steps written to " + slot.Label() +
-           " needs the slots up to M" + std::to_string(last + 1) +
-           ", but the last motion slot is M80";
+    return Args(Tr("MotionTransfer",
+                   "A motion of %1 steps written to %2 needs the slots up to M%3, but the last "
+                   "motion slot is M80"),
+                {std::to_string(stepCount), slot.Label(), std::to_string(last + 1)});
   return {};
 }
 
@@ -67,8 +73,11 @@ bool WriteMotion(MotionBoard& board, Prompter& prompter, TransferProgress* progr
       if (k > 1) names += ",";
       names += Slot::LabelOf(head + k);
     }
-    std::string question = "As the data to input are more than thirty\r\nThe data of " + names +
-                           " would be deleted. Do you agree with this";
+    const std::string question =
+        Args(Tr("MotionTransfer",
+                "As the data to input are more than thirty\r\nThe data of %1 would be deleted. "
+                "Do you agree with this"),
+             {names});
     if (prompter.MsgBox(MsgKind::Question, MsgButtons::YesNo, question) != IdYes) return false;
   }
   // A Ctrl outside 16 bits would read as "leave unchanged" (-1) or be cut anyway.
@@ -81,11 +90,12 @@ bool WriteMotion(MotionBoard& board, Prompter& prompter, TransferProgress* progr
     if (!board.UpdateTableEntry(head + k, 0, 0, slot.Label() + ":" + chart.Name, noDate,
                                 TableEntry::kNoCode))
       return false;
-  prompter.ShowStatus("PCT is written");
+  prompter.ShowStatus(Tr("MotionTransfer", "PCT is written"));
+  const std::string written = Tr("MotionTransfer", "Writing of %1 is done");
   for (size_t i = 0; i < n; ++i) {
     if (!board.WritePose(PoseArea::Memory, head, static_cast<int>(i), compiled.records[i].Pack()))
       return false;
-    prompter.ShowStatus("Writing of " + std::to_string(i + 1) + " is done");
+    prompter.ShowStatus(Args(written, {std::to_string(i + 1)}));
     Report(progress, i + 1, n);
   }
   return board.UpdateTableEntry(head, static_cast<int>(n), -1, chart.Name, EntryDate::Keep(), -1);
@@ -98,6 +108,7 @@ ActionResult ReadMotion(MotionBoard& board, Prompter& prompter, TransferProgress
   int n = 0;
   if (const ActionResult head = ReadHead(board, slot, read, n); head != ActionResult::Done)
     return head;
+  const std::string readDone = Tr("MotionTransfer", "Reading of %1 is done");
   for (int i = 0; i < n; ++i) {
     Bytes reply;
     std::optional<PoseRecord> record;
@@ -110,7 +121,7 @@ ActionResult ReadMotion(MotionBoard& board, Prompter& prompter, TransferProgress
     }
     read.hexRows.push_back(ReadHexRow(i + 1, *record));
     read.steps.push_back(*record);
-    prompter.ShowStatus("Reading of " + std::to_string(i + 1) + " is done");
+    prompter.ShowStatus(Args(readDone, {std::to_string(i + 1)}));
     Report(progress, static_cast<size_t>(i + 1), static_cast<size_t>(n));
   }
   return ActionResult::Done;
@@ -122,17 +133,19 @@ bool WriteScenario(MotionBoard& board, Prompter& prompter, TransferProgress* pro
   if (!compiled.ok || n == 0 || !slot.IsScenario()) return false;
   if (n >= 200) {
     if (prompter.MsgBox(MsgKind::Question, MsgButtons::YesNo,
-                        "We can't write the motion data\r\nmore than 200. Please understand us.") !=
-        IdYes)
+                        Tr("MotionTransfer",
+                           "We can't write the motion data\r\nmore than 200. "
+                           "Please understand us.")) != IdYes)
       return false;
     n = 199;
   }
   const int scenario = slot.Number();
   // An entry that still claims the old steps would read back a mix once the first step changed.
   if (!board.UpdateTableEntry(slot.Index(), 0, -1, chart.Name, EntryDate::Keep(), -1)) return false;
+  const std::string written = Tr("MotionTransfer", "Writing of %1 is done");
   for (size_t k = 0; k < n; ++k) {
     if (!board.WriteScenarioStep(scenario, static_cast<int>(k), compiled.motions[k])) return false;
-    prompter.ShowStatus("Writing of " + std::to_string(k + 1) + " is done");
+    prompter.ShowStatus(Args(written, {std::to_string(k + 1)}));
     Report(progress, k + 1, n);
   }
   if (!board.WriteScenarioStep(scenario, static_cast<int>(n), 255)) return false;

@@ -6,6 +6,7 @@
 #include "core/board/SleepScope.h"
 #include "core/board/SpanningMotions.h"
 #include "core/comm/BoardLink.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 namespace {
@@ -25,7 +26,8 @@ bool ClearWrittenEntries(BoardLink& link, const std::vector<RestoreEntry>& plan,
       continue;
     for (int i = r.index; i <= last; ++i) {
       if (!link.WriteTableEntry(i, empty)) {
-        note("Emptying the table entry of " + Slot::LabelOf(i) + " failed");
+        note(Args(Tr("RestoreSequence", "Emptying the table entry of %1 failed"),
+                  {Slot::LabelOf(i)}));
         return false;
       }
     }
@@ -50,8 +52,8 @@ bool EmptySpanningMotions(BoardLink& link, const std::vector<RestoreEntry>& plan
     std::optional<TableEntry> entry;
     if (link.ReadTableEntry(i, bytes)) entry = TableEntry::Decode(bytes);
     if (!entry) {
-      note("Reading the table entry of " + Slot::LabelOf(i) +
-           " failed: " + LinkFaultText(link.LastFault()));
+      note(Args(Tr("RestoreSequence", "Reading the table entry of %1 failed: %2"),
+                {Slot::LabelOf(i), LinkFaultText(link.LastFault())}));
       return false;
     }
     motions.push_back(*entry);
@@ -62,12 +64,13 @@ bool EmptySpanningMotions(BoardLink& link, const std::vector<RestoreEntry>& plan
     entries.insert(entries.end(), m.marks.begin(), m.marks.end());
     for (int i : entries) {
       if (!link.WriteTableEntry(i, empty)) {
-        note("Emptying the table entry of " + Slot::LabelOf(i) + " failed");
+        note(Args(Tr("RestoreSequence", "Emptying the table entry of %1 failed"),
+                  {Slot::LabelOf(i)}));
         return false;
       }
     }
-    note(Slot::LabelOf(m.head) + " " + m.name +
-         " reached into the restored slots; its entry was emptied");
+    note(Args(Tr("RestoreSequence", "%1 %2 reached into the restored slots; its entry was emptied"),
+              {Slot::LabelOf(m.head), m.name}));
   }
   return true;
 }
@@ -79,7 +82,8 @@ bool WriteRecords(BoardLink& link, const std::vector<RestoreEntry>& plan,
   for (const RestoreEntry& r : plan) {
     for (size_t k = 0; k < r.records.size(); ++k) {
       if (!link.WritePose(PoseArea::Memory, r.index, static_cast<int>(k), r.records[k].Pack())) {
-        note("Writing step " + std::to_string(k + 1) + " of " + Slot::LabelOf(r.index) + " failed");
+        note(Args(Tr("RestoreSequence", "Writing step %1 of %2 failed"),
+                  {std::to_string(k + 1), Slot::LabelOf(r.index)}));
         return false;
       }
       progress.Step(++done, total);
@@ -96,7 +100,7 @@ bool WriteScenarios(BoardLink& link, const std::vector<RestoreEntry>& plan, cons
     for (size_t k = 0; ok && k < r.motions.size(); ++k)
       ok = link.WriteScenarioStep(scenario, static_cast<int>(k), r.motions[k]);
     if (!ok || !link.WriteScenarioStep(scenario, static_cast<int>(r.motions.size()), 255)) {
-      note("Writing " + Slot::LabelOf(r.index) + " failed");
+      note(Args(Tr("RestoreSequence", "Writing %1 failed"), {Slot::LabelOf(r.index)}));
       return false;
     }
   }
@@ -106,7 +110,8 @@ bool WriteScenarios(BoardLink& link, const std::vector<RestoreEntry>& plan, cons
 bool WriteEntries(BoardLink& link, const std::vector<RestoreEntry>& plan, const Note& note) {
   for (const RestoreEntry& r : plan) {
     if (!link.WriteTableEntry(r.index, r.entry.Encode())) {
-      note("Writing the table entry of " + Slot::LabelOf(r.index) + " failed");
+      note(Args(Tr("RestoreSequence", "Writing the table entry of %1 failed"),
+                {Slot::LabelOf(r.index)}));
       return false;
     }
   }
@@ -117,6 +122,8 @@ bool WriteEntries(BoardLink& link, const std::vector<RestoreEntry>& plan, const 
 // the board stops answering.
 bool Verify(BoardLink& link, const std::vector<RestoreEntry>& plan, TransferProgress& progress,
             const Note& note, int& differ) {
+  const std::string stepUnread = Tr("RestoreSequence", "Reading back step %1 of %2 failed");
+  const std::string stepDiffers = Tr("RestoreSequence", "%1: step %2 reads back differently");
   int done = 0, total = 0;
   for (const RestoreEntry& r : plan) total += static_cast<int>(r.records.size());
   for (const RestoreEntry& r : plan) {
@@ -124,31 +131,31 @@ bool Verify(BoardLink& link, const std::vector<RestoreEntry>& plan, TransferProg
     Bytes back;
     bool same = true;
     if (!link.ReadTableEntry(r.index, back)) {
-      note("Reading back the table entry of " + label + " failed");
+      note(Args(Tr("RestoreSequence", "Reading back the table entry of %1 failed"), {label}));
       return false;
     }
     if (TableEntry::Decode(back) != r.entry) {
-      note(label + ": the table entry reads back differently");
+      note(Args(Tr("RestoreSequence", "%1: the table entry reads back differently"), {label}));
       same = false;
     }
     for (size_t k = 0; k < r.records.size(); ++k) {
       if (!link.ReadPose(PoseArea::Memory, r.index, static_cast<int>(k), back)) {
-        note("Reading back step " + std::to_string(k + 1) + " of " + label + " failed");
+        note(Args(stepUnread, {std::to_string(k + 1), label}));
         return false;
       }
       if (same && PoseRecord::Unpack(back) != r.records[k]) {
-        note(label + ": step " + std::to_string(k + 1) + " reads back differently");
+        note(Args(stepDiffers, {label, std::to_string(k + 1)}));
         same = false;
       }
       progress.Step(total + ++done, 2 * total);
     }
     for (size_t k = 0; k < r.motions.size(); ++k) {
       if (!link.ReadScenarioStep(r.index - kScenarioFirstSlot, static_cast<int>(k), back)) {
-        note("Reading back step " + std::to_string(k + 1) + " of " + label + " failed");
+        note(Args(stepUnread, {std::to_string(k + 1), label}));
         return false;
       }
       if (same && back[0] != r.motions[k]) {
-        note(label + ": step " + std::to_string(k + 1) + " reads back differently");
+        note(Args(stepDiffers, {label, std::to_string(k + 1)}));
         same = false;
       }
     }
@@ -164,7 +171,8 @@ RestoreResult RestoreSlots(BoardLink& link, const std::vector<RestoreEntry>& pla
   RestoreResult result;
   SleepScope sleep(link);
   if (!sleep.Begin()) {
-    note(std::string("The board could not be put to sleep: ") + LinkFaultText(link.LastFault()));
+    note(Args(Tr("RestoreSequence", "The board could not be put to sleep: %1"),
+              {LinkFaultText(link.LastFault())}));
     result.outcome = RestoreOutcome::NotAsleep;
     return result;
   }

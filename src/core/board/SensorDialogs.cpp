@@ -176,7 +176,7 @@ DialogRun RunTransmitterDialog(TransmitterInputs& inputs, SensorBoard& board,
                                const std::function<void(const std::string&)>& status) {
   DialogRun run;
   auto fail = [&status] {
-    if (status) status(kConnectionFailed);
+    if (status) status(Tr("SensorDialogs", kConnectionFailed));
   };
   if (!board.SetReceiverReport(true)) {
     fail();

@@ -7,11 +7,13 @@
 
 #include "core/board/SensorSettings.h"
 #include "core/comm/Notifications.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
 constexpr const char* kUnknownReading = "----";
-constexpr const char* kConnectionFailed = "Connection failed";
+// Shown through Tr("SensorDialogs", ...).
+constexpr const char* kConnectionFailed = BRV3_TR_NOOP("SensorDialogs", "Connection failed");
 
 // What the analog dialog shows for its current input.
 struct AnalogReadout {

@@ -29,7 +29,7 @@ ServoList::ModeCheck ServoList::CheckMode() {
   Bytes reply;
   if (!link_.ReadModeWord(Area::Working, reply) || reply.size() < 2) return ModeCheck::Failed;
   if (reply[0] & 0x40) return ModeCheck::InMode;
-  prompter_.MsgBox(MsgKind::Warning, MsgButtons::Ok, kRebootToSvlMode, kEnglish);
+  prompter_.MsgBox(MsgKind::Warning, MsgButtons::Ok, Tr("ServoList", kRebootToSvlMode), kEnglish);
   return ModeCheck::NotInMode;
 }
 

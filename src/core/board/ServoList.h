@@ -6,6 +6,7 @@
 
 #include "core/board/ServoRecord.h"
 #include "core/motion/PoseEditorBoard.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
@@ -13,7 +14,9 @@ class BoardLink;
 class ChannelLook;
 class Prompter;
 
-constexpr const char* kRebootToSvlMode = "Reboot the QVB-3 to change to mode";
+// Shown through Tr("ServoList", ...).
+constexpr const char* kRebootToSvlMode =
+    BRV3_TR_NOOP("ServoList", "Reboot the QVB-3 to change to mode");
 
 // The serial-servo list's rows and board sequences. Opening sets the board's SVL mode bit in
 // the stored mode word; the destructor (or Close) clears it again, so every way out of the list

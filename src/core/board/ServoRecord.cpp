@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/util/Translate.h"
+
 namespace brv3 {
 namespace {
 
@@ -20,21 +22,37 @@ uint8_t Byte(int value) {
 
 }  // namespace
 
-const std::vector<std::string> kStretchItems = {"1 (SOFT)", "2", "3 (MID)", "4", "5 (HARD)"};
-const std::vector<std::string> kSpeedItems = {"1 (SLOW)", "2 (MID)", "3 (FAST)"};
-const std::vector<std::string> kPunchItems = {"1 (LOW)", "2", "3", "4", "5",
-                                              "6",       "7", "8", "9", "10 (HIGH)"};
-const std::vector<std::string> kDeadBandItems = {"1 (MIN)", "2", "3", "4", "5 (MAX)"};
+const std::vector<std::string> kStretchItems = {BRV3_TR_NOOP("ServoRecord", "1 (SOFT)"), "2",
+                                                BRV3_TR_NOOP("ServoRecord", "3 (MID)"), "4",
+                                                BRV3_TR_NOOP("ServoRecord", "5 (HARD)")};
+const std::vector<std::string> kSpeedItems = {BRV3_TR_NOOP("ServoRecord", "1 (SLOW)"),
+                                              BRV3_TR_NOOP("ServoRecord", "2 (MID)"),
+                                              BRV3_TR_NOOP("ServoRecord", "3 (FAST)")};
+const std::vector<std::string> kPunchItems = {
+    BRV3_TR_NOOP("ServoRecord", "1 (LOW)"),  "2", "3", "4", "5", "6", "7", "8", "9",
+    BRV3_TR_NOOP("ServoRecord", "10 (HIGH)")};
+const std::vector<std::string> kDeadBandItems = {BRV3_TR_NOOP("ServoRecord", "1 (MIN)"), "2", "3",
+                                                 "4", BRV3_TR_NOOP("ServoRecord", "5 (MAX)")};
 const std::vector<std::string> kDampingItems = {"1", "2"};
-const std::vector<std::string> kProtecItems = {"1 (MIN)", "2", "3", "4", "5",
-                                               "6",       "7", "8", "9", "10 (MAX)"};
-const std::vector<std::string> kPowFreeItems = {"1 (FAST)", "2 (MID)", "3 (SLOW)"};
+const std::vector<std::string> kProtecItems = {
+    BRV3_TR_NOOP("ServoRecord", "1 (MIN)"), "2", "3", "4", "5", "6", "7", "8", "9",
+    BRV3_TR_NOOP("ServoRecord", "10 (MAX)")};
+const std::vector<std::string> kPowFreeItems = {BRV3_TR_NOOP("ServoRecord", "1 (FAST)"),
+                                                BRV3_TR_NOOP("ServoRecord", "2 (MID)"),
+                                                BRV3_TR_NOOP("ServoRecord", "3 (SLOW)")};
 const std::vector<std::string> kOnOffItems = {"OFF", "ON"};
 
 const std::array<const char*, 19> kServoListColumns = {
-    "No",        "Name",     "Servo",    "Stretch1", "Speed1",  "Stretch2", "Speed2",
-    "Stretch3",  "Speed3",   "Punch",    "DeadBand", "Damping", "Reverse",  "Protection",
-    "PowerFree", "Limit(L)", "Limit(R)", "OffSet",   "SIO"};
+    BRV3_TR_NOOP("ServoRecord", "No"),        BRV3_TR_NOOP("ServoRecord", "Name"),
+    BRV3_TR_NOOP("ServoRecord", "Servo"),     BRV3_TR_NOOP("ServoRecord", "Stretch1"),
+    BRV3_TR_NOOP("ServoRecord", "Speed1"),    BRV3_TR_NOOP("ServoRecord", "Stretch2"),
+    BRV3_TR_NOOP("ServoRecord", "Speed2"),    BRV3_TR_NOOP("ServoRecord", "Stretch3"),
+    BRV3_TR_NOOP("ServoRecord", "Speed3"),    BRV3_TR_NOOP("ServoRecord", "Punch"),
+    BRV3_TR_NOOP("ServoRecord", "DeadBand"),  BRV3_TR_NOOP("ServoRecord", "Damping"),
+    BRV3_TR_NOOP("ServoRecord", "Reverse"),   BRV3_TR_NOOP("ServoRecord", "Protection"),
+    BRV3_TR_NOOP("ServoRecord", "PowerFree"), BRV3_TR_NOOP("ServoRecord", "Limit(L)"),
+    BRV3_TR_NOOP("ServoRecord", "Limit(R)"),  BRV3_TR_NOOP("ServoRecord", "OffSet"),
+    BRV3_TR_NOOP("ServoRecord", "SIO")};
 
 std::optional<ServoRecord> ServoRecord::FromBytes(RecordFormat format, const Bytes& data) {
   const size_t size = RecordSize(format);

@@ -33,7 +33,7 @@ struct ServoRecord {
   bool operator==(const ServoRecord&) const = default;
 };
 
-// Option list items of the parameter dialog.
+// Option list items of the parameter dialog, shown through Tr("ServoRecord", item).
 extern const std::vector<std::string> kStretchItems;
 extern const std::vector<std::string> kSpeedItems;
 extern const std::vector<std::string> kPunchItems;
@@ -70,7 +70,7 @@ void StoreShort(const ShortControls& controls, ServoRecord& record);
 LongControls LoadLong(const ServoRecord& record);
 void StoreLong(const LongControls& controls, ServoRecord& record);
 
-// The serial-servo list's 19 columns.
+// The serial-servo list's 19 columns, shown through Tr("ServoRecord", ...).
 extern const std::array<const char*, 19> kServoListColumns;
 using ServoListRow = std::array<std::string, 19>;
 // A row: number and name always, port when the channel has the SVL bit, the record's fields

@@ -2,6 +2,7 @@
 
 #include "core/comm/MotionTable.h"
 #include "core/util/Prompter.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
@@ -18,20 +19,24 @@ std::vector<std::string> SlotLists::Items() const {
 std::string SlotLists::Note() const {
   const int unread = table_.UnreadRows();
   if (unread == 0) return std::string();
-  return std::string(unread == kTableEntries
-                         ? "The motion table has not been read from the board yet"
-                         : "Some rows of the motion table have not been read from the board") +
-         ": a slot marked (not read) may hold a motion or a scenario.";
+  if (unread == kTableEntries)
+    return Tr("SlotLists",
+              "The motion table has not been read from the board yet: a slot marked (not read) "
+              "may hold a motion or a scenario.");
+  return Tr("SlotLists",
+            "Some rows of the motion table have not been read from the board: a slot marked (not "
+            "read) may hold a motion or a scenario.");
 }
 
 bool SlotLists::ReadOnRequest() {
-  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, kQuestion) != IdYes) return false;
+  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, Tr("SlotLists", kQuestion)) != IdYes)
+    return false;
   return Read();
 }
 
 bool SlotLists::Read() {
   if (read_ && read_()) return true;
-  prompter_.ShowStatus(kReadFailed);
+  prompter_.ShowStatus(Tr("SlotLists", kReadFailed));
   return false;
 }
 

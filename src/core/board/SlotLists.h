@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/util/Translate.h"
+
 namespace brv3 {
 
 class MotionTable;
@@ -30,11 +32,14 @@ class SlotLists {
   // Who reads the table (the editor routes it through its table window).
   void SetReader(std::function<bool()> read) { read_ = std::move(read); }
 
-  static constexpr const char* kReadButton = "Read the table";
-  static constexpr const char* kQuestion =
+  // Shown through Tr("SlotLists", ...).
+  static constexpr const char* kReadButton = BRV3_TR_NOOP("SlotLists", "Read the table");
+  static constexpr const char* kQuestion = BRV3_TR_NOOP(
+      "SlotLists",
       "Read the motion table from the board now?\n\nThe board sleeps while its table is read, so "
-      "the servos let go and the robot goes limp.";
-  static constexpr const char* kReadFailed = "The motion table could not be read";
+      "the servos let go and the robot goes limp.");
+  static constexpr const char* kReadFailed =
+      BRV3_TR_NOOP("SlotLists", "The motion table could not be read");
 
  private:
   const MotionTable& table_;

@@ -9,6 +9,7 @@
 #include "core/motion/ChannelWord.h"
 #include "core/motion/PoseEditorBoard.h"
 #include "core/util/Bytes.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
@@ -24,8 +25,10 @@ constexpr uint16_t kSerialTrimMax = 20384;
 constexpr uint16_t kPulseTrimMin = 16039;
 constexpr uint16_t kPulseTrimMax = 16729;
 constexpr const char* kTrimSection = "TrimData";
-constexpr const char* kTrimFileUnusable = "The designated file can't be used";
-constexpr const char* kTrimFileUnwritable = "It can't be kept in the designated place";
+// Shown through Tr("Trim", ...).
+constexpr const char* kTrimFileUnusable = BRV3_TR_NOOP("Trim", "The designated file can't be used");
+constexpr const char* kTrimFileUnwritable =
+    BRV3_TR_NOOP("Trim", "It can't be kept in the designated place");
 
 struct TrimRange {
   uint16_t min = kPulseTrimMin;

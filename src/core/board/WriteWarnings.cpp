@@ -63,7 +63,8 @@ std::vector<ChartWarning> PreWriteWarnings(const Chart& chart, const BoardKnowle
 std::vector<std::string> WarningLines(const std::vector<ChartWarning>& warnings) {
   std::vector<std::string> lines;
   lines.reserve(warnings.size());
-  for (const ChartWarning& w : warnings) lines.push_back("warning: " + w.Text);
+  const std::string format = Tr("WriteWarnings", "warning: %1");
+  for (const ChartWarning& w : warnings) lines.push_back(Args(format, {w.Text}));
   return lines;
 }
 
@@ -72,10 +73,10 @@ bool WriteWarningGate::Allow(Prompter& prompter, const std::string& chartKey,
   if (warnings.empty() || Quiet(chartKey)) return true;
   std::string text;
   for (const std::string& line : WarningLines(warnings)) text += line + "\n";
-  text += kWriteAnyway;
+  text += Tr("WriteWarnings", kWriteAnyway);
   bool stopAsking = false;
   const int answer = prompter.MsgBoxWithCheck(MsgKind::Question, MsgButtons::YesNo, text,
-                                              kStopAskingForChart, stopAsking);
+                                              Tr("WriteWarnings", kStopAskingForChart), stopAsking);
   if (answer != IdYes) return false;
   // Only a Yes is remembered: a No with the box ticked must not turn into silent writes.
   if (stopAsking) quiet_.insert(chartKey);

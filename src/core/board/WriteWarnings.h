@@ -6,13 +6,16 @@
 
 #include "core/motion/MotionChecks.h"
 #include "core/util/Prompter.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
 class BoardLink;
 
-constexpr const char* kWriteAnyway = "Write anyway?";
-constexpr const char* kStopAskingForChart = "Do not ask again for this chart";
+// Shown through Tr("WriteWarnings", ...).
+constexpr const char* kWriteAnyway = BRV3_TR_NOOP("WriteWarnings", "Write anyway?");
+constexpr const char* kStopAskingForChart =
+    BRV3_TR_NOOP("WriteWarnings", "Do not ask again for this chart");
 
 // What the checks before a write want to know of the board for `chart`, read from it where the
 // caller has not read it already (the editor holds the mask from the position editor and the

@@ -6,14 +6,9 @@
 #include "core/comm/Frame.h"
 #include "core/comm/Transact.h"
 #include "core/util/Prompter.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
-
-namespace {
-
-const char* const kBusySuffix = " [Communication now]";
-
-}  // namespace
 
 // Holds the busy caption and, for the serial-servo record commands, the long time-out and the
 // single try, for exactly the life of one command; restores them however the command ends.
@@ -22,7 +17,8 @@ class CommandScope {
   CommandScope(BoardLink& link, bool svlRecord, bool singleTry)
       : link_(link), svlRecord_(svlRecord), singleTry_(singleTry) {
     link_.busy_ = true;
-    if (link_.prompter_) link_.prompter_->SetCaption(link_.title_ + kBusySuffix);
+    if (link_.prompter_)
+      link_.prompter_->SetCaption(Args(Tr("BoardLink", "%1 [Communication now]"), {link_.title_}));
     if (svlRecord_ && link_.port_) link_.port_->SetTimeOutReceive(BoardLink::kLongReceiveTimeOut);
     if (singleTry_) link_.attemptLimit_ = 1;
   }

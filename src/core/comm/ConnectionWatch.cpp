@@ -5,12 +5,15 @@
 #include "core/comm/Notifications.h"
 #include "core/comm/SelectPort.h"
 #include "core/util/Prompter.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
 namespace {
 
-const char* const kConnectionFailedText = "Connection failed";
+std::string OkText(const PortEntry& entry) {
+  return Args(Tr("ConnectionWatch", "%1 OK"), {entry.Name});
+}
 
 }  // namespace
 
@@ -22,8 +25,8 @@ ConnectionWatch::ConnectionWatch(Prompter* prompter, PortControl* port, Notifica
     : prompter_(prompter), port_(port), buffer_(buffer) {}
 
 std::string ConnectionWatch::LostText() const {
-  if (entry_.kind == PortEntry::Kind::Off) return "No Connection";
-  return entry_.Name + " lost";
+  if (entry_.kind == PortEntry::Kind::Off) return Tr("ConnectionWatch", "No Connection");
+  return Args(Tr("ConnectionWatch", "%1 lost"), {entry_.Name});
 }
 
 void ConnectionWatch::ShowPanel(const std::string& text, const std::string& hint) {
@@ -43,7 +46,7 @@ void ConnectionWatch::PortSelected(const PortEntry& entry, bool opened) {
   reopenFailure_.clear();
   // SelectPort has said on the status line what became of the choice; the panel no longer
   // speaks of the port that was lost.
-  if (lost_) ShowPanel(reopenable_ ? entry_.Name + " OK" : "", "");
+  if (lost_) ShowPanel(reopenable_ ? OkText(entry_) : "", "");
   lost_ = false;
 }
 
@@ -77,7 +80,7 @@ void ConnectionWatch::CommandEnded(LinkFault fault) {
   if (IsConnectionFault(fault)) {
     lost_ = true;
     if (!prompter_) return;
-    prompter_->ShowStatus(kConnectionFailedText);
+    prompter_->ShowStatus(Tr("ConnectionWatch", "Connection failed"));
     ShowPanel(LostText(), reopenFailure_);
     return;
   }
@@ -86,7 +89,7 @@ void ConnectionWatch::CommandEnded(LinkFault fault) {
   lost_ = false;
   if (!prompter_) return;
   if (entry_.kind != PortEntry::Kind::Off) {
-    const std::string ok = entry_.Name + " OK";
+    const std::string ok = OkText(entry_);
     prompter_->ShowStatus(ok);
     ShowPanel(ok, "");
   } else {

@@ -1,5 +1,6 @@
 #include "core/comm/BoardLink.h"
 #include "core/motion/ChannelWord.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
@@ -44,7 +45,7 @@ bool BoardLink::SetSleep(ModeSwitch sleep) {
   if (on) return SleepOn(word | kModeSleep);
   word &= static_cast<uint16_t>(~kModeSleep);
   if (!WriteModeWord(Area::Working, word)) return false;
-  ShowPanel(1, "RUN");
+  ShowPanel(1, Tr("ModeWord", "RUN"));
   return true;
 }
 
@@ -66,7 +67,7 @@ bool BoardLink::SleepOn(uint16_t word) {
   if (!WritePose(PoseArea::Live, 0, 0, pose)) return false;
   if (!WriteModeWord(Area::Working, word)) return false;
   if (!WritePose(PoseArea::Live, 0, 0, saved)) return false;
-  ShowPanel(1, "Sleep");
+  ShowPanel(1, Tr("ModeWord", "Sleep"));
   return true;
 }
 

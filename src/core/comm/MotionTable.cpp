@@ -1,5 +1,7 @@
 #include "core/comm/MotionTable.h"
 
+#include "core/util/Translate.h"
+
 namespace brv3 {
 
 MotionTable::MotionTable() {
@@ -68,7 +70,7 @@ int MotionTable::UnreadRows() const {
 
 std::string MotionTable::SlotItemText(int index) const {
   if (index < 0 || index >= kTableEntries) return std::string();
-  if (!RowRead(index)) return Slot::LabelOf(index) + " (not read)";
+  if (!RowRead(index)) return Args(Tr("MotionTable", "%1 (not read)"), {Slot::LabelOf(index)});
   const TableRow& row = rows_[static_cast<size_t>(index)];
   return row.No + " " + row.Name + " " + row.Date;
 }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <set>
 
+#include "core/util/Translate.h"
+
 namespace brv3 {
 
 namespace {
@@ -20,7 +22,8 @@ std::string VoltText(uint16_t value, unsigned factor, const char* format) {
 
 std::vector<std::string> PlaybackReport::Lines() const {
   std::vector<std::string> lines;
-  for (int v : Entries) lines.push_back("[" + std::to_string(v + 1) + "]Playback is done");
+  const std::string format = Tr("Notifications", "[%1]Playback is done");
+  for (int v : Entries) lines.push_back(Args(format, {std::to_string(v + 1)}));
   return lines;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/util/Translate.h"
+
 namespace brv3 {
 
 namespace {
@@ -13,7 +15,7 @@ constexpr int kComEntries = 20;
 std::string AdapterName(const SerialAdapter& adapter) {
   std::string name = !adapter.Model.empty()    ? adapter.Model
                      : !adapter.Vendor.empty() ? adapter.Vendor
-                                               : "USB serial adapter";
+                                               : Tr("PortEntries", "USB serial adapter");
   if (!adapter.Serial.empty()) name += " (" + adapter.Serial + ")";
   return name;
 }

@@ -5,6 +5,7 @@
 #include "core/comm/BoardLink.h"
 #include "core/comm/Notifications.h"
 #include "core/util/Prompter.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
@@ -51,24 +52,24 @@ bool SelectPortEntry(PortControl& port, const PortEntry& entry, Prompter* prompt
   };
   if (entry.kind == PortEntry::Kind::Off) {
     closeQuietly();
-    status("No Connection");
+    status(Tr("SelectPort", "No Connection"));
     return true;
   }
   try {
     if (buffer) buffer->Clear();
     OpenPortEntry(port, entry);
-    status(entry.Name + " OK");
+    status(Args(Tr("SelectPort", "%1 OK"), {entry.Name}));
     return true;
   } catch (const PortAccessDenied& e) {
     closeQuietly();
-    status(entry.Name + " can't be opened: permission denied");
+    status(Args(Tr("SelectPort", "%1 can't be opened: permission denied"), {entry.Name}));
     if (prompter && !e.FixCommand().empty())
       prompter->MsgBoxWithCommand(MsgKind::Warning, e.what(), e.FixCommand());
     else if (prompter)
       prompter->MsgBox(MsgKind::Warning, MsgButtons::Ok, e.what());
     return false;
   } catch (const std::exception&) {
-    status(entry.Name + " does not exist");
+    status(Args(Tr("SelectPort", "%1 does not exist"), {entry.Name}));
     closeQuietly();
     return false;
   }

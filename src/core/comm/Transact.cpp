@@ -1,25 +1,26 @@
 #include "core/comm/Transact.h"
 
 #include "core/comm/Frame.h"
+#include "core/util/Translate.h"
 
 namespace brv3 {
 
-const char* LinkFaultText(LinkFault fault) {
+std::string LinkFaultText(LinkFault fault) {
   switch (fault) {
     case LinkFault::None:
-      return "no fault";
+      return Tr("Transact", "no fault");
     case LinkFault::NoAnswer:
-      return "the board did not answer";
+      return Tr("Transact", "the board did not answer");
     case LinkFault::ShortReply:
-      return "the board's reply was short";
+      return Tr("Transact", "the board's reply was short");
     case LinkFault::BadChecksum:
-      return "the board's reply had a bad checksum";
+      return Tr("Transact", "the board's reply had a bad checksum");
     case LinkFault::Nak:
-      return "the board refused the command (NAK)";
+      return Tr("Transact", "the board refused the command (NAK)");
     case LinkFault::PortGone:
-      return "the serial port is gone";
+      return Tr("Transact", "the serial port is gone");
   }
-  return "unknown fault";
+  return Tr("Transact", "unknown fault");
 }
 
 Bytes Transact(Port* port, const Bytes& frame, size_t replyLength, int attemptLimit,

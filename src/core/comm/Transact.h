@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "core/comm/Port.h"
 #include "core/util/Bytes.h"
@@ -10,8 +11,9 @@ namespace brv3 {
 // Why an exchange failed.
 enum class LinkFault { None, NoAnswer, ShortReply, BadChecksum, Nak, PortGone };
 
-// "the board did not answer", "a bad checksum" ...: the cause for a message.
-const char* LinkFaultText(LinkFault fault);
+// "the board did not answer", "a bad checksum" ...: the cause for a message, in the user's
+// language.
+std::string LinkFaultText(LinkFault fault);
 
 // One exchange with the board: attention byte, its one-byte answer, the frame (already carrying
 // its checksum), then a reply of exactly `replyLength` bytes. Only a short reply is retried, up to

@@ -11,6 +11,8 @@
 #include <system_error>
 #include <utility>
 
+#include "core/util/Translate.h"
+
 namespace brv3 {
 namespace fs = std::filesystem;
 namespace {
@@ -33,18 +35,18 @@ bool MarkedReadOnly(const fs::file_status& st) {
 std::string KindText(fs::file_type type) {
   switch (type) {
     case fs::file_type::directory:
-      return "it is a folder";
+      return Tr("SafeFile", "it is a folder");
     case fs::file_type::fifo:
-      return "it is a FIFO";
+      return Tr("SafeFile", "it is a FIFO");
     case fs::file_type::character:
     case fs::file_type::block:
-      return "it is a device";
+      return Tr("SafeFile", "it is a device");
     case fs::file_type::socket:
-      return "it is a socket";
+      return Tr("SafeFile", "it is a socket");
     case fs::file_type::regular:
-      return "it is a file, not a folder";
+      return Tr("SafeFile", "it is a file, not a folder");
     default:
-      return "it is not a regular file";
+      return Tr("SafeFile", "it is not a regular file");
   }
 }
 
@@ -76,7 +78,7 @@ bool TargetUsable(const fs::path& target, std::string& error) {
     return false;
   }
   if (MarkedReadOnly(st)) {
-    error = "the file is read-only";
+    error = Tr("SafeFile", "the file is read-only");
     return false;
   }
   return true;
@@ -98,7 +100,7 @@ bool WriteNewFilePortably(const std::string& path, const std::string& content, s
   if (!out) {
     out.close();
     fs::remove(path, ec);
-    error = "write error (disk full?)";
+    error = Tr("SafeFile", "write error (disk full?)");
     return false;
   }
   return true;
@@ -147,7 +149,8 @@ bool ReadFileInPieces(const std::string& path, const std::function<void(std::str
   if (!fs::is_regular_file(st)) return fail(FileProblem::NotARegularFile, KindText(st.type()));
   uintmax_t size = fs::file_size(path, ec);
   if (ec) return fail(FileProblem::CannotOpen, ec.message());
-  if (size > kMaxInputFileSize) return fail(FileProblem::TooLarge, "it is larger than 256 MB");
+  if (size > kMaxInputFileSize)
+    return fail(FileProblem::TooLarge, Tr("SafeFile", "it is larger than 256 MB"));
   std::ifstream in(path, std::ios::binary);
   if (!in) return fail(FileProblem::CannotOpen, std::strerror(errno));
   // A file that grew since its size was taken is read on, within the limit.
@@ -157,10 +160,11 @@ bool ReadFileInPieces(const std::string& path, const std::function<void(std::str
     in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     auto got = static_cast<size_t>(in.gcount());
     total += got;
-    if (total > kMaxInputFileSize) return fail(FileProblem::TooLarge, "it is larger than 256 MB");
+    if (total > kMaxInputFileSize)
+      return fail(FileProblem::TooLarge, Tr("SafeFile", "it is larger than 256 MB"));
     if (got > 0) onPiece(std::string_view(buffer.data(), got));
   }
-  if (in.bad()) return fail(FileProblem::ReadFailed, "read error");
+  if (in.bad()) return fail(FileProblem::ReadFailed, Tr("SafeFile", "read error"));
   return true;
 }
 
@@ -254,13 +258,14 @@ bool FolderReplacement::Begin(const std::string& target, std::string* error) {
   if (!resolved) return fail(why);
   fs::path folder = resolved->lexically_normal();
   if (!folder.has_filename() || folder.filename() == "..")
-    return fail("it cannot be replaced as a whole");
+    return fail(Tr("SafeFile", "it cannot be replaced as a whole"));
   fs::file_status st = fs::status(folder, ec);
   if (fs::exists(st) && !fs::is_directory(st)) return fail(KindText(st.type()));
   fs::create_directories(folder.parent_path(), ec);
   if (ec) return fail(ec.message());
   std::string staging = TempNameBeside(folder);
-  if (!fs::create_directory(staging, ec) || ec) return fail(ec ? ec.message() : "already there");
+  if (!fs::create_directory(staging, ec) || ec)
+    return fail(ec ? ec.message() : Tr("SafeFile", "already there"));
   // The new folder keeps the permissions of the one it replaces.
   if (fs::exists(st)) fs::permissions(staging, st.permissions(), ec);
   target_ = folder.string();
@@ -301,12 +306,13 @@ bool FolderReplacement::Commit(std::string* error) {
     if (error) *error = why;
     return false;
   };
-  if (staging_.empty()) return fail("nothing to put in place");
+  if (staging_.empty()) return fail(Tr("SafeFile", "nothing to put in place"));
   std::error_code ec;
   fs::file_status st = fs::symlink_status(target_, ec);
   SyncFolder(staging_);
   if (!fs::exists(st)) {
-    if (!rename_(staging_, target_)) return fail("the new folder could not be moved in place");
+    if (!rename_(staging_, target_))
+      return fail(Tr("SafeFile", "the new folder could not be moved in place"));
     staging_.clear();
     SyncFolder(FolderOf(target_));
     return true;
@@ -314,11 +320,14 @@ bool FolderReplacement::Commit(std::string* error) {
   // The target may have turned into something else meanwhile; never move that aside.
   if (!fs::is_directory(st)) return fail(KindText(st.type()));
   const std::string aside = TempNameBeside(target_, ".old");
-  if (!rename_(target_, aside)) return fail("the old folder could not be moved aside");
+  if (!rename_(target_, aside))
+    return fail(Tr("SafeFile", "the old folder could not be moved aside"));
   if (!rename_(staging_, target_)) {
     if (!rename_(aside, target_))
-      return fail("the new folder could not be moved in place and the old one stays at " + aside);
-    return fail("the new folder could not be moved in place; the old one is back");
+      return fail(Args(
+          Tr("SafeFile", "the new folder could not be moved in place and the old one stays at %1"),
+          {aside}));
+    return fail(Tr("SafeFile", "the new folder could not be moved in place; the old one is back"));
   }
   staging_.clear();
   SyncFolder(FolderOf(target_));
