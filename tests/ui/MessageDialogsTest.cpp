@@ -110,8 +110,8 @@ struct Captions {
   QString title, yes, no;
 };
 
-Captions AnswerNo() {
-  Captions seen;
+// Answers the next box with No, noting in `seen` what it showed.
+void AnswerNo(Captions& seen) {
   OnNextModal([&seen](QWidget* w) {
     auto* box = qobject_cast<QMessageBox*>(w);
     ASSERT_NE(box, nullptr);
@@ -120,7 +120,6 @@ Captions AnswerNo() {
     seen.no = box->button(QMessageBox::No)->text();
     QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
   });
-  return seen;
 }
 
 // A box whose caller names no language is in the windows' language, buttons included; a box asked
@@ -132,23 +131,24 @@ TEST(MsgBoxTest, LanguageOfTheWindowsUnlessTheCallerChoseOne) {
   QWidget window;
   WindowPrompter prompter(window);
   SetUiLanguage(UiLanguage::Japanese);
-  Captions seen = AnswerNo();
+  Captions seen;
+  AnswerNo(seen);
   EXPECT_EQ(prompter.MsgBox(MsgKind::Question, MsgButtons::YesNo, "text"), IdNo);
   EXPECT_EQ(seen.title, QString::fromUtf8("確認"));
   EXPECT_EQ(seen.yes, QString::fromUtf8("はい(&Y)"));
   EXPECT_EQ(seen.no, QString::fromUtf8("いいえ(&N)"));
   // An English box asked for directly stays English.
-  seen = AnswerNo();
+  AnswerNo(seen);
   EXPECT_EQ(ShowMsgBox(nullptr, MsgKind::Question, MsgButtons::YesNo, "text", kEnglish), IdNo);
   EXPECT_EQ(seen.title, "Question");
   EXPECT_EQ(seen.yes, "&Yes");
 
   SetUiLanguage(UiLanguage::English);
-  seen = AnswerNo();
+  AnswerNo(seen);
   EXPECT_EQ(prompter.MsgBox(MsgKind::Question, MsgButtons::YesNo, "text"), IdNo);
   EXPECT_EQ(seen.title, "Question");
   EXPECT_EQ(seen.no, "&No");
-  seen = AnswerNo();
+  AnswerNo(seen);
   EXPECT_EQ(prompter.MsgBox(MsgKind::Warning, MsgButtons::YesNo, "text", kJapanese), IdNo);
   EXPECT_EQ(seen.title, QString::fromUtf8("警告"));
   EXPECT_EQ(seen.yes, QString::fromUtf8("はい(&Y)"));
