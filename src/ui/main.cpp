@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "brivane3: %s\n", instance.Problem().c_str());
   if (!instance.Acquired()) {
     std::fprintf(stderr, "brivane3: The double start is impossible\n");
-    QMessageBox::warning(nullptr, "I am sorry", "The double start is impossible");
+    QMessageBox::warning(nullptr, QCoreApplication::translate("main", "I am sorry"),
+                         QCoreApplication::translate("main", "The double start is impossible"));
     return 1;
   }
 
@@ -56,7 +57,9 @@ int main(int argc, char** argv) {
   const std::string socketPath = brv3::platform::MessageSocketPath(&error);
   if (socketPath.empty() || !messages.Listen(socketPath, &error)) {
     std::fprintf(stderr, "brivane3: no message socket: %s\n", error.c_str());
-    window.Prompts().ShowStatus("No message socket: " + error);
+    window.Prompts().ShowStatus(QCoreApplication::translate("main", "No message socket: %1")
+                                    .arg(QString::fromStdString(error))
+                                    .toStdString());
   }
   if (!instance.Problem().empty()) window.Prompts().ShowStatus(instance.Problem());
 

@@ -355,6 +355,17 @@ TEST(MainBoardButtonsTest, RenamingTheChartInTheDataDialogIsAnUndoableEdit) {
   const std::string untitled = Chart().Name;
   ASSERT_FALSE(w.window.Menus().Modified());
 
+  // The name of a new chart is shown in the user's language; OK leaves the stored name alone.
+  QString shownName;
+  test::OnNextModal([&shownName](QWidget* dialog) {
+    shownName = dialog->findChild<QLineEdit*>("MotName")->text();
+    QTest::mouseClick(dialog->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+  });
+  w.data.ShowForChart();
+  EXPECT_EQ(shownName, "No title");
+  EXPECT_EQ(w.window.CurrentChart().Name, untitled);
+  EXPECT_EQ(w.window.History().UndoCount(), 0u);
+
   auto typeInto = [](QWidget* dialog, const char* name, const QString& text) {
     auto* edit = dialog->findChild<QLineEdit*>(name);
     ASSERT_NE(edit, nullptr) << name;

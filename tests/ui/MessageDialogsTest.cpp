@@ -9,8 +9,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 
+#include "core/util/Translate.h"
 #include "ui/UiTestSupport.h"
+#include "ui/app/WindowPrompter.h"
 
 namespace brv3 {
 namespace {
@@ -102,6 +105,55 @@ TEST(MsgBoxTest, ButtonSetsIconsAndReturnedIds) {
   EXPECT_EQ(none.icon, QMessageBox::NoIcon);
 }
 
+// What a box showed: its caption and the texts of its Yes and No buttons.
+struct Captions {
+  QString title, yes, no;
+};
+
+// Answers the next box with No, noting in `seen` what it showed.
+void AnswerNo(Captions& seen) {
+  OnNextModal([&seen](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    seen.title = box->windowTitle();
+    seen.yes = box->button(QMessageBox::Yes)->text();
+    seen.no = box->button(QMessageBox::No)->text();
+    QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+  });
+}
+
+// A box whose caller names no language is in the windows' language, buttons included; a box asked
+// for in Japanese stays Japanese. The answer is the same in either language.
+TEST(MsgBoxTest, LanguageOfTheWindowsUnlessTheCallerChoseOne) {
+  struct Restore {
+    ~Restore() { SetUiLanguage(UiLanguage::English); }
+  } restore;
+  QWidget window;
+  WindowPrompter prompter(window);
+  SetUiLanguage(UiLanguage::Japanese);
+  Captions seen;
+  AnswerNo(seen);
+  EXPECT_EQ(prompter.MsgBox(MsgKind::Question, MsgButtons::YesNo, "text"), IdNo);
+  EXPECT_EQ(seen.title, QString::fromUtf8("確認"));
+  EXPECT_EQ(seen.yes, QString::fromUtf8("はい(&Y)"));
+  EXPECT_EQ(seen.no, QString::fromUtf8("いいえ(&N)"));
+  // An English box asked for directly stays English.
+  AnswerNo(seen);
+  EXPECT_EQ(ShowMsgBox(nullptr, MsgKind::Question, MsgButtons::YesNo, "text", kEnglish), IdNo);
+  EXPECT_EQ(seen.title, "Question");
+  EXPECT_EQ(seen.yes, "&Yes");
+
+  SetUiLanguage(UiLanguage::English);
+  AnswerNo(seen);
+  EXPECT_EQ(prompter.MsgBox(MsgKind::Question, MsgButtons::YesNo, "text"), IdNo);
+  EXPECT_EQ(seen.title, "Question");
+  EXPECT_EQ(seen.no, "&No");
+  AnswerNo(seen);
+  EXPECT_EQ(prompter.MsgBox(MsgKind::Warning, MsgButtons::YesNo, "text", kJapanese), IdNo);
+  EXPECT_EQ(seen.title, QString::fromUtf8("警告"));
+  EXPECT_EQ(seen.yes, QString::fromUtf8("はい(&Y)"));
+}
+
 TEST(InputDialogLayoutTest, MultiplyDivideRoundsHalvesAwayFromZero) {
   EXPECT_EQ(MulDivRound(7, 3, 2), 11);  // 10.5
   EXPECT_EQ(MulDivRound(5, 1, 4), 1);   // 1.25
@@ -128,7 +180,7 @@ TEST(NumberSelectDialogTest, EmptyListPreselectionOkAndCancel) {
   EXPECT_TRUE(RunNumberSelectDialog(nullptr, state));
   EXPECT_EQ(state.SelectIndex, -1);
   EXPECT_EQ(shownIndex, -1);
-  EXPECT_EQ(placeholder, QString::fromUtf8("番号を指定してください"));
+  EXPECT_EQ(placeholder, "Please choose a number");
   EXPECT_EQ(title, "Play");
 
   state.SelectItems = "\"M1 walk 1/2 3:4\",\"M2  \",\"S1 x\"";

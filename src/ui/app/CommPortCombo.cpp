@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstring>
 
 #include "platform/ComPortName.h"
 #include "platform/SerialDevices.h"
@@ -14,10 +15,18 @@ namespace brv3 {
 
 namespace {
 
+// Marks the caption of an adapter that is away.
 const char* const kUnplugged = " (unplugged)";
 
 bool IsAdapter(const PortEntry& entry) {
   return entry.kind == PortEntry::Kind::Adapter;
+}
+
+// An adapter away keeps its caption with the mark; it is shown in the user's language.
+QString EntryText(const PortEntry& entry) {
+  const QString caption = QString::fromStdString(entry.Caption);
+  if (!IsAdapter(entry) || !entry.Caption.ends_with(kUnplugged)) return caption;
+  return CommPortCombo::tr("%1 (unplugged)").arg(caption.chopped(int(std::strlen(kUnplugged))));
 }
 
 }  // namespace
@@ -27,7 +36,7 @@ CommPortCombo::CommPortCombo(QWidget* parent) : QComboBox(parent) {
   setEditable(false);
   LimitDropDownRows(*this, 30);
   setFixedWidth(64);
-  setToolTip("COM Port");
+  setToolTip(tr("COM Port"));
   Refill();
   setCurrentIndex(0);
   // An entry picked with the mouse or Return becomes current only after the list has closed;
@@ -96,11 +105,11 @@ void CommPortCombo::Refill() {
   clear();
   for (size_t i = 0; i < entries_.size(); ++i) {
     const PortEntry& e = entries_[i];
-    addItem(QString::fromStdString(e.Caption));
+    addItem(EntryText(e));
     QString tip;
     switch (e.kind) {
       case PortEntry::Kind::Off:
-        tip = "No port";
+        tip = tr("No port");
         break;
       case PortEntry::Kind::Adapter:
         tip = QString::fromStdString(e.Path);

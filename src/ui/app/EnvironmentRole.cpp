@@ -1,5 +1,6 @@
 #include "ui/app/EnvironmentRole.h"
 
+#include <QCoreApplication>
 #include <QToolBar>
 #include <QWidget>
 #include <algorithm>
@@ -40,7 +41,7 @@ EnvironmentSettings EnvironmentRole::PresentEnvironment() const {
 }
 
 void EnvironmentRole::SetCanvasSize(int width, int height) {
-  history_.Apply("Canvas size",
+  history_.Apply(QT_TRANSLATE_NOOP("ChartHistory", "Canvas size"),
                  [&](Chart& chart) {
                    if (chart.CanvasWidth == width && chart.CanvasHeight == height) return false;
                    chart.CanvasWidth = width;

@@ -54,39 +54,39 @@ std::optional<EnvironmentSettings> ParseEnvironment(const EnvironmentFields& fie
 
 TFormDlg::TFormDlg(EnvironmentHost& host, QWidget* parent) : QDialog(parent), host_(host) {
   setObjectName("FormDlg");
-  setWindowTitle("Properties");
+  setWindowTitle(tr("Properties"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
   formWidth_ = NamedEdit("FormWidth", this);
   formHeight_ = NamedEdit("FormHeight", this);
   gridX_ = NamedEdit("GridX", this);
   gridY_ = NamedEdit("GridY", this);
-  fileIcon_ = NamedCheck("FileIcon", "Display QVB file icon", this);
-  viewCmdMenu_ = NamedCheck("ViewCmdMenu", "Tool menu", this);
-  viewPartMenu_ = NamedCheck("ViewPartMenu", "Object menu", this);
-  viewCommMenu_ = NamedCheck("ViewCommMenu", "Communication menu", this);
-  viewToolMenu_ = NamedCheck("ViewToolMenu", "Command menu", this);
-  auto* apply = new QPushButton("Apply", this);
+  fileIcon_ = NamedCheck("FileIcon", tr("Display QVB file icon"), this);
+  viewCmdMenu_ = NamedCheck("ViewCmdMenu", tr("Tool menu"), this);
+  viewPartMenu_ = NamedCheck("ViewPartMenu", tr("Object menu"), this);
+  viewCommMenu_ = NamedCheck("ViewCommMenu", tr("Communication menu"), this);
+  viewToolMenu_ = NamedCheck("ViewToolMenu", tr("Command menu"), this);
+  auto* apply = new QPushButton(tr("Apply"), this);
   apply->setObjectName("ReWriteBtn");
   apply->setDefault(true);
   connect(apply, &QPushButton::clicked, this, &TFormDlg::ReWriteBtnClick);
 
   auto* sizes = new QGridLayout;
-  sizes->addWidget(new QLabel("Width", this), 0, 1);
-  sizes->addWidget(new QLabel("Height", this), 0, 3);
-  sizes->addWidget(new QLabel("Size", this), 1, 0);
+  sizes->addWidget(new QLabel(tr("Width"), this), 0, 1);
+  sizes->addWidget(new QLabel(tr("Height"), this), 0, 3);
+  sizes->addWidget(new QLabel(tr("Size"), this), 1, 0);
   sizes->addWidget(formWidth_, 1, 1);
   sizes->addWidget(formHeight_, 1, 3);
-  sizes->addWidget(new QLabel("Grid Size", this), 2, 0);
-  sizes->addWidget(new QLabel("X", this), 2, 1, Qt::AlignRight);
+  sizes->addWidget(new QLabel(tr("Grid Size"), this), 2, 0);
+  sizes->addWidget(new QLabel(tr("X"), this), 2, 1, Qt::AlignRight);
   sizes->addWidget(gridX_, 2, 2);
-  sizes->addWidget(new QLabel("Y", this), 2, 3, Qt::AlignRight);
+  sizes->addWidget(new QLabel(tr("Y"), this), 2, 3, Qt::AlignRight);
   sizes->addWidget(gridY_, 2, 4);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(sizes);
   layout->addWidget(fileIcon_);
-  layout->addWidget(new QLabel("Display", this));
+  layout->addWidget(new QLabel(tr("Display"), this));
   for (QCheckBox* box : {viewCmdMenu_, viewPartMenu_, viewCommMenu_, viewToolMenu_})
     layout->addWidget(box);
   layout->addWidget(apply, 0, Qt::AlignHCenter);
@@ -127,7 +127,7 @@ void TFormDlg::ReWriteBtnClick() {
       next->ViewToolMenu = viewToolMenu_->isChecked();
       host_.SetToolbarsVisible(*next);
     } else {
-      QMessageBox::critical(this, "Error", QString::fromStdString(error));
+      QMessageBox::critical(this, tr("Error"), QString::fromStdString(error));
     }
   }
   accept();

@@ -32,7 +32,7 @@ QPixmap Banner() {
   font.setBold(false);
   painter.setFont(font);
   painter.drawText(pixmap.rect().adjusted(0, 0, -10, -6), Qt::AlignBottom | Qt::AlignRight,
-                   "QVB-3 motion editor");
+                   TInfoDlg::tr("QVB-3 motion editor"));
   return pixmap;
 }
 
@@ -70,20 +70,20 @@ void NoticeLabel::mouseDoubleClickEvent(QMouseEvent* event) {
 TInfoDlg::TInfoDlg(std::function<std::array<std::string, 4>()> readVersion, QWidget* parent)
     : QDialog(parent), readVersion_(std::move(readVersion)) {
   setObjectName("InfoDlg");
-  setWindowTitle("Information");
+  setWindowTitle(tr("Information"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
   auto* banner = new QLabel(this);
   banner->setObjectName("Image1");
   banner->setPixmap(Banner());
   banner->setFixedSize(285, 60);
-  auto* programName = new QLabel("ProgramName", this);
+  auto* programName = new QLabel(tr("ProgramName"), this);
   auto* versionLabel = new QLabel("Brivane Part3\n2008/03/06", this);
   versionLabel->setObjectName("VersionLabel");
-  auto* noticeHeading = new QLabel("Publisher", this);
+  auto* noticeHeading = new QLabel(tr("Publisher"), this);
   auto* notice = new NoticeLabel("Brivane 3 for Linux", this);
   connect(notice, &NoticeLabel::DoubleClicked, this, &TInfoDlg::NoticeDoubleClick);
-  auto* versionHeading = new QLabel("Version", this);
+  auto* versionHeading = new QLabel(tr("Version"), this);
   staticText1_ = new QLabel(this);
   staticText1_->setObjectName("StaticText1");
   staticText1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -22,20 +22,20 @@ TItemProperty::TItemProperty(QWidget* parent) : QDialog(parent) {
   widthEdit_->setObjectName("WidthEdit");
   heightEdit_ = new QLineEdit(this);
   heightEdit_->setObjectName("HeightEdit");
-  auto* autoButton = new QPushButton("Auto", this);
+  auto* autoButton = new QPushButton(tr("Auto"), this);
   autoButton->setObjectName("Button2");
-  auto* apply = new QPushButton("Apply", this);
+  auto* apply = new QPushButton(tr("Apply"), this);
   apply->setObjectName("Button1");
   apply->setDefault(true);
   connect(autoButton, &QPushButton::clicked, this, &TItemProperty::Button2Click);
   connect(apply, &QPushButton::clicked, this, &QDialog::accept);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(new QLabel("Name", this), 0, 0);
+  layout->addWidget(new QLabel(tr("Name"), this), 0, 0);
   layout->addWidget(nameEdit_, 0, 1, 1, 2);
-  layout->addWidget(new QLabel("Width", this), 1, 0);
+  layout->addWidget(new QLabel(tr("Width"), this), 1, 0);
   layout->addWidget(widthEdit_, 1, 1);
-  layout->addWidget(new QLabel("Height", this), 2, 0);
+  layout->addWidget(new QLabel(tr("Height"), this), 2, 0);
   layout->addWidget(heightEdit_, 2, 1);
   layout->addWidget(autoButton, 1, 2);
   layout->addWidget(apply, 3, 1, 1, 2);
@@ -60,8 +60,8 @@ TItemProperty::Outcome TItemProperty::Edit(ChartObject& object, const QPoint& cu
   object.Name = nameEdit_->text().toStdString();
   for (QLineEdit* field : {widthEdit_, heightEdit_}) {
     if (!ParseFieldInteger(field->text())) {
-      QMessageBox::critical(parentWidget(), "Error",
-                            "'" + field->text() + "' is not a valid integer value");
+      QMessageBox::critical(parentWidget(), tr("Error"),
+                            tr("'%1' is not a valid integer value").arg(field->text()));
       return Outcome::SizeInvalid;
     }
   }

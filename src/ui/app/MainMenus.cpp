@@ -22,7 +22,9 @@
 #include "i18n/Catalogues.h"
 #include "ui/app/BoardButtons.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/MessageDialogs.h"
 #include "ui/app/ShellSettings.h"
+#include "ui/app/ShownTexts.h"
 #include "ui/app/ToolWindows.h"
 #include "ui/chart/CanvasWidget.h"
 #include "ui/motion/ObjectEditors.h"
@@ -55,7 +57,7 @@ QAction* MainMenus::Existing(const char* name) const {
 }
 
 void MainMenus::BuildFileMenu() {
-  QMenu* menu = window_.menuBar()->addMenu("&File");
+  QMenu* menu = window_.menuBar()->addMenu(tr("&File"));
   menu->setObjectName("FileMenu");
   auto add = [&](const char* name, const QString& text, QKeySequence::StandardKey key,
                  auto handler) {
@@ -64,22 +66,24 @@ void MainMenus::BuildFileMenu() {
     action->setShortcut(key);
     return action;
   };
-  add("FileNewAction", "&New", QKeySequence::New, [this] { NewChart(); });
-  add("FileOpenAction", "&Open...", QKeySequence::Open, [this] {
+  add("FileNewAction", tr("&New"), QKeySequence::New, [this] { NewChart(); });
+  add("FileOpenAction", tr("&Open..."), QKeySequence::Open, [this] {
     if (!MayDiscard()) return;
     const std::optional<FileAnswer> file = window_.Prompts().ChooseFile(
-        {false, "Open", QFileInfo(FilePath()).absolutePath().toStdString(), kChartFileFilters});
+        {false, tr("Open").toStdString(), QFileInfo(FilePath()).absolutePath().toStdString(),
+         ChartFileFiltersText()});
     if (file) OpenFile(QString::fromStdString(file->path));
   });
-  recentMenu_ = menu->addMenu("Open &Recent");
+  recentMenu_ = menu->addMenu(tr("Open &Recent"));
   recentMenu_->setObjectName("RecentMenu");
   FillRecentMenu();
   menu->addSeparator();
-  add("FileSaveAction", "&Save", QKeySequence::Save, [this] { Save(); });
+  add("FileSaveAction", tr("&Save"), QKeySequence::Save, [this] { Save(); });
   QAction* saveAs =
-      add("FileSaveAsAction", "Save &As...", QKeySequence::SaveAs, [this] { SaveAs(); });
+      add("FileSaveAsAction", tr("Save &As..."), QKeySequence::SaveAs, [this] { SaveAs(); });
   menu->addSeparator();
-  QAction* quit = add("FileQuitAction", "&Quit", QKeySequence::Quit, [this] { window_.close(); });
+  QAction* quit =
+      add("FileQuitAction", tr("&Quit"), QKeySequence::Quit, [this] { window_.close(); });
   // Desktops without a key for Save As or Quit still get the usual ones.
   if (saveAs->shortcut().isEmpty())
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
@@ -87,14 +91,14 @@ void MainMenus::BuildFileMenu() {
 }
 
 void MainMenus::BuildEditMenu() {
-  QMenu* menu = window_.menuBar()->addMenu("&Edit");
+  QMenu* menu = window_.menuBar()->addMenu(tr("&Edit"));
   menu->setObjectName("EditMenu");
   // The menu's Undo and Redo carry the keys; the toolbar buttons do the same without them, so no
   // key is claimed twice.
-  undo_ = menu->addAction("&Undo", this, [this] { window_.Undo(); });
+  undo_ = menu->addAction(tr("&Undo"), this, [this] { window_.Undo(); });
   undo_->setObjectName("UndoAction");
   undo_->setShortcuts(QKeySequence::Undo);
-  redo_ = menu->addAction("&Redo", this, [this] { window_.Redo(); });
+  redo_ = menu->addAction(tr("&Redo"), this, [this] { window_.Redo(); });
   redo_->setObjectName("RedoAction");
   QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
   for (const QKeySequence& key :
@@ -128,26 +132,26 @@ void MainMenus::BuildEditMenu() {
     action->setShortcutContext(Qt::WindowShortcut);
     return action;
   };
-  add("EditCutAction", "Cu&t", QKeySequence::Cut, [](CanvasEditor& e) {
+  add("EditCutAction", tr("Cu&t"), QKeySequence::Cut, [](CanvasEditor& e) {
     e.Copy();
     e.DeleteSelection();
   });
-  add("EditCopyAction", "&Copy", QKeySequence::Copy, [](CanvasEditor& e) { e.Copy(); });
-  add("EditPasteAction", "&Paste", QKeySequence::Paste, [](CanvasEditor& e) { e.Paste(); });
-  add("EditDeleteAction", "&Delete", QKeySequence::Delete,
+  add("EditCopyAction", tr("&Copy"), QKeySequence::Copy, [](CanvasEditor& e) { e.Copy(); });
+  add("EditPasteAction", tr("&Paste"), QKeySequence::Paste, [](CanvasEditor& e) { e.Paste(); });
+  add("EditDeleteAction", tr("&Delete"), QKeySequence::Delete,
       [](CanvasEditor& e) { e.DeleteSelection(); });
   menu->addSeparator();
-  add("EditSelectAllAction", "Select &All", QKeySequence::SelectAll,
+  add("EditSelectAllAction", tr("Select &All"), QKeySequence::SelectAll,
       [](CanvasEditor& e) { e.SelectAll(); });
-  add("EditInsertAction", "&Insert...", QKeySequence(Qt::Key_Insert),
+  add("EditInsertAction", tr("&Insert..."), QKeySequence(Qt::Key_Insert),
       [](CanvasEditor& e) { e.Insert(); });
 }
 
 void MainMenus::BuildViewMenu() {
-  QMenu* menu = window_.menuBar()->addMenu("&View");
+  QMenu* menu = window_.menuBar()->addMenu(tr("&View"));
   menu->setObjectName("ViewMenu");
   auto* gridSw = window_.findChild<QCheckBox*>("GridSw");
-  QAction* grid = menu->addAction("&Grid");
+  QAction* grid = menu->addAction(tr("&Grid"));
   grid->setObjectName("ViewGridAction");
   grid->setCheckable(true);
   if (gridSw) {
@@ -155,13 +159,13 @@ void MainMenus::BuildViewMenu() {
     connect(grid, &QAction::toggled, gridSw, &QCheckBox::setChecked);
     connect(gridSw, &QCheckBox::toggled, grid, &QAction::setChecked);
   }
-  QMenu* bars = menu->addMenu("&Toolbars");
+  QMenu* bars = menu->addMenu(tr("&Toolbars"));
   bars->setObjectName("ToolbarsMenu");
-  const std::pair<const char*, const char*> toolbars[] = {{"ToolsMenu", "&Tools"},
-                                                          {"CommMenu", "&Communication"},
-                                                          {"PartsMenu", "&Parts"},
-                                                          {"CommandMenu", "Co&mmands"}};
-  for (auto [name, text] : toolbars) {
+  const std::pair<const char*, QString> toolbars[] = {{"ToolsMenu", tr("&Tools")},
+                                                      {"CommMenu", tr("&Communication")},
+                                                      {"PartsMenu", tr("&Parts")},
+                                                      {"CommandMenu", tr("Co&mmands")}};
+  for (const auto& [name, text] : toolbars) {
     if (auto* bar = window_.findChild<QToolBar*>(name)) {
       QAction* toggle = bar->toggleViewAction();
       toggle->setText(text);
@@ -170,17 +174,17 @@ void MainMenus::BuildViewMenu() {
   }
   if (auto* curves = window_.findChild<QDockWidget*>("CurvesDock")) {
     QAction* toggle = curves->toggleViewAction();
-    toggle->setText("&Curves");
+    toggle->setText(tr("&Curves"));
     toggle->setObjectName("ViewCurvesAction");
     menu->addAction(toggle);
   }
   if (auto* robot = window_.findChild<QDockWidget*>("RobotDock")) {
     QAction* toggle = robot->toggleViewAction();
-    toggle->setText("&Robot");
+    toggle->setText(tr("&Robot"));
     toggle->setObjectName("ViewRobotAction");
     menu->addAction(toggle);
-    QAction* model =
-        menu->addAction("Robot &Model...", this, [this] { window_.Editors().ChooseRobotModel(); });
+    QAction* model = menu->addAction(tr("Robot &Model..."), this,
+                                     [this] { window_.Editors().ChooseRobotModel(); });
     model->setObjectName("ViewRobotModelAction");
   }
   menu->addSeparator();
@@ -191,9 +195,11 @@ void MainMenus::BuildViewMenu() {
     action->setObjectName(name);
     action->setShortcut(key);
   };
-  zoom("ZoomInAction", "Zoom &In", QKeySequence::ZoomIn, [](double z) { return z * kZoomStep; });
-  zoom("ZoomOutAction", "Zoom &Out", QKeySequence::ZoomOut, [](double z) { return z / kZoomStep; });
-  zoom("ZoomResetAction", "&Actual Size", QKeySequence(Qt::CTRL | Qt::Key_0),
+  zoom("ZoomInAction", tr("Zoom &In"), QKeySequence::ZoomIn,
+       [](double z) { return z * kZoomStep; });
+  zoom("ZoomOutAction", tr("Zoom &Out"), QKeySequence::ZoomOut,
+       [](double z) { return z / kZoomStep; });
+  zoom("ZoomResetAction", tr("&Actual Size"), QKeySequence(Qt::CTRL | Qt::Key_0),
        [](double) { return 1.0; });
   menu->addSeparator();
   BuildLanguageMenu(*menu);
@@ -223,7 +229,7 @@ void MainMenus::BuildLanguageMenu(QMenu& view) {
 void MainMenus::ChooseLanguage(LanguageChoice choice) {
   if (!WriteSettingsKeys(window_.SettingsPath(), "BRV3",
                          {{"Language", LanguageChoiceValue(choice)}})) {
-    window_.Prompts().ShowStatus(Tr("MainMenus", "The language could not be kept in BRV3.ini"));
+    window_.Prompts().ShowStatus(tr("The language could not be kept in BRV3.ini").toStdString());
     return;
   }
   // Windows already open keep their texts; every window made from now on, and the next start,
@@ -235,11 +241,11 @@ void MainMenus::ChooseLanguage(LanguageChoice choice) {
   if (changed)
     window_.Prompts().MsgBox(
         MsgKind::Information, MsgButtons::Ok,
-        Tr("MainMenus", "The language changes completely when Brivane 3 starts the next time."));
+        tr("The language changes completely when Brivane 3 starts the next time.").toStdString());
 }
 
 void MainMenus::BuildBoardMenu() {
-  QMenu* menu = window_.menuBar()->addMenu("&Board");
+  QMenu* menu = window_.menuBar()->addMenu(tr("&Board"));
   menu->setObjectName("BoardMenu");
   auto reuse = [&](std::initializer_list<const char*> names) {
     for (const char* name : names)
@@ -255,7 +261,7 @@ void MainMenus::BuildBoardMenu() {
   menu->addSeparator();
 
   // The port list and SYNC, as on the COMM toolbar.
-  QMenu* ports = menu->addMenu("&Port");
+  QMenu* ports = menu->addMenu(tr("&Port"));
   ports->setObjectName("PortMenu");
   auto* combo = window_.findChild<QComboBox*>("CommPort");
   if (combo) {
@@ -278,7 +284,7 @@ void MainMenus::BuildBoardMenu() {
     connect(ports, &QMenu::aboutToShow, this, fill);
   }
   if (auto* sync = window_.findChild<QCheckBox*>("Sync")) {
-    QAction* action = menu->addAction("&Sync");
+    QAction* action = menu->addAction(tr("&Sync"));
     action->setObjectName("BoardSyncAction");
     action->setCheckable(true);
     action->setChecked(sync->isChecked());
@@ -290,9 +296,9 @@ void MainMenus::BuildBoardMenu() {
 }
 
 void MainMenus::BuildHelpMenu() {
-  QMenu* menu = window_.menuBar()->addMenu("&Help");
+  QMenu* menu = window_.menuBar()->addMenu(tr("&Help"));
   menu->setObjectName("HelpMenu");
-  QAction* about = menu->addAction("&About Brivane 3", this, [this] {
+  QAction* about = menu->addAction(tr("&About Brivane 3"), this, [this] {
     if (QAction* info = Existing("InfoBtn")) info->trigger();
   });
   about->setObjectName("HelpAboutAction");
@@ -355,11 +361,13 @@ bool MainMenus::Modified() const {
 bool MainMenus::MayDiscard() {
   if (!Modified()) return true;
   const QString path = FilePath();
-  const QString name = path.isEmpty() ? QString("the chart") : QFileInfo(path).fileName();
-  QMessageBox box(QMessageBox::Warning, "Unsaved changes",
-                  "Save the changes to " + name + " first?",
+  const QString question =
+      path.isEmpty() ? tr("Save the changes to the chart first?")
+                     : tr("Save the changes to %1 first?").arg(QFileInfo(path).fileName());
+  QMessageBox box(QMessageBox::Warning, tr("Unsaved changes"), question,
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
   box.setObjectName("SaveChangesBox");
+  SetButtonCaptions(box, kWindowLanguage);
   box.setDefaultButton(QMessageBox::Save);
   const int answer = box.exec();
   if (answer == QMessageBox::Save) return Save();
@@ -423,7 +431,8 @@ void MarkMissingDialogs(QWidget& window, const BoardButtons& actions) {
     if (!action) continue;
     const bool offered = actions.OffersDialog(name);
     action->setEnabled(offered);
-    const QString tip = offered ? action->toolTip() : action->toolTip() + ": not available yet";
+    const QString tip =
+        offered ? action->toolTip() : MainMenus::tr("%1: not available yet").arg(action->toolTip());
     action->setStatusTip(offered ? QString() : tip);
     // The button says why it is disabled; the action keeps its hint.
     for (auto* button : window.findChildren<QToolButton*>(name)) button->setToolTip(tip);

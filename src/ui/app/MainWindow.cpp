@@ -39,6 +39,7 @@
 #include "ui/app/MessageDialogs.h"
 #include "ui/app/QtDispatcher.h"
 #include "ui/app/ShellSettings.h"
+#include "ui/app/ShownTexts.h"
 #include "ui/app/StatusPanels.h"
 #include "ui/app/StatusText.h"
 #include "ui/app/ToolWindows.h"
@@ -49,9 +50,12 @@ namespace brv3 {
 
 namespace {
 
-// The edit tab of a chart not yet named (the chart's own name then is the untitled one).
-const char* const kNewTabCaption = "EDIT No title";
 constexpr int kClientWidth = 650;
+
+// The edit sheet's caption: "EDIT " and the chart's name.
+QString EditTabCaption(const std::string& chartName) {
+  return TBrivane3::tr("EDIT %1").arg(ChartNameText(chartName));
+}
 constexpr int kClientHeight = 580;
 
 QCheckBox* NamedCheck(const char* name, const QString& caption, const QString& hint,
@@ -184,39 +188,39 @@ void TBrivane3::BuildToolbars() {
     connect(action, &QAction::triggered, this, [this, call] { (actions_->*call)(); });
   };
 
-  toolBar1_ = makeBar("ToolBar1", "FILE");
+  toolBar1_ = makeBar("ToolBar1", tr("FILE"));
   toolBar1_->setMovable(false);
-  on(AddButton(toolBar1_, "OpenBtn", "Load", Glyph(GlyphKind::Open)), &TBrivane3::OpenBtnClick);
-  on(AddButton(toolBar1_, "SaveBtn", "Save", Glyph(GlyphKind::Save)), &TBrivane3::SaveBtnClick);
-  on(AddButton(toolBar1_, "FormBtn", "Properties", Glyph(GlyphKind::Properties)),
+  on(AddButton(toolBar1_, "OpenBtn", tr("Load"), Glyph(GlyphKind::Open)), &TBrivane3::OpenBtnClick);
+  on(AddButton(toolBar1_, "SaveBtn", tr("Save"), Glyph(GlyphKind::Save)), &TBrivane3::SaveBtnClick);
+  on(AddButton(toolBar1_, "FormBtn", tr("Properties"), Glyph(GlyphKind::Properties)),
      &TBrivane3::FormBtnClick);
-  on(AddButton(toolBar1_, "InfoBtn", "Information", Glyph(GlyphKind::Information)),
+  on(AddButton(toolBar1_, "InfoBtn", tr("Information"), Glyph(GlyphKind::Information)),
      &TBrivane3::InfoBtnClick);
   auto standardIcon = [this](const char* themeName, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(themeName, style()->standardIcon(fallback));
   };
   undoBtn_ =
-      AddButton(toolBar1_, "UndoBtn", "Undo", standardIcon("edit-undo", QStyle::SP_ArrowBack));
+      AddButton(toolBar1_, "UndoBtn", tr("Undo"), standardIcon("edit-undo", QStyle::SP_ArrowBack));
   on(undoBtn_, &TBrivane3::Undo);
-  redoBtn_ =
-      AddButton(toolBar1_, "RedoBtn", "Redo", standardIcon("edit-redo", QStyle::SP_ArrowForward));
+  redoBtn_ = AddButton(toolBar1_, "RedoBtn", tr("Redo"),
+                       standardIcon("edit-redo", QStyle::SP_ArrowForward));
   on(redoBtn_, &TBrivane3::Redo);
-  on(AddButton(toolBar1_, "ExitBtn", "Exit", Glyph(GlyphKind::Exit)), &QWidget::close);
+  on(AddButton(toolBar1_, "ExitBtn", tr("Exit"), Glyph(GlyphKind::Exit)), &QWidget::close);
 
-  toolsMenu_ = makeBar("ToolsMenu", "Tools");
+  toolsMenu_ = makeBar("ToolsMenu", tr("Tools"));
   for (const ToolWindow& tool : kToolWindows) {
-    QAction* action =
-        AddButton(toolsMenu_, tool.name, tool.caption, Glyph(tool.glyph, tool.glyphText));
+    QAction* action = AddButton(toolsMenu_, tool.name, ToolWindowCaption(tool),
+                                Glyph(tool.glyph, tool.glyphText));
     connect(action, &QAction::triggered, this, [this, tool] {
       if (tool.freshReports) notifications_.Clear();
       (actions_->*tool.open)();
     });
   }
-  forward(AddButton(toolsMenu_, "TableBtn", "Table", Glyph(GlyphKind::Table)),
+  forward(AddButton(toolsMenu_, "TableBtn", tr("Table"), Glyph(GlyphKind::Table)),
           &BoardButtons::TableBtnClick);
 
-  commMenu_ = makeBar("CommMenu", "COMM");
-  sync_ = NamedCheck("Sync", "SYNC", "SYNC", commMenu_);
+  commMenu_ = makeBar("CommMenu", tr("COMM"));
+  sync_ = NamedCheck("Sync", tr("SYNC"), tr("SYNC", "hint"), commMenu_);
   commMenu_->addWidget(sync_);
   commMenu_->addWidget(Spacer(commMenu_));
   commPort_ = new CommPortCombo(commMenu_);
@@ -228,7 +232,7 @@ void TBrivane3::BuildToolbars() {
   commPort_->SetDeviceSource(serialDevices_.get());
 
   addToolBarBreak(Qt::TopToolBarArea);
-  partsMenu_ = makeBar("PartsMenu", "PARTS");
+  partsMenu_ = makeBar("PartsMenu", tr("PARTS"));
   toolGroup_ = new QActionGroup(this);
   toolGroup_->setExclusive(true);
   auto toolButton = [this](const char* name, const QString& hint, const QIcon& icon,
@@ -240,47 +244,49 @@ void TBrivane3::BuildToolbars() {
     connect(action, &QAction::triggered, this, [this, tool] { SetTool(tool); });
     return action;
   };
-  toolButton("SelectBtn", "Select", Glyph(GlyphKind::Select), CanvasTool::Select);
+  toolButton("SelectBtn", tr("Select"), Glyph(GlyphKind::Select), CanvasTool::Select);
   partsMenu_->addWidget(Spacer(partsMenu_));
-  gridSw_ = NamedCheck("GridSw", "GRID", "Grid", partsMenu_);
+  gridSw_ = NamedCheck("GridSw", tr("GRID"), tr("Grid"), partsMenu_);
   partsMenu_->addWidget(gridSw_);
   connect(gridSw_, &QCheckBox::toggled, this, [this](bool on) { grid_.SetOn(on); });
   partsMenu_->addWidget(Spacer(partsMenu_));
-  toolButton("SetStartBtn", "Start Flag", Glyph(GlyphKind::StartFlag), CanvasTool::StartFlag);
-  toolButton("SetItem1Btn", "Position", Glyph(GlyphKind::Position, "POS"), CanvasTool::Position);
-  toolButton("SetItem2Btn", "Set", Glyph(GlyphKind::SetValue, "SET"), CanvasTool::Set);
-  toolButton("SetItem4Btn", "Mix", Glyph(GlyphKind::Mix, "MIX"), CanvasTool::Mix);
-  toolButton("SetItem3Btn", "Compare", Glyph(GlyphKind::Compare), CanvasTool::Compare);
-  toolButton("Link1Btn", "Flow Wiring", Glyph(GlyphKind::FlowWire), CanvasTool::FlowWiring);
-  toolButton("Link2Btn", "Branch Wiring", Glyph(GlyphKind::BranchWire), CanvasTool::BranchWiring);
-  forward(AddButton(partsMenu_, "CompileBtn", "Compile", Glyph(GlyphKind::Compile)),
+  toolButton("SetStartBtn", tr("Start Flag"), Glyph(GlyphKind::StartFlag), CanvasTool::StartFlag);
+  toolButton("SetItem1Btn", tr("Position"), Glyph(GlyphKind::Position, "POS"),
+             CanvasTool::Position);
+  toolButton("SetItem2Btn", tr("Set"), Glyph(GlyphKind::SetValue, "SET"), CanvasTool::Set);
+  toolButton("SetItem4Btn", tr("Mix"), Glyph(GlyphKind::Mix, "MIX"), CanvasTool::Mix);
+  toolButton("SetItem3Btn", tr("Compare"), Glyph(GlyphKind::Compare), CanvasTool::Compare);
+  toolButton("Link1Btn", tr("Flow Wiring"), Glyph(GlyphKind::FlowWire), CanvasTool::FlowWiring);
+  toolButton("Link2Btn", tr("Branch Wiring"), Glyph(GlyphKind::BranchWire),
+             CanvasTool::BranchWiring);
+  forward(AddButton(partsMenu_, "CompileBtn", tr("Compile"), Glyph(GlyphKind::Compile)),
           &BoardButtons::CompileBtnClick);
 
   addToolBarBreak(Qt::TopToolBarArea);
-  commandMenu_ = makeBar("CommandMenu", "Commad");
-  forward(AddButton(commandMenu_, "HomePosBtn", "Home position", Glyph(GlyphKind::Home)),
+  commandMenu_ = makeBar("CommandMenu", tr("Commad"));
+  forward(AddButton(commandMenu_, "HomePosBtn", tr("Home position"), Glyph(GlyphKind::Home)),
           &BoardButtons::HomePosBtnClick);
-  forward(
-      AddButton(commandMenu_, "SpeedButton2", "Trim Position", Glyph(GlyphKind::TrimPosition, "T")),
-      &BoardButtons::SpeedButton2Click);
-  forward(AddButton(commandMenu_, "MotWriteBtn", "Write", Glyph(GlyphKind::Write)),
+  forward(AddButton(commandMenu_, "SpeedButton2", tr("Trim Position"),
+                    Glyph(GlyphKind::TrimPosition, "T")),
+          &BoardButtons::SpeedButton2Click);
+  forward(AddButton(commandMenu_, "MotWriteBtn", tr("Write"), Glyph(GlyphKind::Write)),
           &BoardButtons::MotWriteBtnClick);
-  on(AddButton(commandMenu_, "MotReadBtn", "Read", Glyph(GlyphKind::Read)),
+  on(AddButton(commandMenu_, "MotReadBtn", tr("Read"), Glyph(GlyphKind::Read)),
      &TBrivane3::MotReadBtnClick);
-  forward(AddButton(commandMenu_, "MotDelBtn", "Delete", Glyph(GlyphKind::Delete)),
+  forward(AddButton(commandMenu_, "MotDelBtn", tr("Delete"), Glyph(GlyphKind::Delete)),
           &BoardButtons::MotDelBtnClick);
-  forward(AddButton(commandMenu_, "MotStpBtn", "Stop", Glyph(GlyphKind::Stop)),
+  forward(AddButton(commandMenu_, "MotStpBtn", tr("Stop"), Glyph(GlyphKind::Stop)),
           &BoardButtons::MotStpBtnClick);
-  forward(AddButton(commandMenu_, "SpeedButton1", "Pause", Glyph(GlyphKind::Pause)),
+  forward(AddButton(commandMenu_, "SpeedButton1", tr("Pause"), Glyph(GlyphKind::Pause)),
           &BoardButtons::SpeedButton1Click);
-  forward(AddButton(commandMenu_, "MotRunBtn", "Play", Glyph(GlyphKind::Play)),
+  forward(AddButton(commandMenu_, "MotRunBtn", tr("Play"), Glyph(GlyphKind::Play)),
           &BoardButtons::MotRunBtnClick);
 
   addToolBarBreak(Qt::TopToolBarArea);
-  toolBar2_ = makeBar("ToolBar2", "Status");
+  toolBar2_ = makeBar("ToolBar2", tr("Status"));
   edit2_ = new QLineEdit(toolBar2_);
   edit2_->setObjectName("Edit2");
-  edit2_->setToolTip("Status");
+  edit2_->setToolTip(tr("Status"));
   edit2_->setReadOnly(true);
   edit2_->setFixedWidth(553);
   edit2_->setStyleSheet(
@@ -305,7 +311,7 @@ void TBrivane3::BuildSheets() {
   auto* sheet1Layout = new QVBoxLayout(sheet1_);
   sheet1Layout->setContentsMargins(0, 0, 0, 0);
   sheet1Layout->addWidget(scrollBox1_);
-  pageControl1_->addTab(sheet1_, kNewTabCaption);
+  pageControl1_->addTab(sheet1_, EditTabCaption(kUntitledName));
 
   auto* sheet2 = new QWidget(pageControl1_);
   sheet2->setObjectName("Sheet2");
@@ -322,7 +328,7 @@ void TBrivane3::BuildSheets() {
   auto* sheet2Layout = new QVBoxLayout(sheet2);
   sheet2Layout->setContentsMargins(0, 0, 0, 0);
   sheet2Layout->addWidget(qvb_);
-  pageControl1_->addTab(sheet2, "LIST");
+  pageControl1_->addTab(sheet2, tr("LIST"));
 
   // The compiler's working list lives on a sheet that is never shown.
   auto* tabSheet1 = new QWidget(this);
@@ -356,14 +362,13 @@ void TBrivane3::ChartChanged(const ChartChange& change) {
   const bool header = change.kind == ChartChangeKind::HeaderChanged;
   if (header || (change.kind == ChartChangeKind::Replaced && chart_.Name != captionName_)) {
     captionName_ = chart_.Name;
-    pageControl1_->setTabText(pageControl1_->indexOf(sheet1_),
-                              QString::fromStdString("EDIT " + chart_.Name));
+    pageControl1_->setTabText(pageControl1_->indexOf(sheet1_), EditTabCaption(chart_.Name));
   }
 }
 
 void TBrivane3::ShowNewChart() {
   captionName_ = chart_.Name;
-  pageControl1_->setTabText(pageControl1_->indexOf(sheet1_), kNewTabCaption);
+  pageControl1_->setTabText(pageControl1_->indexOf(sheet1_), EditTabCaption(kUntitledName));
   qvb_->clear();
   list_->clear();
 }
@@ -371,8 +376,10 @@ void TBrivane3::ShowNewChart() {
 void TBrivane3::HistoryChanged(const HistoryState& state) {
   undoBtn_->setEnabled(state.CanUndo);
   redoBtn_->setEnabled(state.CanRedo);
-  undoBtn_->setToolTip(state.CanUndo ? QString::fromStdString("Undo " + state.UndoLabel) : "Undo");
-  redoBtn_->setToolTip(state.CanRedo ? QString::fromStdString("Redo " + state.RedoLabel) : "Redo");
+  undoBtn_->setToolTip(state.CanUndo ? tr("Undo %1").arg(HistoryLabelText(state.UndoLabel))
+                                     : tr("Undo"));
+  redoBtn_->setToolTip(state.CanRedo ? tr("Redo %1").arg(HistoryLabelText(state.RedoLabel))
+                                     : tr("Redo"));
 }
 
 void TBrivane3::Undo() {
@@ -400,13 +407,14 @@ void TBrivane3::UpdateTitle() {
     setWindowTitle(caption_);
     return;
   }
-  const QString name = documentName_.isEmpty() ? QString("No title") : documentName_;
+  const QString name = documentName_.isEmpty() ? tr("No title") : documentName_;
   setWindowTitle((documentModified_ ? "*" : "") + name + " - " + caption_);
 }
 
 // A motion or scenario read back replaces the chart: one undoable step.
 void TBrivane3::MotReadBtnClick() {
-  history_.ApplyChecked("Read", [this](Chart&) { actions_->MotReadBtnClick(); },
+  history_.ApplyChecked(QT_TRANSLATE_NOOP("ChartHistory", "Read"),
+                        [this](Chart&) { actions_->MotReadBtnClick(); },
                         {ChartChangeKind::Replaced, {}, ChangeOrigin::Edit});
 }
 
@@ -525,7 +533,8 @@ void TBrivane3::KeepStateOnSignalQuit() {
 }
 
 void TBrivane3::closeEvent(QCloseEvent* event) {
-  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, "Okay to close?") == IdNo) {
+  if (prompter_.MsgBox(MsgKind::Question, MsgButtons::YesNo, tr("Okay to close?").toStdString()) ==
+      IdNo) {
     event->ignore();
     return;
   }
@@ -573,8 +582,8 @@ QString TBrivane3::DialogFolder() const {
 }
 
 void TBrivane3::OpenBtnClick() {
-  const std::optional<FileAnswer> file =
-      prompter_.ChooseFile({false, "Load", DialogFolder().toStdString(), kChartFileFilters});
+  const std::optional<FileAnswer> file = prompter_.ChooseFile(
+      {false, tr("Load").toStdString(), DialogFolder().toStdString(), ChartFileFiltersText()});
   if (!file) return;
   const QString path = QString::fromStdString(file->path);
   openFolder_ = QFileInfo(path).absolutePath();
@@ -591,8 +600,8 @@ void TBrivane3::SaveBtnClick() {
     proposal = info.absoluteFilePath();
   else if (!chartFile.isEmpty())
     proposal = info.absolutePath() + "/" + info.completeBaseName() + ".QVB";
-  const std::optional<FileAnswer> file =
-      prompter_.ChooseFile({true, "Save", proposal.toStdString(), kChartFileFilters});
+  const std::optional<FileAnswer> file = prompter_.ChooseFile(
+      {true, tr("Save").toStdString(), proposal.toStdString(), ChartFileFiltersText()});
   if (!file) return;
   openFolder_ = QFileInfo(QString::fromStdString(file->path)).absolutePath();
   const std::string path = ChartFileName(file->path, file->filterIndex + 1);

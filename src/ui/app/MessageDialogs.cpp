@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "core/util/CommaText.h"
+#include "core/util/Translate.h"
 #include "ui/table/TableReadNote.h"
 
 namespace brv3 {
@@ -27,7 +28,31 @@ const char* const kCaptions[2][4] = {
     {"Warning", "Information", "Question", "Error"},
 };
 
-const char* const kSelectHint = "番号を指定してください";
+// Captions of the standard buttons, Japanese and English.
+struct ButtonCaption {
+  QMessageBox::StandardButton button;
+  const char* japanese;
+  const char* english;
+};
+const ButtonCaption kButtonCaptions[] = {
+    {QMessageBox::Ok, "OK", "OK"},
+    {QMessageBox::Cancel, "キャンセル", "Cancel"},
+    {QMessageBox::Yes, "はい(&Y)", "&Yes"},
+    {QMessageBox::No, "いいえ(&N)", "&No"},
+    {QMessageBox::Abort, "中止(&A)", "&Abort"},
+    {QMessageBox::Retry, "再試行(&R)", "&Retry"},
+    {QMessageBox::Ignore, "無視(&I)", "&Ignore"},
+    {QMessageBox::Help, "ヘルプ", "Help"},
+    {QMessageBox::Save, "保存(&S)", "&Save"},
+    {QMessageBox::Discard, "破棄(&D)", "&Discard"},
+};
+
+QString ButtonText(QMessageBox::StandardButton button, int language) {
+  for (const ButtonCaption& c : kButtonCaptions)
+    if (c.button == button)
+      return QString::fromUtf8(BoxLanguage(language) == kJapanese ? c.japanese : c.english);
+  return QString();
+}
 
 QMessageBox::StandardButtons ButtonSet(MsgButtons buttons) {
   switch (buttons) {
@@ -143,11 +168,11 @@ class InputDialog : public QDialog {
       note->setGeometry(g.labelLeft, buttonTop - 5, g.inputWidth, noteHeight);
       buttonTop += noteHeight + 5;
     }
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton(ButtonText(QMessageBox::Ok, kWindowLanguage), this);
     ok->setObjectName("OkButton");
     ok->setDefault(true);
     ok->setGeometry(g.okLeft, buttonTop, g.buttonWidth, g.buttonHeight);
-    auto* cancel = new QPushButton("Cancel", this);
+    auto* cancel = new QPushButton(ButtonText(QMessageBox::Cancel, kWindowLanguage), this);
     cancel->setObjectName("CancelButton");
     cancel->setGeometry(g.cancelLeft, buttonTop, g.buttonWidth, g.buttonHeight);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -160,9 +185,20 @@ class InputDialog : public QDialog {
 
 }  // namespace
 
+int BoxLanguage(int language) {
+  if (language == kJapanese || language == kEnglish) return language;
+  return CurrentUiLanguage() == UiLanguage::Japanese ? kJapanese : kEnglish;
+}
+
 QString MsgCaption(int kind, int language) {
   if (kind < 0 || kind > 3) return QString();
-  return QString::fromUtf8(kCaptions[language == kJapanese ? 0 : 1][kind]);
+  return QString::fromUtf8(kCaptions[BoxLanguage(language) == kJapanese ? 0 : 1][kind]);
+}
+
+void SetButtonCaptions(QMessageBox& box, int language) {
+  for (const ButtonCaption& c : kButtonCaptions)
+    if (QAbstractButton* button = box.button(c.button))
+      button->setText(ButtonText(c.button, language));
 }
 
 int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text, int language,
@@ -170,6 +206,7 @@ int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString&
   const int k = static_cast<int>(kind);
   QMessageBox box(KindIcon(k), MsgCaption(k, language), text, ButtonSet(buttons), parent);
   box.setObjectName("MsgBox");
+  SetButtonCaptions(box, language);
   if (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel)
     box.setDefaultButton(QMessageBox::Yes);
   QCheckBox* check = nullptr;
@@ -188,18 +225,20 @@ int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString&
 
 void ShowCommandMsgBox(QWidget* parent, MsgKind kind, const QString& text, const QString& command) {
   const int k = static_cast<int>(kind);
-  QMessageBox box(KindIcon(k), MsgCaption(k, kEnglish), text, QMessageBox::Ok, parent);
+  QMessageBox box(KindIcon(k), MsgCaption(k, kWindowLanguage), text, QMessageBox::Ok, parent);
   box.setObjectName("MsgBox");
+  SetButtonCaptions(box, kWindowLanguage);
   box.setInformativeText(command);
   box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QPushButton* copy = box.addButton("Copy command", QMessageBox::ActionRole);
+  QPushButton* copy = box.addButton(QCoreApplication::translate("MessageDialogs", "Copy command"),
+                                    QMessageBox::ActionRole);
   copy->setObjectName("CopyCommandBtn");
   // The box closes on any of its buttons; this one only copies, so it is taken off the box's
   // handling and given its own.
   copy->disconnect();
   QObject::connect(copy, &QPushButton::clicked, &box, [command, copy] {
     QApplication::clipboard()->setText(command);
-    copy->setText("Copied");
+    copy->setText(QCoreApplication::translate("MessageDialogs", "Copied"));
   });
   box.setDefaultButton(QMessageBox::Ok);
   box.exec();
@@ -243,7 +282,8 @@ bool RunNumberSelectDialog(QWidget* parent, NumberSelectState& state) {
   LimitDropDownRows(*combo, 20);
   for (const std::string& item : SplitCommaText(state.SelectItems))
     combo->addItem(QString::fromStdString(item).left(255));
-  combo->setPlaceholderText(QString::fromUtf8(kSelectHint));
+  combo->setPlaceholderText(
+      QCoreApplication::translate("MessageDialogs", "Please choose a number"));
   combo->setCurrentIndex(
       state.SelectIndex >= 0 && state.SelectIndex < combo->count() ? state.SelectIndex : -1);
   // While slots were never read the dialog says so and offers to read the table; the list is

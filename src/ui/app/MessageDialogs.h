@@ -8,25 +8,36 @@
 
 class QComboBox;
 class QFont;
+class QMessageBox;
 class QWidget;
 
 namespace brv3 {
 
-// Caption of a message-box kind (0..3) in a language (0 Japanese, else English); empty for a kind
-// outside 0..3.
+// The language of a box whose caller chose none: the one the windows are shown in.
+constexpr int kWindowLanguage = -1;
+// kJapanese or kEnglish as given; any other value (kWindowLanguage) the windows' language.
+int BoxLanguage(int language);
+
+// Caption of a message-box kind (0..3) in a language (kJapanese, kEnglish or kWindowLanguage);
+// empty for a kind outside 0..3.
 QString MsgCaption(int kind, int language);
+
+// Gives the standard buttons of `box` their captions in `language` (as MsgCaption takes it).
+void SetButtonCaptions(QMessageBox& box, int language);
 
 // The id of the Help button of button set 1 (the box closes on it, unlike OK).
 constexpr int kIdHelp = 9;
 
 // The message box: icon and caption of `kind`, the buttons of `buttons`, and `text`. Returns the
 // id of the pressed button (IdOk ... IdNo); closing the box answers as its escape button does.
+// The caption and the buttons are in `language`.
 // With `checked`, a check box captioned `checkText` sits under the text and its state comes back.
 int ShowMsgBox(QWidget* parent, MsgKind kind, MsgButtons buttons, const QString& text, int language,
                const QString& checkText = QString(), bool* checked = nullptr);
 
 // An OK message box with `command` shown under `text` and a "Copy command" button
-// (CopyCommandBtn) that puts the command on the clipboard and leaves the box open.
+// (CopyCommandBtn) that puts the command on the clipboard and leaves the box open; in the
+// windows' language.
 void ShowCommandMsgBox(QWidget* parent, MsgKind kind, const QString& text, const QString& command);
 
 // a * b / c rounded to the nearest integer, halves away from zero.

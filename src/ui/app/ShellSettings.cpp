@@ -1,5 +1,6 @@
 #include "ui/app/ShellSettings.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -16,6 +17,18 @@ namespace {
 
 constexpr const char* kSection = "BRV3";
 
+std::string NotTextReason() {
+  return QCoreApplication::translate("ShellSettings", "it is not text").toStdString();
+}
+
+std::string UnreadableProblem(const std::string& path, const std::string& error) {
+  return QCoreApplication::translate("ShellSettings",
+                                     "The settings file %1 can't be read (%2); it is left as it "
+                                     "is and the settings are not saved")
+      .arg(QString::fromStdString(path), QString::fromStdString(error))
+      .toStdString();
+}
+
 bool Missing(const std::string& path) {
   std::error_code ec;
   return std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found;
@@ -27,11 +40,9 @@ std::optional<std::string> LoadExisting(const std::string& path, std::string* pr
   if (Missing(path)) return std::string();
   std::string error;
   std::optional<std::string> raw = ReadWholeFile(path, &error);
-  if (raw && !ReadableAsText(*raw)) error = "it is not text";
+  if (raw && !ReadableAsText(*raw)) error = NotTextReason();
   if (!raw || !ReadableAsText(*raw)) {
-    if (problem)
-      *problem = "The settings file " + path + " can't be read (" + error +
-                 "); it is left as it is and the settings are not saved";
+    if (problem) *problem = UnreadableProblem(path, error);
     return std::nullopt;
   }
   return raw;
@@ -50,11 +61,9 @@ ShellSettings ReadShellSettings(const std::string& path, std::string* problem) {
   IniFile ini;
   std::string error;
   const bool read = ini.LoadFile(path, &error);
-  if (read && ini.HeldNulBytes()) error = "it is not text";
+  if (read && ini.HeldNulBytes()) error = NotTextReason();
   if (!read || ini.HeldNulBytes()) {
-    if (problem)
-      *problem = "The settings file " + path + " can't be read (" + error +
-                 "); it is left as it is and the settings are not saved";
+    if (problem) *problem = UnreadableProblem(path, error);
     return s;
   }
   s.CommPort = ini.ReadInteger(kSection, "CommPort", 0);

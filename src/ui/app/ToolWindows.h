@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QString>
 #include <array>
 #include <string_view>
 
@@ -13,7 +15,7 @@ namespace brv3 {
 // a new window is one line here plus its opener in BoardButtons.
 struct ToolWindow {
   const char* name;     // the button's and the menu action's object name
-  const char* caption;  // the hint under the pointer and the menu text
+  const char* caption;  // the hint under the pointer and the menu text, before translation
   GlyphKind glyph;
   const char* glyphText;
   void (BoardButtons::*open)();
@@ -21,12 +23,22 @@ struct ToolWindow {
 };
 
 inline constexpr std::array<ToolWindow, 5> kToolWindows{{
-    {"HomeBtn", "Trim", GlyphKind::Trim, "TRM", &BoardButtons::HomeBtnClick, false},
-    {"OptionBtn", "Option", GlyphKind::Option, "OPT", &BoardButtons::OptionBtnClick, false},
-    {"AdBtn", "Analog", GlyphKind::Analog, "A/D", &BoardButtons::AdBtnClick, true},
-    {"SVLBtn", "SVL", GlyphKind::ServoList, "SVL", &BoardButtons::SVLBtnClick, false},
-    {"OptionMenu3", "Receiver", GlyphKind::Receiver, "RCV", &BoardButtons::OptionMenu3Click, false},
+    {"HomeBtn", QT_TRANSLATE_NOOP("ToolWindows", "Trim"), GlyphKind::Trim, "TRM",
+     &BoardButtons::HomeBtnClick, false},
+    {"OptionBtn", QT_TRANSLATE_NOOP("ToolWindows", "Option"), GlyphKind::Option, "OPT",
+     &BoardButtons::OptionBtnClick, false},
+    {"AdBtn", QT_TRANSLATE_NOOP("ToolWindows", "Analog"), GlyphKind::Analog, "A/D",
+     &BoardButtons::AdBtnClick, true},
+    {"SVLBtn", QT_TRANSLATE_NOOP("ToolWindows", "SVL"), GlyphKind::ServoList, "SVL",
+     &BoardButtons::SVLBtnClick, false},
+    {"OptionMenu3", QT_TRANSLATE_NOOP("ToolWindows", "Receiver"), GlyphKind::Receiver, "RCV",
+     &BoardButtons::OptionMenu3Click, false},
 }};
+
+// The caption in the user's language.
+inline QString ToolWindowCaption(const ToolWindow& window) {
+  return QCoreApplication::translate("ToolWindows", window.caption);
+}
 
 inline bool IsToolWindow(std::string_view name) {
   for (const ToolWindow& w : kToolWindows)

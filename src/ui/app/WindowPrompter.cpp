@@ -40,14 +40,17 @@ std::optional<FileAnswer> WindowPrompter::ChooseFile(const FileQuestion& questio
   return answer;
 }
 
+// A box asked for in Japanese stays Japanese; English is what a caller that chooses nothing
+// passes, and such a box is in the windows' language.
 int WindowPrompter::MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text,
                            int language) {
-  return ShowMsgBox(Owner(), kind, buttons, QString::fromStdString(text), language);
+  return ShowMsgBox(Owner(), kind, buttons, QString::fromStdString(text),
+                    language == kJapanese ? kJapanese : kWindowLanguage);
 }
 
 int WindowPrompter::MsgBoxWithCheck(MsgKind kind, MsgButtons buttons, const std::string& text,
                                     const std::string& checkText, bool& checked) {
-  return ShowMsgBox(Owner(), kind, buttons, QString::fromStdString(text), kEnglish,
+  return ShowMsgBox(Owner(), kind, buttons, QString::fromStdString(text), kWindowLanguage,
                     QString::fromStdString(checkText), &checked);
 }
 

@@ -13,19 +13,22 @@
 #include "core/motion/PanelLayout.h"
 #include "core/util/IniFile.h"
 #include "core/util/Prompter.h"
+#include "ui/app/ShownTexts.h"
 #include "ui/motion/PrmDlg.h"
 
 namespace brv3 {
 namespace {
 
-const char* const kFilter = "QVBファイル (*.QVB);;全てのファイルを表示する (*.*)";
+QString TrimFileFilters() {
+  return THomeDlg::tr("QVB file (*.QVB);;Show all files (*.*)");
+}
 
 }  // namespace
 
 THomeDlg::THomeDlg(BoardLink& link, Prompter& prompter, QWidget* parent)
     : QDialog(parent), prompter_(prompter), editor0_(link) {
   setObjectName("HomeDlg");
-  setWindowTitle("TrimDialog");
+  setWindowTitle(tr("TrimDialog"));
   resize(kEditorWidth, kEditorHeight);
   for (int n = 1; n <= kChannels; ++n) {
     Row& row = rows_[static_cast<size_t>(n - 1)];
@@ -62,13 +65,13 @@ THomeDlg::THomeDlg(BoardLink& link, Prompter& prompter, QWidget* parent)
   panel26_->setObjectName("Panel26");
   panel26_->setGeometry(PanelLayout::DefaultPanel(kCommandPanel).Left,
                         PanelLayout::DefaultPanel(kCommandPanel).Top, kPanelWidth, kPanelHeight);
-  auto* open = new QPushButton("Load", panel26_);
+  auto* open = new QPushButton(tr("Load"), panel26_);
   open->setObjectName("OpenBtn");
-  open->setToolTip("Load");
+  open->setToolTip(tr("Load"));
   open->setGeometry(2, 2, 80, 20);
-  auto* save = new QPushButton("Save", panel26_);
+  auto* save = new QPushButton(tr("Save"), panel26_);
   save->setObjectName("SaveBtn");
-  save->setToolTip("Save");
+  save->setToolTip(tr("Save"));
   save->setGeometry(86, 2, 80, 20);
   // Enter belongs to the channel edits: neither file button is a default button.
   for (QPushButton* button : {open, save}) button->setAutoDefault(false);
@@ -126,14 +129,15 @@ void THomeDlg::Dress() {
 }
 
 void THomeDlg::OpenBtnClick() {
-  const std::optional<FileAnswer> file =
-      prompter_.ChooseFile({false, "Load", std::string(), kFilter});
+  const std::optional<FileAnswer> file = prompter_.ChooseFile(
+      {false, tr("Load").toStdString(), std::string(), TrimFileFilters().toStdString()});
   if (!file) return;
   IniFile ini;
   std::optional<TrimSet> trim;
   if (ini.LoadFile(file->path)) trim = ReadTrimFile(ini);
   if (!trim) {
-    prompter_.MsgBox(MsgKind::Warning, MsgButtons::Ok, kTrimFileUnusable, kJapanese);
+    prompter_.MsgBox(MsgKind::Warning, MsgButtons::Ok,
+                     CoreText("Trim", kTrimFileUnusable).toStdString(), kJapanese);
     return;
   }
   editor0_.LoadTrim(*trim);
@@ -141,8 +145,8 @@ void THomeDlg::OpenBtnClick() {
 }
 
 void THomeDlg::SaveBtnClick() {
-  const std::optional<FileAnswer> file =
-      prompter_.ChooseFile({true, "Save", std::string(), kFilter});
+  const std::optional<FileAnswer> file = prompter_.ChooseFile(
+      {true, tr("Save").toStdString(), std::string(), TrimFileFilters().toStdString()});
   if (!file) return;
   QString path = QString::fromStdString(file->path);
   if (file->filterIndex == 0) {
@@ -154,7 +158,8 @@ void THomeDlg::SaveBtnClick() {
   const std::string target = path.toStdString();
   WriteTrimFile(ini, editor0_.Positions());
   if (!ini.SaveFile(target)) {
-    prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok, kTrimFileUnwritable, kJapanese);
+    prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok,
+                     CoreText("Trim", kTrimFileUnwritable).toStdString(), kJapanese);
     return;
   }
 }

@@ -55,20 +55,20 @@ TAdDlg::TAdDlg(AnalogInputs& model, SensorBoard& board, const ChannelLook* look,
       look_(look),
       discardReports_(std::move(discardReports)) {
   setObjectName("AdDlg");
-  setWindowTitle("Analog");
+  setWindowTitle(tr("Analog"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
 
   tabs_ = new QTabBar(this);
   tabs_->setObjectName("AdChannel");
-  for (const char* tab : {"Input 1", "Input 2", "Input 3"}) tabs_->addTab(tab);
+  for (const QString& tab : {tr("Input 1"), tr("Input 2"), tr("Input 3")}) tabs_->addTab(tab);
   layout->addWidget(tabs_);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int k) {
     model_.SelectTab(k);
     ShowTab();
   });
 
-  auto* mixing = new QGroupBox("Real time mixing", this);
+  auto* mixing = new QGroupBox(tr("Real time mixing"), this);
   mixing->setObjectName("GroupBox1");
   auto* mixGrid = new QGridLayout(mixing);
   for (int c = 1; c <= kChannels; ++c) {
@@ -88,23 +88,23 @@ TAdDlg::TAdDlg(AnalogInputs& model, SensorBoard& board, const ChannelLook* look,
   }
   layout->addWidget(mixing);
 
-  auto* base = new QGroupBox("Base Level Settiong", this);
+  auto* base = new QGroupBox(tr("Base Level Settiong"), this);
   base->setObjectName("GroupBox2");
   auto* baseGrid = new QGridLayout(base);
   calEdit_ = Text("CalEdit", base);
   reference_ = Slider("ScrollBar1", 0, kAdReferenceMax, base);
   adcEdit_ = Text("AdcEdit", base);
   rifEdit_ = Text("RifEdit", base);
-  auto* autoCal = new QPushButton("AUTO", base);
+  auto* autoCal = new QPushButton(tr("AUTO"), base);
   autoCal->setObjectName("AutoCalBtn");
   autoCal->setAutoDefault(false);  // Enter elsewhere in the dialog never calibrates
-  baseGrid->addWidget(Label("Label2", "Ref", base), 0, 0);
+  baseGrid->addWidget(Label("Label2", tr("Ref"), base), 0, 0);
   baseGrid->addWidget(calEdit_, 0, 1);
   baseGrid->addWidget(reference_, 0, 2);
   baseGrid->addWidget(autoCal, 0, 3);
-  baseGrid->addWidget(Label("Label3", "Measure", base), 1, 0);
+  baseGrid->addWidget(Label("Label3", tr("Measure"), base), 1, 0);
   baseGrid->addWidget(adcEdit_, 1, 1);
-  baseGrid->addWidget(Label("Label1", "Amount", base), 2, 0);
+  baseGrid->addWidget(Label("Label1", tr("Amount"), base), 2, 0);
   baseGrid->addWidget(rifEdit_, 2, 1);
   layout->addWidget(base);
   connect(reference_, &QScrollBar::valueChanged, this, [this](int v) {
@@ -113,7 +113,7 @@ TAdDlg::TAdDlg(AnalogInputs& model, SensorBoard& board, const ChannelLook* look,
   });
   connect(autoCal, &QPushButton::clicked, this, [this] { model_.AutoCalibrate(); });
 
-  auto* triggers = new QGroupBox("Play motion on sensor interrupt", this);
+  auto* triggers = new QGroupBox(tr("Play motion on sensor interrupt"), this);
   triggers->setObjectName("GroupBox3");
   auto* trigGrid = new QGridLayout(triggers);
   const char* playNames[] = {"Label4", "Label7"};
@@ -126,12 +126,12 @@ TAdDlg::TAdDlg(AnalogInputs& model, SensorBoard& board, const ChannelLook* look,
         Slider(QString("SensScroll%1").arg(j + 1), -kThresholdLimit, kThresholdLimit, triggers);
     motionLists_[s] = new NotifyingCombo(triggers);
     motionLists_[s]->setObjectName(QString("MotList%1").arg(j + 1));
-    trigGrid->addWidget(Label(playNames[j], "Play", triggers), j, 0);
+    trigGrid->addWidget(Label(playNames[j], tr("Play"), triggers), j, 0);
     trigGrid->addWidget(thresholdEdits_[s], j, 1);
     trigGrid->addWidget(thresholds_[s], j, 2);
-    trigGrid->addWidget(Label(levelNames[j], "interrupt trigger level", triggers), j, 3);
+    trigGrid->addWidget(Label(levelNames[j], tr("interrupt trigger level"), triggers), j, 3);
     trigGrid->addWidget(motionLists_[s], j, 4);
-    trigGrid->addWidget(Label(exceedNames[j], "change exceeds", triggers), j, 5);
+    trigGrid->addWidget(Label(exceedNames[j], tr("change exceeds"), triggers), j, 5);
     connect(thresholds_[s], &QScrollBar::valueChanged, this, [this, j, s](int v) {
       model_.ThresholdMoved(j, v);
       SetText(thresholdEdits_[s], std::to_string(model_.ShownTrigger(j).threshold));
@@ -176,7 +176,7 @@ void TAdDlg::FillMotionLists(const std::vector<std::string>& slotItems) {
     QSignalBlocker block(list);
     const int chosen = list->currentIndex();
     list->clear();
-    list->addItem("OFF");
+    list->addItem(tr("OFF"));
     for (const std::string& item : slotItems) list->addItem(QString::fromStdString(item));
     list->setCurrentIndex(chosen);
   }
@@ -231,7 +231,7 @@ void TAdDlg::ReportArrived(const AnalogReport& report) {
 TPropoDlg::TPropoDlg(TransmitterInputs& model, SensorBoard& board, QWidget* parent)
     : QDialog(parent), model_(model), board_(board) {
   setObjectName("PropoDlg");
-  setWindowTitle("PropoDlg");
+  setWindowTitle(tr("PropoDlg"));
   setModal(true);
   auto* layout = new QGridLayout(this);
   const char* groupNames[] = {"GroupBox2", "GroupBox1", "GroupBox3", "GroupBox4"};
@@ -245,17 +245,17 @@ TPropoDlg::TPropoDlg(TransmitterInputs& model, SensorBoard& board, QWidget* pare
     cal_[s] = Text(QString("PCal%1").arg(i + 1), group);
     adc_[s] = Text(QString("PAdc%1").arg(i + 1), group);
     rif_[s] = Text(QString("PRif%1").arg(i + 1), group);
-    auto* autoBtn = new QPushButton("AUTO", group);
+    auto* autoBtn = new QPushButton(tr("AUTO"), group);
     autoBtn->setObjectName(QString("ACBtn%1").arg(i + 1));
     autoBtn->setAutoDefault(false);  // Enter elsewhere in the dialog never calibrates
     autoBtn->setProperty("input", i);
     grid->addWidget(sliders_[s], 0, 0, 1, 3);
-    grid->addWidget(Label("", "Ref", group), 1, 0);
+    grid->addWidget(Label("", tr("Ref"), group), 1, 0);
     grid->addWidget(cal_[s], 1, 1);
     grid->addWidget(autoBtn, 1, 2);
-    grid->addWidget(Label("", "Measure", group), 2, 0);
+    grid->addWidget(Label("", tr("Measure"), group), 2, 0);
     grid->addWidget(adc_[s], 2, 1);
-    grid->addWidget(Label("", "Amount", group), 3, 0);
+    grid->addWidget(Label("", tr("Amount"), group), 3, 0);
     grid->addWidget(rif_[s], 3, 1);
     layout->addWidget(group, i / 2, i % 2);
     connect(sliders_[s], &QScrollBar::valueChanged, this, [this, i, s](int v) {
@@ -265,10 +265,10 @@ TPropoDlg::TPropoDlg(TransmitterInputs& model, SensorBoard& board, QWidget* pare
     new ScrollEnd(sliders_[s], [this, i] { model_.SliderEnded(i); });
     connect(autoBtn, &QPushButton::clicked, this, [this, i] { model_.AutoSet(i); });
   }
-  auto* buttons = new QGroupBox("Input with buttons", this);
+  auto* buttons = new QGroupBox(tr("Input with buttons"), this);
   buttons->setObjectName("GroupBox5");
   auto* row = new QHBoxLayout(buttons);
-  row->addWidget(Label("", "Ref", buttons));
+  row->addWidget(Label("", tr("Ref"), buttons));
   button_ = Text("BEdit", buttons);
   row->addWidget(button_);
   layout->addWidget(buttons, 2, 0, 1, 2);

@@ -30,7 +30,7 @@ W* Named(W* widget, const char* name) {
 
 QComboBox* MotionList(const char* name, QWidget* parent) {
   auto* list = Named(new QComboBox(parent), name);
-  list->addItem("OFF");
+  list->addItem(TOptDlg::tr("OFF"));
   return list;
 }
 
@@ -51,11 +51,11 @@ class UpDownArrows : public QSpinBox {
 
 TOptDlg::TOptDlg(BoardLink& link, QWidget* parent) : QDialog(parent), options_(link) {
   setObjectName("OptDlg");
-  setWindowTitle("Option");
+  setWindowTitle(tr("Option"));
   auto* layout = new QVBoxLayout(this);
-  check5_ = Named(new QCheckBox("Motion replay", this), "Check5");
-  check1_ = Named(new QCheckBox("Enable remote control", this), "Check1");
-  check7_ = Named(new QCheckBox("Enable ZLT-1", this), "Check7");
+  check5_ = Named(new QCheckBox(tr("Motion replay"), this), "Check5");
+  check1_ = Named(new QCheckBox(tr("Enable remote control"), this), "Check1");
+  check7_ = Named(new QCheckBox(tr("Enable ZLT-1"), this), "Check7");
   for (QCheckBox* box : {check5_, check1_, check7_}) {
     layout->addWidget(box);
     connect(box, &QCheckBox::clicked, this, &TOptDlg::ModeControlReleased);
@@ -70,9 +70,9 @@ TOptDlg::TOptDlg(BoardLink& link, QWidget* parent) : QDialog(parent), options_(l
   alarmList_ = MotionList("AlarmList", this);
   cycleList_ = Named(new QComboBox(this), "CycleList");
   for (int i = 0; i < kTimebaseCount; ++i) cycleList_->addItem(TimebaseText(i));
-  const std::array<std::pair<const char*, const char*>, 4> labels = {
-      std::pair{"Label2", "Start switch motion"}, std::pair{"Label3", "Power-up motion"},
-      std::pair{"Label4", "Low Power motion"}, std::pair{"Label5", "Timebase"}};
+  const std::array<std::pair<const char*, QString>, 4> labels = {
+      std::pair{"Label2", tr("Start switch motion")}, std::pair{"Label3", tr("Power-up motion")},
+      std::pair{"Label4", tr("Low Power motion")}, std::pair{"Label5", tr("Timebase")}};
   const std::array<QComboBox*, 4> lists = {btnList_, startList_, alarmList_, cycleList_};
   for (int i = 0; i < 4; ++i) {
     grid->addWidget(Named(new QLabel(labels[static_cast<size_t>(i)].second, this),
@@ -96,15 +96,15 @@ TOptDlg::TOptDlg(BoardLink& link, QWidget* parent) : QDialog(parent), options_(l
   grid->addWidget(voltBtn_, 2, 3);
   ShowVolt();
 
-  auto* serial = Named(new QGroupBox("Serial mode", this), "GroupBox4");
+  auto* serial = Named(new QGroupBox(tr("Serial mode"), this), "GroupBox4");
   auto* serialGrid = new QGridLayout(serial);
-  auto* reboot = Named(new QLabel("Reboot the QVB-3 to change to SVL mode", serial), "Label1");
+  auto* reboot = Named(new QLabel(tr("Reboot the QVB-3 to change to SVL mode"), serial), "Label1");
   QFont bold = reboot->font();
   bold.setBold(true);
   reboot->setFont(bold);
   reboot->setStyleSheet("color: red");
   serialGrid->addWidget(reboot, 0, 0, 1, 8);
-  auto* svl = Named(new QGroupBox("SVL", this), "GroupBox6");
+  auto* svl = Named(new QGroupBox(tr("SVL"), this), "GroupBox6");
   auto* svlGrid = new QGridLayout(svl);
   for (int n = 1; n <= kChannels; ++n) {
     const size_t i = static_cast<size_t>(n - 1);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/motion/PanelLayout.h"
+#include "ui/app/ShownTexts.h"
 #include "ui/board/SVLPrm.h"
 
 namespace brv3 {
@@ -21,7 +22,7 @@ SvlListWidget::SvlListWidget(TSVLDlg& owner, QWidget* parent) : QTreeWidget(pare
   setDragDropMode(QAbstractItemView::DragDrop);
   setDefaultDropAction(Qt::CopyAction);
   QStringList headers;
-  for (const char* column : kServoListColumns) headers << column;
+  for (const char* column : kServoListColumns) headers << CoreText("ServoRecord", column);
   setHeaderLabels(headers);
 }
 
@@ -60,13 +61,13 @@ void SvlListWidget::dropEvent(QDropEvent* event) {
 TSVLDlg::TSVLDlg(BoardLink& link, Prompter& prompter, QWidget* parent)
     : QDialog(parent), link_(link), prompter_(prompter) {
   setObjectName("SVLDlg");
-  setWindowTitle("SVL");
+  setWindowTitle(tr("SVL"));
   resize(900, 520);
   auto* layout = new QVBoxLayout(this);
-  auto* read = new QPushButton("Load", this);
+  auto* read = new QPushButton(tr("Load"), this);
   readBtn_ = read;
   read->setObjectName("SioReadBtn");
-  read->setToolTip("Load");
+  read->setToolTip(tr("Load"));
   read->setAutoDefault(false);  // Enter in the list is not a request to reload it
   layout->addWidget(read, 0, Qt::AlignLeft);
   tree_ = new SvlListWidget(*this, this);

@@ -32,9 +32,9 @@ TSVLPrm::TSVLPrm(QWidget* parent) : QDialog(parent) {
   gain->setObjectName("GainPanel");
   auto* grid = new QGridLayout(gain);
   grid->setContentsMargins(2, 2, 2, 2);
-  auto* head1 = new QLabel("Stretch", gain);
+  auto* head1 = new QLabel(tr("Stretch"), gain);
   head1->setObjectName("Label8");
-  auto* head2 = new QLabel("Speed", gain);
+  auto* head2 = new QLabel(tr("Speed"), gain);
   head2->setObjectName("Label2");
   grid->addWidget(head1, 0, 1);
   grid->addWidget(head2, 0, 2);
@@ -58,26 +58,26 @@ TSVLPrm::TSVLPrm(QWidget* parent) : QDialog(parent) {
                                                 "SpdPanel2", "StrPanel3", "SpdPanel3"};
   const std::array<const char*, 6> strLabels = {"Label19", "Label16", "Label15",
                                                 "Label17", "Label18", "Label14"};
-  const std::array<const char*, 6> strCaptions = {"Stretch1", "Speed1",   "Stretch2",
-                                                  "Speed2",   "Stretch3", "Speed3"};
+  const std::array<QString, 6> strCaptions = {tr("Stretch1"), tr("Speed1"),   tr("Stretch2"),
+                                              tr("Speed2"),   tr("Stretch3"), tr("Speed3")};
   const std::array<const char*, 6> strSliders = {"StrScr1",  "SpdrScr1", "StrScr2",
                                                  "SpdrScr2", "StrScr3",  "SpdrScr3"};
   for (int k = 0; k < 6; ++k) {
     const size_t i = static_cast<size_t>(k);
     Row(strPanels[i], strLabels[i], strCaptions[i], Slider(strSliders[i], k + 1, 1, 127, 1));
   }
-  Row("PunchPn", "Label13", "Punch", List("Punch", kPunchItems));
-  Row("DeadBandPn", "Label5", "Dead band", List("DeadBand", kDeadBandItems));
-  Row("DampingPn", "Label6", "Dumping", List("Damping", kDampingItems));
-  Row("ReversePn", "Label7", "Reverse", List("Reverse", kOnOffItems));
-  Row("DontPWMPn", "Label26", "No PWM", List("DontPWM", kOnOffItems));
-  Row("ProtecPnP", "Label9", "Pulse Timeout", List("ProtecP", kProtecItems));
-  Row("PowFreePnP", "Label10", "Protection Timer", List("PowFreeP", kPowFreeItems));
-  Row("ProtecPnS", "Label20", "Pulse Timeout", Slider("ProtecScr", 9, 10, 255, 128));
-  Row("PowFreePnS", "Label21", "Protection Timer", Slider("PowFreeScr", 10, 1, 255, 128));
-  Row("LimitLPn", "Label11", "CCWLimit", Slider("LimitL", 7, 0, 60, 0));
-  Row("LimitRPn", "Label12", "CWLimit", Slider("LimitR", 8, 0, 60, 0));
-  Row("OffSetPn", "Label25", "Offset", Slider("OffSet", 11, 100, 250, 190));
+  Row("PunchPn", "Label13", tr("Punch"), List("Punch", kPunchItems));
+  Row("DeadBandPn", "Label5", tr("Dead band"), List("DeadBand", kDeadBandItems));
+  Row("DampingPn", "Label6", tr("Dumping"), List("Damping", kDampingItems));
+  Row("ReversePn", "Label7", tr("Reverse"), List("Reverse", kOnOffItems));
+  Row("DontPWMPn", "Label26", tr("No PWM"), List("DontPWM", kOnOffItems));
+  Row("ProtecPnP", "Label9", tr("Pulse Timeout"), List("ProtecP", kProtecItems));
+  Row("PowFreePnP", "Label10", tr("Protection Timer"), List("PowFreeP", kPowFreeItems));
+  Row("ProtecPnS", "Label20", tr("Pulse Timeout"), Slider("ProtecScr", 9, 10, 255, 128));
+  Row("PowFreePnS", "Label21", tr("Protection Timer"), Slider("PowFreeScr", 10, 1, 255, 128));
+  Row("LimitLPn", "Label11", tr("CCWLimit"), Slider("LimitL", 7, 0, 60, 0));
+  Row("LimitRPn", "Label12", tr("CWLimit"), Slider("LimitR", 8, 0, 60, 0));
+  Row("OffSetPn", "Label25", tr("Offset"), Slider("OffSet", 11, 100, 250, 190));
   SetLayout(RecordFormat::Short);
 }
 

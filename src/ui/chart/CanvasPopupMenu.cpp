@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 #include "core/chart/CanvasDrawing.h"
+#include "core/util/Translate.h"
 #include "ui/chart/CanvasPainter.h"
 
 namespace brv3 {
@@ -34,6 +35,11 @@ QIcon Swatch(const ColorMenuEntry& entry, const CanvasPalette& palette) {
   return QIcon(pixmap);
 }
 
+// The caption in the user's language; an entry without a Japanese one keeps its English.
+QString Caption(const char* japanese, const char* english) {
+  return QString::fromUtf8(japanese && *japanese ? Pick(japanese, english) : english);
+}
+
 }  // namespace
 
 QMenu* BuildCanvasPopupMenu(const PopupMenuModel& model, QWidget* parent) {
@@ -46,21 +52,21 @@ QMenu* BuildCanvasPopupMenu(const PopupMenuModel& model, QWidget* parent) {
       continue;
     }
     if (item.entry == PopupEntry::Color) {
-      QMenu* colors = menu->addMenu(QString::fromUtf8(item.english));
+      QMenu* colors = menu->addMenu(Caption(item.japanese, item.english));
       colors->setObjectName(item.name);
       colors->menuAction()->setObjectName(item.name);
       colors->setEnabled(item.enabled);
       const CanvasPalette palette = QtCanvasPalette(menu->palette());
       for (const ColorMenuEntry& entry : kColorMenu) {
         QAction* action =
-            colors->addAction(Swatch(entry, palette), QString::fromUtf8(entry.english));
+            colors->addAction(Swatch(entry, palette), Caption(entry.japanese, entry.english));
         action->setObjectName(entry.name);
         action->setProperty(kEntryProperty, static_cast<int>(PopupEntry::Color));
         action->setProperty(kColorTagProperty, entry.tag);
       }
       continue;
     }
-    QAction* action = menu->addAction(QString::fromUtf8(item.english));
+    QAction* action = menu->addAction(Caption(item.japanese, item.english));
     action->setObjectName(item.name);
     action->setEnabled(item.enabled);
     action->setProperty(kEntryProperty, static_cast<int>(item.entry));

@@ -25,6 +25,7 @@
 #include "core/chart/ChartFiles.h"
 #include "core/util/Prompter.h"
 #include "ui/app/ItemProperty.h"
+#include "ui/app/ShownTexts.h"
 #include "ui/chart/CanvasPopupMenu.h"
 #include "ui/chart/TableRowMime.h"
 
@@ -330,8 +331,8 @@ std::optional<PopupChoice> CanvasWidget::ShowPopupMenu(const PopupMenuModel& mod
 
 std::optional<uint32_t> CanvasWidget::ChooseColor(uint32_t current) {
   const uint32_t bgr = QtCanvasPalette(palette()).Resolve(current);
-  const QColor chosen =
-      QColorDialog::getColor(QColor(ColorRed(bgr), ColorGreen(bgr), ColorBlue(bgr)), this, "Color");
+  const QColor chosen = QColorDialog::getColor(
+      QColor(ColorRed(bgr), ColorGreen(bgr), ColorBlue(bgr)), this, tr("Color"));
   if (!chosen.isValid()) return std::nullopt;
   return static_cast<uint32_t>(chosen.red()) | static_cast<uint32_t>(chosen.green()) << 8 |
          static_cast<uint32_t>(chosen.blue()) << 16;
@@ -339,7 +340,8 @@ std::optional<uint32_t> CanvasWidget::ChooseColor(uint32_t current) {
 
 std::optional<FileChoice> CanvasWidget::ChooseItemFile(bool forSave) {
   const std::optional<FileAnswer> file =
-      prompter_.ChooseFile({forSave, forSave ? "Save" : "Open", std::string(), kChartFileFilters});
+      prompter_.ChooseFile({forSave, (forSave ? tr("Save") : tr("Open")).toStdString(),
+                            std::string(), ChartFileFiltersText()});
   if (!file) return std::nullopt;
   FileChoice choice;
   choice.name = file->path;
@@ -347,8 +349,8 @@ std::optional<FileChoice> CanvasWidget::ChooseItemFile(bool forSave) {
   return choice;
 }
 
-void CanvasWidget::Notice(const char* dialog) {
-  prompter_.ShowStatus(std::string(dialog) + " is not available yet");
+void CanvasWidget::Notice(const QString& message) {
+  prompter_.ShowStatus(message.toStdString());
 }
 
 void CanvasWidget::OpenObjectDialog(int32_t index, uint8_t type) {
@@ -358,16 +360,16 @@ void CanvasWidget::OpenObjectDialog(int32_t index, uint8_t type) {
   }
   switch (type) {
     case kPosition:
-      Notice("The position editor");
+      Notice(tr("The position editor is not available yet"));
       break;
     case kSet:
-      Notice("The Set dialog");
+      Notice(tr("The Set dialog is not available yet"));
       break;
     case kCompare:
-      Notice("The Compare dialog");
+      Notice(tr("The Compare dialog is not available yet"));
       break;
     default:
-      Notice("The mixing dialog");
+      Notice(tr("The mixing dialog is not available yet"));
       break;
   }
 }
@@ -376,14 +378,14 @@ void CanvasWidget::OpenDataDialog() {
   if (dataDialogHook_)
     dataDialogHook_();
   else
-    Notice("The data dialog");
+    Notice(tr("The data dialog is not available yet"));
 }
 
 void CanvasWidget::OpenConvertDialog() {
   if (convertDialogHook_)
     convertDialogHook_();
   else
-    Notice("The link/convert dialog");
+    Notice(tr("The link/convert dialog is not available yet"));
 }
 
 void CanvasWidget::OpenPropertyDialog(int32_t index) {

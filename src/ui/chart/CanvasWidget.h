@@ -110,7 +110,7 @@ class CanvasWidget : public QWidget, public CanvasHost {
   // Where the played object's frame is drawn, in widget pixels (empty when none).
   QRect PlayedFrame() const;
   QPoint PointOf(const QPointF& position) const;
-  void Notice(const char* dialog);
+  void Notice(const QString& message);
   // Paints the part of `area` the picture has not got yet.
   void PaintPicture(const QRect& area);
 

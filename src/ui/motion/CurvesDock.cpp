@@ -63,7 +63,7 @@ void ClearChart(QChart* chart) {
 }  // namespace
 
 CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
-    : QDockWidget("Curves", parent), doc_(chart), look_(look) {
+    : QDockWidget(tr("Curves"), parent), doc_(chart), look_(look) {
   setObjectName("CurvesDock");
   shown_.fill(true);
   stack_ = new QStackedWidget(this);
@@ -92,7 +92,7 @@ CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
   legend_->setObjectName("CurvesLegend");
   legend_->setFixedWidth(kLegendWidth);
   legend_->setSelectionMode(QAbstractItemView::NoSelection);
-  legend_->setToolTip("Click a channel to hide or show its line");
+  legend_->setToolTip(tr("Click a channel to hide or show its line"));
   columns->addWidget(legend_);
   connect(legend_, &QListWidget::itemClicked, this, &CurvesDock::LegendClicked);
   speedChart_ = new QChart;
@@ -205,15 +205,15 @@ bool SameShape(const std::vector<CurveStep>& a, const std::vector<CurveStep>& b)
 
 void CurvesDock::Rebuild() {
   stale_ = false;
-  if (doc_.Type == kScenarioChart) return ShowMessage("A scenario chart has no curves");
-  if (doc_.Objects.empty()) return ShowMessage("The chart has no objects");
+  if (doc_.Type == kScenarioChart) return ShowMessage(tr("A scenario chart has no curves"));
+  if (doc_.Objects.empty()) return ShowMessage(tr("The chart has no objects"));
   const MotionCompileResult compiled = CompileMotionChart(doc_);
   if (!compiled.ok)
-    return ShowMessage(QString::fromStdString(compiled.failure.text.empty()
-                                                  ? std::string("The chart does not compile")
-                                                  : compiled.failure.text));
+    return ShowMessage(compiled.failure.text.empty()
+                           ? tr("The chart does not compile")
+                           : QString::fromStdString(compiled.failure.text));
   if (compiled.steps.size() > kMostPlottedSteps)
-    return ShowMessage(QString("The motion has %1 steps, too many to plot (a motion holds %2)")
+    return ShowMessage(tr("The motion has %1 steps, too many to plot (a motion holds %2)")
                            .arg(compiled.steps.size())
                            .arg(kMaxMotionSteps));
   std::vector<uint8_t> selection;
@@ -249,9 +249,9 @@ void CurvesDock::BuildPlot() {
   axisX->setTickAnchor(0);
   axisX->setTickInterval(interval);
   axisX->setLabelFormat("%d");
-  axisX->setTitleText("step");
+  axisX->setTitleText(tr("step"));
   axisY_ = new QValueAxis;
-  axisY_->setTitleText("offset");
+  axisY_->setTitleText(tr("offset"));
   chart_->addAxis(axisX, Qt::AlignBottom);
   chart_->addAxis(axisY_, Qt::AlignLeft);
   qDeleteAll(markers_);
@@ -300,7 +300,7 @@ void CurvesDock::BuildPlot() {
   PlaceMarkers();
 
   highlight_ = new QScatterSeries;
-  highlight_->setName("selected");
+  highlight_->setName(tr("selected"));
   highlight_->setMarkerSize(11);
   highlight_->setColor(QColor(255, 200, 0, 160));
   highlight_->setBorderColor(Qt::black);
@@ -308,7 +308,7 @@ void CurvesDock::BuildPlot() {
   highlight_->attachAxis(axisX);
   highlight_->attachAxis(axisY_);
   played_ = new QScatterSeries;
-  played_->setName("played");
+  played_->setName(tr("played"));
   played_->setMarkerSize(13);
   played_->setColor(QColor(0, 170, 80, 170));
   played_->setBorderColor(Qt::black);
@@ -319,7 +319,7 @@ void CurvesDock::BuildPlot() {
   // The speed bars stay while the number of steps does: their values are filled in below.
   if (speeds_ && speeds_->count() == count) return;
   ClearChart(speedChart_);
-  speeds_ = new QBarSet("speed");
+  speeds_ = new QBarSet(tr("speed"));
   speeds_->setColor(QColor(90, 110, 160));
   speeds_->append(QList<qreal>(count, 0));
   auto* bars = new QBarSeries;
@@ -332,7 +332,7 @@ void CurvesDock::BuildPlot() {
   auto* speedY = new QValueAxis;
   speedY->setRange(0, 255);
   speedY->setTickCount(2);
-  speedY->setTitleText("speed");
+  speedY->setTitleText(tr("speed"));
   speedChart_->addAxis(speedX, Qt::AlignBottom);
   speedChart_->addAxis(speedY, Qt::AlignLeft);
   bars->attachAxis(speedX);

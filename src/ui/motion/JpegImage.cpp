@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 #include <csetjmp>
@@ -30,8 +31,13 @@ void Silent(j_common_ptr) {}
 std::string SizeRefusal(long long width, long long height) {
   if (width <= kMaxPictureSide && height <= kMaxPictureSide && width * height <= kMaxPicturePixels)
     return {};
-  return "the picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
-         " pixels; at most 64 megapixels and 16384 on a side)";
+  return QCoreApplication::translate(
+             "JpegImage",
+             "the picture is too large (%1 x %2 pixels; at most 64 megapixels and 16384 on a "
+             "side)")
+      .arg(width)
+      .arg(height)
+      .toStdString();
 }
 
 QImage DecodeJpeg(const std::string& bytes, std::string* error) {
@@ -46,7 +52,11 @@ QImage DecodeJpeg(const std::string& bytes, std::string* error) {
   if (setjmp(errors.escape) != 0) {
     jpeg_destroy_decompress(&info);
     delete image;
-    if (error) *error = refusal->empty() ? "it is not a JPEG picture" : *refusal;
+    if (error)
+      *error =
+          refusal->empty()
+              ? QCoreApplication::translate("JpegImage", "it is not a JPEG picture").toStdString()
+              : *refusal;
     delete refusal;
     return {};
   }
@@ -82,13 +92,14 @@ QImage DecodeBmp(const std::string& bytes, std::string& error) {
   QImageReader reader(&buffer, "BMP");
   const QSize size = reader.size();
   if (!size.isValid()) {
-    error = "it is not a BMP picture";
+    error = QCoreApplication::translate("JpegImage", "it is not a BMP picture").toStdString();
     return {};
   }
   error = SizeRefusal(size.width(), size.height());
   if (!error.empty()) return {};
   QImage picture = reader.read();
-  if (picture.isNull()) error = "it is not a BMP picture";
+  if (picture.isNull())
+    error = QCoreApplication::translate("JpegImage", "it is not a BMP picture").toStdString();
   return picture;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,31 +24,35 @@ namespace {
 struct SetRadio {
   SetOption option;
   const char* name;
-  const char* caption;
+  const char* caption;  // before translation
 };
 const std::array<SetRadio, 9> kSetRadios = {{
-    {SetOption::Capture, "RadBtn1", "Capture FREE Servo Values"},
-    {SetOption::LoopCounter, "RadBtn2", "Set Loop Counter"},
-    {SetOption::ComparisonRegister, "RadBtn3", "Set Comparison Register"},
-    {SetOption::SensorReference, "RadBtn4", "Set Sensor Reference Value"},
-    {SetOption::Timebase, "RadBtn5", "Timebase"},
-    {SetOption::SensorControl, "RadBtn6", "Sensor Control Enabled"},
-    {SetOption::Jump, "RadBtn11", "Jump"},
-    {SetOption::Call, "RadBtn12", "Call"},
-    {SetOption::CallReturn, "RadBtn13", "Call Return"},
+    {SetOption::Capture, "RadBtn1",
+     QT_TRANSLATE_NOOP("ObjectDialogs", "Capture FREE Servo Values")},
+    {SetOption::LoopCounter, "RadBtn2", QT_TRANSLATE_NOOP("ObjectDialogs", "Set Loop Counter")},
+    {SetOption::ComparisonRegister, "RadBtn3",
+     QT_TRANSLATE_NOOP("ObjectDialogs", "Set Comparison Register")},
+    {SetOption::SensorReference, "RadBtn4",
+     QT_TRANSLATE_NOOP("ObjectDialogs", "Set Sensor Reference Value")},
+    {SetOption::Timebase, "RadBtn5", QT_TRANSLATE_NOOP("ObjectDialogs", "Timebase")},
+    {SetOption::SensorControl, "RadBtn6",
+     QT_TRANSLATE_NOOP("ObjectDialogs", "Sensor Control Enabled")},
+    {SetOption::Jump, "RadBtn11", QT_TRANSLATE_NOOP("ObjectDialogs", "Jump")},
+    {SetOption::Call, "RadBtn12", QT_TRANSLATE_NOOP("ObjectDialogs", "Call")},
+    {SetOption::CallReturn, "RadBtn13", QT_TRANSLATE_NOOP("ObjectDialogs", "Call Return")},
 }};
 
 const std::array<const char*, kCompareOptionCount> kCompareCaptions = {
-    "Loop Counter <> 0",
-    "AD1 Change > Comparison Register",
-    "AD2 Change > Comparison Register",
-    "AD3 Change > Comparison Register",
-    "PA1 Change > Comparison Register",
-    "PA2 Change > Comparison Register",
-    "PA3 Change > Comparison Register",
-    "PA4 Change > Comparison Register",
-    "Remote Code = Comparison Register",
-    "Remote Code AND Comparison Register <> 0"};
+    QT_TRANSLATE_NOOP("ObjectDialogs", "Loop Counter <> 0"),
+    QT_TRANSLATE_NOOP("ObjectDialogs", "AD1 Change > Comparison Register"),
+    QT_TRANSLATE_NOOP("ObjectDialogs", "AD2 Change > Comparison Register"),
+    QT_TRANSLATE_NOOP("ObjectDialogs", "AD3 Change > Comparison Register"),
+    QT_TRANSLATE_NOOP("ObjectDialogs", "PA1 Change > Comparison Register"),
+    QT_TRANSLATE_NOOP("ObjectDialogs", "PA2 Change > Comparison Register"),
+    QT_TRANSLATE_NOOP("ObjectDialogs", "PA3 Change > Comparison Register"),
+    QT_TRANSLATE_NOOP("ObjectDialogs", "PA4 Change > Comparison Register"),
+    QT_TRANSLATE_NOOP("ObjectDialogs", "Remote Code = Comparison Register"),
+    QT_TRANSLATE_NOOP("ObjectDialogs", "Remote Code AND Comparison Register <> 0")};
 
 size_t RadioSlot(SetOption option) {
   return static_cast<size_t>(static_cast<int>(option) - 1);
@@ -89,7 +94,7 @@ TSetDlg::TSetDlg(QWidget* parent) : QWidget(parent, Qt::Tool) {
   auto* grid = new QGridLayout(this);
   int row = 0;
   for (const SetRadio& r : kSetRadios) {
-    auto* radio = new QRadioButton(r.caption, this);
+    auto* radio = new QRadioButton(QCoreApplication::translate("ObjectDialogs", r.caption), this);
     radio->setObjectName(r.name);
     group_->addButton(radio, static_cast<int>(r.option));
     radios_[RadioSlot(r.option)] = radio;
@@ -274,7 +279,9 @@ TCompDlg::TCompDlg(QWidget* parent) : QWidget(parent, Qt::Tool) {
   group_ = new QButtonGroup(this);
   auto* layout = new QVBoxLayout(this);
   for (int tag = 0; tag < kCompareOptionCount; ++tag) {
-    auto* radio = new QRadioButton(kCompareCaptions[static_cast<size_t>(tag)], this);
+    auto* radio = new QRadioButton(
+        QCoreApplication::translate("ObjectDialogs", kCompareCaptions[static_cast<size_t>(tag)]),
+        this);
     radio->setObjectName(QString("RadBtn%1").arg(tag + 1));
     group_->addButton(radio, tag);
     radios_[static_cast<size_t>(tag)] = radio;

@@ -217,7 +217,8 @@ void ObjectEditors::ChooseRobotModel() {
           ? QString::fromStdString(ShippedRobotsFolder())
           : QFileInfo(QString::fromStdString(robot_->ModelPath())).absolutePath();
   const std::optional<FileAnswer> file = window_.Prompts().ChooseFile(
-      {false, "Robot Model", folder.toStdString(), "Robot descriptions (*.urdf);;All files (*)"});
+      {false, tr("Robot Model").toStdString(), folder.toStdString(),
+       tr("Robot descriptions (*.urdf);;All files (*)").toStdString()});
   if (file) UseRobotModel(file->path);
 }
 
@@ -225,18 +226,21 @@ bool ObjectEditors::UseRobotModel(const std::string& path) {
   std::string error;
   if (!robot_->LoadModel(path, &error)) {
     window_.Prompts().MsgBox(MsgKind::Error, MsgButtons::Ok,
-                             "The robot model was not changed.\n" + error);
+                             tr("The robot model was not changed.\n%1")
+                                 .arg(QString::fromStdString(error))
+                                 .toStdString());
     return false;
   }
   WriteSettingsKeys(window_.SettingsPath(), kCurvesSection, {{kRobotModelKey, path}});
-  window_.Prompts().ShowStatus("Robot model: " + path);
+  window_.Prompts().ShowStatus(
+      tr("Robot model: %1").arg(QString::fromStdString(path)).toStdString());
   return true;
 }
 
 void ObjectEditors::Convert() {
   const std::optional<ChannelTexts> rows = portDlg_->RunConversion();
   if (!rows) return;
-  window_.History().Apply("Convert",
+  window_.History().Apply(QT_TRANSLATE_NOOP("ChartHistory", "Convert"),
                           [&rows](Chart& chart) { return ApplyConversion(chart, *rows) > 0; },
                           {ChartChangeKind::ObjectsChanged, {}, ChangeOrigin::Edit});
 }

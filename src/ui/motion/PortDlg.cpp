@@ -24,7 +24,10 @@ const char* const kConversionHints[] = {"CopyTo(?)", "ReadTo(?)", "Change(?)", "
                                         "PRM(?)",    "ADD(?)",    "MUL(?)",    "SPD(?)"};
 const char* const kLinkHints[] = {"PRM(?)", "MOV(?)", "TTL(?)", "SET(?)",
                                   "FREE",   "SPD(?)", "STR(?)", "TCH"};
-const char* const kFileFilter = "QVBファイル (*.QVB);;全てのファイルを表示する (*.*)";
+// The filters of the exchange files' dialogs, the QVB one first.
+QString ExchangeFileFilters() {
+  return TPortDlg::tr("QVB file (*.QVB);;Show all files (*.*)");
+}
 
 }  // namespace
 
@@ -36,14 +39,14 @@ TPortDlg::TPortDlg(std::string patternPath, Prompter& prompter, const ChannelLoo
 
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
-  listLabel_ = new QLabel("Name", this);
+  listLabel_ = new QLabel(tr("Name"), this);
   listLabel_->setObjectName("ListLabel");
   listMenu_ = new QComboBox(this);
   listMenu_->setObjectName("ListMenu");
   listMenu_->setEditable(true);
   listMenu_->setInsertPolicy(QComboBox::NoInsert);
   listMenu_->setMinimumWidth(200);
-  delBtn_ = new QPushButton("Delete", this);
+  delBtn_ = new QPushButton(tr("Delete"), this);
   delBtn_->setObjectName("DelBtn");
   top->addWidget(listLabel_);
   top->addWidget(listMenu_, 1);
@@ -71,14 +74,14 @@ TPortDlg::TPortDlg(std::string patternPath, Prompter& prompter, const ChannelLoo
   layout->addLayout(grid);
 
   auto* buttons = new QHBoxLayout;
-  auto* ok = new QPushButton("OK", this);
+  auto* ok = new QPushButton(tr("OK"), this);
   ok->setObjectName("OKBtn");
   ok->setDefault(true);
-  auto* cancel = new QPushButton("Cancel", this);
+  auto* cancel = new QPushButton(tr("Cancel"), this);
   cancel->setObjectName("Button1");
-  auto* save = new QPushButton("Save", this);
+  auto* save = new QPushButton(tr("Save"), this);
   save->setObjectName("Button2");
-  auto* load = new QPushButton("Load", this);
+  auto* load = new QPushButton(tr("Load"), this);
   load->setObjectName("Button3");
   buttons->addWidget(save);
   buttons->addWidget(load);
@@ -123,7 +126,7 @@ void TPortDlg::FillNames() {
   listMenu_->setEditText(QString());
 }
 
-void TPortDlg::SetUp(Mode mode, const char* caption, const ChannelTexts& entries) {
+void TPortDlg::SetUp(Mode mode, const QString& caption, const ChannelTexts& entries) {
   mode_ = mode;
   setWindowTitle(caption);
   const bool named = mode == Mode::Conversion || mode == Mode::Link;
@@ -156,25 +159,25 @@ void TPortDlg::SetUp(Mode mode, const char* caption, const ChannelTexts& entries
 }
 
 std::optional<ChannelTexts> TPortDlg::RunConversion() {
-  SetUp(Mode::Conversion, "Convert", {});
+  SetUp(Mode::Conversion, tr("Convert"), {});
   if (exec() != QDialog::Accepted) return std::nullopt;
   return Entries();
 }
 
 std::optional<ChannelTexts> TPortDlg::RunNames(const ChannelTexts& names, QWidget* from) {
-  SetUp(Mode::Names, "Change of the name", names);
+  SetUp(Mode::Names, tr("Change of the name"), names);
   if (ExecFrom(from) != QDialog::Accepted) return std::nullopt;
   return Entries();
 }
 
 std::optional<ChannelTexts> TPortDlg::RunScales(const ChannelTexts& factors, QWidget* from) {
-  SetUp(Mode::Scales, "Display Scale Factor", factors);
+  SetUp(Mode::Scales, tr("Display Scale Factor"), factors);
   if (ExecFrom(from) != QDialog::Accepted) return std::nullopt;
   return Entries();
 }
 
 bool TPortDlg::RunLink(QWidget* from) {
-  SetUp(Mode::Link, "Link Editing", {});
+  SetUp(Mode::Link, tr("Link Editing"), {});
   return ExecFrom(from) == QDialog::Accepted;
 }
 
@@ -191,12 +194,14 @@ int TPortDlg::ExecFrom(QWidget* from) {
 void TPortDlg::Persist() {
   // A PATTERN.ini that could not be read is never replaced by what this run holds.
   if (!storeUsable_) {
-    prompter_.ShowStatus("PATTERN.ini cannot be read; links and conversions are not kept: " +
-                         storeError_);
+    prompter_.ShowStatus(tr("PATTERN.ini cannot be read; links and conversions are not kept: %1")
+                             .arg(QString::fromStdString(storeError_))
+                             .toStdString());
     return;
   }
   std::string error;
-  if (!store_.Save(patternPath_, &error)) prompter_.ShowStatus("PATTERN.ini: " + error);
+  if (!store_.Save(patternPath_, &error))
+    prompter_.ShowStatus(tr("PATTERN.ini: %1").arg(QString::fromStdString(error)).toStdString());
 }
 
 void TPortDlg::ListChosen(int index) {
@@ -238,8 +243,8 @@ void TPortDlg::DelBtnClick() {
 void TPortDlg::Button2Click() {
   if (mode_ != Mode::Conversion && mode_ != Mode::Link) return;
   if (Name().empty()) return;
-  const std::optional<FileAnswer> file =
-      prompter_.ChooseFile({true, "Save", std::string(), kFileFilter});
+  const std::optional<FileAnswer> file = prompter_.ChooseFile(
+      {true, tr("Save").toStdString(), std::string(), ExchangeFileFilters().toStdString()});
   if (!file) return;
   // With the QVB filter the name takes the extension .QVB in place of its own, as charts do.
   const std::string path = ChartFileName(file->path, file->filterIndex + 1);
@@ -251,8 +256,8 @@ void TPortDlg::Button2Click() {
 
 void TPortDlg::Button3Click() {
   if (mode_ != Mode::Conversion && mode_ != Mode::Link) return;
-  const std::optional<FileAnswer> file =
-      prompter_.ChooseFile({false, "Open", std::string(), kFileFilter});
+  const std::optional<FileAnswer> file = prompter_.ChooseFile(
+      {false, tr("Open").toStdString(), std::string(), ExchangeFileFilters().toStdString()});
   if (!file) return;
   const ImportResult result = ImportSet(store_, Kind(), file->path, prompter_);
   if (result.status != ImportStatus::Imported) return;

@@ -56,7 +56,7 @@ class TPortDlg : public QDialog {
   void LinkDeleted(const QString& name);
 
  private:
-  void SetUp(Mode mode, const char* caption, const ChannelTexts& entries);
+  void SetUp(Mode mode, const QString& caption, const ChannelTexts& entries);
   int ExecFrom(QWidget* from);
   void FillNames();
   void ShowEntries(const ChannelTexts& entries);

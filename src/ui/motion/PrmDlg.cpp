@@ -25,8 +25,10 @@
 #include "core/util/IniFile.h"
 #include "core/util/NumberText.h"
 #include "core/util/Prompter.h"
+#include "core/util/Translate.h"
 #include "ui/app/Glyphs.h"
 #include "ui/app/ShellSettings.h"
+#include "ui/app/ShownTexts.h"
 #include "ui/chart/BgrColor.h"
 #include "ui/chart/CanvasPainter.h"
 #include "ui/motion/FocusReturn.h"
@@ -225,14 +227,14 @@ QToolButton* TPrmDlg::AddButton(const char* name, const QString& hint, const QIc
 }
 
 void TPrmDlg::BuildButtonBar() {
-  auto* set = AddButton("SetBtn", "Write to QVB-3", Glyph(GlyphKind::Write));
-  auto* get = AddButton("GetBtn", "Read form QVB-3", Glyph(GlyphKind::Read));
-  auto* home = AddButton("StopBtn", "Home position", Glyph(GlyphKind::Home));
-  auto* trim = AddButton("SpeedButton1", "Trim Position", Glyph(GlyphKind::Text, "TRM"));
-  auto* sleep = AddButton("SleepBtn", "Sleep", Glyph(GlyphKind::Pause));
-  auto* snapshot = AddButton("TchBtn", "Snapshot", Glyph(GlyphKind::Text, "TCH"));
-  auto* linkSub = AddButton("LinkSubBtn", "Increment Link", Glyph(GlyphKind::Text, "<"));
-  auto* linkAdd = AddButton("LinkAddBtn", "Increment Link", Glyph(GlyphKind::Text, ">"));
+  auto* set = AddButton("SetBtn", tr("Write to QVB-3"), Glyph(GlyphKind::Write));
+  auto* get = AddButton("GetBtn", tr("Read form QVB-3"), Glyph(GlyphKind::Read));
+  auto* home = AddButton("StopBtn", tr("Home position"), Glyph(GlyphKind::Home));
+  auto* trim = AddButton("SpeedButton1", tr("Trim Position"), Glyph(GlyphKind::Text, "TRM"));
+  auto* sleep = AddButton("SleepBtn", tr("Sleep"), Glyph(GlyphKind::Pause));
+  auto* snapshot = AddButton("TchBtn", tr("Snapshot"), Glyph(GlyphKind::Text, "TCH"));
+  auto* linkSub = AddButton("LinkSubBtn", tr("Increment Link"), Glyph(GlyphKind::Text, "<"));
+  auto* linkAdd = AddButton("LinkAddBtn", tr("Increment Link"), Glyph(GlyphKind::Text, ">"));
   connect(set, &QToolButton::clicked, this, [this] { editor_.WritePose(); });
   connect(get, &QToolButton::clicked, this, [this] {
     if (editor_.ReadPose()) Changed();
@@ -272,14 +274,20 @@ void TPrmDlg::BuildLinkPanel() {
 
 void TPrmDlg::FillLinkList(const PatternStore& store) {
   linkList_->clear();
-  for (const std::string& item : LinkListItems(store))
-    linkList_->addItem(QString::fromStdString(item));
+  const std::vector<std::string> items = LinkListItems(store);
+  for (size_t i = 0; i < items.size(); ++i) {
+    // The last entry starts a new link; it is marked, since its text is shown translated.
+    const bool newLink = i + 1 == items.size() && items[i] == kNewLinkItem;
+    linkList_->addItem(
+        newLink ? CoreText("PatternStore", kNewLinkItem) : QString::fromStdString(items[i]),
+        newLink);
+  }
   linkList_->setCurrentIndex(-1);
 }
 
 void TPrmDlg::LinkChosen(int index) {
   if (index < 0) return;
-  if (linkList_->itemText(index) == kNewLinkItem) {
+  if (linkList_->itemData(index).toBool()) {
     editor_.ClearLink();
     if (portDlg_ == nullptr) return;
     if (portDlg_->RunLink(this)) {
@@ -349,9 +357,9 @@ void TPrmDlg::OpenMenu(int tag, const QPoint& globalPos) {
     }
     prmMenu_->addSeparator()->setObjectName("N2");
   }
-  add("N27", "Set Home Position", [this] { editor_.SetHomePosition(); });
+  add("N27", tr("Set Home Position"), [this] { editor_.SetHomePosition(); });
   prmMenu_->addSeparator()->setObjectName("N4");
-  QMenu* visible = prmMenu_->addMenu("Panel Display");
+  QMenu* visible = prmMenu_->addMenu(tr("Panel Display"));
   visible->setObjectName("VisibleMenu");
   for (int p = 1; p <= kEditorPanels; ++p) {
     const QString caption = p <= kChannels ? QString::fromStdString(layout_.ChannelCaption(p))
@@ -364,36 +372,37 @@ void TPrmDlg::OpenMenu(int tag, const QPoint& globalPos) {
     action->setCheckable(true);
     action->setChecked(layout_.Panel(p).Visible);
   }
-  QMenu* colors = prmMenu_->addMenu("Color");
+  QMenu* colors = prmMenu_->addMenu(tr("Color"));
   colors->setObjectName("PmColor");
   int colorItem = 0;
   for (const ColorMenuEntry& entry : kColorMenu) {
     // The editor's colour items are N25 (Standard) and then N8 ... N24 in menu order.
     const QString name = colorItem == 0 ? "N25" : QString("N%1").arg(7 + colorItem);
     ++colorItem;
-    QAction* item = colors->addAction(entry.english, this, [this, tag, entry] {
-      uint32_t color = entry.color;
-      if (entry.tag == kColorEtcTag) {
-        const QColor chosen = QColorDialog::getColor(Qt::white, this);
-        color = chosen.isValid() ? ToBgr(chosen) : kColorButtonFace;
-      }
-      if (tag == 0)
-        layout_.SetEditorColor(color);
-      else
-        layout_.SetPanelColor(tag, color);
-      ApplyLayout();
-    });
+    QAction* item = colors->addAction(
+        QString::fromUtf8(Pick(entry.japanese, entry.english)), this, [this, tag, entry] {
+          uint32_t color = entry.color;
+          if (entry.tag == kColorEtcTag) {
+            const QColor chosen = QColorDialog::getColor(Qt::white, this);
+            color = chosen.isValid() ? ToBgr(chosen) : kColorButtonFace;
+          }
+          if (tag == 0)
+            layout_.SetEditorColor(color);
+          else
+            layout_.SetPanelColor(tag, color);
+          ApplyLayout();
+        });
     item->setObjectName(name);
   }
   if (channel) {
-    add("PmName", "Name", [this] { ChangeNames(); });
+    add("PmName", tr("Name"), [this] { ChangeNames(); });
     prmMenu_->addSeparator()->setObjectName("N6");
   }
-  add("RateBtn", "Display Scale Factor", [this] { ChangeScales(); });
+  add("RateBtn", tr("Display Scale Factor"), [this] { ChangeScales(); });
   if (tag == 0) {
     prmMenu_->addSeparator()->setObjectName("N3");
-    add("PmImage", "Background Image", [this] { ChooseBackground(); });
-    QAction* shown = add("Background", "Display Background", [this] {
+    add("PmImage", tr("Background Image"), [this] { ChooseBackground(); });
+    QAction* shown = add("Background", tr("Display Background"), [this] {
       layout_.SetBackgroundShown(!layout_.BackgroundShown());
       update();
     });
@@ -402,7 +411,7 @@ void TPrmDlg::OpenMenu(int tag, const QPoint& globalPos) {
   }
   prmMenu_->addSeparator()->setObjectName("N7");
   QAction* lock =
-      add("HoldSwitch", "Panel Lock", [this] { layout_.SetPanelLock(!layout_.PanelLock()); });
+      add("HoldSwitch", tr("Panel Lock"), [this] { layout_.SetPanelLock(!layout_.PanelLock()); });
   lock->setCheckable(true);
   lock->setChecked(layout_.PanelLock());
   prmMenu_->popup(globalPos);
@@ -441,7 +450,7 @@ void TPrmDlg::ChangeScales() {
 
 void TPrmDlg::ChooseBackground() {
   const std::optional<FileAnswer> file =
-      prompter_.ChooseFile({false, "Background Image", std::string(),
+      prompter_.ChooseFile({false, tr("Background Image").toStdString(), std::string(),
                             "*.jpg (*.jpg);;*.jpeg (*.jpeg);;*.bmp (*.bmp);;*.* (*)"});
   if (!file) return;
   const QString path = QString::fromStdString(file->path);
@@ -455,9 +464,11 @@ bool TPrmDlg::LoadPicture(const std::string& path) {
   std::string why;
   QImage picture = ReadBackgroundPicture(path, why);
   if (picture.isNull()) {
-    prompter_.MsgBox(
-        MsgKind::Error, MsgButtons::Ok,
-        "There is no designated background image" + (why.empty() ? "" : " (" + why + ")"));
+    const QString text =
+        why.empty()
+            ? tr("There is no designated background image")
+            : tr("There is no designated background image (%1)").arg(QString::fromStdString(why));
+    prompter_.MsgBox(MsgKind::Error, MsgButtons::Ok, text.toStdString());
     return false;
   }
   background_ = std::move(picture);

@@ -13,6 +13,8 @@
 #include "core/motion/MotionPreview.h"
 #include "core/util/Prompter.h"
 #include "core/util/SafeFile.h"
+#include "core/util/Translate.h"
+#include "i18n/Catalogues.h"
 #include "platform/PrivateDisplay.h"
 #include "ui/robot/RobotPoser.h"
 #include "ui/robot/RobotRender.h"
@@ -73,22 +75,27 @@ bool IsRenderCommand(int argc, char** argv) {
 }
 
 int RunRenderCommand(int argc, char** argv) {
-  CLI::App app{"brivane3 --render: draw the robot in a pose of a motion chart into a PNG file"};
+  CLI::App app{Tr("RenderCommand",
+                  "brivane3 --render: draw the robot in a pose of a motion chart into a PNG file")};
   app.name("brivane3 --render");
   RenderArgs args;
   bool render = false;
-  app.add_flag("--render", render, "Render instead of starting the editor")->required();
-  app.add_option("--robot", args.robot, "Robot description (.urdf)")->required();
-  app.add_option("CHART", args.chart, "Motion chart file (.QVB)")->required();
-  auto* step = app.add_option("--step", args.step, "Show the pose after step N (default 1)")
+  app.add_flag("--render", render, Tr("RenderCommand", "Render instead of starting the editor"))
+      ->required();
+  app.add_option("--robot", args.robot, Tr("RenderCommand", "Robot description (.urdf)"))
+      ->required();
+  app.add_option("CHART", args.chart, Tr("RenderCommand", "Motion chart file (.QVB)"))->required();
+  auto* step = app.add_option("--step", args.step,
+                              Tr("RenderCommand", "Show the pose after step N (default 1)"))
                    ->check(CLI::Range(1, 100000));
-  auto* time = app.add_option("--time", args.time, "Show the preview at SECONDS after Play")
+  auto* time = app.add_option("--time", args.time,
+                              Tr("RenderCommand", "Show the preview at SECONDS after Play"))
                    ->check(CLI::Range(0.0, kPreviewHorizonSeconds));
   step->excludes(time);
-  app.add_option("--view", args.view, "front, side or top")
+  app.add_option("--view", args.view, Tr("RenderCommand", "front, side or top"))
       ->check(CLI::IsMember({"front", "side", "top"}));
-  app.add_option("--size", args.size, "Image size WxH (default 640x480)");
-  app.add_option("-o,--output", args.out, "The PNG file to write")->required();
+  app.add_option("--size", args.size, Tr("RenderCommand", "Image size WxH (default 640x480)"));
+  app.add_option("-o,--output", args.out, Tr("RenderCommand", "The PNG file to write"))->required();
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -98,10 +105,11 @@ int RunRenderCommand(int argc, char** argv) {
   std::smatch m;
   const std::regex sizePattern("([0-9]{1,5})x([0-9]{1,5})");
   if (!std::regex_match(args.size, m, sizePattern))
-    return Fail(kExitBadInput, "--size takes WIDTHxHEIGHT, for example 640x480");
+    return Fail(kExitBadInput,
+                Tr("RenderCommand", "--size takes WIDTHxHEIGHT, for example 640x480"));
   const QSize size(std::stoi(m[1]), std::stoi(m[2]));
   if (size.width() < 16 || size.height() < 16 || size.width() > 4096 || size.height() > 4096)
-    return Fail(kExitBadInput, "--size: each side must be 16 to 4096 pixels");
+    return Fail(kExitBadInput, Tr("RenderCommand", "--size: each side must be 16 to 4096 pixels"));
 
   robot::RobotLoadResult loaded = robot::LoadRobotModel(args.robot);
   if (!loaded.model) return Fail(kExitBadInput, loaded.error);
@@ -110,22 +118,24 @@ int RunRenderCommand(int argc, char** argv) {
   StderrPrompter prompter;
   const OpenResult opened = OpenChartFile(chart, args.chart, prompter);
   if (opened.status != OpenStatus::Opened)
-    return Fail(kExitBadInput, "cannot read the chart " + args.chart);
+    return Fail(kExitBadInput, Args(Tr("RenderCommand", "cannot read the chart %1"), {args.chart}));
   if (chart.Type == kScenarioChart)
-    return Fail(kExitBadInput, "a scenario chart has no poses to show: give a motion chart");
+    return Fail(kExitBadInput,
+                Tr("RenderCommand", "a scenario chart has no poses to show: give a motion chart"));
   const MotionCompileResult compiled = CompileMotionChart(chart);
   if (!compiled.ok)
     return Fail(kExitBadInput, compiled.failure.text.empty()
-                                   ? "the chart has no objects"
-                                   : "the chart does not compile: " + compiled.failure.text);
+                                   ? Tr("RenderCommand", "the chart has no objects")
+                                   : Args(Tr("RenderCommand", "the chart does not compile: %1"),
+                                          {compiled.failure.text}));
   const MotionPreview preview(compiled.records);
   double at = args.time;
   if (at < 0) {
     const std::optional<double> settled = StepSettledTime(preview, args.step);
     if (!settled)
-      return Fail(kExitBadInput, "step " + std::to_string(args.step) +
-                                     " is never played (the motion has " +
-                                     std::to_string(compiled.records.size()) + " steps)");
+      return Fail(kExitBadInput,
+                  Args(Tr("RenderCommand", "step %1 is never played (the motion has %2 steps)"),
+                       {std::to_string(args.step), std::to_string(compiled.records.size())}));
     at = *settled;
   }
   const PreviewSample sample = preview.At(at);
@@ -141,6 +151,8 @@ int RunRenderCommand(int argc, char** argv) {
   int qtArgc = 1;
   char* qtArgv[] = {argv[0], nullptr};
   QGuiApplication application(qtArgc, qtArgv);
+  // The catalogue was chosen before there was an application; the toolkit's texts need it too.
+  InstallProcessLanguage();
 
   auto model = std::make_shared<const robot::RobotModel>(std::move(*loaded.model));
   RobotPoser poser(model);
@@ -150,14 +162,18 @@ int RunRenderCommand(int argc, char** argv) {
                                                     : RobotViewAngle::Front;
   QString error;
   const QImage image = RenderRobotImage(*model, poser.Links(), angle, size, &error);
-  if (image.isNull()) return Fail(kExitFailure, "cannot draw the robot: " + error.toStdString());
+  if (image.isNull())
+    return Fail(kExitFailure,
+                Args(Tr("RenderCommand", "cannot draw the robot: %1"), {error.toStdString()}));
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) return Fail(kExitFailure, "cannot encode the image");
+  if (!image.save(&buffer, "PNG"))
+    return Fail(kExitFailure, Tr("RenderCommand", "cannot encode the image"));
   std::string writeError;
   if (!WriteFileAtomically(args.out, png.toStdString(), &writeError))
-    return Fail(kExitFailure, "cannot write " + args.out + ": " + writeError);
+    return Fail(kExitFailure,
+                Args(Tr("RenderCommand", "cannot write %1: %2"), {args.out, writeError}));
   return kExitOk;
 }
 

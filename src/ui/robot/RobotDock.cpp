@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QSlider>
 #include <QStyle>
@@ -20,12 +21,13 @@ namespace {
 constexpr int kFrameMs = 16;
 
 QString TimeText(double seconds) {
-  return QString::number(seconds, 'f', 2) + " s";
+  return RobotDock::tr("%1 s").arg(QLocale().toString(seconds, 'f', 2));
 }
 
 }  // namespace
 
-RobotDock::RobotDock(Chart& chart, QWidget* parent) : QDockWidget("Robot", parent), doc_(chart) {
+RobotDock::RobotDock(Chart& chart, QWidget* parent)
+    : QDockWidget(tr("Robot"), parent), doc_(chart) {
   setObjectName("RobotDock");
   auto* box = new QWidget(this);
   auto* layout = new QVBoxLayout(box);
@@ -55,9 +57,9 @@ void RobotDock::BuildControls(QWidget* box) {
     row->addWidget(b);
     return b;
   };
-  playBtn_ = button("RobotPlayBtn", "Play the motion on the robot", QStyle::SP_MediaPlay);
-  pauseBtn_ = button("RobotPauseBtn", "Pause", QStyle::SP_MediaPause);
-  stopBtn_ = button("RobotStopBtn", "Stop and go back to the start", QStyle::SP_MediaStop);
+  playBtn_ = button("RobotPlayBtn", tr("Play the motion on the robot"), QStyle::SP_MediaPlay);
+  pauseBtn_ = button("RobotPauseBtn", tr("Pause"), QStyle::SP_MediaPause);
+  stopBtn_ = button("RobotStopBtn", tr("Stop and go back to the start"), QStyle::SP_MediaStop);
   connect(playBtn_, &QToolButton::clicked, this, [this] { Play(); });
   connect(pauseBtn_, &QToolButton::clicked, this, [this] { Pause(); });
   connect(stopBtn_, &QToolButton::clicked, this, [this] { Stop(); });
@@ -75,16 +77,21 @@ void RobotDock::BuildControls(QWidget* box) {
   row->addWidget(timeLabel_);
   angleBtn_ = new QToolButton(box);
   angleBtn_->setObjectName("RobotAngleBtn");
-  angleBtn_->setText("View");
+  angleBtn_->setText(tr("View"));
   angleBtn_->setPopupMode(QToolButton::InstantPopup);
   auto* angles = new QMenu(angleBtn_);
   angles->setObjectName("RobotAngleMenu");
-  const std::pair<const char*, RobotViewAngle> choices[] = {{"&Front", RobotViewAngle::Front},
-                                                            {"&Side", RobotViewAngle::Side},
-                                                            {"&Top", RobotViewAngle::Top}};
-  for (auto [text, angle] : choices) {
+  struct AngleChoice {
+    const char* name;
+    QString text;
+    RobotViewAngle angle;
+  };
+  const AngleChoice choices[] = {{"RobotAngleFront", tr("&Front"), RobotViewAngle::Front},
+                                 {"RobotAngleSide", tr("&Side"), RobotViewAngle::Side},
+                                 {"RobotAngleTop", tr("&Top"), RobotViewAngle::Top}};
+  for (const auto& [name, text, angle] : choices) {
     QAction* action = angles->addAction(text);
-    action->setObjectName(QString("RobotAngle") + QString(text).remove('&'));
+    action->setObjectName(name);
     connect(action, &QAction::triggered, this, [this, angle = angle] { view_->LookFrom(angle); });
   }
   angleBtn_->setMenu(angles);
@@ -182,14 +189,15 @@ bool RobotDock::EnsurePreview(bool quiet) {
   if (preview_) return true;
   if (quiet && doc_.Objects.empty()) return false;
   if (doc_.Type == kScenarioChart) {
-    SetNote("A scenario chart cannot be previewed: open a motion chart.");
+    SetNote(tr("A scenario chart cannot be previewed: open a motion chart."));
     return false;
   }
   const MotionCompileResult compiled = CompileMotionChart(doc_);
   if (!compiled.ok) {
     SetNote(compiled.failure.text.empty()
-                ? QString("Nothing to play: the chart has no objects.")
-                : "The chart does not compile: " + QString::fromStdString(compiled.failure.text));
+                ? tr("Nothing to play: the chart has no objects.")
+                : tr("The chart does not compile: %1")
+                      .arg(QString::fromStdString(compiled.failure.text)));
     return false;
   }
   SetNote(QString());

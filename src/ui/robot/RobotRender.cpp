@@ -1,5 +1,6 @@
 #include "ui/robot/RobotRender.h"
 
+#include <QCoreApplication>
 #include <QQuickItem>
 #include <QQuickView>
 
@@ -20,7 +21,8 @@ QImage RenderRobotImage(const robot::RobotModel& model, const std::vector<robot:
   view.resize(size);
   view.setSource(RobotScene::Source());
   if (view.status() != QQuickView::Ready || !view.rootObject()) {
-    if (error) *error = "the 3D stage could not be loaded";
+    if (error)
+      *error = QCoreApplication::translate("RobotRender", "the 3D stage could not be loaded");
     return QImage();
   }
   view.rootObject()->setSize(QSizeF(size));
@@ -34,7 +36,8 @@ QImage RenderRobotImage(const robot::RobotModel& model, const std::vector<robot:
   scene.SetCamera(RobotScene::FitCamera(model, rest, angle, lift));
   // A window never shown is drawn offscreen.
   QImage image = view.grabWindow();
-  if (image.isNull() && error) *error = "OpenGL could not draw the scene";
+  if (image.isNull() && error)
+    *error = QCoreApplication::translate("RobotRender", "OpenGL could not draw the scene");
   return image;
 }
 

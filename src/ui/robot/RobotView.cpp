@@ -20,13 +20,15 @@ bool Robot3DAvailable(QString* why) {
     // These platforms draw without OpenGL: the scene would stay blank.
     if (platform == "offscreen" || platform == "minimal" || platform == "vnc" ||
         platform == "linuxfb") {
-      reason = QString("The 3D view needs OpenGL, which the \"%1\" display has not.").arg(platform);
+      reason = RobotView::tr("The 3D view needs OpenGL, which the \"%1\" display has not.")
+                   .arg(platform);
       known = 0;
     } else {
       QOpenGLContext context;
       known = context.create() ? 1 : 0;
       if (!known)
-        reason = "The 3D view needs OpenGL (a graphics driver or Mesa), which failed to start.";
+        reason = RobotView::tr(
+            "The 3D view needs OpenGL (a graphics driver or Mesa), which failed to start.");
     }
   }
   if (why) *why = reason;
@@ -78,7 +80,7 @@ void RobotView::EnsureStage() {
     for (const QQmlError& e : quick_->errors()) errors << e.toString();
     delete quick_;
     quick_ = nullptr;
-    message_->setText("The 3D view could not be loaded: " + errors.join("; "));
+    message_->setText(tr("The 3D view could not be loaded: %1").arg(errors.join("; ")));
     message_->show();
     return;
   }

@@ -12,29 +12,30 @@
 #include "core/comm/BoardLink.h"
 #include "core/comm/MotionTable.h"
 #include "core/comm/TableEntry.h"
+#include "ui/app/ShownTexts.h"
 
 namespace brv3 {
 
 TDataDlg::TDataDlg(BoardLink& link, MotionTable& table, ChartHistory& history, QWidget* parent)
     : QDialog(parent), link_(link), table_(table), history_(history) {
   setObjectName("DataDlg");
-  setWindowTitle("DataDialog");
+  setWindowTitle(tr("DataDialog"));
   auto* grid = new QGridLayout(this);
-  auto* label1 = new QLabel("Data name", this);
+  auto* label1 = new QLabel(tr("Data name"), this);
   label1->setObjectName("Label1");
   motName_ = new QLineEdit(this);
   motName_->setObjectName("MotName");
   motName_->setMinimumWidth(220);
-  auto* label2 = new QLabel("Remote Control Code", this);
+  auto* label2 = new QLabel(tr("Remote Control Code"), this);
   label2->setObjectName("Label2");
   cntEdit_ = new QLineEdit(this);
   cntEdit_->setObjectName("CntEdit");
-  auto* capture = new QPushButton("Capture", this);
+  auto* capture = new QPushButton(tr("Capture"), this);
   capture->setObjectName("Button3");
-  auto* ok = new QPushButton("OK", this);
+  auto* ok = new QPushButton(tr("OK"), this);
   ok->setObjectName("Button1");
   ok->setDefault(true);
-  auto* cancel = new QPushButton("Cancel", this);
+  auto* cancel = new QPushButton(tr("Cancel"), this);
   cancel->setObjectName("Button2");
   grid->addWidget(label1, 0, 0);
   grid->addWidget(motName_, 0, 1, 1, 2);
@@ -56,7 +57,8 @@ void TDataDlg::ShowEntry(int index) {
   index_ = index;
   if (index < 0) {
     const Chart& chart = history_.GetChart();
-    motName_->setText(QString::fromStdString(chart.Name));
+    // The name a new chart carries is shown in the user's language; left as shown, it stays.
+    motName_->setText(ChartNameText(chart.Name));
     cntEdit_->setText(QString::number(chart.Ctrl));
     return;
   }
@@ -105,11 +107,14 @@ void TDataDlg::CaptureClick() {
 void TDataDlg::OkClick() {
   if (!motName_->text().isEmpty())
     motName_->setText(QString::fromStdString(CleanName(motName_->text().toStdString())));
-  const std::string name = motName_->text().toStdString();
+  const std::string chartName = history_.GetChart().Name;
+  const std::string name = index_ < 0 && motName_->text() == ChartNameText(chartName)
+                               ? chartName
+                               : motName_->text().toStdString();
   const int32_t chartCode = history_.GetChart().Ctrl;
   if (index_ < 0) {
     const int32_t code = CodeFromText(cntEdit_->text(), chartCode);
-    history_.ApplyChecked("Name and code",
+    history_.ApplyChecked(QT_TRANSLATE_NOOP("ChartHistory", "Name and code"),
                           [&name, code](Chart& chart) {
                             chart.SetChartName(name);
                             chart.Ctrl = code;

@@ -56,17 +56,17 @@ TTableDlg::TTableDlg(BoardLink& link, MotionTable& table, TDataDlg& dataDlg, QWi
                      QWidget* parent)
     : QDialog(parent), link_(link), table_(table), dataDlg_(dataDlg), mainWindow_(mainWindow) {
   setObjectName("TableDlg");
-  setWindowTitle("DataTable");
+  setWindowTitle(tr("DataTable"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
   auto* bar = new QHBoxLayout;
   readBtn_ = new QToolButton(this);
   readBtn_->setObjectName("MotReadBtn");
-  readBtn_->setToolTip("Read");
+  readBtn_->setToolTip(tr("Read"));
   readBtn_->setIcon(Glyph(GlyphKind::Read));
   delBtn_ = new QToolButton(this);
   delBtn_->setObjectName("MotDelBtn");
-  delBtn_->setToolTip("Delete");
+  delBtn_->setToolTip(tr("Delete"));
   delBtn_->setIcon(Glyph(GlyphKind::Delete));
   bar->addWidget(readBtn_);
   bar->addWidget(delBtn_);
@@ -76,7 +76,7 @@ TTableDlg::TTableDlg(BoardLink& link, MotionTable& table, TDataDlg& dataDlg, QWi
   listView_ = new TableListView(this);
   listView_->setObjectName("ListView");
   listView_->setColumnCount(5);
-  listView_->setHeaderLabels({"No", "Name", "Count", "Date", "Control"});
+  listView_->setHeaderLabels({tr("No"), tr("Name"), tr("Count"), tr("Date"), tr("Control")});
   listView_->setRootIsDecorated(false);
   listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
   listView_->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -7,6 +7,7 @@
 #include "core/board/SlotLists.h"
 #include "core/util/Prompter.h"
 #include "ui/app/MessageDialogs.h"
+#include "ui/app/ShownTexts.h"
 
 namespace brv3 {
 
@@ -18,7 +19,7 @@ TableReadNote::TableReadNote(QWidget* parent) : QFrame(parent) {
   text_ = new QLabel(this);
   text_->setObjectName("TableNoteText");
   text_->setWordWrap(true);
-  button_ = new QPushButton(SlotLists::kReadButton, this);
+  button_ = new QPushButton(CoreText("SlotLists", SlotLists::kReadButton), this);
   button_->setObjectName("ReadTableBtn");
   layout->addWidget(text_, 1);
   layout->addWidget(button_);
@@ -45,7 +46,7 @@ void TableReadNote::Follow(SlotLists* lists) {
   SetSource([lists] { return lists->Note(); },
             [this, lists] {
               if (ShowMsgBox(window(), MsgKind::Question, MsgButtons::YesNo,
-                             QString::fromUtf8(SlotLists::kQuestion), kEnglish) == IdYes)
+                             CoreText("SlotLists", SlotLists::kQuestion), kWindowLanguage) == IdYes)
                 lists->Read();
             });
 }
