@@ -58,7 +58,8 @@ def main():
             shutil.copyfile(stored, copy)
             subprocess.run([lupdate, "-silent", "-tr-function-alias",
                             "translate+=Tr,QT_TRANSLATE_NOOP+=BRV3_TR_NOOP", "-locations",
-                            "none", "-no-obsolete", "-extensions", "cpp,h", str(root / "src"),
+                            "none", "-no-obsolete", "-extensions", "cpp,h", "-I", str(root / "src"),
+                            str(root / "src"),
                             "-ts", str(copy)], check=True)
             count, problems = check(copy, language)
             for p in problems:

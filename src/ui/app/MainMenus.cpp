@@ -71,7 +71,7 @@ void MainMenus::BuildFileMenu() {
     if (!MayDiscard()) return;
     const std::optional<FileAnswer> file = window_.Prompts().ChooseFile(
         {false, tr("Open").toStdString(), QFileInfo(FilePath()).absolutePath().toStdString(),
-         ChartFileFiltersText()});
+         ChartFileFilters()});
     if (file) OpenFile(QString::fromStdString(file->path));
   });
   recentMenu_ = menu->addMenu(tr("Open &Recent"));

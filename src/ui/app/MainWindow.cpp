@@ -583,7 +583,7 @@ QString TBrivane3::DialogFolder() const {
 
 void TBrivane3::OpenBtnClick() {
   const std::optional<FileAnswer> file = prompter_.ChooseFile(
-      {false, tr("Load").toStdString(), DialogFolder().toStdString(), ChartFileFiltersText()});
+      {false, tr("Load").toStdString(), DialogFolder().toStdString(), ChartFileFilters()});
   if (!file) return;
   const QString path = QString::fromStdString(file->path);
   openFolder_ = QFileInfo(path).absolutePath();
@@ -601,7 +601,7 @@ void TBrivane3::SaveBtnClick() {
   else if (!chartFile.isEmpty())
     proposal = info.absolutePath() + "/" + info.completeBaseName() + ".QVB";
   const std::optional<FileAnswer> file = prompter_.ChooseFile(
-      {true, tr("Save").toStdString(), proposal.toStdString(), ChartFileFiltersText()});
+      {true, tr("Save").toStdString(), proposal.toStdString(), ChartFileFilters()});
   if (!file) return;
   openFolder_ = QFileInfo(QString::fromStdString(file->path)).absolutePath();
   const std::string path = ChartFileName(file->path, file->filterIndex + 1);

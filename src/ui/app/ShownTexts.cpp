@@ -1,9 +1,6 @@
 #include "ui/app/ShownTexts.h"
 
-#include <QCoreApplication>
-
 #include "core/chart/Chart.h"
-#include "core/chart/ChartFiles.h"
 #include "core/util/Translate.h"
 
 namespace brv3 {
@@ -13,17 +10,12 @@ QString CoreText(const char* context, const char* text) {
 }
 
 QString ChartNameText(const std::string& name) {
-  if (name == kUntitledName) return QCoreApplication::translate("ShownTexts", "No title");
-  return QString::fromStdString(name);
+  return QString::fromStdString(ShownChartName(name));
 }
 
 // The steps are named where they are made, with the same context.
 QString HistoryLabelText(const std::string& label) {
   return CoreText("ChartHistory", label.c_str());
-}
-
-std::string ChartFileFiltersText() {
-  return Tr("ChartFiles", kChartFileFilters);
 }
 
 }  // namespace brv3

@@ -16,8 +16,4 @@ QString ChartNameText(const std::string& name);
 // The name of an undo step as the undo and redo hints show it, in the user's language.
 QString HistoryLabelText(const std::string& label);
 
-// The filters of the chart file dialogs in the user's language, ";;" between them as the core's
-// list has them, so the index of the chosen filter means the same.
-std::string ChartFileFiltersText();
-
 }  // namespace brv3

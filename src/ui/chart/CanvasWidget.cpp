@@ -341,7 +341,7 @@ std::optional<uint32_t> CanvasWidget::ChooseColor(uint32_t current) {
 std::optional<FileChoice> CanvasWidget::ChooseItemFile(bool forSave) {
   const std::optional<FileAnswer> file =
       prompter_.ChooseFile({forSave, (forSave ? tr("Save") : tr("Open")).toStdString(),
-                            std::string(), ChartFileFiltersText()});
+                            std::string(), ChartFileFilters()});
   if (!file) return std::nullopt;
   FileChoice choice;
   choice.name = file->path;

@@ -277,10 +277,8 @@ void TPrmDlg::FillLinkList(const PatternStore& store) {
   const std::vector<std::string> items = LinkListItems(store);
   for (size_t i = 0; i < items.size(); ++i) {
     // The last entry starts a new link; it is marked, since its text is shown translated.
-    const bool newLink = i + 1 == items.size() && items[i] == kNewLinkItem;
-    linkList_->addItem(
-        newLink ? CoreText("PatternStore", kNewLinkItem) : QString::fromStdString(items[i]),
-        newLink);
+    const bool newLink = i + 1 == items.size() && IsNewLinkItem(items[i]);
+    linkList_->addItem(QString::fromStdString(items[i]), newLink);
   }
   linkList_->setCurrentIndex(-1);
 }
