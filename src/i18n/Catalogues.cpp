@@ -1,6 +1,7 @@
 #include "i18n/Catalogues.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 #include "core/util/LanguageChoice.h"
@@ -10,6 +11,13 @@ namespace brv3 {
 namespace {
 
 QTranslator& Catalogue() {
+  static QTranslator translator;
+  return translator;
+}
+
+// The toolkit's own texts (the file and colour dialogs, standard buttons), from the system's Qt
+// translations where they are installed.
+QTranslator& ToolkitCatalogue() {
   static QTranslator translator;
   return translator;
 }
@@ -31,6 +39,11 @@ bool InstallCatalogue(UiLanguage language) {
   }
   SetTranslator(TranslateWithCatalogue);
   if (QCoreApplication::instance()) {
+    QCoreApplication::removeTranslator(&ToolkitCatalogue());
+    if (language == UiLanguage::Japanese &&
+        ToolkitCatalogue().load(QStringLiteral("qtbase_ja"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      QCoreApplication::installTranslator(&ToolkitCatalogue());
     QCoreApplication::removeTranslator(&Catalogue());
     QCoreApplication::installTranslator(&Catalogue());
   }

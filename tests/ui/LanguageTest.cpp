@@ -56,7 +56,8 @@ TEST_F(LanguageTest, TheMainWindowIsJapaneseInJapaneseAndHasNoJapaneseInEnglish)
     ASSERT_GT(texts.size(), 50);
     QStringList titles;
     for (QAction* menu : window.menuBar()->actions()) titles << menu->text();
-    for (const QString& title : titles) EXPECT_TRUE(title.contains(kJapanese)) << title.toStdString();
+    for (const QString& title : titles)
+      EXPECT_TRUE(title.contains(kJapanese)) << title.toStdString();
     for (const QString& text : texts)
       EXPECT_FALSE(text.contains(kEnglishWords)) << "untranslated: " << text.toStdString();
   }

@@ -40,12 +40,12 @@ std::optional<FileAnswer> WindowPrompter::ChooseFile(const FileQuestion& questio
   return answer;
 }
 
-// A box asked for in Japanese stays Japanese; English is what a caller that chooses nothing
-// passes, and such a box is in the windows' language.
+// The boxes of the program are in the windows' language, whatever language the caller names:
+// their text comes from the same catalogue, and a Japanese caption over an English text (or the
+// reverse) would read as a fault.
 int WindowPrompter::MsgBox(MsgKind kind, MsgButtons buttons, const std::string& text,
-                           int language) {
-  return ShowMsgBox(Owner(), kind, buttons, QString::fromStdString(text),
-                    language == kJapanese ? kJapanese : kWindowLanguage);
+                           int /*language*/) {
+  return ShowMsgBox(Owner(), kind, buttons, QString::fromStdString(text), kWindowLanguage);
 }
 
 int WindowPrompter::MsgBoxWithCheck(MsgKind kind, MsgButtons buttons, const std::string& text,

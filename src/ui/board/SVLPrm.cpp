@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include "ui/app/ShownTexts.h"
+
 namespace brv3 {
 namespace {
 
@@ -84,7 +86,8 @@ TSVLPrm::TSVLPrm(QWidget* parent) : QDialog(parent) {
 QComboBox* TSVLPrm::List(const char* name, const std::vector<std::string>& items) {
   auto* list = new QComboBox(this);
   list->setObjectName(name);
-  for (const std::string& item : items) list->addItem(QString::fromStdString(item));
+  // The items are chosen by position, so showing them translated changes nothing stored.
+  for (const std::string& item : items) list->addItem(CoreText("ServoRecord", item.c_str()));
   list->setCurrentIndex(0);
   lists_[name] = list;
   return list;

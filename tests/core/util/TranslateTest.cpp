@@ -50,9 +50,9 @@ TEST(TranslateTest, TheDesktopsLanguageIsTakenInTheCLibrarysOrderUnlessTheUserCh
   // LC_ALL overrides LC_MESSAGES, which overrides LANG; an empty one is skipped.
   EXPECT_EQ(ResolveLanguage(system, env({{"LC_ALL", "C"}, {"LANG", "ja_JP.UTF-8"}})),
             UiLanguage::English);
-  EXPECT_EQ(ResolveLanguage(system, env({{"LC_ALL", ""}, {"LC_MESSAGES", "ja_JP"},
-                                         {"LANG", "en_GB"}})),
-            UiLanguage::Japanese);
+  EXPECT_EQ(
+      ResolveLanguage(system, env({{"LC_ALL", ""}, {"LC_MESSAGES", "ja_JP"}, {"LANG", "en_GB"}})),
+      UiLanguage::Japanese);
   // The user's choice wins over the desktop.
   EXPECT_EQ(ResolveLanguage(LanguageChoice::English, env({{"LANG", "ja_JP.UTF-8"}})),
             UiLanguage::English);
@@ -70,7 +70,8 @@ TEST(TranslateTest, TheChoiceIsReadFromTheSettingsFileAndAnythingElseFollowsTheS
   EXPECT_EQ(ReadLanguageChoice(ini), LanguageChoice::English);
   test::WriteFile(ini, "[BRV3]\r\nLanguage=klingon\r\n");
   EXPECT_EQ(ReadLanguageChoice(ini), LanguageChoice::System);
-  for (LanguageChoice c : {LanguageChoice::System, LanguageChoice::Japanese, LanguageChoice::English})
+  for (LanguageChoice c :
+       {LanguageChoice::System, LanguageChoice::Japanese, LanguageChoice::English})
     EXPECT_EQ(ParseLanguageChoice(LanguageChoiceValue(c)), c);
 }
 
