@@ -218,6 +218,9 @@ class Session:
         env.update(extra_env or {})
         env.update({"BRV3_COM1": self.link, "BRV3_CONFIG_DIR": self.config,
                     "BRV3_WIDGET_MAP": self.map_path})
+        # A map left by an editor that has ended would answer for the new one.
+        if os.path.exists(self.map_path):
+            os.remove(self.map_path)
         self.editor_log = open(os.path.join(self.work, "editor.log"), "w")
         self.editor = self._spawn([tool("brivane3"), *args], env=env,
                                   stdout=self.editor_log, stderr=subprocess.STDOUT)
