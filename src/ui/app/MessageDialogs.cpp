@@ -236,6 +236,8 @@ void ShowCommandMsgBox(QWidget* parent, MsgKind kind, const QString& text, const
   // The box closes on any of its buttons; this one only copies, so it is taken off the box's
   // handling and given its own.
   copy->disconnect();
+  // Clicking it gives it the focus; Return must still close the box through OK, not copy again.
+  copy->setAutoDefault(false);
   QObject::connect(copy, &QPushButton::clicked, &box, [command, copy] {
     QApplication::clipboard()->setText(command);
     copy->setText(QCoreApplication::translate("MessageDialogs", "Copied"));
