@@ -13,6 +13,7 @@ namespace {
 
 using test::ChartBuilder;
 using test::FakeBoardPort;
+using test::LongChart;
 using test::ScriptedPrompter;
 using Strings = std::vector<std::string>;
 
@@ -364,19 +365,6 @@ TEST_F(BoardActionsTest, DeleteAsksThenClearsTheEntry) {
   EXPECT_EQ(Delete(), ActionResult::Done);
   ASSERT_FALSE(board.frames.empty());
   EXPECT_EQ(board.frames.back(), test::WithChecksumOf({0xF8, 0x01, 0x03, 0x00, 0xFF}));
-}
-
-// A chain of `count` Position objects named `name`: count + 1 steps.
-Chart LongChart(int count, const std::string& name) {
-  ChartBuilder b;
-  int prev = b.Pos("P0");
-  for (int i = 1; i < count; ++i) {
-    const int p = b.Pos("P" + std::to_string(i));
-    b.Flow(prev, p);
-    prev = p;
-  }
-  b.chart.SetChartName(name);
-  return b.chart;
 }
 
 TEST_F(BoardActionsTest, ContinuationSlotsAreOverwrittenOrDeletedOnlyWithTheirMotion) {

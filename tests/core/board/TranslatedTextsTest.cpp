@@ -15,21 +15,9 @@ namespace {
 
 using test::ChartBuilder;
 using test::FakeBoardPort;
+using test::LongChart;
 using test::ScriptedPrompter;
 using test::StubTranslator;
-
-// A chain of `count` Position objects: count + 1 steps.
-Chart LongChart(int count, const std::string& name) {
-  ChartBuilder b;
-  int prev = b.Pos("P0");
-  for (int i = 1; i < count; ++i) {
-    const int p = b.Pos("P" + std::to_string(i));
-    b.Flow(prev, p);
-    prev = p;
-  }
-  b.chart.SetChartName(name);
-  return b.chart;
-}
 
 StubTranslator::Entries Japanese() {
   return {

@@ -145,4 +145,17 @@ class ChartBuilder {
   Chart chart;
 };
 
+// A chain of `count` Position objects named `name`: count + 1 steps.
+inline Chart LongChart(int count, const std::string& name) {
+  ChartBuilder b;
+  int prev = b.Pos("P0");
+  for (int i = 1; i < count; ++i) {
+    const int p = b.Pos("P" + std::to_string(i));
+    b.Flow(prev, p);
+    prev = p;
+  }
+  b.chart.SetChartName(name);
+  return b.chart;
+}
+
 }  // namespace brv3::test
