@@ -422,6 +422,32 @@ class Session:
             self.move_to(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
         self.xdo("mouseup", 1)
 
+    def drag_slider(self, name, window, fraction, steps=12):
+        """Drags the named slider's handle to `fraction` of its width as a person does. The handle is taken from a
+        settled description, and the drag starts only once the slider says it holds the handle: a
+        press that lands while the window is still being placed or focused is released and
+        made again."""
+        for _ in range(3):
+            slider = self.steady(lambda m: self.find(name, window, m), f"slider {name} to hold still")
+            start = self.centre(slider["handle"])
+            self.move_to(*start)
+            self.xdo("mousedown", 1)
+            try:
+                wait_for(lambda: (self.find(name, window, self.fresh_map()) or {}).get("down"),
+                         f"slider {name} to take the handle", deadline=3)
+            except AssertionError:
+                print(f"slider {name} did not take the press at {start}; pressing again",
+                      file=sys.stderr)
+                self.xdo("mouseup", 1)
+                continue
+            x0, y = start
+            to_x = slider["x"] + int(slider["w"] * fraction)
+            for i in range(1, steps + 1):
+                self.move_to(x0 + (to_x - x0) * i // steps, y)
+            self.xdo("mouseup", 1)
+            return slider
+        raise StepFailed(f"slider {name} never took the handle")
+
     def choose(self, combo, text, window=None, keyboard=False, then_dialog=False, prefix=False):
         """Picks `text` in a drop-down list as a person does: opens the popup with a click, then
         clicks the row, or (keyboard) arrows to it and presses Return. With `prefix`, the first

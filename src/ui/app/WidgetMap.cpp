@@ -104,6 +104,7 @@ QJsonObject Describe(const QWidget* widget) {
     entry["text"] = label->text();
   } else if (auto* slider = qobject_cast<const QAbstractSlider*>(widget)) {
     entry["value"] = slider->value();
+    entry["down"] = slider->isSliderDown();
     if (auto* bar = qobject_cast<const QSlider*>(widget)) entry["handle"] = HandleOf(bar);
   } else if (auto* spin = qobject_cast<const QAbstractSpinBox*>(widget)) {
     entry["text"] = spin->text();
