@@ -120,12 +120,15 @@ TEST_F(InputDialogsTest, AnalogDialogLoadsFollowsReportsWritesLiveAndSavesOnClos
     QCoreApplication::processEvents();
     EXPECT_EQ(Working().adSettings[12] << 8 | Working().adSettings[13], 0);
     QTest::keyRelease(sens, Qt::Key_Right);
-    QTest::qWait(20);
     // AD2's second trigger: word 6 + 2 x 3, sign in bit 15.
-    EXPECT_EQ(Working().adSettings[12] << 8 | Working().adSettings[13],
-              (moved < 0 ? 0x8000 : 0) | std::abs(moved));
+    const int expected = (moved < 0 ? 0x8000 : 0) | std::abs(moved);
+    (void)QTest::qWaitFor(
+        [&] { return (Working().adSettings[12] << 8 | Working().adSettings[13]) == expected; },
+        2000);
+    EXPECT_EQ(Working().adSettings[12] << 8 | Working().adSettings[13], expected);
     QTest::mouseClick(sens, Qt::LeftButton, {}, QPoint(sens->width() - 20, sens->height() / 2));
-    QTest::qWait(20);
+    (void)QTest::qWaitFor([&] { return Working().adSettings[13] == std::abs(sens->value()); },
+                          2000);
     EXPECT_EQ(Working().adSettings[13], std::abs(sens->value()));
     EXPECT_NE(sens->value(), moved);
     qobject_cast<QDialog*>(dlg)->reject();
@@ -221,7 +224,7 @@ TEST_F(InputDialogsTest, TransmitterDialogShowsReportsAutoAndFailures) {
     bar->setFocus();
     QTest::keyClick(bar, Qt::Key_Right);
     EXPECT_EQ(Working().propo[0], 10);  // written once the release has been handled
-    QTest::qWait(20);
+    (void)QTest::qWaitFor([&] { return Working().propo[0] == bar->value(); }, 2000);
     moved = bar->value();
     EXPECT_NE(moved, 10);
     EXPECT_EQ(Working().propo[0], moved);
