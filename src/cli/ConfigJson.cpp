@@ -7,6 +7,7 @@
 #include "cli/BackupManifest.h"
 #include "cli/CliCommands.h"
 #include "cli/SensorJson.h"
+#include "core/board/RecordFields.h"
 #include "core/comm/BoardLink.h"
 #include "core/util/Cp932.h"
 #include "core/util/Prompter.h"
@@ -38,28 +39,10 @@ json Motion(uint8_t slot, bool bit) {
 }
 
 json RecordJson(const ServoRecord& r) {
-  const ServoListRow row = ServoListRowFor(0, "", true, r.format == RecordFormat::Long, &r);
-  auto num = [&row](size_t column) { return std::stoi(row[column]); };
   json j = {{"format", r.format == RecordFormat::Long ? "long" : "short"},
-            {"bytes", LowerHex(r.bytes.data(), r.bytes.size())},
-            {"stretch1", num(3)},
-            {"speed1", num(4)},
-            {"stretch2", num(5)},
-            {"speed2", num(6)},
-            {"stretch3", num(7)},
-            {"speed3", num(8)},
-            {"punch", num(9)},
-            {"dead_band", num(10)},
-            {"damping", num(11)},
-            {"reverse", row[12]},
-            {"protection", num(13)},
-            {"power_free", num(14)},
-            {"limit_l", num(15)},
-            {"limit_r", num(16)}};
-  if (r.format == RecordFormat::Long) {
-    j["offset"] = num(17);
-    j["no_pwm"] = row[18];
-  }
+            {"bytes", LowerHex(r.bytes.data(), r.bytes.size())}};
+  for (const RecordField& field : RecordFields(r.format))
+    j[field.key] = field.IsOnOff() ? json(FieldText(field, r)) : json(FieldValue(field, r));
   return j;
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/board/BoardConfig.h"
 #include "core/board/BoardOptions.h"
+#include "core/board/RecordFields.h"
 #include "core/board/SensorDialogs.h"
 #include "core/board/ServoList.h"
 #include "core/board/Trim.h"
@@ -210,9 +211,7 @@ TEST(ServoListAgainstSim, LoadEditAndDropMoveWholeRecords) {
 
   std::optional<ServoRecord> record = list.BeginEdit(1);
   ASSERT_TRUE(record);
-  ShortControls c = LoadShort(*record);
-  c.reverse = 1;
-  StoreShort(c, *record);
+  StoreField(*FindRecordField(RecordFormat::Short, "reverse"), 1, *record);
   ASSERT_TRUE(list.FinishEdit(1, *record));
   EXPECT_EQ(b.Flash().svlShort[0][7], 1);
   EXPECT_EQ(list.Row(1)[12], "ON");

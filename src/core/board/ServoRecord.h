@@ -43,38 +43,11 @@ extern const std::vector<std::string> kProtecItems;
 extern const std::vector<std::string> kPowFreeItems;
 extern const std::vector<std::string> kOnOffItems;
 
-// The parameter dialog's controls for a short record: list indexes and the two limit sliders.
-struct ShortControls {
-  std::array<int, 3> stretch{};  // Stretch1..3
-  std::array<int, 3> speed{};    // Speed1..3
-  int punch = 0, deadBand = 0, damping = 0, protec = 0, powFree = 0, reverse = 0;
-  int limitL = 0, limitR = 0;  // 0..60
-};
-
-// The controls for a long record: slider positions and list indexes.
-struct LongControls {
-  std::array<int, 3> stretch{1, 1, 1};  // StrScr1..3, 1..127
-  std::array<int, 3> speed{1, 1, 1};    // SpdrScr1..3, 1..127
-  int punch = 0, deadBand = 0, damping = 0, reverse = 0, noPwm = 0;
-  int protec = 128;   // 10..255
-  int powFree = 128;  // 1..255
-  int offset = 190;   // 100..250
-  int limitL = 800;   // 800..1150
-  int limitR = 350;   // 350..600
-};
-
-// Loading keeps out-of-range values from the controls (lists fall back to item 0, sliders hold
-// the nearer end); storing writes the controls into the record's own bytes only.
-ShortControls LoadShort(const ServoRecord& record);
-void StoreShort(const ShortControls& controls, ServoRecord& record);
-LongControls LoadLong(const ServoRecord& record);
-void StoreLong(const LongControls& controls, ServoRecord& record);
-
 // The serial-servo list's 19 columns, shown through Tr("ServoRecord", ...).
 extern const std::array<const char*, 19> kServoListColumns;
 using ServoListRow = std::array<std::string, 19>;
 // A row: number and name always, port when the channel has the SVL bit, the record's fields
-// when one was read.
+// (RecordFields.h) when one was read.
 ServoListRow ServoListRowFor(int channel, const std::string& name, bool svl, bool serial,
                              const ServoRecord* record);
 

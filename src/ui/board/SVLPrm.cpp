@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QSlider>
 
+#include <stdexcept>
+
+#include "core/board/RecordFields.h"
 #include "ui/app/ShownTexts.h"
 
 namespace brv3 {
@@ -24,6 +27,15 @@ const std::vector<const char*> kLongRows = {"StrPanel1",  "SpdPanel1", "StrPanel
                                             "StrPanel3",  "SpdPanel3", "PunchPn",   "DeadBandPn",
                                             "DampingPn",  "ReversePn", "DontPWMPn", "ProtecPnS",
                                             "PowFreePnS", "LimitLPn",  "LimitRPn",  "OffSetPn"};
+
+// The field a control stands for; a control both layouts share (a list, or a limit slider whose
+// range Load sets) is taken from the short format.
+const RecordField& FieldOf(std::string_view control) {
+  for (RecordFormat format : {RecordFormat::Short, RecordFormat::Long})
+    for (const RecordField& field : RecordFields(format))
+      if (control == field.control) return field;
+  throw std::logic_error("no record field for control " + std::string(control));
+}
 
 }  // namespace
 
@@ -46,8 +58,8 @@ TSVLPrm::TSVLPrm(QWidget* parent) : QDialog(parent) {
     label->setObjectName(setLabels[static_cast<size_t>(k)]);
     grid->addWidget(label, k + 1, 0);
     const std::string n = std::to_string(k + 1);
-    QComboBox* stretch = List(("Stretch" + n).c_str(), kStretchItems);
-    QComboBox* speed = List(("Speed" + n).c_str(), kSpeedItems);
+    QComboBox* stretch = List(("Stretch" + n).c_str());
+    QComboBox* speed = List(("Speed" + n).c_str());
     stretch->setParent(gain);
     speed->setParent(gain);
     grid->addWidget(stretch, k + 1, 1);
@@ -66,34 +78,36 @@ TSVLPrm::TSVLPrm(QWidget* parent) : QDialog(parent) {
                                                  "SpdrScr2", "StrScr3",  "SpdrScr3"};
   for (int k = 0; k < 6; ++k) {
     const size_t i = static_cast<size_t>(k);
-    Row(strPanels[i], strLabels[i], strCaptions[i], Slider(strSliders[i], k + 1, 1, 127, 1));
+    Row(strPanels[i], strLabels[i], strCaptions[i], Slider(strSliders[i], k + 1, 1));
   }
-  Row("PunchPn", "Label13", tr("Punch"), List("Punch", kPunchItems));
-  Row("DeadBandPn", "Label5", tr("Dead band"), List("DeadBand", kDeadBandItems));
-  Row("DampingPn", "Label6", tr("Dumping"), List("Damping", kDampingItems));
-  Row("ReversePn", "Label7", tr("Reverse"), List("Reverse", kOnOffItems));
-  Row("DontPWMPn", "Label26", tr("No PWM"), List("DontPWM", kOnOffItems));
-  Row("ProtecPnP", "Label9", tr("Pulse Timeout"), List("ProtecP", kProtecItems));
-  Row("PowFreePnP", "Label10", tr("Protection Timer"), List("PowFreeP", kPowFreeItems));
-  Row("ProtecPnS", "Label20", tr("Pulse Timeout"), Slider("ProtecScr", 9, 10, 255, 128));
-  Row("PowFreePnS", "Label21", tr("Protection Timer"), Slider("PowFreeScr", 10, 1, 255, 128));
-  Row("LimitLPn", "Label11", tr("CCWLimit"), Slider("LimitL", 7, 0, 60, 0));
-  Row("LimitRPn", "Label12", tr("CWLimit"), Slider("LimitR", 8, 0, 60, 0));
-  Row("OffSetPn", "Label25", tr("Offset"), Slider("OffSet", 11, 100, 250, 190));
+  Row("PunchPn", "Label13", tr("Punch"), List("Punch"));
+  Row("DeadBandPn", "Label5", tr("Dead band"), List("DeadBand"));
+  Row("DampingPn", "Label6", tr("Dumping"), List("Damping"));
+  Row("ReversePn", "Label7", tr("Reverse"), List("Reverse"));
+  Row("DontPWMPn", "Label26", tr("No PWM"), List("DontPWM"));
+  Row("ProtecPnP", "Label9", tr("Pulse Timeout"), List("ProtecP"));
+  Row("PowFreePnP", "Label10", tr("Protection Timer"), List("PowFreeP"));
+  Row("ProtecPnS", "Label20", tr("Pulse Timeout"), Slider("ProtecScr", 9, 128));
+  Row("PowFreePnS", "Label21", tr("Protection Timer"), Slider("PowFreeScr", 10, 128));
+  Row("LimitLPn", "Label11", tr("CCWLimit"), Slider("LimitL", 7, 0));
+  Row("LimitRPn", "Label12", tr("CWLimit"), Slider("LimitR", 8, 0));
+  Row("OffSetPn", "Label25", tr("Offset"), Slider("OffSet", 11, 190));
   SetLayout(RecordFormat::Short);
 }
 
-QComboBox* TSVLPrm::List(const char* name, const std::vector<std::string>& items) {
+QComboBox* TSVLPrm::List(const char* name) {
   auto* list = new QComboBox(this);
   list->setObjectName(name);
   // The items are chosen by position, so showing them translated changes nothing stored.
-  for (const std::string& item : items) list->addItem(CoreText("ServoRecord", item.c_str()));
+  for (const std::string& item : *FieldOf(name).items)
+    list->addItem(CoreText("ServoRecord", item.c_str()));
   list->setCurrentIndex(0);
   lists_[name] = list;
   return list;
 }
 
-QSlider* TSVLPrm::Slider(const char* name, int box, int min, int max, int start) {
+QSlider* TSVLPrm::Slider(const char* name, int box, int start) {
+  const RecordField& field = FieldOf(name);
   auto* slider = new QSlider(Qt::Horizontal, this);
   slider->setObjectName(name);
   slider->setProperty("box", box);
@@ -104,10 +118,11 @@ QSlider* TSVLPrm::Slider(const char* name, int box, int min, int max, int start)
   const bool limit = box == 7 || box == 8;
   connect(slider, &QSlider::valueChanged, edit,
           [edit, limit](int value) { edit->setText(QString::number(limit ? value * 10 : value)); });
-  slider->setRange(min, max);
+  slider->setRange(field.min, field.max);
   slider->setValue(start);
   edit->setText(QString::number(limit ? start * 10 : start));
   sliders_[box] = slider;
+  slidersByName_[name] = slider;
   boxes_[box] = edit;
   return slider;
 }
@@ -150,41 +165,15 @@ void TSVLPrm::SetLayout(RecordFormat format) {
 void TSVLPrm::Load(const ServoRecord& record) {
   record_ = record;
   SetLayout(record.format);
-  auto set = [this](const char* name, int index) { lists_.at(name)->setCurrentIndex(index); };
-  if (record.format == RecordFormat::Short) {
-    const ShortControls c = LoadShort(record);
-    for (size_t k = 0; k < 3; ++k) {
-      set(("Stretch" + std::to_string(k + 1)).c_str(), c.stretch[k]);
-      set(("Speed" + std::to_string(k + 1)).c_str(), c.speed[k]);
+  for (const RecordField& field : RecordFields(record.format)) {
+    const int position = LoadField(field, record);
+    if (field.IsList()) {
+      lists_.at(field.control)->setCurrentIndex(position);
+    } else {
+      QSlider* slider = slidersByName_.at(field.control);
+      slider->setRange(field.min, field.max);  // the limits' ranges differ between the formats
+      slider->setValue(position);
     }
-    set("Punch", c.punch);
-    set("DeadBand", c.deadBand);
-    set("Damping", c.damping);
-    set("ProtecP", c.protec);
-    set("PowFreeP", c.powFree);
-    set("Reverse", c.reverse);
-    sliders_.at(7)->setRange(0, 60);
-    sliders_.at(8)->setRange(0, 60);
-    sliders_.at(7)->setValue(c.limitL);
-    sliders_.at(8)->setValue(c.limitR);
-  } else {
-    const LongControls c = LoadLong(record);
-    for (size_t k = 0; k < 3; ++k) {
-      sliders_.at(static_cast<int>(2 * k + 1))->setValue(c.stretch[k]);
-      sliders_.at(static_cast<int>(2 * k + 2))->setValue(c.speed[k]);
-    }
-    set("Punch", c.punch);
-    set("DeadBand", c.deadBand);
-    set("Damping", c.damping);
-    set("Reverse", c.reverse);
-    set("DontPWM", c.noPwm);
-    sliders_.at(9)->setValue(c.protec);
-    sliders_.at(10)->setValue(c.powFree);
-    sliders_.at(11)->setValue(c.offset);
-    sliders_.at(7)->setRange(800, 1150);
-    sliders_.at(8)->setRange(350, 600);
-    sliders_.at(7)->setValue(c.limitL);
-    sliders_.at(8)->setValue(c.limitR);
   }
   shownAtLoad_ = FromControls();
 }
@@ -196,39 +185,10 @@ ServoRecord TSVLPrm::Store() const {
 
 ServoRecord TSVLPrm::FromControls() const {
   ServoRecord record = record_;
-  auto get = [this](const char* name) { return std::max(0, lists_.at(name)->currentIndex()); };
-  if (record.format == RecordFormat::Short) {
-    ShortControls c;
-    for (size_t k = 0; k < 3; ++k) {
-      c.stretch[k] = get(("Stretch" + std::to_string(k + 1)).c_str());
-      c.speed[k] = get(("Speed" + std::to_string(k + 1)).c_str());
-    }
-    c.punch = get("Punch");
-    c.deadBand = get("DeadBand");
-    c.damping = get("Damping");
-    c.protec = get("ProtecP");
-    c.powFree = get("PowFreeP");
-    c.reverse = get("Reverse");
-    c.limitL = sliders_.at(7)->value();
-    c.limitR = sliders_.at(8)->value();
-    StoreShort(c, record);
-  } else {
-    LongControls c;
-    for (size_t k = 0; k < 3; ++k) {
-      c.stretch[k] = sliders_.at(static_cast<int>(2 * k + 1))->value();
-      c.speed[k] = sliders_.at(static_cast<int>(2 * k + 2))->value();
-    }
-    c.punch = get("Punch");
-    c.deadBand = get("DeadBand");
-    c.damping = get("Damping");
-    c.reverse = get("Reverse");
-    c.noPwm = get("DontPWM");
-    c.protec = sliders_.at(9)->value();
-    c.powFree = sliders_.at(10)->value();
-    c.offset = sliders_.at(11)->value();
-    c.limitL = sliders_.at(7)->value();
-    c.limitR = sliders_.at(8)->value();
-    StoreLong(c, record);
+  for (const RecordField& field : RecordFields(record.format)) {
+    const int position = field.IsList() ? std::max(0, lists_.at(field.control)->currentIndex())
+                                        : slidersByName_.at(field.control)->value();
+    StoreField(field, position, record);
   }
   return record;
 }

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <array>
 #include <map>
+#include <string>
 
 #include "core/board/ServoRecord.h"
 
@@ -31,8 +32,9 @@ class TSVLPrm : public QDialog {
 
  private:
   QFrame* Row(const char* name, const char* labelName, const QString& caption, QWidget* control);
-  QComboBox* List(const char* name, const std::vector<std::string>& items);
-  QSlider* Slider(const char* name, int box, int min, int max, int start);
+  // The control of the record field named `name`, its items or range from the field.
+  QComboBox* List(const char* name);
+  QSlider* Slider(const char* name, int box, int start);
   void SetLayout(RecordFormat format);
   ServoRecord FromControls() const;
 
@@ -40,6 +42,7 @@ class TSVLPrm : public QDialog {
   ServoRecord shownAtLoad_;  // what the controls gave right after Load
   std::map<std::string, QComboBox*> lists_;
   std::map<int, QSlider*> sliders_;
+  std::map<std::string, QSlider*> slidersByName_;
   std::map<int, QLineEdit*> boxes_;
   std::map<std::string, QFrame*> panels_;
 };

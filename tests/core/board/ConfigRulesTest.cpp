@@ -1,7 +1,11 @@
 // Trim sets and files, option bits and conversions, serial-servo record codecs and list rows.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "core/board/BoardOptions.h"
+#include "core/board/RecordFields.h"
 #include "core/board/ServoRecord.h"
 #include "core/board/Trim.h"
 #include "core/util/IniFile.h"
@@ -126,32 +130,44 @@ ServoRecord ShortRecord() {
   return r;
 }
 
+// A control position of the field `key` and back.
+int Load(const ServoRecord& r, const char* key) {
+  return LoadField(*FindRecordField(r.format, key), r);
+}
+void Store(ServoRecord& r, const char* key, int position) {
+  StoreField(*FindRecordField(r.format, key), position, r);
+}
+// Every control as loaded, stored back.
+void StoreAllAsLoaded(ServoRecord& r) {
+  const ServoRecord loaded = r;
+  for (const RecordField& field : RecordFields(r.format))
+    StoreField(field, LoadField(field, loaded), r);
+}
+
 TEST(ServoRecords, ShortRecordLoadsAndStoresUnchanged) {
   ServoRecord r = ShortRecord();  // limits 1750 and 1200
-  const ShortControls c = LoadShort(r);
-  EXPECT_EQ(c.limitL, 5);
-  EXPECT_EQ(c.limitR, 10);
-  EXPECT_EQ(c.powFree, 1);  // "2 (MID)"
-  EXPECT_EQ(c.reverse, 0);
-  EXPECT_EQ(c.stretch[0], 2);
+  EXPECT_EQ(Load(r, "limit_l"), 5);
+  EXPECT_EQ(Load(r, "limit_r"), 10);
+  EXPECT_EQ(Load(r, "power_free"), 1);  // "2 (MID)"
+  EXPECT_EQ(Load(r, "reverse"), 0);
+  EXPECT_EQ(Load(r, "stretch1"), 2);
   const ServoRecord before = r;
-  StoreShort(c, r);
+  StoreAllAsLoaded(r);
   EXPECT_EQ(r, before);  // byte 0 and flag bits 1..7 kept
 
   r.bytes[12] = 75;
   r.bytes[3] = 11;  // beyond the punch list
-  r.bytes[4] = 7;   // within the guard but beyond the dead-band list
-  const ShortControls odd = LoadShort(r);
-  EXPECT_EQ(odd.powFree, 0);
-  EXPECT_EQ(odd.punch, 0);
-  EXPECT_EQ(odd.deadBand, 0);
-  StoreShort(odd, r);
+  r.bytes[4] = 7;   // within the punch list's length but beyond the dead-band list
+  EXPECT_EQ(Load(r, "power_free"), 0);
+  EXPECT_EQ(Load(r, "punch"), 0);
+  EXPECT_EQ(Load(r, "dead_band"), 0);
+  StoreAllAsLoaded(r);
   EXPECT_EQ(r.At(12), 50);
   EXPECT_EQ(r.At(3), 1);
   EXPECT_EQ(r.At(0), 0xA5);
 
   r.SetWord(8, 2900);  // beyond L = 60
-  EXPECT_EQ(LoadShort(r).limitL, 60);
+  EXPECT_EQ(Load(r, "limit_l"), 60);
 }
 
 ServoRecord LongRecord() {
@@ -169,32 +185,65 @@ ServoRecord LongRecord() {
 
 TEST(ServoRecords, LongRecordHoldsSlidersAndKeepsUninterpretedBytes) {
   ServoRecord r = LongRecord();
-  LongControls c = LoadLong(r);
-  EXPECT_EQ(c.limitL, 1150);
-  EXPECT_EQ(c.limitR, 400);
-  EXPECT_EQ(c.reverse, 0);
-  EXPECT_EQ(c.noPwm, 1);
-  EXPECT_EQ(c.offset, 200);
+  EXPECT_EQ(Load(r, "limit_l"), 1150);
+  EXPECT_EQ(Load(r, "limit_r"), 400);
+  EXPECT_EQ(Load(r, "reverse"), 0);
+  EXPECT_EQ(Load(r, "no_pwm"), 1);
+  EXPECT_EQ(Load(r, "offset"), 200);
   const ServoRecord before = r;
-  StoreLong(c, r);
+  StoreAllAsLoaded(r);
   EXPECT_EQ(r, before);
 
-  c.reverse = 1;
-  StoreLong(c, r);
+  Store(r, "reverse", 1);
   EXPECT_EQ(r.At(7), 0x0D);
   for (size_t i : {0u, 17u, 20u, 26u, 28u}) EXPECT_EQ(r.At(i), before.At(i)) << i;
 
   r.SetWord(8, 12000);
   r.bytes[27] = 20;
   r.bytes[1] = 0;
-  c = LoadLong(r);
-  EXPECT_EQ(c.limitL, 1150);
-  EXPECT_EQ(c.offset, 100);
-  EXPECT_EQ(c.stretch[0], 1);
-  StoreLong(c, r);
+  EXPECT_EQ(Load(r, "limit_l"), 1150);
+  EXPECT_EQ(Load(r, "offset"), 100);
+  EXPECT_EQ(Load(r, "stretch1"), 1);
+  StoreAllAsLoaded(r);
   EXPECT_EQ(r.Word(8), 11500);
   EXPECT_FALSE(ServoRecord::FromBytes(RecordFormat::Long, Bytes(28, 0)));
   EXPECT_EQ(ServoRecord::FromBytes(RecordFormat::Short, Bytes(18, 1))->bytes.size(), 17u);
+}
+
+// Every field of both formats: every control position is stored into the field's own bytes
+// only and loads back as itself, and no two fields share a key, a column or a control.
+TEST(ServoRecords, EveryFieldRoundTripsEveryPositionThroughItsOwnBytesOnly) {
+  for (RecordFormat format : {RecordFormat::Short, RecordFormat::Long}) {
+    std::set<std::string> keys, controls;
+    std::set<int> columns;
+    for (const RecordField& field : RecordFields(format)) {
+      EXPECT_TRUE(keys.insert(field.key).second) << field.key;
+      EXPECT_TRUE(controls.insert(field.control).second) << field.control;
+      EXPECT_TRUE(columns.insert(field.column).second) << field.key;
+      EXPECT_LT(static_cast<size_t>(field.column), kServoListColumns.size());
+      const int first = field.IsList() ? 0 : field.min;
+      const int last = field.IsList() ? static_cast<int>(field.items->size()) - 1 : field.max;
+      ASSERT_LE(first, last) << field.key;
+      for (int position = first; position <= last; ++position) {
+        ServoRecord r{format, Bytes(RecordSize(format), 0x5A)};
+        const ServoRecord before = r;
+        StoreField(field, position, r);
+        EXPECT_EQ(LoadField(field, r), position) << field.key << " " << position;
+        const bool word = field.encoding == FieldEncoding::WordAbove1700 ||
+                          field.encoding == FieldEncoding::WordBelow1300 ||
+                          field.encoding == FieldEncoding::WordTenths;
+        for (size_t i = 0; i < r.bytes.size(); ++i) {
+          const bool own = i == field.at || (word && i == field.at + 1);
+          if (!own) {
+            EXPECT_EQ(r.At(i), before.At(i)) << field.key << " byte " << i;
+          }
+        }
+        if (field.encoding == FieldEncoding::Bit) {
+          EXPECT_EQ(r.At(field.at) & ~(1 << field.bit), before.At(field.at) & ~(1 << field.bit));
+        }
+      }
+    }
+  }
 }
 
 TEST(ServoRecords, ListRowsShowEachFormatsColumns) {

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "core/board/RecordFields.h"
 #include "core/chart/CanvasDrawing.h"
 #include "core/motion/PanelLayout.h"
 #include "core/util/IniFile.h"
@@ -368,6 +369,37 @@ TEST_F(ConfigDialogsTest, ParameterDialogOpensUsableAndEscapeWritesTheRecordAsRe
   EXPECT_EQ(Board().svlLong[0][7], 0x0D);
   EXPECT_TRUE(dlg.isEnabled());
   dlg.reject();
+}
+
+// Every field of each format has its control shown in that format's layout, holding the field's
+// items or range and the record's value: the dialog and the field descriptions cannot disagree.
+TEST_F(ConfigDialogsTest, ParameterDialogShowsEveryFieldOfEachFormat) {
+  for (RecordFormat format : {RecordFormat::Short, RecordFormat::Long}) {
+    TSVLPrm prm;
+    ServoRecord record{format, Bytes(RecordSize(format), 2)};
+    record.SetWord(8, format == RecordFormat::Short ? 1800 : 9000);
+    prm.Load(record);
+    prm.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&prm));
+    for (const RecordField& field : RecordFields(format)) {
+      SCOPED_TRACE(field.key);
+      QWidget* control = prm.findChild<QWidget*>(field.control);
+      ASSERT_NE(control, nullptr);
+      EXPECT_TRUE(control->isVisible());
+      if (auto* list = qobject_cast<QComboBox*>(control)) {
+        ASSERT_TRUE(field.IsList());
+        EXPECT_EQ(list->count(), static_cast<int>(field.items->size()));
+        EXPECT_EQ(list->currentIndex(), LoadField(field, record));
+      } else {
+        auto* slider = qobject_cast<QSlider*>(control);
+        ASSERT_TRUE(slider && !field.IsList());
+        EXPECT_EQ(slider->minimum(), field.min);
+        EXPECT_EQ(slider->maximum(), field.max);
+        EXPECT_EQ(slider->value(), LoadField(field, record));
+      }
+    }
+    EXPECT_EQ(prm.Store(), record);
+  }
 }
 
 // The options dialog opened from its toolbar button: its motion lists mark the slots never read
