@@ -33,11 +33,6 @@ std::string LowerHex(const std::array<uint8_t, N>& a) {
   return LowerHex(a.data(), a.size());
 }
 
-json Motion(uint8_t slot, bool bit) {
-  const int item = ListItemFor(slot, bit);
-  return item == 0 ? json(nullptr) : json(Slot::LabelOf(item - 1));
-}
-
 json RecordJson(const ServoRecord& r) {
   json j = {{"format", r.format == RecordFormat::Long ? "long" : "short"},
             {"bytes", LowerHex(r.bytes.data(), r.bytes.size())}};
@@ -90,6 +85,38 @@ struct Parser {
     }
     return true;
   }
+  bool Option(const json& v, const OptionField& field, OptionChoices& choices,
+              const std::string& path) {
+    switch (field.kind) {
+      case OptionKind::Check:
+        return Bool(v, choices.*field.flag, path);
+      case OptionKind::Timebase: {
+        const std::optional<int> index =
+            v.is_string() ? TimebaseIndex(v.get<std::string>()) : std::nullopt;
+        if (!index) break;
+        choices.*field.item = *index;
+        return true;
+      }
+      case OptionKind::Motion: {
+        std::optional<int> slot;
+        if (!Slot(v, slot, path)) return false;
+        choices.*field.item = slot ? *slot + 1 : 0;  // item 0 is "OFF"
+        return true;
+      }
+      case OptionKind::Volt: {
+        // Whole tenths of a volt within what the board stores.
+        const double volts = v.is_number() ? v.get<double>() : -1.0;
+        const double tenths = std::round(volts * 10.0);
+        if (!v.is_number() || tenths < 0 || tenths > kMaxStoredVoltTenths ||
+            std::fabs(volts * 10.0 - tenths) > 1e-6)
+          break;
+        choices.*field.item = static_cast<int>(tenths);
+        return true;
+      }
+    }
+    bad = path;
+    return false;
+  }
   bool Mask(const json& v, ChannelMask& mask, const std::string& path) {
     std::array<bool, kChannels> boxes{};
     if (!v.is_array()) {
@@ -141,15 +168,25 @@ struct Parser {
 
 json ConfigToJson(const BoardConfig& c) {
   const BoardOptionsData& o = c.options;
-  const uint16_t w = o.modeWord;
-  json options = {{"motion_replay", (w & kModePlaybackReport) != 0},
-                  {"remote_playback", (w & kModeRemotePlay) != 0},
-                  {"zlt1", (w & kOptZlt1) != 0},
-                  {"timebase", TimebaseText((w & kOptTimebase) >> 5)},
-                  {"start_switch_motion", Motion(o.startMotions[0], (w & kModeStartSwitch) != 0)},
-                  {"power_up_motion", Motion(o.startMotions[1], (w & kModePowerUpMotion) != 0)},
-                  {"low_voltage_motion", Motion(o.alarm[0], (w & kModeLowVoltage) != 0)},
-                  {"low_voltage", RawToVoltTenths(o.VoltRaw()) / 10.0}};
+  const OptionChoices choices = o.Choices();
+  json options = json::object();
+  for (const OptionField& field : kOptionFields) {
+    const int item = field.item ? choices.*field.item : 0;
+    switch (field.kind) {
+      case OptionKind::Check:
+        options[field.key] = choices.*field.flag;
+        break;
+      case OptionKind::Timebase:
+        options[field.key] = TimebaseText(item);
+        break;
+      case OptionKind::Motion:
+        options[field.key] = item == 0 ? json(nullptr) : json(Slot::LabelOf(item - 1));
+        break;
+      case OptionKind::Volt:
+        options[field.key] = item / 10.0;
+        break;
+    }
+  }
   json trim = json::array();
   json names = json::array();
   for (size_t i = 0; i < kChannels; ++i) {
@@ -168,7 +205,7 @@ json ConfigToJson(const BoardConfig& c) {
     raw["mix_tables"] = std::move(mix);
   }
   if (!raw.empty()) analog["raw"] = std::move(raw);
-  return {{"mode_word", w},
+  return {{"mode_word", o.modeWord},
           {"options", std::move(options)},
           {"serial_servo_channels", MaskChannels(o.serialMask)},
           {"svl_channels", MaskChannels(o.svlMask)},
@@ -293,41 +330,11 @@ bool ParseConfigJson(const json& j, ConfigFile& f, std::string& bad) {
     bad = "options";
     return false;
   }
-  const std::string op = "options.";
-  for (auto [key, out] : {std::pair{"motion_replay", &f.choices.motionReplay},
-                          std::pair{"remote_playback", &f.choices.remotePlayback},
-                          std::pair{"zlt1", &f.choices.zlt1}}) {
-    v = p.Get(*o, key, op + key);
-    if (!v || !p.Bool(*v, *out, op + key)) return false;
+  for (const OptionField& field : kOptionFields) {
+    const std::string path = std::string("options.") + field.key;
+    v = p.Get(*o, field.key, path);
+    if (!v || !p.Option(*v, field, f.choices, path)) return false;
   }
-  v = p.Get(*o, "timebase", op + "timebase");
-  if (!v) return false;
-  std::optional<int> timebase;
-  if (v->is_string()) timebase = TimebaseIndex(v->get<std::string>());
-  if (!timebase) {
-    bad = op + "timebase";
-    return false;
-  }
-  f.choices.timebase = *timebase;
-  for (auto [key, out] :
-       {std::pair{"start_switch_motion", &f.startSwitch}, std::pair{"power_up_motion", &f.powerUp},
-        std::pair{"low_voltage_motion", &f.lowVoltage}}) {
-    v = p.Get(*o, key, op + key);
-    if (!v || !p.Slot(*v, *out, op + key)) return false;
-  }
-  f.choices.startSwitchItem = f.startSwitch ? *f.startSwitch + 1 : 0;
-  f.choices.powerUpItem = f.powerUp ? *f.powerUp + 1 : 0;
-  f.choices.lowVoltageItem = f.lowVoltage ? *f.lowVoltage + 1 : 0;
-  v = p.Get(*o, "low_voltage", op + "low_voltage");
-  if (!v) return false;
-  const double volts = v->is_number() ? v->get<double>() : -1.0;
-  const double tenths = std::round(volts * 10.0);
-  if (!v->is_number() || tenths < 0 || tenths > kMaxStoredVoltTenths ||
-      std::fabs(volts * 10.0 - tenths) > 1e-6) {
-    bad = op + "low_voltage";
-    return false;
-  }
-  f.choices.voltTenths = static_cast<int>(tenths);
 
   BoardOptionsData& data = f.config.options;
   v = p.Get(j, "serial_servo_channels", "serial_servo_channels");
@@ -457,9 +464,12 @@ BoardConfig MergeConfig(const ConfigFile& f, const BoardConfig& board) {
   o.modeWord = static_cast<uint16_t>((f.modeWord & ~kOwnedBits) |
                                      (ApplyOptionBits(0, f.choices) & kOwnedBits));
   o.startMotions = board.options.startMotions;
-  if (f.startSwitch) o.startMotions[0] = static_cast<uint8_t>(*f.startSwitch);
-  if (f.powerUp) o.startMotions[1] = static_cast<uint8_t>(*f.powerUp);
-  o.alarm[0] = f.lowVoltage ? static_cast<uint8_t>(*f.lowVoltage) : board.options.alarm[0];
+  // A motion list on "OFF" keeps the board's byte.
+  const OptionChoices& chosen = f.choices;
+  if (chosen.startSwitchItem) o.startMotions[0] = static_cast<uint8_t>(chosen.startSwitchItem - 1);
+  if (chosen.powerUpItem) o.startMotions[1] = static_cast<uint8_t>(chosen.powerUpItem - 1);
+  o.alarm[0] = chosen.lowVoltageItem ? static_cast<uint8_t>(chosen.lowVoltageItem - 1)
+                                     : board.options.alarm[0];
   const uint16_t raw = VoltTenthsToRaw(f.choices.voltTenths);
   o.alarm[1] = static_cast<uint8_t>(raw >> 8);
   o.alarm[2] = static_cast<uint8_t>(raw & 0xFF);

@@ -22,15 +22,14 @@ constexpr const char* kConfigFileName = "config.json";
 json ConfigToJson(const BoardConfig& config);
 std::string ConfigToText(const BoardConfig& config);
 
-// A configuration file's settings. Motions are slot indexes or none; the start-motion and
-// low-voltage bytes of a motion set to none stay as the board holds them. The analog settings go
+// A configuration file's settings. A motion list on "OFF" (none in the file) keeps the
+// start-motion or low-voltage byte the board holds. The analog settings go
 // over `sensorBytes` when the file keeps the bytes the typed values do not carry, else over the
 // board's own bytes (see MergeSensors).
 struct ConfigFile {
   BoardConfig config;  // masks, trim, names, records from the file
   uint16_t modeWord = 0;
   OptionChoices choices;
-  std::optional<int> startSwitch, powerUp, lowVoltage;
   AnalogSettings analog;
   PropoReferences transmitter{};
   std::optional<AdSettingsBytes> rawSettings;

@@ -85,6 +85,19 @@ std::vector<int> MaskChannels(const ChannelMask& mask) {
   return channels;
 }
 
+const std::array<OptionField, 8> kOptionFields = {{
+    {"motion_replay", "Check5", OptionKind::Check, &OptionChoices::motionReplay},
+    {"remote_playback", "Check1", OptionKind::Check, &OptionChoices::remotePlayback},
+    {"zlt1", "Check7", OptionKind::Check, &OptionChoices::zlt1},
+    {"timebase", "CycleList", OptionKind::Timebase, nullptr, &OptionChoices::timebase},
+    {"start_switch_motion", "BtnList", OptionKind::Motion, nullptr,
+     &OptionChoices::startSwitchItem},
+    {"power_up_motion", "StartList", OptionKind::Motion, nullptr, &OptionChoices::powerUpItem},
+    {"low_voltage_motion", "AlarmList", OptionKind::Motion, nullptr,
+     &OptionChoices::lowVoltageItem},
+    {"low_voltage", "AlmVoltBtn", OptionKind::Volt, nullptr, &OptionChoices::voltTenths},
+}};
+
 OptionChoices BoardOptionsData::Choices() const {
   OptionChoices c;
   c.remotePlayback = (modeWord & kModeRemotePlay) != 0;

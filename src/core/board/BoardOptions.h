@@ -34,7 +34,26 @@ struct OptionChoices {
   int powerUpItem = 0;          // StartList
   int lowVoltageItem = 0;       // AlarmList
   int voltTenths = kDefaultVoltTenths;
+  bool operator==(const OptionChoices&) const = default;
 };
+
+// One control of the options dialog, described once: the dialog binds it by `control` and the
+// configuration file writes and reads it under `key`.
+enum class OptionKind {
+  Check,     // a check box: `flag`
+  Timebase,  // the timebase list: `item`, shown as TimebaseText
+  Motion,    // a motion list: `item`, 0 for "OFF", else slot item - 1
+  Volt,      // the low-voltage threshold in tenths of a volt: `item`
+};
+struct OptionField {
+  const char* key;
+  const char* control;
+  OptionKind kind;
+  bool OptionChoices::*flag = nullptr;
+  int OptionChoices::*item = nullptr;
+};
+// In the configuration file's order.
+extern const std::array<OptionField, 8> kOptionFields;
 
 // The word written for `read`: owned bits from the choices, bits 8 and 4 cleared, bits 15, 14
 // and 2..0 as read.

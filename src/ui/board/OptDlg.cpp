@@ -158,16 +158,15 @@ void TOptDlg::FillMotionLists() {
 void TOptDlg::Fill(const BoardOptionsData& data) {
   FillMotionLists();
   const OptionChoices c = data.Choices();
-  check1_->setChecked(c.remotePlayback);
-  check5_->setChecked(c.motionReplay);
-  check7_->setChecked(c.zlt1);
-  cycleList_->setCurrentIndex(c.timebase);
-  btnList_->setCurrentIndex(c.startSwitchItem);
-  startList_->setCurrentIndex(c.powerUpItem);
-  alarmList_->setCurrentIndex(c.lowVoltageItem);
-  {
-    const QSignalBlocker block(voltBtn_);
-    voltBtn_->setValue(c.voltTenths);
+  for (const OptionField& field : kOptionFields) {
+    if (field.kind == OptionKind::Check) {
+      findChild<QCheckBox*>(field.control)->setChecked(c.*field.flag);
+    } else if (field.kind == OptionKind::Volt) {
+      const QSignalBlocker block(voltBtn_);
+      voltBtn_->setValue(c.*field.item);
+    } else {
+      findChild<QComboBox*>(field.control)->setCurrentIndex(c.*field.item);
+    }
   }
   voltEdit_->setText(QString::fromStdString(VoltText(c.voltTenths)));
   for (int n = 1; n <= kChannels; ++n) {
@@ -181,14 +180,14 @@ void TOptDlg::Fill(const BoardOptionsData& data) {
 
 OptionChoices TOptDlg::Choices() const {
   OptionChoices c;
-  c.remotePlayback = check1_->isChecked();
-  c.motionReplay = check5_->isChecked();
-  c.zlt1 = check7_->isChecked();
-  c.timebase = std::max(0, cycleList_->currentIndex());
-  c.startSwitchItem = std::max(0, btnList_->currentIndex());
-  c.powerUpItem = std::max(0, startList_->currentIndex());
-  c.lowVoltageItem = std::max(0, alarmList_->currentIndex());
-  c.voltTenths = voltBtn_->value();
+  for (const OptionField& field : kOptionFields) {
+    if (field.kind == OptionKind::Check)
+      c.*field.flag = findChild<QCheckBox*>(field.control)->isChecked();
+    else if (field.kind == OptionKind::Volt)
+      c.*field.item = voltBtn_->value();
+    else
+      c.*field.item = std::max(0, findChild<QComboBox*>(field.control)->currentIndex());
+  }
   return c;
 }
 

@@ -219,6 +219,13 @@ TEST_F(ConfigDialogsTest, OptionControlsWriteOnRelease) {
 
   Tick(Find<QCheckBox>(dlg, "SVL_C4"));
   EXPECT_EQ(Board().svlMask, (sim::Mask{0x0B, 0x00, 0x00}));
+
+  // Every described option has its control, and the board now holds what the dialog shows.
+  TOptDlg reread(window.Link());
+  ASSERT_TRUE(reread.Prepare());
+  for (const OptionField& field : kOptionFields)
+    EXPECT_NE(reread.findChild<QWidget*>(field.control), nullptr) << field.control;
+  EXPECT_EQ(reread.Choices(), dlg.Choices());
 }
 
 // A click on another control right after the voltage arrows: the board waits on nothing then, so
