@@ -229,9 +229,10 @@ void CurvesDock::Rebuild() {
   // A pose edited or a selection changed keeps every series: only their points move, which is
   // far cheaper than building the plot again.
   const bool sameShape = plotting && SameShape(steps_, steps);
+  std::vector<CurveStep> before = sameShape ? std::move(steps_) : std::vector<CurveStep>{};
   steps_ = std::move(steps);
   if (!sameShape) BuildPlot();
-  FillPoints();
+  FillPoints(sameShape ? &before : nullptr);
 }
 
 void CurvesDock::BuildPlot() {
@@ -339,15 +340,34 @@ void CurvesDock::BuildPlot() {
   bars->attachAxis(speedY);
 }
 
-void CurvesDock::FillPoints() {
+void CurvesDock::FillPoints(const std::vector<CurveStep>* before) {
   int low = 0, high = 0;
   for (const CurveStep& step : steps_)
     for (const auto& offset : step.Offsets)
       if (offset) low = std::min(low, *offset), high = std::max(high, *offset);
-  axisY_->setRange(low - 20, high + 20);
+  if (axisY_->min() != low - 20 || axisY_->max() != high + 20)
+    axisY_->setRange(low - 20, high + 20);
 
   for (int c = 1; c <= kChannels; ++c) {
-    const auto& runs = runs_[static_cast<size_t>(c - 1)];
+    const size_t channel = static_cast<size_t>(c - 1);
+    const auto& runs = runs_[channel];
+    if (before) {
+      // The same steps and gaps as plotted: move only the points whose value changed (a pose
+      // edit moves one step's points, not the series of the whole motion).
+      size_t run = 0;
+      int at = 0;
+      for (size_t i = 0; i < steps_.size(); ++i) {
+        const auto& offset = steps_[i].Offsets[channel];
+        if (!offset) {
+          if (at > 0) ++run, at = 0;
+          continue;
+        }
+        if (offset != (*before)[i].Offsets[channel] && run < runs.size())
+          runs[run]->replace(at, QPointF(steps_[i].Number, *offset));
+        ++at;
+      }
+      continue;
+    }
     size_t run = 0;
     QList<QPointF> points;
     const auto flush = [&] {
@@ -357,7 +377,7 @@ void CurvesDock::FillPoints() {
       points.clear();
     };
     for (const CurveStep& step : steps_) {
-      if (const auto& offset = step.Offsets[static_cast<size_t>(c - 1)])
+      if (const auto& offset = step.Offsets[channel])
         points.append(QPointF(step.Number, *offset));
       else
         flush();

@@ -71,8 +71,9 @@ class CurvesDock : public QDockWidget {
   void ShowMessage(const QString& text);
   // Builds the axes, one empty series per run of steps, the highlight and the speed bars.
   void BuildPlot();
-  // Puts the steps' values into the series BuildPlot made.
-  void FillPoints();
+  // Puts the steps' values into the series BuildPlot made; with the steps plotted `before` (of
+  // the same shape), only the points that changed.
+  void FillPoints(const std::vector<CurveStep>* before = nullptr);
   void StepPointClicked(const QPointF& point);
   // Gives the speed bars the curves' plot width, so each bar stands under its step.
   void AlignSpeedBars();

@@ -61,11 +61,19 @@ TEST(CurvesDockTest, PlotsTheCompiledStepsAndFollowsChanges) {
   EXPECT_NEAR(speeds.left(), curves.left(), 1.5);
   EXPECT_NEAR(speeds.right(), curves.right(), 1.5);
 
-  // A pose change reaches the curves on the next turn of the event loop.
+  // A pose change reaches the curves on the next turn of the event loop, and moves only the
+  // point it changed: no series is filled again.
+  QSignalSpy kneeMoved(knee, &QXYSeries::pointReplaced);
+  QSignalSpy kneeRefilled(knee, &QXYSeries::pointsReplaced);
+  QSignalSpy otherRefilled(dock.ChannelSeries(3), &QXYSeries::pointsReplaced);
+  QSignalSpy otherMoved(dock.ChannelSeries(3), &QXYSeries::pointReplaced);
   chart.Objects[1].Values[0] = 16400;
   dock.Update();
   QApplication::processEvents();
   EXPECT_EQ(dock.ChannelSeries(1)->at(1), QPointF(2, 16));
+  ASSERT_EQ(kneeMoved.count(), 1);
+  EXPECT_EQ(kneeMoved[0][0].toInt(), 1);
+  EXPECT_EQ(kneeRefilled.count() + otherRefilled.count() + otherMoved.count(), 0);
 
   // Gaps moving change the plot's shape: channel 2 loses its only run, then gets one at step 2;
   // the unchanged channel 1 keeps its points.
