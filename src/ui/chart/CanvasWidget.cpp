@@ -23,6 +23,7 @@
 
 #include "core/chart/Chart.h"
 #include "core/chart/ChartFiles.h"
+#include "core/chart/DisplayListDiff.h"
 #include "core/util/Prompter.h"
 #include "ui/app/ItemProperty.h"
 #include "ui/app/ShownTexts.h"
@@ -132,18 +133,53 @@ int32_t CanvasWidget::NameWidth(const std::string& text) const {
 void CanvasWidget::Redraw() {
   FollowCanvasSize();
   sprites_.EndPicture();  // the sprites the last display list used stay, the others may go
+  std::swap(display_, previous_);
   BuildDisplayList(chart_, editor_.Overlay(), QtCanvasPalette(palette()), display_);
-  if (PrepareCanvasImage(display_, picture_))
-    unpainted_ = QRegion(picture_.rect());
-  else
+  const bool hadPicture = !picture_.isNull();
+  const QSize before = picture_.size();
+  if (!PrepareCanvasImage(display_, picture_)) {
     unpainted_ = QRegion();
+    update();
+    return;
+  }
+  if (MarkChangedAreas(hadPicture && picture_.size() == before)) return;
+  displayFont_ = font();
+  unpainted_ = QRegion(picture_.rect());
   update();
+}
+
+bool CanvasWidget::MarkChangedAreas(bool samePicture) {
+  if (!samePicture || displayFont_ != font()) return false;
+  const QFontMetrics metrics(font());
+  const TextReach reach{metrics.height() + 2, [&metrics](std::string_view text) {
+                          return metrics.horizontalAdvance(
+                              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+                        }};
+  const std::optional<std::vector<CanvasArea>> areas = ChangedAreas(previous_, display_, reach);
+  if (!areas) return false;
+  for (const CanvasArea& a : *areas) {
+    const QRect changed =
+        QRect(QPoint(a.left, a.top), QPoint(a.right, a.bottom)).intersected(picture_.rect());
+    if (changed.isEmpty()) continue;
+    unpainted_ += changed;
+    update(QRectF(QPointF(changed.topLeft()) * zoom_, QSizeF(changed.size()) * zoom_)
+               .toAlignedRect()
+               .adjusted(-1, -1, 1, 1));
+  }
+  return true;
 }
 
 void CanvasWidget::PaintPicture(const QRect& area) {
   const QRegion missing = unpainted_.intersected(area);
   if (missing.isEmpty()) return;
-  // One pass over the display list for the whole of what is missing here.
+  // One pass over the display list per part missing here; many small parts in one pass over
+  // their bounds.
+  if (missing.rectCount() <= 8) {
+    for (const QRect& part : missing)
+      PaintDisplayArea(display_, picture_, font(), sprites_, part, paintThreads_);
+    unpainted_ -= missing;
+    return;
+  }
   const QRect bounds = missing.boundingRect();
   PaintDisplayArea(display_, picture_, font(), sprites_, bounds, paintThreads_);
   unpainted_ -= bounds;

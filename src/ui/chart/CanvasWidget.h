@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
@@ -113,11 +114,16 @@ class CanvasWidget : public QWidget, public CanvasHost {
   void Notice(const QString& message);
   // Paints the part of `area` the picture has not got yet.
   void PaintPicture(const QRect& area);
+  // Marks what changed between the last two display lists as unpainted and asks for those
+  // parts of the window only; false when the whole picture has to be painted again.
+  bool MarkChangedAreas(bool samePicture);
 
   Chart& chart_;
   Prompter& prompter_;
   CanvasEditor editor_;
   DisplayList display_;
+  DisplayList previous_;  // what the picture showed before the last Redraw
+  QFont displayFont_;     // the font the picture's texts were drawn in
   QImage picture_;
   QRegion unpainted_;  // of picture_, for display_
   int paintThreads_ = 0;

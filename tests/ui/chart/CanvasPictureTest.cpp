@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <functional>
 
 #include "core/chart/Chart.h"
 #include "ui/UiTestSupport.h"
@@ -258,6 +260,82 @@ TEST_F(CanvasPictureTest, BandsPaintExactlyWhatOneThreadPaints) {
       }
     EXPECT_TRUE(pieces == *reference);
   }
+}
+
+// Records the regions the canvas is asked to paint.
+class PaintedRegions : public QObject {
+ public:
+  explicit PaintedRegions(QWidget* widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+  QRegion painted;
+};
+
+int64_t AreaOf(const QRegion& region) {
+  int64_t area = 0;
+  for (const QRect& r : region) area += int64_t{r.width()} * r.height();
+  return area;
+}
+
+// An edit repaints only what it changed, and the picture made of those parts is the picture
+// painted whole: a moved, a raised (selected), a renamed and a recoloured object, a wire gone.
+TEST_F(CanvasPictureTest, AnEditRepaintsOnlyWhatItChangedAndMatchesTheWholePicture) {
+  chart_.CanvasWidth = 1300;
+  chart_.CanvasHeight = 1000;
+  for (int i = 0; i < 200; ++i) {
+    const std::string name = "N" + std::to_string(i);
+    AddObject(chart_, i % 20 * 60 + 5, i / 20 * 95 + 15, i % 3 ? kColorWhite : 0x404040,
+              name.c_str());
+  }
+  const int first = chart_.AppendLinks(150);
+  for (int i = 0; i < 150; ++i) {
+    ChartLink& l = chart_.Links[static_cast<size_t>(first + i)];
+    l.Origin = 3 + i;
+    l.Final = 3 + (i * 37 + 11) % 200;
+  }
+  const int lone = AddObject(chart_, 1200, 960, kColorWhite, "LONE");
+  canvas_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&canvas_));
+  canvas_.Redraw();
+  QApplication::processEvents();
+  PaintedRegions regions(&canvas_);
+  CanvasPictureCache cache;
+  const auto matchesWhole = [&] {
+    QImage whole(canvas_.Picture().size(), QImage::Format_RGB32);
+    PaintDisplayList(canvas_.Display(), whole, canvas_.font(), cache, 1);
+    return canvas_.Picture() == whole;
+  };
+  const int64_t everything = int64_t{canvas_.width()} * canvas_.height();
+  // `share`: the most of the canvas the repaint may cover.
+  const auto edit = [&](const char* what, double share, const std::function<void()>& change) {
+    SCOPED_TRACE(what);
+    regions.painted = QRegion();
+    change();
+    canvas_.Redraw();
+    QApplication::processEvents();
+    EXPECT_FALSE(regions.painted.isEmpty());
+    EXPECT_LT(AreaOf(regions.painted), static_cast<int64_t>(everything * share))
+        << regions.painted.boundingRect().width() << "x" << regions.painted.boundingRect().height();
+    EXPECT_TRUE(matchesWhole());
+  };
+  ChartObject& alone = chart_.Objects[static_cast<size_t>(lone)];
+  edit("moved", 0.01, [&] { alone.Left -= 17; });
+  edit("renamed to a name wider than its box", 0.01, [&] { alone.Name = "A LONGER NAME"; });
+  edit("recoloured", 0.01, [&] { alone.Color = 0x00FF00; });
+  // Wires reach across the canvas: their bounds are painted again.
+  edit("selected, so drawn on top of its neighbour", 0.5, [&] {
+    chart_.Objects[60].Left = chart_.Objects[61].Left - 20;
+    chart_.Objects[60].Selected = 1;
+  });
+  edit("a wire removed", 0.5, [&] { chart_.Links.pop_back(); });
+
+  // Nothing drawn changed: nothing is painted.
+  regions.painted = QRegion();
+  canvas_.Redraw();
+  QApplication::processEvents();
+  EXPECT_TRUE(regions.painted.isEmpty());
 }
 
 // The canvas paints what a view shows of it, also parts scrolled into view later, and hands out
