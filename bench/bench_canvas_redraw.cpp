@@ -2,7 +2,10 @@
 // the window; offscreen raster) of charts of 1,000 and 10,000 objects with as many wires, the
 // canvas in a scrolled view of kViewWidth x kViewHeight as in the editor's window. "Time" is wall
 // time, "CPU" the whole process's CPU time (every painting thread), both per redraw.
-// BM_CanvasPicture paints the whole picture instead, for comparison.
+//   BM_CanvasRedraw: everything shown painted again (as after scrolling to a new part).
+//   BM_CanvasEdit: one object in view (and its two short wires) moved a pixel and back, as a drag
+//   does: only what changed is painted. painted_pixels = pixels painted per redraw (the work happened).
+//   BM_CanvasPicture: the whole picture, for comparison.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -51,10 +54,15 @@ void BM_CanvasRedraw(benchmark::State& state) {
   view.resize(kViewWidth, kViewHeight);
   view.show();
   QApplication::processEvents();
+  const int64_t paintedBefore = canvas->PaintedPixels();
   for (auto _ : state) {
+    canvas->InvalidatePicture();
     canvas->Redraw();
     canvas->repaint();  // what the window shows, painted and copied now
   }
+  if (canvas->PaintedPixels() == paintedBefore) state.SkipWithError("nothing was painted");
+  state.counters["painted_pixels"] =
+      static_cast<double>(canvas->PaintedPixels() - paintedBefore) / state.iterations();
   state.counters["items"] = static_cast<double>(canvas->Display().items.size());
   state.counters["canvas_pixels"] = static_cast<double>(canvas->width()) * canvas->height();
   state.counters["shown_pixels"] =
@@ -74,6 +82,42 @@ BENCHMARK(BM_CanvasRedraw)
     ->MeasureProcessCPUTime()
     ->Unit(benchmark::kMillisecond);
 
+// Arguments: objects, fitted canvas.
+void BM_CanvasEdit(benchmark::State& state) {
+  brv3::Chart chart = RedrawChart(static_cast<int>(state.range(0)), state.range(1) != 0, true);
+  brv3::SilentPrompter prompter;
+  brv3::ChartHistory history(chart);
+  QScrollArea view;
+  auto* canvas = new brv3::CanvasWidget(history, prompter);
+  view.setWidget(canvas);
+  view.resize(kViewWidth, kViewHeight);
+  view.show();
+  QApplication::processEvents();
+  canvas->repaint();
+  // An object in view whose wires are short (the first one's loop wire crosses the canvas).
+  brv3::ChartObject& moved = chart.Objects[110];
+  const int64_t paintedBefore = canvas->PaintedPixels();
+  int step = 1;
+  for (auto _ : state) {
+    moved.Left += step;
+    step = -step;
+    canvas->Redraw();
+    canvas->repaint();
+  }
+  if (canvas->PaintedPixels() == paintedBefore) state.SkipWithError("nothing was painted");
+  state.counters["painted_pixels"] =
+      static_cast<double>(canvas->PaintedPixels() - paintedBefore) / state.iterations();
+  state.counters["items"] = static_cast<double>(canvas->Display().items.size());
+}
+BENCHMARK(BM_CanvasEdit)
+    ->ArgNames({"objects", "fitted"})
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+
 // The whole picture of the 6000 x 4000 canvas, as an export or a first view of every part needs.
 void BM_CanvasPicture(benchmark::State& state) {
   brv3::Chart chart = RedrawChart(static_cast<int>(state.range(0)), false, false);
@@ -83,6 +127,7 @@ void BM_CanvasPicture(benchmark::State& state) {
   canvas.SetPaintThreads(static_cast<int>(state.range(1)));
   benchmark::DoNotOptimize(canvas.Picture().constBits());  // the names' sprites made once
   for (auto _ : state) {
+    canvas.InvalidatePicture();
     canvas.Redraw();
     benchmark::DoNotOptimize(canvas.Picture().constBits());
   }

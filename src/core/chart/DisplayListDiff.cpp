@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <functional>
 #include <string_view>
-#include <unordered_map>
 
 namespace brv3 {
 namespace {
@@ -127,35 +126,59 @@ std::optional<std::vector<CanvasArea>> ChangedAreas(const DisplayList& before,
                                                     const DisplayList& after,
                                                     const TextReach& reach, size_t mostAreas) {
   if (before.width != after.width || before.height != after.height) return std::nullopt;
-  // The old items by what they draw, each matched at most once, earliest first.
-  struct Bucket {
-    std::vector<size_t> indices;  // ascending
-    size_t next = 0;              // every index before this one is matched
-  };
-  std::unordered_map<size_t, Bucket> old;
-  old.reserve(before.items.size());
-  for (size_t i = 0; i < before.items.size(); ++i)
-    old[HashOf({&before, &before.items[i]})].indices.push_back(i);
-
   std::vector<CanvasArea> areas;
   auto changed = [&](const DisplayList& list, const DrawItem& item) {
     areas.push_back(AreaOf(list, item, reach));
     return areas.size() <= mostAreas;
   };
-  std::vector<bool> matched(before.items.size(), false);
+  auto same = [&](size_t i, size_t j) {
+    return SameDrawing({&before, &before.items[i]}, {&after, &after.items[j]});
+  };
+  const size_t oldCount = before.items.size(), newCount = after.items.size();
+  // The same number of items (an object moved, renamed or recoloured): painting goes item by
+  // item, so the picture can differ only where the items at one position differ.
+  // Items that merely moved in the order (a selected object drawn on top) differ at every
+  // position between; those are left to the matching below.
+  if (oldCount == newCount) {
+    bool few = true;
+    for (size_t i = 0; i < oldCount && few; ++i)
+      if (!same(i, i)) few = changed(before, before.items[i]) && changed(after, after.items[i]);
+    if (few) return areas;
+    areas.clear();
+  }
+  // Otherwise the items the two lists start and end with alike stay, and the rest is matched by
+  // what the items draw.
+  size_t head = 0;
+  while (head < oldCount && head < newCount && same(head, head)) ++head;
+  size_t tail = 0;
+  while (tail < oldCount - head && tail < newCount - head &&
+         same(oldCount - 1 - tail, newCount - 1 - tail))
+    ++tail;
+  const size_t oldEnd = oldCount - tail, newEnd = newCount - tail;
+
+  // The old middle's items sorted by what they draw (hash, then position): items that draw
+  // alike are matched one to one, earliest first.
+  std::vector<std::pair<size_t, size_t>> old;
+  old.reserve(oldEnd - head);
+  for (size_t i = head; i < oldEnd; ++i) old.emplace_back(HashOf({&before, &before.items[i]}), i);
+  std::sort(old.begin(), old.end());
+  std::vector<bool> matched(oldCount, false);
+  // Per group of equal hashes (at its first position): where its unmatched items begin, so that
+  // many identical items match in linear time.
+  std::vector<size_t> firstFree(old.size(), SIZE_MAX);
   std::vector<size_t> newOf, oldOf;  // the matched pairs, in the new painting order
-  for (size_t i = 0; i < after.items.size(); ++i) {
-    const ItemView view{&after, &after.items[i]};
+  for (size_t i = head; i < newEnd; ++i) {
+    const size_t hash = HashOf({&after, &after.items[i]});
+    const size_t group = static_cast<size_t>(
+        std::lower_bound(old.begin(), old.end(), std::pair{hash, size_t{0}}) - old.begin());
     size_t found = SIZE_MAX;
-    if (auto it = old.find(HashOf(view)); it != old.end()) {
-      Bucket& bucket = it->second;
-      while (bucket.next < bucket.indices.size() && matched[bucket.indices[bucket.next]])
-        ++bucket.next;
-      // Identical items match at once; only items that merely share a hash are stepped over.
-      for (size_t k = bucket.next; k < bucket.indices.size(); ++k) {
-        const size_t candidate = bucket.indices[k];
-        if (!matched[candidate] && SameDrawing(view, {&before, &before.items[candidate]})) {
-          found = candidate;
+    if (group < old.size() && old[group].first == hash) {
+      size_t k = firstFree[group] == SIZE_MAX ? group : firstFree[group];
+      while (k < old.size() && old[k].first == hash && matched[old[k].second]) ++k;
+      firstFree[group] = k;
+      for (; k < old.size() && old[k].first == hash; ++k) {
+        if (!matched[old[k].second] && same(old[k].second, i)) {
+          found = old[k].second;
           break;
         }
       }
@@ -168,7 +191,7 @@ std::optional<std::vector<CanvasArea>> ChangedAreas(const DisplayList& before,
     newOf.push_back(i);
     oldOf.push_back(found);
   }
-  for (size_t i = 0; i < before.items.size(); ++i)
+  for (size_t i = head; i < oldEnd; ++i)
     if (!matched[i] && !changed(before, before.items[i])) return std::nullopt;
   // Items painted in another order against the others: wherever they overlap, the picture may
   // differ, so their areas are painted again.

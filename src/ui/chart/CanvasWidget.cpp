@@ -142,7 +142,8 @@ void CanvasWidget::Redraw() {
     update();
     return;
   }
-  if (MarkChangedAreas(hadPicture && picture_.size() == before)) return;
+  if (!wholePicture_ && MarkChangedAreas(hadPicture && picture_.size() == before)) return;
+  wholePicture_ = false;
   displayFont_ = font();
   unpainted_ = QRegion(picture_.rect());
   update();
@@ -175,13 +176,16 @@ void CanvasWidget::PaintPicture(const QRect& area) {
   // One pass over the display list per part missing here; many small parts in one pass over
   // their bounds.
   if (missing.rectCount() <= 8) {
-    for (const QRect& part : missing)
+    for (const QRect& part : missing) {
       PaintDisplayArea(display_, picture_, font(), sprites_, part, paintThreads_);
+      paintedPixels_ += int64_t{part.width()} * part.height();
+    }
     unpainted_ -= missing;
     return;
   }
   const QRect bounds = missing.boundingRect();
   PaintDisplayArea(display_, picture_, font(), sprites_, bounds, paintThreads_);
+  paintedPixels_ += int64_t{bounds.width()} * bounds.height();
   unpainted_ -= bounds;
 }
 

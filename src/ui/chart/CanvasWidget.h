@@ -46,6 +46,10 @@ class CanvasWidget : public QWidget, public CanvasHost {
   const QImage& Picture();
   // Threads that paint the picture (0: as many as its size and the processor make worthwhile).
   void SetPaintThreads(int threads) { paintThreads_ = threads; }
+  // The next Redraw paints the whole picture again, not only what changed.
+  void InvalidatePicture() { wholePicture_ = true; }
+  // Pixels of the picture painted from display lists so far.
+  int64_t PaintedPixels() const { return paintedPixels_; }
 
   // The object property dialog of the pop-up menu's Properties; without one it does nothing.
   void SetPropertyDialog(TItemProperty* dialog) { propertyDialog_ = dialog; }
@@ -124,6 +128,8 @@ class CanvasWidget : public QWidget, public CanvasHost {
   DisplayList display_;
   DisplayList previous_;  // what the picture showed before the last Redraw
   QFont displayFont_;     // the font the picture's texts were drawn in
+  bool wholePicture_ = false;
+  int64_t paintedPixels_ = 0;
   QImage picture_;
   QRegion unpainted_;  // of picture_, for display_
   int paintThreads_ = 0;
