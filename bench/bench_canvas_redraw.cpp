@@ -4,7 +4,8 @@
 // time, "CPU" the whole process's CPU time (every painting thread), both per redraw.
 //   BM_CanvasRedraw: everything shown painted again (as after scrolling to a new part).
 //   BM_CanvasEdit: one object in view (and its two short wires) moved a pixel and back, as a drag
-//   does: only what changed is painted. painted_pixels = pixels painted per redraw (the work happened).
+//   does: only what changed is painted.
+// painted_pixels = pixels painted per redraw (the work happened).
 //   BM_CanvasPicture: the whole picture, for comparison.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
