@@ -1,4 +1,6 @@
 #include "ui/app/MainBoardButtons.h"
+#include "ui/motion/ObjectEditors.h"
+#include "ui/robot/RobotDock.h"
 
 #include <gtest/gtest.h>
 
@@ -510,6 +512,34 @@ TEST(MainBoardButtonsTest, TheSelectionDialogMarksUnreadSlotsAndReadsTheTableWhe
   EXPECT_TRUE(checked);
   EXPECT_TRUE(window.isEnabled());
   window.SetBoardButtons(nullptr);
+}
+
+// Play of the entry the open chart was written to also starts the robot's preview; once another
+// chart is opened, that entry no longer holds it and the preview stays still.
+TEST(MainBoardButtonsTest, PlayStartsThePreviewOnlyForTheEntryTheOpenChartIsIn) {
+  BoardWindow w;
+  RobotDock& robot = w.window.Editors().Robot();
+  std::string error;
+  ASSERT_TRUE(robot.LoadModel(test::DataFile("robots/arm.urdf"), &error)) << error;
+  w.window.show();
+  robot.show();
+  ASSERT_TRUE(robot.isVisible());
+  w.LoadWalk();
+  w.prompter.selections.push_back(4);
+  w.Press("MotWriteBtn");
+  ASSERT_EQ(w.prompter.statuses.back(), "Write successful");
+  w.prompter.selections.push_back(4);
+  w.Press("MotRunBtn");
+  EXPECT_TRUE(robot.Playing());
+  w.Press("MotStpBtn");
+  robot.Stop();
+
+  w.window.Document().New();
+  w.LoadWalk();
+  w.prompter.selections.push_back(4);
+  w.Press("MotRunBtn");
+  EXPECT_FALSE(robot.Playing());
+  w.Press("MotStpBtn");
 }
 
 // Records the play messages the window hands on.

@@ -67,6 +67,7 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
   // The entry the open chart was last written to or read from: playing it also starts the
   // robot's preview, so both run together.
   std::optional<Slot> chartSlot_;
+  Subscription chartReplaced_;  // another file or a new chart: no entry holds it
   WriteWarningGate writeGate_;
   std::vector<ChartWarning> warnings_;
   TTableDlg* tableDlg_ = nullptr;
