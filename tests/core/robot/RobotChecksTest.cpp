@@ -8,6 +8,7 @@
 
 #include "core/motion/ChannelWord.h"
 #include "core/motion/MotionFakes.h"
+#include "core/motion/MotionPreview.h"
 #include "core/robot/RobotChecks.h"
 
 namespace brv3::robot {
@@ -207,6 +208,49 @@ TEST(RobotChecks, AMotionThatRepeatsIsCheckedOnTheWayBackToItsStart) {
   ASSERT_EQ(lines.size(), 2u) << testing::PrintToString(lines);
   EXPECT_EQ(lines[0].rfind("step 1 (DOWN) -> step 2 (UP), at 1.11 s: l_hand hits torso", 0), 0u);
   EXPECT_EQ(lines[1].rfind("step 2 (UP) -> step 1 (DOWN), at ", 0), 0u) << lines[1];
+}
+
+// Each robot warning says when it holds as the board plays the motion, and which links it is
+// about, so a preview can mark those moments.
+TEST(RobotChecks, EachWarningNamesItsLinksAndTheMomentsItHolds) {
+  const RobotModel model = Load(Robot());
+  const auto warnings = [&model](const Chart& chart) {
+    return CheckRobotMotion(model, {}, chart, CompileMotionChart(chart)).warnings;
+  };
+  // On the way only: from the first tick in contact (1.11 s) until the hand is out again, well
+  // before the arm is up at 2.01 s.
+  std::vector<ChartWarning> found = warnings(
+      Poses({{"DOWN", kPositionCenter, kPositionCenter}, {"UP", At(-2.8), kPositionCenter}}));
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].Links, (std::vector<std::string>{"l_hand", "torso"}));
+  ASSERT_EQ(found[0].Moments.size(), 1u);
+  EXPECT_NEAR(found[0].Moments[0].From, 1.11, 1e-9);
+  EXPECT_GT(found[0].Moments[0].To, 1.5);
+  EXPECT_LT(found[0].Moments[0].To, 2.0);
+
+  // In contact at the step: from the moment the hand gets in until the motion's end, where it
+  // stays.
+  const Chart into =
+      Poses({{"REST", kPositionCenter, kPositionCenter}, {"INTO", At(-1.5708), kPositionCenter}});
+  found = warnings(into);
+  ASSERT_EQ(found.size(), 1u);
+  ASSERT_EQ(found[0].Moments.size(), 1u);
+  EXPECT_GT(found[0].Moments[0].From, 1.01);
+  EXPECT_LT(found[0].Moments[0].From, 1.5);
+  EXPECT_NEAR(found[0].Moments[0].To, MotionPreview(CompileMotionChart(into).records).Duration(),
+              1e-9);
+
+  // A limit holds while its step's move goes beyond it and the pose stays: the knee passes 0 at
+  // once after step 2 runs (1.01 s) and is back within when step 3 runs (2.01 s). It moves the
+  // shin.
+  found = warnings(Poses({{"STAND", kPositionCenter, kPositionCenter},
+                          {"KICK", kPositionCenter, At(0.42)},
+                          {"CROUCH", kPositionCenter, At(-1.2)}}));
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].Links, std::vector<std::string>{"l_shin"});
+  ASSERT_EQ(found[0].Moments.size(), 1u);
+  EXPECT_NEAR(found[0].Moments[0].From, 1.02, 1e-9);
+  EXPECT_NEAR(found[0].Moments[0].To, 2.0, 1e-9);
 }
 
 TEST(RobotChecks, DisabledPairsAreReadBesideTheRobot) {
