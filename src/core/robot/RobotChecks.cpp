@@ -156,6 +156,8 @@ RobotCheckResult CheckRobotMotion(const RobotModel& model, const LinkPairSet& di
             : Args(Tr("RobotChecks",
                       "%1 mesh collision shapes were left out of the self-collision check"),
                    {std::to_string(meshes)}));
+  result.notes.insert(result.notes.end(), collision.MeshProblems().begin(),
+                      collision.MeshProblems().end());
   std::vector<Transform> links;
   std::vector<LinkContact> contacts;
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <stop_token>
 #include <string>
 #include <tuple>
@@ -10,6 +11,7 @@
 #include "core/motion/MotionFakes.h"
 #include "core/motion/MotionPreview.h"
 #include "core/robot/RobotChecks.h"
+#include "support/TestSupport.h"
 
 namespace brv3::robot {
 namespace {
@@ -189,12 +191,72 @@ TEST(RobotChecks, MeshShapesAreLeftOutWithANote) {
   const Chart chart =
       Poses({{"REST", kPositionCenter, kPositionCenter}, {"INTO", At(-1.5708), kPositionCenter}});
   const RobotCheckResult result = CheckRobotMotion(model, {}, chart, CompileMotionChart(chart));
-  EXPECT_EQ(result.notes,
-            std::vector<std::string>{"1 mesh collision shape was left out of the self-collision "
-                                     "check"});
+  EXPECT_EQ(result.notes, (std::vector<std::string>{
+                              "1 mesh collision shape was left out of the self-collision check",
+                              "chest.stl: not read, the robot was not read from a file"}));
   ASSERT_EQ(result.warnings.size(), 1u);  // the torso's box still counts
   EXPECT_EQ(CheckRobotMotion(Load(Robot()), {}, chart, CompileMotionChart(chart)).notes,
             std::vector<std::string>{});
+}
+
+// A cube of edge 1 centred on its origin, as ASCII STL.
+std::string UnitCube() {
+  const double c[8][3] = {{-.5, -.5, -.5}, {.5, -.5, -.5}, {.5, .5, -.5}, {-.5, .5, -.5},
+                          {-.5, -.5, .5},  {.5, -.5, .5},  {.5, .5, .5},  {-.5, .5, .5}};
+  const int faces[12][3] = {{0, 2, 1}, {0, 3, 2}, {4, 5, 6}, {4, 6, 7}, {0, 1, 5}, {0, 5, 4},
+                            {1, 2, 6}, {1, 6, 5}, {2, 3, 7}, {2, 7, 6}, {3, 0, 4}, {3, 4, 7}};
+  std::string out = "solid cube\n";
+  for (const auto& f : faces) {
+    out += "facet normal 0 0 0\nouter loop\n";
+    for (int v : f)
+      out += "vertex " + std::to_string(c[v][0]) + " " + std::to_string(c[v][1]) + " " +
+             std::to_string(c[v][2]) + "\n";
+    out += "endloop\nendfacet\n";
+  }
+  return out + "endsolid cube\n";
+}
+
+TEST(RobotChecks, MeshShapesAreReadFromStlFilesBesideTheRobotAndScaled) {
+  const test::TempDir dir;
+  { std::ofstream(dir.File("cube.stl")) << UnitCube(); }
+  // The torso's box as the cube scaled to 10 x 10 x 30 cm, or shrunk to a 1 cm speck in its
+  // middle.
+  const auto withTorso = [&dir](const std::string& scale) {
+    std::string text = Robot();
+    const std::string box = "<box size=\"0.1 0.1 0.3\"/>";
+    text.replace(text.find(box), box.size(),
+                 "<mesh filename=\"cube.stl\" scale=\"" + scale + "\"/>");
+    const std::string path = dir.File("arm.urdf");
+    std::ofstream(path) << text;
+    RobotLoadResult loaded = LoadRobotModel(path);
+    EXPECT_TRUE(loaded.model) << loaded.error;
+    return loaded.model ? *loaded.model : RobotModel{};
+  };
+  const Chart into =
+      Poses({{"REST", kPositionCenter, kPositionCenter}, {"INTO", At(-1.5708), kPositionCenter}});
+  const RobotModel model = withTorso("0.1 0.1 0.3");
+  const RobotCheckResult result = CheckRobotMotion(model, {}, into, CompileMotionChart(into));
+  EXPECT_EQ(result.notes, std::vector<std::string>{});
+  ASSERT_EQ(result.warnings.size(), 1u);
+  EXPECT_EQ(result.warnings[0].Text.rfind("step 2 (INTO): l_hand hits torso (depth ", 0), 0u)
+      << result.warnings[0].Text;
+  EXPECT_EQ(Check(model, Poses({{"REST", kPositionCenter, kPositionCenter},
+                                {"AWAY", At(1.5708), kPositionCenter}})),
+            std::vector<std::string>{});
+  // Shrunk, the torso is clear of the hand at the step; the hand only brushes it on the way.
+  const std::vector<std::string> speck = Check(withTorso("0.01 0.01 0.01"), into);
+  ASSERT_EQ(speck.size(), 1u);
+  EXPECT_EQ(speck[0].rfind("step 1 (REST) -> step 2 (INTO), at 1.63 s: l_hand hits torso", 0), 0u)
+      << speck[0];
+
+  // A mesh that cannot be read is left out, and the note says why.
+  std::ofstream(dir.File("cube.stl")) << "solid cube\nfacet normal 0 0 1\n";
+  const RobotCheckResult broken =
+      CheckRobotMotion(withTorso("0.1 0.1 0.3"), {}, into, CompileMotionChart(into));
+  EXPECT_TRUE(broken.warnings.empty());
+  ASSERT_EQ(broken.notes.size(), 2u);
+  EXPECT_EQ(broken.notes[0], "1 mesh collision shape was left out of the self-collision check");
+  EXPECT_EQ(broken.notes[1], dir.File("cube.stl") + ": line 3: 'outer' expected");
 }
 
 TEST(RobotChecks, AMotionThatRepeatsIsCheckedOnTheWayBackToItsStart) {
