@@ -171,12 +171,24 @@ TEST_F(RobotWarningsTest, AHitIsListedMarkedOnTheSliderAndShownRedWhereItHappens
   EXPECT_EQ(Dock().RedLinks(), (std::vector<std::string>{"torso", "l_hand"}));
 }
 
-TEST_F(RobotWarningsTest, WithoutAModelTheListHasNoRobotWarnings) {
+// The question before a write names the robot's warnings with the chart's own; without a model
+// neither it nor the LIST sheet has any.
+TEST_F(RobotWarningsTest, TheWriteQuestionNamesThemAndWithoutAModelThereAreNone) {
   ASSERT_TRUE(WaitForChecks());
   Compile();
   ASSERT_NE(Line("l_hand hits torso"), nullptr) << Lines().join('\n').toStdString();
+  prompter.checkAnswers = {{IdNo, false}, {IdNo, false}};
+  prompter.selections = {4, 4};
+  window->findChild<QAction*>("MotWriteBtn")->trigger();
+  ASSERT_EQ(prompter.checkMessages.size(), 1u);
+  EXPECT_NE(prompter.checkMessages[0].text.find("l_hand hits torso"), std::string::npos);
+  EXPECT_NE(prompter.checkMessages[0].text.find("Write anyway?"), std::string::npos);
 
   Dock().ClearModel();
+  window->findChild<QAction*>("MotWriteBtn")->trigger();
+  ASSERT_EQ(prompter.checkMessages.size(), 2u);  // the chart's own warnings are still asked about
+  EXPECT_EQ(prompter.checkMessages[1].text.find("hits"), std::string::npos)
+      << prompter.checkMessages[1].text;
   Compile();
   EXPECT_EQ(Line("hits"), nullptr) << Lines().join('\n').toStdString();
   for (const ChartWarning& w : buttons->Warnings()) EXPECT_TRUE(w.Links.empty()) << w.Text;
