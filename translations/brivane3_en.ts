@@ -3650,4 +3650,69 @@ The board sleeps while its table is read, so the servos let go and the robot goe
         <translation>No message socket: %1</translation>
     </message>
 </context>
+<context>
+    <name>MainBoardButtons</name>
+    <message>
+        <source>Click to show where this happens</source>
+        <translation>Click to show where this happens</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>note: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SelfCollision</name>
+    <message>
+        <source>%1: package paths are not looked up</source>
+        <translation>%1: package paths are not looked up</translation>
+    </message>
+    <message>
+        <source>%1: only STL meshes are read</source>
+        <translation>%1: only STL meshes are read</translation>
+    </message>
+    <message>
+        <source>%1: not read, the robot was not read from a file</source>
+        <translation>%1: not read, the robot was not read from a file</translation>
+    </message>
+</context>
+<context>
+    <name>StlMesh</name>
+    <message>
+        <source>triangle %1 has a corner that is not a number</source>
+        <translation>triangle %1 has a corner that is not a number</translation>
+    </message>
+    <message>
+        <source>line %1: &apos;%2&apos; expected</source>
+        <translation>line %1: &apos;%2&apos; expected</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>a number</translation>
+    </message>
+    <message>
+        <source>more than %1 triangles; a collision mesh never has</source>
+        <translation>more than %1 triangles; a collision mesh never has</translation>
+    </message>
+    <message>
+        <source>the mesh has no triangles</source>
+        <translation>the mesh has no triangles</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MB</source>
+        <translation>the file is larger than %1 MB</translation>
+    </message>
+    <message>
+        <source>the file claims %1 triangles, which take %2 bytes, but has %3</source>
+        <translation>the file claims %1 triangles, which take %2 bytes, but has %3</translation>
+    </message>
+    <message>
+        <source>not an STL file (too short, no &apos;solid&apos;)</source>
+        <translation>not an STL file (too short, no &apos;solid&apos;)</translation>
+    </message>
+    <message>
+        <source>cannot read the file (%1)</source>
+        <translation>cannot read the file (%1)</translation>
+    </message>
+</context>
 </TS>

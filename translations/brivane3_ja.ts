@@ -3647,4 +3647,69 @@ The board sleeps while its table is read, so the servos let go and the robot goe
         <translation>メッセージソケットがありません: %1</translation>
     </message>
 </context>
+<context>
+    <name>MainBoardButtons</name>
+    <message>
+        <source>Click to show where this happens</source>
+        <translation>クリックすると発生箇所を表示します</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>注: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SelfCollision</name>
+    <message>
+        <source>%1: package paths are not looked up</source>
+        <translation>%1: package パスは参照しません</translation>
+    </message>
+    <message>
+        <source>%1: only STL meshes are read</source>
+        <translation>%1: 読めるのは STL メッシュだけです</translation>
+    </message>
+    <message>
+        <source>%1: not read, the robot was not read from a file</source>
+        <translation>%1: ロボットがファイルから読まれていないため読みません</translation>
+    </message>
+</context>
+<context>
+    <name>StlMesh</name>
+    <message>
+        <source>triangle %1 has a corner that is not a number</source>
+        <translation>三角形 %1 の頂点に数でない値があります</translation>
+    </message>
+    <message>
+        <source>line %1: &apos;%2&apos; expected</source>
+        <translation>%1 行目: &apos;%2&apos; が必要です</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>数</translation>
+    </message>
+    <message>
+        <source>more than %1 triangles; a collision mesh never has</source>
+        <translation>三角形が %1 個を超えています。衝突メッシュでこれほど多いことはありません</translation>
+    </message>
+    <message>
+        <source>the mesh has no triangles</source>
+        <translation>メッシュに三角形がありません</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MB</source>
+        <translation>ファイルが %1 MB を超えています</translation>
+    </message>
+    <message>
+        <source>the file claims %1 triangles, which take %2 bytes, but has %3</source>
+        <translation>ファイルは三角形 %1 個 (%2 バイト) を示していますが、大きさは %3 バイトです</translation>
+    </message>
+    <message>
+        <source>not an STL file (too short, no &apos;solid&apos;)</source>
+        <translation>STL ファイルではありません (短すぎるか &apos;solid&apos; がありません)</translation>
+    </message>
+    <message>
+        <source>cannot read the file (%1)</source>
+        <translation>ファイルを読めません (%1)</translation>
+    </message>
+</context>
 </TS>

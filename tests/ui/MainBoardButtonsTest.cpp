@@ -35,6 +35,8 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageSocketListener.h"
 #include "ui/chart/CanvasWidget.h"
+#include "ui/motion/ObjectEditors.h"
+#include "ui/robot/RobotDock.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -59,6 +61,8 @@ class BoardWindow {
     buttons.SetTableDialog(&table);
     buttons.SetDataDialog(&data);
     window.SetBoardButtons(&buttons);
+    // The listings here are the chart's own; the shipped robot would add its warnings.
+    window.Editors().Robot().ClearModel();
   }
   ~BoardWindow() { window.SetBoardButtons(nullptr); }
 

@@ -19,10 +19,25 @@ struct BoardKnowledge {
   std::optional<std::array<bool, kTableEntries>> emptySlots;
 };
 
+// A stretch of a motion as the board plays it, in seconds from its start, both ends included.
+struct MotionMoment {
+  double From = 0;
+  double To = 0;
+  bool operator==(const MotionMoment&) const = default;
+};
+
 // A mistake worth a second look before writing; never a reason to refuse.
 struct ChartWarning {
+  ChartWarning() = default;
+  ChartWarning(int32_t object, std::string text) : Object(object), Text(std::move(text)) {}
+
   int32_t Object = -1;  // the object it names, -1 for the chart as a whole
   std::string Text;
+  // Where a warning is about what the robot does: the stretches of the motion when it happens,
+  // in time order, and the robot's links it is about (the two in contact, or the link a joint
+  // past its limit moves). Both empty for the chart's own warnings.
+  std::vector<MotionMoment> Moments;
+  std::vector<std::string> Links;
   bool operator==(const ChartWarning&) const = default;
 };
 

@@ -1,13 +1,19 @@
 #include "core/robot/SelfCollision.h"
 
+#include <fcl/geometry/bvh/BVH_model.h>
 #include <fcl/geometry/shape/box.h>
 #include <fcl/geometry/shape/cylinder.h>
 #include <fcl/geometry/shape/sphere.h>
 #include <fcl/narrowphase/collision.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <set>
+
+#include "core/robot/StlMesh.h"
+#include "core/util/Translate.h"
 
 namespace brv3::robot {
 
@@ -16,6 +22,7 @@ struct SelfCollision::Impl {
     int link = 0;
     Transform local;
     double radius = 0;  // of a sphere about the shape's centre holding the whole shape
+    bool mesh = false;
     std::shared_ptr<fcl::CollisionGeometryd> geometry;
   };
   struct ShapePair {
@@ -26,6 +33,7 @@ struct SelfCollision::Impl {
   std::vector<ShapePair> pairs;
   size_t linkPairs = 0;
   int skippedMeshes = 0;
+  std::vector<std::string> meshProblems;
   // Scratch for one call.
   mutable std::vector<fcl::Transform3d> world;
   mutable std::vector<Vec3> centres;
@@ -33,11 +41,75 @@ struct SelfCollision::Impl {
 
 namespace {
 
+// Triangle contacts looked at between a mesh and another shape.
+constexpr size_t kMeshContacts = 64;
+
 fcl::Transform3d ToFcl(const Transform& t) {
   const std::array<double, 9> m = t.Matrix();
   fcl::Transform3d out = fcl::Transform3d::Identity();
   out.linear() << m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8];
   out.translation() << t.position.x, t.position.y, t.position.z;
+  return out;
+}
+
+struct MeshShape {
+  std::shared_ptr<fcl::CollisionGeometryd> geometry;
+  double radius = 0;
+  std::string problem;  // why there is no geometry
+};
+
+bool EndsWithStl(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string end = name.substr(name.size() - 4);
+  for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return end == ".stl";
+}
+
+// The collision mesh of a shape: its STL file (beside the robot's file where the name is
+// relative), scaled, as a bounding-volume tree.
+MeshShape LoadMesh(const RobotModel& model, const Geometry& g) {
+  MeshShape out;
+  std::string name = g.mesh;
+  if (name.rfind("package://", 0) == 0) {
+    out.problem = Args(Tr("SelfCollision", "%1: package paths are not looked up"), {name});
+    return out;
+  }
+  if (name.rfind("file://", 0) == 0) name.erase(0, 7);
+  if (!EndsWithStl(name)) {
+    out.problem = Args(Tr("SelfCollision", "%1: only STL meshes are read"), {g.mesh});
+    return out;
+  }
+  std::filesystem::path path(name);
+  if (path.is_relative()) {
+    if (model.sourcePath.empty()) {
+      out.problem =
+          Args(Tr("SelfCollision", "%1: not read, the robot was not read from a file"), {g.mesh});
+      return out;
+    }
+    path = std::filesystem::path(model.sourcePath).parent_path() / path;
+  }
+  const StlReadResult read = ReadStlFile(path.string());
+  if (!read.mesh) {
+    out.problem = read.error;
+    return out;
+  }
+  std::vector<fcl::Vector3d> points;
+  std::vector<fcl::Triangle> triangles;
+  points.reserve(read.mesh->triangles.size() * 3);
+  triangles.reserve(read.mesh->triangles.size());
+  for (const auto& t : read.mesh->triangles) {
+    const size_t first = points.size();
+    for (const Vec3& v : t) {
+      points.emplace_back(v.x * g.scale.x, v.y * g.scale.y, v.z * g.scale.z);
+      out.radius = std::max(out.radius, points.back().norm());
+    }
+    triangles.emplace_back(first, first + 1, first + 2);
+  }
+  auto bvh = std::make_shared<fcl::BVHModel<fcl::OBBRSSd>>();
+  bvh->beginModel(static_cast<int>(triangles.size()), static_cast<int>(points.size()));
+  bvh->addSubModel(points, triangles);
+  bvh->endModel();
+  out.geometry = std::move(bvh);
   return out;
 }
 
@@ -65,9 +137,18 @@ SelfCollision::SelfCollision(const RobotModel& model, const LinkPairSet& disable
           entry.geometry = std::make_shared<fcl::Sphered>(g.radius);
           entry.radius = g.radius;
           break;
-        case GeometryKind::Mesh:
-          ++impl_->skippedMeshes;
-          continue;
+        case GeometryKind::Mesh: {
+          MeshShape mesh = LoadMesh(model, g);
+          if (!mesh.geometry) {
+            ++impl_->skippedMeshes;
+            impl_->meshProblems.push_back(std::move(mesh.problem));
+            continue;
+          }
+          entry.geometry = std::move(mesh.geometry);
+          entry.radius = mesh.radius;
+          entry.mesh = true;
+          break;
+        }
       }
       impl_->shapes.push_back(std::move(entry));
     }
@@ -107,6 +188,10 @@ int SelfCollision::SkippedMeshes() const {
   return impl_->skippedMeshes;
 }
 
+const std::vector<std::string>& SelfCollision::MeshProblems() const {
+  return impl_->meshProblems;
+}
+
 void SelfCollision::Contacts(const std::vector<Transform>& links,
                              std::vector<LinkContact>& out) const {
   out.clear();
@@ -121,6 +206,7 @@ void SelfCollision::Contacts(const std::vector<Transform>& links,
     d.world[s] = ToFcl(placed);
   }
   const fcl::CollisionRequestd request(1, true);
+  const fcl::CollisionRequestd meshRequest(kMeshContacts, true);
   for (const Impl::ShapePair& pair : d.pairs) {
     // Shapes whose bounding spheres are apart cannot touch; most pairs end here.
     const Vec3& p = d.centres[pair.a];
@@ -130,11 +216,19 @@ void SelfCollision::Contacts(const std::vector<Transform>& links,
     const double dy = p.y - q.y;
     const double dz = p.z - q.z;
     if (dx * dx + dy * dy + dz * dz >= reach * reach) continue;
+    // A mesh meets another shape triangle by triangle: one contact per triangle, its depth of
+    // either sign; the deepest is the overlap.
+    const bool mesh = d.shapes[pair.a].mesh || d.shapes[pair.b].mesh;
     fcl::CollisionResultd result;
     fcl::collide(d.shapes[pair.a].geometry.get(), d.world[pair.a], d.shapes[pair.b].geometry.get(),
-                 d.world[pair.b], request, result);
+                 d.world[pair.b], mesh ? meshRequest : request, result);
     if (!result.isCollision() || result.numContacts() == 0) continue;
-    const double depth = result.getContact(0).penetration_depth;
+    double depth = result.getContact(0).penetration_depth;
+    if (mesh) {
+      depth = 0;
+      for (size_t c = 0; c < result.numContacts(); ++c)
+        depth = std::max(depth, std::abs(result.getContact(c).penetration_depth));
+    }
     if (!(depth >= kTouchDepth)) continue;
     const int first = std::max(d.shapes[pair.a].link, d.shapes[pair.b].link);
     const int second = std::min(d.shapes[pair.a].link, d.shapes[pair.b].link);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/robot/DisabledCollisions.h"
@@ -20,8 +21,8 @@ struct LinkContact {
 };
 
 // Finds the links of a robot that overlap one another, by their collision shapes (box, cylinder,
-// sphere). Links joined directly by a joint and the given disabled pairs are never checked. Mesh
-// shapes are left out.
+// sphere, STL mesh). Links joined directly by a joint and the given disabled pairs are never
+// checked. Meshes that cannot be read are left out.
 class SelfCollision {
  public:
   SelfCollision(const RobotModel& model, const LinkPairSet& disabled);
@@ -31,6 +32,8 @@ class SelfCollision {
 
   size_t LinkPairCount() const;
   int SkippedMeshes() const;
+  // Why each mesh left out was: its file and what is wrong.
+  const std::vector<std::string>& MeshProblems() const;
   // The contacts at these link placements (indexed like RobotModel::links), one per link pair.
   void Contacts(const std::vector<Transform>& links, std::vector<LinkContact>& out) const;
 

@@ -6,6 +6,7 @@
 
 #include "core/board/TableActions.h"
 #include "core/comm/Notifications.h"
+#include "core/robot/RobotChecks.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/ToolWindows.h"
@@ -20,6 +21,12 @@
 #include "ui/table/TableDlg.h"
 
 namespace brv3 {
+namespace {
+
+// A warning's line on the LIST sheet carries the warning's index.
+constexpr int kWarningRole = Qt::UserRole;
+
+}  // namespace
 
 MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
     : BasicBoardButtons(window.Link(), prompter, window.Notifications()),
@@ -42,9 +49,15 @@ MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
   window_.Editors().SetSlotLists(&actions_.Lists());
   config_ = std::make_unique<ConfigDialogs>(window);
   config_->OptDlg().SetSlotLists(&actions_.Lists());
+  warningClicks_ = QObject::connect(window_.Qvb(), &QTreeWidget::itemClicked, window_.Qvb(),
+                                    [this](QTreeWidgetItem* item) {
+                                      const QVariant index = item->data(0, kWarningRole);
+                                      if (index.isValid()) ShowWarning(index.value<size_t>());
+                                    });
 }
 
 MainBoardButtons::~MainBoardButtons() {
+  QObject::disconnect(warningClicks_);
   window_.Link().SetTableObserver(nullptr);
   window_.Editors().SetMotionTable(nullptr);
   window_.Editors().SetSlotLists(nullptr);
@@ -90,10 +103,21 @@ void MainBoardButtons::ShowListing() {
   QTreeWidget* list = window_.List();
   qvb->clear();
   list->clear();
-  // The warnings of the last check head the hexadecimal view, in the colour of a caution.
-  for (const std::string& line : WarningLines(warnings_)) {
-    auto* item = new QTreeWidgetItem(qvb, {QString::fromStdString(line)});
+  // The warnings of the last check head the hexadecimal view, in the colour of a caution; a
+  // click on one shows where it is.
+  const std::vector<std::string> lines = WarningLines(warnings_);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    auto* item = new QTreeWidgetItem(qvb, {QString::fromStdString(lines[i])});
     item->setForeground(0, QBrush(QColor(0xB0, 0x50, 0x00)));
+    item->setData(0, kWarningRole, QVariant::fromValue(i));
+    if (warnings_[i].Object >= 0 || !warnings_[i].Moments.empty())
+      item->setToolTip(
+          0, QString::fromStdString(Tr("MainBoardButtons", "Click to show where this happens")));
+  }
+  for (const std::string& note : notes_) {
+    auto* item = new QTreeWidgetItem(
+        qvb, {QString::fromStdString(Args(Tr("MainBoardButtons", "note: %1"), {note}))});
+    item->setForeground(0, QBrush(QColor(0x70, 0x70, 0x70)));
   }
   for (const std::string& row : actions_.HexRows())
     new QTreeWidgetItem(qvb, {QString::fromStdString(row)});
@@ -113,9 +137,33 @@ std::string MainBoardButtons::ChartKey() const {
   return path.empty() ? "untitled:" + window_.CurrentChart().Name : path;
 }
 
+void MainBoardButtons::CheckBeforeWrite(const Chart& chart) {
+  notes_.clear();
+  const std::shared_ptr<const robot::CheckedRobot>& robot =
+      window_.Editors().Robot().CheckedModel();
+  if (!robot) {
+    warnings_ = PreWriteWarnings(chart, Knowledge());
+    return;
+  }
+  warnings_ = robot::CheckChartWithRobot(chart, Knowledge(), robot.get(), &notes_);
+}
+
+void MainBoardButtons::ShowWarning(size_t index) {
+  if (index >= warnings_.size()) return;
+  const ChartWarning warning = warnings_[index];
+  Chart& chart = window_.CurrentChart();
+  if (chart.ValidObject(warning.Object)) {
+    chart.DeselectAll();
+    chart.Objects[static_cast<size_t>(warning.Object)].Selected = 1;
+    chart.Notify(ChartChangeKind::SelectionChanged);
+  }
+  RobotDock& robot = window_.Editors().Robot();
+  if (!warning.Moments.empty() && robot.CheckedModel()) robot.Seek(warning.Moments.front().From);
+}
+
 void MainBoardButtons::CompileBtnClick() {
   const Chart& chart = window_.CurrentChart();
-  warnings_ = PreWriteWarnings(chart, Knowledge());
+  CheckBeforeWrite(chart);
   actions_.Compile(chart);
   ShowListing();
 }
@@ -124,7 +172,7 @@ void MainBoardButtons::MotWriteBtnClick() {
   const Chart& chart = window_.CurrentChart();
   const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Write, chart.Type);
   if (!slot) return;
-  warnings_ = PreWriteWarnings(chart, Knowledge());
+  CheckBeforeWrite(chart);
   if (!writeGate_.Allow(Prompts(), ChartKey(), warnings_)) {
     ShowListing();
     return;
@@ -138,6 +186,7 @@ void MainBoardButtons::MotReadBtnClick() {
   const std::optional<Slot> slot = actions_.AskSlot(SlotQuestion::Read);
   if (!slot) return;
   warnings_.clear();
+  notes_.clear();
   if (actions_.Read(*slot, window_.CurrentChart()) == ActionResult::Done) chartSlot_ = *slot;
   ShowListing();
 }

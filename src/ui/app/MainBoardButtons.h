@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaObject>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,8 +52,13 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
 
   // Puts the listing and the hexadecimal rows of the last compile or read into the window.
   void ShowListing();
-  // The warnings of the last compile or write, shown above the listing.
+  // The warnings of the last compile or write, shown above the listing: the chart's own, then,
+  // while the robot dock has a model, the robot's. Notes say what the robot check left out.
   const std::vector<ChartWarning>& Warnings() const { return warnings_; }
+  const std::vector<std::string>& Notes() const { return notes_; }
+  // A warning of the LIST sheet was clicked: its object is selected and the robot's preview
+  // goes to the first moment it holds.
+  void ShowWarning(size_t index);
 
  private:
   void ShowTableEntry(const Bytes& entry, int index, bool add) override;
@@ -61,6 +67,8 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
   BoardKnowledge Knowledge() const;
   // The chart's identity for "Do not ask again for this chart": its file, or its name unsaved.
   std::string ChartKey() const;
+  // Fills warnings_ and notes_ for `chart`.
+  void CheckBeforeWrite(const Chart& chart);
 
   TBrivane3& window_;
   BoardActions actions_;
@@ -70,6 +78,8 @@ class MainBoardButtons : public BasicBoardButtons, private TableEntryObserver {
   Subscription chartReplaced_;  // another file or a new chart: no entry holds it
   WriteWarningGate writeGate_;
   std::vector<ChartWarning> warnings_;
+  std::vector<std::string> notes_;
+  QMetaObject::Connection warningClicks_;
   TTableDlg* tableDlg_ = nullptr;
   TDataDlg* dataDlg_ = nullptr;
   std::unique_ptr<ConfigDialogs> config_;

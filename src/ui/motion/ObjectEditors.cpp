@@ -54,7 +54,7 @@ ObjectEditors::ObjectEditors(TBrivane3& window)
   // curves; the editor's own edits are already shown.
   chartChanges_ = window.CurrentChart().Changes().Subscribe([this](const ChartChange& change) {
     curves_->Update();
-    robot_->ChartChanged();
+    robot_->ChartChanged(change.kind != ChartChangeKind::SelectionChanged);
     if (storing_ || !prmDlg_->isVisible()) return;
     const Chart& chart = window_.CurrentChart();
     if (!chart.ValidObject(editedObject_) ||

@@ -9,9 +9,12 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "core/chart/Chart.h"
+#include "ui/robot/MarkedSlider.h"
+#include "ui/robot/RobotCheckRunner.h"
 #include "ui/robot/RobotView.h"
 
 namespace brv3 {
@@ -19,6 +22,10 @@ namespace {
 
 // The preview's clock advances at the screen's pace.
 constexpr int kFrameMs = 16;
+// Edits pause this long before the chart is checked against the robot.
+constexpr int kCheckDelayMs = 300;
+// A warning's moments are board ticks: what held at one tick holds until the next.
+constexpr double kTickSeconds = 0.01;
 
 QString TimeText(double seconds) {
   return RobotDock::tr("%1 s").arg(QLocale().toString(seconds, 'f', 2));
@@ -44,6 +51,12 @@ RobotDock::RobotDock(Chart& chart, QWidget* parent)
   connect(&prepare_, &QTimer::timeout, this, [this] {
     if (isVisible()) EnsurePreview(true);
   });
+  checker_ = new RobotCheckRunner(this);
+  connect(checker_, &RobotCheckRunner::Finished, this,
+          [this](const std::vector<ChartWarning>& warnings) { ChecksFinished(warnings); });
+  checkSoon_.setSingleShot(true);
+  checkSoon_.setInterval(kCheckDelayMs);
+  connect(&checkSoon_, &QTimer::timeout, this, [this] { StartCheck(); });
   UpdateButtons();
 }
 
@@ -63,7 +76,7 @@ void RobotDock::BuildControls(QWidget* box) {
   connect(playBtn_, &QToolButton::clicked, this, [this] { Play(); });
   connect(pauseBtn_, &QToolButton::clicked, this, [this] { Pause(); });
   connect(stopBtn_, &QToolButton::clicked, this, [this] { Stop(); });
-  timeSlider_ = new QSlider(Qt::Horizontal, box);
+  timeSlider_ = new MarkedSlider(box);
   timeSlider_->setObjectName("RobotTimeSlider");
   timeSlider_->setRange(0, 0);
   timeSlider_->setSingleStep(10);
@@ -105,19 +118,40 @@ void RobotDock::BuildControls(QWidget* box) {
 }
 
 bool RobotDock::LoadModel(const std::string& path, std::string* error) {
-  robot::RobotLoadResult loaded = robot::LoadRobotModel(path);
-  if (!loaded.model) {
+  robot::CheckedRobotLoadResult loaded = robot::LoadCheckedRobot(path);
+  if (!loaded.robot) {
     if (error) *error = loaded.error;
     return false;
   }
   modelPath_ = path;
-  auto model = std::make_shared<const robot::RobotModel>(std::move(*loaded.model));
+  checker_->Cancel();
+  robot_ = std::make_shared<const robot::CheckedRobot>(std::move(*loaded.robot));
+  const std::shared_ptr<const robot::RobotModel> model(robot_, &robot_->model);
   poser_ = RobotPoser(model);
   view_->SetModel(model, poser_.Links());
   SetNote(QString());
   stale_ = true;
+  warnings_.clear();
+  MarkSlider();
+  if (isVisible())
+    checkSoon_.start();
+  else
+    checkStale_ = true;
   Refresh();
   return true;
+}
+
+void RobotDock::ClearModel() {
+  checker_->Cancel();
+  checkSoon_.stop();
+  checkStale_ = false;
+  modelPath_.clear();
+  robot_.reset();
+  poser_ = RobotPoser();
+  view_->SetModel(nullptr, {});
+  warnings_.clear();
+  MarkSlider();
+  emit RobotWarningsChanged();
 }
 
 void RobotDock::SetEditorPose(const std::optional<ChannelWords>& words) {
@@ -125,7 +159,15 @@ void RobotDock::SetEditorPose(const std::optional<ChannelWords>& words) {
   Refresh();
 }
 
-void RobotDock::ChartChanged() {
+void RobotDock::ChartChanged(bool content) {
+  if (content) {
+    // The check running is of a chart that is no more.
+    checker_->Cancel();
+    if (isVisible())
+      checkSoon_.start();
+    else
+      checkStale_ = true;
+  }
   // The preview is compiled again when next needed; a running one keeps its motion.
   if (!previewActive_) {
     preview_.reset();
@@ -149,9 +191,15 @@ bool RobotDock::event(QEvent* event) {
   if (event->type() == QEvent::Show) {
     if (stale_) Refresh();
     if (!preview_) prepare_.start();
+    if (checkStale_) checkSoon_.start();
   } else if (event->type() == QEvent::Hide) {
     // Nothing runs while the dock cannot be seen.
     if (playing_) Pause();
+    if (checkSoon_.isActive() || checker_->Running()) {
+      checkSoon_.stop();
+      checker_->Cancel();
+      checkStale_ = true;
+    }
   }
   return result;
 }
@@ -162,6 +210,7 @@ void RobotDock::Refresh() {
     return;
   }
   stale_ = false;
+  PaintWarnings();
   std::optional<ChannelWords> words;
   if (previewActive_ && preview_) {
     source_ = RobotPoseSource::Preview;
@@ -314,6 +363,68 @@ void RobotDock::UpdateButtons() {
   playBtn_->setEnabled(!playing_);
   pauseBtn_->setEnabled(playing_);
   stopBtn_->setEnabled(previewActive_);
+}
+
+bool RobotDock::CheckPending() const {
+  return checkStale_ || checkSoon_.isActive() || checker_->Running();
+}
+
+void RobotDock::StartCheck() {
+  if (!isVisible()) {
+    checkStale_ = true;
+    return;
+  }
+  checkStale_ = false;
+  if (!robot_ || doc_.Type == kScenarioChart) {
+    ChecksFinished({});
+    return;
+  }
+  checker_->Start(doc_, robot_);
+}
+
+void RobotDock::ChecksFinished(const std::vector<ChartWarning>& warnings) {
+  warnings_ = warnings;
+  MarkSlider();
+  PaintWarnings();
+  emit RobotWarningsChanged();
+}
+
+void RobotDock::MarkSlider() {
+  std::vector<MarkedSlider::Mark> marks;
+  for (const ChartWarning& w : warnings_)
+    for (const MotionMoment& m : w.Moments)
+      marks.push_back({static_cast<int>(std::lround(m.From * 1000)),
+                       static_cast<int>(std::lround(m.To * 1000))});
+  timeSlider_->SetMarks(std::move(marks));
+}
+
+void RobotDock::PaintWarnings() {
+  const robot::RobotModel* model = robot_ ? &robot_->model : nullptr;
+  std::vector<bool> red(model ? model->links.size() : 0, false);
+  if (model && previewActive_ && preview_) {
+    double t = time_;
+    // A motion that repeats shows its first round's warnings every round.
+    if (preview_->RunsForever() && t > preview_->Duration() && preview_->LoopPeriod() > 0)
+      t = preview_->LoopStart() + std::fmod(t - preview_->LoopStart(), preview_->LoopPeriod());
+    for (const ChartWarning& w : warnings_) {
+      const bool now = std::any_of(w.Moments.begin(), w.Moments.end(), [t](const MotionMoment& m) {
+        return t >= m.From - 1e-6 && t < m.To + kTickSeconds;
+      });
+      if (!now) continue;
+      for (const std::string& name : w.Links)
+        if (const int l = model->LinkIndex(name); l >= 0) red[static_cast<size_t>(l)] = true;
+    }
+  }
+  view_->SetRedLinks(std::move(red));
+}
+
+std::vector<std::string> RobotDock::RedLinks() const {
+  std::vector<std::string> names;
+  const std::vector<bool>& red = view_->RedLinks();
+  if (!robot_) return names;
+  for (size_t l = 0; l < red.size() && l < robot_->model.links.size(); ++l)
+    if (red[l]) names.push_back(robot_->model.links[l].name);
+  return names;
 }
 
 }  // namespace brv3

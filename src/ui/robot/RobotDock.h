@@ -11,15 +11,17 @@
 #include "core/chart/ChartEvents.h"
 #include "core/motion/MotionCompiler.h"
 #include "core/motion/MotionPreview.h"
+#include "core/robot/RobotChecks.h"
 #include "ui/robot/RobotPoser.h"
 
 class QLabel;
-class QSlider;
 class QToolButton;
 
 namespace brv3 {
 
 class Chart;
+class MarkedSlider;
+class RobotCheckRunner;
 class RobotView;
 
 // Where the robot's pose comes from, strongest first.
@@ -29,6 +31,10 @@ enum class RobotPoseSource { None, Preview, Editor, Selection };
 // position editor's pose while it is open, or the selected position object. Play, Pause, Stop
 // and a time slider play the open motion chart as the board would. While hidden it only notes
 // that something changed; it catches up when shown.
+// With a model, every change of the chart is checked against the robot (joint limits and links
+// hitting each other) on a worker once the edits pause: the moments of its warnings are marked
+// on the time slider, and links in contact or beyond a limit turn red at those moments of the
+// preview.
 class RobotDock : public QDockWidget {
   Q_OBJECT
  public:
@@ -37,12 +43,17 @@ class RobotDock : public QDockWidget {
   // Loads a robot description; on failure the model in place stays and `error` says why.
   bool LoadModel(const std::string& path, std::string* error);
   const std::string& ModelPath() const { return modelPath_; }
+  // Shows no robot: nothing is posed or checked until a model is loaded again.
+  void ClearModel();
   const std::shared_ptr<const robot::RobotModel>& Model() const { return poser_.Model(); }
+  // The model with the link pairs its semantic file leaves out of the collision check; null
+  // without a model.
+  const std::shared_ptr<const robot::CheckedRobot>& CheckedModel() const { return robot_; }
 
   // The position editor's pose while it is open; nullopt once it closes.
   void SetEditorPose(const std::optional<ChannelWords>& words);
-  // The chart or its selection changed.
-  void ChartChanged();
+  // The chart changed; `content` is false when only its selection did.
+  void ChartChanged(bool content = true);
 
   // The preview: Play starts (or resumes) from the slider's time; Stop returns to the start.
   void Play();
@@ -67,10 +78,22 @@ class RobotDock : public QDockWidget {
   // The message under the controls (a failed compile, a missing model), empty when none.
   QString Note() const;
 
+  // The robot's warnings for the chart as last checked on the worker (empty without a model),
+  // and whether a check is waiting or running.
+  const std::vector<ChartWarning>& RobotWarnings() const { return warnings_; }
+  bool CheckPending() const;
+  bool CheckScheduled() const { return checkSoon_.isActive(); }
+  const RobotCheckRunner& Checker() const { return *checker_; }
+  // The links shown red now, by name, in the model's order.
+  std::vector<std::string> RedLinks() const;
+  MarkedSlider* TimeSlider() const { return timeSlider_; }
+
  signals:
   // The preview shows step `step` (1-based) from chart object `object` (-1: none); 0, -1 when
   // the preview stops.
   void PreviewStepChanged(int step, int object);
+  // A check of the chart against the robot finished: RobotWarnings() holds its warnings.
+  void RobotWarningsChanged();
 
  protected:
   bool event(QEvent* event) override;
@@ -85,6 +108,13 @@ class RobotDock : public QDockWidget {
   void Tick();
   void SetNote(const QString& text);
   void UpdateButtons();
+  // Checks the chart against the robot on the worker, unless hidden.
+  void StartCheck();
+  void ChecksFinished(const std::vector<ChartWarning>& warnings);
+  // Puts the warnings' moments on the slider.
+  void MarkSlider();
+  // Paints red the links with a warning at the preview's time (none when no preview is shown).
+  void PaintWarnings();
 
   Chart& doc_;
   RobotView* view_ = nullptr;
@@ -92,11 +122,12 @@ class RobotDock : public QDockWidget {
   QToolButton* pauseBtn_ = nullptr;
   QToolButton* stopBtn_ = nullptr;
   QToolButton* angleBtn_ = nullptr;
-  QSlider* timeSlider_ = nullptr;
+  MarkedSlider* timeSlider_ = nullptr;
   QLabel* timeLabel_ = nullptr;
   QLabel* note_ = nullptr;
 
   std::string modelPath_;
+  std::shared_ptr<const robot::CheckedRobot> robot_;
   RobotPoser poser_;
   std::optional<ChannelWords> editorPose_;
   RobotPoseSource source_ = RobotPoseSource::None;
@@ -116,6 +147,13 @@ class RobotDock : public QDockWidget {
   QElapsedTimer clock_;
   QTimer ticker_;
   QTimer prepare_;  // compiles the preview soon after a change, so the slider spans the motion
+
+  // The checks against the robot: started once the edits pause; a hidden dock only notes that
+  // it is behind.
+  QTimer checkSoon_;
+  bool checkStale_ = false;
+  RobotCheckRunner* checker_ = nullptr;
+  std::vector<ChartWarning> warnings_;
 };
 
 }  // namespace brv3

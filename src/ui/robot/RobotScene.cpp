@@ -87,12 +87,14 @@ QUrl RobotScene::Source() {
 void RobotScene::SetStage(QQuickItem* stage) {
   stage_ = stage;
   links_.clear();
+  shapes_.clear();
 }
 
 void RobotScene::Clear() {
   for (QPointer<QObject>& link : links_)
     if (link) delete link.data();
   links_.clear();
+  shapes_.clear();
 }
 
 void RobotScene::Build(const robot::RobotModel& model, double lift) {
@@ -105,6 +107,7 @@ void RobotScene::Build(const robot::RobotModel& model, double lift) {
     QMetaObject::invokeMethod(stage_, "addLink", Q_RETURN_ARG(QVariant, node));
     auto* linkNode = node.value<QObject*>();
     links_.emplace_back(linkNode);
+    shapes_.emplace_back();
     if (!linkNode) continue;
     for (const robot::Shape& shape : link.visuals) {
       const ShapeLook look = LookOf(shape.geometry);
@@ -121,6 +124,7 @@ void RobotScene::Build(const robot::RobotModel& model, double lift) {
       if (shape.hasColor)
         model3d->setProperty("color", QColor::fromRgbF(float(shape.rgba[0]), float(shape.rgba[1]),
                                                        float(shape.rgba[2]), 1.0f));
+      shapes_.back().push_back({model3d, model3d->property("color").value<QColor>()});
     }
   }
 }
@@ -132,6 +136,14 @@ void RobotScene::Place(const std::vector<robot::Transform>& links) {
     if (!node) continue;
     node->setProperty("position", ToScene(links[i].position));
     node->setProperty("rotation", ToQuaternion(links[i].rotation));
+  }
+}
+
+void RobotScene::SetRed(const std::vector<bool>& red) {
+  for (size_t l = 0; l < shapes_.size(); ++l) {
+    const bool isRed = l < red.size() && red[l];
+    for (const ShapeNode& shape : shapes_[l])
+      if (shape.node) shape.node->setProperty("color", isRed ? RedColor() : shape.color);
   }
 }
 

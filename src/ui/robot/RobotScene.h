@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QObject>
 #include <QPointer>
 #include <QQuickItem>
@@ -33,6 +34,10 @@ class RobotScene {
   // Moves each link's node to its placement (indexed like the model's links).
   void Place(const std::vector<robot::Transform>& links);
   void SetCamera(const OrbitCamera& camera);
+  // Paints the links flagged (indexed like the model's links) red, the others in their own
+  // colours.
+  void SetRed(const std::vector<bool>& red);
+  static QColor RedColor() { return QColor(0xE0, 0x20, 0x20); }
   int LinkNodes() const { return static_cast<int>(links_.size()); }
 
   // How far the robot placed at `links` must rise for its lowest shape to stand on the floor.
@@ -43,11 +48,17 @@ class RobotScene {
                                const std::vector<robot::Transform>& links, RobotViewAngle angle,
                                double lift);
 
- private:
+  // Removes the robot's nodes.
   void Clear();
 
+ private:
   QPointer<QQuickItem> stage_;
   std::vector<QPointer<QObject>> links_;
+  struct ShapeNode {
+    QPointer<QObject> node;
+    QColor color;  // its own
+  };
+  std::vector<std::vector<ShapeNode>> shapes_;  // per link
 };
 
 }  // namespace brv3

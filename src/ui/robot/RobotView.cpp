@@ -95,6 +95,7 @@ void RobotView::EnsureStage() {
 void RobotView::SetModel(std::shared_ptr<const robot::RobotModel> model,
                          const std::vector<robot::Transform>& links) {
   model_ = std::move(model);
+  red_.clear();
   links_ = links;
   rest_ = links;
   lift_ = model_ ? RobotScene::FloorLift(*model_, links_) : 0;
@@ -116,13 +117,23 @@ void RobotView::ApplyPlacement() {
   if (!quick_) return;
   if (modelPending_) {
     modelPending_ = false;
-    if (model_) scene_.Build(*model_, lift_);
+    if (model_)
+      scene_.Build(*model_, lift_);
+    else
+      scene_.Clear();
+    scene_.SetRed(red_);
     placePending_ = true;
   }
   if (!placePending_) return;
   placePending_ = false;
   scene_.Place(links_);
   ++placements_;
+}
+
+void RobotView::SetRedLinks(std::vector<bool> red) {
+  if (red == red_) return;
+  red_ = std::move(red);
+  if (quick_ && !modelPending_) scene_.SetRed(red_);
 }
 
 void RobotView::LookFrom(RobotViewAngle angle) {

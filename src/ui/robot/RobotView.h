@@ -35,6 +35,9 @@ class RobotView : public QWidget {
   // Moves the links; several calls before the next frame are drawn once.
   void Place(const std::vector<robot::Transform>& links);
   void LookFrom(RobotViewAngle angle);
+  // The links shown red (indexed like the model's links; missing entries are not).
+  void SetRedLinks(std::vector<bool> red);
+  const std::vector<bool>& RedLinks() const { return red_; }
   const OrbitCamera& Camera() const { return camera_; }
 
   bool Drawing() const { return quick_ != nullptr; }
@@ -62,6 +65,7 @@ class RobotView : public QWidget {
   QTimer placeTimer_;
   bool modelPending_ = false;
   bool placePending_ = false;
+  std::vector<bool> red_;
   int placements_ = 0;  // placements applied to the stage
   std::vector<robot::Transform> links_;
   OrbitCamera camera_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <stop_token>
 #include <string>
 #include <tuple>
@@ -8,7 +9,9 @@
 
 #include "core/motion/ChannelWord.h"
 #include "core/motion/MotionFakes.h"
+#include "core/motion/MotionPreview.h"
 #include "core/robot/RobotChecks.h"
+#include "support/TestSupport.h"
 
 namespace brv3::robot {
 namespace {
@@ -188,12 +191,72 @@ TEST(RobotChecks, MeshShapesAreLeftOutWithANote) {
   const Chart chart =
       Poses({{"REST", kPositionCenter, kPositionCenter}, {"INTO", At(-1.5708), kPositionCenter}});
   const RobotCheckResult result = CheckRobotMotion(model, {}, chart, CompileMotionChart(chart));
-  EXPECT_EQ(result.notes,
-            std::vector<std::string>{"1 mesh collision shape was left out of the self-collision "
-                                     "check"});
+  EXPECT_EQ(result.notes, (std::vector<std::string>{
+                              "1 mesh collision shape was left out of the self-collision check",
+                              "chest.stl: not read, the robot was not read from a file"}));
   ASSERT_EQ(result.warnings.size(), 1u);  // the torso's box still counts
   EXPECT_EQ(CheckRobotMotion(Load(Robot()), {}, chart, CompileMotionChart(chart)).notes,
             std::vector<std::string>{});
+}
+
+// A cube of edge 1 centred on its origin, as ASCII STL.
+std::string UnitCube() {
+  const double c[8][3] = {{-.5, -.5, -.5}, {.5, -.5, -.5}, {.5, .5, -.5}, {-.5, .5, -.5},
+                          {-.5, -.5, .5},  {.5, -.5, .5},  {.5, .5, .5},  {-.5, .5, .5}};
+  const int faces[12][3] = {{0, 2, 1}, {0, 3, 2}, {4, 5, 6}, {4, 6, 7}, {0, 1, 5}, {0, 5, 4},
+                            {1, 2, 6}, {1, 6, 5}, {2, 3, 7}, {2, 7, 6}, {3, 0, 4}, {3, 4, 7}};
+  std::string out = "solid cube\n";
+  for (const auto& f : faces) {
+    out += "facet normal 0 0 0\nouter loop\n";
+    for (int v : f)
+      out += "vertex " + std::to_string(c[v][0]) + " " + std::to_string(c[v][1]) + " " +
+             std::to_string(c[v][2]) + "\n";
+    out += "endloop\nendfacet\n";
+  }
+  return out + "endsolid cube\n";
+}
+
+TEST(RobotChecks, MeshShapesAreReadFromStlFilesBesideTheRobotAndScaled) {
+  const test::TempDir dir;
+  { std::ofstream(dir.File("cube.stl")) << UnitCube(); }
+  // The torso's box as the cube scaled to 10 x 10 x 30 cm, or shrunk to a 1 cm speck in its
+  // middle.
+  const auto withTorso = [&dir](const std::string& scale) {
+    std::string text = Robot();
+    const std::string box = "<box size=\"0.1 0.1 0.3\"/>";
+    text.replace(text.find(box), box.size(),
+                 "<mesh filename=\"cube.stl\" scale=\"" + scale + "\"/>");
+    const std::string path = dir.File("arm.urdf");
+    std::ofstream(path) << text;
+    RobotLoadResult loaded = LoadRobotModel(path);
+    EXPECT_TRUE(loaded.model) << loaded.error;
+    return loaded.model ? *loaded.model : RobotModel{};
+  };
+  const Chart into =
+      Poses({{"REST", kPositionCenter, kPositionCenter}, {"INTO", At(-1.5708), kPositionCenter}});
+  const RobotModel model = withTorso("0.1 0.1 0.3");
+  const RobotCheckResult result = CheckRobotMotion(model, {}, into, CompileMotionChart(into));
+  EXPECT_EQ(result.notes, std::vector<std::string>{});
+  ASSERT_EQ(result.warnings.size(), 1u);
+  EXPECT_EQ(result.warnings[0].Text.rfind("step 2 (INTO): l_hand hits torso (depth ", 0), 0u)
+      << result.warnings[0].Text;
+  EXPECT_EQ(Check(model, Poses({{"REST", kPositionCenter, kPositionCenter},
+                                {"AWAY", At(1.5708), kPositionCenter}})),
+            std::vector<std::string>{});
+  // Shrunk, the torso is clear of the hand at the step; the hand only brushes it on the way.
+  const std::vector<std::string> speck = Check(withTorso("0.01 0.01 0.01"), into);
+  ASSERT_EQ(speck.size(), 1u);
+  EXPECT_EQ(speck[0].rfind("step 1 (REST) -> step 2 (INTO), at 1.63 s: l_hand hits torso", 0), 0u)
+      << speck[0];
+
+  // A mesh that cannot be read is left out, and the note says why.
+  std::ofstream(dir.File("cube.stl")) << "solid cube\nfacet normal 0 0 1\n";
+  const RobotCheckResult broken =
+      CheckRobotMotion(withTorso("0.1 0.1 0.3"), {}, into, CompileMotionChart(into));
+  EXPECT_TRUE(broken.warnings.empty());
+  ASSERT_EQ(broken.notes.size(), 2u);
+  EXPECT_EQ(broken.notes[0], "1 mesh collision shape was left out of the self-collision check");
+  EXPECT_EQ(broken.notes[1], dir.File("cube.stl") + ": line 3: 'outer' expected");
 }
 
 TEST(RobotChecks, AMotionThatRepeatsIsCheckedOnTheWayBackToItsStart) {
@@ -207,6 +270,49 @@ TEST(RobotChecks, AMotionThatRepeatsIsCheckedOnTheWayBackToItsStart) {
   ASSERT_EQ(lines.size(), 2u) << testing::PrintToString(lines);
   EXPECT_EQ(lines[0].rfind("step 1 (DOWN) -> step 2 (UP), at 1.11 s: l_hand hits torso", 0), 0u);
   EXPECT_EQ(lines[1].rfind("step 2 (UP) -> step 1 (DOWN), at ", 0), 0u) << lines[1];
+}
+
+// Each robot warning says when it holds as the board plays the motion, and which links it is
+// about, so a preview can mark those moments.
+TEST(RobotChecks, EachWarningNamesItsLinksAndTheMomentsItHolds) {
+  const RobotModel model = Load(Robot());
+  const auto warnings = [&model](const Chart& chart) {
+    return CheckRobotMotion(model, {}, chart, CompileMotionChart(chart)).warnings;
+  };
+  // On the way only: from the first tick in contact (1.11 s) until the hand is out again, well
+  // before the arm is up at 2.01 s.
+  std::vector<ChartWarning> found = warnings(
+      Poses({{"DOWN", kPositionCenter, kPositionCenter}, {"UP", At(-2.8), kPositionCenter}}));
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].Links, (std::vector<std::string>{"l_hand", "torso"}));
+  ASSERT_EQ(found[0].Moments.size(), 1u);
+  EXPECT_NEAR(found[0].Moments[0].From, 1.11, 1e-9);
+  EXPECT_GT(found[0].Moments[0].To, 1.5);
+  EXPECT_LT(found[0].Moments[0].To, 2.0);
+
+  // In contact at the step: from the moment the hand gets in until the motion's end, where it
+  // stays.
+  const Chart into =
+      Poses({{"REST", kPositionCenter, kPositionCenter}, {"INTO", At(-1.5708), kPositionCenter}});
+  found = warnings(into);
+  ASSERT_EQ(found.size(), 1u);
+  ASSERT_EQ(found[0].Moments.size(), 1u);
+  EXPECT_GT(found[0].Moments[0].From, 1.01);
+  EXPECT_LT(found[0].Moments[0].From, 1.5);
+  EXPECT_NEAR(found[0].Moments[0].To, MotionPreview(CompileMotionChart(into).records).Duration(),
+              1e-9);
+
+  // A limit holds while its step's move goes beyond it and the pose stays: the knee passes 0 at
+  // once after step 2 runs (1.01 s) and is back within when step 3 runs (2.01 s). It moves the
+  // shin.
+  found = warnings(Poses({{"STAND", kPositionCenter, kPositionCenter},
+                          {"KICK", kPositionCenter, At(0.42)},
+                          {"CROUCH", kPositionCenter, At(-1.2)}}));
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].Links, std::vector<std::string>{"l_shin"});
+  ASSERT_EQ(found[0].Moments.size(), 1u);
+  EXPECT_NEAR(found[0].Moments[0].From, 1.02, 1e-9);
+  EXPECT_NEAR(found[0].Moments[0].To, 2.0, 1e-9);
 }
 
 TEST(RobotChecks, DisabledPairsAreReadBesideTheRobot) {
