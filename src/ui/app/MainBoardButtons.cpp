@@ -40,6 +40,10 @@ MainBoardButtons::MainBoardButtons(TBrivane3& window, Prompter& prompter)
     return static_cast<int32_t>(metrics.horizontalAdvance(QString::fromStdString(text)));
   });
   window_.Editors().SetMotionTable(&actions_.Table());
+  chartReplaced_ = window_.CurrentChart().Changes().Subscribe([this](const ChartChange& change) {
+    if (change.kind == ChartChangeKind::Replaced && change.origin == ChangeOrigin::Load)
+      chartSlot_.reset();
+  });
   // A read the user asks for in a dialog goes through the table window, which then shows it.
   actions_.Lists().SetReader([this] {
     if (tableDlg_) return tableDlg_->MotReadBtnClick();
@@ -139,9 +143,9 @@ std::string MainBoardButtons::ChartKey() const {
 
 void MainBoardButtons::CheckBeforeWrite(const Chart& chart) {
   notes_.clear();
-  const std::shared_ptr<const robot::CheckedRobot>& robot =
-      window_.Editors().Robot().CheckedModel();
-  if (!robot) {
+  const RobotDock& dock = window_.Editors().Robot();
+  const std::shared_ptr<const robot::CheckedRobot>& robot = dock.CheckedModel();
+  if (!robot || !dock.UsersRobot()) {
     warnings_ = PreWriteWarnings(chart, Knowledge());
     return;
   }

@@ -90,7 +90,9 @@ ObjectEditors::ObjectEditors(TBrivane3& window)
   std::string modelError;
   if (modelPath.empty() || !robot_->LoadModel(modelPath, &modelError)) {
     const std::string shipped = DefaultRobotFile();
+    // The shipped robot is shown for want of the user's own; its warnings stay in the dock.
     if (!shipped.empty() && shipped != modelPath) robot_->LoadModel(shipped, &modelError);
+    robot_->SetUsersRobot(false);
   }
   // The step being previewed is marked on the canvas and in the curves.
   connect(robot_, &RobotDock::PreviewStepChanged, this, [this](int step, int object) {

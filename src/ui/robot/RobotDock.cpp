@@ -124,6 +124,7 @@ bool RobotDock::LoadModel(const std::string& path, std::string* error) {
     return false;
   }
   modelPath_ = path;
+  usersRobot_ = true;
   checker_->Cancel();
   robot_ = std::make_shared<const robot::CheckedRobot>(std::move(*loaded.robot));
   const std::shared_ptr<const robot::RobotModel> model(robot_, &robot_->model);

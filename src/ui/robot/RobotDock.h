@@ -40,8 +40,13 @@ class RobotDock : public QDockWidget {
  public:
   explicit RobotDock(Chart& chart, QWidget* parent = nullptr);
 
-  // Loads a robot description; on failure the model in place stays and `error` says why.
+  // Loads a robot description; on failure the model in place stays and `error` says why. A model
+  // loaded is the user's robot until SetUsersRobot(false) says it only stands in.
   bool LoadModel(const std::string& path, std::string* error);
+  // Whether the model is the user's robot (chosen, not the shipped one shown for want of one):
+  // only then do its warnings join the chart's before a write.
+  void SetUsersRobot(bool users) { usersRobot_ = users; }
+  bool UsersRobot() const { return usersRobot_ && robot_ != nullptr; }
   const std::string& ModelPath() const { return modelPath_; }
   // Shows no robot: nothing is posed or checked until a model is loaded again.
   void ClearModel();
@@ -128,6 +133,7 @@ class RobotDock : public QDockWidget {
 
   std::string modelPath_;
   std::shared_ptr<const robot::CheckedRobot> robot_;
+  bool usersRobot_ = false;
   RobotPoser poser_;
   std::optional<ChannelWords> editorPose_;
   RobotPoseSource source_ = RobotPoseSource::None;

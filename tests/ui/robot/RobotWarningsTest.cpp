@@ -184,6 +184,14 @@ TEST_F(RobotWarningsTest, TheWriteQuestionNamesThemAndWithoutAModelThereAreNone)
   EXPECT_NE(prompter.checkMessages[0].text.find("l_hand hits torso"), std::string::npos);
   EXPECT_NE(prompter.checkMessages[0].text.find("Write anyway?"), std::string::npos);
 
+  // A robot shown only for want of the user's own (the shipped one) warns in the dock, not
+  // before a write.
+  Dock().SetUsersRobot(false);
+  Compile();
+  EXPECT_EQ(Line("hits"), nullptr) << Lines().join('\n').toStdString();
+  EXPECT_FALSE(Dock().RobotWarnings().empty());
+  Dock().SetUsersRobot(true);
+
   Dock().ClearModel();
   window->findChild<QAction*>("MotWriteBtn")->trigger();
   ASSERT_EQ(prompter.checkMessages.size(), 2u);  // the chart's own warnings are still asked about
