@@ -7,9 +7,7 @@
 #include <fcl/narrowphase/collision.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <filesystem>
 #include <set>
 
 #include "core/robot/StlMesh.h"
@@ -58,37 +56,10 @@ struct MeshShape {
   std::string problem;  // why there is no geometry
 };
 
-bool EndsWithStl(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string end = name.substr(name.size() - 4);
-  for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return end == ".stl";
-}
-
-// The collision mesh of a shape: its STL file (beside the robot's file where the name is
-// relative), scaled, as a bounding-volume tree.
+// The collision mesh of a shape as a bounding-volume tree.
 MeshShape LoadMesh(const RobotModel& model, const Geometry& g) {
   MeshShape out;
-  std::string name = g.mesh;
-  if (name.rfind("package://", 0) == 0) {
-    out.problem = Args(Tr("SelfCollision", "%1: package paths are not looked up"), {name});
-    return out;
-  }
-  if (name.rfind("file://", 0) == 0) name.erase(0, 7);
-  if (!EndsWithStl(name)) {
-    out.problem = Args(Tr("SelfCollision", "%1: only STL meshes are read"), {g.mesh});
-    return out;
-  }
-  std::filesystem::path path(name);
-  if (path.is_relative()) {
-    if (model.sourcePath.empty()) {
-      out.problem =
-          Args(Tr("SelfCollision", "%1: not read, the robot was not read from a file"), {g.mesh});
-      return out;
-    }
-    path = std::filesystem::path(model.sourcePath).parent_path() / path;
-  }
-  const StlReadResult read = ReadStlFile(path.string());
+  const StlReadResult read = ReadShapeMesh(model, g);
   if (!read.mesh) {
     out.problem = read.error;
     return out;
@@ -100,7 +71,7 @@ MeshShape LoadMesh(const RobotModel& model, const Geometry& g) {
   for (const auto& t : read.mesh->triangles) {
     const size_t first = points.size();
     for (const Vec3& v : t) {
-      points.emplace_back(v.x * g.scale.x, v.y * g.scale.y, v.z * g.scale.z);
+      points.emplace_back(v.x, v.y, v.z);
       out.radius = std::max(out.radius, points.back().norm());
     }
     triangles.emplace_back(first, first + 1, first + 2);

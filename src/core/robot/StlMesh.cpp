@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -176,6 +177,45 @@ StlReadResult ReadStlFile(const std::string& path) {
   const std::optional<std::string> bytes = ReadWholeFile(path, &error);
   if (!bytes) return Failure(path, Args(Tr("StlMesh", "cannot read the file (%1)"), {error}));
   return ReadStl(*bytes, path);
+}
+
+namespace {
+
+bool EndsWithStl(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string end = name.substr(name.size() - 4);
+  for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return end == ".stl";
+}
+
+}  // namespace
+
+StlReadResult ReadShapeMesh(const RobotModel& model, const Geometry& g) {
+  StlReadResult out;
+  std::string name = g.mesh;
+  if (name.rfind("package://", 0) == 0) {
+    out.error = Args(Tr("SelfCollision", "%1: package paths are not looked up"), {name});
+    return out;
+  }
+  if (name.rfind("file://", 0) == 0) name.erase(0, 7);
+  if (!EndsWithStl(name)) {
+    out.error = Args(Tr("SelfCollision", "%1: only STL meshes are read"), {g.mesh});
+    return out;
+  }
+  std::filesystem::path path(name);
+  if (path.is_relative()) {
+    if (model.sourcePath.empty()) {
+      out.error =
+          Args(Tr("SelfCollision", "%1: not read, the robot was not read from a file"), {g.mesh});
+      return out;
+    }
+    path = std::filesystem::path(model.sourcePath).parent_path() / path;
+  }
+  out = ReadStlFile(path.string());
+  if (out.mesh)
+    for (auto& triangle : out.mesh->triangles)
+      for (Vec3& v : triangle) v = {v.x * g.scale.x, v.y * g.scale.y, v.z * g.scale.z};
+  return out;
 }
 
 }  // namespace brv3::robot

@@ -31,4 +31,9 @@ StlReadResult ReadStlFile(const std::string& path);
 // The same from its bytes; `sourceName` names it in messages.
 StlReadResult ReadStl(std::string_view bytes, const std::string& sourceName = "<mesh>");
 
+// The mesh of a shape of `model`: its STL file (a relative name beside the robot's own file),
+// each corner multiplied by the shape's scale. `error` says why there is none: a package path, a
+// format other than STL, a robot not read from a file, or what reading found.
+StlReadResult ReadShapeMesh(const RobotModel& model, const Geometry& geometry);
+
 }  // namespace brv3::robot

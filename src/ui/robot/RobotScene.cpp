@@ -8,6 +8,12 @@
 #include <QVector3D>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "core/robot/StlMesh.h"
+#include "ui/robot/MeshGeometry.h"
 
 namespace brv3 {
 namespace {
@@ -48,8 +54,23 @@ ShapeLook LookOf(const robot::Geometry& g) {
     case robot::GeometryKind::Mesh:
       break;
   }
-  // Mesh files are not loaded: a small box marks where the mesh sits.
+  // A mesh that cannot be read: a small box marks where it sits.
   return {"#Cube", QVector3D(0.04f, 0.04f, 0.04f), {}};
+}
+
+// How far a mesh reaches from its origin, in metres (0 when it cannot be read). Meshes are read
+// once per file and scale: fitting the camera asks again on every change of view.
+double MeshReach(const robot::RobotModel& model, const robot::Geometry& g) {
+  static std::map<std::string, double> reach;
+  const std::string key = model.sourcePath + "\n" + g.mesh + "\n" + std::to_string(g.scale.x) +
+                          "," + std::to_string(g.scale.y) + "," + std::to_string(g.scale.z);
+  if (auto it = reach.find(key); it != reach.end()) return it->second;
+  if (reach.size() > 512) reach.clear();
+  double r = 0;
+  if (const robot::StlReadResult read = robot::ReadShapeMesh(model, g); read.mesh)
+    for (const auto& t : read.mesh->triangles)
+      for (const robot::Vec3& v : t) r = std::max(r, std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z));
+  return reach[key] = r;
 }
 
 // The reach of the shapes of `model` placed at `links`, in the description's z-up frame.
@@ -67,7 +88,7 @@ Bounds ShapeBounds(const robot::RobotModel& model, const std::vector<robot::Tran
       const robot::Geometry& g = shape.geometry;
       const double r = g.kind == robot::GeometryKind::Box
                            ? std::max({g.size.x, g.size.y, g.size.z}) / 2
-                       : g.kind == robot::GeometryKind::Mesh ? 0.02
+                       : g.kind == robot::GeometryKind::Mesh ? std::max(MeshReach(model, g), 0.02)
                                                              : std::max(g.radius, g.length / 2);
       b.low = {std::min(b.low.x, p.x - r), std::min(b.low.y, p.y - r), std::min(b.low.z, p.z - r)};
       b.high = {std::max(b.high.x, p.x + r), std::max(b.high.y, p.y + r),
@@ -91,6 +112,7 @@ void RobotScene::SetStage(QQuickItem* stage) {
 }
 
 void RobotScene::Clear() {
+  meshes_ = 0;
   for (QPointer<QObject>& link : links_)
     if (link) delete link.data();
   links_.clear();
@@ -110,13 +132,27 @@ void RobotScene::Build(const robot::RobotModel& model, double lift) {
     shapes_.emplace_back();
     if (!linkNode) continue;
     for (const robot::Shape& shape : link.visuals) {
-      const ShapeLook look = LookOf(shape.geometry);
+      // A mesh that can be read is drawn as it is; any other stays a small marker box.
+      std::optional<robot::StlMesh> mesh;
+      if (shape.geometry.kind == robot::GeometryKind::Mesh) {
+        robot::StlReadResult read = robot::ReadShapeMesh(model, shape.geometry);
+        mesh = std::move(read.mesh);
+      }
+      ShapeLook look = LookOf(shape.geometry);
+      if (mesh) look = {"", QVector3D(1, 1, 1), {}};
       QVariant made;
       QMetaObject::invokeMethod(stage_, "addShape", Q_RETURN_ARG(QVariant, made),
                                 Q_ARG(QVariant, QVariant::fromValue(linkNode)),
                                 Q_ARG(QVariant, QString::fromLatin1(look.source)));
       auto* model3d = made.value<QObject*>();
       if (!model3d) continue;
+      if (mesh) {
+        auto* geometry =
+            new MeshGeometry(*mesh, kUnitsPerMetre, qobject_cast<QQuick3DObject*>(model3d));
+        model3d->setProperty("geometry",
+                             QVariant::fromValue(static_cast<QQuick3DGeometry*>(geometry)));
+        ++meshes_;
+      }
       const robot::Transform origin = robot::Transform::FromOrigin(shape.origin);
       model3d->setProperty("position", ToScene(origin.position));
       model3d->setProperty("rotation", ToQuaternion(origin.rotation) * look.turn);

@@ -39,6 +39,8 @@ class RobotScene {
   void SetRed(const std::vector<bool>& red);
   static QColor RedColor() { return QColor(0xE0, 0x20, 0x20); }
   int LinkNodes() const { return static_cast<int>(links_.size()); }
+  // Shapes drawn from their mesh files.
+  int MeshShapes() const { return meshes_; }
 
   // How far the robot placed at `links` must rise for its lowest shape to stand on the floor.
   static double FloorLift(const robot::RobotModel& model,
@@ -59,6 +61,7 @@ class RobotScene {
     QColor color;  // its own
   };
   std::vector<std::vector<ShapeNode>> shapes_;  // per link
+  int meshes_ = 0;
 };
 
 }  // namespace brv3

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QStandardPaths>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 
@@ -126,6 +127,53 @@ TEST_F(RobotRenderTest, TwoStepsGiveTwoDifferentPicturesOfTheRobot) {
              BRV3_CLI_PATH);
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_LT(Changed(QImage(QString::fromStdString(cli)), b), 0.001);
+}
+
+// An ASCII STL of a box `x` by `y` by `z` metres about its centre.
+std::string BoxStl(double x, double y, double z) {
+  const double h[3] = {x / 2, y / 2, z / 2};
+  auto corner = [&h](int bits) {
+    return std::to_string(bits & 1 ? h[0] : -h[0]) + " " + std::to_string(bits & 2 ? h[1] : -h[1]) +
+           " " + std::to_string(bits & 4 ? h[2] : -h[2]);
+  };
+  // Each face as two triangles of corner numbers (bit 0: +x, bit 1: +y, bit 2: +z).
+  const int faces[6][4] = {{0, 2, 6, 4}, {1, 5, 7, 3}, {0, 4, 5, 1},
+                           {2, 3, 7, 6}, {0, 1, 3, 2}, {4, 6, 7, 5}};
+  std::string stl = "solid box\n";
+  for (const auto& f : faces)
+    for (const auto& t :
+         {std::array<int, 3>{f[0], f[1], f[2]}, std::array<int, 3>{f[0], f[2], f[3]}}) {
+      stl += "facet normal 0 0 0\nouter loop\n";
+      for (int c : t) stl += "vertex " + corner(c) + "\n";
+      stl += "endloop\nendfacet\n";
+    }
+  return stl + "endsolid box\n";
+}
+
+// A visual mesh is drawn from its file: a plate described only by an STL covers far more of the
+// picture than the marker left where its file is missing.
+TEST_F(RobotRenderTest, MeshesAreDrawnFromTheirFiles) {
+  if (!CanDraw()) GTEST_SKIP() << "no display and no Xvfb: nothing can draw with OpenGL";
+  const NoLeakCheckInChildren drawing;
+  const std::string urdf = dir.File("plate.urdf");
+  test::WriteFile(urdf,
+                  "<robot name=\"plate\"><link name=\"base\"><visual><geometry>"
+                  "<box size=\"0.02 0.02 0.02\"/></geometry></visual></link>"
+                  "<link name=\"plate\"><visual><origin xyz=\"0 0 0.2\"/><geometry>"
+                  "<mesh filename=\"plate.stl\" scale=\"2 2 2\"/></geometry></visual></link>"
+                  "<joint name=\"j\" type=\"fixed\"><parent link=\"base\"/>"
+                  "<child link=\"plate\"/></joint></robot>");
+  test::WriteFile(dir.File("plate.stl"), BoxStl(0.1, 0.1, 0.1));
+  const std::string withMesh = dir.File("with.png"), without = dir.File("without.png");
+  test::ProcessResult r =
+      Render({"--robot", urdf, chartPath, "--view", "front", "--size", "320x240", "-o", withMesh});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::filesystem::remove(dir.File("plate.stl"));
+  r = Render({"--robot", urdf, chartPath, "--view", "front", "--size", "320x240", "-o", without});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const QImage a(QString::fromStdString(withMesh)), b(QString::fromStdString(without));
+  ASSERT_EQ(a.size(), QSize(320, 240));
+  EXPECT_GT(Changed(a, b), 0.05);
 }
 
 TEST_F(RobotRenderTest, UnusableInputIsNamedAndNothingIsWritten) {
