@@ -14,6 +14,7 @@
 
 #include "core/chart/Chart.h"
 #include "ui/robot/MarkedSlider.h"
+#include "ui/robot/PreviewInputsDlg.h"
 #include "ui/robot/RobotCheckRunner.h"
 #include "ui/robot/RobotView.h"
 
@@ -88,6 +89,14 @@ void RobotDock::BuildControls(QWidget* box) {
   timeLabel_ = new QLabel(TimeText(0), box);
   timeLabel_->setObjectName("RobotTimeLabel");
   row->addWidget(timeLabel_);
+  auto* inputs = new QToolButton(box);
+  inputs->setObjectName("RobotInputsBtn");
+  inputs->setText(tr("Inputs..."));
+  inputs->setToolTip(
+      tr("What the preview's board reads: analog inputs, a remote button, the loop "
+         "counter"));
+  connect(inputs, &QToolButton::clicked, this, [this] { EditPreviewInputs(); });
+  row->addWidget(inputs);
   angleBtn_ = new QToolButton(box);
   angleBtn_->setObjectName("RobotAngleBtn");
   angleBtn_->setText(tr("View"));
@@ -251,7 +260,7 @@ bool RobotDock::EnsurePreview(bool quiet) {
     return false;
   }
   SetNote(QString());
-  preview_.emplace(compiled.records);
+  preview_.emplace(compiled.records, settings_);
   steps_ = compiled.steps;
   settingSlider_ = true;
   timeSlider_->setRange(0, static_cast<int>(std::ceil(preview_->Duration() * 1000)));
@@ -321,6 +330,17 @@ void RobotDock::Stop() {
   prepare_.start();
   if (wasActive) Refresh();
   UpdateButtons();
+}
+
+void RobotDock::SetPreviewSettings(const PreviewSettings& settings) {
+  settings_ = settings;
+  Stop();  // the preview is made again, with the new inputs, from the start
+}
+
+void RobotDock::EditPreviewInputs() {
+  TPreviewInputsDlg dialog(this);
+  dialog.Load(settings_);
+  if (dialog.exec() == QDialog::Accepted) SetPreviewSettings(dialog.Store(settings_));
 }
 
 void RobotDock::Seek(double seconds) {

@@ -64,6 +64,11 @@ class RobotDock : public QDockWidget {
   void Play();
   void Pause();
   void Stop();
+  // What the preview's board reads (analog inputs, a remote button, the loop counter at the
+  // start); a change plays the motion again from the start. Inputs... opens them for the user.
+  void SetPreviewSettings(const PreviewSettings& settings);
+  const PreviewSettings& PreviewSettingsUsed() const { return settings_; }
+  void EditPreviewInputs();
   // Shows the preview at `seconds` (pausing a running preview).
   void Seek(double seconds);
   bool Playing() const { return playing_; }
@@ -133,6 +138,7 @@ class RobotDock : public QDockWidget {
 
   std::string modelPath_;
   std::shared_ptr<const robot::CheckedRobot> robot_;
+  PreviewSettings settings_;
   bool usersRobot_ = false;
   RobotPoser poser_;
   std::optional<ChannelWords> editorPose_;
