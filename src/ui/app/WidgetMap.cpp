@@ -10,6 +10,7 @@
 #include <QDateTime>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,6 +30,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeView>
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
@@ -99,7 +101,10 @@ int CaptionWidth(const QWidget* widget) {
   const QFontMetrics metrics(widget->font());
   auto advance = [&metrics](QString text) {
     text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    return metrics.horizontalAdvance(text);
+    int widest = 0;
+    for (const QString& line : text.split('\n'))
+      widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
   };
   const QStyle* style = widget->style();
   if (auto* label = qobject_cast<const QLabel*>(widget)) {
@@ -144,8 +149,18 @@ QJsonObject Describe(const QWidget* widget) {
   entry["window"] = widget->window()->objectName();
   entry["title"] = widget->window()->windowTitle();
   entry["enabled"] = widget->isEnabled();
-  // A caption wider than its widget is cut off on the screen.
+  // A caption wider than its widget, or a column's caption wider than the column, is cut off on
+  // the screen.
   if (CaptionWidth(widget) > widget->width()) entry["clipped"] = true;
+  if (auto* label = qobject_cast<const QLabel*>(widget))
+    if (label->wordWrap() && label->heightForWidth(label->width()) > label->height())
+      entry["clipped"] = true;
+  if (auto* tree = qobject_cast<const QTreeView*>(widget)) {
+    const QHeaderView* header = tree->header();
+    for (int i = 0; header && !header->isHidden() && i < header->count(); ++i)
+      if (!header->isSectionHidden(i) && header->sectionSizeHint(i) > header->sectionSize(i))
+        entry["clipped"] = true;
+  }
   if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
     entry["text"] = button->text();
     if (button->isCheckable()) entry["checked"] = button->isChecked();
