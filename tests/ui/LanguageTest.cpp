@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
+#include <QToolBar>
 
 #include "core/util/IniFile.h"
 #include "i18n/Catalogues.h"
@@ -86,6 +87,27 @@ TEST_F(LanguageTest, TheLanguageChosenInTheViewMenuIsKeptAndSaidToApplyAtTheNext
   EXPECT_FALSE(said.contains(kJapanese)) << said.toStdString();
   ASSERT_TRUE(ini.LoadFile(env.SettingsPath()));
   EXPECT_EQ(ini.ReadString("BRV3", "Language", "x"), "");
+}
+
+// No toolbar button is folded away for want of room, in either language.
+TEST_F(LanguageTest, TheMainWindowIsWideEnoughForItsToolbarsInEitherLanguage) {
+  for (UiLanguage language : {UiLanguage::Japanese, UiLanguage::English}) {
+    ASSERT_TRUE(InstallCatalogue(language));
+    TBrivane3 window(env.SettingsPath());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (QToolBar* bar : window.findChildren<QToolBar*>()) {
+      if (!bar->isVisible()) continue;
+      for (QAction* action : bar->actions()) {
+        QWidget* shown = bar->widgetForAction(action);
+        if (!shown || action->isSeparator()) continue;
+        EXPECT_TRUE(shown->isVisible() && bar->rect().contains(shown->geometry()))
+            << bar->objectName().toStdString() << ": " << action->objectName().toStdString()
+            << " folded away (" << (language == UiLanguage::Japanese ? "Japanese" : "English")
+            << ")";
+      }
+    }
+  }
 }
 
 // An undo step keeps the name it was made with; the hints show it in the language of the moment.
