@@ -421,72 +421,8 @@
 <context>
     <name>CanvasEditor</name>
     <message>
-        <source>Convert</source>
-        <translation>Convert</translation>
-    </message>
-    <message>
-        <source>Properties</source>
-        <translation>Properties</translation>
-    </message>
-    <message>
-        <source>Paste</source>
-        <translation>Paste</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Delete</translation>
-    </message>
-    <message>
-        <source>Insert</source>
-        <translation>Insert</translation>
-    </message>
-    <message>
-        <source>Colour</source>
-        <translation>Colour</translation>
-    </message>
-    <message>
-        <source>Add bend point</source>
-        <translation>Add bend point</translation>
-    </message>
-    <message>
-        <source>Delete bend point</source>
-        <translation>Delete bend point</translation>
-    </message>
-    <message>
-        <source>Open items</source>
-        <translation>Open items</translation>
-    </message>
-    <message>
         <source>Start and End objects must be different.</source>
         <translation>Start and End objects must be different.</translation>
-    </message>
-    <message>
-        <source>Move</source>
-        <translation>Move</translation>
-    </message>
-    <message>
-        <source>Place</source>
-        <translation>Place</translation>
-    </message>
-    <message>
-        <source>Start flag</source>
-        <translation>Start flag</translation>
-    </message>
-    <message>
-        <source>Wiring</source>
-        <translation>Wiring</translation>
-    </message>
-    <message>
-        <source>Move bend point</source>
-        <translation>Move bend point</translation>
-    </message>
-    <message>
-        <source>Chart data</source>
-        <translation>Chart data</translation>
-    </message>
-    <message>
-        <source>Reverse wire</source>
-        <translation>Reverse wire</translation>
     </message>
 </context>
 <context>
@@ -494,13 +430,6 @@
     <message>
         <source>No title</source>
         <translation>No title</translation>
-    </message>
-</context>
-<context>
-    <name>ChartDocument</name>
-    <message>
-        <source>Open</source>
-        <translation>Open</translation>
     </message>
 </context>
 <context>
@@ -558,6 +487,74 @@
     <message>
         <source>Name and code</source>
         <translation>Name and code</translation>
+    </message>
+    <message>
+        <source>Properties</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>Add bend point</source>
+        <translation>Add bend point</translation>
+    </message>
+    <message>
+        <source>Delete bend point</source>
+        <translation>Delete bend point</translation>
+    </message>
+    <message>
+        <source>Open items</source>
+        <translation>Open items</translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>Place</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>Start flag</source>
+        <translation>Start flag</translation>
+    </message>
+    <message>
+        <source>Wiring</source>
+        <translation>Wiring</translation>
+    </message>
+    <message>
+        <source>Move bend point</source>
+        <translation>Move bend point</translation>
+    </message>
+    <message>
+        <source>Chart data</source>
+        <translation>Chart data</translation>
+    </message>
+    <message>
+        <source>Reverse wire</source>
+        <translation>Reverse wire</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Pose</source>
+        <translation>Pose</translation>
     </message>
 </context>
 <context>
@@ -1103,13 +1100,6 @@
     <message>
         <source>Chart file to write</source>
         <translation>Chart file to write</translation>
-    </message>
-</context>
-<context>
-    <name>HistoryPoseTarget</name>
-    <message>
-        <source>Pose</source>
-        <translation>Pose</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
@@ -32,7 +32,7 @@
         <translation>モーションテーブルの読込が %1 で失敗しました: %2</translation>
     </message>
     <message>
-        <source>%1: the name bytes are not plain text; the chart file's name differs, restore uses the exact bytes</source>
+        <source>%1: the name bytes are not plain text; the chart file&apos;s name differs, restore uses the exact bytes</source>
         <translation>%1: 名前のバイト列が通常の文字ではありません。チャートファイルの名前は異なりますが、リストアでは元のバイト列をそのまま使います</translation>
     </message>
     <message>
@@ -44,11 +44,11 @@
         <translation>%1 を読み込めませんでした: %2</translation>
     </message>
     <message>
-        <source>%1: the chart file %2 does not compile back to the board's steps (from step %3 on); restore uses the exact steps kept in the manifest</source>
+        <source>%1: the chart file %2 does not compile back to the board&apos;s steps (from step %3 on); restore uses the exact steps kept in the manifest</source>
         <translation>%1: チャートファイル %2 をコンパイルしてもボードのステップと一致しません (ステップ %3 以降)。リストアではマニフェストに保存したステップをそのまま使います</translation>
     </message>
     <message>
-        <source>%1: the chart file %2 does not give back the board's motion list; restore uses the list kept in the manifest</source>
+        <source>%1: the chart file %2 does not give back the board&apos;s motion list; restore uses the list kept in the manifest</source>
         <translation>%1: チャートファイル %2 からボードのモーション一覧が再現できません。リストアではマニフェストに保存した一覧を使います</translation>
     </message>
     <message>
@@ -75,52 +75,52 @@
 <context>
     <name>BackupManifest</name>
     <message>
-        <source>"%1" must be a whole number</source>
-        <translation>"%1" は整数でなければなりません</translation>
+        <source>&quot;%1&quot; must be a whole number</source>
+        <translation>&quot;%1&quot; は整数でなければなりません</translation>
     </message>
     <message>
-        <source>"%1" must be from %2 to %3</source>
-        <translation>"%1" は %2 から %3 まででなければなりません</translation>
+        <source>&quot;%1&quot; must be from %2 to %3</source>
+        <translation>&quot;%1&quot; は %2 から %3 まででなければなりません</translation>
     </message>
     <message>
         <source>every entry must be an object</source>
         <translation>エントリーはすべてオブジェクトでなければなりません</translation>
     </message>
     <message>
-        <source>"slot" must be M1 ... M80 or S1 ... S5</source>
-        <translation>"slot" は M1 ... M80 または S1 ... S5 でなければなりません</translation>
+        <source>&quot;slot&quot; must be M1 ... M80 or S1 ... S5</source>
+        <translation>&quot;slot&quot; は M1 ... M80 または S1 ... S5 でなければなりません</translation>
     </message>
     <message>
-        <source>"date" must be four numbers</source>
-        <translation>"date" は 4 つの数でなければなりません</translation>
+        <source>&quot;date&quot; must be four numbers</source>
+        <translation>&quot;date&quot; は 4 つの数でなければなりません</translation>
     </message>
     <message>
-        <source>"date" must be four numbers from 0 to 255</source>
-        <translation>"date" は 0 から 255 までの 4 つの数でなければなりません</translation>
+        <source>&quot;date&quot; must be four numbers from 0 to 255</source>
+        <translation>&quot;date&quot; は 0 から 255 までの 4 つの数でなければなりません</translation>
     </message>
     <message>
-        <source>"nameBytes" must be at most 32 bytes in hexadecimal</source>
-        <translation>"nameBytes" は 32 バイト以内の 16 進数でなければなりません</translation>
+        <source>&quot;nameBytes&quot; must be at most 32 bytes in hexadecimal</source>
+        <translation>&quot;nameBytes&quot; は 32 バイト以内の 16 進数でなければなりません</translation>
     </message>
     <message>
-        <source>"name" or "nameBytes" is missing</source>
-        <translation>"name" も "nameBytes" もありません</translation>
+        <source>&quot;name&quot; or &quot;nameBytes&quot; is missing</source>
+        <translation>&quot;name&quot; も &quot;nameBytes&quot; もありません</translation>
     </message>
     <message>
-        <source>"file" must be a file name in the backup folder</source>
-        <translation>"file" はバックアップフォルダー内のファイル名でなければなりません</translation>
+        <source>&quot;file&quot; must be a file name in the backup folder</source>
+        <translation>&quot;file&quot; はバックアップフォルダー内のファイル名でなければなりません</translation>
     </message>
     <message>
-        <source>"records" must hold one record per step</source>
-        <translation>"records" にはステップごとに 1 つのレコードが必要です</translation>
+        <source>&quot;records&quot; must hold one record per step</source>
+        <translation>&quot;records&quot; にはステップごとに 1 つのレコードが必要です</translation>
     </message>
     <message>
         <source>each record must be 49 bytes in hexadecimal</source>
         <translation>レコードはそれぞれ 49 バイトの 16 進数でなければなりません</translation>
     </message>
     <message>
-        <source>"motions" must hold one motion number per step</source>
-        <translation>"motions" にはステップごとに 1 つのモーション番号が必要です</translation>
+        <source>&quot;motions&quot; must hold one motion number per step</source>
+        <translation>&quot;motions&quot; にはステップごとに 1 つのモーション番号が必要です</translation>
     </message>
     <message>
         <source>each motion number must be from 0 to 255</source>
@@ -135,8 +135,8 @@
         <translation>マニフェストのバージョンが不明です</translation>
     </message>
     <message>
-        <source>"entries" must be a list of at most 85 table entries</source>
-        <translation>"entries" は 85 個以内のテーブルエントリーの一覧でなければなりません</translation>
+        <source>&quot;entries&quot; must be a list of at most 85 table entries</source>
+        <translation>&quot;entries&quot; は 85 個以内のテーブルエントリーの一覧でなければなりません</translation>
     </message>
     <message>
         <source>%1 appears twice</source>
@@ -182,7 +182,7 @@
         <translation>スリープ開始</translation>
     </message>
     <message>
-        <source>%1 holds the continuation of %2 %3.<byte value="xd" />
+        <source>%1 holds the continuation of %2 %3.<byte value="xd"/>
 %2 will be deleted first. Do you agree with this</source>
         <translation>%1 には %2 %3 の続きが入っています。</translation>
     </message>
@@ -280,11 +280,11 @@
         <translation>No	名前	ステップ数	日付	制御</translation>
     </message>
     <message>
-        <source>Print the board's version text (4 lines)</source>
+        <source>Print the board&apos;s version text (4 lines)</source>
         <translation>ボードのバージョン文字列 (4 行) を表示する</translation>
     </message>
     <message>
-        <source>List the 85 entries of the board's motion table</source>
+        <source>List the 85 entries of the board&apos;s motion table</source>
         <translation>ボードのモーションテーブルの 85 エントリーを一覧表示する</translation>
     </message>
     <message>
@@ -296,8 +296,8 @@
         <translation>M1..M80 または S1..S5</translation>
     </message>
     <message>
-        <source>'%1' is not M1..M80 or S1..S5</source>
-        <translation>'%1' は M1..M80 でも S1..S5 でもありません</translation>
+        <source>&apos;%1&apos; is not M1..M80 or S1..S5</source>
+        <translation>&apos;%1&apos; は M1..M80 でも S1..S5 でもありません</translation>
     </message>
     <message>
         <source>Playing</source>
@@ -346,12 +346,12 @@
 <context>
     <name>BoardPort</name>
     <message>
-        <source>Name the board's serial port with --port COMn or --port /dev/...</source>
+        <source>Name the board&apos;s serial port with --port COMn or --port /dev/...</source>
         <translation>ボードのシリアルポートを --port COMn または --port /dev/... で指定してください</translation>
     </message>
     <message>
-        <source>--port must be COMn or a device path, not "%1"</source>
-        <translation>--port には "%1" ではなく COMn またはデバイスのパスを指定してください</translation>
+        <source>--port must be COMn or a device path, not &quot;%1&quot;</source>
+        <translation>--port には &quot;%1&quot; ではなく COMn またはデバイスのパスを指定してください</translation>
     </message>
     <message>
         <source>Cannot open the serial port %1: %2</source>
@@ -365,7 +365,7 @@
         <translation>ボードのスロット: M1 ... M80 または S1 ... S5</translation>
     </message>
     <message>
-        <source>Write a chart file to a board slot, as the editor's Write button does</source>
+        <source>Write a chart file to a board slot, as the editor&apos;s Write button does</source>
         <translation>チャートファイルをボードのスロットに書き込む (エディターの「書込」ボタンと同じ)</translation>
     </message>
     <message>
@@ -420,8 +420,72 @@
 <context>
     <name>CanvasEditor</name>
     <message>
+        <source>Start and End objects must be different.</source>
+        <translation>始点と終点のオブジェクトは別のものにしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>Chart</name>
+    <message>
+        <source>No title</source>
+        <translation>無題</translation>
+    </message>
+</context>
+<context>
+    <name>ChartFileReader</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; は正しい整数値ではありません</translation>
+    </message>
+</context>
+<context>
+    <name>ChartFiles</name>
+    <message>
+        <source>It can&apos;t be kept in the designated place</source>
+        <translation>指定された場所に保存できません</translation>
+    </message>
+    <message>
+        <source>The designated file can&apos;t be used</source>
+        <translation>指定されたファイルは使用できません</translation>
+    </message>
+    <message>
+        <source>Do you prepared for the disappearance of all the present data?</source>
+        <translation>現在のデータはすべて失われます。よろしいですか？</translation>
+    </message>
+    <message>
+        <source>QVB file (*.QVB *.qvb);;AllFiles (*)</source>
+        <translation>QVBファイル (*.QVB *.qvb);;全てのファイルを表示する (*)</translation>
+    </message>
+    <message>
+        <source>The file names more objects or wires than it holds</source>
+        <translation>ファイルに記載されたオブジェクトまたは配線の数が、ファイルの中身より多くなっています</translation>
+    </message>
+    <message>
+        <source>The designated file can&apos;t be used (%1)</source>
+        <translation>指定されたファイルは使用できません (%1)</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>ファイル &quot;%1&quot; を開けません。%2</translation>
+    </message>
+</context>
+<context>
+    <name>ChartHistory</name>
+    <message>
+        <source>Canvas size</source>
+        <translation>キャンバスのサイズ</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>読込</translation>
+    </message>
+    <message>
         <source>Convert</source>
         <translation>変換</translation>
+    </message>
+    <message>
+        <source>Name and code</source>
+        <translation>名前とコード</translation>
     </message>
     <message>
         <source>Properties</source>
@@ -456,10 +520,6 @@
         <translation>アイテムを開く</translation>
     </message>
     <message>
-        <source>Start and End objects must be different.</source>
-        <translation>始点と終点のオブジェクトは別のものにしてください。</translation>
-    </message>
-    <message>
         <source>Move</source>
         <translation>移動</translation>
     </message>
@@ -487,76 +547,13 @@
         <source>Reverse wire</source>
         <translation>配線の向きの反転</translation>
     </message>
-</context>
-<context>
-    <name>Chart</name>
-    <message>
-        <source>No title</source>
-        <translation>無題</translation>
-    </message>
-</context>
-<context>
-    <name>ChartDocument</name>
     <message>
         <source>Open</source>
         <translation>開く</translation>
     </message>
-</context>
-<context>
-    <name>ChartFileReader</name>
     <message>
-        <source>'%1' is not a valid integer value</source>
-        <translation>'%1' は正しい整数値ではありません</translation>
-    </message>
-</context>
-<context>
-    <name>ChartFiles</name>
-    <message>
-        <source>It can't be kept in the designated place</source>
-        <translation>指定された場所に保存できません</translation>
-    </message>
-    <message>
-        <source>The designated file can't be used</source>
-        <translation>指定されたファイルは使用できません</translation>
-    </message>
-    <message>
-        <source>Do you prepared for the disappearance of all the present data?</source>
-        <translation>現在のデータはすべて失われます。よろしいですか？</translation>
-    </message>
-    <message>
-        <source>QVB file (*.QVB *.qvb);;AllFiles (*)</source>
-        <translation>QVBファイル (*.QVB *.qvb);;全てのファイルを表示する (*)</translation>
-    </message>
-    <message>
-        <source>The file names more objects or wires than it holds</source>
-        <translation>ファイルに記載されたオブジェクトまたは配線の数が、ファイルの中身より多くなっています</translation>
-    </message>
-    <message>
-        <source>The designated file can't be used (%1)</source>
-        <translation>指定されたファイルは使用できません (%1)</translation>
-    </message>
-    <message>
-        <source>Cannot open file "%1". %2</source>
-        <translation>ファイル "%1" を開けません。%2</translation>
-    </message>
-</context>
-<context>
-    <name>ChartHistory</name>
-    <message>
-        <source>Canvas size</source>
-        <translation>キャンバスのサイズ</translation>
-    </message>
-    <message>
-        <source>Read</source>
-        <translation>読込</translation>
-    </message>
-    <message>
-        <source>Convert</source>
-        <translation>変換</translation>
-    </message>
-    <message>
-        <source>Name and code</source>
-        <translation>名前とコード</translation>
+        <source>Pose</source>
+        <translation>ポーズ</translation>
     </message>
 </context>
 <context>
@@ -798,7 +795,7 @@
         <translation>リストの代わりにステップを 16 進数で表示する</translation>
     </message>
     <message>
-        <source>Print each channel's servo position per step as CSV (step,kind,speed,CH1..CH24)</source>
+        <source>Print each channel&apos;s servo position per step as CSV (step,kind,speed,CH1..CH24)</source>
         <translation>ステップごとの各チャンネルのサーボ位置を CSV で表示する (step,kind,speed,CH1..CH24)</translation>
     </message>
     <message>
@@ -813,7 +810,7 @@
 <context>
     <name>ConfigCommands</name>
     <message>
-        <source>The board's configuration could not be read</source>
+        <source>The board&apos;s configuration could not be read</source>
         <translation>ボードの設定を読み込めませんでした</translation>
     </message>
     <message>
@@ -845,7 +842,7 @@
         <translation>CH%1: %2 は %3 に制限しました</translation>
     </message>
     <message>
-        <source>Print the board's stored configuration, or save it to a file or load it from one</source>
+        <source>Print the board&apos;s stored configuration, or save it to a file or load it from one</source>
         <translation>ボードに保存された設定を表示する (またはファイルに保存する、ファイルから読み込む)</translation>
     </message>
     <message>
@@ -861,7 +858,7 @@
         <translation>書き出す JSON ファイル</translation>
     </message>
     <message>
-        <source>Write a saved configuration to the board's stored copies and read it back</source>
+        <source>Write a saved configuration to the board&apos;s stored copies and read it back</source>
         <translation>保存した設定をボードの保存領域に書き込み、読み戻して確かめる</translation>
     </message>
     <message>
@@ -992,7 +989,7 @@
         <translation>%1: 値が不正か、ありません: %2</translation>
     </message>
     <message>
-        <source>The board's configuration could not be read</source>
+        <source>The board&apos;s configuration could not be read</source>
         <translation>ボードの設定を読み込めませんでした</translation>
     </message>
     <message>
@@ -1066,8 +1063,8 @@
         <translation>&lt;disable_collisions&gt; には link1 と link2 が必要です</translation>
     </message>
     <message>
-        <source>&lt;disable_collisions&gt; names the unknown link '%1'</source>
-        <translation>&lt;disable_collisions&gt; が存在しないリンク '%1' を指定しています</translation>
+        <source>&lt;disable_collisions&gt; names the unknown link &apos;%1&apos;</source>
+        <translation>&lt;disable_collisions&gt; が存在しないリンク &apos;%1&apos; を指定しています</translation>
     </message>
     <message>
         <source>cannot read the file (%1)</source>
@@ -1102,13 +1099,6 @@
     <message>
         <source>Chart file to write</source>
         <translation>書き出すチャートファイル</translation>
-    </message>
-</context>
-<context>
-    <name>HistoryPoseTarget</name>
-    <message>
-        <source>Pose</source>
-        <translation>ポーズ</translation>
     </message>
 </context>
 <context>
@@ -1185,12 +1175,12 @@
         <translation>メッセージは MSG W L の 3 つの数値です</translation>
     </message>
     <message>
-        <source>MSG must be a number from 0 to 0xFFFFFFFF, not "%1"</source>
-        <translation>MSG には 0 から 0xFFFFFFFF までの数値を指定してください（"%1" は指定できません）</translation>
+        <source>MSG must be a number from 0 to 0xFFFFFFFF, not &quot;%1&quot;</source>
+        <translation>MSG には 0 から 0xFFFFFFFF までの数値を指定してください（&quot;%1&quot; は指定できません）</translation>
     </message>
     <message>
-        <source>%1 must be a number from -2147483648 to 0xFFFFFFFF, not "%2"</source>
-        <translation>%1 には -2147483648 から 0xFFFFFFFF までの数値を指定してください（"%2" は指定できません）</translation>
+        <source>%1 must be a number from -2147483648 to 0xFFFFFFFF, not &quot;%2&quot;</source>
+        <translation>%1 には -2147483648 から 0xFFFFFFFF までの数値を指定してください（&quot;%2&quot; は指定できません）</translation>
     </message>
     <message>
         <source>no running editor</source>
@@ -1221,7 +1211,7 @@
         <translation>エディタがメッセージを受け付けませんでした (%1)</translation>
     </message>
     <message>
-        <source>%1 is in the way and is not this user's message socket</source>
+        <source>%1 is in the way and is not this user&apos;s message socket</source>
         <translation>%1 がすでにありますが、このユーザーのメッセージソケットではありません</translation>
     </message>
     <message>
@@ -1251,28 +1241,28 @@
 <context>
     <name>MotionChecks</name>
     <message>
-        <source>Object "%1" is not reachable from the Start object and will not be written</source>
-        <translation>オブジェクト "%1" はスタートオブジェクトからたどれないため、書き込まれません</translation>
+        <source>Object &quot;%1&quot; is not reachable from the Start object and will not be written</source>
+        <translation>オブジェクト &quot;%1&quot; はスタートオブジェクトからたどれないため、書き込まれません</translation>
     </message>
     <message>
-        <source>Object "%1": %2 outside the pulse-servo range (%3..%4)</source>
-        <translation>オブジェクト "%1": %2 がパルスサーボの範囲 (%3..%4) の外にあります</translation>
+        <source>Object &quot;%1&quot;: %2 outside the pulse-servo range (%3..%4)</source>
+        <translation>オブジェクト &quot;%1&quot;: %2 がパルスサーボの範囲 (%3..%4) の外にあります</translation>
     </message>
     <message>
-        <source>Object "%1": %2 outside the serial-servo range (%3..%4)</source>
-        <translation>オブジェクト "%1": %2 がシリアルサーボの範囲 (%3..%4) の外にあります</translation>
+        <source>Object &quot;%1&quot;: %2 outside the serial-servo range (%3..%4)</source>
+        <translation>オブジェクト &quot;%1&quot;: %2 がシリアルサーボの範囲 (%3..%4) の外にあります</translation>
     </message>
     <message>
-        <source>Set "%1" jumps to %2, which the motion table shows empty</source>
-        <translation>セット "%1" のジャンプ先 %2 は、モーションテーブルでは空になっています</translation>
+        <source>Set &quot;%1&quot; jumps to %2, which the motion table shows empty</source>
+        <translation>セット &quot;%1&quot; のジャンプ先 %2 は、モーションテーブルでは空になっています</translation>
     </message>
     <message>
-        <source>Set "%1" calls %2, which the motion table shows empty</source>
-        <translation>セット "%1" の呼び出し先 %2 は、モーションテーブルでは空になっています</translation>
+        <source>Set &quot;%1&quot; calls %2, which the motion table shows empty</source>
+        <translation>セット &quot;%1&quot; の呼び出し先 %2 は、モーションテーブルでは空になっています</translation>
     </message>
     <message>
-        <source>Compare "%1" tests the loop counter, but no Set of the loop counter comes before it</source>
-        <translation>比較 "%1" はループカウンタを判定しますが、その前にループカウンタを設定するセットがありません</translation>
+        <source>Compare &quot;%1&quot; tests the loop counter, but no Set of the loop counter comes before it</source>
+        <translation>比較 &quot;%1&quot; はループカウンタを判定しますが、その前にループカウンタを設定するセットがありません</translation>
     </message>
     <message>
         <source>The motion has %1 steps; the board holds %2 at most</source>
@@ -1336,7 +1326,7 @@
         <translation>%2 に書き込む %1 ステップのモーションには M%3 までのスロットが必要ですが、モーションのスロットは M80 までです</translation>
     </message>
     <message>
-        <source>As the data to input are more than thirty<byte value="xd" />
+        <source>As the data to input are more than thirty<byte value="xd"/>
 The data of %1 would be deleted. Do you agree with this</source>
         <translation>入力するデータが 30 を超えるため、</translation>
     </message>
@@ -1353,7 +1343,7 @@ The data of %1 would be deleted. Do you agree with this</source>
         <translation>%1 番目の読み込みが完了しました</translation>
     </message>
     <message>
-        <source>We can't write the motion data<byte value="xd" />
+        <source>We can&apos;t write the motion data<byte value="xd"/>
 more than 200. Please understand us.</source>
         <translation>200 を超えるモーションデータは</translation>
     </message>
@@ -1459,8 +1449,8 @@ more than 200. Please understand us.</source>
 <context>
     <name>PatternActions</name>
     <message>
-        <source>The name "%1" cannot be saved: it must not start or end with a blank, start with ";", contain "=" or characters outside Shift-JIS.</source>
-        <translation>名前 "%1" は保存できません。名前の先頭と末尾に空白を置かず、";" で始めず、"=" やシフトJISにない文字を含めないでください。</translation>
+        <source>The name &quot;%1&quot; cannot be saved: it must not start or end with a blank, start with &quot;;&quot;, contain &quot;=&quot; or characters outside Shift-JIS.</source>
+        <translation>名前 &quot;%1&quot; は保存できません。名前の先頭と末尾に空白を置かず、&quot;;&quot; で始めず、&quot;=&quot; やシフトJISにない文字を含めないでください。</translation>
     </message>
     <message>
         <source>Input the name</source>
@@ -1487,12 +1477,12 @@ more than 200. Please understand us.</source>
         <translation>ファイルに変換の設定がありません。</translation>
     </message>
     <message>
-        <source>The link "%1" holds %2 entries instead of 24.</source>
-        <translation>リンク "%1" の項目が 24 個ではなく %2 個です。</translation>
+        <source>The link &quot;%1&quot; holds %2 entries instead of 24.</source>
+        <translation>リンク &quot;%1&quot; の項目が 24 個ではなく %2 個です。</translation>
     </message>
     <message>
-        <source>The conversion "%1" holds %2 entries instead of 24.</source>
-        <translation>変換 "%1" の項目が 24 個ではなく %2 個です。</translation>
+        <source>The conversion &quot;%1&quot; holds %2 entries instead of 24.</source>
+        <translation>変換 &quot;%1&quot; の項目が 24 個ではなく %2 個です。</translation>
     </message>
     <message>
         <source>A setting of the same name exists. Overwrite it?</source>
@@ -1513,12 +1503,12 @@ more than 200. Please understand us.</source>
 <context>
     <name>PortAccess</name>
     <message>
-        <source>permission denied: %1 is open to its owner only; a udev rule must give it to the dialout group (GROUP="dialout", MODE="0660")</source>
-        <translation>アクセスが拒否されました: %1 は所有者しか使えません。udev ルールで dialout グループに割り当ててください (GROUP="dialout", MODE="0660")</translation>
+        <source>permission denied: %1 is open to its owner only; a udev rule must give it to the dialout group (GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot;)</source>
+        <translation>アクセスが拒否されました: %1 は所有者しか使えません。udev ルールで dialout グループに割り当ててください (GROUP=&quot;dialout&quot;, MODE=&quot;0660&quot;)</translation>
     </message>
     <message>
-        <source>permission denied: %1 belongs to group %2, which you are not in. Join it with "%3", then log out and in again</source>
-        <translation>アクセスが拒否されました: %1 はグループ %2 のものですが、このユーザーはそのグループに入っていません。"%3" で参加してから、ログインし直してください</translation>
+        <source>permission denied: %1 belongs to group %2, which you are not in. Join it with &quot;%3&quot;, then log out and in again</source>
+        <translation>アクセスが拒否されました: %1 はグループ %2 のものですが、このユーザーはそのグループに入っていません。&quot;%3&quot; で参加してから、ログインし直してください</translation>
     </message>
     <message>
         <source>no such device</source>
@@ -1555,7 +1545,7 @@ more than 200. Please understand us.</source>
         <translation>使用可</translation>
     </message>
     <message>
-        <source>List the serial ports the editor's port list offers, and whether you can open them</source>
+        <source>List the serial ports the editor&apos;s port list offers, and whether you can open them</source>
         <translation>エディターのポート一覧に出るシリアルポートと、それぞれオープンできるかを一覧表示する</translation>
     </message>
     <message>
@@ -1574,23 +1564,23 @@ more than 200. Please understand us.</source>
         <translation>servo には CH VALUE の組を指定してください</translation>
     </message>
     <message>
-        <source>'%1' is not a channel 1..24</source>
-        <translation>'%1' は 1..24 のチャンネルではありません</translation>
+        <source>&apos;%1&apos; is not a channel 1..24</source>
+        <translation>&apos;%1&apos; は 1..24 のチャンネルではありません</translation>
     </message>
     <message>
-        <source>'%1' is not a servo value (-16383..16383, free, h or l)</source>
-        <translation>'%1' はサーボの値 (-16383..16383、free、h、l) ではありません</translation>
+        <source>&apos;%1&apos; is not a servo value (-16383..16383, free, h or l)</source>
+        <translation>&apos;%1&apos; はサーボの値 (-16383..16383、free、h、l) ではありません</translation>
     </message>
     <message>
-        <source>'%1' is not a Position object</source>
-        <translation>'%1' はポジション配置のオブジェクトではありません</translation>
+        <source>&apos;%1&apos; is not a Position object</source>
+        <translation>&apos;%1&apos; はポジション配置のオブジェクトではありません</translation>
     </message>
     <message>
-        <source>There is no object '%1' in %2</source>
-        <translation>%2 にオブジェクト '%1' がありません</translation>
+        <source>There is no object &apos;%1&apos; in %2</source>
+        <translation>%2 にオブジェクト &apos;%1&apos; がありません</translation>
     </message>
     <message>
-        <source>The board's reply could not be used</source>
+        <source>The board&apos;s reply could not be used</source>
         <translation>ボードの応答が使えませんでした</translation>
     </message>
     <message>
@@ -1606,16 +1596,16 @@ more than 200. Please understand us.</source>
         <translation>チャンネル %1 の名前を読み込めませんでした (%2)</translation>
     </message>
     <message>
-        <source>'%1' is not N=TEXT with a channel N of 1..24</source>
-        <translation>'%1' は N=TEXT (N は 1..24 のチャンネル) の形ではありません</translation>
+        <source>&apos;%1&apos; is not N=TEXT with a channel N of 1..24</source>
+        <translation>&apos;%1&apos; は N=TEXT (N は 1..24 のチャンネル) の形ではありません</translation>
     </message>
     <message>
         <source>--rows needs exactly 24 entries, found %1</source>
         <translation>--rows にはちょうど 24 個の項目が必要ですが、%1 個でした</translation>
     </message>
     <message>
-        <source>There is no conversion '%1' in PATTERN.ini</source>
-        <translation>PATTERN.ini に変換 '%1' がありません</translation>
+        <source>There is no conversion &apos;%1&apos; in PATTERN.ini</source>
+        <translation>PATTERN.ini に変換 &apos;%1&apos; がありません</translation>
     </message>
     <message>
         <source>Send live servo words: CH VALUE pairs, VALUE an offset from the centre (-16383..16383) or free, h, l</source>
@@ -1626,7 +1616,7 @@ more than 200. Please understand us.</source>
         <translation>チャンネル 1..24 とその値</translation>
     </message>
     <message>
-        <source>The board's live pose: get, set, home, trim, set-home</source>
+        <source>The board&apos;s live pose: get, set, home, trim, set-home</source>
         <translation>ボードの現在のポーズ: get、set、home、trim、set-home</translation>
     </message>
     <message>
@@ -1634,11 +1624,11 @@ more than 200. Please understand us.</source>
         <translation>現在のポーズを速度と 24 個のワードで表示する</translation>
     </message>
     <message>
-        <source>Send a Position object's pose, as Write pose does</source>
+        <source>Send a Position object&apos;s pose, as Write pose does</source>
         <translation>ポジション配置のオブジェクトのポーズを送る (ポーズの書込と同じ)</translation>
     </message>
     <message>
-        <source>Store a Position object's words as the home position</source>
+        <source>Store a Position object&apos;s words as the home position</source>
         <translation>ポジション配置のオブジェクトのワードをホームポジションとして保存する</translation>
     </message>
     <message>
@@ -1947,44 +1937,44 @@ more than 200. Please understand us.</source>
 <context>
     <name>RobotModel</name>
     <message>
-        <source>transmission '%1' is of type '%2'; only simple transmissions (one joint, one actuator) can map a channel</source>
-        <translation>トランスミッション '%1' の種類は '%2' です。チャンネルに対応付けられるのは単純なトランスミッション (関節 1 つ、アクチュエータ 1 つ) だけです</translation>
+        <source>transmission &apos;%1&apos; is of type &apos;%2&apos;; only simple transmissions (one joint, one actuator) can map a channel</source>
+        <translation>トランスミッション &apos;%1&apos; の種類は &apos;%2&apos; です。チャンネルに対応付けられるのは単純なトランスミッション (関節 1 つ、アクチュエータ 1 つ) だけです</translation>
     </message>
     <message>
-        <source>transmission '%1' needs exactly one &lt;joint&gt;</source>
-        <translation>トランスミッション '%1' には &lt;joint&gt; がちょうど 1 つ必要です</translation>
+        <source>transmission &apos;%1&apos; needs exactly one &lt;joint&gt;</source>
+        <translation>トランスミッション &apos;%1&apos; には &lt;joint&gt; がちょうど 1 つ必要です</translation>
     </message>
     <message>
-        <source>transmission '%1' needs exactly one &lt;actuator&gt;</source>
-        <translation>トランスミッション '%1' には &lt;actuator&gt; がちょうど 1 つ必要です</translation>
+        <source>transmission &apos;%1&apos; needs exactly one &lt;actuator&gt;</source>
+        <translation>トランスミッション &apos;%1&apos; には &lt;actuator&gt; がちょうど 1 つ必要です</translation>
     </message>
     <message>
-        <source>transmission '%1' names joint '%2', which the robot does not have</source>
-        <translation>トランスミッション '%1' が指す関節 '%2' はロボットにありません</translation>
+        <source>transmission &apos;%1&apos; names joint &apos;%2&apos;, which the robot does not have</source>
+        <translation>トランスミッション &apos;%1&apos; が指す関節 &apos;%2&apos; はロボットにありません</translation>
     </message>
     <message>
-        <source>transmission '%1' drives joint '%2', which cannot move (fixed, floating or planar)</source>
-        <translation>トランスミッション '%1' が駆動する関節 '%2' は動かせません (固定、浮動または平面の関節)</translation>
+        <source>transmission &apos;%1&apos; drives joint &apos;%2&apos;, which cannot move (fixed, floating or planar)</source>
+        <translation>トランスミッション &apos;%1&apos; が駆動する関節 &apos;%2&apos; は動かせません (固定、浮動または平面の関節)</translation>
     </message>
     <message>
-        <source>transmission '%1': actuator name '%2' is not a servo channel CH1 .. CH24</source>
-        <translation>トランスミッション '%1': アクチュエータ名 '%2' はサーボチャンネル CH1 .. CH24 ではありません</translation>
+        <source>transmission &apos;%1&apos;: actuator name &apos;%2&apos; is not a servo channel CH1 .. CH24</source>
+        <translation>トランスミッション &apos;%1&apos;: アクチュエータ名 &apos;%2&apos; はサーボチャンネル CH1 .. CH24 ではありません</translation>
     </message>
     <message>
-        <source>transmission '%1': mechanicalReduction '%2' is not a non-zero number</source>
-        <translation>トランスミッション '%1': mechanicalReduction '%2' は 0 以外の数値ではありません</translation>
+        <source>transmission &apos;%1&apos;: mechanicalReduction &apos;%2&apos; is not a non-zero number</source>
+        <translation>トランスミッション &apos;%1&apos;: mechanicalReduction &apos;%2&apos; は 0 以外の数値ではありません</translation>
     </message>
     <message>
-        <source>transmission '%1': offset '%2' is not a number</source>
-        <translation>トランスミッション '%1': offset '%2' は数値ではありません</translation>
+        <source>transmission &apos;%1&apos;: offset &apos;%2&apos; is not a number</source>
+        <translation>トランスミッション &apos;%1&apos;: offset &apos;%2&apos; は数値ではありません</translation>
     </message>
     <message>
-        <source>transmission '%1' maps CH%2, which the transmission at line %3 already maps to joint '%4'</source>
-        <translation>トランスミッション '%1' が対応付ける CH%2 は、%3 行目のトランスミッションが既に関節 '%4' に対応付けています</translation>
+        <source>transmission &apos;%1&apos; maps CH%2, which the transmission at line %3 already maps to joint &apos;%4&apos;</source>
+        <translation>トランスミッション &apos;%1&apos; が対応付ける CH%2 は、%3 行目のトランスミッションが既に関節 &apos;%4&apos; に対応付けています</translation>
     </message>
     <message>
-        <source>transmission '%1' drives joint '%2', which CH%3 already drives (line %4)</source>
-        <translation>トランスミッション '%1' が駆動する関節 '%2' は、既に CH%3 が駆動しています (%4 行目)</translation>
+        <source>transmission &apos;%1&apos; drives joint &apos;%2&apos;, which CH%3 already drives (line %4)</source>
+        <translation>トランスミッション &apos;%1&apos; が駆動する関節 &apos;%2&apos; は、既に CH%3 が駆動しています (%4 行目)</translation>
     </message>
     <message>
         <source>the robot description is larger than %1 MB</source>
@@ -2143,7 +2133,7 @@ more than 200. Please understand us.</source>
         <translation>%1 OK</translation>
     </message>
     <message>
-        <source>%1 can't be opened: permission denied</source>
+        <source>%1 can&apos;t be opened: permission denied</source>
         <translation>%1 を開けません: アクセスが拒否されました</translation>
     </message>
     <message>
@@ -2170,7 +2160,7 @@ more than 200. Please understand us.</source>
         <translation>ボードが応答しませんでした (通知がオンのままの可能性があります)</translation>
     </message>
     <message>
-        <source>The board's reply could not be used</source>
+        <source>The board&apos;s reply could not be used</source>
         <translation>ボードの応答が使えませんでした</translation>
     </message>
     <message>
@@ -2342,7 +2332,7 @@ more than 200. Please understand us.</source>
         <translation>テキストファイルではありません</translation>
     </message>
     <message>
-        <source>The settings file %1 can't be read (%2); it is left as it is and the settings are not saved</source>
+        <source>The settings file %1 can&apos;t be read (%2); it is left as it is and the settings are not saved</source>
         <translation>設定ファイル %1 を読み込めません（%2）。ファイルはそのまま残し、設定は保存しません</translation>
     </message>
 </context>
@@ -2353,7 +2343,7 @@ more than 200. Please understand us.</source>
         <translation>ロックファイル %1 を使用できません (%2)</translation>
     </message>
     <message>
-        <source>The lock file %1 is not this user's file</source>
+        <source>The lock file %1 is not this user&apos;s file</source>
         <translation>ロックファイル %1 はこのユーザーのファイルではありません</translation>
     </message>
 </context>
@@ -2418,11 +2408,11 @@ The board sleeps while its table is read, so the servos let go and the robot goe
         <translation>ボードが応答しませんでした</translation>
     </message>
     <message>
-        <source>the board's reply was short</source>
+        <source>the board&apos;s reply was short</source>
         <translation>ボードの応答が途中で途切れました</translation>
     </message>
     <message>
-        <source>the board's reply had a bad checksum</source>
+        <source>the board&apos;s reply had a bad checksum</source>
         <translation>ボードの応答のチェックサムが正しくありません</translation>
     </message>
     <message>
@@ -2441,8 +2431,8 @@ The board sleeps while its table is read, so the servos let go and the robot goe
 <context>
     <name>TransferCommands</name>
     <message>
-        <source>--slot must be M1 ... M80 or S1 ... S5, not "%1"</source>
-        <translation>--slot には "%1" ではなく M1 ... M80 または S1 ... S5 を指定してください</translation>
+        <source>--slot must be M1 ... M80 or S1 ... S5, not &quot;%1&quot;</source>
+        <translation>--slot には &quot;%1&quot; ではなく M1 ... M80 または S1 ... S5 を指定してください</translation>
     </message>
     <message>
         <source>Write cancelled</source>
@@ -2512,11 +2502,11 @@ The board sleeps while its table is read, so the servos let go and the robot goe
 <context>
     <name>Trim</name>
     <message>
-        <source>The designated file can't be used</source>
+        <source>The designated file can&apos;t be used</source>
         <translation>指定されたファイルは使用できません</translation>
     </message>
     <message>
-        <source>It can't be kept in the designated place</source>
+        <source>It can&apos;t be kept in the designated place</source>
         <translation>指定された場所に保存できません</translation>
     </message>
 </context>
@@ -2897,7 +2887,7 @@ The board sleeps while its table is read, so the servos let go and the robot goe
 <context>
     <name>brv3::RobotView</name>
     <message>
-        <source>The 3D view needs OpenGL, which the "%1" display has not.</source>
+        <source>The 3D view needs OpenGL, which the &quot;%1&quot; display has not.</source>
         <translation>3D 表示には OpenGL が必要ですが、ディスプレイ「%1」では使えません。</translation>
     </message>
     <message>
@@ -3299,7 +3289,7 @@ The board sleeps while its table is read, so the servos let go and the robot goe
         <translation>エラー</translation>
     </message>
     <message>
-        <source>'%1' is not a valid integer value</source>
+        <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>「%1」は整数ではありません</translation>
     </message>
 </context>

@@ -11,6 +11,7 @@ drop-down popups and of the items of open menus. That is how a click finds its t
 clicks and keys themselves are real X input events.
 """
 
+import atexit
 import json
 import os
 import re
@@ -25,6 +26,15 @@ import unittest
 BUILD_DIR = os.environ.get("BRV3_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "..",
                                                           "build"))
 DATA_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data")
+# What the scenarios start outside a session (brivane3-cli) reads no developer's BRV3.ini (a
+# language, port names) and speaks English; each session's editor has its own folder.
+_OWN_CONFIG = tempfile.mkdtemp(prefix="brv3-acceptance-config-")
+atexit.register(shutil.rmtree, _OWN_CONFIG, True)
+os.environ["BRV3_CONFIG_DIR"] = _OWN_CONFIG
+os.environ["LC_ALL"] = "C.UTF-8"
+for _variable in ("LC_MESSAGES", "LANGUAGE"):
+    os.environ.pop(_variable, None)
+
 # A step that has not happened after this long has failed. Generous: the machine may be small and
 # busy with the rest of the suite.
 DEADLINE = float(os.environ.get("BRV3_ACCEPTANCE_DEADLINE", "30"))
@@ -268,14 +278,21 @@ class Session:
         lines = self.read(self.trace.path).splitlines()
         print(f"---- trace (last 40 of {len(lines)} lines) ----\n" + "\n".join(lines[-40:]))
 
-    def screenshot(self, label):
-        """Saves the screen as a PNG beside the build (when ImageMagick is there) for a look."""
+    def screenshot(self, label, window=None, name=None):
+        """Saves the screen (or only the window named `window`) as a PNG beside the build (when
+        ImageMagick is there) for a look; named after the scenario and `label`, or `name`."""
         if not shutil.which("import") or not self.env:
             return
         folder = os.path.join(BUILD_DIR, "acceptance-screens")
         os.makedirs(folder, exist_ok=True)
-        out = os.path.join(folder, f"{self.test.id().split('.')[-1]}-{label}.png")
-        subprocess.run(["import", "-window", "root", out], env=self.env,
+        out = os.path.join(folder, name or f"{self.test.id().split('.')[-1]}-{label}.png")
+        target = "root"
+        if window:
+            shown = next((w for w in self.map()["windows"] if w["name"] == window), None)
+            if shown and shown.get("xid"):
+                target = str(shown["xid"])
+        frame = [] if target == "root" else ["-frame"]  # with the title bar
+        subprocess.run(["import", *frame, "-window", target, out], env=self.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
         print(f"screenshot: {out}")
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -164,6 +165,18 @@ TEST_F(CliLanguage, FollowsTheLanguageChosenInTheEditorOverTheDesktops) {
   ChooseInEditor("ja");
   r = Run("C", {"version"});
   EXPECT_NE(r.err.find(kNoPortJapanese), std::string::npos) << r.err;
+}
+
+// A developer's own BRV3.ini choosing Japanese does not reach the programs the tests start: the
+// test support gives the whole run a settings folder of its own.
+TEST_F(CliLanguage, TheUsersOwnSettingsDoNotReachTheProgramsTestsStart) {
+  test::TempDir home;
+  std::filesystem::create_directories(home.path() / ".config" / "brivane3");
+  test::WriteFile(home.File(".config/brivane3/BRV3.ini"), "[BRV3]\r\nLanguage=ja\r\n");
+  const test::ProcessResult r = test::RunProcess(
+      "/usr/bin/env", {"HOME=" + home.path().string(), "XDG_CONFIG_HOME=" + home.File(".config"),
+                       BRV3_CLI_PATH, "version"});
+  EXPECT_NE(r.err.find(kNoPortEnglish), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -15,17 +15,6 @@
 
 namespace brv3::test {
 
-namespace {
-// The programs the tests start speak English whatever the machine's language, so that the texts
-// the tests look for are the English ones; a test of the Japanese sets the language itself.
-const bool kEnglishForChildren = [] {
-  ::setenv("LANG", "C.UTF-8", 1);
-  ::unsetenv("LC_ALL");
-  ::unsetenv("LC_MESSAGES");
-  return true;
-}();
-}  // namespace
-
 TempDir::TempDir() {
   std::random_device rd;
   path_ = std::filesystem::temp_directory_path() /
@@ -49,6 +38,28 @@ std::string ReadFile(const std::string& path) {
   ss << in.rdbuf();
   return ss.str();
 }
+
+namespace {
+// The programs the tests start speak English whatever the machine's language, so that the texts
+// the tests look for are the English ones; a test of the Japanese sets the language itself.
+const bool kEnglishForChildren = [] {
+  ::setenv("LANG", "C.UTF-8", 1);
+  ::unsetenv("LC_ALL");
+  ::unsetenv("LC_MESSAGES");
+  return true;
+}();
+
+// Nor does the developer's own BRV3.ini (a language, port names) reach the tests: the programs
+// they start, and the code under test, keep their settings in a folder of this run's own.
+class OwnConfigDir {
+ public:
+  OwnConfigDir() { ::setenv("BRV3_CONFIG_DIR", dir_.path().c_str(), 1); }
+
+ private:
+  TempDir dir_;
+};
+const OwnConfigDir kOwnConfigDir;
+}  // namespace
 
 std::string DataFile(const std::string& name) {
   return std::string(BRV3_TEST_DATA) + "/" + name;

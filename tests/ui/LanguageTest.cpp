@@ -2,45 +2,26 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QDockWidget>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTest>
 #include <QToolBar>
 
 #include "core/util/IniFile.h"
 #include "i18n/Catalogues.h"
 #include "ui/UiTestSupport.h"
+#include "ui/WindowTexts.h"
 #include "ui/app/MainWindow.h"
 
 namespace brv3 {
 namespace {
 
-const QRegularExpression kJapanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
+using test::kJapanese;
+using test::ShownTexts;
+
 // Two English words in a row: a sentence or caption left untranslated.
 const QRegularExpression kEnglishWords(QStringLiteral("[A-Za-z]{3,} [a-z]{3,}"));
-
-// Every text the main window shows: menus and their items, tool buttons and their hints, labels,
-// buttons, group and dock titles.
-QStringList ShownTexts(const QWidget& window) {
-  QStringList texts;
-  for (const QAction* a : window.findChildren<QAction*>()) {
-    if (a->isSeparator()) continue;
-    texts << a->text() << a->toolTip() << a->statusTip();
-  }
-  for (const QMenu* m : window.findChildren<QMenu*>()) texts << m->title();
-  for (const QAbstractButton* b : window.findChildren<QAbstractButton*>())
-    texts << b->text() << b->toolTip();
-  for (const QLabel* l : window.findChildren<QLabel*>()) texts << l->text() << l->toolTip();
-  for (const QGroupBox* g : window.findChildren<QGroupBox*>()) texts << g->title();
-  for (const QDockWidget* d : window.findChildren<QDockWidget*>()) texts << d->windowTitle();
-  for (const QToolBar* t : window.findChildren<QToolBar*>()) texts << t->windowTitle();
-  texts.removeAll(QString());
-  return texts;
-}
 
 class LanguageTest : public ::testing::Test {
  protected:
@@ -106,6 +87,41 @@ TEST_F(LanguageTest, TheLanguageChosenInTheViewMenuIsKeptAndSaidToApplyAtTheNext
   EXPECT_FALSE(said.contains(kJapanese)) << said.toStdString();
   ASSERT_TRUE(ini.LoadFile(env.SettingsPath()));
   EXPECT_EQ(ini.ReadString("BRV3", "Language", "x"), "");
+}
+
+// No toolbar button is folded away for want of room, in either language.
+TEST_F(LanguageTest, TheMainWindowIsWideEnoughForItsToolbarsInEitherLanguage) {
+  for (UiLanguage language : {UiLanguage::Japanese, UiLanguage::English}) {
+    ASSERT_TRUE(InstallCatalogue(language));
+    TBrivane3 window(env.SettingsPath());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (QToolBar* bar : window.findChildren<QToolBar*>()) {
+      if (!bar->isVisible()) continue;
+      for (QAction* action : bar->actions()) {
+        QWidget* shown = bar->widgetForAction(action);
+        if (!shown || action->isSeparator()) continue;
+        EXPECT_TRUE(shown->isVisible() && bar->rect().contains(shown->geometry()))
+            << bar->objectName().toStdString() << ": " << action->objectName().toStdString()
+            << " folded away (" << (language == UiLanguage::Japanese ? "Japanese" : "English")
+            << ")";
+      }
+    }
+  }
+}
+
+// An undo step keeps the name it was made with; the hints show it in the language of the moment.
+TEST_F(LanguageTest, UndoStepsAreNamedInTheLanguageShownAndKeptUntranslated) {
+  ASSERT_TRUE(InstallCatalogue(UiLanguage::Japanese));
+  TBrivane3 window(env.SettingsPath());
+  QWidget* canvas = window.CanvasWidget();
+  window.findChild<QAction*>("SetItem1Btn")->trigger();
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(40, 40));
+  ASSERT_EQ(window.CurrentChart().ObjectCount(), 1);
+  EXPECT_EQ(window.History().UndoLabel(), "Place");
+  const QString hint = window.findChild<QAction*>("UndoBtn")->toolTip();
+  EXPECT_TRUE(hint.contains(QStringLiteral("配置"))) << hint.toStdString();
+  EXPECT_FALSE(hint.contains(QStringLiteral("Place"))) << hint.toStdString();
 }
 
 }  // namespace

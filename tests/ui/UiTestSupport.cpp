@@ -70,6 +70,7 @@ void ClickNextModalButton(const QString& text) {
 }
 
 UiEnvironment::UiEnvironment() {
+  if (const char* pinned = getenv("BRV3_CONFIG_DIR")) suiteConfigDir_ = pinned;
   std::filesystem::create_directories(dir_.path() / "config");
   std::filesystem::create_directories(dir_.path() / "runtime");
   setenv("BRV3_CONFIG_DIR", dir_.File("config").c_str(), 1);
@@ -78,7 +79,11 @@ UiEnvironment::UiEnvironment() {
 }
 
 UiEnvironment::~UiEnvironment() {
-  unsetenv("BRV3_CONFIG_DIR");
+  // Back to the suite's own folder, never the user's.
+  if (suiteConfigDir_.empty())
+    unsetenv("BRV3_CONFIG_DIR");
+  else
+    setenv("BRV3_CONFIG_DIR", suiteConfigDir_.c_str(), 1);
   unsetenv("XDG_DATA_HOME");
   unsetenv("XDG_RUNTIME_DIR");
 }

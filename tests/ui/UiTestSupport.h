@@ -42,6 +42,7 @@ class UiEnvironment {
 
  private:
   TempDir dir_;
+  std::string suiteConfigDir_;  // the folder the test support gave the whole run
 };
 
 }  // namespace brv3::test

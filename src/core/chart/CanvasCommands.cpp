@@ -36,7 +36,7 @@ void CanvasEditor::RunPopupEntry(const PopupChoice& choice) {
       break;
     case PopupEntry::Convert:
       history_.ApplyChecked(
-          Tr("CanvasEditor", "Convert"), [&](Chart&) { host_.OpenConvertDialog(); },
+          BRV3_TR_NOOP("ChartHistory", "Convert"), [&](Chart&) { host_.OpenConvertDialog(); },
           Change(ChartChangeKind::Replaced));
       break;
     case PopupEntry::Insert:
@@ -55,7 +55,8 @@ void CanvasEditor::RunPopupEntry(const PopupChoice& choice) {
       if (chart_.ValidObject(hit_.object)) {
         const int32_t index = hit_.object;
         history_.ApplyChecked(
-            Tr("CanvasEditor", "Properties"), [&](Chart&) { host_.OpenPropertyDialog(index); },
+            BRV3_TR_NOOP("ChartHistory", "Properties"),
+            [&](Chart&) { host_.OpenPropertyDialog(index); },
             Change(ChartChangeKind::ObjectsChanged, {index}));
       }
       break;
@@ -122,7 +123,7 @@ void CanvasEditor::Paste() {
   std::vector<int32_t> added(static_cast<size_t>(objectCount));
   for (int i = 0; i < objectCount; ++i) added[static_cast<size_t>(i)] = chart_.ObjectCount() + i;
   history_.Apply(
-      Tr("CanvasEditor", "Paste"),
+      BRV3_TR_NOOP("ChartHistory", "Paste"),
       [&](Chart& chart) {
         chart.DeselectAll();
         const int first = chart.AppendObjects(objectCount);
@@ -163,7 +164,7 @@ void CanvasEditor::Paste() {
 void CanvasEditor::DeleteSelection() {
   if (tool_ != CanvasTool::Select) return;
   history_.Apply(
-      Tr("CanvasEditor", "Delete"),
+      BRV3_TR_NOOP("ChartHistory", "Delete"),
       [](Chart& chart) {
         if (chart.SelectedObjectCount() == 0 && chart.SelectedLinkCount() == 0) return false;
         chart.DeleteSelectedObjects();
@@ -179,7 +180,7 @@ void CanvasEditor::DeleteSelection() {
 bool CanvasEditor::Insert() {
   bool inserted = false;
   history_.ApplyChecked(
-      Tr("CanvasEditor", "Insert"),
+      BRV3_TR_NOOP("ChartHistory", "Insert"),
       [&](Chart& chart) { inserted = InsertCommand(chart, prompter_); },
       Change(ChartChangeKind::ObjectsAdded));
   return inserted;
@@ -189,7 +190,7 @@ void CanvasEditor::ApplyColor(int colorTag) {
   const ColorMenuEntry* entry = FindColorEntry(colorTag);
   if (!entry) return;
   const bool recoloured = history_.Apply(
-      Tr("CanvasEditor", "Colour"),
+      BRV3_TR_NOOP("ChartHistory", "Colour"),
       [&](Chart& chart) {
         bool changed = false;
         for (ChartObject& o : chart.Objects) {
@@ -215,7 +216,7 @@ bool CanvasEditor::AddBendPoint() {
   if (static_cast<size_t>(hit_.segment) > chart_.Links[link].Point.size()) return false;
   const int32_t segment = hit_.segment;
   return history_.Apply(
-      Tr("CanvasEditor", "Add bend point"),
+      BRV3_TR_NOOP("ChartHistory", "Add bend point"),
       [&](Chart& chart) {
         std::vector<LinkPoint>& points = chart.Links[link].Point;
         points.insert(points.begin() + segment, pressPoint_);
@@ -230,7 +231,7 @@ bool CanvasEditor::DeleteBendPoint() {
   if (static_cast<size_t>(hit_.bend) >= chart_.Links[link].Point.size()) return false;
   const int32_t bend = hit_.bend;
   return history_.Apply(
-      Tr("CanvasEditor", "Delete bend point"),
+      BRV3_TR_NOOP("ChartHistory", "Delete bend point"),
       [&](Chart& chart) {
         std::vector<LinkPoint>& points = chart.Links[link].Point;
         points.erase(points.begin() + bend);
@@ -251,7 +252,7 @@ bool CanvasEditor::OpenItems() {
   if (!choice || choice->name.empty()) return false;
   OpenResult result;
   history_.ApplyChecked(
-      Tr("CanvasEditor", "Open items"),
+      BRV3_TR_NOOP("ChartHistory", "Open items"),
       [&](Chart& chart) {
         result = OpenItemFile(chart, choice->name, pressPoint_.x, pressPoint_.y, prompter_);
       },

@@ -135,7 +135,7 @@ bool CanvasEditor::LeaveInert() {
 void CanvasEditor::SnapObjectToGrid(int32_t index) {
   if (!grid_->On() || !chart_.ValidObject(index)) return;
   history_.Apply(
-      Tr("CanvasEditor", "Move"),
+      BRV3_TR_NOOP("ChartHistory", "Move"),
       [&](Chart& chart) {
         ChartObject& o = chart.Objects[static_cast<size_t>(index)];
         const LinkPoint corner = grid_->Snap({o.Left, o.Top});
@@ -150,7 +150,7 @@ void CanvasEditor::SnapObjectToGrid(int32_t index) {
 void CanvasEditor::SnapLinkToGrid(int32_t index) {
   if (!grid_->On() || index < 0 || index >= chart_.LinkCount()) return;
   history_.Apply(
-      Tr("CanvasEditor", "Move"),
+      BRV3_TR_NOOP("ChartHistory", "Move"),
       [&](Chart& chart) {
         bool moved = false;
         for (LinkPoint& p : chart.Links[static_cast<size_t>(index)].Point) {
@@ -178,7 +178,7 @@ void CanvasEditor::MousePress(MouseButton button, int32_t x, int32_t y, unsigned
       const auto type = static_cast<uint8_t>(static_cast<int>(tool_) - 1);
       const int32_t index = chart_.ObjectCount();
       history_.Apply(
-          Tr("CanvasEditor", "Place"),
+          BRV3_TR_NOOP("ChartHistory", "Place"),
           [&](Chart& chart) { return chart.PlaceObject(p.x, p.y, type) >= 0; },
           Change(ChartChangeKind::ObjectsAdded, {index}));
       ReturnToSelect();
@@ -186,7 +186,7 @@ void CanvasEditor::MousePress(MouseButton button, int32_t x, int32_t y, unsigned
       const int32_t start = HitObjectAt(chart_, p.x, p.y);
       if (start != chart_.Start) {
         history_.Apply(
-            Tr("CanvasEditor", "Start flag"),
+            BRV3_TR_NOOP("ChartHistory", "Start flag"),
             [&](Chart& chart) {
               chart.Start = start;
               chart.DeselectAll();
@@ -280,7 +280,7 @@ void CanvasEditor::PressWiring(LinkPoint p) {
     return;
   }
   history_.Apply(
-      Tr("CanvasEditor", "Wiring"),
+      BRV3_TR_NOOP("ChartHistory", "Wiring"),
       [&](Chart& chart) {
         int32_t index = -1;
         for (int32_t j = 0; j < chart.LinkCount() && index < 0; ++j) {
@@ -377,7 +377,7 @@ void CanvasEditor::MoveSelection(int32_t dx, int32_t dy) {
         return;
   }
   history_.Apply(
-      Tr("CanvasEditor", "Move"),
+      BRV3_TR_NOOP("ChartHistory", "Move"),
       [&](Chart& chart) {
         for (ChartObject& o : chart.Objects) {
           if (!o.Selected) continue;
@@ -404,7 +404,7 @@ void CanvasEditor::MoveBendPoint(int32_t dx, int32_t dy) {
   if (!FitsCanvasCoordinate(int64_t{q.x} + dx) || !FitsCanvasCoordinate(int64_t{q.y} + dy)) return;
   const auto link = static_cast<size_t>(hit_.link), bend = static_cast<size_t>(hit_.bend);
   history_.Apply(
-      Tr("CanvasEditor", "Move bend point"),
+      BRV3_TR_NOOP("ChartHistory", "Move bend point"),
       [&](Chart& chart) {
         LinkPoint& moved = chart.Links[link].Point[bend];
         moved.x += dx;
@@ -421,7 +421,7 @@ DoubleClickResult CanvasEditor::DoubleClick() {
   if (hit_.Nothing()) {
     result.kind = DoubleClickResult::Kind::DataDialog;
     history_.ApplyChecked(
-        Tr("CanvasEditor", "Chart data"),
+        BRV3_TR_NOOP("ChartHistory", "Chart data"),
         [&](Chart& chart) {
           host_.OpenDataDialog();
           chart.SetChartName(chart.Name);
@@ -437,7 +437,7 @@ DoubleClickResult CanvasEditor::DoubleClick() {
   } else if (hit_.WireAtSegment() && ValidHitLink()) {
     const auto link = static_cast<size_t>(hit_.link);
     history_.Apply(
-        Tr("CanvasEditor", "Reverse wire"),
+        BRV3_TR_NOOP("ChartHistory", "Reverse wire"),
         [&](Chart& chart) {
           ChartLink& l = chart.Links[link];
           std::swap(l.Origin, l.Final);
@@ -491,7 +491,7 @@ bool CanvasEditor::DropMotion(int32_t x, int32_t y, int row, const std::string& 
   Handling handling(*this);
   int index = -1;
   history_.Apply(
-      Tr("CanvasEditor", "Place"),
+      BRV3_TR_NOOP("ChartHistory", "Place"),
       [&](Chart& chart) {
         index = chart.PlaceObject(x, y, kMot);
         if (index < 0) return false;

@@ -16,7 +16,7 @@ void ChartDocument::New() {
 OpenResult ChartDocument::Open(const std::string& path, Prompter& prompter, bool clearFirst) {
   OpenResult result;
   if (!clearFirst && chart_.ObjectCount() > 0) {
-    history_.ApplyChecked(Tr("ChartDocument", "Open"),
+    history_.ApplyChecked(BRV3_TR_NOOP("ChartHistory", "Open"),
                           [&](Chart& chart) { result = OpenChartFile(chart, path, prompter); },
                           {ChartChangeKind::Replaced, {}, ChangeOrigin::Edit});
     return result;

@@ -47,8 +47,9 @@ class ChartHistory {
   Chart& GetChart() { return chart_; }
   const Chart& GetChart() const { return chart_; }
 
-  // Runs `edit` on the chart as one undoable step named `label`. The edit returns true when it
-  // changed the chart; only then is the step kept and `change` announced (after whatever the
+  // Runs `edit` on the chart as one undoable step named `label`: the English name, marked with
+  // BRV3_TR_NOOP("ChartHistory", ...) and translated where it is shown. The edit returns true when
+  // it changed the chart; only then is the step kept and `change` announced (after whatever the
   // edit announced itself, which is held back until the edit is done). With a nonzero
   // `gesture` equal to the one of the newest step, and no undo, redo, save or EndGesture since,
   // the edit joins that step instead of making a new one. An edit started while another runs

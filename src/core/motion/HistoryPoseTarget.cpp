@@ -30,7 +30,7 @@ void HistoryPoseTarget::StorePose(const PoseRecord& pose, int gesture) {
   const int index = index_;
   if (storing_) *storing_ = true;
   history_.Apply(
-      Tr("HistoryPoseTarget", "Pose"),
+      BRV3_TR_NOOP("ChartHistory", "Pose"),
       [&pose, index](Chart& chart) {
         if (!chart.ValidObject(index)) return false;
         ChartObject& object = chart.Objects[static_cast<size_t>(index)];

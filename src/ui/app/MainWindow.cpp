@@ -25,6 +25,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/board/BoardActions.h"
 #include "core/chart/ChartFiles.h"
@@ -57,6 +58,8 @@ QString EditTabCaption(const std::string& chartName) {
   return TBrivane3::tr("EDIT %1").arg(ChartNameText(chartName));
 }
 constexpr int kClientHeight = 580;
+// Room beside a toolbar row for the window frame and the bars' spacing.
+constexpr int kToolRowSlack = 12;
 
 QCheckBox* NamedCheck(const char* name, const QString& caption, const QString& hint,
                       QWidget* parent) {
@@ -143,7 +146,12 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   // Made last, so the empty chart just set up is the unchanged document.
   menus_ = new MainMenus(*this);
 
-  resize(kClientWidth, kClientHeight);
+  // The first toolbar row holds the file, tools and port bars side by side; with longer captions
+  // (a language, a font) the window is made wider rather than fold buttons away.
+  int firstRow = 0;
+  for (const QToolBar* bar : {toolBar1_, toolsMenu_, commMenu_})
+    firstRow += bar->sizeHint().width();
+  resize(std::max(kClientWidth, firstRow + kToolRowSlack), kClientHeight);
   if (QScreen* screen = this->screen())
     move(screen->availableGeometry().center() - rect().center());
 }

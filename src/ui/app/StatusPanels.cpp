@@ -5,14 +5,32 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/app/ShownTexts.h"
+
 namespace brv3 {
 
 namespace {
 
-// The widest texts each panel is meant to hold.
-const std::vector<const char*> kWidestTexts[3] = {
-    {"X = 00000  Y = 00000"}, {"Sleep", "RUN"}, {"COM255 lost", "No Connection"}};
+// The widest texts each panel is meant to hold, as the core words them (context, text, the
+// widest value of its %1), measured in the user's language.
+struct PanelText {
+  const char* context;
+  const char* text;
+  const char* arg;
+};
+const std::vector<PanelText> kWidestTexts[3] = {
+    {{nullptr, "X = 00000  Y = 00000", nullptr}},
+    {{"ModeWord", "Sleep", nullptr}, {"ModeWord", "RUN", nullptr}},
+    {{"ConnectionWatch", "%1 lost", "COM255"},
+     {"ConnectionWatch", "%1 OK", "COM255"},
+     {"ConnectionWatch", "No Connection", nullptr},
+     {"SelectPort", "No Connection", nullptr}}};
 constexpr int kBaseWidth[3] = {100, 100, 50};
+
+QString Shown(const PanelText& t) {
+  QString text = t.context ? CoreText(t.context, t.text) : QString::fromLatin1(t.text);
+  return t.arg ? text.arg(QString::fromLatin1(t.arg)) : text;
+}
 
 }  // namespace
 
@@ -23,8 +41,8 @@ void SizeStatusPanels(QLabel* const (&panels)[3]) {
     const QFontMetrics metrics(panel->font());
     const int chrome = 2 * panel->frameWidth() + 2 * panel->margin() + metrics.averageCharWidth();
     int needed = kBaseWidth[i];
-    for (const char* text : kWidestTexts[i])
-      needed = std::max(needed, metrics.horizontalAdvance(QString::fromLatin1(text)) + chrome);
+    for (const PanelText& text : kWidestTexts[i])
+      needed = std::max(needed, metrics.horizontalAdvance(Shown(text)) + chrome);
     panel->setMinimumWidth(needed);
   }
 }

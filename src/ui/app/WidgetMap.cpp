@@ -5,8 +5,12 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,13 +18,19 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSlider>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTabBar>
+#include <QTextDocument>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
@@ -85,6 +95,53 @@ QJsonObject HandleOf(const QSlider* slider) {
   return RectOf(QRect(slider->mapToGlobal(r.topLeft()), r.size()));
 }
 
+// The width a caption needs beside what its widget draws around it; 0 for a widget whose text
+// is not drawn on one line (wrapped or rich text, icon-only buttons).
+int CaptionWidth(const QWidget* widget) {
+  const QFontMetrics metrics(widget->font());
+  auto advance = [&metrics](QString text) {
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    int widest = 0;
+    for (const QString& line : text.split('\n'))
+      widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+  };
+  const QStyle* style = widget->style();
+  if (auto* label = qobject_cast<const QLabel*>(widget)) {
+    if (label->wordWrap() || label->text().isEmpty() || Qt::mightBeRichText(label->text()))
+      return 0;
+    return advance(label->text()) + 2 * label->frameWidth() + 2 * label->margin();
+  }
+  if (auto* box = qobject_cast<const QCheckBox*>(widget)) {
+    if (box->text().isEmpty()) return 0;
+    return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget) +
+           style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget) +
+           advance(box->text());
+  }
+  if (auto* radio = qobject_cast<const QRadioButton*>(widget)) {
+    if (radio->text().isEmpty()) return 0;
+    return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) +
+           style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, widget) +
+           advance(radio->text());
+  }
+  if (auto* tool = qobject_cast<const QToolButton*>(widget)) {
+    if (tool->text().isEmpty() || tool->toolButtonStyle() == Qt::ToolButtonIconOnly ||
+        (!tool->icon().isNull() && tool->toolButtonStyle() == Qt::ToolButtonFollowStyle))
+      return 0;
+    return advance(tool->text());
+  }
+  if (auto* button = qobject_cast<const QPushButton*>(widget)) {
+    if (button->text().isEmpty()) return 0;
+    const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+    return advance(button->text()) + icon;
+  }
+  if (auto* group = qobject_cast<const QGroupBox*>(widget)) {
+    if (group->title().isEmpty()) return 0;
+    return advance(group->title()) + (group->isCheckable() ? 20 : 0);
+  }
+  return 0;
+}
+
 QJsonObject Describe(const QWidget* widget) {
   QJsonObject entry = RectOf(GlobalRect(widget));
   entry["name"] = widget->objectName();
@@ -92,6 +149,18 @@ QJsonObject Describe(const QWidget* widget) {
   entry["window"] = widget->window()->objectName();
   entry["title"] = widget->window()->windowTitle();
   entry["enabled"] = widget->isEnabled();
+  // A caption wider than its widget, or a column's caption wider than the column, is cut off on
+  // the screen.
+  if (CaptionWidth(widget) > widget->width()) entry["clipped"] = true;
+  if (auto* label = qobject_cast<const QLabel*>(widget))
+    if (label->wordWrap() && label->heightForWidth(label->width()) > label->height())
+      entry["clipped"] = true;
+  if (auto* tree = qobject_cast<const QTreeView*>(widget)) {
+    const QHeaderView* header = tree->header();
+    for (int i = 0; header && !header->isHidden() && i < header->count(); ++i)
+      if (!header->isSectionHidden(i) && header->sectionSizeHint(i) > header->sectionSize(i))
+        entry["clipped"] = true;
+  }
   if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
     entry["text"] = button->text();
     if (button->isCheckable()) entry["checked"] = button->isChecked();

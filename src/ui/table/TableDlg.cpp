@@ -81,11 +81,11 @@ TTableDlg::TTableDlg(BoardLink& link, MotionTable& table, TDataDlg& dataDlg, QWi
   listView_->setSelectionBehavior(QAbstractItemView::SelectRows);
   listView_->setSelectionMode(QAbstractItemView::SingleSelection);
   listView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  listView_->setColumnWidth(0, 40);
-  listView_->setColumnWidth(1, 200);
-  listView_->setColumnWidth(2, 50);
-  listView_->setColumnWidth(3, 100);
-  listView_->setColumnWidth(4, 60);
+  // Each column as wide as its caption in the user's language needs, at least.
+  constexpr int kColumnWidths[] = {40, 200, 50, 100, 60};
+  for (int c = 0; c < 5; ++c)
+    listView_->setColumnWidth(c,
+                              std::max(kColumnWidths[c], listView_->header()->sectionSizeHint(c)));
   layout->addWidget(listView_);
   resize(500, 420);
 

@@ -1,5 +1,6 @@
 #include "ui/table/TableReadNote.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -19,6 +20,7 @@ TableReadNote::TableReadNote(QWidget* parent) : QFrame(parent) {
   text_ = new QLabel(this);
   text_->setObjectName("TableNoteText");
   text_->setWordWrap(true);
+  text_->installEventFilter(this);
   button_ = new QPushButton(CoreText("SlotLists", SlotLists::kReadButton), this);
   button_->setObjectName("ReadTableBtn");
   layout->addWidget(text_, 1);
@@ -29,6 +31,17 @@ TableReadNote::TableReadNote(QWidget* parent) : QFrame(parent) {
     emit TableRead();
   });
   hide();
+}
+
+// A window does not grow for the lines a wrapped text needs at the width it gets, so the text
+// asks for them as its minimum height whenever its width changes: the note is never cut off,
+// in whichever language, in however narrow a dialog.
+bool TableReadNote::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text_ && event->type() == QEvent::Resize) {
+    const int needed = text_->heightForWidth(text_->width());
+    if (needed > 0 && needed != text_->minimumHeight()) text_->setMinimumHeight(needed);
+  }
+  return QFrame::eventFilter(watched, event);
 }
 
 void TableReadNote::SetSource(std::function<std::string()> note, std::function<void()> read) {

@@ -26,6 +26,9 @@ class TableReadNote : public QFrame {
   // Shows the source's note, or hides the line when there is none.
   void Refresh();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  signals:
   // The button was pressed and the source had its turn: the lists are to be filled again.
   void TableRead();
