@@ -1140,6 +1140,17 @@
     </message>
 </context>
 <context>
+    <name>MainBoardButtons</name>
+    <message>
+        <source>Click to show where this happens</source>
+        <translation>Click to show where this happens</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>note: %1</translation>
+    </message>
+</context>
+<context>
     <name>MessageCommand</name>
     <message>
         <source>No message socket path</source>
@@ -2145,6 +2156,21 @@ more than 200. Please understand us.</translation>
     </message>
 </context>
 <context>
+    <name>SelfCollision</name>
+    <message>
+        <source>%1: package paths are not looked up</source>
+        <translation>%1: package paths are not looked up</translation>
+    </message>
+    <message>
+        <source>%1: only STL meshes are read</source>
+        <translation>%1: only STL meshes are read</translation>
+    </message>
+    <message>
+        <source>%1: not read, the robot was not read from a file</source>
+        <translation>%1: not read, the robot was not read from a file</translation>
+    </message>
+</context>
+<context>
     <name>SensorCommands</name>
     <message>
         <source>The board did not answer (analog report not switched on)</source>
@@ -2375,6 +2401,45 @@ The board sleeps while its table is read, so the servos let go and the robot goe
     <message>
         <source>The motion table could not be read</source>
         <translation>The motion table could not be read</translation>
+    </message>
+</context>
+<context>
+    <name>StlMesh</name>
+    <message>
+        <source>triangle %1 has a corner that is not a number</source>
+        <translation>triangle %1 has a corner that is not a number</translation>
+    </message>
+    <message>
+        <source>line %1: &apos;%2&apos; expected</source>
+        <translation>line %1: &apos;%2&apos; expected</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>a number</translation>
+    </message>
+    <message>
+        <source>more than %1 triangles; a collision mesh never has</source>
+        <translation>more than %1 triangles; a collision mesh never has</translation>
+    </message>
+    <message>
+        <source>the mesh has no triangles</source>
+        <translation>the mesh has no triangles</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MB</source>
+        <translation>the file is larger than %1 MB</translation>
+    </message>
+    <message>
+        <source>the file claims %1 triangles, which take %2 bytes, but has %3</source>
+        <translation>the file claims %1 triangles, which take %2 bytes, but has %3</translation>
+    </message>
+    <message>
+        <source>not an STL file (too short, no &apos;solid&apos;)</source>
+        <translation>not an STL file (too short, no &apos;solid&apos;)</translation>
+    </message>
+    <message>
+        <source>cannot read the file (%1)</source>
+        <translation>cannot read the file (%1)</translation>
     </message>
 </context>
 <context>
@@ -2885,6 +2950,14 @@ The board sleeps while its table is read, so the servos let go and the robot goe
     <message>
         <source>The chart does not compile: %1</source>
         <translation>The chart does not compile: %1</translation>
+    </message>
+    <message>
+        <source>Inputs...</source>
+        <translation>Inputs...</translation>
+    </message>
+    <message>
+        <source>What the preview&apos;s board reads: analog inputs, a remote button, the loop counter</source>
+        <translation>What the preview&apos;s board reads: analog inputs, a remote button, the loop counter</translation>
     </message>
 </context>
 <context>
@@ -3407,6 +3480,29 @@ The board sleeps while its table is read, so the servos let go and the robot goe
     </message>
 </context>
 <context>
+    <name>brv3::TPreviewInputsDlg</name>
+    <message>
+        <source>Preview inputs</source>
+        <translation>Preview inputs</translation>
+    </message>
+    <message>
+        <source>Analog input %1</source>
+        <translation>Analog input %1</translation>
+    </message>
+    <message>
+        <source>A remote-control button is held</source>
+        <translation>A remote-control button is held</translation>
+    </message>
+    <message>
+        <source>Its code</source>
+        <translation>Its code</translation>
+    </message>
+    <message>
+        <source>Loop counter at the start</source>
+        <translation>Loop counter at the start</translation>
+    </message>
+</context>
+<context>
     <name>brv3::TPrmDlg</name>
     <message>
         <source>Write to QVB-3</source>
@@ -3638,71 +3734,6 @@ The board sleeps while its table is read, so the servos let go and the robot goe
     <message>
         <source>No message socket: %1</source>
         <translation>No message socket: %1</translation>
-    </message>
-</context>
-<context>
-    <name>MainBoardButtons</name>
-    <message>
-        <source>Click to show where this happens</source>
-        <translation>Click to show where this happens</translation>
-    </message>
-    <message>
-        <source>note: %1</source>
-        <translation>note: %1</translation>
-    </message>
-</context>
-<context>
-    <name>SelfCollision</name>
-    <message>
-        <source>%1: package paths are not looked up</source>
-        <translation>%1: package paths are not looked up</translation>
-    </message>
-    <message>
-        <source>%1: only STL meshes are read</source>
-        <translation>%1: only STL meshes are read</translation>
-    </message>
-    <message>
-        <source>%1: not read, the robot was not read from a file</source>
-        <translation>%1: not read, the robot was not read from a file</translation>
-    </message>
-</context>
-<context>
-    <name>StlMesh</name>
-    <message>
-        <source>triangle %1 has a corner that is not a number</source>
-        <translation>triangle %1 has a corner that is not a number</translation>
-    </message>
-    <message>
-        <source>line %1: &apos;%2&apos; expected</source>
-        <translation>line %1: &apos;%2&apos; expected</translation>
-    </message>
-    <message>
-        <source>a number</source>
-        <translation>a number</translation>
-    </message>
-    <message>
-        <source>more than %1 triangles; a collision mesh never has</source>
-        <translation>more than %1 triangles; a collision mesh never has</translation>
-    </message>
-    <message>
-        <source>the mesh has no triangles</source>
-        <translation>the mesh has no triangles</translation>
-    </message>
-    <message>
-        <source>the file is larger than %1 MB</source>
-        <translation>the file is larger than %1 MB</translation>
-    </message>
-    <message>
-        <source>the file claims %1 triangles, which take %2 bytes, but has %3</source>
-        <translation>the file claims %1 triangles, which take %2 bytes, but has %3</translation>
-    </message>
-    <message>
-        <source>not an STL file (too short, no &apos;solid&apos;)</source>
-        <translation>not an STL file (too short, no &apos;solid&apos;)</translation>
-    </message>
-    <message>
-        <source>cannot read the file (%1)</source>
-        <translation>cannot read the file (%1)</translation>
     </message>
 </context>
 </TS>

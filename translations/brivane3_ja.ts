@@ -1139,6 +1139,17 @@
     </message>
 </context>
 <context>
+    <name>MainBoardButtons</name>
+    <message>
+        <source>Click to show where this happens</source>
+        <translation>クリックすると発生箇所を表示します</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <translation>注: %1</translation>
+    </message>
+</context>
+<context>
     <name>MessageCommand</name>
     <message>
         <source>No message socket path</source>
@@ -2142,6 +2153,21 @@ more than 200. Please understand us.</source>
     </message>
 </context>
 <context>
+    <name>SelfCollision</name>
+    <message>
+        <source>%1: package paths are not looked up</source>
+        <translation>%1: package パスは参照しません</translation>
+    </message>
+    <message>
+        <source>%1: only STL meshes are read</source>
+        <translation>%1: 読めるのは STL メッシュだけです</translation>
+    </message>
+    <message>
+        <source>%1: not read, the robot was not read from a file</source>
+        <translation>%1: ロボットがファイルから読まれていないため読みません</translation>
+    </message>
+</context>
+<context>
     <name>SensorCommands</name>
     <message>
         <source>The board did not answer (analog report not switched on)</source>
@@ -2372,6 +2398,45 @@ The board sleeps while its table is read, so the servos let go and the robot goe
     <message>
         <source>The motion table could not be read</source>
         <translation>モーションテーブルを読み込めませんでした</translation>
+    </message>
+</context>
+<context>
+    <name>StlMesh</name>
+    <message>
+        <source>triangle %1 has a corner that is not a number</source>
+        <translation>三角形 %1 の頂点に数でない値があります</translation>
+    </message>
+    <message>
+        <source>line %1: &apos;%2&apos; expected</source>
+        <translation>%1 行目: &apos;%2&apos; が必要です</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>数</translation>
+    </message>
+    <message>
+        <source>more than %1 triangles; a collision mesh never has</source>
+        <translation>三角形が %1 個を超えています。衝突メッシュでこれほど多いことはありません</translation>
+    </message>
+    <message>
+        <source>the mesh has no triangles</source>
+        <translation>メッシュに三角形がありません</translation>
+    </message>
+    <message>
+        <source>the file is larger than %1 MB</source>
+        <translation>ファイルが %1 MB を超えています</translation>
+    </message>
+    <message>
+        <source>the file claims %1 triangles, which take %2 bytes, but has %3</source>
+        <translation>ファイルは三角形 %1 個 (%2 バイト) を示していますが、大きさは %3 バイトです</translation>
+    </message>
+    <message>
+        <source>not an STL file (too short, no &apos;solid&apos;)</source>
+        <translation>STL ファイルではありません (短すぎるか &apos;solid&apos; がありません)</translation>
+    </message>
+    <message>
+        <source>cannot read the file (%1)</source>
+        <translation>ファイルを読めません (%1)</translation>
     </message>
 </context>
 <context>
@@ -2882,6 +2947,14 @@ The board sleeps while its table is read, so the servos let go and the robot goe
     <message>
         <source>The chart does not compile: %1</source>
         <translation>チャートをコンパイルできません: %1</translation>
+    </message>
+    <message>
+        <source>Inputs...</source>
+        <translation>入力...</translation>
+    </message>
+    <message>
+        <source>What the preview&apos;s board reads: analog inputs, a remote button, the loop counter</source>
+        <translation>プレビューのボードが読む値: アナログ入力、リモコンのボタン、ループカウンタ</translation>
     </message>
 </context>
 <context>
@@ -3404,6 +3477,29 @@ The board sleeps while its table is read, so the servos let go and the robot goe
     </message>
 </context>
 <context>
+    <name>brv3::TPreviewInputsDlg</name>
+    <message>
+        <source>Preview inputs</source>
+        <translation>プレビューの入力</translation>
+    </message>
+    <message>
+        <source>Analog input %1</source>
+        <translation>アナログ入力 %1</translation>
+    </message>
+    <message>
+        <source>A remote-control button is held</source>
+        <translation>リモコンのボタンが押されている</translation>
+    </message>
+    <message>
+        <source>Its code</source>
+        <translation>そのコード</translation>
+    </message>
+    <message>
+        <source>Loop counter at the start</source>
+        <translation>開始時のループカウンタ</translation>
+    </message>
+</context>
+<context>
     <name>brv3::TPrmDlg</name>
     <message>
         <source>Write to QVB-3</source>
@@ -3635,71 +3731,6 @@ The board sleeps while its table is read, so the servos let go and the robot goe
     <message>
         <source>No message socket: %1</source>
         <translation>メッセージソケットがありません: %1</translation>
-    </message>
-</context>
-<context>
-    <name>MainBoardButtons</name>
-    <message>
-        <source>Click to show where this happens</source>
-        <translation>クリックすると発生箇所を表示します</translation>
-    </message>
-    <message>
-        <source>note: %1</source>
-        <translation>注: %1</translation>
-    </message>
-</context>
-<context>
-    <name>SelfCollision</name>
-    <message>
-        <source>%1: package paths are not looked up</source>
-        <translation>%1: package パスは参照しません</translation>
-    </message>
-    <message>
-        <source>%1: only STL meshes are read</source>
-        <translation>%1: 読めるのは STL メッシュだけです</translation>
-    </message>
-    <message>
-        <source>%1: not read, the robot was not read from a file</source>
-        <translation>%1: ロボットがファイルから読まれていないため読みません</translation>
-    </message>
-</context>
-<context>
-    <name>StlMesh</name>
-    <message>
-        <source>triangle %1 has a corner that is not a number</source>
-        <translation>三角形 %1 の頂点に数でない値があります</translation>
-    </message>
-    <message>
-        <source>line %1: &apos;%2&apos; expected</source>
-        <translation>%1 行目: &apos;%2&apos; が必要です</translation>
-    </message>
-    <message>
-        <source>a number</source>
-        <translation>数</translation>
-    </message>
-    <message>
-        <source>more than %1 triangles; a collision mesh never has</source>
-        <translation>三角形が %1 個を超えています。衝突メッシュでこれほど多いことはありません</translation>
-    </message>
-    <message>
-        <source>the mesh has no triangles</source>
-        <translation>メッシュに三角形がありません</translation>
-    </message>
-    <message>
-        <source>the file is larger than %1 MB</source>
-        <translation>ファイルが %1 MB を超えています</translation>
-    </message>
-    <message>
-        <source>the file claims %1 triangles, which take %2 bytes, but has %3</source>
-        <translation>ファイルは三角形 %1 個 (%2 バイト) を示していますが、大きさは %3 バイトです</translation>
-    </message>
-    <message>
-        <source>not an STL file (too short, no &apos;solid&apos;)</source>
-        <translation>STL ファイルではありません (短すぎるか &apos;solid&apos; がありません)</translation>
-    </message>
-    <message>
-        <source>cannot read the file (%1)</source>
-        <translation>ファイルを読めません (%1)</translation>
     </message>
 </context>
 </TS>
