@@ -36,6 +36,7 @@
 #include "ui/motion/ObjectEditors.h"
 #include "ui/motion/PortDlg.h"
 #include "ui/motion/PrmDlg.h"
+#include "ui/robot/RobotDock.h"
 #include "ui/table/DataDlg.h"
 #include "ui/table/TableDlg.h"
 
@@ -193,6 +194,8 @@ Seen Tour() {
     about->hide();
   }
   window.Prompts().MsgBoxWithCommand(MsgKind::Warning, "", "sudo usermod -aG dialout $USER");
+  // The robot preview's inputs, from the Robot dock's Inputs button.
+  window.Editors().Robot().EditPreviewInputs();
 
   window.SetBoardButtons(nullptr);
   window.Link().SetPort(nullptr);
@@ -212,11 +215,11 @@ const QStringList kNoWordsToTranslate{"MixDlg"};
 
 // The windows the tour must have reached.
 const QStringList kWindows{
-    "Brivane3",        "PrmDlg",    "SetDlg",   "CompDlg",      "MixDlg",
-    "PortDlg",         "HomeDlg",   "OptDlg",   "AdDlg",        "SVLDlg",
-    "SVLPrm",          "PropoDlg",  "TableDlg", "DataDlg",      "NumberSelectDialog",
-    "InputTextDialog", "PopupMenu", "FormDlg",  "ItemProperty", "InfoDlg",
-    "MsgBox"};
+    "Brivane3",        "PrmDlg",          "SetDlg",   "CompDlg",      "MixDlg",
+    "PortDlg",         "HomeDlg",         "OptDlg",   "AdDlg",        "SVLDlg",
+    "SVLPrm",          "PropoDlg",        "TableDlg", "DataDlg",      "NumberSelectDialog",
+    "InputTextDialog", "PopupMenu",       "FormDlg",  "ItemProperty", "InfoDlg",
+    "MsgBox",          "PreviewInputsDlg"};
 
 class WindowLanguageTest : public ::testing::Test {
  protected:
