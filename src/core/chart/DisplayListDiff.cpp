@@ -1,6 +1,8 @@
 #include "core/chart/DisplayListDiff.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <functional>
 #include <string_view>
 
@@ -63,10 +65,22 @@ size_t HashOf(const ItemView& view) {
   return h;
 }
 
+// An area in 64 bits: items may lie anywhere in 32-bit coordinates, and their reach beyond.
+struct WideArea {
+  int64_t left, top, right, bottom;
+};
+
+CanvasArea Narrow(const WideArea& a) {
+  auto held = [](int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+  };
+  return {held(a.left), held(a.top), held(a.right), held(a.bottom)};
+}
+
 CanvasArea AreaOf(const DisplayList& list, const DrawItem& item, const TextReach& text) {
-  const int32_t reach = std::max<int32_t>(item.penWidth, 1) + 1;
-  CanvasArea area{std::min({item.a.x, item.b.x}), std::min({item.a.y, item.b.y}),
-                  std::max({item.a.x, item.b.x}), std::max({item.a.y, item.b.y})};
+  const int64_t reach = std::max<int64_t>(item.penWidth, 1) + 1;
+  WideArea area{std::min(item.a.x, item.b.x), std::min(item.a.y, item.b.y),
+                std::max(item.a.x, item.b.x), std::max(item.a.y, item.b.y)};
   switch (item.kind) {
     case DrawKind::Background:
       return {0, 0, list.width - 1, list.height - 1};
@@ -75,14 +89,14 @@ CanvasArea AreaOf(const DisplayList& list, const DrawItem& item, const TextReach
               std::max({item.a.x, item.b.x, item.c.x}), std::max({item.a.y, item.b.y, item.c.y})};
       break;
     case DrawKind::Text: {
-      const int32_t middle = (item.a.y + item.b.y) / 2;
-      const int32_t centre = (item.a.x + item.b.x) / 2;
+      const int64_t middle = (int64_t{item.a.y} + item.b.y) / 2;
+      const int64_t centre = (int64_t{item.a.x} + item.b.x) / 2;
       const bool measured = text.width && size_t{item.first} + item.count <= list.text.size();
-      const int32_t half = measured ? text.width(list.TextOf(item)) / 2 + 2 : 0;
-      return {measured ? std::min(area.left, centre - half) : 0,
-              std::min(area.top, middle - text.rows),
-              measured ? std::max(area.right, centre + half) : list.width - 1,
-              std::max(area.bottom, middle + text.rows)};
+      const int64_t half = measured ? int64_t{text.width(list.TextOf(item))} / 2 + 2 : 0;
+      return Narrow({measured ? std::min(area.left, centre - half) : 0,
+                     std::min(area.top, middle - text.rows),
+                     measured ? std::max(area.right, centre + half) : int64_t{list.width} - 1,
+                     std::max(area.bottom, middle + text.rows)});
     }
     case DrawKind::Polyline:
       if (item.count > 0 && size_t{item.first} + item.count <= list.points.size()) {
@@ -90,15 +104,15 @@ CanvasArea AreaOf(const DisplayList& list, const DrawItem& item, const TextReach
         area = {p0.x, p0.y, p0.x, p0.y};
         for (uint32_t k = 1; k < item.count; ++k) {
           const LinkPoint& p = list.points[item.first + k];
-          area = {std::min(area.left, p.x), std::min(area.top, p.y), std::max(area.right, p.x),
-                  std::max(area.bottom, p.y)};
+          area = {std::min<int64_t>(area.left, p.x), std::min<int64_t>(area.top, p.y),
+                  std::max<int64_t>(area.right, p.x), std::max<int64_t>(area.bottom, p.y)};
         }
       }
       break;
     default:
       break;
   }
-  return {area.left - reach, area.top - reach, area.right + reach, area.bottom + reach};
+  return Narrow({area.left - reach, area.top - reach, area.right + reach, area.bottom + reach});
 }
 
 // Positions (into `order`) of a longest strictly increasing run of `order`'s values, as flags.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace brv3 {
 namespace {
 
@@ -89,6 +91,26 @@ TEST(DisplayListDiff, AnotherSizeOrTooManyChangesMeanTheWholePicture) {
   for (int i = 0; i < 300; ++i) many.push_back(Box(i, i));
   EXPECT_FALSE(ChangedAreas(before, Picture(many), kReach));
   EXPECT_TRUE(ChangedAreas(before, Picture(many), kReach, 1000));
+
+  // Items anywhere in 32-bit coordinates (a hostile file's): areas are held, not overflowed.
+  DisplayList far = before;
+  DrawItem edge;
+  edge.kind = DrawKind::Text;
+  edge.a = {-2000000000, -2000000000};
+  edge.b = {2000000000, -1999999970};
+  far.text = "X";
+  edge.count = 1;
+  far.items.push_back(edge);
+  edge.kind = DrawKind::Line;
+  edge.penWidth = 255;
+  edge.a = {INT32_MIN, INT32_MIN};
+  edge.b = {INT32_MAX, INT32_MAX};
+  far.items.push_back(edge);
+  auto held = ChangedAreas(before, far, kReach);
+  ASSERT_TRUE(held);
+  ASSERT_EQ(held->size(), 2u);
+  EXPECT_EQ(held->back().left, INT32_MIN);
+  EXPECT_EQ(held->back().right, INT32_MAX);
 
   // Identical items (boxes stacked in one place, between two that change) match one to one,
   // quickly.
