@@ -42,32 +42,48 @@ brv3::Chart RedrawChart(int n, bool fittedCanvas, bool nearBends) {
   return chart;
 }
 
+// A chart's canvas shown in a scrolled view of the editor's size, and the pixels it painted.
+struct ShownCanvas {
+  ShownCanvas(brv3::Chart& chart, int threads) : history(chart) {
+    canvas = new brv3::CanvasWidget(history, prompter);
+    canvas->SetPaintThreads(threads);
+    view.setWidget(canvas);
+    view.resize(kViewWidth, kViewHeight);
+    view.show();
+    QApplication::processEvents();
+    canvas->repaint();
+    paintedBefore = canvas->PaintedPixels();
+  }
+  // Fails the benchmark when nothing was painted; else states what was, per redraw.
+  void Report(benchmark::State& state) const {
+    const int64_t painted = canvas->PaintedPixels() - paintedBefore;
+    if (painted == 0) state.SkipWithError("nothing was painted");
+    state.counters["painted_pixels"] = static_cast<double>(painted) / state.iterations();
+    state.counters["items"] = static_cast<double>(canvas->Display().items.size());
+  }
+
+  brv3::SilentPrompter prompter;
+  brv3::ChartHistory history;
+  QScrollArea view;
+  brv3::CanvasWidget* canvas = nullptr;  // owned by the view
+  int64_t paintedBefore = 0;
+};
+
 // Arguments: objects, fitted canvas, bends near their wires, painting threads (0: automatic).
 void BM_CanvasRedraw(benchmark::State& state) {
   brv3::Chart chart =
       RedrawChart(static_cast<int>(state.range(0)), state.range(1) != 0, state.range(2) != 0);
-  brv3::SilentPrompter prompter;
-  brv3::ChartHistory history(chart);
-  QScrollArea view;
-  auto* canvas = new brv3::CanvasWidget(history, prompter);
-  canvas->SetPaintThreads(static_cast<int>(state.range(3)));
-  view.setWidget(canvas);
-  view.resize(kViewWidth, kViewHeight);
-  view.show();
-  QApplication::processEvents();
-  const int64_t paintedBefore = canvas->PaintedPixels();
+  ShownCanvas shown(chart, static_cast<int>(state.range(3)));
   for (auto _ : state) {
-    canvas->InvalidatePicture();
-    canvas->Redraw();
-    canvas->repaint();  // what the window shows, painted and copied now
+    shown.canvas->InvalidatePicture();
+    shown.canvas->Redraw();
+    shown.canvas->repaint();  // what the window shows, painted and copied now
   }
-  if (canvas->PaintedPixels() == paintedBefore) state.SkipWithError("nothing was painted");
-  state.counters["painted_pixels"] =
-      static_cast<double>(canvas->PaintedPixels() - paintedBefore) / state.iterations();
-  state.counters["items"] = static_cast<double>(canvas->Display().items.size());
-  state.counters["canvas_pixels"] = static_cast<double>(canvas->width()) * canvas->height();
+  shown.Report(state);
+  state.counters["canvas_pixels"] =
+      static_cast<double>(shown.canvas->width()) * shown.canvas->height();
   state.counters["shown_pixels"] =
-      static_cast<double>(view.viewport()->width()) * view.viewport()->height();
+      static_cast<double>(shown.view.viewport()->width()) * shown.view.viewport()->height();
 }
 BENCHMARK(BM_CanvasRedraw)
     ->ArgNames({"objects", "fitted", "near_bends", "threads"})
@@ -86,29 +102,17 @@ BENCHMARK(BM_CanvasRedraw)
 // Arguments: objects, fitted canvas.
 void BM_CanvasEdit(benchmark::State& state) {
   brv3::Chart chart = RedrawChart(static_cast<int>(state.range(0)), state.range(1) != 0, true);
-  brv3::SilentPrompter prompter;
-  brv3::ChartHistory history(chart);
-  QScrollArea view;
-  auto* canvas = new brv3::CanvasWidget(history, prompter);
-  view.setWidget(canvas);
-  view.resize(kViewWidth, kViewHeight);
-  view.show();
-  QApplication::processEvents();
-  canvas->repaint();
+  ShownCanvas shown(chart, 0);
   // An object in view whose wires are short (the first one's loop wire crosses the canvas).
   brv3::ChartObject& moved = chart.Objects[110];
-  const int64_t paintedBefore = canvas->PaintedPixels();
   int step = 1;
   for (auto _ : state) {
     moved.Left += step;
     step = -step;
-    canvas->Redraw();
-    canvas->repaint();
+    shown.canvas->Redraw();
+    shown.canvas->repaint();
   }
-  if (canvas->PaintedPixels() == paintedBefore) state.SkipWithError("nothing was painted");
-  state.counters["painted_pixels"] =
-      static_cast<double>(canvas->PaintedPixels() - paintedBefore) / state.iterations();
-  state.counters["items"] = static_cast<double>(canvas->Display().items.size());
+  shown.Report(state);
 }
 BENCHMARK(BM_CanvasEdit)
     ->ArgNames({"objects", "fitted"})
