@@ -5,15 +5,14 @@
 // frames are counted in the simulator's trace.
 //   BM_WindowDrag/OBJECTS/DOCK: a chart of OBJECTS Position objects open (1 or 255 wired in a
 //   loop), the Curves dock shown (1) or hidden (0).
-//   BM_WindowDragFloor: the plainest host on the same kind of pty, in the same run: a frame
-//   whenever one is due, blocking reads and writes on the raw descriptor, moves that come during
-//   a send dropped.
-// Counters: frames_per_s = live frames on the trace per second of the drag (simulator's clock);
-// floor_share = that / the median of the floor's frames per second over this run's floor
-// repetitions (run it first; the filter "BM_Window" runs both in order); frames = live frames
-// seen. Both are repeated and reported with their medians: one sample of either swings by a third
-// on a busy machine.
-// The benchmark fails when no frame reached the trace or the chart did not take the release.
+// Each repetition is a pair, run back to back so that both see the same machine: first the
+// plainest host on a second simulator of its own (a frame whenever one is due, blocking reads and
+// writes on the raw descriptor, moves that come during a send dropped), then the editor's drag.
+// Counters: frames_per_s = the editor's live frames on the trace per second of the drag
+// (simulator's clock); floor_frames_per_s = the same for the plain host; floor_share = the
+// first / the second, of the same pair; frames = live frames seen. Medians over the repetitions
+// are reported too: one pair on a shared 2-core machine swings by a fifth.
+// The benchmark fails when no frame reached either trace or the chart did not take the release.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <stdlib.h>
@@ -56,17 +55,6 @@ using brv3::bench::PacedSim;
 constexpr auto kMoveSpacing = std::chrono::microseconds(250);  // 4 kHz
 constexpr auto kDragLength = std::chrono::seconds(2);
 
-// Every floor sample of this run; the editor's share is taken of their median.
-std::vector<double> floorSamples;
-
-double FloorFramesPerSecond() {
-  if (floorSamples.empty()) return 0;
-  std::vector<double> sorted = floorSamples;
-  std::sort(sorted.begin(), sorted.end());
-  const size_t n = sorted.size();
-  return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
-}
-
 // Live frames for CH1 (FE 00 00 ...) the host sent, and the span of their trace times.
 struct TraceFrames {
   int frames = 0;
@@ -107,6 +95,14 @@ double LastTraceTime(const std::string& tracePath) {
   return last;
 }
 
+// BRV3_BENCH_TRACE_COPY=FILE keeps the simulator's trace of the last editor case in FILE and
+// the floor's in FILE.floor, to look at the time between frames.
+void CopyTrace(const std::string& trace, const std::string& suffix) {
+  if (const char* keep = getenv("BRV3_BENCH_TRACE_COPY"))
+    std::filesystem::copy_file(trace, keep + suffix,
+                               std::filesystem::copy_options::overwrite_existing);
+}
+
 void WaitUntil(Clock::time_point t) {
   while (Clock::now() < t) {
     const auto left = t - Clock::now();
@@ -133,26 +129,30 @@ QMouseEvent* MouseEvent(QSlider* slider, QEvent::Type type, QPoint at, Qt::Mouse
   return new QMouseEvent(type, local, slider->mapToGlobal(local), button, buttons, {});
 }
 
-void BM_WindowDragFloor(benchmark::State& state) {
-  QTemporaryDir dir;
-  const std::string trace = dir.filePath("trace.log").toStdString();
-  PacedSim sim("window-floor", trace);
-  const int fd = open(sim.Link().c_str(), O_RDWR | O_NOCTTY);
-  if (fd < 0) {
-    state.SkipWithError("cannot open the simulator's terminal");
-    return;
+// The plainest host on its own simulator: opened once, dragged once per repetition.
+class FloorHost {
+ public:
+  explicit FloorHost(const std::string& trace) : trace_(trace), sim_("window-floor", trace) {
+    fd_ = open(sim_.Link().c_str(), O_RDWR | O_NOCTTY);
+    if (fd_ < 0) return;
+    termios settings{};
+    tcgetattr(fd_, &settings);
+    cfmakeraw(&settings);
+    tcsetattr(fd_, TCSANOW, &settings);
   }
-  termios settings{};
-  tcgetattr(fd, &settings);
-  cfmakeraw(&settings);
-  tcsetattr(fd, TCSANOW, &settings);
-  for (auto _ : state) {
-    const double after = LastTraceTime(trace);
+  ~FloorHost() {
+    if (fd_ >= 0) close(fd_);
+    CopyTrace(trace_, ".floor");
+  }
+  bool Open() const { return fd_ >= 0; }
+
+  // The newest move that has fallen due goes out; the ones during the send are dropped.
+  TraceFrames Drag() {
+    const double after = LastTraceTime(trace_);
     const Clock::time_point begin = Clock::now();
     Clock::time_point nextMove = begin;
     int moves = 0;
     while (Clock::now() < begin + kDragLength) {
-      // The newest move that has fallen due goes out; the ones during the send are dropped.
       WaitUntil(nextMove);
       while (Clock::now() >= nextMove) {
         nextMove += kMoveSpacing;
@@ -168,37 +168,30 @@ void BM_WindowDragFloor(benchmark::State& state) {
                            static_cast<uint8_t>(word >> 8),
                            static_cast<uint8_t>(word & 0xFF)};
       brv3::AppendChecksum(frame);
-      if (write(fd, &attention, 1) != 1 || read(fd, &answer, 1) != 1 ||
-          write(fd, frame.data(), frame.size()) != static_cast<ssize_t>(frame.size())) {
-        state.SkipWithError("the simulator stopped answering");
-        break;
-      }
+      if (write(fd_, &attention, 1) != 1 || read(fd_, &answer, 1) != 1 ||
+          write(fd_, frame.data(), frame.size()) != static_cast<ssize_t>(frame.size()))
+        return {};
     }
-    tcdrain(fd);
+    tcdrain(fd_);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the trace catches up
-    const TraceFrames seen = CountLiveFrames(trace, after);
-    if (seen.frames < 2) {
-      state.SkipWithError("no frames reached the simulator");
-      break;
-    }
-    floorSamples.push_back(seen.PerSecond());
-    state.SetIterationTime(seen.last - seen.first);
-    state.counters["frames"] = seen.frames;
-    state.counters["frames_per_s"] = seen.PerSecond();
+    return CountLiveFrames(trace_, after);
   }
-  close(fd);
-}
-// Registered first so that the editor's runs can state their share of it.
-BENCHMARK(BM_WindowDragFloor)
-    ->UseManualTime()
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->Unit(benchmark::kMillisecond);
+
+ private:
+  std::string trace_;
+  PacedSim sim_;
+  int fd_ = -1;
+};
 
 void BM_WindowDrag(benchmark::State& state) {
   const int objects = static_cast<int>(state.range(0));
   const bool dock = state.range(1) != 0;
   QTemporaryDir dir;
+  FloorHost floor(dir.filePath("floor.log").toStdString());
+  if (!floor.Open()) {
+    state.SkipWithError("cannot open the floor simulator's terminal");
+    return;
+  }
   const std::string trace = dir.filePath("trace.log").toStdString();
   PacedSim sim("window-drag", trace);
   setenv("BRV3_COM1", sim.Link().c_str(), 1);
@@ -237,6 +230,11 @@ void BM_WindowDrag(benchmark::State& state) {
   }
 
   for (auto _ : state) {
+    const TraceFrames floorSeen = floor.Drag();
+    if (floorSeen.frames < 2) {
+      state.SkipWithError("no frames of the plain host reached its simulator");
+      return;
+    }
     const QPoint start = HandleCentre(*slider);
     const double after = LastTraceTime(trace);
     // The events are made here, on the window's thread; the feeder only posts them when due,
@@ -287,11 +285,10 @@ void BM_WindowDrag(benchmark::State& state) {
     state.SetIterationTime(seen.last - seen.first);
     state.counters["frames"] = seen.frames;
     state.counters["frames_per_s"] = seen.PerSecond();
-    if (FloorFramesPerSecond() > 0)
-      state.counters["floor_share"] = seen.PerSecond() / FloorFramesPerSecond();
+    state.counters["floor_frames_per_s"] = floorSeen.PerSecond();
+    state.counters["floor_share"] = seen.PerSecond() / floorSeen.PerSecond();
   }
-  if (const char* keep = getenv("BRV3_BENCH_TRACE_COPY"))
-    std::filesystem::copy_file(trace, keep, std::filesystem::copy_options::overwrite_existing);
+  CopyTrace(trace, "");
   window.Editors().PrmDlg().hide();
   window.History().MarkClean();
 }

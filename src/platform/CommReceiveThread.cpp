@@ -45,6 +45,16 @@ TCommReceiveThread::~TCommReceiveThread() {
   ::close(epoll_);
 }
 
+void TCommReceiveThread::SetReadInProgress(bool reading) {
+  readInProgress_ = reading;
+  // Errors and hang-ups are always reported; re-armed, bytes already queued are reported at once.
+  // Fails harmlessly once a hang-up has taken the port out of the set.
+  epoll_event portEvent{};
+  portEvent.events = reading ? 0 : EPOLLIN | EPOLLET;
+  portEvent.data.fd = fd_;
+  (void)epoll_ctl(epoll_, EPOLL_CTL_MOD, fd_, &portEvent);
+}
+
 LineErrors TCommReceiveThread::TakeLineErrors() {
   LineErrors result;
   serial_icounter_struct counts{};

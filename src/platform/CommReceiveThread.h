@@ -40,8 +40,9 @@ class TCommReceiveThread : public std::enable_shared_from_this<TCommReceiveThrea
   // Makes the thread look at the port again (after the main thread took some bytes).
   void Wake() { wake_.Set(); }
   // While a read runs on the main thread no receive notification is sent: the read takes the
-  // bytes itself.
-  void SetReadInProgress(bool reading) { readInProgress_ = reading; }
+  // bytes itself. The port is not even watched meanwhile (a hang-up still is), so that this
+  // thread does not wake on every answer byte and take a core from the reader it would wait for.
+  void SetReadInProgress(bool reading);
   LineErrors TakeLineErrors();
   void Stop();
 

@@ -104,6 +104,7 @@ std::string TCustomCommX::DeviceToOpen() const {
 }
 
 void TCustomCommX::Open() {
+  std::lock_guard exchange(exchangeLock_);
   if (IsOpen()) throw Failure(kMsgAlreadyOpen);
   std::string path = DeviceToOpen();
   const int flags = O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
@@ -170,6 +171,7 @@ void TCustomCommX::OpenSteps() {
 }
 
 void TCustomCommX::Close() {
+  std::lock_guard exchange(exchangeLock_);
   if (!IsOpen()) return;
   const bool dtrDropped = SetModemLine(fd_, TIOCM_DTR, false);
   SetRts(false);
@@ -362,7 +364,7 @@ bool TCustomCommX::WriteBytes(const uint8_t* data, size_t count) {
     if (!IsOpen() || !transThread_ || LineGone()) return false;
     if (transThread_->QueuedChunks() >= kMaxChunksInFlight) {
       transThread_->WaitForProgress(1);
-      if (eventPump_) eventPump_->Pump();
+      Pump();
       continue;
     }
     size_t size = std::min(static_cast<size_t>(std::max(bufLenTrans_, 1)), count - done);
@@ -401,7 +403,8 @@ int TCustomCommX::ReadBytes(uint8_t* buffer, int count) {
   if (count == 0) return 0;
   const unsigned openSerial = openSerial_;
   const unsigned purgeSerial = purgeSerial_;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeOutReceive_, 0));
+  const int timeOut = std::max(timeOutReceive_.load(), 0);
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeOut);
   if (readDepth_++ == 0) receiveThread_->SetReadInProgress(true);
   int got = 0;
   bool failed = false;
@@ -411,8 +414,7 @@ int TCustomCommX::ReadBytes(uint8_t* buffer, int count) {
     if (waitFirst) {
       waitFirst = false;
       pollfd line{fd_, POLLIN, 0};
-      (void)poll(&line, 1,
-                 static_cast<int>(std::min<long long>(std::max(timeOutReceive_, 0), kReadSliceMs)));
+      (void)poll(&line, 1, static_cast<int>(std::min<long long>(timeOut, kReadSliceMs)));
     }
     int n = ReadAvailable(buffer + got, count - got);
     if (n < 0) {
@@ -425,7 +427,7 @@ int TCustomCommX::ReadBytes(uint8_t* buffer, int count) {
     if (left <= 0) break;
     pollfd line{fd_, POLLIN, 0};
     (void)poll(&line, 1, static_cast<int>(std::min<long long>(left, kReadSliceMs)));
-    if (eventPump_) {
+    if (eventPump_ && std::this_thread::get_id() == pumpThread_) {
       eventPump_->Pump();
       if (!IsOpen() || openSerial_ != openSerial || purgeSerial_ != purgeSerial) {
         failed = true;
@@ -435,6 +437,10 @@ int TCustomCommX::ReadBytes(uint8_t* buffer, int count) {
   }
   EndRead(failed ? 0 : got);
   return failed ? -1 : got;
+}
+
+void TCustomCommX::Pump() {
+  if (eventPump_ && std::this_thread::get_id() == pumpThread_) eventPump_->Pump();
 }
 
 void TCustomCommX::EndRead(int taken) {
@@ -449,6 +455,7 @@ void TCustomCommX::EndRead(int taken) {
 }
 
 void TCustomCommX::PurgeTransmit() {
+  std::lock_guard exchange(exchangeLock_);
   if (!IsOpen()) return;
   if (transThread_) {
     transThread_->Discard();
@@ -459,6 +466,7 @@ void TCustomCommX::PurgeTransmit() {
 }
 
 void TCustomCommX::PurgeReceive() {
+  std::lock_guard exchange(exchangeLock_);
   if (!IsOpen()) return;
   ++purgeSerial_;
   tcflush(fd_, TCIFLUSH);
@@ -497,8 +505,10 @@ void TCustomCommX::HandleLineEvent(TCommReceiveThread::LineEvent event, int erro
       if (OnHangUp) OnHangUp(*this);
       break;
     case TCommReceiveThread::LineEvent::Receive: {
-      // A read in progress takes the bytes itself; to this handler the queue looks empty.
-      if (!OnReceive || readDepth_ > 0) break;
+      // A read in progress takes the bytes itself; to this handler the queue looks empty. So does
+      // an exchange on another thread: its answer is not a report.
+      std::unique_lock exchange(exchangeLock_, std::try_to_lock);
+      if (!exchange.owns_lock() || !OnReceive || readDepth_ > 0) break;
       int queued = InQueueCount();
       if (queued > 0) OnReceive(*this, queued);
       break;

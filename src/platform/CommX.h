@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "core/comm/EventPump.h"
 #include "core/comm/Port.h"
@@ -79,8 +80,12 @@ class TCustomCommX {
   // Bytes waiting in the driver's input queue; also forgets pending line errors.
   int InQueueCount();
 
-  // Runs between the slices of a waiting read or write; none by default.
-  void SetEventPump(EventPump* pump) { eventPump_ = pump; }
+  // Runs between the slices of a waiting read or write made on the thread that set it (never on
+  // another: live frames are sent from a thread of their own); none by default.
+  void SetEventPump(EventPump* pump) {
+    eventPump_ = pump;
+    pumpThread_ = std::this_thread::get_id();
+  }
   // Carries OnReceive/OnBreak/OnError/OnHangUp to the main thread; without one none is raised.
   // Takes effect at the next Open.
   void SetDispatcher(std::shared_ptr<MainThreadDispatcher> dispatcher) {
@@ -140,7 +145,14 @@ class TCustomCommX {
   bool LineGone();
   int ReadAvailable(uint8_t* buffer, int count);
   void EndRead(int taken);
+  void Pump();
 
+ protected:
+  // Held by every exchange with the board (see Port::ExchangeLock), and by opening, closing and
+  // purging, so that none of them happens in the middle of an exchange made on another thread.
+  std::recursive_mutex exchangeLock_;
+
+ private:
   int portNo_ = 1;
   std::string devicePath_;
   int bitRate_ = 9600;
@@ -149,7 +161,7 @@ class TCustomCommX {
   TCommStopBits stopBit_ = csb1;
   TCommFlowCtrls flowCtrl_ = cfcRtsCts;
   int timeOutTrans_ = 3000;
-  int timeOutReceive_ = 3000;
+  std::atomic<int> timeOutReceive_{3000};
   char xonChar_ = 17;
   char xoffChar_ = 19;
   int bufLenTrans_ = 2048;
@@ -164,6 +176,7 @@ class TCustomCommX {
   std::unique_ptr<TCommTransThread> transThread_;
   std::shared_ptr<TCommReceiveThread> receiveThread_;
   EventPump* eventPump_ = nullptr;
+  std::thread::id pumpThread_;
   std::shared_ptr<MainThreadDispatcher> dispatcher_;
   DeviceOpenFunction openDevice_;
   // Changes at every open and close, and at every receive purge, so that a read that let the
@@ -217,6 +230,7 @@ class TCommX final : public TCustomCommX, public Port {
   void PurgeTransmit() override { TCustomCommX::PurgeTransmit(); }
   int TimeOutReceive() const override { return TCustomCommX::TimeOutReceive(); }
   void SetTimeOutReceive(int ms) override { TCustomCommX::SetTimeOutReceive(ms); }
+  std::recursive_mutex* ExchangeLock() override { return &exchangeLock_; }
 };
 
 }  // namespace brv3::platform

@@ -1,9 +1,12 @@
 #include "core/comm/BoardLink.h"
 
 #include <ctime>
+#include <mutex>
+#include <optional>
 
 #include "core/comm/ConnectionWatch.h"
 #include "core/comm/Frame.h"
+#include "core/comm/LiveLane.h"
 #include "core/comm/Transact.h"
 #include "core/util/Prompter.h"
 #include "core/util/Translate.h"
@@ -39,6 +42,42 @@ class CommandScope {
 
 BoardLink::BoardLink(Port* port, Prompter* prompter) : port_(port), prompter_(prompter) {}
 
+BoardLink::~BoardLink() = default;
+
+void BoardLink::SetPort(Port* port) {
+  const bool background = lane_ != nullptr;
+  lane_.reset();  // sends what it holds to the old port
+  port_ = port;
+  if (background) SendLiveFramesInBackground();
+}
+
+void BoardLink::SendLiveFramesInBackground() {
+  if (lane_ || !port_ || !port_->ExchangeLock()) return;
+  lane_ = std::make_unique<LiveLane>(*port_->ExchangeLock(),
+                                     [this](const Bytes& frame) { return SendLaneFrame(frame); });
+}
+
+void BoardLink::FlushLiveFrames() {
+  if (!lane_) return;
+  std::lock_guard exchange(*port_->ExchangeLock());
+  for (Bytes& frame : lane_->TakePending()) SendLaneFrame(std::move(frame));
+  ReportLaneOutcome();
+}
+
+// On the lane's thread, or on the caller's with the exchange lock held: the frame alone, without
+// the busy caption or the connection watch, which belong to the user-interface thread.
+LinkFault BoardLink::SendLaneFrame(Bytes frame) {
+  AppendChecksum(frame);
+  LinkFault fault = LinkFault::None;
+  brv3::Transact(port_, frame, 0, 1, &fault);
+  return fault;
+}
+
+void BoardLink::ReportLaneOutcome() {
+  const std::optional<LinkFault> fault = lane_->TakeOutcome();
+  if (fault && watch_) watch_->CommandEnded(*fault);
+}
+
 std::array<uint8_t, 4> BoardLink::Now() const {
   if (clock_) return clock_();
   const std::time_t t = std::time(nullptr);
@@ -54,9 +93,26 @@ Bytes BoardLink::Transact(const Bytes& frame, size_t replyLength) {
 
 bool BoardLink::Run(Bytes frame, const Shape& shape, Bytes* reply) {
   if (reply) reply->clear();
+  if (lane_ && shape.kind == ReplyKind::Live) {
+    // Queued for the lane; a lost port is reopened first, as for any command.
+    ReportLaneOutcome();
+    if (!busy_ && watch_ && !watch_->BeforeCommand()) {
+      watch_->CommandEnded(LinkFault::PortGone);
+      return true;
+    }
+    lane_->Post(std::move(frame));
+    return true;
+  }
   // A command started from an event handled while another one waits would interleave on the
   // line; it is refused instead.
   if (busy_) return shape.kind == ReplyKind::Live;
+  // The line is this command's until it ends; live frames asked for before it go out first.
+  std::unique_lock<std::recursive_mutex> exchange;
+  if (lane_) {
+    exchange = std::unique_lock(*port_->ExchangeLock());
+    for (Bytes& queued : lane_->TakePending()) SendLaneFrame(std::move(queued));
+    ReportLaneOutcome();
+  }
   // A lost port is reopened before the command; when that fails nothing is sent.
   bool ok = shape.kind == ReplyKind::Live;
   if (watch_ && !watch_->BeforeCommand()) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -16,6 +17,7 @@
 namespace brv3 {
 
 class ConnectionWatch;
+class LiveLane;
 class Prompter;
 
 // Area bit of the settings commands: the board's working copy or its stored copy.
@@ -44,8 +46,20 @@ class BoardLink {
   static constexpr int kLongReceiveTimeOut = 500;
 
   explicit BoardLink(Port* port = nullptr, Prompter* prompter = nullptr);
+  ~BoardLink();
+  BoardLink(const BoardLink&) = delete;
+  BoardLink& operator=(const BoardLink&) = delete;
 
-  void SetPort(Port* port) { port_ = port; }
+  // Live frames (servo, trim and calibration values) go out from a thread of their own, as fast as
+  // the line takes them, only the newest per channel; every other command first waits for them,
+  // so the board receives everything in the order it was asked for. For a port with an
+  // ExchangeLock only. How a live frame went is told to the connection watch at the next command
+  // or live frame.
+  void SendLiveFramesInBackground();
+  // Returns once every live frame asked for has gone out.
+  void FlushLiveFrames();
+
+  void SetPort(Port* port);
   Port* CurrentPort() const { return port_; }
   void SetTableObserver(TableEntryObserver* observer) { observer_ = observer; }
   // Told before and after every command (it may reopen a lost port first); null for none.
@@ -148,6 +162,8 @@ class BoardLink {
   bool Data(Bytes frame, size_t replyLength, Bytes& reply);
   bool Ack(Bytes frame);
   bool Live(Bytes frame);
+  LinkFault SendLaneFrame(Bytes frame);
+  void ReportLaneOutcome();
   bool ChangeModeBit(Area area, uint16_t mask, ModeSwitch change, bool toggles = true);
   bool SleepOn(uint16_t word);
   void ShowPanel(int panel, const std::string& text);
@@ -164,6 +180,7 @@ class BoardLink {
   bool busy_ = false;
   LinkFault lastFault_ = LinkFault::None;
   std::function<std::array<uint8_t, 4>()> clock_;
+  std::unique_ptr<LiveLane> lane_;  // last: stopped before anything it uses
 };
 
 }  // namespace brv3

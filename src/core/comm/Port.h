@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 
 namespace brv3 {
 
@@ -23,6 +24,10 @@ class Port {
   virtual void PurgeTransmit() = 0;
   virtual int TimeOutReceive() const = 0;
   virtual void SetTimeOutReceive(int ms) = 0;
+  // Held for the whole of each exchange by whoever makes it, when exchanges can come from more
+  // than one thread (live frames go out from a thread of their own); null for a port used from
+  // one thread only.
+  virtual std::recursive_mutex* ExchangeLock() { return nullptr; }
 };
 
 }  // namespace brv3

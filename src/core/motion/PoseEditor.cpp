@@ -250,23 +250,45 @@ void PoseEditor::SendLive(int channel, uint16_t word) {
   if (sync_ && sync_()) board_.SetServoLive(channel, word);
 }
 
-bool PoseEditor::BusySection(const std::function<void()>& apply) {
+bool PoseEditor::BusySection(SliderMove move, const std::function<void(int32_t)>& apply) {
   if (scrollBusy_) {
-    if (pump_ != nullptr) pump_->Pump();
+    // Only reached from the event pump of the move being sent, which is already running the
+    // pending events: pumping again here would nest one event loop per queued move. The newest
+    // position is kept for the move being sent.
+    refusedMove_ = move;
     return false;
   }
   scrollBusy_ = true;
   if (pump_ != nullptr) pump_->Pump();
-  apply();
+  // The slider stands where the newest move took it; the frame goes there, not to where the
+  // pointer was before the queued moves.
+  int32_t sent = NewestValue(move);
+  apply(sent);
+  // A move that came while the frame was on its way is followed up, so that the board does not
+  // stay behind a slider the user holds still.
+  while (refusedMove_) {
+    const int32_t newest = NewestValue(move);
+    if (newest == sent) break;
+    apply(newest);
+    sent = newest;
+  }
+  refusedMove_.reset();
   scrollBusy_ = false;
   ApplyPendingReleases();
   return true;
 }
 
+int32_t PoseEditor::NewestValue(const SliderMove& move) {
+  std::optional<SliderMove> refused = std::exchange(refusedMove_, std::nullopt);
+  const bool sameSlider =
+      refused && refused->speedStretch == move.speedStretch && refused->channel == move.channel;
+  return sameSlider ? refused->value : move.value;
+}
+
 void PoseEditor::ApplyPendingReleases() {
   // A release that came during a send: the last position the user let go of wins.
   while (pendingRelease_) {
-    const PendingRelease release = *pendingRelease_;
+    const SliderMove release = *pendingRelease_;
     pendingRelease_.reset();
     if (release.speedStretch)
       SpeedStretchSliderReleased(release.channel, release.value);
@@ -277,7 +299,7 @@ void PoseEditor::ApplyPendingReleases() {
 
 bool PoseEditor::PositionSliderMoved(int channel, int32_t position) {
   if (!ValidChannel(channel)) return false;
-  return BusySection([this, channel, position] {
+  return BusySection({false, channel, position}, [this, channel](int32_t position) {
     SetPosition(channel, position);
     ShowPositionValue(channel);
     const auto word = static_cast<uint16_t>(Channel(channel).Position);
@@ -289,7 +311,7 @@ bool PoseEditor::PositionSliderMoved(int channel, int32_t position) {
 void PoseEditor::PositionSliderReleased(int channel, int32_t position) {
   if (!ValidChannel(channel)) return;
   if (scrollBusy_) {
-    pendingRelease_ = PendingRelease{false, channel, position};
+    pendingRelease_ = SliderMove{false, channel, position};
     return;
   }
   PositionSliderMoved(channel, position);
@@ -298,7 +320,7 @@ void PoseEditor::PositionSliderReleased(int channel, int32_t position) {
 
 bool PoseEditor::SpeedStretchSliderMoved(int channel, int32_t value) {
   if (!ValidChannel(channel)) return false;
-  return BusySection([this, channel, value] {
+  return BusySection({true, channel, value}, [this, channel](int32_t value) {
     SetSpeedStretch(channel, value);
     ChannelPanelState& ch = channels_[Slot(channel)];
     ch.EditText = std::to_string(ch.SpeedStretch);
@@ -312,7 +334,7 @@ bool PoseEditor::SpeedStretchSliderMoved(int channel, int32_t value) {
 void PoseEditor::SpeedStretchSliderReleased(int channel, int32_t value) {
   if (!ValidChannel(channel)) return;
   if (scrollBusy_) {
-    pendingRelease_ = PendingRelease{true, channel, value};
+    pendingRelease_ = SliderMove{true, channel, value};
     return;
   }
   SpeedStretchSliderMoved(channel, value);

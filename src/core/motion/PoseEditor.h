@@ -171,8 +171,15 @@ class PoseEditor {
   void StoreHead(uint8_t head);
   void SendLive(int channel, uint16_t word);
   uint16_t SpeedStretchWord(int channel) const;
-  // Runs a slider change under ScrollBusy; false when refused.
-  bool BusySection(const std::function<void()>& apply);
+  struct SliderMove {
+    bool speedStretch = false;
+    int channel = 0;
+    int32_t value = 0;
+  };
+  // Runs a slider change under ScrollBusy; false when refused. Moves refused meanwhile are
+  // folded into the one applied: the newest position of the same slider is the one sent.
+  bool BusySection(SliderMove move, const std::function<void(int32_t)>& apply);
+  int32_t NewestValue(const SliderMove& move);
   void ApplyPendingReleases();
 
   PoseEditorBoard& board_;
@@ -185,12 +192,8 @@ class PoseEditor {
   std::optional<ChannelMask> serialMask_;
   std::string speedEdit_ = "255";
   bool scrollBusy_ = false;
-  struct PendingRelease {
-    bool speedStretch = false;
-    int channel = 0;
-    int32_t value = 0;
-  };
-  std::optional<PendingRelease> pendingRelease_;
+  std::optional<SliderMove> pendingRelease_;
+  std::optional<SliderMove> refusedMove_;
   std::optional<ChannelTexts> link_;
 };
 

@@ -109,6 +109,8 @@ TBrivane3::TBrivane3(const std::string& settingsPath, QWidget* parent)
   commX1_.OnHangUp = [this](platform::TCustomCommX&) { watch_.PortHungUp(); };
   link_.SetApplicationTitle(kApplicationTitle);
   link_.SetConnectionWatch(&watch_);
+  // A slider dragged with SYNC sends as fast as the line takes it, whatever the window is doing.
+  link_.SendLiveFramesInBackground();
   captionName_ = chart_.Name;
   chartChanges_ = chart_.Changes().Subscribe([this](const ChartChange& c) { ChartChanged(c); });
   prompter_.OnCaption([this](const std::string& caption) { SetCaption(caption); });
@@ -163,6 +165,7 @@ TBrivane3::~TBrivane3() {
   commX1_.OnHangUp = nullptr;
   if (commPort_) commPort_->DetachDeviceSource();
   try {
+    link_.FlushLiveFrames();  // the last position asked for still reaches the board
     commX1_.Close();
   } catch (const std::exception&) {
   }

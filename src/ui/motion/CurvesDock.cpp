@@ -25,6 +25,9 @@
 namespace brv3 {
 namespace {
 
+// One display frame.
+constexpr int kFrameMs = 16;
+
 // The colour a channel's panel was dressed in; none while it keeps the standard colour.
 std::optional<Rgb> OwnColor(const ChannelLook* look, int channel) {
   const uint32_t color = look ? look->ChannelColor(channel) : kColorButtonFace;
@@ -111,8 +114,10 @@ CurvesDock::CurvesDock(Chart& chart, const ChannelLook* look, QWidget* parent)
   connect(chart_, &QChart::plotAreaChanged, this, &CurvesDock::PlaceMarkers);
   connect(speedChart_, &QChart::plotAreaChanged, this, &CurvesDock::AlignSpeedBars);
 
+  // At most one rebuild per display frame, however fast the chart changes (a slider drag
+  // changes it a thousand times a second).
   debounce_.setSingleShot(true);
-  debounce_.setInterval(0);
+  debounce_.setInterval(kFrameMs);
   connect(&debounce_, &QTimer::timeout, this, &CurvesDock::Rebuild);
   Rebuild();
 }
@@ -123,7 +128,8 @@ void CurvesDock::Update() {
     stale_ = true;
     return;
   }
-  debounce_.start();
+  // Not restarted: a steady stream of changes must not hold the plot back until it ends.
+  if (!debounce_.isActive()) debounce_.start();
 }
 
 bool CurvesDock::event(QEvent* event) {

@@ -28,8 +28,8 @@ class ChannelLook;
 // position (offset from 16384) per step, the step speeds as thin bars below, and the Set,
 // Compare, jump and end steps marked along the top (stacked where they would overlap). The
 // channels are listed beside the plot, each in its own colour; a click there hides or shows one.
-// Follows the chart: Update() schedules a recompile for the next turn of the event loop, which
-// is skipped when nothing plotted changed.
+// Follows the chart: Update() schedules a recompile within a display frame, one for any number
+// of changes meanwhile, which is skipped when nothing plotted changed.
 class CurvesDock : public QDockWidget {
   Q_OBJECT
  public:
@@ -43,6 +43,8 @@ class CurvesDock : public QDockWidget {
   void Update();
   // Replots now.
   void Rebuild();
+  // A replot is scheduled and has not run yet.
+  bool ReplotPending() const { return debounce_.isActive(); }
 
   const std::vector<CurveStep>& Steps() const { return steps_; }
   // The message shown instead of curves, empty while curves are shown.

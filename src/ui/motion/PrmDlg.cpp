@@ -146,14 +146,16 @@ void TPrmDlg::BuildChannelPanel(int c) {
     Changed();
   });
   // A move while the thumb is held is a drag (refused while a live send runs); a release, a
-  // click beside the thumb or a key is never refused.
+  // click beside the thumb or a key is never refused. A refused move changes nothing yet (the
+  // move being sent takes its position): the panel is brought up to date once that send is done.
   connect(ch.scroll, &QSlider::valueChanged, this, [this, c](int value) {
     if (mirroring_) return;
     QSlider* slider = channels_[static_cast<size_t>(c - 1)].scroll;
-    if (slider->isSliderDown())
-      editor_.PositionSliderMoved(c, value);
-    else
+    if (slider->isSliderDown()) {
+      if (!editor_.PositionSliderMoved(c, value)) return;
+    } else {
       editor_.PositionSliderReleased(c, value);
+    }
     RefreshChannel(c);
     Changed();
   });
@@ -165,10 +167,11 @@ void TPrmDlg::BuildChannelPanel(int c) {
   connect(ch.ssl, &QSlider::valueChanged, this, [this, c](int value) {
     if (mirroring_) return;
     QSlider* slider = channels_[static_cast<size_t>(c - 1)].ssl;
-    if (slider->isSliderDown())
-      editor_.SpeedStretchSliderMoved(c, value);
-    else
+    if (slider->isSliderDown()) {
+      if (!editor_.SpeedStretchSliderMoved(c, value)) return;
+    } else {
       editor_.SpeedStretchSliderReleased(c, value);
+    }
     RefreshChannel(c);
     Changed();
   });

@@ -285,12 +285,14 @@ TEST_F(PoseEditorTest, SpeedBarAndSpeedEdit) {
 class ScriptedPump : public EventPump {
  public:
   std::function<void()> onPump;
+  int pumps = 0;
   void Pump() override {
+    ++pumps;
     if (auto run = std::exchange(onPump, nullptr)) run();
   }
 };
 
-TEST(PoseEditorLive, MovesDuringASendAreDroppedAndTheReleaseIsApplied) {
+TEST(PoseEditorLive, MovesQueuedDuringASendFoldIntoTheNewestAndTheReleaseIsApplied) {
   FakePoseBoard board;
   ScriptedPump pump;
   PoseEditor editor(
@@ -300,21 +302,55 @@ TEST(PoseEditorLive, MovesDuringASendAreDroppedAndTheReleaseIsApplied) {
   editor.Open(&target);
   board.log.clear();
 
+  // Queued behind the first move: two more moves of the same slider, one of another channel,
+  // and the release.
   bool refused = false;
   pump.onPump = [&] {
-    refused = !editor.PositionSliderMoved(1, 16400);  // arrives while the first move is sent
-    editor.PositionSliderReleased(1, 16410);          // and the user lets go
+    refused = !editor.PositionSliderMoved(1, 16400);
+    refused = !editor.PositionSliderMoved(1, 16405) && refused;
+    refused = !editor.PositionSliderMoved(2, 16000) && refused;
+    refused = !editor.PositionSliderMoved(1, 16407) && refused;
+    editor.PositionSliderReleased(1, 16410);
   };
   EXPECT_TRUE(editor.PositionSliderMoved(1, 16390));
   EXPECT_TRUE(refused);
   EXPECT_FALSE(editor.ScrollBusy());
-  // One frame per accepted move; the refused one is not queued; the release ends the drag.
-  EXPECT_EQ(board.log, (std::vector<std::string>{"Live 1 16390", "Live 1 16410"}));
+  // Refused moves run no event loop of their own: one pump per frame sent (the move, the release).
+  EXPECT_EQ(pump.pumps, 2);
+  // The frame goes where the slider stands after the queued moves; the other channel's move is
+  // dropped; the release ends the drag.
+  EXPECT_EQ(board.log, (std::vector<std::string>{"Live 1 16407", "Live 1 16410"}));
   EXPECT_EQ(target.pose.Values[0], 16410);
+  EXPECT_EQ(target.pose.Values[1], 0);
   EXPECT_EQ(editor.Channel(1).Position, 16410);
   // Every store of the drag belongs to the channel's gesture, which the release ends.
   EXPECT_EQ(target.gestures, (std::vector<int>{1, 1}));
   EXPECT_EQ(target.ends, 1);
+}
+
+TEST(PoseEditorLive, AMoveDuringTheFrameIsFollowedUpSoTheBoardEndsWhereTheSliderIs) {
+  FakePoseBoard board;
+  PoseEditor editor(board, [] { return true; });
+  RecordingTarget target;
+  target.pose.Values[0] = 16384;
+  editor.Open(&target);
+  board.log.clear();
+
+  // The board link lets events run while it waits: the pointer moves on twice during the first
+  // frame, and during the second it is moved to where it already is.
+  int frames = 0;
+  board.duringLive = [&] {
+    if (++frames == 1) {
+      EXPECT_FALSE(editor.PositionSliderMoved(1, 16395));
+      EXPECT_FALSE(editor.PositionSliderMoved(1, 16399));
+    } else {
+      EXPECT_FALSE(editor.PositionSliderMoved(1, 16399));
+    }
+  };
+  EXPECT_TRUE(editor.PositionSliderMoved(1, 16390));
+  EXPECT_EQ(board.log, (std::vector<std::string>{"Live 1 16390", "Live 1 16399"}));
+  EXPECT_EQ(target.pose.Values[0], 16399);
+  EXPECT_FALSE(editor.ScrollBusy());
 }
 
 TEST_F(PoseEditorTest, ButtonBarActions) {

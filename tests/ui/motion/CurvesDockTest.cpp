@@ -69,7 +69,7 @@ TEST(CurvesDockTest, PlotsTheCompiledStepsAndFollowsChanges) {
   QSignalSpy otherMoved(dock.ChannelSeries(3), &QXYSeries::pointReplaced);
   chart.Objects[1].Values[0] = 16400;
   dock.Update();
-  QApplication::processEvents();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dock.ReplotPending(); }, 2000));
   EXPECT_EQ(dock.ChannelSeries(1)->at(1), QPointF(2, 16));
   ASSERT_EQ(kneeMoved.count(), 1);
   EXPECT_EQ(kneeMoved[0][0].toInt(), 1);
@@ -230,7 +230,7 @@ TEST(CurvesDockTest, AHiddenDockWaitsUntilShownAndHugeMotionsAreNotPlotted) {
   link.Final = 2;
   dock.Update();
   QApplication::processEvents();
-  QApplication::processEvents();
+  EXPECT_FALSE(dock.ReplotPending());
   EXPECT_EQ(dock.Steps().size(), 3u);
   dock.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return dock.Steps().size() == 4u; }, 2000));

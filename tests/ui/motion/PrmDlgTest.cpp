@@ -285,13 +285,13 @@ TEST_F(PrmDlgTest, TheCurvesDockFollowsThePositionEditor) {
   EXPECT_FALSE(curves.isVisibleTo(&window));
   toggle->trigger();
   EXPECT_TRUE(curves.isVisibleTo(&window));
-  QApplication::processEvents();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !curves.ReplotPending(); }, 2000));
   ASSERT_NE(curves.ChannelSeries(2), nullptr);
   EXPECT_EQ(curves.ChannelSeries(2)->at(0).y(), 0);
 
   window.Canvas()->OpenObjectDialog(index, kPosition);
   Find<QSlider>("Scroll2")->setValue(16450);
-  QApplication::processEvents();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !curves.ReplotPending(); }, 2000));
   EXPECT_EQ(curves.ChannelSeries(2)->at(0).y(), 66);
 
   // The dock's state is kept with the other window settings.
