@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -93,6 +94,54 @@ TEST(CommXEvents, OnReceiveReportsTheQueueOnceAndNeverForBytesAReadTakes) {
   size_t reportsBefore = f.received.size();
   f.dispatcher->RunPending();
   EXPECT_EQ(f.received.size(), reportsBefore);
+}
+
+// Live frames are exchanged on a thread of their own: such a read lets no events run (they
+// belong to the main thread), and while it holds the exchange lock the main thread's receive
+// handler leaves the answer to it.
+TEST(CommXEvents, AnExchangeOnAnotherThreadRunsNoEventsAndKeepsItsAnswer) {
+  EventsFixture f;
+  ScriptedPump pump;
+  f.comm.SetEventPump(&pump);
+  f.comm.SetTimeOutReceive(2000);
+  std::atomic<bool> locked{false};
+  int got = 0;
+  uint8_t buffer[4] = {};
+  std::thread exchange([&] {
+    std::lock_guard line(*f.comm.ExchangeLock());
+    locked = true;
+    got = f.comm.ReadBytes(buffer, 4);
+  });
+  while (!locked) std::this_thread::yield();
+  // In two parts, so the read waits (and would pump) between them.
+  f.board.Send({1, 2});
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  f.dispatcher->RunPending();
+  f.board.Send({3, 4});
+  exchange.join();
+  EXPECT_EQ(got, 4);
+  EXPECT_EQ(buffer[3], 4);
+  EXPECT_EQ(pump.calls, 0);
+  f.DrainHandOvers(100);
+  EXPECT_TRUE(f.received.empty());
+
+  // Bytes that come while another thread holds the line are not reported to the main thread.
+  std::atomic<bool> release{false};
+  locked = false;
+  std::thread holder([&] {
+    std::lock_guard line(*f.comm.ExchangeLock());
+    locked = true;
+    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  });
+  while (!locked) std::this_thread::yield();
+  f.board.Send({5});
+  f.RunUntilReceived(200);
+  EXPECT_TRUE(f.received.empty());
+  release = true;
+  holder.join();
+  EXPECT_EQ(f.comm.ReadBytes(buffer, 1), 1);
+  EXPECT_EQ(buffer[0], 5);
+  f.comm.SetEventPump(nullptr);
 }
 
 TEST(CommXEvents, CloseFromTheEventPumpEndsTheReadAndReopenWorks) {

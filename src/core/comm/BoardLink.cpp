@@ -60,8 +60,13 @@ void BoardLink::SendLiveFramesInBackground() {
 void BoardLink::FlushLiveFrames() {
   if (!lane_) return;
   std::lock_guard exchange(*port_->ExchangeLock());
-  for (Bytes& frame : lane_->TakePending()) SendLaneFrame(std::move(frame));
-  ReportLaneOutcome();
+  SendPendingLiveFrames();
+}
+
+void BoardLink::SendPendingLiveFrames() {
+  std::optional<LinkFault> last = lane_->TakeOutcome();
+  for (Bytes& frame : lane_->TakePending()) last = SendLaneFrame(std::move(frame));
+  if (last && watch_) watch_->CommandEnded(*last);
 }
 
 // On the lane's thread, or on the caller's with the exchange lock held: the frame alone, without
@@ -110,8 +115,7 @@ bool BoardLink::Run(Bytes frame, const Shape& shape, Bytes* reply) {
   std::unique_lock<std::recursive_mutex> exchange;
   if (lane_) {
     exchange = std::unique_lock(*port_->ExchangeLock());
-    for (Bytes& queued : lane_->TakePending()) SendLaneFrame(std::move(queued));
-    ReportLaneOutcome();
+    SendPendingLiveFrames();
   }
   // A lost port is reopened before the command; when that fails nothing is sent.
   bool ok = shape.kind == ReplyKind::Live;

@@ -163,6 +163,8 @@ class BoardLink {
   bool Ack(Bytes frame);
   bool Live(Bytes frame);
   LinkFault SendLaneFrame(Bytes frame);
+  // With the exchange lock held: the live frames not yet sent go out now.
+  void SendPendingLiveFrames();
   void ReportLaneOutcome();
   bool ChangeModeBit(Area area, uint16_t mask, ModeSwitch change, bool toggles = true);
   bool SleepOn(uint16_t word);
