@@ -60,6 +60,8 @@ QString EditTabCaption(const std::string& chartName) {
 constexpr int kClientHeight = 580;
 // Room beside a toolbar row for the window frame and the bars' spacing.
 constexpr int kToolRowSlack = 12;
+// How long a closing window lets the driver send what it holds (a live frame is under 1 ms).
+constexpr int kLastFrameDrainMs = 100;
 
 QCheckBox* NamedCheck(const char* name, const QString& caption, const QString& hint,
                       QWidget* parent) {
@@ -165,8 +167,9 @@ TBrivane3::~TBrivane3() {
   commX1_.OnHangUp = nullptr;
   if (commPort_) commPort_->DetachDeviceSource();
   try {
-    link_.FlushLiveFrames();  // the last position asked for still reaches the board
-    commX1_.Close();
+    // The last position asked for still reaches the board: sent, then let out of the driver.
+    link_.FlushLiveFrames();
+    commX1_.CloseAfterSending(kLastFrameDrainMs);
   } catch (const std::exception&) {
   }
 }
