@@ -505,10 +505,11 @@ void TCustomCommX::HandleLineEvent(TCommReceiveThread::LineEvent event, int erro
       if (OnHangUp) OnHangUp(*this);
       break;
     case TCommReceiveThread::LineEvent::Receive: {
-      // A read in progress takes the bytes itself; to this handler the queue looks empty. So does
-      // an exchange on another thread: its answer is not a report.
-      std::unique_lock exchange(exchangeLock_, std::try_to_lock);
-      if (!exchange.owns_lock() || !OnReceive || readDepth_ > 0) break;
+      // A read in progress takes the bytes itself; to this handler the queue looks empty. An
+      // exchange on another thread (a live frame, well under a millisecond) is waited for: its
+      // answer is not a report, and what comes after it is.
+      std::lock_guard exchange(exchangeLock_);
+      if (!OnReceive || readDepth_ > 0) break;
       int queued = InQueueCount();
       if (queued > 0) OnReceive(*this, queued);
       break;

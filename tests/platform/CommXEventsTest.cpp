@@ -98,7 +98,7 @@ TEST(CommXEvents, OnReceiveReportsTheQueueOnceAndNeverForBytesAReadTakes) {
 
 // Live frames are exchanged on a thread of their own: such a read lets no events run (they
 // belong to the main thread), and while it holds the exchange lock the main thread's receive
-// handler leaves the answer to it.
+// handler waits, so it neither takes the answer nor misses what comes after.
 TEST(CommXEvents, AnExchangeOnAnotherThreadRunsNoEventsAndKeepsItsAnswer) {
   EventsFixture f;
   ScriptedPump pump;
@@ -125,19 +125,21 @@ TEST(CommXEvents, AnExchangeOnAnotherThreadRunsNoEventsAndKeepsItsAnswer) {
   f.DrainHandOvers(100);
   EXPECT_TRUE(f.received.empty());
 
-  // Bytes that come while another thread holds the line are not reported to the main thread.
-  std::atomic<bool> release{false};
+  // Bytes that come while another thread holds the line are reported once it lets go, not
+  // before and not lost.
   locked = false;
+  std::atomic<bool> released{false};
   std::thread holder([&] {
     std::lock_guard line(*f.comm.ExchangeLock());
     locked = true;
-    while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    released = true;
   });
   while (!locked) std::this_thread::yield();
   f.board.Send({5});
-  f.RunUntilReceived(200);
-  EXPECT_TRUE(f.received.empty());
-  release = true;
+  f.RunUntilReceived(2000);
+  EXPECT_TRUE(released);
+  EXPECT_EQ(f.received, std::vector<int>{1});
   holder.join();
   EXPECT_EQ(f.comm.ReadBytes(buffer, 1), 1);
   EXPECT_EQ(buffer[0], 5);
