@@ -30,6 +30,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageDialogs.h"
 #include "ui/app/ToolWindows.h"
+#include "ui/board/SvlBoard.h"
 #include "ui/chart/CanvasPopupMenu.h"
 #include "ui/chart/CanvasWidget.h"
 #include "ui/motion/ObjectDialogs.h"
@@ -42,18 +43,6 @@
 
 namespace brv3 {
 namespace {
-
-// A board whose SVL channels CH1 and CH2 hold records and whose list mode is on, so the SVL list
-// opens without waiting for a power cycle.
-sim::FlashMemory Flash() {
-  sim::FlashMemory flash = sim::FlashMemory::Defaults();
-  flash.ssvMask = {0x01, 0x00, 0x80};
-  flash.svlMask = {0x03, 0x00, 0x00};
-  flash.modeWord = 0x4000;
-  for (auto& r : flash.svlShort)
-    r = {0x5A, 1, 1, 1, 1, 1, 1, 0, 0x06, 0xD6, 0x04, 0xB0, 75, 1, 1, 1, 1};
-  return flash;
-}
 
 using Seen = QMap<QString, QStringList>;
 
@@ -99,7 +88,7 @@ class ModalCollector {
 Seen Tour() {
   test::UiEnvironment env;
   TBrivane3 window(env.SettingsPath());
-  sim::Engine engine(std::make_unique<sim::Board>(Flash()));
+  sim::Engine engine(std::make_unique<sim::Board>(test::BoardWithSvlRecords()));
   sim::SimPort port(engine);
   window.Link().SetPort(&port);
   MainBoardButtons buttons(window, window.Prompts());

@@ -33,30 +33,19 @@
 #include "ui/board/OptDlg.h"
 #include "ui/board/SVLDlg.h"
 #include "ui/board/SVLPrm.h"
+#include "ui/board/SvlBoard.h"
 #include "ui/motion/ObjectEditors.h"
 #include "ui/motion/PrmDlg.h"
 
 namespace brv3 {
 namespace {
 
-sim::FlashMemory Flash() {
-  sim::FlashMemory flash = sim::FlashMemory::Defaults();
-  flash.ssvMask = {0x01, 0x00, 0x80};
-  flash.svlMask = {0x03, 0x00, 0x00};
-  flash.trim[1] = 17000;
-  flash.modeWord = 0x4000;
-  flash.alarmMotion = {85, 0x01, 0x87};
-  for (auto& r : flash.svlShort)
-    r = {0x5A, 1, 1, 1, 1, 1, 1, 0, 0x06, 0xD6, 0x04, 0xB0, 75, 1, 1, 1, 1};
-  flash.svlLong[0].fill(0x30);
-  flash.svlLong[0][7] = 0x0C;
-  return flash;
-}
-
 class ConfigDialogsTest : public ::testing::Test {
  protected:
   ConfigDialogsTest()
-      : window(env.SettingsPath()), engine(std::make_unique<sim::Board>(Flash())), port(engine) {
+      : window(env.SettingsPath()),
+        engine(std::make_unique<sim::Board>(test::BoardWithSvlRecords())),
+        port(engine) {
     window.Link().SetPort(&port);
   }
   ~ConfigDialogsTest() override { window.Link().SetPort(nullptr); }
@@ -412,7 +401,7 @@ TEST_F(ConfigDialogsTest, ParameterDialogShowsEveryFieldOfEachFormat) {
 // The options dialog opened from its toolbar button: its motion lists mark the slots never read
 // and the dialog offers to read the table; once read (after Yes) the lists show the names.
 TEST_F(ConfigDialogsTest, OptionMotionListsMarkUnreadSlotsUntilTheTableIsRead) {
-  sim::FlashMemory flash = Flash();
+  sim::FlashMemory flash = test::BoardWithSvlRecords();
   flash.table[4] = {3, 0, 0, 0, 3, 7, 9, 5, 0xFF, 0xFF, 'W', 'A', 'L', 'K'};
   sim::Engine stocked(std::make_unique<sim::Board>(flash));
   sim::SimPort stockedPort(stocked);
@@ -452,7 +441,7 @@ TEST_F(ConfigDialogsTest, OptionMotionListsMarkUnreadSlotsUntilTheTableIsRead) {
 // their own (a board threshold below their range would otherwise show two different values) and
 // take no typing.
 TEST_F(ConfigDialogsTest, VoltageShownOnceWithArrowsOnly) {
-  sim::FlashMemory flash = Flash();
+  sim::FlashMemory flash = test::BoardWithSvlRecords();
   flash.alarmMotion = {85, 0x00, 0x00};
   sim::Engine low(std::make_unique<sim::Board>(flash));
   sim::SimPort lowPort(low);
@@ -530,7 +519,7 @@ TEST_F(ConfigDialogsTest, ServoListLoadsEditsAndCopies) {
 }
 
 TEST_F(ConfigDialogsTest, DroppingARowCopiesTheWholeRecord) {
-  sim::FlashMemory flash = Flash();
+  sim::FlashMemory flash = test::BoardWithSvlRecords();
   flash.svlMask = {0x07, 0x00, 0x00};  // channels 2 and 3 are pulse channels
   flash.svlShort[2].fill(0x03);
   engine.ReplaceBoard(std::make_unique<sim::Board>(flash));
@@ -549,7 +538,7 @@ TEST_F(ConfigDialogsTest, DroppingARowCopiesTheWholeRecord) {
 }
 
 TEST_F(ConfigDialogsTest, ServoListWarnsWhenTheBoardIsNotInSvlMode) {
-  sim::FlashMemory flash = Flash();
+  sim::FlashMemory flash = test::BoardWithSvlRecords();
   flash.modeWord = 0;
   engine.ReplaceBoard(std::make_unique<sim::Board>(flash));
   TSVLDlg dlg(window.Link(), prompter);
