@@ -66,7 +66,7 @@ void BoardLink::FlushLiveFrames() {
 void BoardLink::SendPendingLiveFrames() {
   std::optional<LinkFault> last = lane_->TakeOutcome();
   for (Bytes& frame : lane_->TakePending()) last = SendLaneFrame(std::move(frame));
-  if (last && watch_) watch_->CommandEnded(*last);
+  ReportLiveOutcome(last);
 }
 
 // On the lane's thread, or on the caller's with the exchange lock held: the frame alone, without
@@ -78,8 +78,7 @@ LinkFault BoardLink::SendLaneFrame(Bytes frame) {
   return fault;
 }
 
-void BoardLink::ReportLaneOutcome() {
-  const std::optional<LinkFault> fault = lane_->TakeOutcome();
+void BoardLink::ReportLiveOutcome(std::optional<LinkFault> fault) {
   if (fault && watch_) watch_->CommandEnded(*fault);
 }
 
@@ -100,7 +99,7 @@ bool BoardLink::Run(Bytes frame, const Shape& shape, Bytes* reply) {
   if (reply) reply->clear();
   if (lane_ && shape.kind == ReplyKind::Live) {
     // Queued for the lane; a lost port is reopened first, as for any command.
-    ReportLaneOutcome();
+    ReportLiveOutcome(lane_->TakeOutcome());
     if (!busy_ && watch_ && !watch_->BeforeCommand()) {
       watch_->CommandEnded(LinkFault::PortGone);
       return true;

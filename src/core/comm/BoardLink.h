@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -165,7 +166,8 @@ class BoardLink {
   LinkFault SendLaneFrame(Bytes frame);
   // With the exchange lock held: the live frames not yet sent go out now.
   void SendPendingLiveFrames();
-  void ReportLaneOutcome();
+  // Tells the connection watch how the last live frame went (nothing when none was sent).
+  void ReportLiveOutcome(std::optional<LinkFault> fault);
   bool ChangeModeBit(Area area, uint16_t mask, ModeSwitch change, bool toggles = true);
   bool SleepOn(uint16_t word);
   void ShowPanel(int panel, const std::string& text);
